@@ -1,0 +1,255 @@
+#include "cli/cli.h"
+
+#include "cli/json_writer.h"
+#include "editor/document/palette_file.h"
+#include "editor/document/pattern_file.h"
+#include "editor/document/program_directory.h"
+#include "interchange/code_page.h"
+
+#include <charconv>
+#include <optional>
+
+namespace brenmark {
+namespace {
+
+constexpr const char* kUsage =
+    "usage:\n"
+    "  brenmark-cli info FILE [--plain] [--no-cells] [--program-dir DIR]\n"
+    "  brenmark-cli new --brand B --width W --height H -o FILE\n"
+    "  brenmark-cli resave IN OUT\n"
+    "  brenmark-cli palette BRAND [--program-dir DIR]\n";
+
+// Largest pattern the command line creates: the editor's grids hold 4 bytes a cell per layer.
+constexpr long kMaxCells = 100'000'000;
+
+struct UsageError {};
+
+// Message boxes become lines on standard error, in UTF-8.
+class StderrMessages final : public MessageBoxes {
+public:
+    explicit StderrMessages(std::ostream& err) : err_(err) {}
+    void show(const std::string& text, const std::string&, MessageIcon) override { err_ << gbkToUtf8(text) << '\n'; }
+
+private:
+    std::ostream& err_;
+};
+
+class Args {
+public:
+    explicit Args(const std::vector<std::string>& args) : args_(args) {}
+    bool flag(const std::string& name)
+    {
+        for (std::size_t i = 1; i < args_.size(); ++i)
+            if (args_[i] == name) {
+                args_.erase(args_.begin() + static_cast<std::ptrdiff_t>(i));
+                return true;
+            }
+        return false;
+    }
+    std::optional<std::string> option(const std::string& name)
+    {
+        for (std::size_t i = 1; i < args_.size(); ++i)
+            if (args_[i] == name) {
+                if (i + 1 >= args_.size())
+                    throw UsageError{};
+                std::string v = args_[i + 1];
+                args_.erase(args_.begin() + static_cast<std::ptrdiff_t>(i), args_.begin() + static_cast<std::ptrdiff_t>(i + 2));
+                return v;
+            }
+        return std::nullopt;
+    }
+    // The remaining operands after the command; anything that looks like an option is an error.
+    std::vector<std::string> operands(std::size_t count) const
+    {
+        if (args_.size() != count + 1)
+            throw UsageError{};
+        for (std::size_t i = 1; i < args_.size(); ++i)
+            if (args_[i].size() > 1 && args_[i][0] == '-')
+                throw UsageError{};
+        return {args_.begin() + 1, args_.end()};
+    }
+
+private:
+    std::vector<std::string> args_;
+};
+
+int parseSize(const std::optional<std::string>& text)
+{
+    if (!text)
+        throw UsageError{};
+    int v = 0;
+    const auto r = std::from_chars(text->data(), text->data() + text->size(), v);
+    if (r.ec != std::errc{} || r.ptr != text->data() + text->size() || v <= 0)
+        throw UsageError{};
+    return v;
+}
+
+void writeThreads(JsonWriter& json, const std::vector<ColorRef>& colors, const std::vector<std::string>& numbers)
+{
+    json.beginArray();
+    for (std::size_t i = 0; i < colors.size(); ++i)
+        json.beginObject().key("number").value(gbkToUtf8(numbers[i])).key("color").value(hexColor(colors[i])).endObject();
+    json.endArray();
+}
+
+void writeDocument(JsonWriter& json, const PatternDocument& doc, const PatternReadOutcome& outcome, bool cells)
+{
+    json.beginObject();
+    json.key("result").value(static_cast<int>(outcome.result));
+    json.key("version").value(outcome.version);
+    json.key("width").value(doc.width());
+    json.key("height").value(doc.height());
+    json.key("brand").value(gbkToUtf8(doc.brand));
+    json.key("fabric").value(hexColor(doc.fabric));
+    json.key("threads");
+    writeThreads(json, doc.threads.colors, doc.threads.numbers);
+    json.key("distinct");
+    writeThreads(json, doc.distinct.colors, doc.distinct.numbers);
+    json.key("symbols").beginArray();
+    for (std::size_t i = 0; i < doc.threads.colors.size() && i < doc.symbols.size(); ++i)
+        json.value(gbkToUtf8(doc.symbols[i].symbol));
+    json.endArray();
+    if (cells)
+        json.key("cells").intArray(doc.grid.cells.data(), doc.grid.cells.size());
+    json.key("lines").beginArray();
+    for (const BackstitchLine& line : doc.lines) {
+        json.beginObject();
+        json.key("thread").value(gbkToUtf8(line.thread));
+        json.key("color").value(hexColor(line.color));
+        json.key("selected").value(line.selected != 0);
+        json.key("start").beginArray().value(line.startColumn).value(line.startRow).value(line.startCorner).endArray();
+        json.key("end").beginArray().value(line.endColumn).value(line.endRow).value(line.endCorner).endArray();
+        json.endObject();
+    }
+    json.endArray();
+    json.key("marks").beginArray();
+    for (const StitchMark& m : doc.marks)
+        json.beginObject().key("kind").value(m.kind).key("col").value(m.column).key("row").value(m.row).endObject();
+    json.endArray();
+    json.key("layers").beginArray();
+    for (const PatternLayer& layer : doc.layers.layers) {
+        json.beginObject();
+        json.key("name").value(gbkToUtf8(layer.name));
+        json.key("linked").value(layer.linked);
+        json.key("drawable").value(layer.drawable);
+        json.key("visible").value(layer.visible);
+        if (cells)
+            json.key("cells").intArray(layer.cells.data(), layer.cells.size());
+        json.key("lines").value(static_cast<std::int64_t>(layer.lines.size()));
+        json.key("marks").value(static_cast<std::int64_t>(layer.marks.size()));
+        json.endObject();
+    }
+    json.endArray();
+    json.endObject();
+}
+
+std::string programDirFrom(Args& args)
+{
+    if (auto dir = args.option("--program-dir"))
+        return *dir;
+    return programDirectory();
+}
+
+int info(Args& args, std::ostream& out, std::ostream& err)
+{
+    const bool plain = args.flag("--plain");
+    const bool noCells = args.flag("--no-cells");
+    const PaletteStore palettes(programDirFrom(args));
+    const std::string path = args.operands(1)[0];
+    StderrMessages messages(err);
+    PatternDocument doc;
+    const PatternReadOutcome outcome =
+        loadPattern(path, plain ? LoadMode::Plain : LoadMode::Library, doc, {&palettes, &messages, nullptr});
+    if (outcome.result == LoadResult::Failed) {
+        err << "brenmark-cli: cannot open " << path << '\n';
+        return 1;
+    }
+    JsonWriter json(out);
+    writeDocument(json, doc, outcome, !noCells);
+    out << '\n';
+    return 0;
+}
+
+int create(Args& args, std::ostream& err)
+{
+    const auto brand = args.option("--brand");
+    const int width = parseSize(args.option("--width"));
+    const int height = parseSize(args.option("--height"));
+    const auto path = args.option("-o");
+    args.operands(0);
+    if (!brand || !path || brand->empty())
+        throw UsageError{};
+    if (static_cast<long>(width) * height > kMaxCells) {
+        err << "brenmark-cli: a pattern may have at most " << kMaxCells << " cells\n";
+        return 2;
+    }
+    PatternDocument doc;
+    doc.create(width, height, utf8ToGbk(*brand));
+    if (!savePattern(*path, doc)) {
+        err << "brenmark-cli: cannot write " << *path << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+int resave(Args& args, std::ostream& err)
+{
+    const auto files = args.operands(2);
+    const PaletteStore palettes(programDirectory());
+    StderrMessages messages(err);
+    PatternDocument doc;
+    if (loadPattern(files[0], LoadMode::Library, doc, {&palettes, &messages, nullptr}).result == LoadResult::Failed) {
+        err << "brenmark-cli: cannot open " << files[0] << '\n';
+        return 1;
+    }
+    if (!savePattern(files[1], doc)) {
+        err << "brenmark-cli: cannot write " << files[1] << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+int palette(Args& args, std::ostream& out, std::ostream& err)
+{
+    const PaletteStore palettes(programDirFrom(args));
+    const std::string brand = utf8ToGbk(args.operands(1)[0]);
+    Palette p;
+    if (!palettes.load(brand, p)) {
+        err << "brenmark-cli: cannot read " << gbkToUtf8(palettes.palettePath(brand)) << '\n';
+        return 1;
+    }
+    JsonWriter json(out);
+    writeThreads(json, p.colors, p.numbers);
+    out << '\n';
+    return 0;
+}
+
+}  // namespace
+
+int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err)
+{
+    try {
+        if (argv.empty())
+            throw UsageError{};
+        Args args(argv);
+        const std::string& command = argv[0];
+        if (command == "info")
+            return info(args, out, err);
+        if (command == "new")
+            return create(args, err);
+        if (command == "resave")
+            return resave(args, err);
+        if (command == "palette")
+            return palette(args, out, err);
+        if (command == "--help" || command == "-h") {
+            out << kUsage;
+            return 0;
+        }
+        throw UsageError{};
+    } catch (const UsageError&) {
+        err << kUsage;
+        return 2;
+    }
+}
+
+}  // namespace brenmark

@@ -1,0 +1,12 @@
+#pragma once
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace brenmark {
+
+// brenmark-cli: args without the program name. Returns the exit status: 0 done, 1 the
+// pattern or palette could not be read or written, 2 bad usage.
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace brenmark

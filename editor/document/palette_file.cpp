@@ -1,0 +1,141 @@
+#include "editor/document/palette_file.h"
+
+#include "editor/document/byte_io.h"
+#include "editor/document/file_bytes.h"
+#include "editor/document/program_directory.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+
+namespace brenmark {
+
+int Palette::find(std::string_view number) const
+{
+    const auto it = std::find(numbers.begin(), numbers.end(), number);
+    return it == numbers.end() ? -1 : static_cast<int>(it - numbers.begin());
+}
+
+bool decodePalette(std::span<const std::uint8_t> bytes, Palette& out)
+{
+    out.clear();
+    ByteReader in(bytes);
+    const std::int32_t count = in.i32();
+    if (!in.ok() || count < 0)
+        return false;
+    if (static_cast<std::uint64_t>(count) * kPaletteEntrySize > in.remaining())
+        return false;
+    out.numbers.reserve(static_cast<std::size_t>(count));
+    out.colors.reserve(static_cast<std::size_t>(count));
+    out.flags.reserve(static_cast<std::size_t>(count));
+    for (std::int32_t i = 0; i < count; ++i) {
+        const ColorRef color = in.u32();
+        out.add(in.text(kPaletteNumberField), color);
+    }
+    return true;
+}
+
+std::vector<std::uint8_t> encodePalette(std::span<const ColorRef> colors, std::span<const std::string> numbers)
+{
+    const std::size_t n = std::min(colors.size(), numbers.size());
+    ByteWriter out(4 + n * kPaletteEntrySize);
+    out.i32(static_cast<std::int32_t>(n));
+    for (std::size_t i = 0; i < n; ++i) {
+        out.u32(colors[i]);
+        out.field(numbers[i], kPaletteNumberField, /*terminated=*/false);
+    }
+    return out.take();
+}
+
+bool isSafeBrandName(std::string_view brand)
+{
+    return !brand.empty() && brand != "." && brand != ".." && brand.find('/') == std::string_view::npos &&
+           brand.find('\0') == std::string_view::npos;
+}
+
+PaletteStore::PaletteStore(std::string programDir) : dir_(std::move(programDir))
+{
+    if (!dir_.empty() && dir_.back() != '/')
+        dir_.push_back('/');
+}
+
+std::string PaletteStore::palettePath(std::string_view brand) const
+{
+    return expandPathTemplate(kPaletteTemplate, {dir_, brand});
+}
+
+std::string PaletteStore::systemPalettePath(std::string_view brand) const
+{
+    return expandPathTemplate(kSystemPaletteTemplate, {dir_, brand});
+}
+
+bool PaletteStore::ensurePaletteFolder() const
+{
+    const std::string folder = expandPathTemplate(kPaletteFolderTemplate, {dir_});
+    if (directoryExists(folder))
+        return true;
+    return ::mkdir(folder.c_str(), 0777) == 0 || directoryExists(folder);
+}
+
+bool PaletteStore::load(std::string_view brand, Palette& out) const
+{
+    out.clear();
+    if (!isSafeBrandName(brand))
+        return false;
+    std::vector<std::uint8_t> bytes;
+    if (!readWholeFile(palettePath(brand), bytes))
+        return false;
+    return decodePalette(bytes, out);
+}
+
+bool PaletteStore::save(std::string_view brand, std::span<const ColorRef> colors,
+                        std::span<const std::string> numbers) const
+{
+    if (!isSafeBrandName(brand) || !ensurePaletteFolder())
+        return false;
+    return replaceFile(palettePath(brand), encodePalette(colors, numbers));
+}
+
+bool PaletteStore::restore(std::string_view brand) const
+{
+    if (!isSafeBrandName(brand) || !ensurePaletteFolder())
+        return false;
+    std::vector<std::uint8_t> bytes;
+    if (!readWholeFile(systemPalettePath(brand), bytes))
+        return false;
+    return replaceFile(palettePath(brand), bytes);
+}
+
+std::vector<std::string> PaletteStore::systemBrands() const
+{
+    std::vector<std::string> brands;
+    const std::string folder = expandPathTemplate(kSystemPaletteFolderTemplate, {dir_});
+    DIR* d = ::opendir(folder.c_str());
+    if (!d)
+        return brands;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string_view name = e->d_name;
+        if (name.size() > 4 && name.ends_with(".pal") && fileExists(folder + "/" + std::string(name)))
+            brands.emplace_back(name.substr(0, name.size() - 4));
+    }
+    ::closedir(d);
+    std::sort(brands.begin(), brands.end());
+    return brands;
+}
+
+std::vector<std::string> PaletteStore::threadKindList() const
+{
+    std::vector<std::string> kinds = {"ANCHOR", "DMC", "DMR", "J&P", "ROSE", "DOME"};
+    for (std::string& brand : systemBrands())
+        if (std::find(kinds.begin(), kinds.end(), brand) == kinds.end())
+            kinds.push_back(std::move(brand));
+    return kinds;
+}
+
+std::string threadCountCaption(std::string_view brand, int threads)
+{
+    return "(" + std::string(brand) + ")绣线数:" + std::to_string(threads);
+}
+
+}  // namespace brenmark

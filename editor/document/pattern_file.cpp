@@ -1,0 +1,402 @@
+#include "editor/document/pattern_file.h"
+
+#include "editor/document/byte_io.h"
+#include "editor/document/file_bytes.h"
+#include "editor/document/palette_file.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace brenmark {
+namespace {
+
+constexpr char kMagic[6] = {'K', 'O', 'V', 'R', 'A', 'N'};
+
+void tell(const LoadContext& ctx, const std::string& text)
+{
+    if (ctx.messages)
+        ctx.messages->show(text, kTitleInfo, MessageIcon::Information);
+}
+
+// Raised inside the decoder when the file cannot hold what its header announces.
+struct Damaged {};
+
+void require(ByteReader& in, std::uint64_t bytes)
+{
+    if (bytes > in.remaining() || !in.need(static_cast<std::size_t>(bytes)))
+        throw Damaged{};
+}
+
+// Cell bytes: 0xFF is empty, every other byte its own index.
+void decodeCells(const std::uint8_t* src, std::int32_t* dst, std::size_t n)
+{
+    for (std::size_t i = 0; i < n; ++i)
+        dst[i] = src[i] == 0xFF ? EmptyCell : static_cast<std::int32_t>(src[i]);
+}
+
+// The progress position of cell i is i / (cells / 10) as a float, truncated, and capped at
+// the bar's end. The cells are decoded in runs between the indices where that position
+// changes, so the bar is told at most eleven times however big the pattern.
+void decodeCellsWithProgress(const std::uint8_t* src, std::int32_t* dst, std::size_t total, ProgressReport* progress)
+{
+    if (progress) {
+        progress->setRange(0, 10);
+        progress->setPosition(0);
+    }
+    const std::size_t divisor = total / 10;
+    if (!progress || divisor == 0) {
+        decodeCells(src, dst, total);
+        return;
+    }
+    const float d = static_cast<float>(divisor);
+    auto positionAt = [d](std::size_t i) { return std::min(10, static_cast<int>(static_cast<float>(i) / d)); };
+    std::size_t done = 0;
+    int shown = 0;
+    while (done < total) {
+        // First index after done whose position differs from the one shown.
+        std::size_t lo = done, hi = total;
+        while (lo < hi) {
+            const std::size_t mid = lo + (hi - lo) / 2;
+            if (positionAt(mid) > shown)
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        decodeCells(src + done, dst + done, lo - done);
+        done = lo;
+        if (done < total) {
+            shown = positionAt(done);
+            progress->setPosition(shown);
+        }
+    }
+}
+
+BackstitchLine readLine(ByteReader& in)
+{
+    BackstitchLine line;
+    line.selected = in.u8();
+    line.thread = in.text(kLineThreadField);
+    line.color = in.u32();
+    line.startColumn = in.i32();
+    line.startRow = in.i32();
+    line.startCorner = in.i32();
+    line.endColumn = in.i32();
+    line.endRow = in.i32();
+    line.endCorner = in.i32();
+    return line;
+}
+
+BackstitchLine readLineV1(ByteReader& in)
+{
+    BackstitchLine line;
+    line.selected = in.u8();
+    in.skip(3);
+    line.thread = "310";
+    line.color = 0;
+    line.startColumn = in.i32();
+    line.startRow = in.i32();
+    line.startCorner = in.i32();
+    line.endColumn = in.i32();
+    line.endRow = in.i32();
+    line.endCorner = in.i32();
+    return line;
+}
+
+std::vector<BackstitchLine> readLines(ByteReader& in, std::size_t recordSize, bool versionOne)
+{
+    const std::int32_t count = in.i32();
+    if (!in.ok() || count < 0)
+        throw Damaged{};
+    require(in, static_cast<std::uint64_t>(count) * recordSize);
+    std::vector<BackstitchLine> lines;
+    lines.reserve(static_cast<std::size_t>(count));
+    for (std::int32_t i = 0; i < count; ++i)
+        lines.push_back(versionOne ? readLineV1(in) : readLine(in));
+    return lines;
+}
+
+std::vector<StitchMark> readMarkRecords(ByteReader& in)
+{
+    const std::int32_t count = in.i32();
+    if (!in.ok() || count < 0)
+        throw Damaged{};
+    require(in, static_cast<std::uint64_t>(count) * kMarkRecordSize);
+    std::vector<StitchMark> records;
+    records.reserve(static_cast<std::size_t>(count));
+    for (std::int32_t i = 0; i < count; ++i) {
+        StitchMark m;
+        m.kind = in.i32();
+        in.skip(4);  // reserved
+        m.column = in.i32();
+        m.row = in.i32();
+        in.skip(4);  // glyph reference, meaningless in a file
+        records.push_back(m);
+    }
+    return records;
+}
+
+// Reads the header's announced sections; throws Damaged when the file cannot hold them.
+void decodeBody(ByteReader& in, std::int32_t version, bool hasLines, LoadMode mode, PatternDocument& doc,
+                const LoadContext& ctx, std::int32_t width, std::int32_t height, std::int32_t threadCount)
+{
+    require(in, static_cast<std::uint64_t>(threadCount) * kThreadRecordSize);
+    const std::uint64_t cellCount = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
+
+    Palette palette;
+    if (mode == LoadMode::Library && ctx.palettes)
+        ctx.palettes->load(doc.brand, palette);
+    for (std::int32_t i = 0; i < threadCount; ++i) {
+        ColorRef color = in.u32();
+        std::string number = in.text(kThreadNumberField);
+        if (mode == LoadMode::Library) {
+            const int hit = palette.find(number);
+            if (hit >= 0)
+                color = palette.colors[static_cast<std::size_t>(hit)];
+        }
+        doc.addThread(color, std::move(number));
+    }
+
+    require(in, cellCount);
+    doc.grid.width = width;
+    doc.grid.height = height;
+    doc.grid.cells.resize(static_cast<std::size_t>(cellCount));
+    decodeCellsWithProgress(in.take(static_cast<std::size_t>(cellCount)), doc.grid.cells.data(),
+                            static_cast<std::size_t>(cellCount), ctx.progress);
+
+    if (hasLines)
+        doc.lines = version == 1 ? readLines(in, kLineRecordSizeV1, true) : readLines(in, kLineRecordSize, false);
+
+    if (version >= kVersionSymbols) {
+        require(in, doc.symbols.size() * kSymbolRecordSize + 4);
+        for (SymbolEntry& entry : doc.symbols) {
+            entry.symbol = in.text(kSymbolTextField);
+            entry.color = in.i32();
+        }
+        doc.fabric = in.u32();
+    } else {
+        doc.symbols[0].color = -1;
+    }
+
+    if (version >= kVersionMarks) {
+        for (const StitchMark& m : readMarkRecords(in))
+            if (doc.grid.contains(m.column, m.row))
+                placeMarkIn(doc.marks, m);
+    }
+
+    if (version >= kVersionLayers) {
+        const std::int32_t layerCount = in.i32();
+        if (!in.ok() || layerCount < 0 || layerCount > kMaxLayers)
+            throw Damaged{};
+        doc.layers.reset();
+        doc.layers.workGrid.assign(static_cast<std::size_t>(cellCount), EmptyCell);
+        for (std::int32_t k = 0; k < layerCount; ++k) {
+            PatternLayer layer;
+            require(in, 3 + kLayerNameField + cellCount);
+            layer.linked = in.u8() != 0;
+            layer.drawable = in.u8() != 0;
+            layer.visible = in.u8() != 0;
+            layer.name = in.text(kLayerNameField);
+            layer.width = width;
+            layer.height = height;
+            layer.cells.resize(static_cast<std::size_t>(cellCount));
+            decodeCells(in.take(static_cast<std::size_t>(cellCount)), layer.cells.data(), layer.cells.size());
+            layer.threadColors = doc.threads.colors;
+            layer.threadNumbers = doc.threads.numbers;
+            layer.lines = readLines(in, kLineRecordSize, false);
+            // A mark on a transparent cell, or on a cell naming no thread, is dropped.
+            for (const StitchMark& m : readMarkRecords(in)) {
+                if (!doc.grid.contains(m.column, m.row))
+                    continue;
+                const std::int32_t v = layer.cells[doc.grid.indexOf(m.column, m.row)];
+                if (v >= 0 && v < threadCount)
+                    placeMarkIn(layer.marks, m);
+            }
+            paintCells(layer.thumbnail, width, height, layer.cells, doc.threads.colors, doc.fabric);
+            doc.layers.layers.push_back(std::move(layer));
+        }
+        doc.layers.refreshButtonStates();
+    }
+}
+
+}  // namespace
+
+PatternReadOutcome decodePattern(std::span<const std::uint8_t> bytes, LoadMode mode, PatternDocument& doc,
+                                 const LoadContext& ctx)
+{
+    PatternReadOutcome outcome;
+    if (bytes.size() < sizeof kMagic || std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0)
+        return outcome;
+    if (bytes.size() < kHeaderSize) {
+        tell(ctx, kMsgDamaged);
+        return outcome;
+    }
+    ByteReader in(bytes);
+    in.skip(8);
+    const std::int32_t width = in.i32();
+    const std::int32_t height = in.i32();
+    const std::int32_t threadCount = in.i32();
+    const std::int32_t version = in.i32();
+    std::string brand = in.text(kBrandField);
+    const bool hasLines = in.u8() != 0;
+    const bool currentLibrary = in.u8() != 0;
+    in.skip(2);
+    outcome.version = version;
+
+    if (version > kPatternFileVersion) {
+        tell(ctx, kMsgNewerVersion);
+        return outcome;
+    }
+    if (mode == LoadMode::Library && !currentLibrary) {
+        tell(ctx, kMsgOldLibrary);
+        return outcome;
+    }
+    if (version < 1 || width <= 0 || height <= 0 || threadCount < 0 || threadCount > kMaxThreads) {
+        tell(ctx, kMsgDamaged);
+        return outcome;
+    }
+
+    doc.brand = std::move(brand);
+    try {
+        decodeBody(in, version, hasLines, mode, doc, ctx, width, height, threadCount);
+    } catch (const Damaged&) {
+        tell(ctx, kMsgDamaged);
+        return outcome;
+    }
+    outcome.result = version < kVersionLayers ? LoadResult::WithoutLayers : LoadResult::WithLayers;
+    return outcome;
+}
+
+PatternReadOutcome readPatternFile(const std::string& path, LoadMode mode, PatternDocument& doc,
+                                   const LoadContext& ctx)
+{
+    if (!fileExists(path)) {
+        tell(ctx, path);
+        tell(ctx, kMsgFileMissing);
+        return {};
+    }
+    std::vector<std::uint8_t> bytes;
+    if (!readWholeFile(path, bytes))
+        return {};
+    return decodePattern(bytes, mode, doc, ctx);
+}
+
+PatternReadOutcome loadPattern(const std::string& path, LoadMode mode, PatternDocument& doc, const LoadContext& ctx)
+{
+    PatternDocument loaded;
+    const PatternReadOutcome outcome = readPatternFile(path, mode, loaded, ctx);
+    if (outcome.result == LoadResult::Failed)
+        return outcome;
+    doc = std::move(loaded);
+    doc.finishLoad();
+    return outcome;
+}
+
+namespace {
+
+void writeLine(ByteWriter& out, const BackstitchLine& line)
+{
+    out.u8(0);  // the selection is never stored
+    out.field(line.thread, kLineThreadField);
+    out.u32(line.color);
+    out.i32(line.startColumn);
+    out.i32(line.startRow);
+    out.i32(line.startCorner);
+    out.i32(line.endColumn);
+    out.i32(line.endRow);
+    out.i32(line.endCorner);
+}
+
+void writeLines(ByteWriter& out, const std::vector<BackstitchLine>& lines)
+{
+    out.i32(static_cast<std::int32_t>(lines.size()));
+    for (const BackstitchLine& line : lines)
+        writeLine(out, line);
+}
+
+void writeMarks(ByteWriter& out, const std::vector<StitchMark>& marks)
+{
+    out.i32(static_cast<std::int32_t>(marks.size()));
+    for (const StitchMark& m : marks) {
+        out.i32(m.kind);
+        out.i32(0);
+        out.i32(m.column);
+        out.i32(m.row);
+        out.i32(0);
+    }
+}
+
+// The low byte of each value: -1 becomes 0xFF. Cells missing from a short layer are empty.
+void writeCells(ByteWriter& out, const std::vector<std::int32_t>& cells, std::size_t count)
+{
+    std::uint8_t* dst = out.grow(count);
+    const std::size_t have = std::min(count, cells.size());
+    for (std::size_t i = 0; i < have; ++i)
+        dst[i] = static_cast<std::uint8_t>(cells[i]);
+    std::memset(dst + have, 0xFF, count - have);
+}
+
+std::size_t encodedSize(const PatternDocument& doc)
+{
+    const std::size_t cells = doc.grid.cellCount();
+    std::size_t size = kHeaderSize + doc.threads.colors.size() * kThreadRecordSize + cells;
+    if (!doc.lines.empty())
+        size += 4 + doc.lines.size() * kLineRecordSize;
+    size += doc.symbols.size() * kSymbolRecordSize + 4 + 4 + doc.marks.size() * kMarkRecordSize + 4;
+    for (const PatternLayer& layer : doc.layers.layers)
+        size += 3 + kLayerNameField + cells + 4 + layer.lines.size() * kLineRecordSize + 4 +
+                layer.marks.size() * kMarkRecordSize;
+    return size;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> encodePattern(const PatternDocument& doc)
+{
+    ByteWriter out(encodedSize(doc));
+    out.bytes(kMagic, sizeof kMagic);
+    out.zeros(2);
+    out.i32(doc.grid.width);
+    out.i32(doc.grid.height);
+    out.i32(doc.threads.size());
+    out.i32(kPatternFileVersion);
+    out.field(doc.brand, kBrandField);
+    out.u8(doc.lines.empty() ? 0 : 1);
+    out.u8(1);  // current thread library
+    out.zeros(2);
+
+    for (std::size_t i = 0; i < doc.threads.colors.size(); ++i) {
+        out.u32(doc.threads.colors[i]);
+        out.field(doc.threads.numbers[i], kThreadNumberField);
+    }
+    const std::size_t cells = doc.grid.cellCount();
+    writeCells(out, doc.grid.cells, cells);
+    if (!doc.lines.empty())
+        writeLines(out, doc.lines);
+    for (const SymbolEntry& entry : doc.symbols) {
+        out.field(entry.symbol, kSymbolTextField);
+        out.i32(entry.color);
+    }
+    out.u32(doc.fabric);
+    writeMarks(out, doc.marks);
+    out.i32(doc.layers.size());
+    for (const PatternLayer& layer : doc.layers.layers) {
+        out.u8(layer.linked ? 1 : 0);
+        out.u8(layer.drawable ? 1 : 0);
+        out.u8(layer.visible ? 1 : 0);
+        out.field(layer.name, kLayerNameField);
+        writeCells(out, layer.cells, cells);
+        writeLines(out, layer.lines);
+        writeMarks(out, layer.marks);
+    }
+    return out.take();
+}
+
+bool savePattern(const std::string& path, const PatternDocument& doc)
+{
+    // What the reader would refuse is never written.
+    if (!doc.isOpen() || doc.threads.size() > kMaxThreads || doc.layers.size() > kMaxLayers)
+        return false;
+    return replaceFile(path, encodePattern(doc));
+}
+
+}  // namespace brenmark

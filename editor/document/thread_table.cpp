@@ -1,0 +1,28 @@
+#include "editor/document/thread_table.h"
+
+#include <algorithm>
+
+namespace brenmark {
+
+int findNumber(const std::vector<std::string>& numbers, std::string_view number)
+{
+    const auto it = std::find(numbers.begin(), numbers.end(), number);
+    return it == numbers.end() ? -1 : static_cast<int>(it - numbers.begin());
+}
+
+void DistinctColors::addIfNew(ColorRef color, const std::string& number)
+{
+    if (std::find(colors.begin(), colors.end(), color) != colors.end())
+        return;
+    colors.push_back(color);
+    numbers.push_back(number);
+}
+
+void DistinctColors::rebuild(const ThreadTable& threads)
+{
+    clear();
+    for (std::size_t i = 0; i < threads.colors.size(); ++i)
+        addIfNew(threads.colors[i], threads.numbers[i]);
+}
+
+}  // namespace brenmark

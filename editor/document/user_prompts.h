@@ -1,0 +1,32 @@
+#pragma once
+// What the document code needs of the user interface. The editor implements these with
+// real windows, the command line with standard error, tests with scripts.
+#include <string>
+
+namespace brenmark {
+
+enum class MessageIcon { Information, Warning, Stop, Question };
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual void show(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+};
+
+class ProgressReport {
+public:
+    virtual ~ProgressReport() = default;
+    virtual void setRange(int low, int high) = 0;
+    virtual void setPosition(int position) = 0;
+};
+
+// For callers that want neither.
+class SilentMessages final : public MessageBoxes {
+public:
+    void show(const std::string&, const std::string&, MessageIcon) override {}
+};
+
+inline constexpr const char* kTitleInfo = "提示";
+inline constexpr const char* kTitleWarning = "警告";
+
+}  // namespace brenmark
