@@ -1,0 +1,137 @@
+#include "cli/cli.h"
+#include "editor/document/palette_file.h"
+#include "editor/document/pattern_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace brenmark;
+
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+
+CliRun cli(std::vector<std::string> args)
+{
+    std::ostringstream out, err;
+    const int status = runCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+struct CliFixture : ::testing::Test {
+    std::string dir;
+    void SetUp() override
+    {
+        std::string t = (std::filesystem::temp_directory_path() / "brenmark-cli-XXXXXX").string();
+        ASSERT_TRUE(::mkdtemp(t.data()));
+        dir = t + "/";
+        std::filesystem::create_directories(dir + "PAL");
+        const auto pal = encodePalette(std::vector<ColorRef>{rgb(0x12, 0x34, 0x56), rgb(255, 0, 0)},
+                                       std::vector<std::string>{"310", "红"});
+        std::ofstream(dir + "PAL/DMC.pal", std::ios::binary).write(reinterpret_cast<const char*>(pal.data()),
+                                                                    static_cast<std::streamsize>(pal.size()));
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    std::string samplePattern()
+    {
+        PatternDocument doc;
+        doc.create(2, 1, "DMC");
+        doc.addThread(rgb(1, 2, 3), "310");
+        doc.setCell(1, 0, 0);
+        doc.assignDefaultSymbols();
+        BackstitchLine line;
+        line.thread = "310";
+        line.startColumn = 0, line.endColumn = 2, line.endCorner = TopLeft;
+        doc.lines.push_back(line);
+        doc.placeMark(4, 1, 0);
+        doc.layers.backgroundFromGrid(doc);
+        doc.layers[0].name = "底层";
+        const std::string path = dir + "p.xiu";
+        EXPECT_TRUE(savePattern(path, doc));
+        return path;
+    }
+};
+
+}  // namespace
+
+TEST_F(CliFixture, InfoPrintsTheDocumentWithKeysInOrder)
+{
+    const CliRun r = cli({"info", samplePattern(), "--program-dir", dir});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "{\"result\":2,\"version\":20101,\"width\":2,\"height\":1,\"brand\":\"DMC\",\"fabric\":\"#FFFFFF\","
+              "\"threads\":[{\"number\":\"310\",\"color\":\"#123456\"}],"
+              "\"distinct\":[{\"number\":\"310\",\"color\":\"#123456\"}],"
+              "\"symbols\":[\"1\"],\"cells\":[-1,0],"
+              "\"lines\":[{\"thread\":\"310\",\"color\":\"#000000\",\"selected\":false,\"start\":[0,0,0],\"end\":[2,0,0]}],"
+              "\"marks\":[{\"kind\":4,\"col\":1,\"row\":0}],"
+              "\"layers\":[{\"name\":\"" + std::string(reinterpret_cast<const char*>(u8"底层")) +
+                  "\",\"linked\":false,\"drawable\":true,\"visible\":true,\"cells\":[-1,0],\"lines\":1,\"marks\":1}]}\n");
+}
+
+TEST_F(CliFixture, PlainModeAndNoCells)
+{
+    const CliRun r = cli({"info", "--plain", "--no-cells", samplePattern(), "--program-dir", dir});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"color\":\"#010203\""), std::string::npos);  // stored colour, not the palette's
+    EXPECT_EQ(r.out.find("\"cells\""), std::string::npos);
+}
+
+TEST_F(CliFixture, RefusedLoadExitsOneWithTheMessageInUtf8AndNoOutput)
+{
+    const CliRun r = cli({"info", dir + "missing.xiu"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_NE(r.err.find(reinterpret_cast<const char*>(u8"被选文件不存在")), std::string::npos);
+
+    std::ofstream(dir + "new.xiu", std::ios::binary) << std::string("KOVRAN\0\0", 8) << std::string(12, '\0')
+                                                     << std::string("\xFF\xFF\0\0", 4) << std::string(12, '\0');
+    const CliRun newer = cli({"info", dir + "new.xiu"});
+    EXPECT_EQ(newer.status, 1);
+    EXPECT_TRUE(newer.out.empty());
+    EXPECT_NE(newer.err.find(reinterpret_cast<const char*>(u8"不能打开高版本制作的绣图")), std::string::npos);
+}
+
+TEST_F(CliFixture, BadUsageExitsTwo)
+{
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{}, {"info"}, {"info", "a", "b"}, {"frobnicate"}, {"info", "x", "--program-dir"},
+          {"new", "--brand", "DMC", "--width", "0", "--height", "5", "-o", "x"},
+          {"new", "--brand", "DMC", "--width", "5x", "--height", "5", "-o", "x"},
+          {"new", "--width", "5", "--height", "5", "-o", "x"}, {"resave", "a"}, {"palette"}}) {
+        const CliRun r = cli(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find("usage:"), std::string::npos);
+        EXPECT_TRUE(r.out.empty());
+    }
+}
+
+TEST_F(CliFixture, NewThenResaveThenInfo)
+{
+    const std::string a = dir + "a.xiu", b = dir + "b.xiu";
+    ASSERT_EQ(cli({"new", "--brand", "ANCHOR", "--width", "3", "--height", "2", "-o", a}).status, 0);
+    ASSERT_EQ(cli({"resave", a, b}).status, 0);
+    std::ifstream fa(a, std::ios::binary), fb(b, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(fa), {}), std::string(std::istreambuf_iterator<char>(fb), {}));
+    const CliRun r = cli({"info", b, "--no-cells"});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("{\"result\":2,\"version\":20101,\"width\":3,\"height\":2,\"brand\":\"ANCHOR\"", 0), 0u);
+    EXPECT_NE(r.out.find(reinterpret_cast<const char*>(u8"\"layers\":[{\"name\":\"背景\"")), std::string::npos);
+}
+
+TEST_F(CliFixture, PaletteListsNumbersAndColours)
+{
+    const CliRun r = cli({"palette", "DMC", "--program-dir", dir});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "[{\"number\":\"310\",\"color\":\"#123456\"},{\"number\":\"" +
+                         std::string(reinterpret_cast<const char*>(u8"红")) + "\",\"color\":\"#FF0000\"}]\n");
+    EXPECT_EQ(cli({"palette", "NOPE", "--program-dir", dir}).status, 1);
+}
