@@ -1,0 +1,299 @@
+#include "editor/view/pattern_view.h"
+
+#include "editor/view/stitch_tiles.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace brenmark {
+
+namespace {
+
+constexpr float kMinDivisor = 0.03125f;  // 32 pixels a cell
+constexpr float kMaxDivisor = 2.0f;      // half a pixel a cell
+
+}  // namespace
+
+PatternView::PatternView(PatternDocument& doc, ViewHost* host) : doc_(doc), host_(host)
+{
+    doc_.addObserver(this);
+}
+
+PatternView::~PatternView()
+{
+    doc_.removeObserver(this);
+}
+
+bool PatternView::zoomIn()
+{
+    if (zoomDivisor_ < 0.0625f)
+        return false;
+    zoomDivisor_ = std::max(kMinDivisor, zoomDivisor_ * 0.5f);
+    rescaleStitchTiles();
+    if (host_)
+        host_->invalidate();
+    return true;
+}
+
+bool PatternView::zoomOut()
+{
+    if (zoomDivisor_ >= kMaxDivisor)
+        return false;
+    zoomDivisor_ *= 2.0f;
+    rescaleStitchTiles();
+    if (host_)
+        host_->invalidate();
+    return true;
+}
+
+bool PatternView::zoomAbout(QPoint client, bool in)
+{
+    const float before = cellSize();
+    const double cx = (client.x() - origin_.x()) / static_cast<double>(before);
+    const double cy = (client.y() - origin_.y()) / static_cast<double>(before);
+    if (!(in ? zoomIn() : zoomOut()))
+        return false;
+    const float after = cellSize();
+    origin_ = QPoint(static_cast<int>(std::lround(client.x() - cx * after)), static_cast<int>(std::lround(client.y() - cy * after)));
+    return true;
+}
+
+void PatternView::scrollBy(int dx, int dy)
+{
+    origin_ += QPoint(dx, dy);
+    if (host_)
+        host_->invalidate();
+}
+
+void PatternView::clampOrigin(QSize)
+{
+    const float s = cellSize();
+    int x = std::min(origin_.x(), kLeftRuler);
+    int y = std::min(origin_.y(), kTopRuler);
+    // At least eight columns and rows stay in view when scrolled to the far end.
+    if (doc_.width() >= 1 && x + doc_.width() * s < kLeftRuler + 8 * s)
+        x = static_cast<int>(kLeftRuler + 8 * s - doc_.width() * s);
+    if (doc_.height() >= 1 && y + doc_.height() * s < kTopRuler + 8 * s)
+        y = static_cast<int>(kTopRuler + 8 * s - doc_.height() * s);
+    // Cell borders fall on whole pixels in line with the ruler ticks.
+    if (s >= 1) {
+        const int step = static_cast<int>(s);
+        while ((x - kLeftRuler) % step != 0)
+            ++x;
+        while ((y - kTopRuler) % step != 0)
+            ++y;
+    }
+    origin_ = QPoint(x, y);
+    firstColumn_ = static_cast<int>((kLeftRuler - x) / s);
+    firstRow_ = static_cast<int>((kTopRuler - y) / s);
+}
+
+void PatternView::setViewMode(ViewMode mode)
+{
+    mode_ = mode;
+    if (host_)
+        host_->invalidate();
+}
+
+void PatternView::setShowGrid(bool on)
+{
+    showGrid_ = on;
+    if (host_)
+        host_->invalidate();
+}
+
+void PatternView::setShowBaseImage(bool on)
+{
+    showBaseImage_ = on;
+    if (host_)
+        host_->invalidate();
+}
+
+void PatternView::setFlashing(bool on, ColorRef current)
+{
+    flashing_ = on;
+    if (on)
+        flashColour_ = current;
+    if (host_) {
+        host_->flashTimer(on);
+        host_->invalidate();
+    }
+}
+
+void PatternView::setCurrentColour(ColorRef colour, bool alsoFlash)
+{
+    currentColour_ = colour;
+    if (flashing_ && alsoFlash)
+        flashColour_ = colour;
+}
+
+void PatternView::flashTick()
+{
+    if (host_)
+        host_->invalidate();
+}
+
+void PatternView::patternReplaced(ProgressReport* progress)
+{
+    zoomDivisor_ = 0.125f;
+    origin_ = QPoint(kLeftRuler, kTopRuler);
+    rebuildStitchTiles();
+    rebuildCellImage(progress);
+    if (host_)
+        host_->invalidate();
+}
+
+void PatternView::rebuildCellImage(ProgressReport* progress)
+{
+    const int w = doc_.width(), h = doc_.height();
+    if (w <= 0 || h <= 0) {
+        cellImage_ = QImage();
+        rebuildOverview(overviewSize_);
+        return;
+    }
+    cellImage_ = QImage(w, h, QImage::Format_RGB32);
+    // Every byte-sized index maps to a pixel through one table; anything else is fabric.
+    std::uint32_t lut[257];
+    const std::uint32_t fabric = pixelOf(doc_.fabric);
+    std::fill(std::begin(lut), std::end(lut), fabric);
+    for (int i = 0; i < doc_.threads.size() && i < 256; ++i)
+        lut[i + 1] = pixelOf(doc_.threads.colors[static_cast<std::size_t>(i)]);
+    if (progress) {
+        progress->setRange(0, 10);
+        progress->setPosition(0);
+    }
+    const std::size_t total = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
+    const std::size_t tenth = total / 10;
+    std::size_t next = tenth ? tenth : total + 1;
+    int step = 0;
+    const std::int32_t* cells = doc_.grid.cells.data();
+    for (int y = 0; y < h; ++y) {
+        auto* line = reinterpret_cast<std::uint32_t*>(cellImage_.scanLine(y));
+        const std::size_t rowStart = static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
+        for (int x = 0; x < w; ++x) {
+            const std::int32_t v = cells[rowStart + static_cast<std::size_t>(x)];
+            line[x] = (v >= -1 && v < 256) ? lut[v + 1] : fabric;
+        }
+        if (progress && rowStart + static_cast<std::size_t>(w) >= next) {
+            while (next <= rowStart + static_cast<std::size_t>(w) && step < 10) {
+                ++step;
+                next += tenth;
+            }
+            progress->setPosition(step);
+        }
+    }
+    rebuildOverview(overviewSize_);
+}
+
+void PatternView::setCell(int x, int y, std::int32_t index)
+{
+    if (!doc_.grid.contains(x, y))
+        return;
+    doc_.setCell(x, y, index);
+    if (!cellImage_.isNull())
+        cellImage_.setPixel(x, y, pixelOf(doc_.shownColor(index)));
+}
+
+void PatternView::rebuildStitchTiles()
+{
+    tiles_.clear();
+    for (ColorRef c : doc_.threads.colors)
+        tiles_.push_back(makeStitchTile(c));
+    tiles_.push_back(makeFabricTile(doc_.fabric));
+    rescaleStitchTiles();
+}
+
+void PatternView::rescaleStitchTiles()
+{
+    const int size = std::max(1, static_cast<int>(cellSize()));
+    scaledTiles_.clear();
+    scaledTiles_.reserve(tiles_.size());
+    for (const QImage& tile : tiles_)
+        scaledTiles_.push_back(tile.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+void PatternView::fabricColorChanged(ColorRef fabric)
+{
+    if (!cellImage_.isNull()) {
+        const std::uint32_t pixel = pixelOf(fabric);
+        for (int y = 0; y < doc_.height(); ++y) {
+            auto* line = reinterpret_cast<std::uint32_t*>(cellImage_.scanLine(y));
+            for (int x = 0; x < doc_.width(); ++x)
+                if (!doc_.isThread(doc_.cell(x, y)))
+                    line[x] = pixel;
+        }
+    }
+    if (!tiles_.empty()) {
+        const int size = std::max(1, static_cast<int>(cellSize()));
+        tiles_.back() = makeFabricTile(fabric);
+        scaledTiles_.back() = tiles_.back().scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    rebuildOverview(overviewSize_);
+    if (host_)
+        host_->invalidate();
+}
+
+QPoint PatternView::cellAt(QPoint client) const
+{
+    const float s = cellSize();
+    return QPoint(static_cast<int>(std::floor((client.x() - origin_.x()) / s)),
+                  static_cast<int>(std::floor((client.y() - origin_.y()) / s)));
+}
+
+void PatternView::rebuildOverview(QSize size)
+{
+    overviewSize_ = size;
+    overview_ = QImage(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    overview_.fill(QColor(redOf(doc_.fabric), greenOf(doc_.fabric), blueOf(doc_.fabric)));
+    overviewScale_ = 1.0;
+    overviewOffset_ = QPoint();
+    if (cellImage_.isNull())
+        return;
+    const double w = doc_.width(), h = doc_.height();
+    const double ow = overview_.width(), oh = overview_.height();
+    QRectF target;
+    if (w / h > ow / oh) {  // fills the width, centred vertically
+        overviewScale_ = w / ow;
+        const double th = h / overviewScale_;
+        target = QRectF(0, (oh - th) / 2, ow, th);
+    } else {
+        overviewScale_ = h / oh;
+        const double tw = w / overviewScale_;
+        target = QRectF((ow - tw) / 2, 0, tw, oh);
+    }
+    overviewOffset_ = QPoint(static_cast<int>(target.x()), static_cast<int>(target.y()));
+    QPainter p(&overview_);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(target, cellImage_);
+}
+
+void PatternView::drawCellImageTiled(QPainter& target, int left, int top, int factor) const
+{
+    constexpr int kBlockColumns = 160, kBlockRows = 20;
+    for (int r0 = 0; r0 < cellImage_.height(); r0 += kBlockRows) {
+        for (int c0 = 0; c0 < cellImage_.width(); c0 += kBlockColumns) {
+            const int w = std::min(kBlockColumns, cellImage_.width() - c0);
+            const int h = std::min(kBlockRows, cellImage_.height() - r0);
+            target.drawImage(QRect(left + factor * c0, top + factor * r0, factor * w, factor * h), cellImage_,
+                             QRect(c0, r0, w, h));
+        }
+    }
+}
+
+std::intptr_t PatternView::dispatch(int message, std::intptr_t wParam, std::intptr_t lParam)
+{
+    switch (message) {
+    case MsgSetFlashing:
+        setFlashing(wParam != 0, currentColour_);
+        return 1;
+    case MsgSetCurrentColour:
+        setCurrentColour(static_cast<ColorRef>(wParam), lParam == 1);
+        return 1;
+    default:
+        return 0;  // messages of the editing tools and plug-ins arrive with their features
+    }
+}
+
+}  // namespace brenmark

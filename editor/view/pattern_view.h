@@ -1,0 +1,159 @@
+#pragma once
+// The pattern view's logic: zoom, origin, display mode, the one-pixel-per-cell image, stitch
+// tiles, and painting into any QPainter. The widget that shows it only forwards events.
+#include "editor/document/pattern_document.h"
+#include "editor/document/user_prompts.h"
+#include "editor/view/view_messages.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class QPainter;
+
+namespace brenmark {
+
+enum class ViewMode : int { ColourBlocks = 0, SymbolsOnColour = 1, SymbolsOnly = 2, SimulatedStitches = 3 };
+
+constexpr int kLeftRuler = 35;
+constexpr int kTopRuler = 20;
+
+// What the view asks of whoever shows it.
+class ViewHost {
+public:
+    virtual ~ViewHost() = default;
+    virtual void invalidate() {}
+    // The visible rectangle, in overview pixels.
+    virtual void overviewFrame(const QRect&) {}
+    virtual void flashTimer(bool /*run*/) {}
+};
+
+class PatternView : public DocumentObserver {
+public:
+    explicit PatternView(PatternDocument& doc, ViewHost* host = nullptr);
+    ~PatternView() override;
+    PatternView(const PatternView&) = delete;
+    PatternView& operator=(const PatternView&) = delete;
+
+    PatternDocument& document() { return doc_; }
+    const PatternDocument& document() const { return doc_; }
+    void setHost(ViewHost* host) { host_ = host; }
+
+    // Zoom: the cell size is 1 / divisor, from 0.5 to 32 pixels.
+    float zoomDivisor() const { return zoomDivisor_; }
+    float cellSize() const { return 1.0f / zoomDivisor_; }
+    bool zoomIn();
+    bool zoomOut();
+    // Zooms keeping the cell under the client point where it is.
+    bool zoomAbout(QPoint client, bool in);
+
+    QPoint origin() const { return origin_; }
+    void setOrigin(QPoint origin) { origin_ = origin; }
+    void scrollBy(int dx, int dy);
+    // Applies the clamping and alignment rules for a client area; painting does this too.
+    void clampOrigin(QSize client);
+    int firstColumn() const { return firstColumn_; }
+    int firstRow() const { return firstRow_; }
+
+    ViewMode mode() const { return mode_; }
+    void setViewMode(ViewMode mode);
+    bool showGrid() const { return showGrid_; }
+    void setShowGrid(bool on);
+    bool showBaseImage() const { return showBaseImage_; }
+    void setShowBaseImage(bool on);
+    void setBaseImage(const QImage& image) { baseImage_ = image; }
+
+    // Flashing the cells of one colour.
+    bool flashing() const { return flashing_; }
+    ColorRef flashColour() const { return flashColour_; }
+    bool blinkPhase() const { return blinkPhase_; }
+    void setFlashing(bool on, ColorRef current);
+    void setFlashColour(ColorRef colour) { flashColour_ = colour; }
+    // The thread chosen for drawing; the tools arrive later, the flashing needs it now.
+    ColorRef currentColour() const { return currentColour_; }
+    void setCurrentColour(ColorRef colour, bool alsoFlash);
+    void flashTick();
+
+    // Mirror axes and the rotation centre, drawn as marks.
+    struct Marks {
+        bool horizontalMirror = false;
+        int axisColumn = 0;
+        bool verticalMirror = false;
+        int axisRow = 0;
+        bool rotationCentreShown = false;
+        bool selectionClosed = false;
+        QRect rotationCentreCells;
+    };
+    Marks& marks() { return marks_; }
+
+    // The pattern was created, opened or replaced: reset the zoom, rebuild every image.
+    void patternReplaced(ProgressReport* progress = nullptr);
+    void rebuildCellImage(ProgressReport* progress = nullptr);
+    void rebuildStitchTiles();
+    // One cell changed: grid and image together.
+    void setCell(int x, int y, std::int32_t index);
+    const QImage& cellImage() const { return cellImage_; }
+
+    // Column and row under a client point (may lie outside the pattern).
+    QPoint cellAt(QPoint client) const;
+
+    void paint(QPainter& painter, QSize client);
+
+    // The overview image: the pattern fitted into size, with the scale and offsets that map
+    // cells to it.
+    void rebuildOverview(QSize size);
+    const QImage& overviewImage() const { return overview_; }
+    double overviewScale() const { return overviewScale_; }
+    QPoint overviewOffset() const { return overviewOffset_; }
+
+    // Draws the cell image enlarged by an integer factor, block by block.
+    void drawCellImageTiled(QPainter& target, int left, int top, int factor) const;
+
+    // The private messages; returns the message's result.
+    std::intptr_t dispatch(int message, std::intptr_t wParam, std::intptr_t lParam);
+
+    void fabricColorChanged(ColorRef fabric) override;
+
+private:
+    PatternDocument& doc_;
+    ViewHost* host_;
+    float zoomDivisor_ = 0.125f;
+    QPoint origin_{kLeftRuler, kTopRuler};
+    int firstColumn_ = 0, firstRow_ = 0;
+    ViewMode mode_ = ViewMode::ColourBlocks;
+    bool showGrid_ = true;
+    bool showBaseImage_ = false;
+    bool flashing_ = false;
+    ColorRef flashColour_ = 0;
+    ColorRef currentColour_ = 0;
+    bool blinkPhase_ = false;
+    Marks marks_;
+    QImage cellImage_;
+    QImage baseImage_;
+    QImage overview_;
+    double overviewScale_ = 1.0;
+    QPoint overviewOffset_;
+    QSize overviewSize_{160, 160};
+    std::vector<QImage> tiles_;        // 16 x 16, one per thread, then the empty-cell tile
+    std::vector<QImage> scaledTiles_;  // the same at cell size
+    void rescaleStitchTiles();
+    void paintCells(QPainter& p, QSize client, float s);
+    void paintGrid(QPainter& p, QSize client, float s);
+    void paintRulers(QPainter& p, QSize client, float s);
+    void paintSymbols(QPainter& p, QSize client, float s);
+    void paintFlashing(QPainter& p, QSize client, float s);
+    void paintStitches(QPainter& p, QSize client, float s);
+    void paintMarks(QPainter& p, QSize client, float s);
+    void paintLines(QPainter& p, float s);
+    void paintAxisMarks(QPainter& p, float s);
+    // The visible cells: columns [c0, c1), rows [r0, r1).
+    QRect visibleCells(QSize client, float s) const;
+    QColor cellColour(std::int32_t index) const;
+};
+
+}  // namespace brenmark
