@@ -17,8 +17,8 @@ constexpr int kSize = 31;
 bool insideHeart(int x, int y)
 {
     // (u² + v² - 1)³ - u² v³ <= 0, centred and scaled to the grid, v pointing up.
-    const double u = (x + 0.5 - kSize / 2.0) / (kSize * 0.36);
-    const double v = -(y + 0.5 - kSize * 0.47) / (kSize * 0.36);
+    const double u = (x + 0.5 - kSize / 2.0) / (kSize * 0.32);
+    const double v = -(y + 0.5 - kSize / 2.0) / (kSize * 0.32);
     const double a = u * u + v * v - 1.0;
     return a * a * a - u * u * v * v * v <= 0.0;
 }
@@ -91,7 +91,7 @@ int main(int argc, char** argv)
         }
     // French knots on the highlight.
     for (auto [x, y] : {std::pair{10, 9}, {9, 11}})
-        placeMarkIn(heart.marks, StitchMark{5, 0, x, y});
+        placeMarkIn(heart.marks, StitchMark{10, 0, x, y});
 
     // Compose by hand: the heart sits over the border.
     for (std::size_t i = 0; i < cells; ++i)

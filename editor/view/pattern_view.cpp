@@ -77,6 +77,9 @@ void PatternView::clampOrigin(QSize)
         x = static_cast<int>(kLeftRuler + 8 * s - doc_.width() * s);
     if (doc_.height() >= 1 && y + doc_.height() * s < kTopRuler + 8 * s)
         y = static_cast<int>(kTopRuler + 8 * s - doc_.height() * s);
+    // A pattern of fewer than eight cells is then wholly in view: keep it at the rulers.
+    x = std::min(x, kLeftRuler);
+    y = std::min(y, kTopRuler);
     // Cell borders fall on whole pixels in line with the ruler ticks.
     if (s >= 1) {
         const int step = static_cast<int>(s);

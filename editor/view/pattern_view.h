@@ -103,6 +103,8 @@ public:
     QPoint cellAt(QPoint client) const;
 
     void paint(QPainter& painter, QSize client);
+    // The symbol font's pixel height at cell size s in the mode, 0 when no symbols show.
+    static int symbolFontPixels(float s, ViewMode mode);
 
     // The overview image: the pattern fitted into size, with the scale and offsets that map
     // cells to it.

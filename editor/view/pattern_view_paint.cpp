@@ -56,6 +56,13 @@ bool four(float s) { return s >= 3 && s <= 4; }
 
 }  // namespace
 
+int PatternView::symbolFontPixels(float s, ViewMode mode)
+{
+    if (!large(s) || (mode != ViewMode::SymbolsOnColour && mode != ViewMode::SymbolsOnly))
+        return 0;
+    return s == 8 ? 8 : 12;
+}
+
 QColor PatternView::cellColour(std::int32_t index) const
 {
     return toQColor(doc_.shownColor(index));
@@ -240,8 +247,7 @@ void PatternView::paintRulers(QPainter& p, QSize client, float s)
 
 void PatternView::paintSymbols(QPainter& p, QSize client, float s)
 {
-    const QFont font = songTi(s == 8 ? 8 : 12);
-    p.setFont(font);
+    p.setFont(songTi(symbolFontPixels(s, mode_)));
     const QRect v = visibleCells(client, s);
     const bool onColour = mode_ == ViewMode::SymbolsOnColour;
     const QColor fabricInk = isDarkColour(doc_.fabric) ? Qt::white : Qt::black;
@@ -279,7 +285,7 @@ void PatternView::paintFlashing(QPainter& p, QSize client, float s)
     const QColor inv = inverted(flashColour_);
     const bool symbols = large(s) && mode_ != ViewMode::ColourBlocks;
     if (symbols)
-        p.setFont(songTi(s == 8 ? 8 : 12));
+        p.setFont(songTi(symbolFontPixels(s, mode_)));
     for (int r = v.top(); r <= v.bottom(); ++r) {
         for (int c = v.left(); c <= v.right(); ++c) {
             const std::int32_t index = doc_.cell(c, r);
