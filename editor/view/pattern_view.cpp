@@ -127,7 +127,15 @@ void PatternView::setFlashing(bool on, ColorRef current)
 
 void PatternView::setCurrentColour(ColorRef colour, bool alsoFlash)
 {
-    currentColour_ = colour;
+    current_.colour = colour;
+    current_.index = -1;
+    current_.number.clear();
+    for (int i = 0; i < doc_.threads.size(); ++i)
+        if (doc_.threads.colors[static_cast<std::size_t>(i)] == colour) {
+            current_.index = i;
+            current_.number = doc_.threads.numbers[static_cast<std::size_t>(i)];
+            break;
+        }
     if (flashing_ && alsoFlash)
         flashColour_ = colour;
 }
@@ -289,7 +297,7 @@ std::intptr_t PatternView::dispatch(int message, std::intptr_t wParam, std::intp
 {
     switch (message) {
     case MsgSetFlashing:
-        setFlashing(wParam != 0, currentColour_);
+        setFlashing(wParam != 0, current_.colour);
         return 1;
     case MsgSetCurrentColour:
         setCurrentColour(static_cast<ColorRef>(wParam), lParam == 1);

@@ -74,8 +74,17 @@ public:
     bool blinkPhase() const { return blinkPhase_; }
     void setFlashing(bool on, ColorRef current);
     void setFlashColour(ColorRef colour) { flashColour_ = colour; }
-    // The thread chosen for drawing; the tools arrive later, the flashing needs it now.
-    ColorRef currentColour() const { return currentColour_; }
+    // The thread chosen for drawing: its index (-1 = none chosen), colour and number.
+    struct CurrentThread {
+        std::int32_t index = -1;
+        ColorRef colour = 0;
+        std::string number;
+        bool operator==(const CurrentThread&) const = default;
+    };
+    const CurrentThread& currentThread() const { return current_; }
+    void setCurrentThread(const CurrentThread& thread) { current_ = thread; }
+    ColorRef currentColour() const { return current_.colour; }
+    // Picks the drawing colour (the colour bar's message 2265); alsoFlash moves the flash too.
     void setCurrentColour(ColorRef colour, bool alsoFlash);
     void flashTick();
 
@@ -132,7 +141,7 @@ private:
     bool showBaseImage_ = false;
     bool flashing_ = false;
     ColorRef flashColour_ = 0;
-    ColorRef currentColour_ = 0;
+    CurrentThread current_;
     bool blinkPhase_ = false;
     Marks marks_;
     QImage cellImage_;
