@@ -63,4 +63,14 @@ std::string_view gbkPrefix(std::string_view text, std::size_t maxBytes)
     return text.substr(0, end);
 }
 
+std::size_t gbkFind(std::string_view text, std::string_view needle)
+{
+    if (needle.empty())
+        return 0;
+    for (std::size_t pos = 0; pos + needle.size() <= text.size(); pos += gbkCharLength(text, pos))
+        if (text.compare(pos, needle.size(), needle) == 0)
+            return pos;
+    return std::string_view::npos;
+}
+
 }  // namespace brenmark

@@ -22,4 +22,8 @@ inline std::size_t gbkCharLength(std::string_view text, std::size_t pos)
 // The longest prefix of text that fits in maxBytes without splitting a double-byte character.
 std::string_view gbkPrefix(std::string_view text, std::size_t maxBytes);
 
+// Position of needle in text, matching only at character boundaries (a GBK trail byte
+// followed by a lead byte never forms a false hit); npos when absent.
+std::size_t gbkFind(std::string_view text, std::string_view needle);
+
 }  // namespace brenmark

@@ -16,6 +16,7 @@ void DistinctColors::addIfNew(ColorRef color, const std::string& number)
         return;
     colors.push_back(color);
     numbers.push_back(number);
+    locks.push_back(0);
 }
 
 void DistinctColors::rebuild(const ThreadTable& threads)

@@ -36,10 +36,12 @@ struct ThreadTable {
     bool operator==(const ThreadTable&) const = default;
 };
 
-// Each colour of a thread table once, at its first occurrence, with that thread's number.
+// Each colour of a thread table once, at its first occurrence, with that thread's number:
+// the main window's colour list, with a lock mark per colour.
 struct DistinctColors {
     std::vector<ColorRef> colors;
     std::vector<std::string> numbers;
+    std::vector<std::uint32_t> locks;
 
     void addIfNew(ColorRef color, const std::string& number);
     void rebuild(const ThreadTable& threads);
@@ -47,6 +49,7 @@ struct DistinctColors {
     {
         colors.clear();
         numbers.clear();
+        locks.clear();
     }
 };
 

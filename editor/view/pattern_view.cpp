@@ -207,6 +207,24 @@ void PatternView::setCell(int x, int y, std::int32_t index)
         cellImage_.setPixel(x, y, pixelOf(doc_.shownColor(index)));
 }
 
+void PatternView::restoreFromSnapshot(const QImage& picture, const CurrentThread& current, std::int32_t tileIndex,
+                                      ColorRef tileColour)
+{
+    cellImage_ = picture;
+    current_ = current;
+    const std::size_t tile = static_cast<std::size_t>(tileIndex);
+    if (tileIndex < 0 || tile + 1 >= tiles_.size() || tiles_.size() != doc_.threads.colors.size() + 1) {
+        rebuildStitchTiles();
+    } else {
+        const int size = std::max(1, static_cast<int>(cellSize()));
+        tiles_[tile] = makeStitchTile(tileColour);
+        scaledTiles_[tile] = tiles_[tile].scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    rebuildOverview(overviewSize_);
+    if (host_)
+        host_->invalidate();
+}
+
 void PatternView::rebuildStitchTiles()
 {
     tiles_.clear();
@@ -303,7 +321,7 @@ std::intptr_t PatternView::dispatch(int message, std::intptr_t wParam, std::intp
         setCurrentColour(static_cast<ColorRef>(wParam), lParam == 1);
         return 1;
     default:
-        return 0;  // messages of the editing tools and plug-ins arrive with their features
+        return toolHandler_ ? toolHandler_(message, wParam, lParam) : 0;
     }
 }
 

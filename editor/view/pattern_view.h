@@ -104,6 +104,10 @@ public:
     void patternReplaced(ProgressReport* progress = nullptr);
     void rebuildCellImage(ProgressReport* progress = nullptr);
     void rebuildStitchTiles();
+    // Puts back an undo step's picture and current thread; tileIndex -1 rebuilds every
+    // stitch tile, otherwise only that thread's from tileColour.
+    void restoreFromSnapshot(const QImage& picture, const CurrentThread& current, std::int32_t tileIndex,
+                             ColorRef tileColour);
     // One cell changed: grid and image together.
     void setCell(int x, int y, std::int32_t index);
     const QImage& cellImage() const { return cellImage_; }
@@ -127,6 +131,9 @@ public:
 
     // The private messages; returns the message's result.
     std::intptr_t dispatch(int message, std::intptr_t wParam, std::intptr_t lParam);
+    // The editing tools take the messages the view does not handle itself.
+    using MessageHandler = std::function<std::intptr_t(int, std::intptr_t, std::intptr_t)>;
+    void setToolHandler(MessageHandler handler) { toolHandler_ = std::move(handler); }
 
     void fabricColorChanged(ColorRef fabric) override;
 
@@ -144,6 +151,7 @@ private:
     CurrentThread current_;
     bool blinkPhase_ = false;
     Marks marks_;
+    MessageHandler toolHandler_;
     QImage cellImage_;
     QImage baseImage_;
     QImage overview_;

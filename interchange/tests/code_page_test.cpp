@@ -34,3 +34,15 @@ TEST(CodePage, PrefixNeverSplitsADoubleByteCharacter)
     EXPECT_EQ(gbkPrefix(text, 0), "");
     EXPECT_EQ(gbkPrefix("abc", 2), "ab");
 }
+
+TEST(CodePage, FindMatchesOnlyAtCharacterBoundaries)
+{
+    // "螺" is D0 DD and "莞" is DD B8: a naive byte search for DD B8 hits inside "螺".
+    const std::string text = "\xD0\xDD\xB8\xA1";
+    EXPECT_EQ(text.find("\xDD\xB8"), 1u);
+    EXPECT_EQ(gbkFind(text, "\xDD\xB8"), std::string::npos);
+    EXPECT_EQ(gbkFind("取消画线操作", "取消"), 0u);
+    EXPECT_EQ(gbkFind("Redo画线操作", "Redo"), 0u);
+    EXPECT_EQ(gbkFind("取消DMC绣线转ANCHOR绣线", "转"), 11u);
+    EXPECT_EQ(gbkFind("abc", ""), 0u);
+}

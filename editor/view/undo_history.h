@@ -1,0 +1,65 @@
+#pragma once
+// The undo and redo lists of the pattern view: five steps each, whole-state snapshots.
+#include "editor/document/undo_recorder.h"
+#include "editor/document/user_prompts.h"
+#include "editor/view/undo_snapshot.h"
+
+#include <deque>
+#include <functional>
+#include <string>
+
+namespace brenmark {
+
+class PatternView;
+
+inline constexpr const char* kNoUndo = "无取消操作";
+inline constexpr const char* kNoRedo = "无Redo操作";
+inline constexpr const char* kUndoOutOfMemory = "内存不足不能过多UNDO";
+
+class UndoHistory final : public UndoRecorder {
+public:
+    UndoHistory(PatternView& view, MessageBoxes* messages = nullptr);
+
+    // Records the state as it is now, before an operation changes it.
+    void pushUndo(const std::string& label);
+    void recordUndoStep(const std::string& label) override { pushUndo(label); }
+    // Same for the redo list (undo uses it).
+    void pushRedo(const std::string& label);
+    bool undo();
+    bool redo();
+    void clear();
+
+    // A snapshot outside the lists (for plug-ins) and putting any snapshot back.
+    UndoSnapshot makeSnapshot(const std::string& label) const;
+    void restore(const UndoSnapshot& snapshot);
+
+    // The next step to undo or redo as the Edit menu shows it.
+    std::string undoCaption() const { return undo_.empty() ? kNoUndo : undo_.back().label; }
+    std::string redoCaption() const { return redo_.empty() ? kNoRedo : redo_.front().label; }
+    std::size_t undoCount() const { return undo_.size(); }
+    std::size_t redoCount() const { return redo_.size(); }
+    const std::deque<UndoSnapshot>& undoSteps() const { return undo_; }
+    const std::deque<UndoSnapshot>& redoSteps() const { return redo_; }
+
+    // Tools that replace one colour record which stitch tile their undo rebuilds.
+    void setTileOfLastStep(std::int32_t index, ColorRef colour);
+
+    // After every undo or redo: drop the selection, refresh the colour displays.
+    void setAfterRestore(std::function<void(const UndoSnapshot&)> callback) { afterRestore_ = std::move(callback); }
+
+    static std::string redoLabelFor(const std::string& undoLabel);
+    static std::string undoLabelFor(const std::string& redoLabel);
+
+    static constexpr std::size_t kLimit = 5;
+
+private:
+    bool snapshotInto(std::deque<UndoSnapshot>& list, bool front, const std::string& label);
+
+    PatternView& view_;
+    MessageBoxes* messages_;
+    std::deque<UndoSnapshot> undo_;  // oldest first
+    std::deque<UndoSnapshot> redo_;  // newest first
+    std::function<void(const UndoSnapshot&)> afterRestore_;
+};
+
+}  // namespace brenmark
