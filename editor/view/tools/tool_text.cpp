@@ -1,0 +1,201 @@
+// Text stamping (tool 10): typed text rendered at one pixel per cell into its own layer.
+#include "editor/document/layer_composer.h"
+#include "editor/document/layer_operations.h"
+#include "editor/view/gbk_qstring.h"
+#include "editor/view/tools/cell_writer.h"
+#include "editor/view/tools/tool_controller.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace brenmark {
+
+namespace {
+
+constexpr int kSavedRowsBelow = 20;  // rows kept beyond the text, for taller glyphs
+
+bool isLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+
+// The text font at one pixel per cell: antialiasing would turn glyph edges into stray cells.
+QFont cellFont(const QFont& font)
+{
+    QFont f = font;
+    f.setStyleStrategy(QFont::NoAntialias);
+    return f;
+}
+
+int textHeight(const QFontMetrics& fm, const QString& text)
+{
+    return fm.size(Qt::TextSingleLine, text.isEmpty() ? u"望"_qs : text).height();
+}
+
+}  // namespace
+
+std::size_t completeGbkLength(const std::string& text)
+{
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (isLeadByte(static_cast<unsigned char>(text[i]))) {
+            if (i + 1 >= text.size())
+                return i;  // the trail byte has not come yet
+            i += 2;
+        } else {
+            ++i;
+        }
+    }
+    return i;
+}
+
+std::size_t lastGbkCharLength(const std::string& text)
+{
+    // Walked from the start: a trail byte may lie below 0x80, so the last byte alone does not
+    // tell a double-byte character from a single one.
+    std::size_t i = 0, last = 0;
+    while (i < text.size()) {
+        last = isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+        i += last;
+    }
+    return last;
+}
+
+int ToolController::prepareTextLayer()
+{
+    LayerList& list = doc_.layers;
+    const int drawing = list.drawingLayer();
+    // A text layer from a click that was never typed into is used again rather than left
+    // behind empty.
+    if (drawing >= 0) {
+        const PatternLayer& layer = list[drawing];
+        if (layer.name == kTextLayerName && layer.visible && layer.cells.size() == doc_.grid.cellCount() &&
+            std::all_of(layer.cells.begin(), layer.cells.end(), [](std::int32_t v) { return v == EmptyCell; }))
+            return drawing;
+    }
+    // Otherwise a new one directly above the drawing layer.
+    const int at = std::max(drawing, 0);
+    if (layerOps_)
+        return layerOps_->textLayerAt(at);
+    const int index = list.insertLayer(at, LayerList::emptyLayer(doc_, kTextLayerName), doc_);
+    if (index >= 0)
+        recomposeDocument(doc_);
+    return index;
+}
+
+void ToolController::textClick(CellPoint cell)
+{
+    if (!drawingPrecondition())
+        return;
+    endText();
+    record(kUndoText);
+    const int layer = prepareTextLayer();
+    if (layer < 0) {
+        // No room for another layer: the text tool gives way to the move tool.
+        tool_ = Tool::Move;
+        host_->toolChanged(Tool::Move);
+        host_->setToolCursor(ToolCursor::Arrow);
+        return;
+    }
+    const QFontMetrics fm(cellFont(font_));
+    text_.active = true;
+    text_.text.clear();
+    text_.cell = cell;
+    text_.layer = layer;
+    text_.savedTop = cell.y;
+    text_.savedRows = std::min(doc_.height(), cell.y + textHeight(fm, {}) + kSavedRowsBelow) - cell.y;
+    const auto first = doc_.grid.cells.begin() + static_cast<std::ptrdiff_t>(doc_.grid.indexOf(0, cell.y));
+    text_.savedCells.assign(first, first + static_cast<std::ptrdiff_t>(text_.savedRows) * doc_.width());
+    const float s = view_.cellSize();
+    caret_ = {true, cell, static_cast<int>(3 * s), static_cast<int>(s * fm.size(Qt::TextSingleLine, u"i"_qs).height())};
+    host_->overlayChanged();
+}
+
+void ToolController::endText()
+{
+    const bool hadCaret = caret_.shown;
+    text_ = TextState{};
+    caret_.shown = false;
+    if (hadCaret)
+        host_->overlayChanged();
+}
+
+bool ToolController::textChar(int code)
+{
+    if (tool_ != Tool::Text || !text_.active || code < 0 || code > 255)
+        return false;
+    if (code == kKeyBackspace) {
+        if (text_.text.empty())
+            return true;
+        text_.text.resize(text_.text.size() - lastGbkCharLength(text_.text));
+        renderText();
+        return true;
+    }
+    if (code == kKeyEnter)
+        return true;
+    if (code <= 9)
+        return false;  // other control codes are not the text tool's
+    if (!drawingPrecondition())
+        return true;
+    text_.text.push_back(static_cast<char>(code));
+    renderText();
+    return true;
+}
+
+void ToolController::typeText(const std::string& gbk)
+{
+    for (const char c : gbk)
+        textChar(static_cast<unsigned char>(c));
+}
+
+void ToolController::renderText()
+{
+    const int w = doc_.width(), h = doc_.height();
+    if (!text_.active || text_.cell.x >= w || text_.cell.y >= h)
+        return;
+    // A lead byte waits for its trail byte before it is drawn.
+    const QString shown = fromGbk(text_.text.substr(0, completeGbkLength(text_.text)));
+    const QFont font = cellFont(font_);
+    const QFontMetrics fm(font);
+    const int rows = std::min(textHeight(fm, shown), h - text_.cell.y);
+    const int columns = w - text_.cell.x;
+
+    // The text in the current colour on white, one pixel per cell.
+    QImage scratch(columns, std::max(rows, 1), QImage::Format_RGB32);
+    const QRgb background = qRgb(255, 255, 255);
+    scratch.fill(background);
+    const ColorRef colour = view_.currentColour();
+    {
+        QPainter p(&scratch);
+        p.setFont(font);
+        p.setPen(QColor(redOf(colour), greenOf(colour), blueOf(colour)));
+        p.drawText(0, fm.ascent(), shown);
+    }
+
+    // The rows as they were before this text, then the text over them.
+    for (int r = 0; r < text_.savedRows; ++r)
+        for (int x = 0; x < w; ++x)
+            view_.setCell(x, text_.savedTop + r, text_.savedCells[static_cast<std::size_t>(r) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)]);
+    CellWriter writer(view_);
+    const std::int32_t index = view_.currentThread().index;
+    for (int py = 0; py < rows; ++py) {
+        const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(py));
+        const int y = text_.cell.y + py;
+        for (int px = 0; px < columns; ++px) {
+            const int x = text_.cell.x + px;
+            if ((line[px] & 0xFFFFFFu) != (background & 0xFFFFFFu))
+                writer.write(x, y, index);
+            else
+                writer.writeLayerOnly(x, y, EmptyCell);  // characters removed since
+        }
+    }
+    const int advance = shown.isEmpty() ? 0 : fm.horizontalAdvance(shown);
+    caret_.cell = {std::min(text_.cell.x + advance, w), text_.cell.y};
+    caret_.shown = true;
+    rebuildOverview();
+    host_->patternEdited();
+    host_->repaintView();
+    host_->overlayChanged();
+}
+
+}  // namespace brenmark

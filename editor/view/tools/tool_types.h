@@ -1,0 +1,97 @@
+#pragma once
+// The editing tools of the pattern view: their numbers, the tool window's buttons and
+// tooltips, the undo labels and the messages the tools show.
+#include <array>
+#include <cstdint>
+
+namespace brenmark {
+
+// Tool numbers are fixed: the tool window sends them with MsgSelectTool.
+enum class Tool : int {
+    Move = 0,           // pan and colour pick
+    Outline = 1,        // backstitch drawing
+    SelectOutline = 2,  // picking backstitch lines
+    Point = 3,
+    HollowEllipse = 4,
+    HollowRect = 5,
+    Line = 6,
+    Fill = 7,
+    SolidEllipse = 8,
+    SolidRect = 9,
+    Text = 10,
+    SelectArea = 11,
+    HollowOut = 12,
+    Eraser = 13,
+    Clone = 14,
+    CloneSpare = 15,  // a second clone button; no mouse behaviour
+};
+constexpr int kToolCount = 16;
+
+constexpr bool isTool(int t) { return t >= 0 && t < kToolCount; }
+// The tools that paint with the current thread and so need one chosen.
+constexpr bool needsThread(Tool t) { return static_cast<int>(t) >= 3 && static_cast<int>(t) <= 10; }
+
+// Keyboard state carried with a mouse event.
+enum Modifier : unsigned { NoModifier = 0, CtrlModifier = 1, ShiftModifier = 2 };
+using Modifiers = unsigned;
+
+// The other switches MsgSelectTool carries instead of a tool number.
+constexpr int kSwitchBaseImage = -1;  // lParam: show the base image
+constexpr int kSwitchGrid = -2;       // lParam: show the grid
+
+constexpr int kKeyBackspace = 8;
+constexpr int kKeyEnter = 13;
+constexpr int kKeyDelete = 46;
+
+// Kinds of the stitch-kind window: 0 is the plain full stitch, without a mark.
+constexpr int kStitchKindCount = 14;
+
+// One button of the tool window.
+struct ToolButtonInfo {
+    Tool tool;
+    int controlId;
+    const char* tooltip;    // GBK
+    const char* undoLabel;  // GBK; null when the tool records nothing itself
+};
+
+inline constexpr const char* kUndoPoint = "取消描点操作";
+inline constexpr const char* kUndoHollowEllipse = "取消画空心圆操作";
+inline constexpr const char* kUndoHollowRect = "取消画空心矩形操作";
+inline constexpr const char* kUndoLine = "取消画线操作";
+inline constexpr const char* kUndoFill = "取消填充操作";
+inline constexpr const char* kUndoSolidEllipse = "取消画实心圆操作";
+inline constexpr const char* kUndoSolidRect = "取消画实心矩形操作";
+inline constexpr const char* kUndoText = "取消输入文字";
+inline constexpr const char* kUndoHollowOut = "取消挖空操作";
+inline constexpr const char* kUndoErase = "取消擦除操作";
+inline constexpr const char* kUndoClone = "取消复制象素";
+inline constexpr const char* kUndoOutlineSegment = "取消描边操作";
+
+inline constexpr const char* kMsgChooseColour = "请选择一种颜色进行绘制";
+inline constexpr const char* kMsgFillLayer = "第一个可见层必须为链接或可绘层才可以用添充工具";
+inline constexpr const char* kMsgHollowLayer = "第一个可见层必须为链接或可绘层才可以用挖空工具";
+inline constexpr const char* kMsgNoCloneSource =
+    "无法使用仿制图章,因为未选定复制区域，请按住CTRL键点按以定义作为源的点";
+
+inline constexpr std::array<ToolButtonInfo, kToolCount> kToolButtons{{
+    {Tool::Move, 1038, "移动图像工具", nullptr},
+    {Tool::Outline, 1039, "描边工具", kUndoOutlineSegment},
+    {Tool::SelectOutline, 1040, "选中描的边", nullptr},
+    {Tool::Point, 1041, "绘制点工具", kUndoPoint},
+    {Tool::HollowEllipse, 1042, "画空心圆工具", kUndoHollowEllipse},
+    {Tool::HollowRect, 1043, "画空心方工具", kUndoHollowRect},
+    {Tool::Line, 1044, "画直线工具", kUndoLine},
+    {Tool::Fill, 1045, "用选中颜色填充指定颜色封闭的区域工具", kUndoFill},
+    {Tool::SolidEllipse, 1046, "画实心圆工具", kUndoSolidEllipse},
+    {Tool::SolidRect, 1047, "画实心方工具", kUndoSolidRect},
+    {Tool::Text, 1048, "镶入文字工具", kUndoText},
+    {Tool::SelectArea, 1049, "选区域工具", nullptr},
+    {Tool::HollowOut, 1050, "挖空指定颜色封闭的区域工具", kUndoHollowOut},
+    {Tool::Eraser, 1051, "橡皮工具", kUndoErase},
+    {Tool::Clone, 1054, "对指定象素的复制", kUndoClone},
+    {Tool::CloneSpare, 1055, "对指定象素的复制", nullptr},
+}};
+
+inline const ToolButtonInfo& toolButton(Tool t) { return kToolButtons[static_cast<std::size_t>(t)]; }
+
+}  // namespace brenmark
