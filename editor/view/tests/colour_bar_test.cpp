@@ -20,7 +20,8 @@ TEST(ColourBar, FiveSwatchesAcrossAHundredPixels)
     EXPECT_EQ(bar.swatchAt(QPoint(93, 5), 100), 4);
     EXPECT_EQ(bar.swatchAt(QPoint(22, 5), 100), -1);  // between swatches
     EXPECT_EQ(bar.swatchAt(QPoint(5, 14), 100), -1);
-    EXPECT_EQ(bar.swatchAt(QPoint(40, 20), 100), -1);  // row 1 has only two swatches
+    EXPECT_EQ(bar.swatchAt(QPoint(40, 20), 100), 6);
+    EXPECT_EQ(bar.swatchAt(QPoint(50, 20), 100), -1);  // row 1 has only two swatches
 }
 
 TEST(ColourBar, SortingByColourStartsAtTheSmallestValueThenTheNearest)
@@ -74,9 +75,9 @@ TEST(ColourBar, LockCrossesContrastWithTheSwatch)
     QPainter p(&img);
     bar.paint(p, img.size());
     p.end();
-    // Just inside the swatch corners, on the crosses' diagonals.
-    EXPECT_EQ(at(img, 3, 3), 0x000000u);
-    EXPECT_EQ(at(img, 23 + 3, 3), 0xFFFFFFu);
+    // On the diagonals from the top-left corner (20 across, 12 down).
+    EXPECT_EQ(at(img, 5, 3), 0x000000u);
+    EXPECT_EQ(at(img, 23 + 5, 3), 0xFFFFFFu);
     EXPECT_EQ(contrastColour(rgb(255, 0, 0)), 0u);
     EXPECT_EQ(contrastColour(rgb(0, 255, 0)), kWhite);
 }

@@ -109,12 +109,12 @@ TEST_F(UndoFixture, UndoOfAResizeRestoresSizePictureAndLayers)
 
 TEST_F(UndoFixture, SymbolsComeBackOnlyForConversionSteps)
 {
-    const SymbolTable original = doc.symbols;
     history.pushUndo("取消画线操作");
     doc.symbols[0].symbol = "Z";
     history.undo();
     EXPECT_EQ(doc.symbols[0].symbol, "Z");
 
+    const SymbolTable original = doc.symbols;
     history.pushUndo("取消DMC绣线转ANCHOR绣线");
     doc.symbols[0].symbol = "Y";
     doc.brand = "ANCHOR";
