@@ -100,6 +100,8 @@ public:
         return buf_.data() + at;
     }
     std::size_t size() const { return buf_.size(); }
+    // Forgets the bytes but keeps the storage, for writers that pass their bytes on in pieces.
+    void clear() { buf_.clear(); }
     std::vector<std::uint8_t> take() { return std::move(buf_); }
     const std::vector<std::uint8_t>& buffer() const { return buf_; }
 

@@ -4,8 +4,16 @@
 #include "editor/document/file_bytes.h"
 #include "editor/document/palette_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <compare>
 #include <cstring>
+#include <iterator>
+#include <unordered_map>
 
 namespace brenmark {
 namespace {
@@ -27,17 +35,56 @@ void require(ByteReader& in, std::uint64_t bytes)
         throw Damaged{};
 }
 
-// Cell bytes: 0xFF is empty, every other byte its own index.
-void decodeCells(const std::uint8_t* src, std::int32_t* dst, std::size_t n)
+// Cell bytes: 0xFF is empty, every other byte its own index. Seen through this iterator the
+// bytes read as indices, so a cell vector is built straight from the file without being
+// zero-filled first; for a big pattern that halves the stores into freshly mapped memory.
+class CellByteIterator {
+public:
+    using iterator_category = std::random_access_iterator_tag;
+    using value_type = std::int32_t;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = std::int32_t;
+
+    CellByteIterator() = default;
+    explicit CellByteIterator(const std::uint8_t* p) : p_(p) {}
+
+    std::int32_t operator*() const { return *p_ == 0xFF ? EmptyCell : static_cast<std::int32_t>(*p_); }
+    std::int32_t operator[](difference_type n) const { return *(*this + n); }
+    CellByteIterator& operator++() { ++p_; return *this; }
+    CellByteIterator operator++(int) { CellByteIterator old = *this; ++p_; return old; }
+    CellByteIterator& operator--() { --p_; return *this; }
+    CellByteIterator operator--(int) { CellByteIterator old = *this; --p_; return old; }
+    CellByteIterator& operator+=(difference_type n) { p_ += n; return *this; }
+    CellByteIterator& operator-=(difference_type n) { p_ -= n; return *this; }
+    CellByteIterator operator+(difference_type n) const { return CellByteIterator(p_ + n); }
+    CellByteIterator operator-(difference_type n) const { return CellByteIterator(p_ - n); }
+    difference_type operator-(const CellByteIterator& other) const { return p_ - other.p_; }
+    bool operator==(const CellByteIterator& other) const { return p_ == other.p_; }
+    auto operator<=>(const CellByteIterator& other) const { return p_ <=> other.p_; }
+
+private:
+    const std::uint8_t* p_ = nullptr;
+};
+
+void appendCells(std::vector<std::int32_t>& dst, const std::uint8_t* src, std::size_t n)
 {
-    for (std::size_t i = 0; i < n; ++i)
-        dst[i] = src[i] == 0xFF ? EmptyCell : static_cast<std::int32_t>(src[i]);
+    dst.insert(dst.end(), CellByteIterator(src), CellByteIterator(src + n));
+}
+
+// Replaces dst by the decoded cells.
+void decodeCells(std::vector<std::int32_t>& dst, const std::uint8_t* src, std::size_t n)
+{
+    dst.clear();
+    dst.reserve(n);
+    appendCells(dst, src, n);
 }
 
 // The progress position of cell i is i / (cells / 10) as a float, truncated, and capped at
 // the bar's end. The cells are decoded in runs between the indices where that position
 // changes, so the bar is told at most eleven times however big the pattern.
-void decodeCellsWithProgress(const std::uint8_t* src, std::int32_t* dst, std::size_t total, ProgressReport* progress)
+void decodeCellsWithProgress(std::vector<std::int32_t>& dst, const std::uint8_t* src, std::size_t total,
+                             ProgressReport* progress)
 {
     if (progress) {
         progress->setRange(0, 10);
@@ -45,9 +92,11 @@ void decodeCellsWithProgress(const std::uint8_t* src, std::int32_t* dst, std::si
     }
     const std::size_t divisor = total / 10;
     if (!progress || divisor == 0) {
-        decodeCells(src, dst, total);
+        decodeCells(dst, src, total);
         return;
     }
+    dst.clear();
+    dst.reserve(total);
     const float d = static_cast<float>(divisor);
     auto positionAt = [d](std::size_t i) { return std::min(10, static_cast<int>(static_cast<float>(i) / d)); };
     std::size_t done = 0;
@@ -62,12 +111,37 @@ void decodeCellsWithProgress(const std::uint8_t* src, std::int32_t* dst, std::si
             else
                 lo = mid + 1;
         }
-        decodeCells(src + done, dst + done, lo - done);
+        appendCells(dst, src + done, lo - done);
         done = lo;
         if (done < total) {
             shown = positionAt(done);
             progress->setPosition(shown);
         }
+    }
+}
+
+// Adds the records that pass keep() to marks by the rule of placeMarkIn (one mark per cell, a
+// later mark taking an earlier one's place in the list), looking cells up in a table
+// instead of scanning the list for every record.
+template <class Keep>
+void placeMarksIn(std::vector<StitchMark>& marks, const std::vector<StitchMark>& records, Keep keep)
+{
+    auto key = [](const StitchMark& m) {
+        return static_cast<std::uint64_t>(static_cast<std::uint32_t>(m.column)) << 32 |
+               static_cast<std::uint32_t>(m.row);
+    };
+    std::unordered_map<std::uint64_t, std::size_t> at;
+    at.reserve(marks.size() + records.size());
+    for (std::size_t i = 0; i < marks.size(); ++i)
+        at.emplace(key(marks[i]), i);  // the first of equal cells is the one placeMarkIn finds
+    for (const StitchMark& m : records) {
+        if (!keep(m))
+            continue;
+        const auto [it, added] = at.emplace(key(m), marks.size());
+        if (added)
+            marks.push_back(m);
+        else
+            marks[it->second] = m;
     }
 }
 
@@ -159,8 +233,7 @@ void decodeBody(ByteReader& in, std::int32_t version, bool hasLines, LoadMode mo
     require(in, cellCount);
     doc.grid.width = width;
     doc.grid.height = height;
-    doc.grid.cells.resize(static_cast<std::size_t>(cellCount));
-    decodeCellsWithProgress(in.take(static_cast<std::size_t>(cellCount)), doc.grid.cells.data(),
+    decodeCellsWithProgress(doc.grid.cells, in.take(static_cast<std::size_t>(cellCount)),
                             static_cast<std::size_t>(cellCount), ctx.progress);
 
     if (hasLines)
@@ -177,11 +250,9 @@ void decodeBody(ByteReader& in, std::int32_t version, bool hasLines, LoadMode mo
         doc.symbols[0].color = -1;
     }
 
-    if (version >= kVersionMarks) {
-        for (const StitchMark& m : readMarkRecords(in))
-            if (doc.grid.contains(m.column, m.row))
-                placeMarkIn(doc.marks, m);
-    }
+    if (version >= kVersionMarks)
+        placeMarksIn(doc.marks, readMarkRecords(in),
+                     [&](const StitchMark& m) { return doc.grid.contains(m.column, m.row); });
 
     if (version >= kVersionLayers) {
         const std::int32_t layerCount = in.i32();
@@ -198,19 +269,17 @@ void decodeBody(ByteReader& in, std::int32_t version, bool hasLines, LoadMode mo
             layer.name = in.text(kLayerNameField);
             layer.width = width;
             layer.height = height;
-            layer.cells.resize(static_cast<std::size_t>(cellCount));
-            decodeCells(in.take(static_cast<std::size_t>(cellCount)), layer.cells.data(), layer.cells.size());
+            decodeCells(layer.cells, in.take(static_cast<std::size_t>(cellCount)), static_cast<std::size_t>(cellCount));
             layer.threadColors = doc.threads.colors;
             layer.threadNumbers = doc.threads.numbers;
             layer.lines = readLines(in, kLineRecordSize, false);
             // A mark on a transparent cell, or on a cell naming no thread, is dropped.
-            for (const StitchMark& m : readMarkRecords(in)) {
+            placeMarksIn(layer.marks, readMarkRecords(in), [&](const StitchMark& m) {
                 if (!doc.grid.contains(m.column, m.row))
-                    continue;
+                    return false;
                 const std::int32_t v = layer.cells[doc.grid.indexOf(m.column, m.row)];
-                if (v >= 0 && v < threadCount)
-                    placeMarkIn(layer.marks, m);
-            }
+                return v >= 0 && v < threadCount;
+            });
             paintCells(layer.thumbnail, width, height, layer.cells, doc.threads.colors, doc.fabric);
             doc.layers.layers.push_back(std::move(layer));
         }
@@ -325,14 +394,26 @@ void writeMarks(ByteWriter& out, const std::vector<StitchMark>& marks)
     }
 }
 
+// Cells are encoded in runs of this many, so a saved file passes through a buffer of about
+// this size rather than being built whole in memory first.
+constexpr std::size_t kCellRun = std::size_t(1) << 20;
+
 // The low byte of each value: -1 becomes 0xFF. Cells missing from a short layer are empty.
-void writeCells(ByteWriter& out, const std::vector<std::int32_t>& cells, std::size_t count)
+// spill(out) is given the chance to pass the bytes on after every run.
+template <class Spill>
+void writeCells(ByteWriter& out, const std::vector<std::int32_t>& cells, std::size_t count, Spill& spill)
 {
-    std::uint8_t* dst = out.grow(count);
     const std::size_t have = std::min(count, cells.size());
-    for (std::size_t i = 0; i < have; ++i)
-        dst[i] = static_cast<std::uint8_t>(cells[i]);
-    std::memset(dst + have, 0xFF, count - have);
+    for (std::size_t at = 0; at < count; at += kCellRun) {
+        const std::size_t n = std::min(kCellRun, count - at);
+        std::uint8_t* dst = out.grow(n);
+        const std::size_t known = at < have ? std::min(n, have - at) : 0;
+        const std::int32_t* src = cells.data() + at;
+        for (std::size_t i = 0; i < known; ++i)
+            dst[i] = static_cast<std::uint8_t>(src[i]);
+        std::memset(dst + known, 0xFF, n - known);
+        spill(out);
+    }
 }
 
 std::size_t encodedSize(const PatternDocument& doc)
@@ -348,11 +429,11 @@ std::size_t encodedSize(const PatternDocument& doc)
     return size;
 }
 
-}  // namespace
-
-std::vector<std::uint8_t> encodePattern(const PatternDocument& doc)
+// The whole encoding, section by section; spill(out) may take the bytes written so far out
+// of the writer between sections.
+template <class Spill>
+void encodeInto(ByteWriter& out, const PatternDocument& doc, Spill& spill)
 {
-    ByteWriter out(encodedSize(doc));
     out.bytes(kMagic, sizeof kMagic);
     out.zeros(2);
     out.i32(doc.grid.width);
@@ -368,8 +449,9 @@ std::vector<std::uint8_t> encodePattern(const PatternDocument& doc)
         out.u32(doc.threads.colors[i]);
         out.field(doc.threads.numbers[i], kThreadNumberField);
     }
+    spill(out);
     const std::size_t cells = doc.grid.cellCount();
-    writeCells(out, doc.grid.cells, cells);
+    writeCells(out, doc.grid.cells, cells, spill);
     if (!doc.lines.empty())
         writeLines(out, doc.lines);
     for (const SymbolEntry& entry : doc.symbols) {
@@ -379,15 +461,101 @@ std::vector<std::uint8_t> encodePattern(const PatternDocument& doc)
     out.u32(doc.fabric);
     writeMarks(out, doc.marks);
     out.i32(doc.layers.size());
+    spill(out);
     for (const PatternLayer& layer : doc.layers.layers) {
         out.u8(layer.linked ? 1 : 0);
         out.u8(layer.drawable ? 1 : 0);
         out.u8(layer.visible ? 1 : 0);
         out.field(layer.name, kLayerNameField);
-        writeCells(out, layer.cells, cells);
+        writeCells(out, layer.cells, cells, spill);
         writeLines(out, layer.lines);
         writeMarks(out, layer.marks);
+        spill(out);
     }
+}
+
+bool writeAll(int fd, const std::uint8_t* data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// A replacement for the file at path, written in pieces: a temporary file beside it, synced
+// and renamed over it on commit, and removed when anything fails, so the old file survives.
+// The new file keeps the old one's permissions. These are replaceFile's rules; this form
+// lets a large pattern be saved without holding its whole encoding in memory.
+class ReplacementFile {
+public:
+    explicit ReplacementFile(const std::string& path) : path_(path), temp_(path + ".XXXXXX")
+    {
+        fd_ = ::mkstemp(temp_.data());
+        if (fd_ < 0)
+            return;
+        mode_t mode = 0644;
+        struct stat st {};
+        if (::stat(path_.c_str(), &st) == 0) {
+            mode = st.st_mode & 07777;
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            mode = 0666 & ~mask;
+        }
+        (void)::fchmod(fd_, mode);  // a folder that refuses chmod still takes the file
+        ok_ = true;
+    }
+    ReplacementFile(const ReplacementFile&) = delete;
+    ReplacementFile& operator=(const ReplacementFile&) = delete;
+    ~ReplacementFile()
+    {
+        if (fd_ >= 0) {
+            ::close(fd_);
+            ::unlink(temp_.c_str());
+        }
+    }
+
+    bool ok() const { return ok_; }
+    void write(std::span<const std::uint8_t> bytes)
+    {
+        if (ok_)
+            ok_ = writeAll(fd_, bytes.data(), bytes.size());
+    }
+    bool commit()
+    {
+        if (fd_ < 0)
+            return false;
+        bool done = ok_ && ::fsync(fd_) == 0;
+        done = (::close(fd_) == 0) && done;
+        fd_ = -1;
+        if (done)
+            done = ::rename(temp_.c_str(), path_.c_str()) == 0;
+        if (!done)
+            ::unlink(temp_.c_str());
+        ok_ = false;
+        return done;
+    }
+
+private:
+    std::string path_;
+    std::string temp_;
+    int fd_ = -1;
+    bool ok_ = false;
+};
+
+}  // namespace
+
+std::vector<std::uint8_t> encodePattern(const PatternDocument& doc)
+{
+    ByteWriter out(encodedSize(doc));
+    auto keep = [](ByteWriter&) {};
+    encodeInto(out, doc, keep);
     return out.take();
 }
 
@@ -396,7 +564,19 @@ bool savePattern(const std::string& path, const PatternDocument& doc)
     // What the reader would refuse is never written.
     if (!doc.isOpen() || doc.threads.size() > kMaxThreads || doc.layers.size() > kMaxLayers)
         return false;
-    return replaceFile(path, encodePattern(doc));
+    ReplacementFile file(path);
+    if (!file.ok())
+        return false;
+    ByteWriter out(2 * kCellRun);
+    auto pass = [&file](ByteWriter& pending) {
+        if (pending.size() >= kCellRun) {
+            file.write(pending.buffer());
+            pending.clear();
+        }
+    };
+    encodeInto(out, doc, pass);
+    file.write(out.buffer());
+    return file.commit();
 }
 
 }  // namespace brenmark

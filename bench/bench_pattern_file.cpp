@@ -1,0 +1,373 @@
+// Load and save of a large pattern beside plain buffered file I/O of the same bytes, so the
+// cost of our own encoding and decoding shows against what the disk and page cache cost
+// anyway.
+//
+// The pattern: 2000 x 2000 cells, 200 threads, 10 layers. The layers split the pattern
+// into horizontal bands of 200 rows, each band worked in one layer (a few cells left
+// empty); the document's grid is the union of the bands. There are 10 000 backstitch lines
+// and 10 000 stitch marks, 1000 of each in every layer, inside that layer's band and every
+// mark on its own painted cell. The document's own lines and marks are the composed view of
+// all layers, so the file carries each line and mark twice: once for the document, once for
+// its layer.
+#include "editor/document/file_bytes.h"
+#include "editor/document/palette_file.h"
+#include "editor/document/pattern_document.h"
+#include "editor/document/pattern_file.h"
+#include "editor/document/user_prompts.h"
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace brenmark;
+
+constexpr int kWidth = 2000;
+constexpr int kHeight = 2000;
+constexpr int kThreads = 200;
+constexpr int kLayers = 10;
+constexpr int kLinesPerLayer = 1000;
+constexpr int kMarksPerLayer = 1000;
+constexpr int kBandRows = kHeight / kLayers;
+
+// A small deterministic mixer so the cells look like a picture rather than a constant.
+std::uint32_t mix(std::uint32_t v)
+{
+    v ^= v >> 16;
+    v *= 0x7feb352dU;
+    v ^= v >> 15;
+    v *= 0x846ca68bU;
+    v ^= v >> 16;
+    return v;
+}
+
+// The thread a cell of the picture shows: large patches of colour with some noise, the way
+// a converted photograph comes out.
+std::int32_t pictureThread(int x, int y)
+{
+    const std::uint32_t patch = mix(static_cast<std::uint32_t>((x / 23) + (y / 17) * 1000));
+    const std::uint32_t noise = mix(static_cast<std::uint32_t>(x + y * kWidth) ^ 0x9e3779b9U);
+    const std::uint32_t t = (noise & 7U) == 0 ? noise >> 8 : patch;
+    return static_cast<std::int32_t>(t % kThreads);
+}
+
+void buildPattern(PatternDocument& doc)
+{
+    doc.create(kWidth, kHeight, "DMC");
+    for (int i = 0; i < kThreads; ++i) {
+        const auto h = mix(static_cast<std::uint32_t>(i) + 77U);
+        doc.addThread(rgb(h & 0xFFU, (h >> 8) & 0xFFU, (h >> 16) & 0xFFU), std::to_string(150 + i * 3));
+    }
+    doc.assignDefaultSymbols();
+    doc.fabric = rgb(250, 246, 232);
+
+    doc.layers.reset();
+    for (int k = 0; k < kLayers; ++k) {
+        PatternLayer layer;
+        layer.name = "图层" + std::to_string(k + 1);
+        layer.visible = true;
+        layer.linked = k % 3 == 1;
+        layer.drawable = k == 0;
+        layer.width = kWidth;
+        layer.height = kHeight;
+        layer.cells.assign(static_cast<std::size_t>(kWidth) * kHeight, EmptyCell);
+        layer.threadColors = doc.threads.colors;
+        layer.threadNumbers = doc.threads.numbers;
+        const int top = k * kBandRows;
+        for (int y = top; y < top + kBandRows; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                // About one cell in forty left unstitched.
+                if (mix(static_cast<std::uint32_t>(x * 31 + y * 7919)) % 40 == 0)
+                    continue;
+                layer.cells[doc.grid.indexOf(x, y)] = pictureThread(x, y);
+            }
+        }
+
+        // Marks at distinct cells of the band: a stride coprime to the band's cell count
+        // never visits a cell twice.
+        const std::size_t bandCells = static_cast<std::size_t>(kBandRows) * kWidth;
+        for (int j = 0; j < kMarksPerLayer; ++j) {
+            const std::size_t at = (static_cast<std::size_t>(j) * 3989U + static_cast<std::size_t>(k) * 101U) % bandCells;
+            const int x = static_cast<int>(at % kWidth);
+            const int y = top + static_cast<int>(at / kWidth);
+            std::int32_t& cell = layer.cells[doc.grid.indexOf(x, y)];
+            if (cell < 0)
+                cell = pictureThread(x, y);  // a mark on an empty cell would not survive a load
+            layer.marks.push_back(StitchMark{1 + j % 6, 0, x, y});
+        }
+
+        for (int j = 0; j < kLinesPerLayer; ++j) {
+            const auto h = mix(static_cast<std::uint32_t>(j * kLayers + k) ^ 0xabcdef01U);
+            BackstitchLine line;
+            const int t = static_cast<int>(h % kThreads);
+            line.thread = doc.threads.numbers[static_cast<std::size_t>(t)];
+            line.color = doc.threads.colors[static_cast<std::size_t>(t)];
+            line.startColumn = static_cast<int>((h >> 8) % kWidth);
+            line.startRow = top + static_cast<int>((h >> 4) % kBandRows);
+            line.startCorner = static_cast<std::int32_t>(h & 3U);
+            line.endColumn = std::min(kWidth - 1, line.startColumn + static_cast<int>((h >> 20) % 4));
+            line.endRow = std::min(top + kBandRows - 1, line.startRow + static_cast<int>((h >> 24) % 4));
+            line.endCorner = static_cast<std::int32_t>((h >> 2) & 3U);
+            layer.lines.push_back(std::move(line));
+        }
+
+        paintCells(layer.thumbnail, kWidth, kHeight, layer.cells, doc.threads.colors, doc.fabric);
+        layer.rowPosition = k * 40;
+        doc.layers.layers.push_back(std::move(layer));
+    }
+    doc.layers.refreshButtonStates();
+    doc.layers.workGrid.assign(static_cast<std::size_t>(kWidth) * kHeight, EmptyCell);
+
+    // The composed view: the bands do not overlap, so each cell comes from one layer.
+    doc.lines.clear();
+    doc.marks.clear();
+    for (const PatternLayer& layer : doc.layers.layers) {
+        for (std::size_t i = 0; i < layer.cells.size(); ++i)
+            if (layer.cells[i] >= 0)
+                doc.grid.cells[i] = layer.cells[i];
+        doc.lines.insert(doc.lines.end(), layer.lines.begin(), layer.lines.end());
+        doc.marks.insert(doc.marks.end(), layer.marks.begin(), layer.marks.end());
+    }
+}
+
+// Minor page faults of the process so far. Mapping fresh memory is a large part of what a
+// load costs, so each benchmark reports its faults per iteration beside the time.
+long minorFaults()
+{
+    struct rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
+}
+
+// Bytes processed and page faults per iteration.
+void report(benchmark::State& state, std::size_t bytes, long faultsBefore)
+{
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(bytes));
+    state.counters["page_faults"] =
+        benchmark::Counter(static_cast<double>(minorFaults() - faultsBefore), benchmark::Counter::kAvgIterations);
+}
+
+// Counts every call, so a decoder that reports per cell shows at once.
+class CountingProgress final : public ProgressReport {
+public:
+    long calls = 0;
+    void setRange(int, int) override { ++calls; }
+    void setPosition(int) override { ++calls; }
+};
+
+// One pattern, its file and a small palette folder, shared by all benchmarks.
+struct Fixture {
+    std::string dir;
+    std::string patternPath;
+    PatternDocument doc;
+    std::vector<std::uint8_t> bytes;
+    PaletteStore* palettes = nullptr;
+
+    Fixture()
+    {
+        const char* tmp = std::getenv("TMPDIR");
+        std::string templ = std::string(tmp && *tmp ? tmp : "/tmp") + "/bench_pattern_file.XXXXXX";
+        if (!::mkdtemp(templ.data())) {
+            std::perror("mkdtemp");
+            std::exit(1);
+        }
+        dir = templ;
+        patternPath = dir + "/large.xiu";
+        buildPattern(doc);
+        bytes = encodePattern(doc);
+        if (!savePattern(patternPath, doc)) {
+            std::fprintf(stderr, "cannot write %s\n", patternPath.c_str());
+            std::exit(1);
+        }
+        std::vector<std::uint8_t> saved;
+        if (!readWholeFile(patternPath, saved) || saved != bytes) {
+            std::fprintf(stderr, "the saved file differs from the encoding\n");
+            std::exit(1);
+        }
+
+        // A palette of 60 entries: a quarter of the pattern's threads get fresh colours on a
+        // library-mode load, the rest keep their own.
+        palettes = new PaletteStore(dir);
+        std::vector<ColorRef> colors;
+        std::vector<std::string> numbers;
+        for (int i = 0; i < 60; ++i) {
+            colors.push_back(rgb(static_cast<unsigned>(i * 4), 128, static_cast<unsigned>(255 - i * 4)));
+            if (i < 50) {
+                numbers.push_back(doc.threads.numbers[static_cast<std::size_t>(i * 4)]);
+            } else {
+                std::string number = "B";
+                number += std::to_string(5200 + i);
+                numbers.push_back(std::move(number));
+            }
+        }
+        if (!palettes->save("DMC", colors, numbers)) {
+            std::fprintf(stderr, "cannot write the palette\n");
+            std::exit(1);
+        }
+    }
+    ~Fixture()
+    {
+        delete palettes;
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+    }
+};
+
+Fixture& fixture()
+{
+    static Fixture f;
+    return f;
+}
+
+void BM_SavePattern(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const std::string path = f.dir + "/saved.xiu";
+    const long faults = minorFaults();
+    for (auto _ : state) {
+        if (!savePattern(path, f.doc)) {
+            state.SkipWithError("savePattern failed");
+            break;
+        }
+    }
+    report(state, f.bytes.size(), faults);
+}
+
+// The same bytes the way a careful program writes any file: temporary file beside the
+// target, one buffered write, fsync, rename over the target.
+void BM_PlainWrite(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const std::string path = f.dir + "/plain.bin";
+    const long faults = minorFaults();
+    for (auto _ : state) {
+        std::string temp = path + ".XXXXXX";
+        const int fd = ::mkstemp(temp.data());
+        FILE* file = fd >= 0 ? ::fdopen(fd, "wb") : nullptr;
+        if (!file) {
+            state.SkipWithError("cannot create the temporary file");
+            break;
+        }
+        bool ok = std::fwrite(f.bytes.data(), 1, f.bytes.size(), file) == f.bytes.size();
+        ok = std::fflush(file) == 0 && ok;
+        ok = ::fsync(::fileno(file)) == 0 && ok;
+        ok = std::fclose(file) == 0 && ok;
+        ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
+        if (!ok) {
+            ::unlink(temp.c_str());
+            state.SkipWithError("plain write failed");
+            break;
+        }
+    }
+    report(state, f.bytes.size(), faults);
+}
+
+void BM_EncodeOnly(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const long faults = minorFaults();
+    for (auto _ : state) {
+        std::vector<std::uint8_t> out = encodePattern(f.doc);
+        benchmark::DoNotOptimize(out.data());
+    }
+    report(state, f.bytes.size(), faults);
+}
+
+// Opening the pattern over an open document, the way the editor does it.
+void BM_LoadPattern(benchmark::State& state, LoadMode mode)
+{
+    Fixture& f = fixture();
+    SilentMessages messages;
+    CountingProgress progress;
+    LoadContext ctx;
+    ctx.palettes = f.palettes;
+    ctx.messages = &messages;
+    ctx.progress = &progress;
+    PatternDocument doc;
+    const long faults = minorFaults();
+    for (auto _ : state) {
+        const PatternReadOutcome outcome = loadPattern(f.patternPath, mode, doc, ctx);
+        if (outcome.result != LoadResult::WithLayers) {
+            state.SkipWithError("loadPattern failed");
+            break;
+        }
+    }
+    if (doc.layers.size() != kLayers || doc.lines.size() != f.doc.lines.size() || doc.marks.size() != f.doc.marks.size() ||
+        doc.layers[0].marks.size() != static_cast<std::size_t>(kMarksPerLayer))
+        state.SkipWithError("the loaded pattern differs from the saved one");
+    state.counters["progress_calls"] =
+        benchmark::Counter(static_cast<double>(progress.calls), benchmark::Counter::kAvgIterations);
+    report(state, f.bytes.size(), faults);
+}
+
+// Decoding alone, from bytes already in memory.
+void BM_DecodeOnly(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    SilentMessages messages;
+    LoadContext ctx;
+    ctx.messages = &messages;
+    const long faults = minorFaults();
+    for (auto _ : state) {
+        PatternDocument doc;
+        const PatternReadOutcome outcome = decodePattern(f.bytes, LoadMode::Plain, doc, ctx);
+        if (outcome.result != LoadResult::WithLayers) {
+            state.SkipWithError("decodePattern failed");
+            break;
+        }
+        benchmark::DoNotOptimize(doc.grid.cells.data());
+    }
+    report(state, f.bytes.size(), faults);
+}
+
+// The same file read whole with buffered reads into a buffer of its size.
+void BM_PlainRead(benchmark::State& state)
+{
+    Fixture& f = fixture();
+    const long faults = minorFaults();
+    for (auto _ : state) {
+        FILE* file = std::fopen(f.patternPath.c_str(), "rb");
+        if (!file) {
+            state.SkipWithError("cannot open the pattern file");
+            break;
+        }
+        struct stat st {};
+        if (::fstat(::fileno(file), &st) != 0) {
+            std::fclose(file);
+            state.SkipWithError("cannot stat the pattern file");
+            break;
+        }
+        std::vector<std::uint8_t> buffer(static_cast<std::size_t>(st.st_size));
+        const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), file);
+        std::fclose(file);
+        if (got != buffer.size()) {
+            state.SkipWithError("short read");
+            break;
+        }
+        benchmark::DoNotOptimize(buffer.data());
+    }
+    report(state, f.bytes.size(), faults);
+}
+
+}  // namespace
+
+BENCHMARK(BM_SavePattern)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PlainWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_EncodeOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_LoadPattern, plain, LoadMode::Plain)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_LoadPattern, library, LoadMode::Library)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DecodeOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PlainRead)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+BENCHMARK_MAIN();
