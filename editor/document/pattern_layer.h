@@ -4,10 +4,39 @@
 #include "editor/document/color_ref.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace brenmark {
+
+constexpr std::size_t kMaxLayerNameBytes = 19;  // a 20-byte field in files
+
+// A pasted block or an inserted pattern waiting to be placed. Its cells already use the
+// document's thread indices; lines and marks are relative to the piece's top-left cell.
+struct FloatingPiece {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::vector<std::int32_t> cells;  // -1 = transparent
+    std::vector<BackstitchLine> lines;
+    std::vector<StitchMark> marks;
+    // The piece in its thread colours; transparent cells are 0 (no alpha), so the view can
+    // draw it over the chart as a premultiplied ARGB image.
+    CellImage picture;
+    // Where the piece's top-left cell lies in the pattern; it may lie partly outside.
+    std::int32_t column = 0;
+    std::int32_t row = 0;
+
+    std::int32_t at(int x, int y) const
+    {
+        return cells[static_cast<std::size_t>(x) + static_cast<std::size_t>(y) * static_cast<std::size_t>(width)];
+    }
+    void moveBy(int dx, int dy)
+    {
+        column += dx;
+        row += dy;
+    }
+};
 
 // One full-size layer of the pattern; index 0 of the list is the top-most.
 struct PatternLayer {
@@ -25,6 +54,11 @@ struct PatternLayer {
     CellImage thumbnail;  // one pixel per cell, transparent cells in the fabric colour
     std::int32_t rowPosition = 0;  // y of the layer's row in the layer panel
     std::int32_t buttonState = 0;  // 0 plain, 1 drawing layer, 2 linked
+    // The piece being placed in this layer, if any; it becomes cells only when dropped.
+    std::optional<FloatingPiece> floating;
+
+    std::size_t cellCount() const { return cells.size(); }
+    bool transparentAt(std::size_t i) const { return cells[i] == -1; }
 };
 
 }  // namespace brenmark

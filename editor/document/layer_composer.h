@@ -1,0 +1,42 @@
+#pragma once
+// Composing layers: the visible grid from the visible layers, and merged layers.
+#include "editor/document/cell_image.h"
+#include "editor/document/pattern_layer.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace brenmark {
+
+class PatternDocument;
+
+// Every cell of src that is not transparent replaces the cell of dst.
+void overlayCells(std::int32_t* dst, const std::int32_t* src, std::size_t n);
+
+// Top-most non-transparent cell wins. Layers are given bottom-most first; none gives an
+// all-transparent result. Layers whose cell count differs from n are skipped.
+void composeCells(std::span<const PatternLayer* const> bottomFirst, std::int32_t* out, std::size_t n);
+// The same, painting each composed cell into pixels at the same time (lut has 257 entries:
+// [0] for -1, [1 + i] for index i; any other value shows lut[0]).
+void composeCellsAndPixels(std::span<const PatternLayer* const> bottomFirst, std::int32_t* out,
+                           std::uint32_t* pixels, const std::uint32_t* lut, std::size_t n);
+
+// Lines: the concatenation, bottom-most first.
+std::vector<BackstitchLine> composeLines(std::span<const PatternLayer* const> bottomFirst);
+// Marks: the bottom-most layer's, then each layer going up replaces the mark on the same
+// column and row or appends its own.
+std::vector<StitchMark> composeMarks(std::span<const PatternLayer* const> bottomFirst);
+
+// The pixel of every cell value: 257 entries, fabric for -1 and for indices without a thread.
+std::vector<std::uint32_t> pixelTable(const std::vector<ColorRef>& threadColors, ColorRef fabric);
+
+// The visible layers, bottom-most (highest index) first.
+std::vector<const PatternLayer*> visibleBottomFirst(const std::vector<PatternLayer>& layers);
+
+// Recomputes the document's visible grid, lines and marks and the list's work image from
+// the visible layers. With none visible the grid is all empty, the image all fabric, and
+// there are no lines or marks. Does nothing when no pattern is open.
+void recomposeDocument(PatternDocument& doc);
+
+}  // namespace brenmark

@@ -1,0 +1,132 @@
+// The layer section of the pattern file as the layer code relies on it.
+#include "editor/document/layer_composer.h"
+#include "editor/document/pattern_file.h"
+#include "editor/document/tests/layer_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace brenmark::layertest {
+namespace {
+
+PatternDocument reload(const PatternDocument& doc)
+{
+    const std::vector<std::uint8_t> bytes = encodePattern(doc);
+    PatternDocument back;
+    const PatternReadOutcome outcome = decodePattern(bytes, LoadMode::Plain, back, LoadContext{});
+    EXPECT_EQ(outcome.result, LoadResult::WithLayers);
+    back.finishLoad();
+    return back;
+}
+
+// Where the layer section starts in a file written from doc (no lines, no marks).
+std::size_t layerSectionOffset(const PatternDocument& doc)
+{
+    return kHeaderSize + doc.threads.colors.size() * kThreadRecordSize + doc.grid.cellCount() +
+           doc.symbols.size() * kSymbolRecordSize + 4 + 4;
+}
+
+TEST(LayerFile, OrderFlagsAndNamesSurviveSavingAndLoading)
+{
+    Fixture f;
+    f.ops->reset();
+    f.ops->backgroundFromGrid();
+    f.list()[0].name = "C";
+    f.ops->newLayer("B");
+    f.ops->newLayer("A");  // A (drawing), B, C
+    f.ops->toggleLinked(1);
+    f.ops->toggleVisible(2);
+    f.paint(1, 1, 1, 2);
+    f.layer(1).lines.push_back(line(0, 0, 1, 1, kBlue, "3"));
+    f.layer(1).marks.push_back(mark(4, 1, 1));
+    f.ops->recompose();
+
+    const PatternDocument back = reload(f.doc);
+    ASSERT_EQ(back.layers.size(), 3);
+    const char* names[] = {"A", "B", "C"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(back.layers[i].name, names[i]);
+        EXPECT_EQ(back.layers[i].visible, f.layer(i).visible) << i;
+        EXPECT_EQ(back.layers[i].linked, f.layer(i).linked) << i;
+        EXPECT_EQ(back.layers[i].drawable, f.layer(i).drawable) << i;
+        EXPECT_EQ(back.layers[i].cells, f.layer(i).cells) << i;
+        EXPECT_EQ(back.layers[i].lines, f.layer(i).lines) << i;
+        EXPECT_EQ(back.layers[i].marks, f.layer(i).marks) << i;
+        EXPECT_EQ(back.layers[i].thumbnail.pixels, f.layer(i).thumbnail.pixels) << i;
+        EXPECT_EQ(back.layers[i].buttonState, f.layer(i).buttonState) << i;
+    }
+    EXPECT_EQ(back.grid.cells, f.doc.grid.cells);
+    EXPECT_TRUE(back.layers.invariantsHold(back));
+}
+
+TEST(LayerFile, FlagsAreStoredLinkedDrawableVisible)
+{
+    Fixture f;
+    f.ops->newLayer("top");
+    f.ops->toggleLinked(1);
+    f.ops->toggleVisible(1);  // 背景: linked, not drawable, hidden
+    const std::vector<std::uint8_t> bytes = encodePattern(f.doc);
+    const std::size_t at = layerSectionOffset(f.doc);
+    ASSERT_EQ(int32AtForTest(bytes, at), 2);
+    const std::size_t first = at + 4;
+    EXPECT_EQ(bytes[first + 0], 0);  // top: not linked
+    EXPECT_EQ(bytes[first + 1], 1);  //      drawable
+    EXPECT_EQ(bytes[first + 2], 1);  //      visible
+    const std::size_t second = first + 3 + kLayerNameField + 12 + 4 + 4;
+    EXPECT_EQ(bytes[second + 0], 1);
+    EXPECT_EQ(bytes[second + 1], 0);
+    EXPECT_EQ(bytes[second + 2], 0);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[second + 3])), "背景");
+}
+
+TEST(LayerFile, MarksOnTransparentOrUnknownCellsAreDroppedOnReading)
+{
+    Fixture f;
+    f.paint(0, 0, 0, 1);
+    f.layer(0).cells[f.at(1, 0)] = 200;  // names no thread
+    f.layer(0).marks = {mark(2, 0, 0), mark(3, 1, 0), mark(4, 2, 0)};
+    const PatternDocument back = reload(f.doc);
+    EXPECT_EQ(back.layers[0].marks, std::vector<StitchMark>{mark(2, 0, 0)});
+}
+
+TEST(LayerFile, ACellNamingNoThreadIsKeptAndNeverBreaksTheLayerCommands)
+{
+    Fixture f;
+    f.layer(0).cells[f.at(2, 2)] = 254;
+    f.ops->newLayer("top");
+    f.paint(0, 2, 1, 0);
+    PatternDocument back = reload(f.doc);
+    ASSERT_EQ(back.layers[1].cells[f.at(2, 2)], 254);
+    EXPECT_EQ(back.layers[1].thumbnail.pixels[f.at(2, 2)], pixelOf(kWhite));
+
+    RecordingUndo undo;
+    LayerOperations ops(back, undo);
+    ops.recompose();
+    EXPECT_EQ(back.grid.cells[f.at(2, 2)], 254);
+    EXPECT_EQ(back.layers.workImage.pixels[f.at(2, 2)], pixelOf(kWhite));
+    EXPECT_TRUE(ops.copyDrawingLayer());
+    EXPECT_TRUE(ops.mergeVisible());
+    EXPECT_EQ(back.layers[0].cells[f.at(2, 2)], 254);
+    EXPECT_EQ(back.layers[0].cells[f.at(2, 1)], 0);
+    EXPECT_TRUE(back.layers.invariantsHold(back, true));
+}
+
+TEST(LayerFile, AFileWithoutLayersGetsABackgroundLayerFromItsGrid)
+{
+    Fixture f;
+    f.doc.grid.cells[f.at(3, 1)] = 1;
+    std::vector<std::uint8_t> bytes = encodePattern(f.doc);
+    // Version 20049 has no layer section: drop it and the count before it.
+    bytes.resize(bytes.size() - (bytes.size() - layerSectionOffset(f.doc)));
+    const std::int32_t v = 20049;
+    std::memcpy(&bytes[20], &v, 4);
+    PatternDocument back;
+    ASSERT_EQ(decodePattern(bytes, LoadMode::Plain, back, LoadContext{}).result, LoadResult::WithoutLayers);
+    back.finishLoad();
+    ASSERT_EQ(back.layers.size(), 1);
+    EXPECT_EQ(back.layers[0].name, "背景");
+    EXPECT_TRUE(back.layers[0].drawable);
+    EXPECT_EQ(back.layers[0].cells[f.at(3, 1)], 1);
+}
+
+}  // namespace
+}  // namespace brenmark::layertest
