@@ -1,0 +1,143 @@
+#pragma once
+// The main window's document commands (new, open, save, import, insert, fabric colour,
+// thread manager) as a plain object: the window only forwards its actions here, and every
+// question goes through UserDialogs.
+#include "editor/app/user_dialogs.h"
+#include "editor/document/palette_file.h"
+#include "editor/document/pattern_document.h"
+#include "editor/document/pattern_file.h"
+#include "editor/document/undo_recorder.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace brenmark {
+
+class LayerOperations;
+
+inline constexpr const char* kPatternFilter = "绣图文件 (.xiu)|*.xiu|";
+inline constexpr const char* kPictureFilter =
+    "图片文件 (.bmp;.jpg;.jpeg;.gif;.ico)|*.bmp;*.jpg;*.jpeg;*.gif;*.ico|All Files (*.*)|*.*|";
+inline constexpr const char* kTitleOpenPattern = "打开绣图";
+inline constexpr const char* kTitleSavePattern = "存储绣图";
+inline constexpr const char* kTitleImportPicture = "导入图片";
+inline constexpr const char* kTitleInsertPattern = "插入绣图";
+inline constexpr const char* kAskSavePattern = "保存当前绣图吗?";
+inline constexpr const char* kUndoDeleteUnusedThreads = "取消删除未使用绣线";
+inline constexpr const char* kDefaultNewBrand = "DMC";
+inline constexpr const char* kDefaultNewSize = "100";
+
+// The largest side a new pattern may have. Every layer holds 4 bytes a cell and the view
+// keeps images of the same size, so 3000 x 3000 already needs some hundreds of megabytes.
+constexpr int kMaxPatternSide = 3000;
+
+// The brands the new-pattern dialog offers, in its order.
+const std::vector<std::string>& newPatternBrands();
+
+// The path a save writes: only the file name after the last "/" changes. Without a "."
+// it gets ".xiu"; otherwise everything from its first "." on becomes ".xiu".
+std::string normalizeSaveName(const std::string& path);
+
+// The pattern path of a command line: surrounding double quotes are removed when both are
+// there.
+std::string commandLinePath(const std::string& commandLine);
+
+struct NewPatternCheck {
+    bool accepted = false;
+    int width = 0;
+    int height = 0;
+    std::string refusal;  // the message shown when not accepted
+};
+NewPatternCheck checkNewPattern(const NewPatternEntry& entry);
+
+// The entry of the fabric list whose colour is the fabric, or -1.
+int fabricPreselection(const std::vector<FabricChoice>& choices, ColorRef fabric);
+
+// Whatever else belongs to the editing of one pattern and must be forgotten when another
+// pattern takes its place (the floating selection, the undo lists, the tool window's
+// option boxes). Each part that holds such state registers one.
+class EditingState {
+public:
+    virtual ~EditingState() = default;
+    virtual void resetEditingState() = 0;
+};
+
+// What the window shows of the commands.
+class CommandEvents {
+public:
+    virtual ~CommandEvents() = default;
+    // The pattern was created, opened or closed: rebuild the view's images, the colour bar,
+    // the caption.
+    virtual void patternReplaced() {}
+    // An open or a load failed; the reader has said why. The window redraws.
+    virtual void loadFailed(const std::string& /*path*/) {}
+    // Threads were removed from the colour bar (stitch tiles, symbols, colour bar).
+    virtual void threadsChanged() {}
+    virtual void saved(const std::string& /*path*/) {}
+    // A failed save shows no message box; the window may still say so quietly.
+    virtual void saveFailed(const std::string& /*path*/) {}
+    // A short note for the status bar.
+    virtual void note(const std::string& /*text*/) {}
+};
+
+class DocumentCommands {
+public:
+    DocumentCommands(PatternDocument& doc, const PaletteStore& palettes, UserDialogs& dialogs, UndoRecorder& undo);
+
+    void setEvents(CommandEvents* events) { events_ = events; }
+    void setProgress(ProgressReport* progress) { progress_ = progress; }
+    void setLayerOperations(LayerOperations* layers) { layers_ = layers; }
+    void addEditingState(EditingState* state);
+    void removeEditingState(EditingState* state);
+
+    PatternDocument& document() { return doc_; }
+    bool isOpen() const { return doc_.isOpen(); }
+    const std::string& currentPath() const { return currentPath_; }
+
+    // "新建": save prompt, then the new-pattern dialog; Cancel there closes the pattern.
+    void newPattern();
+    // "打开": save prompt, then "打开绣图"; loads in library mode.
+    bool openPattern();
+    // "打开旧色库绣图校正": the same in plain mode.
+    bool openOldLibraryPattern();
+    // "存储": nothing without a pattern; otherwise the save dialog, then the save.
+    bool savePattern();
+    // "导入": save prompt, then "导入图片". Returns the chosen picture; the current path is
+    // emptied once one is chosen.
+    std::optional<std::string> importPicture();
+    // "插入绣图": a pattern file becomes a floating piece in a new layer.
+    bool insertPattern();
+    // "设置绣布颜色".
+    bool chooseFabricColour();
+    // "配置".
+    void manageThreads();
+
+    // The pattern named on the command line (quoted or not), loaded in library mode.
+    bool openCommandLine(const std::string& commandLine);
+    // Loads path over the open pattern; on failure the open pattern stays as it was.
+    bool loadFile(const std::string& path, LoadMode mode);
+
+    // "保存当前绣图吗?" when a pattern is open; Yes saves. The caller always goes on.
+    void offerSave();
+    // The unused threads leave the pattern, as one undo step. Returns how many left.
+    int deleteUnusedThreads();
+    // Before another pattern takes the place of the open one.
+    void resetEditingState();
+
+private:
+    bool open(LoadMode mode);
+    LoadContext loadContext() const { return {&palettes_, &dialogs_, progress_}; }
+
+    PatternDocument& doc_;
+    const PaletteStore& palettes_;
+    UserDialogs& dialogs_;
+    UndoRecorder& undo_;
+    CommandEvents* events_ = nullptr;
+    ProgressReport* progress_ = nullptr;
+    LayerOperations* layers_ = nullptr;
+    std::vector<EditingState*> editingStates_;
+    std::string currentPath_;
+};
+
+}  // namespace brenmark

@@ -1,0 +1,47 @@
+// The editor: splash, the start-up check-in, then the main window until it closes.
+#include "editor/app/command_line_opener.h"
+#include "editor/app/main_window.h"
+#include "editor/app/splash_window.h"
+#include "editor/document/program_directory.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <memory>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(u"Brenmark"_qs);
+    QCoreApplication::setApplicationName(u"Brenmark"_qs);
+
+    std::vector<std::string> args;
+    for (int i = 0; i < argc; ++i)
+        args.emplace_back(argv[i]);
+    const brenmark::EditorArguments arguments = brenmark::parseEditorArguments(args);
+    const std::string& programDir = brenmark::programDirectory();
+
+    auto splash = std::make_unique<brenmark::SplashWindow>(brenmark::splashPicturePath(programDir));
+    splash->show();
+    if (!brenmark::runStartupCheckIn())
+        return 0;
+    brenmark::showForAtLeast(1000);
+
+    brenmark::MainWindowSetup setup;
+    setup.programDir = programDir;
+    setup.commandLine = arguments.commandLine;
+    brenmark::MainWindow window(setup);
+    window.show();
+    splash.reset();
+
+    if (!arguments.screenshot.empty()) {
+        // A picture of the window once the command-line pattern is open, for checking the
+        // look without a person at the screen.
+        const QString file = QString::fromLocal8Bit(arguments.screenshot.c_str());
+        QTimer::singleShot(setup.openDelayMs + 1000, &window, [&window, file] {
+            window.grab().save(file);
+            QCoreApplication::quit();
+        });
+    }
+    return app.exec();
+}

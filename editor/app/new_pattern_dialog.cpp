@@ -1,0 +1,46 @@
+#include "editor/app/new_pattern_dialog.h"
+
+#include "editor/view/gbk_qstring.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace brenmark {
+
+NewPatternDialog::NewPatternDialog(const std::vector<std::string>& brands, const NewPatternEntry& entry, QWidget* parent)
+    : QDialog(parent), brand_(new QComboBox(this)), width_(new QLineEdit(this)), height_(new QLineEdit(this))
+{
+    setWindowTitle(fromGbk("新建绣图"));
+    setObjectName(u"newPatternDialog"_qs);
+    for (const std::string& b : brands)
+        brand_->addItem(fromGbk(b));
+    brand_->setCurrentIndex(std::max(0, brand_->findText(fromGbk(entry.brand))));
+    width_->setText(fromGbk(entry.width));
+    height_->setText(fromGbk(entry.height));
+    brand_->setObjectName(u"brand"_qs);
+    width_->setObjectName(u"width"_qs);
+    height_->setObjectName(u"height"_qs);
+
+    auto* form = new QFormLayout;
+    form->addRow(fromGbk("绣线品牌:"), brand_);
+    form->addRow(fromGbk("宽(格):"), width_);
+    form->addRow(fromGbk("高(格):"), height_);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    width_->setFocus();
+    width_->selectAll();
+}
+
+NewPatternEntry NewPatternDialog::entry() const
+{
+    return {toGbk(brand_->currentText()), toGbk(width_->text()), toGbk(height_->text())};
+}
+
+}  // namespace brenmark

@@ -1,0 +1,124 @@
+#include "editor/app/qt_user_dialogs.h"
+
+#include "editor/app/fabric_colour_dialog.h"
+#include "editor/app/new_pattern_dialog.h"
+#include "editor/app/thread_manager_dialog.h"
+#include "editor/view/gbk_qstring.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace brenmark {
+
+namespace {
+
+QMessageBox::Icon qtIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Stop: return QMessageBox::Critical;
+    case MessageIcon::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// File names are the file system's bytes, not program texts.
+std::string localPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+}  // namespace
+
+QString qtFileFilter(const std::string& pipes)
+{
+    const QStringList parts = fromGbk(pipes).split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty() && parts[i + 1].isEmpty())
+            continue;
+        QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
+        for (QString& pattern : patterns)
+            if (pattern == u"*.*")
+                pattern = u"*"_qs;
+        filters << parts[i] + u" ("_qs + patterns.join(u' ') + u')';
+    }
+    return filters.join(u";;"_qs);
+}
+
+void QtUserDialogs::show(const std::string& text, const std::string& title, MessageIcon icon)
+{
+    QMessageBox box(qtIcon(icon), fromGbk(title), fromGbk(text), QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+bool QtUserDialogs::askYesNo(const std::string& text, const std::string& title)
+{
+    QMessageBox box(QMessageBox::Question, fromGbk(title), fromGbk(text), QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtUserDialogs::openFile(const std::string& title, const std::string& filter)
+{
+    const QString path = QFileDialog::getOpenFileName(parent_, fromGbk(title), lastFolder_, qtFileFilter(filter));
+    if (path.isEmpty())
+        return std::nullopt;
+    lastFolder_ = QFileInfo(path).absolutePath();
+    return localPath(path);
+}
+
+std::optional<std::string> QtUserDialogs::saveFile(const std::string& title, const std::string& filter,
+                                                   const std::string& suggested)
+{
+    QFileDialog dialog(parent_, fromGbk(title), lastFolder_, qtFileFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!suggested.empty())
+        dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(suggested)));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString path = dialog.selectedFiles().constFirst();
+    lastFolder_ = QFileInfo(path).absolutePath();
+    return localPath(path);
+}
+
+std::optional<NewPatternEntry> QtUserDialogs::newPattern(const std::vector<std::string>& brands,
+                                                         const NewPatternEntry& entry)
+{
+    NewPatternDialog dialog(brands, entry, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.entry();
+}
+
+std::optional<int> QtUserDialogs::chooseFabric(const std::vector<FabricChoice>& choices, int preselected)
+{
+    FabricColourDialog dialog(choices, preselected, parent_);
+    if (dialog.exec() != QDialog::Accepted || dialog.chosen() < 0)
+        return std::nullopt;
+    return dialog.chosen();
+}
+
+void QtUserDialogs::manageThreads(ThreadManager& manager)
+{
+    ThreadManagerDialog dialog(manager, parent_);
+    dialog.exec();
+}
+
+std::optional<std::string> QtUserDialogs::askLayerName()
+{
+    bool ok = false;
+    const QString prompt = fromGbk("输入层的名字");
+    const QString name = QInputDialog::getText(parent_, prompt, prompt, QLineEdit::Normal, QString(), &ok);
+    if (!ok)
+        return std::nullopt;
+    return toGbk(name);
+}
+
+}  // namespace brenmark

@@ -1,0 +1,36 @@
+#pragma once
+// UserDialogs with real Qt dialogs, parented to the main window.
+#include "editor/app/user_dialogs.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace brenmark {
+
+// "desc|*.a;*.b|desc|*.c|" as a Qt filter list "desc (*.a *.b);;desc (*.c)". The patterns
+// are repeated in parentheses because Qt reads them from the last parentheses of each
+// entry; "*.*" becomes "*", since names here need not have a dot.
+QString qtFileFilter(const std::string& pipes);
+
+class QtUserDialogs final : public UserDialogs {
+public:
+    explicit QtUserDialogs(QWidget* parent) : parent_(parent) {}
+
+    void show(const std::string& text, const std::string& title, MessageIcon icon) override;
+    bool askYesNo(const std::string& text, const std::string& title) override;
+    std::optional<std::string> openFile(const std::string& title, const std::string& filter) override;
+    std::optional<std::string> saveFile(const std::string& title, const std::string& filter,
+                                        const std::string& suggested) override;
+    std::optional<NewPatternEntry> newPattern(const std::vector<std::string>& brands,
+                                              const NewPatternEntry& entry) override;
+    std::optional<int> chooseFabric(const std::vector<FabricChoice>& choices, int preselected) override;
+    void manageThreads(ThreadManager& manager) override;
+    std::optional<std::string> askLayerName() override;
+
+private:
+    QWidget* parent_;
+    QString lastFolder_;
+};
+
+}  // namespace brenmark

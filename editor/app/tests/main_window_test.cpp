@@ -1,0 +1,188 @@
+#include "editor/app/main_window.h"
+
+#include "editor/app/tests/app_test_support.h"
+#include "editor/view/gbk_qstring.h"
+#include "editor/view/pattern_view_widget.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+namespace brenmark {
+namespace {
+
+class Window : public ::testing::Test {
+protected:
+    test::ScratchDir dir;
+    test::ScriptedDialogs dialogs;
+    std::unique_ptr<MainWindow> window;
+
+    void SetUp() override
+    {
+        QSettings().clear();
+        window = std::make_unique<MainWindow>(setup());
+    }
+    MainWindowSetup setup()
+    {
+        MainWindowSetup s;
+        s.programDir = dir.path();
+        s.dialogs = &dialogs;
+        return s;
+    }
+    QAction* action(const char16_t* name) { return window->findChild<QAction*>(QString::fromUtf16(name)); }
+    void newPattern(const char* w = "20", const char* h = "10")
+    {
+        dialogs.newPatterns.push_back(NewPatternEntry{"DMC", w, h});
+        action(u"newPattern")->trigger();
+    }
+    static QStringList captions(const QList<QAction*>& actions)
+    {
+        QStringList list;
+        for (QAction* a : actions)
+            if (!a->isSeparator())
+                list << a->text();
+        return list;
+    }
+    static QStringList gbk(std::initializer_list<const char*> texts)
+    {
+        QStringList list;
+        for (const char* t : texts)
+            list << fromGbk(t);
+        return list;
+    }
+};
+
+TEST_F(Window, TheToolbarHoldsTheCommandsInOrder)
+{
+    EXPECT_EQ(captions(window->mainToolBar()->actions()),
+              gbk({"新建", "打开", "存储", "导入", "放大", "缩小", "配置", "色块", "#色", "#", "仿真", "关闭"}));
+}
+
+TEST_F(Window, TheMenusHoldTheirItemsInOrder)
+{
+    const QList<QAction*> menus = window->menuBar()->actions();
+    ASSERT_EQ(captions(menus), gbk({"文件(&F)", "编辑(&E)", "查看(&V)"}));
+    EXPECT_EQ(captions(menus[0]->menu()->actions()), gbk({"打开旧色库绣图校正", "退出(&X)"}));
+    EXPECT_EQ(captions(menus[1]->menu()->actions()), gbk({"插入绣图", "设置绣布颜色"}));
+    EXPECT_EQ(captions(menus[2]->menu()->actions()), gbk({"工具栏(&T)", "状态栏(&S)", "显示浮动层窗口"}));
+}
+
+TEST_F(Window, TheUsualShortcutsReachTheCommands)
+{
+    EXPECT_EQ(action(u"newPattern")->shortcut(), QKeySequence(u"Ctrl+N"_qs));
+    EXPECT_EQ(action(u"openPattern")->shortcut(), QKeySequence(u"Ctrl+O"_qs));
+    EXPECT_EQ(action(u"savePattern")->shortcut(), QKeySequence(u"Ctrl+S"_qs));
+    EXPECT_TRUE(action(u"zoomIn")->shortcuts().contains(QKeySequence(u"Ctrl++"_qs)));
+    EXPECT_TRUE(action(u"zoomIn")->shortcuts().contains(QKeySequence(u"Ctrl+="_qs)));
+    EXPECT_EQ(action(u"zoomOut")->shortcut(), QKeySequence(u"Ctrl+-"_qs));
+}
+
+TEST_F(Window, SaveWithoutAPatternAsksNothing)
+{
+    action(u"savePattern")->trigger();
+    EXPECT_TRUE(dialogs.log.empty());
+}
+
+TEST_F(Window, ANewPatternIsShownWithItsThreadCaption)
+{
+    newPattern();
+    EXPECT_TRUE(window->document().isOpen());
+    EXPECT_FALSE(window->view().cellImage().isNull());
+    EXPECT_EQ(window->view().cellImage().size(), QSize(20, 10));
+    EXPECT_EQ(window->threadCaption(), fromGbk("(DMC)绣线数:0"));
+}
+
+TEST_F(Window, ZoomAndDisplayModeActionsDriveTheView)
+{
+    newPattern();
+    const float before = window->view().cellSize();
+    action(u"zoomIn")->trigger();
+    EXPECT_GT(window->view().cellSize(), before);
+    action(u"zoomOut")->trigger();
+    action(u"zoomOut")->trigger();
+    EXPECT_LT(window->view().cellSize(), before);
+
+    action(u"modeSimulated")->trigger();
+    EXPECT_EQ(window->view().mode(), ViewMode::SimulatedStitches);
+    EXPECT_TRUE(action(u"modeSimulated")->isChecked());
+    EXPECT_FALSE(action(u"modeColourBlocks")->isChecked());
+    action(u"modeSymbolsOnColour")->trigger();
+    EXPECT_EQ(window->view().mode(), ViewMode::SymbolsOnColour);
+}
+
+TEST_F(Window, TheProgressBarCountsToTen)
+{
+    auto* bar = window->findChild<QProgressBar*>(u"progress"_qs);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->minimum(), 0);
+    EXPECT_EQ(bar->maximum(), 10);
+}
+
+TEST_F(Window, TheViewMenuShowsAndHidesTheBars)
+{
+    window->show();
+    action(u"showStatusBar")->trigger();
+    EXPECT_TRUE(window->statusBar()->isHidden());
+    action(u"showToolBar")->trigger();
+    EXPECT_TRUE(window->mainToolBar()->isHidden());
+    action(u"showLayerPanel")->trigger();
+    EXPECT_EQ(window->layerDock()->isHidden(), !action(u"showLayerPanel")->isChecked());
+}
+
+TEST_F(Window, AFailedSaveIsReportedInTheStatusBar)
+{
+    newPattern();
+    dialogs.files = {dir.file("missing/folder/x")};
+    action(u"savePattern")->trigger();
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(window->statusText().contains(u"x.xiu"_qs));
+}
+
+TEST_F(Window, TheWindowTitleNamesTheSavedFile)
+{
+    newPattern();
+    dialogs.files = {dir.file("heart")};
+    action(u"savePattern")->trigger();
+    EXPECT_TRUE(window->windowTitle().endsWith(u"heart.xiu"_qs));
+}
+
+TEST_F(Window, GeometryIsRememberedForTheNextRun)
+{
+    window->show();
+    window->resize(640, 480);
+    QCoreApplication::processEvents();
+    window->close();
+    window.reset();
+
+    MainWindow next(setup());
+    EXPECT_EQ(next.size(), QSize(640, 480));
+}
+
+TEST_F(Window, CloseEndsTheWindow)
+{
+    window->show();
+    ASSERT_TRUE(window->isVisible());
+    action(u"closeWindow")->trigger();
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(Window, InsertPatternGoesToTheLayers)
+{
+    newPattern();
+    PatternDocument piece;
+    piece.create(3, 3, "DMC");
+    ASSERT_TRUE(savePattern(dir.file("piece.xiu"), piece));
+    dialogs.files = {dir.file("piece.xiu")};
+    action(u"insertPattern")->trigger();
+    EXPECT_EQ(window->document().layers.size(), 2);
+}
+
+}  // namespace
+}  // namespace brenmark

@@ -1,0 +1,27 @@
+#pragma once
+// The toolbar's pictures, drawn here rather than shipped as artwork.
+#include <QIcon>
+#include <QPixmap>
+
+namespace brenmark {
+
+enum class CommandIcon {
+    New,
+    Open,
+    Save,
+    Import,
+    ZoomIn,
+    ZoomOut,
+    Threads,
+    ColourBlocks,
+    SymbolsOnColour,
+    SymbolsOnly,
+    Simulated,
+    Close,
+    Application,
+};
+
+QPixmap commandPixmap(CommandIcon icon, int size = 32);
+QIcon commandIcon(CommandIcon icon);
+
+}  // namespace brenmark
