@@ -25,7 +25,7 @@ inline void store(std::int32_t* p, Lanes v) { std::memcpy(p, &v, sizeof v); }
 
 // Cells are composed in blocks that stay in the first-level cache while every layer is laid
 // over them, so each layer is read from memory once and the result written once.
-constexpr std::size_t kBlock = 2048;
+constexpr std::size_t kBlock = 8192;
 
 std::uint64_t cellKey(std::int32_t column, std::int32_t row)
 {
