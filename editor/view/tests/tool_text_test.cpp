@@ -1,0 +1,193 @@
+// Text stamping: the text layer, typing and backspace over GBK text, and what the stamped
+// cells leave behind.
+#include "editor/view/tests/tool_test_support.h"
+
+#include <algorithm>
+
+namespace brenmark::test {
+namespace {
+
+// GBK bytes, spelled out so the test does not depend on the compiler's character set.
+const std::string kZhong = "\xD6\xD0";   // a character with a trail byte above 0x80
+const std::string kKao = "\x81\x40";     // one whose trail byte lies below 0x80
+
+QFont testFont()
+{
+    QFont font(u"DejaVu Sans Mono"_qs);
+    font.setPixelSize(10);
+    return font;
+}
+
+struct TextFixture : ToolFixture {
+    TextFixture()
+    {
+        make(60, 30);
+        tools.setTextFont(testFont());
+        choose(1);
+        select(Tool::Text);
+    }
+    int cellsOf(int index) const
+    {
+        return static_cast<int>(std::count(doc.grid.cells.begin(), doc.grid.cells.end(), index));
+    }
+};
+
+TEST(GbkText, LastCharacterLength)
+{
+    EXPECT_EQ(lastGbkCharLength(""), 0u);
+    EXPECT_EQ(lastGbkCharLength("ab"), 1u);
+    EXPECT_EQ(lastGbkCharLength("a" + kZhong), 2u);
+    EXPECT_EQ(lastGbkCharLength(kZhong + "b"), 1u);
+    EXPECT_EQ(lastGbkCharLength("a" + kKao), 2u);
+    EXPECT_EQ(lastGbkCharLength(kKao + kKao), 2u);
+}
+
+TEST(GbkText, ALeadByteWaitingForItsTrailIsNotComplete)
+{
+    EXPECT_EQ(completeGbkLength("ab"), 2u);
+    EXPECT_EQ(completeGbkLength("a" + kZhong.substr(0, 1)), 1u);
+    EXPECT_EQ(completeGbkLength("a" + kZhong), 3u);
+}
+
+TEST(TextTool, ClickMakesATextLayerAboveTheDrawingLayerAfterRecordingTheStep)
+{
+    TextFixture f;
+    f.click(2, 3);
+    ASSERT_EQ(f.doc.layers.size(), 2);
+    EXPECT_EQ(f.doc.layers[0].name, "文本层");
+    EXPECT_EQ(f.doc.layers.drawingLayer(), 0);
+    ASSERT_EQ(f.undo.labels(), (std::vector<std::string>{"取消输入文字"}));
+    EXPECT_EQ(f.undo.steps[0].layerCount, 1);  // recorded before the layer was made
+    EXPECT_TRUE(f.tools.textActive());
+    EXPECT_EQ(f.tools.textCell(), (CellPoint{2, 3}));
+    EXPECT_TRUE(f.tools.caret().shown);
+    EXPECT_EQ(f.tools.caret().width, 24);  // three cells of 8 pixels
+}
+
+TEST(TextTool, TypedTextBecomesCellsOfTheCurrentThreadInTheTextLayer)
+{
+    TextFixture f;
+    f.click(2, 3);
+    f.tools.typeText("HI");
+    EXPECT_EQ(f.tools.text(), "HI");
+    const int cells = f.cellsOf(1);
+    EXPECT_GT(cells, 10);
+    // The same cells in the text layer, none left of the text cell or above its row.
+    EXPECT_EQ(std::count(f.doc.layers[0].cells.begin(), f.doc.layers[0].cells.end(), 1), cells);
+    for (int y = 0; y < f.doc.height(); ++y)
+        for (int x = 0; x < f.doc.width(); ++x)
+            if (f.doc.cell(x, y) == 1) {
+                EXPECT_GE(x, 2);
+                EXPECT_GE(y, 3);
+            }
+    EXPECT_TRUE(f.imageMatchesGrid());
+    EXPECT_GT(f.tools.caret().cell.x, 2);
+    // Typing records nothing more: the whole text is one step.
+    EXPECT_EQ(f.undo.steps.size(), 1u);
+}
+
+TEST(TextTool, BackspaceTakesTheLastCharacterAndItsCellsAway)
+{
+    TextFixture f;
+    f.load(std::vector<std::string>(30, std::string(60, '0')));
+    f.click(1, 1);
+    f.tools.typeText("H");
+    const auto withH = f.doc.grid.cells;
+    f.tools.typeText("H");
+    EXPECT_TRUE(f.view.dispatch(MsgTextChar, kKeyBackspace, 0));
+    EXPECT_EQ(f.tools.text(), "H");
+    EXPECT_EQ(f.doc.grid.cells, withH);
+    f.tools.textChar(kKeyBackspace);
+    EXPECT_EQ(f.tools.text(), "");
+    // What lay under the text shows again, and the text layer is empty.
+    EXPECT_EQ(f.cellsOf(0), 60 * 30);
+    EXPECT_TRUE(std::all_of(f.doc.layers[0].cells.begin(), f.doc.layers[0].cells.end(), [](std::int32_t v) { return v == EmptyCell; }));
+    EXPECT_EQ(f.tools.caret().cell, (CellPoint{1, 1}));
+    // A backspace on nothing is harmless.
+    EXPECT_TRUE(f.tools.textChar(kKeyBackspace));
+}
+
+TEST(TextTool, BackspaceAfterADoubleByteCharacterRemovesBothBytes)
+{
+    TextFixture f;
+    f.click(0, 0);
+    f.tools.typeText("a" + kZhong);
+    ASSERT_EQ(f.tools.text().size(), 3u);
+    f.tools.textChar(kKeyBackspace);
+    EXPECT_EQ(f.tools.text(), "a");
+    f.tools.typeText(kKao);  // trail byte 0x40
+    f.tools.textChar(kKeyBackspace);
+    EXPECT_EQ(f.tools.text(), "a");
+    f.tools.textChar(kKeyBackspace);
+    EXPECT_EQ(f.tools.text(), "");
+}
+
+TEST(TextTool, EnterIsIgnoredAndOtherControlCodesArePassedOn)
+{
+    TextFixture f;
+    f.click(0, 0);
+    f.tools.typeText("x");
+    EXPECT_EQ(f.view.dispatch(MsgTextChar, kKeyEnter, 0), 1);
+    EXPECT_EQ(f.view.dispatch(MsgTextChar, 9, 0), 0);
+    EXPECT_EQ(f.view.dispatch(MsgTextChar, 0, 0), 0);
+    EXPECT_EQ(f.tools.text(), "x");
+}
+
+TEST(TextTool, CharactersNeedTheDrawingPrecondition)
+{
+    TextFixture f;
+    f.click(0, 0);
+    f.view.setCurrentThread({1, rgb(9, 9, 9), "gone"});
+    f.tools.typeText("x");
+    EXPECT_EQ(f.tools.text(), "");
+    EXPECT_EQ(f.host.colourResets, 1);
+}
+
+TEST(TextTool, CharactersWithoutAClickOrWithAnotherToolAreNotTaken)
+{
+    TextFixture f;
+    EXPECT_FALSE(f.tools.textChar('x'));
+    f.click(0, 0);
+    f.select(Tool::Point);
+    EXPECT_FALSE(f.tools.textActive());
+    EXPECT_FALSE(f.tools.caret().shown);
+    EXPECT_FALSE(f.tools.textChar('x'));
+}
+
+TEST(TextTool, AClickThatTypedNothingLeavesItsLayerForTheNextText)
+{
+    TextFixture f;
+    f.click(0, 0);
+    f.click(5, 5);
+    EXPECT_EQ(f.doc.layers.size(), 2);
+    f.tools.typeText("o");
+    f.click(20, 10);
+    EXPECT_EQ(f.doc.layers.size(), 3);  // the typed one stays, a new one takes the next text
+    EXPECT_EQ(f.doc.layers[0].name, "文本层");
+    EXPECT_EQ(f.doc.layers[1].name, "文本层");
+}
+
+TEST(TextTool, WithTenLayersTheToolGivesWayToTheMoveTool)
+{
+    TextFixture f;
+    while (!f.doc.layers.full())
+        f.doc.layers.insertLayer(0, LayerList::emptyLayer(f.doc, "x"), f.doc);
+    f.click(1, 1);
+    EXPECT_EQ(f.tools.currentTool(), Tool::Move);
+    EXPECT_EQ(f.host.changedTo, (std::vector<Tool>{Tool::Move}));
+    EXPECT_FALSE(f.tools.textActive());
+    EXPECT_EQ(f.doc.layers.size(), kMaxLayers);
+}
+
+TEST(TextTool, TextOnTheRightEdgeIsCutAtThePattern)
+{
+    TextFixture f;
+    f.click(58, 25);
+    f.tools.typeText("WWWW");
+    EXPECT_GT(f.cellsOf(1), 0);
+    EXPECT_EQ(f.doc.grid.cells.size(), 60u * 30u);
+    EXPECT_TRUE(f.imageMatchesGrid());
+}
+
+}  // namespace
+}  // namespace brenmark::test
