@@ -24,6 +24,7 @@ CellWriter::CellWriter(PatternView& view) : view_(view), doc_(view.document()), 
     }
     if (layers.workImage.pixels.size() == cells && cells > 0)
         workImage_ = layers.workImage.pixels.data();
+    lastPixel_ = pixelOf(doc_.shownColor(lastValue_));
 }
 
 void CellWriter::writeLayerOnly(int x, int y, std::int32_t value)
@@ -33,7 +34,7 @@ void CellWriter::writeLayerOnly(int x, int y, std::int32_t value)
     const std::size_t i = static_cast<std::size_t>(x) + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
     layerCells_[i] = value;
     if (thumbnail_)
-        thumbnail_[i] = pixelOf(doc_.shownColor(value));
+        thumbnail_[i] = pixelFor(value);
 }
 
 void CellWriter::markCell(int x, int y, int kind)

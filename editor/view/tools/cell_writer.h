@@ -28,16 +28,17 @@ public:
     bool write(int x, int y, std::int32_t value)
     {
         const std::size_t i = static_cast<std::size_t>(x) + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+        const std::uint32_t pixel = pixelFor(value);
         if (layerCells_) {
             layerCells_[i] = value;
             if (thumbnail_)
-                thumbnail_[i] = pixelOf(doc_.shownColor(value));
+                thumbnail_[i] = pixel;
         }
         if (mayRefuse_ && !doc_.layers.canPaintCell(i))
             return false;
         view_.setCell(x, y, value);
         if (workImage_)
-            workImage_[i] = pixelOf(doc_.shownColor(value));
+            workImage_[i] = pixel;
         return true;
     }
     // Writes only the drawing layer (the text tool clears its own layer behind the text).
@@ -53,6 +54,16 @@ public:
     int drawingLayer() const { return drawing_; }
 
 private:
+    // Fills and shapes write one value many times over: its pixel is worked out once.
+    std::uint32_t pixelFor(std::int32_t value)
+    {
+        if (value != lastValue_) {
+            lastValue_ = value;
+            lastPixel_ = pixelOf(doc_.shownColor(value));
+        }
+        return lastPixel_;
+    }
+
     PatternView& view_;
     PatternDocument& doc_;
     int width_ = 0;
@@ -61,6 +72,8 @@ private:
     std::int32_t* layerCells_ = nullptr;
     std::uint32_t* thumbnail_ = nullptr;
     std::uint32_t* workImage_ = nullptr;
+    std::int32_t lastValue_ = EmptyCell;
+    std::uint32_t lastPixel_ = 0;
 };
 
 template <class Covered>
