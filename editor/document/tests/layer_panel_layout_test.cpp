@@ -63,14 +63,6 @@ TEST(PanelScroll, RemovingRowsPullsTheScrollBackWithinLimits)
     EXPECT_EQ(layout.rowTop(0), 5);
 }
 
-TEST(PanelScroll, AGrowingPanelShowsMore)
-{
-    LayerPanelLayout layout(30, 200);
-    layout.scrollBy(-1000, 10);
-    layout.setPanelHeight(400, 10);
-    EXPECT_EQ(layout.rowTop(0), 5);
-}
-
 TEST(PanelRows, EveryCommandKeepsTheLayersRowPositions)
 {
     Fixture f;

@@ -144,22 +144,6 @@ TEST(Recompose, TheWorkImageAlwaysShowsTheGridColours)
     }
 }
 
-TEST(Recompose, TellsTheObserversOnce)
-{
-    Fixture f;
-    const int before = f.seen.recomposed;
-    f.ops->recompose();
-    EXPECT_EQ(f.seen.recomposed, before + 1);
-}
-
-TEST(Recompose, DoesNothingWithoutAPattern)
-{
-    PatternDocument doc;
-    recomposeDocument(doc);
-    EXPECT_TRUE(doc.grid.cells.empty());
-    EXPECT_TRUE(doc.layers.workImage.empty());
-}
-
 TEST(Recompose, ALayerOfAnotherSizeIsLeftOutRatherThanReadPastItsEnd)
 {
     Stack f;
