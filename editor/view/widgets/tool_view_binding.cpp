@@ -1,0 +1,195 @@
+#include "editor/view/widgets/tool_view_binding.h"
+
+#include "editor/view/gbk_qstring.h"
+#include "editor/view/view_messages.h"
+#include "editor/view/widgets/tool_icons.h"
+
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+
+namespace brenmark {
+
+// Drawn after the view, in the same backing store, so its invert-mode strokes invert the
+// chart beneath them.
+class ToolOverlay : public QWidget {
+public:
+    ToolOverlay(QWidget* parent, ToolController& tools) : QWidget(parent), tools_(tools)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        setGeometry(parent->rect());
+        raise();
+        show();  // a child made after its parent was shown stays hidden otherwise
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        tools_.paintOverlay(p);
+    }
+
+private:
+    ToolController& tools_;
+};
+
+namespace {
+
+Modifiers modifiersOf(Qt::KeyboardModifiers m)
+{
+    Modifiers out = NoModifier;
+    if (m & Qt::ControlModifier)
+        out |= CtrlModifier;
+    if (m & Qt::ShiftModifier)
+        out |= ShiftModifier;
+    return out;
+}
+
+QCursor toolCursor(Tool tool)
+{
+    return QCursor(QPixmap::fromImage(toolIconImage(tool, 24)), 4, 20);
+}
+
+}  // namespace
+
+ToolViewBinding::ToolViewBinding(QWidget* viewWidget, PatternView& view, ToolController& tools)
+    : QObject(viewWidget), widget_(viewWidget), view_(view), tools_(tools), overlay_(new ToolOverlay(viewWidget, tools))
+{
+    widget_->setMouseTracking(true);  // the move tool's cursor follows the mirror axes
+    widget_->installEventFilter(this);
+    tools_.setHost(this);
+}
+
+ToolViewBinding::~ToolViewBinding()
+{
+    tools_.setHost(nullptr);
+}
+
+void ToolViewBinding::repaintView()
+{
+    widget_->update();
+    overlay_->update();
+}
+
+void ToolViewBinding::repaintRect(const QRect& client)
+{
+    widget_->update(client);
+}
+
+void ToolViewBinding::overlayChanged()
+{
+    // The band may have moved anywhere: the chart under its old place must be put back.
+    widget_->update();
+    overlay_->update();
+}
+
+QSize ToolViewBinding::clientSize() const
+{
+    return widget_->size();
+}
+
+void ToolViewBinding::setToolCursor(ToolCursor cursor)
+{
+    switch (cursor) {
+    case ToolCursor::Arrow:
+        widget_->setCursor(Qt::ArrowCursor);
+        break;
+    case ToolCursor::Move:
+        widget_->setCursor(Qt::SizeAllCursor);
+        break;
+    case ToolCursor::AxisHorizontal:
+        widget_->setCursor(Qt::SplitHCursor);
+        break;
+    case ToolCursor::AxisVertical:
+        widget_->setCursor(Qt::SplitVCursor);
+        break;
+    case ToolCursor::Eraser:
+        widget_->setCursor(toolCursor(Tool::Eraser));
+        break;
+    case ToolCursor::Clone:
+        widget_->setCursor(toolCursor(Tool::Clone));
+        break;
+    }
+}
+
+void ToolViewBinding::bringToFront()
+{
+    QWidget* top = widget_->window();
+    top->raise();
+    top->activateWindow();
+}
+
+void ToolViewBinding::symbolMenu(QPoint client)
+{
+    emit symbolMenuRequested(widget_->mapToGlobal(client));
+}
+
+bool ToolViewBinding::keyPressed(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Delete:
+        return view_.dispatch(MsgKeyDown, kKeyDelete, (event->modifiers() & Qt::ControlModifier) ? 1 : 0) != 0;
+    case Qt::Key_Backspace:
+        return view_.dispatch(MsgTextChar, kKeyBackspace, 0) != 0;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return view_.dispatch(MsgTextChar, kKeyEnter, 0) != 0;
+    default:
+        break;
+    }
+    const QString text = event->text();
+    if (text.isEmpty() || !text.at(0).isPrint())
+        return false;
+    // The text tool takes GBK one byte at a time, as typed characters arrive.
+    bool used = false;
+    for (const char c : toGbk(text))
+        used |= view_.dispatch(MsgTextChar, static_cast<unsigned char>(c), 0) != 0;
+    return used;
+}
+
+bool ToolViewBinding::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != widget_)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        const QPoint p = e->position().toPoint();
+        if (e->button() == Qt::LeftButton)
+            tools_.mouseDown(p, modifiersOf(e->modifiers()));
+        else if (e->button() == Qt::RightButton)
+            tools_.rightDown(p, modifiersOf(e->modifiers()));
+        return false;
+    }
+    case QEvent::MouseMove: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        tools_.mouseMove(e->position().toPoint(), modifiersOf(e->modifiers()));
+        return false;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        if (e->button() == Qt::LeftButton)
+            tools_.mouseUp(e->position().toPoint(), modifiersOf(e->modifiers()));
+        return false;
+    }
+    case QEvent::MouseButtonDblClick: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        if (e->button() == Qt::LeftButton)
+            tools_.doubleClick(e->position().toPoint(), modifiersOf(e->modifiers()));
+        return false;
+    }
+    case QEvent::KeyPress:
+        return keyPressed(static_cast<QKeyEvent*>(event));
+    case QEvent::Resize:
+        overlay_->setGeometry(widget_->rect());
+        return false;
+    default:
+        return false;
+    }
+}
+
+}  // namespace brenmark
