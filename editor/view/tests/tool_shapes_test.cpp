@@ -240,5 +240,28 @@ TEST(ShapeTools, ShapesMarkCellsWithTheActiveStitchKind)
     EXPECT_EQ(f.doc.marks.size(), 2u);
 }
 
+TEST(ShapeTools, LargeShapesMarkAndUnmarkTheirCellsInOnePass)
+{
+    ToolFixture f;
+    f.make(400, 300);
+    f.choose(0);
+    f.doc.placeMark(9, 0, 0);  // outside the shapes: stays
+    f.view.dispatch(MsgSetStitchKind, 4, 0);
+    f.select(Tool::SolidRect);
+    f.stroke({{10, 10}, {309, 209}});
+    ASSERT_EQ(f.doc.marks.size(), 1u + 300u * 200u);
+    EXPECT_EQ(f.doc.layers[0].marks.size(), 300u * 200u);
+    // Marking again replaces the marks instead of adding more.
+    f.view.dispatch(MsgSetStitchKind, 6, 0);
+    f.stroke({{10, 10}, {309, 109}});
+    EXPECT_EQ(f.doc.marks.size(), 1u + 300u * 200u);
+    EXPECT_EQ(std::count_if(f.doc.marks.begin(), f.doc.marks.end(), [](const StitchMark& m) { return m.kind == 6; }), 300 * 100);
+    f.view.dispatch(MsgSetStitchKind, 0, 0);
+    f.stroke({{10, 10}, {309, 159}});
+    EXPECT_EQ(f.doc.marks.size(), 1u + 300u * 50u);
+    EXPECT_EQ(f.doc.marks.front(), (StitchMark{9, 0, 0, 0}));
+    EXPECT_EQ(f.doc.layers[0].marks.size(), 300u * 50u);
+}
+
 }  // namespace
 }  // namespace brenmark::test

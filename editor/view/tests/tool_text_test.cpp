@@ -61,7 +61,10 @@ TEST(TextTool, ClickMakesATextLayerAboveTheDrawingLayerAfterRecordingTheStep)
     EXPECT_TRUE(f.tools.textActive());
     EXPECT_EQ(f.tools.textCell(), (CellPoint{2, 3}));
     EXPECT_TRUE(f.tools.caret().shown);
-    EXPECT_EQ(f.tools.caret().width, 24);  // three cells of 8 pixels
+    EXPECT_EQ(f.tools.caretPixels().width(), 24);  // three cells of 8 pixels
+    EXPECT_EQ(f.tools.caretPixels().height(), 8 * f.tools.caret().lineHeight);
+    f.view.zoomIn();
+    EXPECT_EQ(f.tools.caretPixels().width(), 48);
 }
 
 TEST(TextTool, TypedTextBecomesCellsOfTheCurrentThreadInTheTextLayer)

@@ -2,8 +2,10 @@
 // The one way the drawing tools change a cell: the composed grid and the view's cell image
 // where the layers allow painting, and the drawing layer always.
 #include "editor/view/pattern_view.h"
+#include "editor/view/tools/raster_shapes.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace brenmark {
 
@@ -47,6 +49,9 @@ public:
     // The cell's stitch mark: kind 0 removes it, any other kind places one; in the
     // document where writable, in the drawing layer always.
     void markCell(int x, int y, int kind);
+    // The same for many cells at once (shapes): one pass over the marks instead of one per
+    // cell.
+    void markCells(const std::vector<CellPoint>& cells, int kind);
     // Removes the marks of every cell for which covered(x, y) holds, in one pass.
     template <class Covered>
     void removeMarksWhere(Covered&& covered);
@@ -63,6 +68,8 @@ private:
         }
         return lastPixel_;
     }
+
+    void applyMarks(std::vector<StitchMark>& marks, const std::vector<CellPoint>& cells, int kind, bool onlyWritable);
 
     PatternView& view_;
     PatternDocument& doc_;

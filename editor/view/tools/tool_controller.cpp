@@ -510,15 +510,17 @@ void ToolController::commitShape(CellPoint end)
     CellWriter writer(view_);
     const std::int32_t index = view_.currentThread().index;
     const CellBox& box = mask.box();
+    std::vector<CellPoint> written;
     for (int y = box.top; y < box.bottom; ++y)
         for (int x = box.left; x < box.right; ++x) {
             if (!mask.at(x, y))
                 continue;
             for (const CellPoint& c : withMirrors({x, y})) {
                 writer.write(c.x, c.y, index);
-                writer.markCell(c.x, c.y, stitchKind_);
+                written.push_back(c);
             }
         }
+    writer.markCells(written, stitchKind_);
     finishEdit();
 }
 
@@ -579,7 +581,7 @@ void ToolController::paintOverlay(QPainter& p) const
     }
     if (caret_.shown) {
         const QRect r = cellRect(caret_.cell);
-        p.fillRect(QRect(r.topLeft(), QSize(std::max(1, caret_.width), std::max(1, caret_.height))), Qt::white);
+        p.fillRect(QRect(r.topLeft(), caretPixels().expandedTo(QSize(1, 1))), Qt::white);
     }
     if (marker_) {
         const QRect r = cellRect(*marker_);

@@ -100,9 +100,11 @@ public:
     struct Caret {
         bool shown = false;
         CellPoint cell;
-        int width = 0, height = 0;  // pixels
+        int lineHeight = 0;  // of "i" in the text font, in cells
     };
     const Caret& caret() const { return caret_; }
+    // Three cells wide and a line high, at the cell size of the moment (zooming resizes it).
+    QSize caretPixels() const;
     std::optional<CellPoint> cloneMarker() const { return marker_; }
     // Draws them in invert mode, so drawing twice erases them.
     void paintOverlay(QPainter& painter) const;

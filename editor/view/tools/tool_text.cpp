@@ -78,8 +78,10 @@ int ToolController::prepareTextLayer()
     if (layerOps_)
         return layerOps_->textLayerAt(at);
     const int index = list.insertLayer(at, LayerList::emptyLayer(doc_, kTextLayerName), doc_);
-    if (index >= 0)
+    if (index >= 0) {
         recomposeDocument(doc_);
+        view_.rebuildCellImage();
+    }
     return index;
 }
 
@@ -106,9 +108,14 @@ void ToolController::textClick(CellPoint cell)
     text_.savedRows = std::min(doc_.height(), cell.y + textHeight(fm, {}) + kSavedRowsBelow) - cell.y;
     const auto first = doc_.grid.cells.begin() + static_cast<std::ptrdiff_t>(doc_.grid.indexOf(0, cell.y));
     text_.savedCells.assign(first, first + static_cast<std::ptrdiff_t>(text_.savedRows) * doc_.width());
-    const float s = view_.cellSize();
-    caret_ = {true, cell, static_cast<int>(3 * s), static_cast<int>(s * fm.size(Qt::TextSingleLine, u"i"_qs).height())};
+    caret_ = {true, cell, fm.size(Qt::TextSingleLine, u"i"_qs).height()};
     host_->overlayChanged();
+}
+
+QSize ToolController::caretPixels() const
+{
+    const float s = view_.cellSize();
+    return QSize(static_cast<int>(3 * s), static_cast<int>(s * caret_.lineHeight));
 }
 
 void ToolController::endText()
