@@ -35,6 +35,17 @@ std::string localPath(const QString& path)
 
 }  // namespace
 
+QString defaultSuffix(const std::string& pipes)
+{
+    const QStringList parts = fromGbk(pipes).split(u'|');
+    if (parts.size() < 2)
+        return {};
+    const QString first = parts[1].section(u';', 0, 0);
+    if (!first.startsWith(u"*."_qs) || first.size() < 3 || first.indexOf(u'*', 1) >= 0 || first.indexOf(u'?') >= 0)
+        return {};
+    return first.mid(2);
+}
+
 QString qtFileFilter(const std::string& pipes)
 {
     const QStringList parts = fromGbk(pipes).split(u'|');
@@ -79,6 +90,11 @@ std::optional<std::string> QtUserDialogs::saveFile(const std::string& title, con
     QFileDialog dialog(parent_, fromGbk(title), lastFolder_, qtFileFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    // A name typed without extension gets the filter's, so the overwrite question is asked
+    // about the file that will really be written.
+    const QString suffix = defaultSuffix(filter);
+    if (!suffix.isEmpty())
+        dialog.setDefaultSuffix(suffix);
     if (!suggested.empty())
         dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(suggested)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -12,6 +12,8 @@ namespace brenmark {
 // are repeated in parentheses because Qt reads them from the last parentheses of each
 // entry; "*.*" becomes "*", since names here need not have a dot.
 QString qtFileFilter(const std::string& pipes);
+// The extension of a filter's first pattern ("xiu" for "*.xiu"), empty when it has none.
+QString defaultSuffix(const std::string& pipes);
 
 class QtUserDialogs final : public UserDialogs {
 public:

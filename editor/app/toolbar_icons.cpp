@@ -78,7 +78,9 @@ void draw(QPainter& p, CommandIcon icon)
     switch (icon) {
     case CommandIcon::New:
         page(p);
-        stitch(p, QRectF(12, 15, 9, 9), kRed, 2);
+        p.setPen(QPen(kGreen, 3, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(16.5, 13), QPointF(16.5, 24));
+        p.drawLine(QPointF(11, 18.5), QPointF(22, 18.5));
         break;
     case CommandIcon::Open:
         p.setPen(QPen(kInk, 1.5));

@@ -26,6 +26,13 @@ TEST(QtFileFilter, PatternsAreRepeatedSoQtFindsThem)
               fromGbk("图片文件 (.bmp;.jpg) (*.bmp *.jpg);;All Files (*.*) (*)"));
 }
 
+TEST(QtFileFilter, TheFirstPatternGivesTheSuffixOfSavedNames)
+{
+    EXPECT_EQ(defaultSuffix("绣图文件 (.xiu)|*.xiu|"), u"xiu"_qs);
+    EXPECT_EQ(defaultSuffix("All Files (*.*)|*.*|"), QString());
+    EXPECT_EQ(defaultSuffix("|"), QString());
+}
+
 TEST(NewPatternDialog, ShowsTheEntryAndHandsBackWhatWasTyped)
 {
     NewPatternDialog dialog({"ANCHOR", "DMC", "DMR", "J&P", "ROSE"}, {"DMC", "100", "100"});
