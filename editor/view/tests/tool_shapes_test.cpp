@@ -205,6 +205,21 @@ TEST(ShapeTools, ReleasedOutsideThePatternDoesNothing)
     EXPECT_TRUE(f.undo.steps.empty());
 }
 
+TEST(ShapeTools, AShapeWhoseButtonUpWasLostIsDropped)
+{
+    ToolFixture f;
+    f.make(6, 6);
+    f.choose(0);
+    f.select(Tool::SolidRect);
+    f.tools.mouseDown(f.at(1, 1));
+    f.tools.mouseMove(f.at(3, 3));
+    f.tools.mouseDown(f.at(4, 4));  // no button up in between
+    EXPECT_TRUE(f.undo.steps.empty());
+    f.tools.mouseUp(f.at(5, 5));
+    EXPECT_EQ(f.undo.steps.size(), 1u);
+    EXPECT_EQ(std::count(f.doc.grid.cells.begin(), f.doc.grid.cells.end(), 0), 4);
+}
+
 TEST(ShapeTools, EachShapeRecordsItsLabelOnceAtButtonUpBeforeDrawing)
 {
     const std::vector<std::pair<Tool, std::string>> cases{

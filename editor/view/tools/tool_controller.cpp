@@ -263,8 +263,14 @@ void ToolController::rebuildOverview()
 
 void ToolController::mouseDown(QPoint client, Modifiers modifiers)
 {
-    if (stroke_.active)
-        mouseUp(client, modifiers);  // a lost button up: the old stroke ends here
+    if (stroke_.active) {
+        // The button up of the last stroke was lost: that stroke ends here, and an unfinished
+        // shape is dropped rather than drawn where this click happens to be.
+        const bool painting = tool_ == Tool::Point || tool_ == Tool::Eraser || tool_ == Tool::Clone;
+        endStroke();
+        if (painting)
+            finishEdit();
+    }
     if (!doc_.isOpen())
         return;
     if (ToolDelegate* d = delegate(tool_)) {
