@@ -21,8 +21,7 @@ std::vector<std::string> maskRows(const ShapeMask& m, int w, int h)
 TEST(ShapeBounds, RightAndBottomAreExclusiveAndStayInThePattern)
 {
     EXPECT_EQ(shapeBounds({6, 4}, {2, 2}, 20, 20), (CellBox{2, 2, 7, 5}));
-    // Touching the last column and row: the + 1 would leave the pattern... it does not here,
-    // since the last cell index is width - 1; the box ends exactly at the edge.
+    // A box reaching the last column and row ends exactly at the pattern's edge.
     EXPECT_EQ(shapeBounds({0, 0}, {9, 7}, 10, 8), (CellBox{0, 0, 10, 8}));
 }
 
