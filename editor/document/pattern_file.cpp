@@ -145,11 +145,23 @@ void placeMarksIn(std::vector<StitchMark>& marks, const std::vector<StitchMark>&
     }
 }
 
+// A text field the writer always ends with a terminator. One without is cut the way the
+// writer cuts (at a character boundary, one byte short of the field), so a loaded pattern
+// saves back as it was read: an unterminated brand would otherwise come back shorter and
+// name a different palette.
+std::string terminatedText(ByteReader& in, std::size_t field)
+{
+    std::string text = in.text(field);
+    if (text.size() == field)
+        text.resize(gbkPrefix(text, field - 1).size());
+    return text;
+}
+
 BackstitchLine readLine(ByteReader& in)
 {
     BackstitchLine line;
     line.selected = in.u8();
-    line.thread = in.text(kLineThreadField);
+    line.thread = terminatedText(in, kLineThreadField);
     line.color = in.u32();
     line.startColumn = in.i32();
     line.startRow = in.i32();
@@ -221,7 +233,7 @@ void decodeBody(ByteReader& in, std::int32_t version, bool hasLines, LoadMode mo
         ctx.palettes->load(doc.brand, palette);
     for (std::int32_t i = 0; i < threadCount; ++i) {
         ColorRef color = in.u32();
-        std::string number = in.text(kThreadNumberField);
+        std::string number = terminatedText(in, kThreadNumberField);
         if (mode == LoadMode::Library) {
             const int hit = palette.find(number);
             if (hit >= 0)
@@ -242,7 +254,7 @@ void decodeBody(ByteReader& in, std::int32_t version, bool hasLines, LoadMode mo
     if (version >= kVersionSymbols) {
         require(in, doc.symbols.size() * kSymbolRecordSize + 4);
         for (SymbolEntry& entry : doc.symbols) {
-            entry.symbol = in.text(kSymbolTextField);
+            entry.symbol = terminatedText(in, kSymbolTextField);
             entry.color = in.i32();
         }
         doc.fabric = in.u32();
@@ -266,7 +278,7 @@ void decodeBody(ByteReader& in, std::int32_t version, bool hasLines, LoadMode mo
             layer.linked = in.u8() != 0;
             layer.drawable = in.u8() != 0;
             layer.visible = in.u8() != 0;
-            layer.name = in.text(kLayerNameField);
+            layer.name = terminatedText(in, kLayerNameField);
             layer.width = width;
             layer.height = height;
             decodeCells(layer.cells, in.take(static_cast<std::size_t>(cellCount)), static_cast<std::size_t>(cellCount));
@@ -305,7 +317,7 @@ PatternReadOutcome decodePattern(std::span<const std::uint8_t> bytes, LoadMode m
     const std::int32_t height = in.i32();
     const std::int32_t threadCount = in.i32();
     const std::int32_t version = in.i32();
-    std::string brand = in.text(kBrandField);
+    std::string brand = terminatedText(in, kBrandField);
     const bool hasLines = in.u8() != 0;
     const bool currentLibrary = in.u8() != 0;
     in.skip(2);
