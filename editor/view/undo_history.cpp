@@ -32,7 +32,7 @@ std::string UndoHistory::undoLabelFor(const std::string& label)
     return kUndoWord + label.substr(at + kRedoWord.size());
 }
 
-UndoSnapshot UndoHistory::makeSnapshot(const std::string& label) const
+UndoSnapshot UndoHistory::makeMeta(const std::string& label) const
 {
     const PatternDocument& doc = view_.document();
     UndoSnapshot s;
@@ -40,8 +40,6 @@ UndoSnapshot UndoHistory::makeSnapshot(const std::string& label) const
     s.label = std::string(gbkPrefix(label, kUndoLabelBytes));
     s.width = doc.width();
     s.height = doc.height();
-    s.cells = doc.grid.cells;
-    s.picture = view_.cellImage();
     s.tileIndex = -1;
     s.threadColours = doc.threads.colors;
     s.threadNumbers = doc.threads.numbers;
@@ -59,16 +57,45 @@ UndoSnapshot UndoHistory::makeSnapshot(const std::string& label) const
     }
     const auto& current = view_.currentThread();
     s.currentColour = {current.index, current.colour, std::string(gbkPrefix(current.number, 11))};
-    s.layers = doc.layers;
     return s;
 }
 
-bool UndoHistory::snapshotInto(std::deque<UndoSnapshot>& list, bool front, const std::string& label)
+UndoSnapshot UndoHistory::makeSnapshot(const std::string& label) const
 {
-    if (list.size() >= kLimit)
+    UndoSnapshot s = makeMeta(label);
+    s.cells = view_.document().grid.cells;
+    s.picture = view_.cellImage();
+    s.layers = view_.document().layers;
+    return s;
+}
+
+const StoredStep* UndoHistory::newestStep() const
+{
+    if (!undo_.empty())
+        return &undo_.back();
+    return redo_.empty() ? nullptr : &redo_.front();
+}
+
+std::size_t UndoHistory::storedBytes() const
+{
+    std::vector<const StoredStep*> steps;
+    for (const StoredStep& s : undo_)
+        steps.push_back(&s);
+    for (const StoredStep& s : redo_)
+        steps.push_back(&s);
+    return storedChunkBytes(steps);
+}
+
+bool UndoHistory::snapshotInto(std::deque<StoredStep>& list, bool front, const std::string& label,
+                               const StoredStep* like)
+{
+    if (list.size() >= kLimit) {
+        if (like == (front ? &list.back() : &list.front()))
+            like = nullptr;
         front ? list.pop_back() : list.pop_front();
+    }
     try {
-        UndoSnapshot s = makeSnapshot(label);
+        StoredStep s = StoredStep::capture(view_.document(), view_.cellImage(), makeMeta(label), like);
         front ? list.push_front(std::move(s)) : list.push_back(std::move(s));
         return true;
     } catch (const std::bad_alloc&) {
@@ -80,30 +107,30 @@ bool UndoHistory::snapshotInto(std::deque<UndoSnapshot>& list, bool front, const
 
 void UndoHistory::pushUndo(const std::string& label)
 {
-    snapshotInto(undo_, false, label);
+    snapshotInto(undo_, false, label, newestStep());
 }
 
 void UndoHistory::pushRedo(const std::string& label)
 {
-    snapshotInto(redo_, true, label);
+    snapshotInto(redo_, true, label, newestStep());
 }
 
 void UndoHistory::setTileOfLastStep(std::int32_t index, ColorRef colour)
 {
     if (undo_.empty())
         return;
-    undo_.back().tileIndex = index;
-    undo_.back().tileColour = colour;
+    undo_.back().meta.tileIndex = index;
+    undo_.back().meta.tileColour = colour;
 }
 
 bool UndoHistory::undo()
 {
     if (undo_.empty())
         return false;
-    UndoSnapshot step = std::move(undo_.back());
+    StoredStep step = std::move(undo_.back());
     undo_.pop_back();
-    pushRedo(redoLabelFor(step.label));
-    restore(step);
+    snapshotInto(redo_, true, redoLabelFor(step.meta.label), &step);
+    restore(step.unpack());
     return true;
 }
 
@@ -111,10 +138,10 @@ bool UndoHistory::redo()
 {
     if (redo_.empty())
         return false;
-    UndoSnapshot step = std::move(redo_.front());
+    StoredStep step = std::move(redo_.front());
     redo_.pop_front();
-    pushUndo(undoLabelFor(step.label));
-    restore(step);
+    snapshotInto(undo_, false, undoLabelFor(step.meta.label), &step);
+    restore(step.unpack());
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "editor/document/undo_recorder.h"
 #include "editor/document/user_prompts.h"
 #include "editor/view/undo_snapshot.h"
+#include "editor/view/undo_store.h"
 
 #include <deque>
 #include <functional>
@@ -31,15 +32,19 @@ public:
 
     // A snapshot outside the lists (for plug-ins) and putting any snapshot back.
     UndoSnapshot makeSnapshot(const std::string& label) const;
+    // The snapshot without cells, picture and layers (the lists take those chunk by chunk).
+    UndoSnapshot makeMeta(const std::string& label) const;
     void restore(const UndoSnapshot& snapshot);
 
     // The next step to undo or redo as the Edit menu shows it.
-    std::string undoCaption() const { return undo_.empty() ? kNoUndo : undo_.back().label; }
-    std::string redoCaption() const { return redo_.empty() ? kNoRedo : redo_.front().label; }
+    std::string undoCaption() const { return undo_.empty() ? kNoUndo : undo_.back().meta.label; }
+    std::string redoCaption() const { return redo_.empty() ? kNoRedo : redo_.front().meta.label; }
     std::size_t undoCount() const { return undo_.size(); }
     std::size_t redoCount() const { return redo_.size(); }
-    const std::deque<UndoSnapshot>& undoSteps() const { return undo_; }
-    const std::deque<UndoSnapshot>& redoSteps() const { return redo_; }
+    // The newest undo step, whole; for inspection.
+    UndoSnapshot newestUndoStep() const { return undo_.empty() ? UndoSnapshot{} : undo_.back().unpack(); }
+    // Bytes of cell, picture and layer data held by both lists, shared chunks once.
+    std::size_t storedBytes() const;
 
     // Tools that replace one colour record which stitch tile their undo rebuilds.
     void setTileOfLastStep(std::int32_t index, ColorRef colour);
@@ -53,12 +58,14 @@ public:
     static constexpr std::size_t kLimit = 5;
 
 private:
-    bool snapshotInto(std::deque<UndoSnapshot>& list, bool front, const std::string& label);
+    bool snapshotInto(std::deque<StoredStep>& list, bool front, const std::string& label, const StoredStep* like);
+    // The step a new one most likely shares its chunks with.
+    const StoredStep* newestStep() const;
 
     PatternView& view_;
     MessageBoxes* messages_;
-    std::deque<UndoSnapshot> undo_;  // oldest first
-    std::deque<UndoSnapshot> redo_;  // newest first
+    std::deque<StoredStep> undo_;  // oldest first
+    std::deque<StoredStep> redo_;  // newest first
     std::function<void(const UndoSnapshot&)> afterRestore_;
 };
 

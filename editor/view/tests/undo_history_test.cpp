@@ -162,7 +162,31 @@ TEST_F(UndoFixture, ReplaceStepsRebuildOnlyTheirTile)
 {
     history.pushUndo("取消替换颜色");
     history.setTileOfLastStep(1, rgb(0, 0, 255));
-    EXPECT_EQ(history.undoSteps().back().tileIndex, 1);
-    EXPECT_EQ(history.undoSteps().back().tileColour, rgb(0, 0, 255));
+    EXPECT_EQ(history.newestUndoStep().tileIndex, 1);
+    EXPECT_EQ(history.newestUndoStep().tileColour, rgb(0, 0, 255));
     EXPECT_TRUE(history.undo());
+}
+
+TEST(UndoMemory, SmallEditsShareTheUnchangedChunks)
+{
+    ViewFixture f;
+    f.make(400, 300, {rgb(1, 2, 3)});
+    UndoHistory history(f.view);
+    history.pushUndo("取消描点操作");
+    const std::size_t first = history.storedBytes();
+    // A full copy of cells, picture, work buffers and the layer's cells and thumbnail.
+    EXPECT_GE(first, 400u * 300u * 4u * 4u);
+    for (int i = 0; i < 4; ++i) {
+        f.view.setCell(i * 97, i * 71, 0);
+        history.pushUndo("取消描点操作");
+    }
+    EXPECT_LT(history.storedBytes(), first + first / 4);
+    // Every step still restores whole.
+    while (history.undo()) {
+    }
+    EXPECT_EQ(f.doc.grid.cells, std::vector<std::int32_t>(400u * 300u, EmptyCell));
+    EXPECT_EQ(f.view.cellImage().pixel(97, 71) & 0xFFFFFF, 0xFFFFFFu);
+    while (history.redo()) {
+    }
+    EXPECT_EQ(f.doc.cell(3 * 97, 3 * 71), 0);
 }

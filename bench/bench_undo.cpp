@@ -1,0 +1,107 @@
+// Undo steps of small edits on a big layered pattern: the time to record one, and the memory
+// five undo and five redo steps add, beside one pattern's worth.
+#include "editor/view/pattern_view.h"
+#include "editor/view/undo_history.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+using namespace brenmark;
+
+namespace {
+
+constexpr int kSide = 2000, kLayers = 10;
+
+struct BigPattern {
+    PatternDocument doc;
+    PatternView view{doc};
+    BigPattern()
+    {
+        doc.create(kSide, kSide, "DMC");
+        for (int i = 0; i < 200; ++i)
+            doc.addThread(rgb(static_cast<unsigned>(i), 100, 50), std::to_string(i));
+        for (std::size_t i = 0; i < doc.grid.cells.size(); ++i)
+            doc.grid.cells[i] = static_cast<std::int32_t>(i % 200);
+        doc.layers.backgroundFromGrid(doc);
+        while (doc.layers.size() < kLayers) {
+            PatternLayer layer = doc.layers[0];
+            layer.drawable = false;
+            doc.layers.layers.push_back(std::move(layer));
+        }
+        view.patternReplaced();
+    }
+    // One pattern's worth: grid, picture, the work buffers and every layer's cells and thumbnail.
+    std::size_t patternBytes() const
+    {
+        const std::size_t cells = doc.grid.cells.size() * 4;
+        return cells * 2 + doc.layers.workGrid.size() * 4 + doc.layers.workImage.pixels.size() * 4 +
+               static_cast<std::size_t>(kLayers) * cells * 2;
+    }
+    void smallEdit(int i)
+    {
+        view.setCell(i * 131 % kSide, i * 71 % kSide, 3);
+        doc.layers[0].cells[static_cast<std::size_t>(i) * 4099 % doc.grid.cells.size()] = 3;
+    }
+};
+
+BigPattern& pattern()
+{
+    static BigPattern p;
+    return p;
+}
+
+void BM_PushUndoOfASmallEdit(benchmark::State& state)
+{
+    BigPattern& p = pattern();
+    UndoHistory history(p.view);
+    history.pushUndo("取消描点操作");
+    int i = 0;
+    for (auto _ : state) {
+        p.smallEdit(++i);
+        history.pushUndo("取消描点操作");
+    }
+    state.counters["cells"] = static_cast<double>(p.doc.grid.cells.size());
+}
+BENCHMARK(BM_PushUndoOfASmallEdit)->Unit(benchmark::kMillisecond);
+
+void BM_FiveUndoAndFiveRedoSteps(benchmark::State& state)
+{
+    BigPattern& p = pattern();
+    for (auto _ : state) {
+        UndoHistory history(p.view);
+        for (int i = 0; i < 10; ++i) {
+            history.pushUndo("取消描点操作");
+            p.smallEdit(i);
+        }
+        for (int i = 0; i < 5; ++i)
+            history.undo();
+        state.counters["stored_MB"] = static_cast<double>(history.storedBytes()) / 1e6;
+        state.counters["pattern_MB"] = static_cast<double>(p.patternBytes()) / 1e6;
+        state.counters["stored_per_pattern"] =
+            static_cast<double>(history.storedBytes()) / static_cast<double>(p.patternBytes());
+    }
+}
+BENCHMARK(BM_FiveUndoAndFiveRedoSteps)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// A plain copy of the same buffers, for scale.
+void BM_PlainCopyOfThePattern(benchmark::State& state)
+{
+    BigPattern& p = pattern();
+    for (auto _ : state) {
+        PatternDocument copy = p.doc;
+        benchmark::DoNotOptimize(copy.grid.cells.data());
+    }
+}
+BENCHMARK(BM_PlainCopyOfThePattern)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
