@@ -351,7 +351,7 @@ PatternReadOutcome readPatternFile(const std::string& path, LoadMode mode, Patte
                                    const LoadContext& ctx)
 {
     if (!fileExists(path)) {
-        tell(ctx, path);
+        tell(ctx, utf8ToGbk(path));  // file names are UTF-8, message texts GBK
         tell(ctx, kMsgFileMissing);
         return {};
     }

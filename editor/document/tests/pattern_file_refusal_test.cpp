@@ -74,6 +74,17 @@ TEST(PatternFileRefusal, MissingFileShowsThePathThenTheMessage)
     EXPECT_EQ(doc.width(), 4);
 }
 
+TEST(PatternFileRefusal, AMissingPathIsShownInTheMessageCodePage)
+{
+    TempDir dir;
+    PatternDocument doc;
+    RecordingMessages messages;
+    const std::string utf8Name = reinterpret_cast<const char*>(u8"缺.xiu");
+    loadPattern(dir.file(utf8Name), LoadMode::Library, doc, {nullptr, &messages, nullptr});
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].text, dir.file("缺.xiu"));  // GBK, as every message text
+}
+
 TEST(PatternFileRefusal, NotAPatternFileIsRefusedSilently)
 {
     PatternDocument doc = openPattern();
