@@ -62,29 +62,58 @@ static bool writeAll(int fd, const std::uint8_t* data, std::size_t size)
     return true;
 }
 
-bool replaceFile(const std::string& path, std::span<const std::uint8_t> bytes)
+ReplacementFile::ReplacementFile(const std::string& path) : path_(path), temp_(path + ".XXXXXX")
 {
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return false;
+    fd_ = ::mkstemp(temp_.data());
+    if (fd_ < 0)
+        return;
     mode_t mode = 0644;
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
+    if (::stat(path_.c_str(), &st) == 0) {
         mode = st.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    (void)::fchmod(fd, mode);  // a folder that refuses chmod still takes the file
-    bool ok = writeAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok)
-        ok = ::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok)
-        ::unlink(temp.c_str());
-    return ok;
+    (void)::fchmod(fd_, mode);  // a folder that refuses chmod still takes the file
+    ok_ = true;
+}
+
+ReplacementFile::~ReplacementFile()
+{
+    if (fd_ >= 0) {
+        ::close(fd_);
+        ::unlink(temp_.c_str());
+    }
+}
+
+void ReplacementFile::write(std::span<const std::uint8_t> bytes)
+{
+    if (ok_)
+        ok_ = writeAll(fd_, bytes.data(), bytes.size());
+}
+
+bool ReplacementFile::commit()
+{
+    if (fd_ < 0)
+        return false;
+    bool done = ok_ && ::fsync(fd_) == 0;
+    done = (::close(fd_) == 0) && done;
+    fd_ = -1;
+    if (done)
+        done = ::rename(temp_.c_str(), path_.c_str()) == 0;
+    if (!done)
+        ::unlink(temp_.c_str());
+    ok_ = false;
+    return done;
+}
+
+bool replaceFile(const std::string& path, std::span<const std::uint8_t> bytes)
+{
+    ReplacementFile file(path);
+    file.write(bytes);
+    return file.commit();
 }
 
 }  // namespace brenmark

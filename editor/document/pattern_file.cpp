@@ -4,12 +4,7 @@
 #include "editor/document/file_bytes.h"
 #include "editor/document/palette_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <compare>
 #include <cstring>
 #include <iterator>
@@ -485,81 +480,6 @@ void encodeInto(ByteWriter& out, const PatternDocument& doc, Spill& spill)
         spill(out);
     }
 }
-
-bool writeAll(int fd, const std::uint8_t* data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// A replacement for the file at path, written in pieces: a temporary file beside it, synced
-// and renamed over it on commit, and removed when anything fails, so the old file survives.
-// The new file keeps the old one's permissions. These are replaceFile's rules; this form
-// lets a large pattern be saved without holding its whole encoding in memory.
-class ReplacementFile {
-public:
-    explicit ReplacementFile(const std::string& path) : path_(path), temp_(path + ".XXXXXX")
-    {
-        fd_ = ::mkstemp(temp_.data());
-        if (fd_ < 0)
-            return;
-        mode_t mode = 0644;
-        struct stat st {};
-        if (::stat(path_.c_str(), &st) == 0) {
-            mode = st.st_mode & 07777;
-        } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            mode = 0666 & ~mask;
-        }
-        (void)::fchmod(fd_, mode);  // a folder that refuses chmod still takes the file
-        ok_ = true;
-    }
-    ReplacementFile(const ReplacementFile&) = delete;
-    ReplacementFile& operator=(const ReplacementFile&) = delete;
-    ~ReplacementFile()
-    {
-        if (fd_ >= 0) {
-            ::close(fd_);
-            ::unlink(temp_.c_str());
-        }
-    }
-
-    bool ok() const { return ok_; }
-    void write(std::span<const std::uint8_t> bytes)
-    {
-        if (ok_)
-            ok_ = writeAll(fd_, bytes.data(), bytes.size());
-    }
-    bool commit()
-    {
-        if (fd_ < 0)
-            return false;
-        bool done = ok_ && ::fsync(fd_) == 0;
-        done = (::close(fd_) == 0) && done;
-        fd_ = -1;
-        if (done)
-            done = ::rename(temp_.c_str(), path_.c_str()) == 0;
-        if (!done)
-            ::unlink(temp_.c_str());
-        ok_ = false;
-        return done;
-    }
-
-private:
-    std::string path_;
-    std::string temp_;
-    int fd_ = -1;
-    bool ok_ = false;
-};
 
 }  // namespace
 
