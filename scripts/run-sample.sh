@@ -1,7 +1,15 @@
 #!/usr/bin/env bash
-# Sets up, builds and shows the bundled sample pattern.
+# Sets up, builds and opens the bundled sample pattern in the editor. Without a display the
+# editor runs under Xvfb, saves a screenshot to build/sample-screenshot.png and the pattern
+# is printed by brenmark-cli instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh >/dev/null
 build=${BUILD_DIR:-build}
-"$build/brenmark-cli" info "$build/samples/heart.xiu" --no-cells
+sample="$build/samples/heart.xiu"
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  exec "$build/brenmark" "$sample"
+fi
+xvfb-run -a -s "-screen 0 1280x900x24" "$build/brenmark" --screenshot "$build/sample-screenshot.png" "$sample" \
+  && echo "No display: the editor's window was saved to $build/sample-screenshot.png" >&2
+"$build/brenmark-cli" info "$sample" --no-cells
