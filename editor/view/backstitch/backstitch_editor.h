@@ -4,6 +4,9 @@
 // tracing picture. Lines live in the layers; the view draws the document's composed list,
 // which every change here keeps in step with the layers. Every change records its undo step
 // first.
+//
+// The tool controller holds the editor's delegates and, after routeMessages, the view's
+// message handler calls into it: destroy the editor before the controller.
 #include "editor/document/pattern_document.h"
 #include "editor/document/undo_recorder.h"
 #include "editor/document/user_prompts.h"

@@ -389,6 +389,18 @@ TEST(BackstitchRecolour, AllLinesOfTheColourChangeWithTheFlag)
     EXPECT_EQ(f.state(), before);
 }
 
+TEST(BackstitchRecolour, AllLinesReachHiddenLayersToo)
+{
+    RecolourFixture f;
+    f.doc.layers.insertLayer(0, LayerList::emptyLayer(f.doc, "hidden"), f.doc);
+    f.doc.layers[0].visible = false;
+    f.doc.layers[0].lines = {lineOf(9, 9, TopLeft, 9, 12, TopLeft, kRed, "0")};
+    f.editor.recolourLines({"2", kRed, kBlue, true});
+    EXPECT_EQ(f.doc.layers[0].lines[0].color, kBlue);
+    EXPECT_EQ(f.doc.layers[0].lines[0].thread, "2");
+    EXPECT_EQ(f.doc.lines.size(), 3u);  // the hidden layer's line is not shown
+}
+
 TEST(BackstitchRecolour, OkWithoutAThreadWarnsAndAsksAgain)
 {
     RecolourFixture f;
@@ -455,6 +467,20 @@ TEST(BackstitchSelection, LinesWithBothEndsInsideGoAndOthersStay)
 
     ASSERT_TRUE(f.undo.undo());
     EXPECT_EQ(f.state(), before);
+}
+
+TEST(BackstitchSelection, AnySelectionWithTheTwoQuestionsFits)
+{
+    struct Columns {
+        bool closed() const { return true; }
+        bool contains(int column, int) const { return column < 4; }
+    } columns;
+    MembershipOf<Columns> membership(columns);
+    Fixture f;
+    f.give({lineOf(1, 0, TopLeft, 3, 19, TopLeft, kRed, "0"), lineOf(1, 0, TopLeft, 4, 0, TopLeft, kRed, "0")});
+    f.editor.setSelection(&membership);
+    EXPECT_TRUE(f.editor.deleteSelectionLines());
+    EXPECT_EQ(f.doc.lines, std::vector<BackstitchLine>{lineOf(1, 0, TopLeft, 4, 0, TopLeft, kRed, "0")});
 }
 
 TEST(BackstitchSelection, NothingWithoutAClosedSelection)
