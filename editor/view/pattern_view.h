@@ -134,6 +134,10 @@ public:
     // The editing tools take the messages the view does not handle itself.
     using MessageHandler = std::function<std::intptr_t(int, std::intptr_t, std::intptr_t)>;
     void setToolHandler(MessageHandler handler) { toolHandler_ = std::move(handler); }
+    // Drawn after the outline lines, clipped to the pattern area (the selection tool's
+    // polygon and floating piece).
+    using OverlayPainter = std::function<void(QPainter&)>;
+    void setOverlayPainter(OverlayPainter painter) { overlayPainter_ = std::move(painter); }
 
     void fabricColorChanged(ColorRef fabric) override;
 
@@ -152,6 +156,7 @@ private:
     bool blinkPhase_ = false;
     Marks marks_;
     MessageHandler toolHandler_;
+    OverlayPainter overlayPainter_;
     QImage cellImage_;
     QImage baseImage_;
     QImage overview_;

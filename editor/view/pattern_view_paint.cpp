@@ -117,6 +117,12 @@ void PatternView::paint(QPainter& p, QSize client)
             paintFlashing(p, client, s);
         paintMarks(p, client, s);
         paintLines(p, s);
+        if (overlayPainter_) {
+            p.save();
+            p.setClipRect(QRectF(origin_.x(), origin_.y(), doc_.width() * s, doc_.height() * s), Qt::IntersectClip);
+            overlayPainter_(p);
+            p.restore();
+        }
         if (!tiles && s > 1)
             paintAxisMarks(p, s);
     }
