@@ -1,5 +1,7 @@
 #include "editor/app/command_line_opener.h"
 
+#include <algorithm>
+
 namespace brenmark {
 
 EditorArguments parseEditorArguments(const std::vector<std::string>& args)
@@ -15,6 +17,21 @@ EditorArguments parseEditorArguments(const std::vector<std::string>& args)
         }
         if (options && a == "--screenshot" && i + 1 < args.size()) {
             result.screenshot = args[++i];
+            continue;
+        }
+        if (options && a == "--actions" && i + 1 < args.size()) {
+            const std::string& list = args[++i];
+            std::size_t start = 0;
+            while (start <= list.size()) {
+                const std::size_t comma = std::min(list.find(',', start), list.size());
+                if (comma > start)
+                    result.actions.push_back(list.substr(start, comma - start));
+                start = comma + 1;
+            }
+            continue;
+        }
+        if (options && a == "--demo-drawing") {
+            result.demoDrawing = true;
             continue;
         }
         if (!joined.empty())

@@ -1,9 +1,11 @@
 // The editor: splash, the start-up check-in, then the main window until it closes.
 #include "editor/app/command_line_opener.h"
+#include "editor/app/demo_drawing.h"
 #include "editor/app/main_window.h"
 #include "editor/app/splash_window.h"
 #include "editor/document/program_directory.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QTimer>
 
@@ -33,6 +35,16 @@ int main(int argc, char* argv[])
     brenmark::MainWindow window(setup);
     window.show();
     splash.reset();
+
+    if (!arguments.actions.empty() || arguments.demoDrawing) {
+        QObject::connect(&window.commandLineOpener(), &brenmark::CommandLineOpener::opened, &window, [&window, &arguments] {
+            for (const std::string& name : arguments.actions)
+                if (auto* action = window.findChild<QAction*>(QString::fromStdString(name)))
+                    action->trigger();
+            if (arguments.demoDrawing)
+                brenmark::runDemoDrawing(window);
+        });
+    }
 
     if (!arguments.screenshot.empty()) {
         // A picture of the window once the command-line pattern is open, for checking the

@@ -1,11 +1,17 @@
 #include "editor/app/main_window.h"
 
+#include "editor/app/colour_panel.h"
 #include "editor/app/layer_panel.h"
 #include "editor/app/qt_user_dialogs.h"
 #include "editor/app/status_progress.h"
 #include "editor/app/toolbar_icons.h"
+#include "editor/view/colour_bar_widget.h"
 #include "editor/view/gbk_qstring.h"
 #include "editor/view/pattern_view_widget.h"
+#include "editor/view/view_messages.h"
+#include "editor/view/widgets/stitch_kind_window.h"
+#include "editor/view/widgets/tool_view_binding.h"
+#include "editor/view/widgets/tool_window.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -16,6 +22,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
@@ -29,36 +37,72 @@ QString pathText(const std::string& path)
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
+// Holds a tool window in its dock: as large as the window wants while there is room, and
+// scrolling rather than holding the main window's height up when there is not.
+class DockScroller final : public QScrollArea {
+public:
+    explicit DockScroller(QWidget* content)
+    {
+        setWidget(content);
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // A taller dock leaves the buttons together at the top.
+        content->setMaximumHeight(content->sizeHint().height());
+        setAlignment(Qt::AlignTop | Qt::AlignLeft);
+        setMinimumWidth(content->minimumSizeHint().width() + verticalScrollBar()->sizeHint().width());
+    }
+    QSize sizeHint() const override { return widget()->sizeHint(); }
+    QSize minimumSizeHint() const override { return {minimumWidth(), 60}; }
+};
+
+// A step's label as a menu item: an "&" in it (a brand such as "J&P") is no mnemonic.
+QString menuText(const std::string& gbk)
+{
+    return fromGbk(gbk).replace(u'&', u"&&"_qs);
+}
+
 }  // namespace
 
 MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
     : QMainWindow(parent),
       palettes_(setup.programDir),
       ownDialogs_(setup.dialogs ? nullptr : std::make_unique<QtUserDialogs>(this)),
-      dialogs_(setup.dialogs ? setup.dialogs : ownDialogs_.get()),
-      undo_(setup.undo ? setup.undo : &noUndo_)
+      dialogs_(setup.dialogs ? setup.dialogs : ownDialogs_.get())
 {
     setObjectName(u"mainWindow"_qs);
     setWindowIcon(commandIcon(CommandIcon::Application));
     palettes_.ensurePaletteFolder();
 
-    layers_ = std::make_unique<LayerOperations>(doc_, *undo_);
-    commands_ = std::make_unique<DocumentCommands>(doc_, palettes_, *dialogs_, *undo_);
+    // The history takes its snapshots from the view, so it comes after it; everything that
+    // edits records its steps there.
     view_ = std::make_unique<PatternView>(doc_);
+    history_ = std::make_unique<EditHistory>(*view_, dialogs_);
+    layers_ = std::make_unique<LayerOperations>(doc_, *history_);
+    commands_ = std::make_unique<DocumentCommands>(doc_, palettes_, *dialogs_, *history_);
+    tools_ = std::make_unique<ToolController>(*view_, *history_, dialogs_);
+    tools_->setLayerOperations(layers_.get());
+    overview_ = std::make_unique<Overview>(*view_);
     viewWidget_ = new PatternViewWidget(*view_, this);
     setCentralWidget(viewWidget_);
+    toolBinding_ = new ToolViewBinding(viewWidget_, *view_, *tools_);
 
     buildStatusBar();
     commands_->setEvents(this);
     commands_->setProgress(progress_.get());
     commands_->setLayerOperations(layers_.get());
+    commands_->addEditingState(history_.get());
     layers_->addObserver(this);
+    history_->setChanged([this] { updateUndoCaptions(); });
+    history_->setAfterRestore([this](const UndoSnapshot&) { afterRestore(); });
 
     buildActions();
+    buildEditingWindows();
     buildLayerPanel();
     buildMenus();
     restoreSettings();
     updateCaptions();
+    updateUndoCaptions();
 
     opener_.start(setup.commandLine, [this](const std::string& commandLine) { commands_->openCommandLine(commandLine); },
                   setup.openDelayMs);
@@ -68,7 +112,13 @@ MainWindow::~MainWindow()
 {
     layers_->removeObserver(this);
     commands_->setEvents(nullptr);
-    // The widgets that refer to the view and the layers go before them.
+    history_->setChanged({});
+    history_->setAfterRestore({});
+    // The widgets that refer to the view, the tools and the layers go before them.
+    delete toolDock_;
+    delete stitchKindDock_;
+    delete colourDock_;
+    delete overviewDock_;
     delete layerDock_;
     delete takeCentralWidget();
 }
@@ -113,10 +163,61 @@ void MainWindow::buildActions()
         const ViewMode mode = m.mode;
         QAction* a = add(m.caption, m.icon, QString::fromUtf16(m.name), [this, mode] { setViewMode(mode); });
         a->setCheckable(true);
+        a->setData(static_cast<int>(mode));
         a->setChecked(mode == view_->mode());
         modes_->addAction(a);
     }
     add("关闭", CommandIcon::Close, u"closeWindow"_qs, [this] { close(); });
+}
+
+void MainWindow::buildEditingWindows()
+{
+    // The side docks run down to the status bar; the colour bar sits between them.
+    setCorner(Qt::BottomLeftCorner, Qt::LeftDockWidgetArea);
+    setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
+
+    toolDock_ = new QDockWidget(fromGbk("工具窗"), this);
+    toolDock_->setObjectName(u"toolDock"_qs);
+    // Both tool windows are made as windows of their own; their docks take them in as children.
+    toolWindow_ = new ToolWindow(*view_, *tools_);
+    toolDock_->setWidget(new DockScroller(toolWindow_));
+    addDockWidget(Qt::LeftDockWidgetArea, toolDock_);
+
+    stitchKindDock_ = new QDockWidget(fromGbk("针法"), this);
+    stitchKindDock_->setObjectName(u"stitchKindDock"_qs);
+    stitchKindWindow_ = new StitchKindWindow(*view_);
+    stitchKindDock_->setWidget(new DockScroller(stitchKindWindow_));
+    addDockWidget(Qt::LeftDockWidgetArea, stitchKindDock_);
+    // Side by side: both are narrow, and stacked they would need more than the window's height.
+    splitDockWidget(toolDock_, stitchKindDock_, Qt::Horizontal);
+
+    colourDock_ = new QDockWidget(fromGbk("色板条"), this);
+    colourDock_->setObjectName(u"colourDock"_qs);
+    // The colour bar belongs to the frame: no title, and it cannot be closed.
+    colourDock_->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    colourDock_->setTitleBarWidget(new QWidget(colourDock_));
+    colourPanel_ = new ColourPanel(doc_, colourDock_);
+    colourDock_->setWidget(colourPanel_);
+    addDockWidget(Qt::BottomDockWidgetArea, colourDock_);
+    connect(colourPanel_, &ColourPanel::colourChosen, this,
+            [this](unsigned colour, bool ctrl) { colourChosen(static_cast<ColorRef>(colour), ctrl); });
+
+    overviewDock_ = new QDockWidget(fromGbk("鹰眼窗口"), this);
+    overviewDock_->setObjectName(u"overviewDock"_qs);
+    overviewWidget_ = new OverviewWidget(*overview_, *view_, overviewDock_);
+    overviewWidget_->setObjectName(u"overview"_qs);
+    overviewWidget_->setMinimumSize(160, 160);
+    overviewDock_->setWidget(overviewWidget_);
+    addDockWidget(Qt::RightDockWidgetArea, overviewDock_);
+    connect(viewWidget_, &PatternViewWidget::overviewFrameChanged, overviewWidget_, &OverviewWidget::setVisibleRect);
+
+    connect(toolBinding_, &ToolViewBinding::toolSwitched, toolWindow_, &ToolWindow::showTool);
+    connect(toolBinding_, &ToolViewBinding::threadPicked, this,
+            [this](int) { colourPanel_->showThread(view_->currentThread()); });
+    connect(toolBinding_, &ToolViewBinding::colourDisplayReset, colourPanel_, &ColourPanel::clearThread);
+    connect(toolBinding_, &ToolViewBinding::edited, this, &MainWindow::patternEdited);
+    connect(toolBinding_, &ToolViewBinding::overviewImageChanged, overviewWidget_, qOverload<>(&QWidget::update));
+    // symbolMenuRequested: the symbol menu is not there yet.
 }
 
 void MainWindow::buildLayerPanel()
@@ -139,9 +240,18 @@ void MainWindow::buildMenus()
 
     QMenu* edit = menuBar()->addMenu(fromGbk("编辑(&E)"));
     edit->setObjectName(u"editMenu"_qs);
+    undoAction_ = edit->addAction(fromGbk(kNoUndo), this, [this] { history_->undo(); });
+    undoAction_->setObjectName(u"undo"_qs);
+    undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction_ = edit->addAction(fromGbk(kNoRedo), this, [this] { history_->redo(); });
+    redoAction_->setObjectName(u"redo"_qs);
+    redoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    edit->addSeparator();
     edit->addAction(fromGbk("插入绣图"), this, [this] { commands_->insertPattern(); })->setObjectName(u"insertPattern"_qs);
-    edit->addAction(fromGbk("设置绣布颜色"), this, [this] { commands_->chooseFabricColour(); })
-        ->setObjectName(u"fabricColour"_qs);
+    edit->addAction(fromGbk("设置绣布颜色"), this, [this] {
+            if (commands_->chooseFabricColour())
+                overviewWidget_->patternChanged();
+        })->setObjectName(u"fabricColour"_qs);
 
     QMenu* viewMenu = menuBar()->addMenu(fromGbk("查看(&V)"));
     viewMenu->setObjectName(u"viewMenu"_qs);
@@ -154,6 +264,16 @@ void MainWindow::buildMenus()
     status->setCheckable(true);
     status->setChecked(true);
     connect(status, &QAction::toggled, statusBar(), &QWidget::setVisible);
+    QAction* overview = overviewDock_->toggleViewAction();
+    overview->setText(fromGbk("显示鹰眼窗口"));
+    overview->setObjectName(u"showOverview"_qs);
+    viewMenu->addAction(overview);
+    // One switch for both tool windows.
+    QAction* toolWindows = toolDock_->toggleViewAction();
+    toolWindows->setText(fromGbk("显示工具窗口"));
+    toolWindows->setObjectName(u"showToolWindow"_qs);
+    connect(toolWindows, &QAction::triggered, stitchKindDock_, &QWidget::setVisible);
+    viewMenu->addAction(toolWindows);
     QAction* layers = layerDock_->toggleViewAction();
     layers->setText(fromGbk("显示浮动层窗口"));
     layers->setObjectName(u"showLayerPanel"_qs);
@@ -164,15 +284,12 @@ void MainWindow::buildStatusBar()
 {
     message_ = new QLabel(this);
     message_->setObjectName(u"statusMessage"_qs);
-    caption_ = new QLabel(this);
-    caption_->setObjectName(u"threadCaption"_qs);
     progressBar_ = new QProgressBar(this);
     progressBar_->setObjectName(u"progress"_qs);
     progressBar_->setMaximumWidth(160);
     progressBar_->setTextVisible(false);
     progress_ = std::make_unique<StatusProgress>(progressBar_);
     statusBar()->addWidget(message_, 1);
-    statusBar()->addPermanentWidget(caption_);
     statusBar()->addPermanentWidget(progressBar_);
 }
 
@@ -181,7 +298,7 @@ void MainWindow::restoreSettings()
     QSettings settings;
     const QByteArray geometry = settings.value(u"mainWindow/geometry"_qs).toByteArray();
     if (geometry.isEmpty() || !restoreGeometry(geometry))
-        resize(1100, 760);
+        resize(1200, 860);
     restoreState(settings.value(u"mainWindow/state"_qs).toByteArray());
     const bool status = settings.value(u"mainWindow/statusBar"_qs, true).toBool();
     statusBar()->setVisible(status);
@@ -210,7 +327,7 @@ QString MainWindow::statusText() const
 
 QString MainWindow::threadCaption() const
 {
-    return caption_->text();
+    return colourPanel_->caption();
 }
 
 void MainWindow::updateCaptions()
@@ -219,14 +336,57 @@ void MainWindow::updateCaptions()
     if (doc_.isOpen() && !commands_->currentPath().empty())
         title += u" - "_qs + QFileInfo(pathText(commands_->currentPath())).fileName();
     setWindowTitle(title);
-    caption_->setText(doc_.isOpen()
-                          ? fromGbk(threadCountCaption(doc_.brand, static_cast<int>(doc_.distinct.colors.size())))
-                          : QString());
+    colourPanel_->refresh();
+}
+
+void MainWindow::updateUndoCaptions()
+{
+    undoAction_->setText(menuText(history_->undoCaption()));
+    undoAction_->setEnabled(history_->canUndo());
+    redoAction_->setText(menuText(history_->redoCaption()));
+    redoAction_->setEnabled(history_->canRedo());
 }
 
 void MainWindow::setViewMode(ViewMode mode)
 {
     view_->setViewMode(mode);
+    for (QAction* a : modes_->actions())
+        if (a->data().toInt() == static_cast<int>(mode))
+            a->setChecked(true);
+    // The colour bar shows the symbols while the view does.
+    colourPanel_->bar().setShowSymbols(mode == ViewMode::SymbolsOnColour || mode == ViewMode::SymbolsOnly);
+    colourPanel_->refresh();
+    viewWidget_->update();
+}
+
+void MainWindow::colourChosen(ColorRef colour, bool ctrl)
+{
+    view_->dispatch(MsgSetCurrentColour, static_cast<std::intptr_t>(colour), ctrl ? 1 : 0);
+    viewWidget_->update();
+}
+
+void MainWindow::recheckCurrentThread()
+{
+    const PatternView::CurrentThread& current = view_->currentThread();
+    if (current.index >= 0)
+        view_->setCurrentColour(current.colour, false);
+    colourPanel_->showThread(view_->currentThread());
+}
+
+void MainWindow::patternEdited()
+{
+    // Usage may have changed (the usage order) and a tool may have brought threads.
+    updateCaptions();
+}
+
+void MainWindow::afterRestore()
+{
+    tools_->forgetTransientState();
+    // The layer list was put back whole: the panel lays out its rows again.
+    layers_->relayout();
+    updateCaptions();
+    colourPanel_->showThread(view_->currentThread());
+    overviewWidget_->patternChanged();
     viewWidget_->update();
 }
 
@@ -242,6 +402,8 @@ void MainWindow::patternReplaced()
     progressBar_->setValue(0);
     viewWidget_->update();
     updateCaptions();
+    recheckCurrentThread();
+    overviewWidget_->patternChanged();
     message_->setText(doc_.isOpen() && !commands_->currentPath().empty() ? pathText(commands_->currentPath())
                                                                          : QString());
 }
@@ -258,6 +420,8 @@ void MainWindow::threadsChanged()
     view_->rebuildCellImage();
     viewWidget_->update();
     updateCaptions();
+    recheckCurrentThread();
+    overviewWidget_->patternChanged();
 }
 
 void MainWindow::saved(const std::string& path)
@@ -281,6 +445,7 @@ void MainWindow::layersRecomposed()
 {
     view_->rebuildCellImage();
     viewWidget_->update();
+    overviewWidget_->patternChanged();
 }
 
 void MainWindow::floatingPieceChanged()

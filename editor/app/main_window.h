@@ -1,12 +1,17 @@
 #pragma once
 // The editor's main window: toolbar, menus, status bar and the pattern view around the one
-// open pattern. Its actions forward to DocumentCommands and the view.
+// open pattern, with the tool window, the stitch-kind window, the colour bar, the overview
+// and the layer panel docked around it. Its actions forward to DocumentCommands, the undo
+// history and the view; the tool controller takes the view's mouse and keys.
 #include "editor/app/command_line_opener.h"
 #include "editor/app/document_commands.h"
+#include "editor/app/edit_history.h"
 #include "editor/document/layer_operations.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_document.h"
+#include "editor/view/overview.h"
 #include "editor/view/pattern_view.h"
+#include "editor/view/tools/tool_controller.h"
 
 #include <QMainWindow>
 
@@ -22,16 +27,20 @@ class QToolBar;
 
 namespace brenmark {
 
+class ColourPanel;
 class LayerPanel;
+class OverviewWidget;
 class PatternViewWidget;
 class StatusProgress;
+class StitchKindWindow;
+class ToolViewBinding;
+class ToolWindow;
 
 struct MainWindowSetup {
     std::string programDir;  // palettes and the other data files
     std::string commandLine;  // a pattern to open once the window exists
     int openDelayMs = kCommandLineOpenDelayMs;
     UserDialogs* dialogs = nullptr;  // null: the real dialogs
-    UndoRecorder* undo = nullptr;    // null: no undo history
 };
 
 inline constexpr const char* kWindowTitle = "Velmora十字绣";
@@ -46,14 +55,28 @@ public:
     DocumentCommands& commands() { return *commands_; }
     LayerOperations& layers() { return *layers_; }
     PatternView& view() { return *view_; }
+    EditHistory& history() { return *history_; }
+    ToolController& tools() { return *tools_; }
     PatternViewWidget* viewWidget() { return viewWidget_; }
     QToolBar* mainToolBar() { return toolBar_; }
     QDockWidget* layerDock() { return layerDock_; }
     LayerPanel* layerPanel() { return layerPanel_; }
+    QDockWidget* toolDock() { return toolDock_; }
+    QDockWidget* stitchKindDock() { return stitchKindDock_; }
+    ToolWindow* toolWindow() { return toolWindow_; }
+    StitchKindWindow* stitchKindWindow() { return stitchKindWindow_; }
+    QDockWidget* colourDock() { return colourDock_; }
+    ColourPanel* colourPanel() { return colourPanel_; }
+    QDockWidget* overviewDock() { return overviewDock_; }
+    OverviewWidget* overviewWidget() { return overviewWidget_; }
+    Overview& overview() { return *overview_; }
     CommandLineOpener& commandLineOpener() { return opener_; }
-    // The status bar's message and the thread-count caption.
+    // The status bar's message and the colour bar's thread-count caption.
     QString statusText() const;
     QString threadCaption() const;
+
+    // As the toolbar's mode buttons do.
+    void setViewMode(ViewMode mode);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -63,11 +86,18 @@ private:
     void buildMenus();
     void buildStatusBar();
     void buildLayerPanel();
+    void buildEditingWindows();
     void restoreSettings();
     void saveSettings();
     void updateCaptions();
-    void setViewMode(ViewMode mode);
+    void updateUndoCaptions();
     void zoom(bool in);
+    // The displays that follow the pattern's state: after loads, undo and redo.
+    void afterRestore();
+    void colourChosen(ColorRef colour, bool ctrl);
+    void patternEdited();
+    // The view's current thread, looked up again by colour in the threads there are now.
+    void recheckCurrentThread();
 
     // CommandEvents
     void patternReplaced() override;
@@ -86,21 +116,32 @@ private:
     PaletteStore palettes_;
     std::unique_ptr<UserDialogs> ownDialogs_;
     UserDialogs* dialogs_;
-    NoUndo noUndo_;
-    UndoRecorder* undo_;
+    std::unique_ptr<PatternView> view_;
+    std::unique_ptr<EditHistory> history_;
     std::unique_ptr<LayerOperations> layers_;
     std::unique_ptr<DocumentCommands> commands_;
-    std::unique_ptr<PatternView> view_;
+    std::unique_ptr<ToolController> tools_;
+    std::unique_ptr<Overview> overview_;
     std::unique_ptr<StatusProgress> progress_;
     CommandLineOpener opener_;
 
     PatternViewWidget* viewWidget_ = nullptr;
+    ToolViewBinding* toolBinding_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QDockWidget* layerDock_ = nullptr;
     LayerPanel* layerPanel_ = nullptr;
+    QDockWidget* toolDock_ = nullptr;
+    ToolWindow* toolWindow_ = nullptr;
+    QDockWidget* stitchKindDock_ = nullptr;
+    StitchKindWindow* stitchKindWindow_ = nullptr;
+    QDockWidget* colourDock_ = nullptr;
+    ColourPanel* colourPanel_ = nullptr;
+    QDockWidget* overviewDock_ = nullptr;
+    OverviewWidget* overviewWidget_ = nullptr;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     QLabel* message_ = nullptr;
-    QLabel* caption_ = nullptr;
     QActionGroup* modes_ = nullptr;
 };
 

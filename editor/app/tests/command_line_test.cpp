@@ -27,6 +27,17 @@ TEST(EditorArguments, TheScreenshotOptionIsTakenOut)
     EXPECT_EQ(parseEditorArguments({"brenmark", "--", "--screenshot"}).commandLine, "--screenshot");
 }
 
+TEST(EditorArguments, ThePictureOptionsAreTakenOut)
+{
+    const EditorArguments a =
+        parseEditorArguments({"brenmark", "a.xiu", "--actions", "zoomIn,,modeSimulated", "--demo-drawing"});
+    EXPECT_EQ(a.commandLine, "a.xiu");
+    EXPECT_EQ(a.actions, (std::vector<std::string>{"zoomIn", "modeSimulated"}));
+    EXPECT_TRUE(a.demoDrawing);
+    EXPECT_FALSE(parseEditorArguments({"brenmark", "a.xiu"}).demoDrawing);
+    EXPECT_EQ(parseEditorArguments({"brenmark", "--", "--demo-drawing"}).commandLine, "--demo-drawing");
+}
+
 TEST(CommandLineOpener, OpensOnceAfterTheDelayAndNotBefore)
 {
     CommandLineOpener opener;

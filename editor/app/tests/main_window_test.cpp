@@ -70,8 +70,9 @@ TEST_F(Window, TheMenusHoldTheirItemsInOrder)
     const QList<QAction*> menus = window->menuBar()->actions();
     ASSERT_EQ(captions(menus), gbk({"文件(&F)", "编辑(&E)", "查看(&V)"}));
     EXPECT_EQ(captions(menus[0]->menu()->actions()), gbk({"打开旧色库绣图校正", "退出(&X)"}));
-    EXPECT_EQ(captions(menus[1]->menu()->actions()), gbk({"插入绣图", "设置绣布颜色"}));
-    EXPECT_EQ(captions(menus[2]->menu()->actions()), gbk({"工具栏(&T)", "状态栏(&S)", "显示浮动层窗口"}));
+    EXPECT_EQ(captions(menus[1]->menu()->actions()), gbk({"无取消操作", "无Redo操作", "插入绣图", "设置绣布颜色"}));
+    EXPECT_EQ(captions(menus[2]->menu()->actions()),
+              gbk({"工具栏(&T)", "状态栏(&S)", "显示鹰眼窗口", "显示工具窗口", "显示浮动层窗口"}));
 }
 
 TEST_F(Window, TheUsualShortcutsReachTheCommands)
