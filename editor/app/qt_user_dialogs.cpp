@@ -46,22 +46,6 @@ QString defaultSuffix(const std::string& pipes)
     return first.mid(2);
 }
 
-QString qtFileFilter(const std::string& pipes)
-{
-    const QStringList parts = fromGbk(pipes).split(u'|');
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        if (parts[i].isEmpty() && parts[i + 1].isEmpty())
-            continue;
-        QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
-        for (QString& pattern : patterns)
-            if (pattern == u"*.*")
-                pattern = u"*"_qs;
-        filters << parts[i] + u" ("_qs + patterns.join(u' ') + u')';
-    }
-    return filters.join(u";;"_qs);
-}
-
 void QtUserDialogs::show(const std::string& text, const std::string& title, MessageIcon icon)
 {
     QMessageBox box(qtIcon(icon), fromGbk(title), fromGbk(text), QMessageBox::Ok, parent_);

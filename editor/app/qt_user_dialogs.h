@@ -1,6 +1,7 @@
 #pragma once
 // UserDialogs with real Qt dialogs, parented to the main window.
 #include "editor/app/user_dialogs.h"
+#include "editor/view/qt_file_filter.h"
 
 #include <QString>
 
@@ -8,10 +9,6 @@ class QWidget;
 
 namespace brenmark {
 
-// "desc|*.a;*.b|desc|*.c|" as a Qt filter list "desc (*.a *.b);;desc (*.c)". The patterns
-// are repeated in parentheses because Qt reads them from the last parentheses of each
-// entry; "*.*" becomes "*", since names here need not have a dot.
-QString qtFileFilter(const std::string& pipes);
 // The extension of a filter's first pattern ("xiu" for "*.xiu"), empty when it has none.
 QString defaultSuffix(const std::string& pipes);
 

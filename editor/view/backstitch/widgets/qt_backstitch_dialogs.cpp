@@ -2,6 +2,7 @@
 
 #include "editor/document/user_prompts.h"
 #include "editor/view/gbk_qstring.h"
+#include "editor/view/qt_file_filter.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -33,22 +34,6 @@ QIcon swatch(ColorRef c)
 }
 
 }  // namespace
-
-QString backstitchFileFilter(const std::string& pipes)
-{
-    const QStringList parts = fromGbk(pipes).split(u'|');
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        if (parts[i].isEmpty() && parts[i + 1].isEmpty())
-            continue;
-        QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
-        for (QString& pattern : patterns)
-            if (pattern == u"*.*")
-                pattern = u"*"_qs;
-        filters << parts[i] + u" ("_qs + patterns.join(u' ') + u')';
-    }
-    return filters.join(u";;"_qs);
-}
 
 LineColourDialog::LineColourDialog(const LineColourOffer& offer, QWidget* parent) : QDialog(parent)
 {
@@ -95,7 +80,7 @@ void LineColourDialog::accept()
 
 std::optional<std::string> QtBackstitchDialogs::openFile(const std::string& title, const std::string& filter)
 {
-    const QString path = QFileDialog::getOpenFileName(parent_, fromGbk(title), lastFolder_, backstitchFileFilter(filter));
+    const QString path = QFileDialog::getOpenFileName(parent_, fromGbk(title), lastFolder_, qtFileFilter(filter));
     if (path.isEmpty())
         return std::nullopt;
     lastFolder_ = QFileInfo(path).absolutePath();

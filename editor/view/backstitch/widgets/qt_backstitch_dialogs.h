@@ -36,7 +36,5 @@ private:
     QString lastFolder_;
 };
 
-// "description|patterns|..." as a Qt file filter.
-QString backstitchFileFilter(const std::string& pipes);
 
 }  // namespace brenmark
