@@ -34,6 +34,10 @@ EditorArguments parseEditorArguments(const std::vector<std::string>& args)
             result.demoDrawing = true;
             continue;
         }
+        if (options && a == "--demo-selection") {
+            result.demoSelection = true;
+            continue;
+        }
         if (!joined.empty())
             joined += ' ';
         joined += a;

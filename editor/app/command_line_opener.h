@@ -19,9 +19,11 @@ struct EditorArguments {
     std::string screenshot;  // --screenshot FILE: save a picture of the window and quit
     // Two more for pictures of the editor, undocumented for users: once the command-line
     // pattern is open, --actions A,B,... triggers the window's actions of those object names
-    // in order (e.g. zoomIn,modeSimulated), then --demo-drawing draws with several tools.
+    // in order (e.g. zoomIn,modeSimulated), then --demo-drawing draws with several tools and
+    // --demo-selection traces outlines, selects and pastes.
     std::vector<std::string> actions;
     bool demoDrawing = false;
+    bool demoSelection = false;
 };
 EditorArguments parseEditorArguments(const std::vector<std::string>& args);
 

@@ -8,6 +8,9 @@
 #include "editor/view/widgets/tool_window.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QToolButton>
@@ -49,6 +52,21 @@ public:
         for (++c; c != cells.end(); ++c)
             mouse(view, QEvent::MouseMove, at(*c), Qt::NoButton, Qt::LeftButton, modifiers);
         mouse(view, QEvent::MouseButtonRelease, at(*(cells.end() - 1)), Qt::LeftButton, Qt::NoButton, modifiers);
+    }
+    // Clicks on cell corners, as the outline tool takes them.
+    void clickCorners(std::initializer_list<CellPoint> corners)
+    {
+        QWidget* view = w_.viewWidget();
+        for (const CellPoint& c : corners) {
+            const QPoint p = w_.tools().cellRect(c).topLeft();
+            mouse(view, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
+            mouse(view, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
+        }
+    }
+    void clicks(std::initializer_list<CellPoint> cells) 
+    {
+        for (const CellPoint& c : cells)
+            stroke({c});
     }
     void type(const QString& text)
     {
@@ -111,6 +129,44 @@ void runDemoDrawing(MainWindow& window)
     demo.tool(Tool::Clone);
     demo.stroke({{3, 22}}, Qt::ControlModifier);
     demo.stroke({{22, 2}, {23, 2}, {24, 2}, {25, 2}, {26, 3}, {25, 3}, {24, 3}});
+    QCoreApplication::processEvents();
+}
+
+void runDemoSelection(MainWindow& window)
+{
+    if (!window.document().isOpen())
+        return;
+    // A soft, photo-like picture of the pattern itself to trace over.
+    const QImage cells = window.view().cellImage();
+    QImage picture = cells.scaled(cells.size() * 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                         .scaled(cells.size() * 16, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                         .convertToFormat(QImage::Format_RGB32);
+    {
+        QPainter p(&picture);
+        p.fillRect(picture.rect(), QColor(255, 255, 255, 110));
+    }
+    const QString file = QDir::temp().filePath(u"brenmark-tracing-demo.png"_qs);
+    picture.save(file);
+    window.outlines().loadTracingPicture(QFile::encodeName(file).toStdString());
+    QFile::remove(file);
+
+    Demo demo(window);
+    // Outline stitches along the heart's left flank.
+    demo.pick(4);
+    demo.tool(Tool::Outline);
+    demo.clickCorners({{4, 9}, {6, 6}, {10, 5}, {13, 7}, {15, 10}});
+    demo.tool(Tool::Move);
+
+    // A closed five-cornered selection over the right lobe, copied and pasted: the copy
+    // floats where it was dragged to.
+    demo.tool(Tool::SelectArea);
+    demo.clicks({{17, 6}, {25, 6}, {27, 11}, {22, 16}, {17, 11}, {17, 6}});
+    window.runCommand(CmdCopySelection);
+    window.runCommand(CmdPasteSelection);
+    if (const FloatingPiece* piece = window.layers().floatingPiece()) {
+        const CellPoint from{piece->column + 2, piece->row + 2};
+        demo.stroke({from, {from.x + 3, from.y + 8}, {from.x + 5, from.y + 16}});
+    }
     QCoreApplication::processEvents();
 }
 

@@ -9,4 +9,9 @@ class MainWindow;
 
 void runDemoDrawing(MainWindow& window);
 
+// The hidden option --demo-selection: a tracing picture made from the pattern itself, outline
+// stitches drawn over it with the outline tool, a closed selection and a pasted copy of it
+// left floating, again through mouse events. Expects the sample pattern too.
+void runDemoSelection(MainWindow& window);
+
 }  // namespace brenmark

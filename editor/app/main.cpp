@@ -36,13 +36,15 @@ int main(int argc, char* argv[])
     window.show();
     splash.reset();
 
-    if (!arguments.actions.empty() || arguments.demoDrawing) {
+    if (!arguments.actions.empty() || arguments.demoDrawing || arguments.demoSelection) {
         QObject::connect(&window.commandLineOpener(), &brenmark::CommandLineOpener::opened, &window, [&window, &arguments] {
             for (const std::string& name : arguments.actions)
                 if (auto* action = window.findChild<QAction*>(QString::fromStdString(name)))
                     action->trigger();
             if (arguments.demoDrawing)
                 brenmark::runDemoDrawing(window);
+            if (arguments.demoSelection)
+                brenmark::runDemoSelection(window);
         });
     }
 

@@ -9,6 +9,9 @@
 #include "editor/view/gbk_qstring.h"
 #include "editor/view/pattern_view_widget.h"
 #include "editor/view/view_messages.h"
+#include "editor/view/backstitch/widgets/backstitch_view_binding.h"
+#include "editor/view/backstitch/widgets/qt_backstitch_dialogs.h"
+#include "editor/view/selection/widgets/transform_dialogs_qt.h"
 #include "editor/view/widgets/stitch_kind_window.h"
 #include "editor/view/widgets/tool_view_binding.h"
 #include "editor/view/widgets/tool_window.h"
@@ -19,7 +22,10 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QCheckBox>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QScrollArea>
@@ -68,7 +74,11 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
     : QMainWindow(parent),
       palettes_(setup.programDir),
       ownDialogs_(setup.dialogs ? nullptr : std::make_unique<QtUserDialogs>(this)),
-      dialogs_(setup.dialogs ? setup.dialogs : ownDialogs_.get())
+      dialogs_(setup.dialogs ? setup.dialogs : ownDialogs_.get()),
+      ownTransformDialogs_(setup.transformDialogs ? nullptr : std::make_unique<QtTransformDialogs>(this)),
+      transformDialogs_(setup.transformDialogs ? setup.transformDialogs : ownTransformDialogs_.get()),
+      ownBackstitchDialogs_(setup.backstitchDialogs ? nullptr : std::make_unique<QtBackstitchDialogs>(this)),
+      backstitchDialogs_(setup.backstitchDialogs ? setup.backstitchDialogs : ownBackstitchDialogs_.get())
 {
     setObjectName(u"mainWindow"_qs);
     setWindowIcon(commandIcon(CommandIcon::Application));
@@ -86,18 +96,31 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
     viewWidget_ = new PatternViewWidget(*view_, this);
     setCentralWidget(viewWidget_);
     toolBinding_ = new ToolViewBinding(viewWidget_, *view_, *tools_);
+    // The select-area tool and the outline tools take their input from the tool controller;
+    // the outline editing also gets the view's messages first (the line recolouring).
+    selection_ = std::make_unique<SelectionTool>(*view_, *tools_, *history_, *layers_, dialogs_, transformDialogs_,
+                                                 toolBinding_);
+    selection_->setClipboard(&clipboard_);
+    selectionMembership_ = std::make_unique<MembershipOf<SelectionQuery>>(selection_->query());
+    outlines_ = std::make_unique<BackstitchEditor>(*view_, *history_, dialogs_, nullptr, backstitchDialogs_);
+    outlines_->setSelection(selectionMembership_.get());
+    outlines_->attach(*tools_);
+    outlines_->routeMessages(*tools_);
+    outlineBinding_ = new BackstitchViewBinding(viewWidget_, *outlines_);
 
     buildStatusBar();
     commands_->setEvents(this);
     commands_->setProgress(progress_.get());
     commands_->setLayerOperations(layers_.get());
     commands_->addEditingState(history_.get());
+    commands_->addEditingState(this);
     layers_->addObserver(this);
     history_->setChanged([this] { updateUndoCaptions(); });
     history_->setAfterRestore([this](const UndoSnapshot&) { afterRestore(); });
 
     buildActions();
     buildEditingWindows();
+    buildSelectionAndOutlines();
     buildLayerPanel();
     buildMenus();
     restoreSettings();
@@ -114,6 +137,9 @@ MainWindow::~MainWindow()
     commands_->setEvents(nullptr);
     history_->setChanged({});
     history_->setAfterRestore({});
+    commands_->removeEditingState(this);
+    // The bindings are the tools' hosts and go with the view widget.
+    selection_->setHost(nullptr);
     // The widgets that refer to the view, the tools and the layers go before them.
     delete toolDock_;
     delete stitchKindDock_;
@@ -220,6 +246,99 @@ void MainWindow::buildEditingWindows()
     // symbolMenuRequested: the symbol menu is not there yet.
 }
 
+void MainWindow::buildSelectionAndOutlines()
+{
+    connect(outlineBinding_, &BackstitchViewBinding::lineStatus, message_, &QLabel::setText);
+    connect(outlineBinding_, &BackstitchViewBinding::lineStatusCleared, message_, &QLabel::clear);
+    connect(outlineBinding_, &BackstitchViewBinding::edited, this, &MainWindow::patternEdited);
+    connect(outlineBinding_, &BackstitchViewBinding::tracingShown, this, &MainWindow::showTracingPicture);
+    connect(outlineBinding_, &BackstitchViewBinding::selectionLinesRemoved, viewWidget_, qOverload<>(&QWidget::update));
+
+    lineMenu_ = new QMenu(this);
+    lineMenu_->setObjectName(u"lineMenu"_qs);
+    for (const BackstitchCommand& c : kBackstitchCommands)
+        if (c.id == CmdRecolourPickedLine || c.id == CmdDeletePickedLine)
+            addCommand(lineMenu_, c.caption, c.id);
+    connect(outlineBinding_, &BackstitchViewBinding::lineMenuRequested, lineMenu_,
+            [this](QPoint global) { lineMenu_->popup(global); });
+}
+
+QAction* MainWindow::addCommand(QMenu* menu, const char* caption, int id)
+{
+    QAction* a = menu->addAction(menuText(caption));
+    a->setObjectName(u"command%1"_qs.arg(id));
+    a->setData(id);
+    connect(a, &QAction::triggered, this, [this, id] {
+        const Qt::KeyboardModifiers held = QGuiApplication::keyboardModifiers();
+        Modifiers modifiers = NoModifier;
+        if (held & Qt::ControlModifier)
+            modifiers |= CtrlModifier;
+        if (held & Qt::ShiftModifier)
+            modifiers |= ShiftModifier;
+        runCommand(id, modifiers);
+    });
+    return a;
+}
+
+bool MainWindow::runCommand(int id, Modifiers modifiers)
+{
+    switch (id) {
+    case CmdDeleteSelectionLines:
+    case CmdLoadTracingPicture:
+    case CmdRecolourPickedLine:
+    case CmdDeletePickedLine:
+        outlines_->command(id);
+        viewWidget_->update();
+        return true;
+    default:
+        break;
+    }
+    if (!selection_->command(id, modifiers))
+        return false;
+    if (id == CmdPasteSelection)
+        startPlacing();
+    if (id == CmdScalePattern || id == CmdResizePattern) {
+        // The pattern changed size: the view lays itself out again.
+        view_->rebuildCellImage();
+        overviewWidget_->patternChanged();
+    }
+    viewWidget_->update();
+    return true;
+}
+
+void MainWindow::startPlacing()
+{
+    if (!layers_->floatingPiece())
+        return;
+    if (tools_->currentTool() != Tool::SelectArea) {
+        view_->dispatch(MsgSelectTool, static_cast<int>(Tool::SelectArea), 0);
+        toolWindow_->showTool(Tool::SelectArea);
+    }
+    viewWidget_->update();
+}
+
+void MainWindow::showTracingPicture()
+{
+    // The view already shows the picture without the grid hidden; the boxes say so.
+    if (auto* noGrid = qobject_cast<QCheckBox*>(toolWindow_->control(1069))) {
+        const QSignalBlocker block(noGrid);
+        noGrid->setChecked(false);
+    }
+    if (auto* base = qobject_cast<QCheckBox*>(toolWindow_->control(1053))) {
+        const QSignalBlocker block(base);
+        base->setVisible(true);
+        base->setChecked(true);
+    }
+    viewWidget_->update();
+}
+
+void MainWindow::resetEditingState()
+{
+    selection_->dropSelection();
+    outlines_->endPolyline();
+    outlines_->clearPick();
+}
+
 void MainWindow::buildLayerPanel()
 {
     layerDock_ = new QDockWidget(fromGbk("浮动操作窗口"), this);
@@ -247,11 +366,30 @@ void MainWindow::buildMenus()
     redoAction_->setObjectName(u"redo"_qs);
     redoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     edit->addSeparator();
-    edit->addAction(fromGbk("插入绣图"), this, [this] { commands_->insertPattern(); })->setObjectName(u"insertPattern"_qs);
+    edit->addAction(fromGbk("插入绣图"), this, [this] {
+            if (commands_->insertPattern())
+                startPlacing();
+        })->setObjectName(u"insertPattern"_qs);
+    addCommand(edit, "载入钩边原图", CmdLoadTracingPicture);
     edit->addAction(fromGbk("设置绣布颜色"), this, [this] {
             if (commands_->chooseFabricColour())
                 overviewWidget_->patternChanged();
         })->setObjectName(u"fabricColour"_qs);
+    edit->addSeparator();
+    for (const MenuEntry& e : kPatternTransformMenu)
+        addCommand(edit, e.caption, e.id);
+
+    selectionMenu_ = menuBar()->addMenu(fromGbk(kSelectionMenuCaption));
+    selectionMenu_->setObjectName(u"selectionMenu"_qs);
+    for (const MenuEntry& e : kSelectionMenu) {
+        addCommand(selectionMenu_, e.caption, e.id);
+        if (e.id == CmdMirrorSelection) {
+            QMenu* rotation = selectionMenu_->addMenu(fromGbk(kRotationMenuCaption));
+            rotation->setObjectName(u"rotationMenu"_qs);
+            for (const MenuEntry& r : kRotationMenu)
+                addCommand(rotation, r.caption, r.id);
+        }
+    }
 
     QMenu* viewMenu = menuBar()->addMenu(fromGbk("查看(&V)"));
     viewMenu->setObjectName(u"viewMenu"_qs);
@@ -382,6 +520,11 @@ void MainWindow::patternEdited()
 void MainWindow::afterRestore()
 {
     tools_->forgetTransientState();
+    // The selection, a polyline in progress and the picked line belong to the state undo
+    // replaced.
+    selection_->dropSelection();
+    outlines_->endPolyline();
+    outlines_->clearPick();
     // The layer list was put back whole: the panel lays out its rows again.
     layers_->relayout();
     updateCaptions();

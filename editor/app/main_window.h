@@ -8,9 +8,12 @@
 #include "editor/app/edit_history.h"
 #include "editor/document/layer_operations.h"
 #include "editor/document/palette_file.h"
+#include "editor/document/pattern_clipboard.h"
 #include "editor/document/pattern_document.h"
+#include "editor/view/backstitch/backstitch_editor.h"
 #include "editor/view/overview.h"
 #include "editor/view/pattern_view.h"
+#include "editor/view/selection/selection_tool.h"
 #include "editor/view/tools/tool_controller.h"
 
 #include <QMainWindow>
@@ -22,11 +25,13 @@ class QAction;
 class QActionGroup;
 class QDockWidget;
 class QLabel;
+class QMenu;
 class QProgressBar;
 class QToolBar;
 
 namespace brenmark {
 
+class BackstitchViewBinding;
 class ColourPanel;
 class LayerPanel;
 class OverviewWidget;
@@ -41,11 +46,13 @@ struct MainWindowSetup {
     std::string commandLine;  // a pattern to open once the window exists
     int openDelayMs = kCommandLineOpenDelayMs;
     UserDialogs* dialogs = nullptr;  // null: the real dialogs
+    TransformDialogs* transformDialogs = nullptr;    // "绣图缩放", "修改绣图尺寸"
+    BackstitchDialogs* backstitchDialogs = nullptr;  // tracing picture, outline colour
 };
 
 inline constexpr const char* kWindowTitle = "Velmora十字绣";
 
-class MainWindow final : public QMainWindow, private CommandEvents, private LayerObserver {
+class MainWindow final : public QMainWindow, private CommandEvents, private LayerObserver, private EditingState {
     Q_OBJECT
 public:
     explicit MainWindow(MainWindowSetup setup, QWidget* parent = nullptr);
@@ -57,6 +64,11 @@ public:
     PatternView& view() { return *view_; }
     EditHistory& history() { return *history_; }
     ToolController& tools() { return *tools_; }
+    SelectionTool& selection() { return *selection_; }
+    BackstitchEditor& outlines() { return *outlines_; }
+    QMenu* selectionMenu() { return selectionMenu_; }
+    // The menu of a picked outline line ("更换指定描边颜色", "删除选中的描边").
+    QMenu* lineMenu() { return lineMenu_; }
     PatternViewWidget* viewWidget() { return viewWidget_; }
     QToolBar* mainToolBar() { return toolBar_; }
     QDockWidget* layerDock() { return layerDock_; }
@@ -77,6 +89,9 @@ public:
 
     // As the toolbar's mode buttons do.
     void setViewMode(ViewMode mode);
+    // A command of the selection menu, the Edit menu's transforms or the outline editing by
+    // its id, with the modifiers held (Ctrl makes a rotation copy); false for other ids.
+    bool runCommand(int id, Modifiers modifiers = NoModifier);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -87,6 +102,11 @@ private:
     void buildStatusBar();
     void buildLayerPanel();
     void buildEditingWindows();
+    void buildSelectionAndOutlines();
+    QAction* addCommand(QMenu* menu, const char* caption, int id);
+    // A pasted or inserted piece waits to be placed: the select-area tool places it.
+    void startPlacing();
+    void showTracingPicture();
     void restoreSettings();
     void saveSettings();
     void updateCaptions();
@@ -112,6 +132,9 @@ private:
     void floatingPieceChanged() override;
     void threadsAppended(int first, int count) override;
 
+    // EditingState: another pattern takes the place of the open one.
+    void resetEditingState() override;
+
     PatternDocument doc_;
     PaletteStore palettes_;
     std::unique_ptr<UserDialogs> ownDialogs_;
@@ -123,10 +146,23 @@ private:
     std::unique_ptr<ToolController> tools_;
     std::unique_ptr<Overview> overview_;
     std::unique_ptr<StatusProgress> progress_;
+    std::unique_ptr<TransformDialogs> ownTransformDialogs_;
+    TransformDialogs* transformDialogs_ = nullptr;
+    std::unique_ptr<BackstitchDialogs> ownBackstitchDialogs_;
+    BackstitchDialogs* backstitchDialogs_ = nullptr;
+    // Copied selections outlive the pattern they came from.
+    PatternClipboard clipboard_;
+    // Both hand their input over through the tool controller, so they go before it.
+    std::unique_ptr<SelectionTool> selection_;
+    std::unique_ptr<MembershipOf<SelectionQuery>> selectionMembership_;
+    std::unique_ptr<BackstitchEditor> outlines_;
     CommandLineOpener opener_;
 
     PatternViewWidget* viewWidget_ = nullptr;
     ToolViewBinding* toolBinding_ = nullptr;
+    BackstitchViewBinding* outlineBinding_ = nullptr;
+    QMenu* selectionMenu_ = nullptr;
+    QMenu* lineMenu_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QDockWidget* layerDock_ = nullptr;
     LayerPanel* layerPanel_ = nullptr;

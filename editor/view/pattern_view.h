@@ -67,6 +67,7 @@ public:
     bool showBaseImage() const { return showBaseImage_; }
     void setShowBaseImage(bool on);
     void setBaseImage(const QImage& image) { baseImage_ = image; }
+    const QImage& baseImage() const { return baseImage_; }
 
     // Flashing the cells of one colour.
     bool flashing() const { return flashing_; }

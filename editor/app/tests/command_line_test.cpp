@@ -30,10 +30,11 @@ TEST(EditorArguments, TheScreenshotOptionIsTakenOut)
 TEST(EditorArguments, ThePictureOptionsAreTakenOut)
 {
     const EditorArguments a =
-        parseEditorArguments({"brenmark", "a.xiu", "--actions", "zoomIn,,modeSimulated", "--demo-drawing"});
+        parseEditorArguments({"brenmark", "a.xiu", "--actions", "zoomIn,,modeSimulated", "--demo-drawing", "--demo-selection"});
     EXPECT_EQ(a.commandLine, "a.xiu");
     EXPECT_EQ(a.actions, (std::vector<std::string>{"zoomIn", "modeSimulated"}));
     EXPECT_TRUE(a.demoDrawing);
+    EXPECT_TRUE(a.demoSelection);
     EXPECT_FALSE(parseEditorArguments({"brenmark", "a.xiu"}).demoDrawing);
     EXPECT_EQ(parseEditorArguments({"brenmark", "--", "--demo-drawing"}).commandLine, "--demo-drawing");
 }

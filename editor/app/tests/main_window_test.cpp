@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QDockWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QSettings>
@@ -68,10 +69,27 @@ TEST_F(Window, TheToolbarHoldsTheCommandsInOrder)
 TEST_F(Window, TheMenusHoldTheirItemsInOrder)
 {
     const QList<QAction*> menus = window->menuBar()->actions();
-    ASSERT_EQ(captions(menus), gbk({"文件(&F)", "编辑(&E)", "查看(&V)"}));
+    ASSERT_EQ(captions(menus), gbk({"文件(&F)", "编辑(&E)", "选区操作", "查看(&V)"}));
     EXPECT_EQ(captions(menus[0]->menu()->actions()), gbk({"打开旧色库绣图校正", "退出(&X)"}));
-    EXPECT_EQ(captions(menus[1]->menu()->actions()), gbk({"无取消操作", "无Redo操作", "插入绣图", "设置绣布颜色"}));
-    EXPECT_EQ(captions(menus[2]->menu()->actions()),
+    EXPECT_EQ(captions(menus[1]->menu()->actions()), gbk({"无取消操作", "无Redo操作", "插入绣图", "载入钩边原图",
+                                                          "设置绣布颜色", "绣图缩放", "修改绣图尺寸"}));
+    EXPECT_EQ(captions(menus[2]->menu()->actions()), gbk({"复制选区", "粘贴选区", "填充选区", "清除选区", "清除选区色块",
+                                                          "删除选区描边", "选区对称", "选区旋转"}));
+    QMenu* rotation = menus[2]->menu()->actions().last()->menu();
+    ASSERT_NE(rotation, nullptr);
+    EXPECT_EQ(captions(rotation->actions()), gbk({"设置旋转中心", "顺时针45度", "顺时针90度", "顺时针135度", "180度",
+                                                  "逆时针135", "逆时针90", "逆时针45"}));
+    // Each item carries its command id.
+    const std::vector<int> ids{32822, 32823, 32778, 32779, 32826, 32790, 32827};
+    for (std::size_t i = 0; i < ids.size(); ++i)
+        EXPECT_EQ(menus[2]->menu()->actions()[static_cast<int>(i)]->data().toInt(), ids[i]);
+    const std::vector<int> rotationIds{32828, 32834, 32835, 32836, 32837, 32838, 32839, 32840};
+    for (std::size_t i = 0; i < rotationIds.size(); ++i)
+        EXPECT_EQ(rotation->actions()[static_cast<int>(i)]->data().toInt(), rotationIds[i]);
+    EXPECT_NE(window->findChild<QAction*>(u"command32824"_qs), nullptr);
+    EXPECT_NE(window->findChild<QAction*>(u"command32825"_qs), nullptr);
+    EXPECT_NE(window->findChild<QAction*>(u"command32791"_qs), nullptr);
+    EXPECT_EQ(captions(menus[3]->menu()->actions()),
               gbk({"工具栏(&T)", "状态栏(&S)", "显示鹰眼窗口", "显示工具窗口", "显示浮动层窗口"}));
 }
 

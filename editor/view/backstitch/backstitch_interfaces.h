@@ -4,6 +4,7 @@
 // plain implementation in the editor and a scripted one in the tests.
 #include "editor/document/backstitch_line.h"
 #include "editor/document/color_ref.h"
+#include "editor/view/selection/selection_commands.h"
 
 #include <QPoint>
 
@@ -108,9 +109,9 @@ inline constexpr const char* kTracingTitle = "载入钩边原图";
 inline constexpr const char* kTracingFilter =
     "图片文件 (.bmp;.jpg;.jpeg;.gif;.ico)|*.bmp;*.jpg;*.jpeg;*.gif;*.ico|All Files (*.*)|*.*|";
 
-// Menu commands of the outline editing.
+// Menu commands of the outline editing; "删除选区描边" (CmdDeleteSelectionLines) sits in the
+// selection menu and takes its id from there.
 enum BackstitchCommandId : int {
-    CmdDeleteSelectionLines = 32790,  // Edit menu, selection operations
     CmdLoadTracingPicture = 32791,    // Edit menu
     CmdRecolourPickedLine = 32812,    // context menu of a picked line
     CmdDeletePickedLine = 32813,      // context menu of a picked line

@@ -40,12 +40,14 @@ SelectionTool::SelectionTool(PatternView& view, ToolController& tools, UndoRecor
       dialogs_(dialogs), host_(host ? host : &nullHost_)
 {
     tools_.setDelegate(Tool::SelectArea, this);
+    tools_.setMoveToolHook(this);
     view_.setOverlayPainter([this](QPainter& p) { paintOverlay(p); });
 }
 
 SelectionTool::~SelectionTool()
 {
     tools_.setDelegate(Tool::SelectArea, nullptr);
+    tools_.setMoveToolHook(nullptr);
     view_.setOverlayPainter({});
 }
 

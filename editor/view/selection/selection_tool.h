@@ -24,7 +24,7 @@ class QPainter;
 
 namespace brenmark {
 
-class SelectionTool final : public ToolDelegate {
+class SelectionTool final : public ToolDelegate, private MoveToolHook {
 public:
     // Takes tool 11's input from the controller and draws through the view's overlay hook.
     SelectionTool(PatternView& view, ToolController& tools, UndoRecorder& undo, LayerOperations& layers,
@@ -60,8 +60,8 @@ public:
     bool rotationCentreShown() const { return view_.marks().rotationCentreShown; }
     QPoint rotationCentre() const { return centre_; }
     bool draggingCentre() const { return centreDrag_.active; }
-    // The rotation centre can be dragged with tool 0 too: the binding of tool 0 offers its
-    // button down here first and, when taken, sends the move and up as well.
+    // The rotation centre can be dragged with tool 0 too: the controller offers tool 0's
+    // button down here first and, when taken, sends the moves and the button up as well.
     bool centreDown(QPoint client);
     void centreMove(QPoint client);
     void centreUp();
@@ -99,6 +99,11 @@ public:
     void paintOverlay(QPainter& painter);
 
 private:
+    // MoveToolHook
+    bool pressed(QPoint client) override { return centreDown(client); }
+    void dragged(QPoint client) override { centreMove(client); }
+    void released() override { centreUp(); }
+
     struct Drag {
         bool active = false;
         bool piece = false;  // the floating piece, not the selection's contents

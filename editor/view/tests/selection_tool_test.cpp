@@ -237,6 +237,36 @@ TEST(SelectionRotate, CentreIsTheMiddleOfTheBoxAndCanBeDragged)
     EXPECT_EQ(f.history.undoCount(), 0u);
 }
 
+TEST(SelectionRotate, ToolZeroDragsTheCentreAndPansElsewhere)
+{
+    SelectionFixture f;
+    f.make(40, 40);
+    f.selectRect(2, 2, 7, 7);
+    f.sel.command(CmdSetRotationCentre);
+    // The selection and its centre stay while tool 0 takes the input (a plug-in's outline).
+    f.tools.selectTool(static_cast<int>(Tool::Move));
+    f.sel.setSelection({{2, 2}, {7, 2}, {7, 7}, {2, 7}}, true);
+    f.sel.command(CmdSetRotationCentre);
+    ASSERT_EQ(f.sel.rotationCentre(), QPoint(4, 4));
+
+    f.tools.mouseDown(f.at(3, 5));
+    EXPECT_TRUE(f.sel.draggingCentre());
+    f.tools.mouseMove(f.at(6, 9));
+    EXPECT_EQ(f.sel.rotationCentre(), QPoint(7, 8));
+    f.tools.mouseUp(f.at(6, 9));
+    EXPECT_FALSE(f.sel.draggingCentre());
+    EXPECT_EQ(f.history.undoCount(), 0u);
+
+    // Away from the marker tool 0 picks and pans as before: the centre stays put.
+    const QPoint origin = f.view.origin();
+    f.tools.mouseDown(f.at(20, 20));
+    EXPECT_FALSE(f.sel.draggingCentre());
+    f.tools.mouseMove(f.at(20, 20) + QPoint(-60, -60));
+    f.tools.mouseUp(f.at(20, 20) + QPoint(-60, -60));
+    EXPECT_EQ(f.sel.rotationCentre(), QPoint(7, 8));
+    EXPECT_NE(f.view.origin(), origin);
+}
+
 TEST(SelectionRotate, ASquareTurnedAQuarterLandsOnItsCellsWithTurnedCorners)
 {
     SelectionFixture f;

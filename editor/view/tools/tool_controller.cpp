@@ -122,6 +122,10 @@ void ToolController::selectTool(int t, std::intptr_t flag)
     host_->bringToFront();
     const Tool previous = tool_;
     endStroke();
+    if (hooked_) {
+        hooked_ = false;
+        moveHook_->released();
+    }
     if (previous == Tool::Text)
         endText();
     if (previous == Tool::Clone && toolAt(t) != Tool::Clone)
@@ -278,7 +282,9 @@ void ToolController::mouseDown(QPoint client, Modifiers modifiers)
         return;
     }
     if (tool_ == Tool::Move) {
-        panDown(client, modifiers);
+        hooked_ = moveHook_ && moveHook_->pressed(client);
+        if (!hooked_)
+            panDown(client, modifiers);
         return;
     }
     const auto cell = cellAt(client);
@@ -343,7 +349,10 @@ void ToolController::mouseMove(QPoint client, Modifiers modifiers)
         return;
     }
     if (tool_ == Tool::Move) {
-        panMove(client);
+        if (hooked_)
+            moveHook_->dragged(client);
+        else
+            panMove(client);
         return;
     }
     if (!stroke_.active)
@@ -382,6 +391,12 @@ void ToolController::mouseUp(QPoint client, Modifiers modifiers)
 {
     if (ToolDelegate* d = delegate(tool_)) {
         d->mouseUp(client, modifiers);
+        return;
+    }
+    if (hooked_) {
+        hooked_ = false;
+        if (tool_ == Tool::Move && moveHook_)
+            moveHook_->released();
         return;
     }
     if (!stroke_.active)

@@ -41,6 +41,12 @@ public:
     void setLayerOperations(LayerOperations* operations) { layerOps_ = operations; }
     // Tools 1, 2 and 11 are handled elsewhere.
     void setDelegate(Tool tool, ToolDelegate* delegate) { delegates_[static_cast<std::size_t>(tool)] = delegate; }
+    // Offered tool 0's button down first; null removes it.
+    void setMoveToolHook(MoveToolHook* hook)
+    {
+        moveHook_ = hook;
+        hooked_ = false;
+    }
 
     // The messages MsgSelectTool, MsgKeyDown, MsgTextChar, MsgSetStitchKind and MsgMirror;
     // anything else returns 0.
@@ -183,6 +189,8 @@ private:
     ToolHost* host_;
     LayerOperations* layerOps_ = nullptr;
     std::array<ToolDelegate*, kToolCount> delegates_{};
+    MoveToolHook* moveHook_ = nullptr;
+    bool hooked_ = false;  // the hook took the current drag of tool 0
 
     Tool tool_ = Tool::Move;
     int stitchKind_ = 0;

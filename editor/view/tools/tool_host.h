@@ -58,4 +58,15 @@ public:
     virtual bool keyDown(int /*key*/, std::intptr_t /*lParam*/) { return false; }
 };
 
+// Gets the first refusal on tool 0's button down, before panning and picking: the rotation
+// centre of a selection can be dragged with tool 0 too. Once pressed() takes a press, the
+// moves and the button up of that drag go here as well.
+class MoveToolHook {
+public:
+    virtual ~MoveToolHook() = default;
+    virtual bool pressed(QPoint client) = 0;
+    virtual void dragged(QPoint client) = 0;
+    virtual void released() = 0;
+};
+
 }  // namespace brenmark
