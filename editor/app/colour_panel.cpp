@@ -4,10 +4,13 @@
 #include "editor/view/colour_bar_widget.h"
 #include "editor/view/gbk_qstring.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace brenmark {
 
@@ -30,7 +33,7 @@ protected:
     }
 };
 
-ColourPanel::ColourPanel(const PatternDocument& doc, QWidget* parent) : QWidget(parent), doc_(doc), bar_(doc)
+ColourPanel::ColourPanel(PatternDocument& doc, QWidget* parent) : QWidget(parent), doc_(doc), bar_(doc)
 {
     setObjectName(u"colourPanel"_qs);
     auto* layout = new QVBoxLayout(this);
@@ -50,6 +53,10 @@ ColourPanel::ColourPanel(const PatternDocument& doc, QWidget* parent) : QWidget(
     number_->setObjectName(u"currentNumber"_qs);
     number_->setMinimumWidth(60);
     top->addWidget(number_);
+    lock_ = new QCheckBox(fromGbk("锁定"), this);
+    lock_->setObjectName(u"lockBox"_qs);
+    lock_->setEnabled(false);
+    top->addWidget(lock_);
     layout->addLayout(top);
 
     barWidget_ = new ColourBarWidget(bar_, this);
@@ -57,6 +64,10 @@ ColourPanel::ColourPanel(const PatternDocument& doc, QWidget* parent) : QWidget(
     layout->addWidget(barWidget_, 1);
 
     connect(barWidget_, &ColourBarWidget::colourPicked, this, &ColourPanel::picked);
+    connect(lock_, &QCheckBox::clicked, this, [this](bool on) {
+        setThreadLocked(currentNumber_, on);
+        emit locksChanged();
+    });
 }
 
 QSize ColourPanel::sizeHint() const
@@ -71,18 +82,56 @@ void ColourPanel::refresh()
                           ? fromGbk(threadCountCaption(doc_.brand, static_cast<int>(doc_.distinct.colors.size())))
                           : QString());
     const int count = static_cast<int>(doc_.threads.colors.size());
-    if (bar_.selected() >= count)
-        bar_.setSelected(-1);
+    if (bar_.selectedThread() >= count)
+        bar_.selectThread(-1);
+    // The locks may have changed under the current thread (undo, a colour operation).
+    if (lock_->isEnabled())
+        lock_->setChecked(doc_.isLocked(currentNumber_));
     barWidget_->refresh();
 }
 
 void ColourPanel::picked(int threadIndex, unsigned colour, const QString& number, bool ctrl)
 {
-    (void)threadIndex;
     swatch_->colour = colour;
     swatch_->update();
     number_->setText(number);
+    currentNumber_ = threadIndex >= 0 && threadIndex < doc_.threads.size()
+                         ? doc_.threads.numbers[static_cast<std::size_t>(threadIndex)]
+                         : std::string();
+    showLock(threadIndex);
     emit colourChosen(colour, ctrl);
+}
+
+bool ColourPanel::threadLocked(int threadIndex) const
+{
+    return threadIndex >= 0 && static_cast<std::size_t>(threadIndex) < doc_.lockFlags.size() &&
+           doc_.lockFlags[static_cast<std::size_t>(threadIndex)] != 0;
+}
+
+void ColourPanel::showLock(int threadIndex)
+{
+    const bool valid = threadIndex >= 0 && threadIndex < doc_.threads.size();
+    lock_->setEnabled(valid);
+    lock_->setChecked(valid && threadLocked(threadIndex));
+}
+
+void ColourPanel::setThreadLocked(const std::string& number, bool locked)
+{
+    const std::size_t n = doc_.threads.numbers.size();
+    if (doc_.lockFlags.size() < n)
+        doc_.lockFlags.resize(n, 0);
+    for (std::size_t i = 0; i < n; ++i)
+        if (doc_.threads.numbers[i] == number)
+            doc_.lockFlags[i] = locked ? 1 : 0;
+    auto& list = doc_.distinct;
+    if (list.locks.size() < list.numbers.size())
+        list.locks.resize(list.numbers.size(), 0);
+    for (std::size_t i = 0; i < list.numbers.size(); ++i)
+        if (list.numbers[i] == number)
+            list.locks[i] = locked ? 1 : 0;
+    if (number == currentNumber_ && lock_->isEnabled())
+        lock_->setChecked(locked);
+    barWidget_->update();
 }
 
 void ColourPanel::showThread(const PatternView::CurrentThread& thread)
@@ -94,15 +143,19 @@ void ColourPanel::showThread(const PatternView::CurrentThread& thread)
     swatch_->colour = thread.colour;
     swatch_->update();
     number_->setText(fromGbk(thread.number));
-    // The bar marks the thread's swatch, wherever the current order puts it.
-    const auto swatches = bar_.swatches();
-    int position = -1;
-    for (std::size_t i = 0; i < swatches.size(); ++i)
-        if (swatches[i].colour == thread.colour) {
-            position = static_cast<int>(i);
-            break;
-        }
-    bar_.setSelected(position);
+    // The bar frames the thread's own swatch when it still has that colour, else the first
+    // thread of the colour; the frame then stays with it through every re-sort.
+    const auto& colours = doc_.threads.colors;
+    int index = thread.index < doc_.threads.size() && colours[static_cast<std::size_t>(thread.index)] == thread.colour
+                    ? thread.index
+                    : -1;
+    if (index < 0) {
+        const auto found = std::find(colours.begin(), colours.end(), thread.colour);
+        index = found == colours.end() ? -1 : static_cast<int>(found - colours.begin());
+    }
+    bar_.selectThread(index);
+    currentNumber_ = index >= 0 ? doc_.threads.numbers[static_cast<std::size_t>(index)] : thread.number;
+    showLock(index);
     barWidget_->update();
 }
 
@@ -111,7 +164,9 @@ void ColourPanel::clearThread()
     swatch_->colour.reset();
     swatch_->update();
     number_->clear();
-    bar_.setSelected(-1);
+    currentNumber_.clear();
+    showLock(-1);
+    bar_.selectThread(-1);
     barWidget_->update();
 }
 

@@ -22,7 +22,8 @@ std::vector<ColourBar::Swatch> ColourBar::swatches() const
     list.reserve(n);
     for (std::size_t i = 0; i < n; ++i)
         list.push_back({doc_.threads.colors[i], i < doc_.lockFlags.size() && doc_.lockFlags[i] != 0,
-                        i < doc_.symbols.size() ? doc_.symbols[i].symbol : std::string(), doc_.threads.numbers[i]});
+                        i < doc_.symbols.size() ? doc_.symbols[i].symbol : std::string(), doc_.threads.numbers[i],
+                        static_cast<int>(i)});
     if (order_ == Order::ByColour && n > 1) {
         // The smallest value first, then always the nearest remaining colour.
         for (std::size_t i = 1; i < n; ++i)
@@ -58,6 +59,25 @@ std::vector<ColourBar::Swatch> ColourBar::swatches() const
     return list;
 }
 
+int ColourBar::selected() const
+{
+    if (selectedThread_ < 0)
+        return -1;
+    const auto list = swatches();
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (list[i].thread == selectedThread_)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void ColourBar::setSelected(int position)
+{
+    const auto list = swatches();
+    selectedThread_ = position >= 0 && static_cast<std::size_t>(position) < list.size()
+                          ? list[static_cast<std::size_t>(position)].thread
+                          : -1;
+}
+
 QRect ColourBar::swatchRect(int i, int clientWidth) const
 {
     const int n = perRow(clientWidth);
@@ -90,7 +110,7 @@ std::optional<ColourBar::Pick> ColourBar::click(QPoint point, int clientWidth, b
     const Swatch s = swatches()[static_cast<std::size_t>(i)];
     const auto& colours = doc_.threads.colors;
     const int thread = static_cast<int>(std::find(colours.begin(), colours.end(), s.colour) - colours.begin());
-    selected_ = i;
+    selectedThread_ = s.thread;
     return Pick{thread, s.colour, doc_.threads.numbers[static_cast<std::size_t>(thread)], ctrl};
 }
 
@@ -134,7 +154,7 @@ void ColourBar::paint(QPainter& p, QSize client) const
         const QColor fill(static_cast<int>(redOf(s.colour)), static_cast<int>(greenOf(s.colour)), static_cast<int>(blueOf(s.colour)));
         const QRect box(r.left(), r.top(), kSwatchWidth + 1, kSwatchHeight + 1);
         p.fillRect(box, fill);
-        if (static_cast<int>(i) == selected_) {
+        if (s.thread == selectedThread_) {
             p.setPen(Qt::white);
             p.drawLine(box.topLeft(), box.topRight());
             p.drawLine(box.topLeft(), box.bottomLeft());

@@ -24,6 +24,7 @@ public:
         bool locked = false;
         std::string symbol;
         std::string number;
+        int thread = -1;  // position in the thread table
     };
     // What a click reports to the owner (message 1524).
     struct Pick {
@@ -41,8 +42,12 @@ public:
     void setOrder(Order order) { order_ = order; }
     bool showSymbols() const { return showSymbols_; }
     void setShowSymbols(bool on) { showSymbols_ = on; }
-    int selected() const { return selected_; }
-    void setSelected(int index) { selected_ = index; }
+    // The framed swatch belongs to a thread, not to a place in the bar: it stays on that
+    // thread's swatch through every re-sort. selected() is where the current order puts it.
+    int selected() const;
+    void setSelected(int position);
+    int selectedThread() const { return selectedThread_; }
+    void selectThread(int threadIndex) { selectedThread_ = threadIndex; }
 
     // The swatches in the current order, built from the thread table, locks and symbols.
     std::vector<Swatch> swatches() const;
@@ -67,7 +72,7 @@ private:
     const PatternDocument& doc_;
     Order order_ = Order::Table;
     bool showSymbols_ = false;
-    int selected_ = -1;
+    int selectedThread_ = -1;
     int scroll_ = 0;
 };
 

@@ -4,6 +4,7 @@
 #include "editor/view/overview.h"
 #include "editor/view/pattern_view.h"
 
+#include <QActionGroup>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -20,10 +21,64 @@ ColourBarWidget::ColourBarWidget(ColourBar& bar, QWidget* parent) : QWidget(pare
         update();
     });
     setMinimumHeight(ColourBar::kRowStep * 2);
+    buildMenu();
+}
+
+void ColourBarWidget::buildMenu()
+{
+    menu_ = new QMenu(this);
+    menu_->setObjectName(u"colourBarMenu"_qs);
+    orders_ = new QActionGroup(this);
+    orders_->setExclusive(true);
+    const struct {
+        const char* caption;
+        const char16_t* name;
+        ColourBar::Order order;
+    } entries[] = {
+        {"原始顺序", u"orderTable", ColourBar::Order::Table},
+        {"按颜色排序", u"orderByColour", ColourBar::Order::ByColour},
+        {"按使用量排序", u"orderByUsage", ColourBar::Order::ByUsage},
+    };
+    for (const auto& e : entries) {
+        QAction* a = menu_->addAction(fromGbk(e.caption));
+        a->setObjectName(QString::fromUtf16(e.name));
+        a->setCheckable(true);
+        a->setData(static_cast<int>(e.order));
+        orders_->addAction(a);
+        const ColourBar::Order order = e.order;
+        connect(a, &QAction::triggered, this, [this, order] {
+            setOrder(order);
+            emit orderChosen(order);
+        });
+    }
+    checkCurrentOrder();
+    connect(menu_, &QMenu::aboutToShow, this, &ColourBarWidget::checkCurrentOrder);
+}
+
+QAction* ColourBarWidget::orderAction(ColourBar::Order order) const
+{
+    for (QAction* a : orders_->actions())
+        if (a->data().toInt() == static_cast<int>(order))
+            return a;
+    return nullptr;
+}
+
+void ColourBarWidget::checkCurrentOrder()
+{
+    if (QAction* a = orderAction(bar_.order()))
+        a->setChecked(true);
+}
+
+void ColourBarWidget::setOrder(ColourBar::Order order)
+{
+    bar_.setOrder(order);
+    checkCurrentOrder();
+    update();
 }
 
 void ColourBarWidget::refresh()
 {
+    checkCurrentOrder();
     updateScrollBar();
     update();
 }
@@ -57,16 +112,7 @@ void ColourBarWidget::mousePressEvent(QMouseEvent* event)
 
 void ColourBarWidget::contextMenuEvent(QContextMenuEvent* event)
 {
-    QMenu menu(this);
-    menu.addAction(fromGbk("原始顺序"), this, [this] {
-        bar_.setOrder(ColourBar::Order::Table);
-        update();
-    });
-    menu.addAction(fromGbk("按颜色排序"), this, [this] {
-        bar_.setOrder(ColourBar::Order::ByColour);
-        update();
-    });
-    menu.exec(event->globalPos());
+    menu_->exec(event->globalPos());
 }
 
 void ColourBarWidget::resizeEvent(QResizeEvent*)

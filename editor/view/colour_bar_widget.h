@@ -5,6 +5,10 @@
 #include <QScrollBar>
 #include <QWidget>
 
+class QAction;
+class QActionGroup;
+class QMenu;
+
 namespace brenmark {
 
 class ColourBarWidget : public QWidget {
@@ -15,9 +19,18 @@ public:
     // The threads, locks or symbols changed.
     void refresh();
 
+    // The right-click menu, made once: the three orders, the current one checked. Owners
+    // may add their own entries after them.
+    QMenu* contextMenu() const { return menu_; }
+    QAction* orderAction(ColourBar::Order order) const;
+    // Sorts the bar and repaints it, as the menu entries do.
+    void setOrder(ColourBar::Order order);
+
 signals:
     // Message 1524: a swatch was clicked.
     void colourPicked(int threadIndex, unsigned colour, const QString& number, bool ctrl);
+    // The bar was sorted another way from its menu.
+    void orderChosen(ColourBar::Order order);
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -28,8 +41,13 @@ protected:
 
 private:
     void updateScrollBar();
+    void buildMenu();
+    // The checked entry follows the bar's order, however it was set.
+    void checkCurrentOrder();
     ColourBar& bar_;
     QScrollBar* scroll_;
+    QMenu* menu_ = nullptr;
+    QActionGroup* orders_ = nullptr;
 };
 
 class OverviewWidget : public QWidget {

@@ -82,6 +82,107 @@ TEST(ColourBar, LockCrossesContrastWithTheSwatch)
     EXPECT_EQ(contrastColour(rgb(0, 255, 0)), kWhite);
 }
 
+namespace {
+
+QImage paintBar(const ColourBar& bar, QSize size = QSize(100, 45))
+{
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(Qt::magenta);
+    QPainter p(&img);
+    bar.paint(p, img.size());
+    return img;
+}
+
+// The framed swatch has a white top edge (the 3-D frame's light side); the others black.
+bool framedAt(const QImage& img, const QRect& swatch)
+{
+    return at(img, swatch.left() + 10, swatch.top()) == 0xFFFFFFu && at(img, swatch.left(), swatch.top() + 6) == 0xFFFFFFu &&
+           at(img, swatch.left() + 10, swatch.top() + 12) != 0xFFFFFFu;
+}
+
+// Both diagonals of a swatch, 20 across and 12 down from each top corner.
+bool crossedIn(const QImage& img, const QRect& swatch, QRgb ink)
+{
+    return at(img, swatch.left() + 5, swatch.top() + 3) == ink && at(img, swatch.left() + 15, swatch.top() + 3) == ink &&
+           at(img, swatch.left() + 5, swatch.top() + 9) == ink && at(img, swatch.left() + 15, swatch.top() + 9) == ink;
+}
+
+QRgb qrgbOf(ColorRef c) { return (redOf(c) << 16) | (greenOf(c) << 8) | blueOf(c); }
+
+}  // namespace
+
+TEST(ColourBar, TheFrameStaysOnThePickedThreadThroughEveryOrder)
+{
+    ViewFixture f;
+    // Table order red, blue, green, dark red; by colour the dark red comes first.
+    const ColorRef red = rgb(200, 0, 0), blue = rgb(0, 0, 200), green = rgb(0, 200, 0), dark = rgb(40, 0, 0);
+    f.make(2, 2, {red, blue, green, dark});
+    f.doc.grid.cells = {2, 2, 2, 1};  // by usage: green, blue, red, dark red
+    ColourBar bar(f.doc);
+    const auto pick = bar.click(bar.swatchRect(0, 100).center(), 100, false);
+    ASSERT_TRUE(pick);
+    EXPECT_EQ(pick->colour, red);
+    EXPECT_EQ(bar.selectedThread(), 0);
+
+    for (ColourBar::Order order : {ColourBar::Order::ByColour, ColourBar::Order::ByUsage, ColourBar::Order::Table}) {
+        bar.setOrder(order);
+        const auto list = bar.swatches();
+        const int place = bar.selected();
+        ASSERT_GE(place, 0);
+        EXPECT_EQ(list[static_cast<std::size_t>(place)].colour, red);
+        const QImage img = paintBar(bar);
+        for (int i = 0; i < 4; ++i) {
+            const QRect r = bar.swatchRect(i, 100);
+            EXPECT_EQ(framedAt(img, r), i == place) << "order " << int(order) << " swatch " << i;
+            if (i == place)
+                EXPECT_EQ(at(img, r.left() + 10, r.top() + 6), qrgbOf(red));
+        }
+    }
+    // By colour the red thread sits second (after the dark red): the frame went with it.
+    bar.setOrder(ColourBar::Order::ByColour);
+    EXPECT_EQ(bar.selected(), 1);
+}
+
+TEST(ColourBar, SelectingAPlaceSelectsTheThreadShownThere)
+{
+    ViewFixture f;
+    f.make(2, 2, {rgb(200, 0, 0), rgb(10, 0, 0)});
+    ColourBar bar(f.doc);
+    bar.setOrder(ColourBar::Order::ByColour);
+    bar.setSelected(0);
+    EXPECT_EQ(bar.selectedThread(), 1);
+    bar.setOrder(ColourBar::Order::Table);
+    EXPECT_EQ(bar.selected(), 1);
+    bar.setSelected(7);
+    EXPECT_EQ(bar.selectedThread(), -1);
+    EXPECT_EQ(bar.selected(), -1);
+}
+
+TEST(ColourBar, LockCrossesMoveWithTheirThreadsInEveryOrder)
+{
+    ViewFixture f;
+    const ColorRef white = rgb(255, 255, 255), black = rgb(0, 0, 0), grey = rgb(128, 128, 128), navy = rgb(0, 0, 90);
+    f.make(2, 2, {white, grey, black, navy});
+    f.doc.lockFlags = {1, 0, 1, 1};
+    f.doc.grid.cells = {3, 3, 2, 1};
+    ColourBar bar(f.doc);
+    bar.click(bar.swatchRect(2, 100).center(), 100, false);  // a framed swatch keeps its cross
+    for (ColourBar::Order order : {ColourBar::Order::Table, ColourBar::Order::ByColour, ColourBar::Order::ByUsage}) {
+        bar.setOrder(order);
+        const auto list = bar.swatches();
+        const QImage img = paintBar(bar);
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const QRect r = bar.swatchRect(static_cast<int>(i), 100);
+            const QRgb ink = qrgbOf(contrastColour(list[i].colour));
+            EXPECT_EQ(list[i].locked, f.doc.lockFlags[static_cast<std::size_t>(list[i].thread)] != 0);
+            EXPECT_EQ(crossedIn(img, r, ink), list[i].locked) << "order " << int(order) << " swatch " << i;
+        }
+    }
+    // Light grey takes a black cross once it is locked, the dark navy a white one.
+    EXPECT_EQ(contrastColour(grey), 0u);
+    EXPECT_EQ(contrastColour(navy), kWhite);
+}
+
 TEST(ColourBar, ScrollingStopsAtBothEnds)
 {
     ViewFixture f;

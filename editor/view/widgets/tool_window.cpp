@@ -116,6 +116,21 @@ void ToolWindow::showTool(Tool tool)
         b->setChecked(true);
 }
 
+void ToolWindow::patternOpened()
+{
+    // setChecked, unlike a click, sends no message.
+    noGrid_->setChecked(false);
+    baseImage_->setChecked(false);
+    baseImage_->hide();
+}
+
+void ToolWindow::baseImageLoaded()
+{
+    noGrid_->setChecked(false);
+    baseImage_->show();
+    baseImage_->setChecked(true);
+}
+
 void ToolWindow::chooseFont()
 {
     bool ok = false;

@@ -28,6 +28,13 @@ public:
     // 1069 grid, 1079 flashing, 1080 / 1081 / 1082 mirrors).
     QWidget* control(int id) const;
 
+    // Another pattern replaced the open one: "不显网线" and "显示底图" are unchecked and
+    // "显示底图" is hidden. Nothing is sent to the view.
+    void patternOpened();
+    // A base picture was loaded for tracing: "不显网线" is unchecked and "显示底图" is shown
+    // and checked. Nothing is sent; the caller sets the view's flags itself.
+    void baseImageLoaded();
+
 private:
     void toolClicked(int tool);
     void chooseFont();
