@@ -4,7 +4,7 @@
 #include "editor/app/demo_drawing.h"
 #include "editor/app/layer_panel.h"
 #include "editor/app/main_window.h"
-#include "editor/app/tests/app_test_support.h"
+#include "editor/app/tests/window_test_support.h"
 #include "editor/document/pattern_file.h"
 #include "editor/view/colour_bar_widget.h"
 #include "editor/view/gbk_qstring.h"
@@ -25,8 +25,8 @@
 namespace brenmark {
 namespace {
 
-constexpr ColorRef kRed = rgb(200, 0, 0);
-constexpr ColorRef kBlue = rgb(0, 0, 200);
+constexpr ColorRef kRed = test::kWindowRed;
+constexpr ColorRef kBlue = test::kWindowBlue;
 
 class Editing : public ::testing::Test {
 protected:
@@ -36,15 +36,10 @@ protected:
 
     void SetUp() override
     {
-        QSettings().clear();
-        test::writePalette(dir.path(), "DMC", {{"321", kRed}, {"796", kBlue}});
         MainWindowSetup s;
-        s.programDir = dir.path();
         s.dialogs = &dialogs;
-        window = std::make_unique<MainWindow>(s);
-        window->resize(1000, 800);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window = test::showEditorWindow(dir, s);
+        ASSERT_TRUE(window);
     }
 
     // A 6 x 4 pattern with a red and a blue thread; only the top-left cell is red.

@@ -4,7 +4,7 @@
 // undo, redo and another pattern drop what was selected.
 #include "editor/app/demo_drawing.h"
 #include "editor/app/main_window.h"
-#include "editor/app/tests/app_test_support.h"
+#include "editor/app/tests/window_test_support.h"
 #include "editor/document/pattern_file.h"
 #include "editor/view/gbk_qstring.h"
 #include "editor/view/pattern_view_widget.h"
@@ -25,8 +25,8 @@
 namespace brenmark {
 namespace {
 
-constexpr ColorRef kRed = rgb(200, 0, 0);
-constexpr ColorRef kBlue = rgb(0, 0, 200);
+constexpr ColorRef kRed = test::kWindowRed;
+constexpr ColorRef kBlue = test::kWindowBlue;
 
 struct ScriptedTransforms final : TransformDialogs {
     std::optional<double> factor;
@@ -69,17 +69,12 @@ protected:
 
     void SetUp() override
     {
-        QSettings().clear();
-        test::writePalette(dir.path(), "DMC", {{"321", kRed}, {"796", kBlue}});
         MainWindowSetup s;
-        s.programDir = dir.path();
         s.dialogs = &dialogs;
         s.transformDialogs = &transforms;
         s.backstitchDialogs = &outlineDialogs;
-        window = std::make_unique<MainWindow>(s);
-        window->resize(1000, 800);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window = test::showEditorWindow(dir, s);
+        ASSERT_TRUE(window);
     }
 
     // A 10 x 8 pattern: columns 1..3 of rows 1..2 red, the rest empty; one line inside that
