@@ -23,7 +23,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -319,21 +318,19 @@ void MainWindow::startPlacing()
 
 void MainWindow::showTracingPicture()
 {
-    // The view already shows the picture without the grid hidden; the boxes say so.
-    if (auto* noGrid = qobject_cast<QCheckBox*>(toolWindow_->control(1069))) {
-        const QSignalBlocker block(noGrid);
-        noGrid->setChecked(false);
-    }
-    if (auto* base = qobject_cast<QCheckBox*>(toolWindow_->control(1053))) {
-        const QSignalBlocker block(base);
-        base->setVisible(true);
-        base->setChecked(true);
-    }
+    // The view already shows the picture with the grid; the tool window's boxes say so.
+    toolWindow_->baseImageLoaded();
     viewWidget_->update();
 }
 
 void MainWindow::resetEditingState()
 {
+    // The boxes go back to unchecked and the view follows them: grid shown, no tracing
+    // picture (it was sized for the old pattern).
+    toolWindow_->patternOpened();
+    view_->setShowGrid(true);
+    view_->setShowBaseImage(false);
+    view_->setBaseImage(QImage());
     selection_->dropSelection();
     outlines_->endPolyline();
     outlines_->clearPick();

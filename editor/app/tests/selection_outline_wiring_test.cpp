@@ -296,6 +296,29 @@ TEST_F(SelectionWiring, OutlinesAreDrawnPickedAndDeletedThroughTheView)
     EXPECT_EQ(captions, (QStringList{fromGbk("更换指定描边颜色"), fromGbk("删除选中的描边")}));
 }
 
+TEST_F(SelectionWiring, AnotherPatternClearsTheToolWindowsBoxesAndTheTracingPicture)
+{
+    open();
+    QImage picture(20, 16, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    const std::string path = dir.file("trace.bmp");
+    ASSERT_TRUE(picture.save(QString::fromStdString(path)));
+    outlineDialogs.file = path;
+    command(CmdLoadTracingPicture)->trigger();
+    auto* base = qobject_cast<QCheckBox*>(window->toolWindow()->control(1053));
+    auto* noGrid = qobject_cast<QCheckBox*>(window->toolWindow()->control(1069));
+    noGrid->click();  // as the user hides the grid
+    ASSERT_FALSE(window->view().showGrid());
+
+    open("b.xiu");
+    EXPECT_FALSE(base->isChecked());
+    EXPECT_FALSE(base->isVisible());
+    EXPECT_FALSE(noGrid->isChecked());
+    EXPECT_TRUE(window->view().showGrid());
+    EXPECT_FALSE(window->view().showBaseImage());
+    EXPECT_TRUE(window->view().baseImage().isNull());
+}
+
 TEST_F(SelectionWiring, AnotherPatternDropsTheSelection)
 {
     open();
