@@ -1,6 +1,7 @@
 #pragma once
 #include "editor/document/color_ref.h"
 #include "editor/document/thread_table.h"
+#include "editor/document/tracked_buffer.h"
 
 #include <cstdint>
 #include <vector>
@@ -12,7 +13,7 @@ namespace brenmark {
 struct CellGrid {
     std::int32_t width = 0;
     std::int32_t height = 0;
-    std::vector<std::int32_t> cells;
+    TrackedBuffer<std::int32_t> cells;
     std::vector<ColorRef> colorValues;
 
     std::size_t cellCount() const { return cells.size(); }
@@ -23,7 +24,7 @@ struct CellGrid {
         return static_cast<std::size_t>(x) + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
     }
     std::int32_t at(int x, int y) const { return cells[indexOf(x, y)]; }
-    void set(int x, int y, std::int32_t value) { cells[indexOf(x, y)] = value; }
+    void set(int x, int y, std::int32_t value) { cells.set(indexOf(x, y), value); }
 
     // A fresh grid: every cell empty.
     void allocate(std::int32_t w, std::int32_t h)

@@ -2,6 +2,7 @@
 // An image of one pixel per cell, 32-bit 0xFFRRGGBB pixels, rows top-down with no padding:
 // the layout of QImage::Format_RGB32, so the view can wrap the pixels without copying.
 #include "editor/document/color_ref.h"
+#include "editor/document/tracked_buffer.h"
 
 #include <cstdint>
 #include <vector>
@@ -11,7 +12,7 @@ namespace brenmark {
 struct CellImage {
     int width = 0;
     int height = 0;
-    std::vector<std::uint32_t> pixels;
+    TrackedBuffer<std::uint32_t> pixels;
 
     void reset(int w, int h, ColorRef fill)
     {

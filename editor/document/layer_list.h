@@ -30,7 +30,7 @@ const char* defaultLayerName(LayerKind kind);
 class LayerList {
 public:
     std::vector<PatternLayer> layers;
-    std::vector<std::int32_t> workGrid;
+    TrackedBuffer<std::int32_t> workGrid;
     CellImage workImage;
 
     int size() const { return static_cast<int>(layers.size()); }

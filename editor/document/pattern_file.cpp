@@ -240,7 +240,7 @@ void decodeBody(ByteReader& in, std::int32_t version, bool hasLines, LoadMode mo
     require(in, cellCount);
     doc.grid.width = width;
     doc.grid.height = height;
-    decodeCellsWithProgress(doc.grid.cells, in.take(static_cast<std::size_t>(cellCount)),
+    decodeCellsWithProgress(doc.grid.cells.vector(), in.take(static_cast<std::size_t>(cellCount)),
                             static_cast<std::size_t>(cellCount), ctx.progress);
 
     if (hasLines)
@@ -276,7 +276,7 @@ void decodeBody(ByteReader& in, std::int32_t version, bool hasLines, LoadMode mo
             layer.name = terminatedText(in, kLayerNameField);
             layer.width = width;
             layer.height = height;
-            decodeCells(layer.cells, in.take(static_cast<std::size_t>(cellCount)), static_cast<std::size_t>(cellCount));
+            decodeCells(layer.cells.vector(), in.take(static_cast<std::size_t>(cellCount)), static_cast<std::size_t>(cellCount));
             layer.threadColors = doc.threads.colors;
             layer.threadNumbers = doc.threads.numbers;
             layer.lines = readLines(in, kLineRecordSize, false);

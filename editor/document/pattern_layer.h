@@ -46,7 +46,7 @@ struct PatternLayer {
     bool drawable = false;
     std::int32_t width = 0;
     std::int32_t height = 0;
-    std::vector<std::int32_t> cells;  // -1 = transparent
+    TrackedBuffer<std::int32_t> cells;  // -1 = transparent
     std::vector<ColorRef> threadColors;  // the threads the layer was made from (for merging)
     std::vector<std::string> threadNumbers;
     std::vector<BackstitchLine> lines;

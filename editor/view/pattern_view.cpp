@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <utility>
 #include <cmath>
 
 namespace brenmark {
@@ -159,6 +160,7 @@ void PatternView::patternReplaced(ProgressReport* progress)
 void PatternView::rebuildCellImage(ProgressReport* progress)
 {
     const int w = doc_.width(), h = doc_.height();
+    cellImageWrites_.markAll();
     if (w <= 0 || h <= 0) {
         cellImage_ = QImage();
         rebuildOverview(overviewSize_);
@@ -179,7 +181,7 @@ void PatternView::rebuildCellImage(ProgressReport* progress)
     const std::size_t tenth = total / 10;
     std::size_t next = tenth ? tenth : total + 1;
     int step = 0;
-    const std::int32_t* cells = doc_.grid.cells.data();
+    const std::int32_t* cells = std::as_const(doc_.grid.cells).data();
     for (int y = 0; y < h; ++y) {
         auto* line = reinterpret_cast<std::uint32_t*>(cellImage_.scanLine(y));
         const std::size_t rowStart = static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
@@ -203,14 +205,17 @@ void PatternView::setCell(int x, int y, std::int32_t index)
     if (!doc_.grid.contains(x, y))
         return;
     doc_.setCell(x, y, index);
-    if (!cellImage_.isNull())
+    if (!cellImage_.isNull()) {
         cellImage_.setPixel(x, y, pixelOf(doc_.shownColor(index)));
+        cellImageWrites_.mark(doc_.grid.indexOf(x, y));
+    }
 }
 
 void PatternView::restoreFromSnapshot(const QImage& picture, const CurrentThread& current, std::int32_t tileIndex,
                                       ColorRef tileColour)
 {
     cellImage_ = picture;
+    cellImageWrites_.markAll();
     current_ = current;
     const std::size_t tile = static_cast<std::size_t>(tileIndex);
     if (tileIndex < 0 || tile + 1 >= tiles_.size() || tiles_.size() != doc_.threads.colors.size() + 1) {
@@ -246,6 +251,7 @@ void PatternView::rescaleStitchTiles()
 void PatternView::fabricColorChanged(ColorRef fabric)
 {
     if (!cellImage_.isNull()) {
+        cellImageWrites_.markAll();
         const std::uint32_t pixel = pixelOf(fabric);
         for (int y = 0; y < doc_.height(); ++y) {
             auto* line = reinterpret_cast<std::uint32_t*>(cellImage_.scanLine(y));

@@ -2,6 +2,7 @@
 // The pattern view's logic: zoom, origin, display mode, the one-pixel-per-cell image, stitch
 // tiles, and painting into any QPainter. The widget that shows it only forwards events.
 #include "editor/document/pattern_document.h"
+#include "editor/document/tracked_buffer.h"
 #include "editor/document/user_prompts.h"
 #include "editor/view/view_messages.h"
 
@@ -112,6 +113,8 @@ public:
     // One cell changed: grid and image together.
     void setCell(int x, int y, std::int32_t index);
     const QImage& cellImage() const { return cellImage_; }
+    // The undo history's record of which pixels changed since it last took the picture.
+    WriteTracker& cellImageWrites() { return cellImageWrites_; }
 
     // Column and row under a client point (may lie outside the pattern).
     QPoint cellAt(QPoint client) const;
@@ -159,6 +162,7 @@ private:
     MessageHandler toolHandler_;
     OverlayPainter overlayPainter_;
     QImage cellImage_;
+    WriteTracker cellImageWrites_;  // what changed in it since the last undo step
     QImage baseImage_;
     QImage overview_;
     double overviewScale_ = 1.0;

@@ -95,7 +95,7 @@ bool UndoHistory::snapshotInto(std::deque<StoredStep>& list, bool front, const s
         front ? list.pop_back() : list.pop_front();
     }
     try {
-        StoredStep s = StoredStep::capture(view_.document(), view_.cellImage(), makeMeta(label), like);
+        StoredStep s = StoredStep::capture(view_.document(), view_.cellImage(), &view_.cellImageWrites(), makeMeta(label), like);
         front ? list.push_front(std::move(s)) : list.push_back(std::move(s));
         return true;
     } catch (const std::bad_alloc&) {

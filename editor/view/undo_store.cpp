@@ -3,17 +3,25 @@
 #include <algorithm>
 #include <cstring>
 #include <unordered_set>
+#include <utility>
 
 namespace brenmark {
 
-SharedBuffer SharedBuffer::pack(const void* data, std::size_t count, const SharedBuffer* like)
+SharedBuffer SharedBuffer::pack(const void* data, std::size_t count, const SharedBuffer* like,
+                                const std::vector<std::uint8_t>* changed)
 {
     SharedBuffer out;
     out.count_ = count;
+    out.chunks_.reserve((count + kChunk - 1) / kChunk);
     const auto* src = static_cast<const std::uint32_t*>(data);
     const bool comparable = like && like->count_ == count;
+    const bool tracked = comparable && changed && changed->size() == like->chunks_.size();
     for (std::size_t start = 0, k = 0; start < count; start += kChunk, ++k) {
         const std::size_t n = std::min(kChunk, count - start);
+        if (tracked && (*changed)[k] == 0) {
+            out.chunks_.push_back(like->chunks_[k]);
+            continue;
+        }
         if (comparable && std::memcmp(like->chunks_[k]->data(), src + start, n * 4) == 0) {
             out.chunks_.push_back(like->chunks_[k]);
             continue;
@@ -33,6 +41,9 @@ void SharedBuffer::unpack(void* out) const
 }
 
 namespace {
+
+// The picture's slot for its tracker: its place in the list moves with the layer count.
+constexpr std::size_t kPictureSlot = ~std::size_t{0};
 
 // The large buffers of a snapshot, in a fixed order, so that slot i of one step lines up
 // with slot i of the next.
@@ -75,32 +86,50 @@ StoredStep StoredStep::pack(UndoSnapshot snapshot, const StoredStep* like)
     return step;
 }
 
-StoredStep StoredStep::capture(PatternDocument& doc, const QImage& picture, UndoSnapshot meta, const StoredStep* like)
+StoredStep StoredStep::capture(PatternDocument& doc, const QImage& picture, WriteTracker* pictureWrites,
+                               UndoSnapshot meta, const StoredStep* like)
 {
+    static std::uint64_t serials = 0;
     StoredStep step;
+    step.serial = ++serials;
+    const std::uint64_t likeSerial = like ? like->serial : 0;
     std::size_t slot = 0;
-    auto take = [&](const auto& vec) {
+    auto take = [&](auto& buffer) {
         const SharedBuffer* previous = like && slot < like->buffers.size() - 1 ? &like->buffers[slot] : nullptr;
-        step.buffers.push_back(SharedBuffer::pack(vec.data(), vec.size(), previous));
+        const auto& cells = std::as_const(buffer);  // reading must not mark
+        step.buffers.push_back(SharedBuffer::pack(cells.data(), cells.size(), previous,
+                                                  buffer.writes().changesSince({likeSerial, slot}, cells.size())));
+        buffer.writes().captured({step.serial, slot}, cells.size());
         ++slot;
     };
     take(doc.grid.cells);
     take(doc.layers.workGrid);
     take(doc.layers.workImage.pixels);
-    for (const PatternLayer& layer : doc.layers.layers) {
+    for (PatternLayer& layer : doc.layers.layers) {
         take(layer.cells);
         take(layer.thumbnail.pixels);
     }
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
     const SharedBuffer* likePicture = like && !like->buffers.empty() ? &like->buffers.back() : nullptr;
+    const std::size_t pixels = static_cast<std::size_t>(rgb.width()) * static_cast<std::size_t>(rgb.height());
+    // The picture is tracked only as the view's own RGB32 image, rows without padding.
+    const bool trackable = pictureWrites && rgb.constBits() == picture.constBits() &&
+                           rgb.bytesPerLine() == rgb.width() * 4;
     step.buffers.push_back(SharedBuffer::pack(
-        rgb.constBits(), static_cast<std::size_t>(rgb.width()) * static_cast<std::size_t>(rgb.height()), likePicture));
+        rgb.constBits(), pixels, likePicture,
+        trackable ? pictureWrites->changesSince({likeSerial, kPictureSlot}, pixels) : nullptr));
+    if (pictureWrites) {
+        if (trackable)
+            pictureWrites->captured({step.serial, kPictureSlot}, pixels);
+        else
+            pictureWrites->markAll();
+    }
     step.pictureWidth = rgb.width();
     step.pictureHeight = rgb.height();
 
     // The layer list without its buffers: move them aside for the copy, then back.
-    std::vector<std::vector<std::int32_t>> cells;
-    std::vector<std::vector<std::uint32_t>> thumbs;
+    std::vector<TrackedBuffer<std::int32_t>> cells;
+    std::vector<TrackedBuffer<std::uint32_t>> thumbs;
     for (PatternLayer& layer : doc.layers.layers) {
         cells.push_back(std::move(layer.cells));
         thumbs.push_back(std::move(layer.thumbnail.pixels));

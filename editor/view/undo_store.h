@@ -4,6 +4,7 @@
 // previous step holds is shared rather than copied. Small edits therefore cost a few chunks
 // per step; every restore still yields the whole state.
 #include "editor/document/pattern_document.h"
+#include "editor/document/tracked_buffer.h"
 #include "editor/view/undo_snapshot.h"
 
 #include <cstdint>
@@ -15,9 +16,13 @@ namespace brenmark {
 class SharedBuffer {
 public:
     static constexpr std::size_t kChunk = 16384;  // elements: 64 KB
+    static_assert(kChunk == WriteTracker::kChunk, "the trackers mark the store's chunks");
 
-    // Packs count 4-byte elements; chunks equal to like's are shared with it.
-    static SharedBuffer pack(const void* data, std::size_t count, const SharedBuffer* like);
+    // Packs count 4-byte elements; chunks equal to like's are shared with it. With changed
+    // (one byte per chunk, as WriteTracker keeps them) the data is known to equal like's
+    // except where changed is set, and only those chunks are compared and copied.
+    static SharedBuffer pack(const void* data, std::size_t count, const SharedBuffer* like,
+                             const std::vector<std::uint8_t>* changed = nullptr);
     void unpack(void* out) const;
     std::size_t count() const { return count_; }
 
@@ -31,6 +36,8 @@ private:
 
 // One step as the lists hold it.
 struct StoredStep {
+    // Tells steps apart for the buffers' write trackers; 0 for packed (not captured) steps.
+    std::uint64_t serial = 0;
     UndoSnapshot meta;  // everything but the large buffers
     std::vector<SharedBuffer> buffers;  // the last one holds the picture
     int pictureWidth = 0, pictureHeight = 0;
@@ -38,9 +45,12 @@ struct StoredStep {
     // Splits a full snapshot; buffers are shared with like where they are equal.
     static StoredStep pack(UndoSnapshot snapshot, const StoredStep* like);
     // Takes the large buffers straight from the live document and picture, so recording a
-    // step copies only the chunks that differ from like. meta holds the rest of the state
-    // (its cells, picture and layers are ignored).
-    static StoredStep capture(PatternDocument& doc, const QImage& picture, UndoSnapshot meta, const StoredStep* like);
+    // step copies only the chunks that differ from like. Where a buffer's write tracker
+    // knows what changed since like was captured, only those chunks are looked at; the
+    // trackers then start over from the new step. pictureWrites tracks the picture's pixels.
+    // meta holds the rest of the state (its cells, picture and layers are ignored).
+    static StoredStep capture(PatternDocument& doc, const QImage& picture, WriteTracker* pictureWrites,
+                              UndoSnapshot meta, const StoredStep* like);
     UndoSnapshot unpack() const;
 };
 

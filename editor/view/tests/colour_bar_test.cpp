@@ -134,8 +134,9 @@ TEST(ColourBar, TheFrameStaysOnThePickedThreadThroughEveryOrder)
         for (int i = 0; i < 4; ++i) {
             const QRect r = bar.swatchRect(i, 100);
             EXPECT_EQ(framedAt(img, r), i == place) << "order " << int(order) << " swatch " << i;
-            if (i == place)
+            if (i == place) {
                 EXPECT_EQ(at(img, r.left() + 10, r.top() + 6), qrgbOf(red));
+            }
         }
     }
     // By colour the red thread sits second (after the dark red): the frame went with it.

@@ -16,15 +16,15 @@ CellWriter::CellWriter(PatternView& view) : view_(view), doc_(view.document()), 
     if (drawing_ >= 0) {
         PatternLayer& layer = layers[drawing_];
         if (layer.cells.size() == cells) {
-            layerCells_ = layer.cells.data();
+            layerCells_ = &layer.cells;
             if (layer.thumbnail.pixels.size() == cells)
-                thumbnail_ = layer.thumbnail.pixels.data();
+                thumbnail_ = &layer.thumbnail.pixels;
         } else {
             drawing_ = -1;  // a layer of another size cannot take cells
         }
     }
     if (layers.workImage.pixels.size() == cells && cells > 0)
-        workImage_ = layers.workImage.pixels.data();
+        workImage_ = &layers.workImage.pixels;
     lastPixel_ = pixelOf(doc_.shownColor(lastValue_));
 }
 
@@ -33,9 +33,9 @@ void CellWriter::writeLayerOnly(int x, int y, std::int32_t value)
     if (!layerCells_)
         return;
     const std::size_t i = static_cast<std::size_t>(x) + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
-    layerCells_[i] = value;
+    layerCells_->set(i, value);
     if (thumbnail_)
-        thumbnail_[i] = pixelFor(value);
+        thumbnail_->set(i, pixelFor(value));
 }
 
 void CellWriter::markCell(int x, int y, int kind)

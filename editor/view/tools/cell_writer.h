@@ -32,15 +32,15 @@ public:
         const std::size_t i = static_cast<std::size_t>(x) + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
         const std::uint32_t pixel = pixelFor(value);
         if (layerCells_) {
-            layerCells_[i] = value;
+            layerCells_->set(i, value);
             if (thumbnail_)
-                thumbnail_[i] = pixel;
+                thumbnail_->set(i, pixel);
         }
         if (mayRefuse_ && !doc_.layers.canPaintCell(i))
             return false;
         view_.setCell(x, y, value);
         if (workImage_)
-            workImage_[i] = pixel;
+            workImage_->set(i, pixel);
         return true;
     }
     // Writes only the drawing layer (the text tool clears its own layer behind the text).
@@ -76,9 +76,10 @@ private:
     int width_ = 0;
     int drawing_ = -1;
     bool mayRefuse_ = false;
-    std::int32_t* layerCells_ = nullptr;
-    std::uint32_t* thumbnail_ = nullptr;
-    std::uint32_t* workImage_ = nullptr;
+    // Written through the buffers, so the undo history sees which parts changed.
+    TrackedBuffer<std::int32_t>* layerCells_ = nullptr;
+    TrackedBuffer<std::uint32_t>* thumbnail_ = nullptr;
+    TrackedBuffer<std::uint32_t>* workImage_ = nullptr;
     std::int32_t lastValue_ = EmptyCell;
     std::uint32_t lastPixel_ = 0;
 };

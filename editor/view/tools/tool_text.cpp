@@ -10,6 +10,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <utility>
 
 namespace brenmark {
 
@@ -106,7 +107,7 @@ void ToolController::textClick(CellPoint cell)
     text_.layer = layer;
     text_.savedTop = cell.y;
     text_.savedRows = std::min(doc_.height(), cell.y + textHeight(fm, {}) + kSavedRowsBelow) - cell.y;
-    const auto first = doc_.grid.cells.begin() + static_cast<std::ptrdiff_t>(doc_.grid.indexOf(0, cell.y));
+    const auto first = std::as_const(doc_.grid.cells).begin() + static_cast<std::ptrdiff_t>(doc_.grid.indexOf(0, cell.y));
     text_.savedCells.assign(first, first + static_cast<std::ptrdiff_t>(text_.savedRows) * doc_.width());
     caret_ = {true, cell, fm.size(Qt::TextSingleLine, u"i"_qs).height()};
     host_->overlayChanged();
