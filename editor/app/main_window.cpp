@@ -359,9 +359,14 @@ void MainWindow::buildMenus()
     undoAction_ = edit->addAction(fromGbk(kNoUndo), this, [this] { history_->undo(); });
     undoAction_->setObjectName(u"undo"_qs);
     undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    // The command's short description, shown as its tip.
+    undoAction_->setToolTip(fromGbk("取消上一步操作"));
+    undoAction_->setStatusTip(fromGbk("取消上一步操作"));
     redoAction_ = edit->addAction(fromGbk(kNoRedo), this, [this] { history_->redo(); });
     redoAction_->setObjectName(u"redo"_qs);
     redoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    redoAction_->setToolTip(fromGbk("重复上一步操作"));
+    redoAction_->setStatusTip(fromGbk("重复上一步操作"));
     edit->addSeparator();
     edit->addAction(fromGbk("插入绣图"), this, [this] {
             if (commands_->insertPattern())

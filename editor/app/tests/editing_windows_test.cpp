@@ -105,6 +105,8 @@ TEST_F(Editing, TheEditMenuStartsWithNothingToUndoOrRedo)
     EXPECT_FALSE(action(u"redo")->isEnabled());
     EXPECT_EQ(action(u"undo")->shortcut(), QKeySequence(u"Ctrl+Z"_qs));
     EXPECT_EQ(action(u"redo")->shortcut(), QKeySequence(u"Ctrl+Y"_qs));
+    EXPECT_EQ(action(u"undo")->toolTip(), fromGbk("取消上一步操作"));
+    EXPECT_EQ(action(u"redo")->toolTip(), fromGbk("重复上一步操作"));
 }
 
 TEST_F(Editing, AColourBarPickSetsTheViewsCurrentThread)
