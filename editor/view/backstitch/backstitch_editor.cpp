@@ -453,11 +453,14 @@ bool BackstitchEditor::loadTracingPicture(const std::string& path)
 {
     if (!doc_.isOpen())
         return false;
-    // A file that is no picture changes nothing, and says nothing.
+    // A file that is no picture changes nothing; the user is told so.
     const QImage picture = tracingPictureFrom(QImage(QFile::decodeName(QByteArray::fromStdString(path))),
                                               doc_.width(), doc_.height());
-    if (picture.isNull())
+    if (picture.isNull()) {
+        if (messages_)
+            messages_->show(kMsgTracingUnreadable, kTitleInfo, MessageIcon::Warning);
         return false;
+    }
     view_.setShowGrid(true);
     view_.setBaseImage(picture);
     view_.setShowBaseImage(true);

@@ -106,6 +106,8 @@ inline constexpr const char* kLineColourPrompt = "请选择代替后的描边颜
 inline constexpr const char* kLineColourAllLines = "所有同色描边一起更换";
 inline constexpr const char* kMsgChooseLineColour = "请选择代替后的描边颜色";
 inline constexpr const char* kTracingTitle = "载入钩边原图";
+// A chosen file that holds no picture the editor can read.
+inline constexpr const char* kMsgTracingUnreadable = "无法读取这个图片文件,请选择其他图片";
 inline constexpr const char* kTracingFilter =
     "图片文件 (.bmp;.jpg;.jpeg;.gif;.ico)|*.bmp;*.jpg;*.jpeg;*.gif;*.ico|All Files (*.*)|*.*|";
 

@@ -575,6 +575,9 @@ TEST(BackstitchTracing, AFileThatIsNoPictureChangesNothing)
     EXPECT_FALSE(f.view.showBaseImage());
     EXPECT_FALSE(f.view.showGrid());
     EXPECT_EQ(f.host.tracing, 0);
+    ASSERT_EQ(f.messages.shown.size(), 1u);
+    EXPECT_EQ(f.messages.shown[0].text, kMsgTracingUnreadable);
+    EXPECT_EQ(f.messages.shown[0].title, "提示");
 }
 
 TEST(BackstitchCommands, TableNamesTheFourCommands)
