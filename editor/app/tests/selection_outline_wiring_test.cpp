@@ -77,16 +77,16 @@ protected:
         ASSERT_TRUE(window);
     }
 
-    // A 10 x 8 pattern: columns 1..3 of rows 1..2 red, the rest empty; one line inside that
-    // block and one leaving it.
+    // A 10 x 8 pattern: columns 1..3 of rows 1..2 red (as far as a smaller one reaches), the
+    // rest empty; one line inside that block and one leaving it.
     std::string writePattern(const std::string& name, int width = 10, int height = 8)
     {
         PatternDocument p;
         p.create(width, height, "DMC");
         p.addThread(kRed, "321");
         p.addThread(kBlue, "796");
-        for (int y = 1; y <= 2; ++y)
-            for (int x = 1; x <= 3; ++x)
+        for (int y = 1; y <= 2 && y < height; ++y)
+            for (int x = 1; x <= 3 && x < width; ++x)
                 p.setCell(x, y, 0);
         p.lines = {line(1, 1, 3, 2), line(2, 1, 8, 6)};
         p.layers.backgroundFromGrid(p);

@@ -108,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
              }},
         Edit{"MergeVisible", [](SelectionFixture& f) {
                  f.layerOps.newLayer("x");
-                 f.doc.layers[0].cells[20000 - 1] = 2;
+                 f.doc.layers[0].cells[f.doc.grid.cellCount() - 1] = 2;
                  f.layerOps.mergeVisible();
                  f.view.rebuildCellImage();
              }},
