@@ -100,6 +100,14 @@ protected:
         QCoreApplication::processEvents();
     }
 
+    // A 20 x 16 green picture to trace; empty when it could not be written.
+    std::string writeTracingPicture()
+    {
+        QImage picture(20, 16, QImage::Format_RGB32);
+        picture.fill(Qt::green);
+        const std::string path = dir.file("trace.bmp");
+        return picture.save(QString::fromStdString(path)) ? path : std::string();
+    }
     QAction* command(int id) { return window->findChild<QAction*>(u"command%1"_qs.arg(id)); }
     QPoint cellPoint(int x, int y) { return window->tools().cellRect({x, y}).center(); }
     void clickCell(int x, int y)
@@ -248,10 +256,8 @@ TEST_F(SelectionWiring, RotationsComeFromTheSubmenuAndCtrlKeepsTheSource)
 TEST_F(SelectionWiring, TheTracingPictureShowsAndTicksTheBaseImageBox)
 {
     open();
-    QImage picture(20, 16, QImage::Format_RGB32);
-    picture.fill(Qt::green);
-    const std::string path = dir.file("trace.bmp");
-    ASSERT_TRUE(picture.save(QString::fromStdString(path)));
+    const std::string path = writeTracingPicture();
+    ASSERT_FALSE(path.empty());
     auto* base = qobject_cast<QCheckBox*>(window->toolWindow()->control(1053));
     auto* noGrid = qobject_cast<QCheckBox*>(window->toolWindow()->control(1069));
     ASSERT_TRUE(base && noGrid);
@@ -299,10 +305,8 @@ TEST_F(SelectionWiring, OutlinesAreDrawnPickedAndDeletedThroughTheView)
 TEST_F(SelectionWiring, AnotherPatternClearsTheToolWindowsBoxesAndTheTracingPicture)
 {
     open();
-    QImage picture(20, 16, QImage::Format_RGB32);
-    picture.fill(Qt::green);
-    const std::string path = dir.file("trace.bmp");
-    ASSERT_TRUE(picture.save(QString::fromStdString(path)));
+    const std::string path = writeTracingPicture();
+    ASSERT_FALSE(path.empty());
     outlineDialogs.file = path;
     command(CmdLoadTracingPicture)->trigger();
     auto* base = qobject_cast<QCheckBox*>(window->toolWindow()->control(1053));
