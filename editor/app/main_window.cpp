@@ -296,11 +296,8 @@ bool MainWindow::runCommand(int id, Modifiers modifiers)
         return false;
     if (id == CmdPasteSelection)
         startPlacing();
-    if (id == CmdScalePattern || id == CmdResizePattern) {
-        // The pattern changed size: the view lays itself out again.
-        view_->rebuildCellImage();
-        overviewWidget_->patternChanged();
-    }
+    if (id == CmdScalePattern || id == CmdResizePattern)
+        overviewWidget_->patternChanged();  // the overview fits the new size
     viewWidget_->update();
     return true;
 }

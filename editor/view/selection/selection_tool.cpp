@@ -645,6 +645,18 @@ bool SelectionTool::pasteSelection()
 
 // --- the whole-pattern transforms ----------------------------------------------------------
 
+void SelectionTool::patternResized()
+{
+    // The old polygon named cells of the old size.
+    dropSelection();
+    sync();
+    layerOps_.recompose();
+    view_.rebuildCellImage();
+    host_->patternEdited();
+    host_->overviewChanged();
+    host_->repaintView();
+}
+
 bool SelectionTool::scalePattern()
 {
     if (!doc_.isOpen() || !dialogs_)
@@ -659,13 +671,7 @@ bool SelectionTool::scalePattern()
     undo_.recordUndoStep(kUndoScalePattern);
     placePiece();
     brenmark::scalePattern(doc_, *factor);
-    dropSelection();
-    sync();
-    layerOps_.recompose();
-    view_.rebuildCellImage();
-    host_->patternEdited();
-    host_->overviewChanged();
-    host_->repaintView();
+    patternResized();
     return true;
 }
 
@@ -685,13 +691,7 @@ bool SelectionTool::resizePattern()
     undo_.recordUndoStep(kUndoResizePattern);
     placePiece();
     brenmark::resizePattern(doc_, size->width, size->height);
-    dropSelection();
-    sync();
-    layerOps_.recompose();
-    view_.rebuildCellImage();
-    host_->patternEdited();
-    host_->overviewChanged();
-    host_->repaintView();
+    patternResized();
     return true;
 }
 

@@ -119,6 +119,7 @@ private:
     void sync();  // the polygon's mask follows the pattern's size
     std::vector<int> editedLayers() const;
     void finish();  // recompose, redraw, tell the derived displays
+    void patternResized();  // after scaling or resizing: the same for a new size
     void message(const char* text, const char* title, MessageIcon icon);
     bool inPiece(QPoint cell);
     void setCentre(QPoint centre);
