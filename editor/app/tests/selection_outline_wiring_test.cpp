@@ -3,6 +3,7 @@
 // outline editing, pasted and inserted pieces are placed with the select-area tool, and
 // undo, redo and another pattern drop what was selected.
 #include "editor/app/demo_drawing.h"
+#include "editor/document/tests/line_builder.h"
 #include "editor/app/main_window.h"
 #include "editor/app/tests/window_test_support.h"
 #include "editor/document/pattern_file.h"
@@ -49,14 +50,7 @@ struct ScriptedOutlineDialogs final : BackstitchDialogs {
 
 BackstitchLine line(int c0, int r0, int c1, int r1)
 {
-    BackstitchLine l;
-    l.thread = "321";
-    l.color = kRed;
-    l.startColumn = c0;
-    l.startRow = r0;
-    l.endColumn = c1;
-    l.endRow = r1;
-    return l;
+    return test::outlineLine("321", kRed, c0, r0, TopLeft, c1, r1, TopLeft);
 }
 
 class SelectionWiring : public ::testing::Test {

@@ -1,6 +1,7 @@
 // Drawing, picking, deleting and recolouring outline stitches, deleting the lines of a
 // selection and loading the tracing picture, each undone back to the state before.
 #include "editor/view/backstitch/backstitch_editor.h"
+#include "editor/document/tests/line_builder.h"
 #include "editor/view/tests/tool_test_support.h"
 #include "editor/view/undo_history.h"
 
@@ -83,16 +84,7 @@ struct LineState {
 
 BackstitchLine lineOf(int c0, int r0, int k0, int c1, int r1, int k1, ColorRef colour, std::string thread)
 {
-    BackstitchLine l;
-    l.thread = std::move(thread);
-    l.color = colour;
-    l.startColumn = c0;
-    l.startRow = r0;
-    l.startCorner = k0;
-    l.endColumn = c1;
-    l.endRow = r1;
-    l.endCorner = k1;
-    return l;
+    return test::outlineLine(std::move(thread), colour, c0, r0, k0, c1, r1, k1);
 }
 
 struct Fixture {

@@ -1,5 +1,6 @@
 // Snapping to cell corners, picking lines, and the widths the band and the lines are drawn.
 #include "editor/view/backstitch/backstitch_editor.h"
+#include "editor/document/tests/line_builder.h"
 #include "editor/view/backstitch/line_geometry.h"
 #include "editor/view/tests/view_fixture.h"
 #include "editor/view/undo_history.h"
@@ -23,15 +24,7 @@ LineViewGeometry geometry(float s, int w = 20, int h = 20)
 
 BackstitchLine lineBetween(int c0, int r0, int k0, int c1, int r1, int k1)
 {
-    BackstitchLine l;
-    l.thread = "310";
-    l.startColumn = c0;
-    l.startRow = r0;
-    l.startCorner = k0;
-    l.endColumn = c1;
-    l.endRow = r1;
-    l.endCorner = k1;
-    return l;
+    return test::outlineLine("310", 0, c0, r0, k0, c1, r1, k1);
 }
 
 TEST(BackstitchSnap, LowerRightQuarterSnapsToCornerThree)

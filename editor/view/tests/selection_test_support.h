@@ -1,6 +1,7 @@
 #pragma once
 // A pattern with its view, tools, layer commands, undo history and the selection tool.
 #include "editor/document/layer_operations.h"
+#include "editor/document/tests/line_builder.h"
 #include "editor/view/selection/selection_tool.h"
 #include "editor/view/tests/tool_test_support.h"
 #include "editor/view/undo_history.h"
@@ -94,16 +95,7 @@ struct SelectionFixture {
     }
     void addLine(int c0, int r0, int k0, int c1, int r1, int k1)
     {
-        BackstitchLine l;
-        l.thread = "0";
-        l.color = kRed;
-        l.startColumn = c0;
-        l.startRow = r0;
-        l.startCorner = k0;
-        l.endColumn = c1;
-        l.endRow = r1;
-        l.endCorner = k1;
-        doc.layers[doc.layers.size() - 1].lines.push_back(l);
+        doc.layers[doc.layers.size() - 1].lines.push_back(outlineLine("0", kRed, c0, r0, k0, c1, r1, k1));
         layerOps.recompose();
     }
     void addMark(int c, int r, int kind = 2)
