@@ -1,22 +1,16 @@
-# The thread colour tables live outside the repository. Each CSV becomes a system palette
-# under SysPAL/ and seeds the working palette under PAL/ (a working palette already there is
-# the user's and is kept).
-set(BRENMARK_THREAD_TABLES "" CACHE PATH "Folder holding dmc.csv, anchor.csv, coats.csv, madeira.csv")
-if(NOT BRENMARK_THREAD_TABLES)
-  foreach(candidate ${CMAKE_SOURCE_DIR}/../shared/data/threads /work/shared/data/threads)
-    if(EXISTS ${candidate}/dmc.csv)
-      get_filename_component(BRENMARK_THREAD_TABLES ${candidate} ABSOLUTE)
-      break()
-    endif()
-  endforeach()
-endif()
-if(BRENMARK_THREAD_TABLES AND EXISTS ${BRENMARK_THREAD_TABLES}/dmc.csv)
-  message(STATUS "Thread colour tables: ${BRENMARK_THREAD_TABLES}")
-  set(BRENMARK_HAVE_THREAD_TABLES ON)
-else()
-  message(WARNING "No thread colour tables found; set BRENMARK_THREAD_TABLES. "
-                  "The program builds without system palettes.")
-  set(BRENMARK_HAVE_THREAD_TABLES OFF)
-endif()
+# The thread colour tables ship with the sources in data/threads/ (SOURCES.md beside them says
+# where the values come from and under which licence). Each CSV becomes a system palette under
+# SysPAL/ and seeds the working palette under PAL/ (a working palette already there is the
+# user's and is kept).
+set(BRENMARK_THREAD_TABLES "${CMAKE_SOURCE_DIR}/data/threads")
 # csv file name -> brand (palette file name)
 set(BRENMARK_BRANDS "dmc=DMC" "anchor=ANCHOR" "coats=J&P" "madeira=MADEIRA")
+foreach(pair ${BRENMARK_BRANDS})
+  string(REPLACE "=" ";" parts "${pair}")
+  list(GET parts 0 csv)
+  if(NOT EXISTS "${BRENMARK_THREAD_TABLES}/${csv}.csv")
+    message(FATAL_ERROR "Thread colour table ${BRENMARK_THREAD_TABLES}/${csv}.csv is missing. "
+                        "The tables are part of the repository (data/threads/); restore them "
+                        "from version control.")
+  endif()
+endforeach()

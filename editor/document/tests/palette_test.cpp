@@ -124,7 +124,6 @@ TEST(ProgramDirectory, IsTheExecutablesFolderWithATrailingSlash)
     EXPECT_EQ(expandPathTemplate(kPluginFolderTemplate, {"/opt/b/"}), "/opt/b/DllPin");
 }
 
-#if BRENMARK_HAVE_THREAD_TABLES
 // The palettes the build made from the thread tables.
 TEST(BundledPalettes, HoldTheTablesNumbersExactly)
 {
@@ -149,4 +148,3 @@ TEST(BundledPalettes, HoldTheTablesNumbersExactly)
     for (const auto& choice : fabricChoices(dmc))
         EXPECT_NE(choice.color, rgb(0, 255, 0)) << choice.entry;
 }
-#endif
