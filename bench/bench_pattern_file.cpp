@@ -101,9 +101,9 @@ void buildPattern(PatternDocument& doc)
             const std::size_t at = (static_cast<std::size_t>(j) * 3989U + static_cast<std::size_t>(k) * 101U) % bandCells;
             const int x = static_cast<int>(at % kWidth);
             const int y = top + static_cast<int>(at / kWidth);
-            std::int32_t& cell = layer.cells[doc.grid.indexOf(x, y)];
-            if (cell < 0)
-                cell = pictureThread(x, y);  // a mark on an empty cell would not survive a load
+            const std::size_t cell = doc.grid.indexOf(x, y);
+            if (layer.cells[cell] < 0)
+                layer.cells.set(cell, pictureThread(x, y));  // a mark on an empty cell would not survive a load
             layer.marks.push_back(StitchMark{1 + j % 6, 0, x, y});
         }
 
@@ -122,12 +122,10 @@ void buildPattern(PatternDocument& doc)
             layer.lines.push_back(std::move(line));
         }
 
-        paintCells(layer.thumbnail, kWidth, kHeight, layer.cells, doc.threads.colors, doc.fabric);
         layer.rowPosition = k * 40;
         doc.layers.layers.push_back(std::move(layer));
     }
     doc.layers.refreshButtonStates();
-    doc.layers.workGrid.assign(static_cast<std::size_t>(kWidth) * kHeight, EmptyCell);
 
     // The composed view: the bands do not overlap, so each cell comes from one layer.
     doc.lines.clear();

@@ -79,8 +79,6 @@ PatternDocument& pattern()
             d.layers.layers.push_back(std::move(layer));
         }
         d.layers.setOnlyDrawing(0);
-        d.layers.repaintThumbnails(d);
-        d.layers.ensureWork(d);
         return d;
     }();
     return doc;
@@ -92,10 +90,10 @@ void perCellAndLayer(benchmark::State& state, int layers)
                                                              benchmark::Counter::kIsIterationInvariantRate |
                                                                  benchmark::Counter::kInvert);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(kCells) * layers *
-                            static_cast<std::int64_t>(sizeof(std::int32_t)));
+                            static_cast<std::int64_t>(sizeof(LayerByte)));
 }
 
-// The whole recompose: grid, screen image, lines and marks.
+// The whole recompose: grid, lines and marks.
 void BM_Recompose(benchmark::State& state)
 {
     PatternDocument& doc = pattern();
@@ -128,7 +126,8 @@ void BM_PlainCopyOfTheLayers(benchmark::State& state)
     PatternDocument& doc = pattern();
     for (auto _ : state) {
         for (int l = kLayers - 1; l >= 0; --l)
-            std::memcpy(doc.grid.cells.data(), doc.layers[l].cells.data(), kCells * sizeof(std::int32_t));
+            for (std::size_t i = 0; i < kCells; ++i)
+                doc.grid.cells.data()[i] = doc.layers[l].cells.bytes()[i];
         benchmark::DoNotOptimize(doc.grid.cells.data());
         benchmark::ClobberMemory();
     }
@@ -143,7 +142,7 @@ void BM_PlainReadOfTheLayers(benchmark::State& state)
     for (auto _ : state) {
         std::int64_t sum = 0;
         for (int l = 0; l < kLayers; ++l) {
-            const std::int32_t* p = doc.layers[l].cells.data();
+            const LayerByte* p = doc.layers[l].cells.bytes();
             for (std::size_t i = 0; i < kCells; ++i)
                 sum += p[i];
         }
@@ -153,7 +152,7 @@ void BM_PlainReadOfTheLayers(benchmark::State& state)
 }
 BENCHMARK(BM_PlainReadOfTheLayers)->Unit(benchmark::kMillisecond);
 
-// A merge of all ten: composition into the work grid, lines, marks, thread union, thumbnail.
+// A merge of all ten: composition of the cells, lines, marks, thread union.
 void BM_MergeVisibleTenLayers(benchmark::State& state)
 {
     PatternDocument& doc = pattern();

@@ -32,12 +32,13 @@ struct BigPattern {
         }
         view.patternReplaced();
     }
-    // One pattern's worth: grid, picture, the work buffers and every layer's cells and thumbnail.
+    // One pattern's worth as the editor holds it: grid, picture and every layer's cells.
     std::size_t patternBytes() const
     {
-        const std::size_t cells = doc.grid.cells.size() * 4;
-        return cells * 2 + doc.layers.workGrid.size() * 4 + doc.layers.workImage.pixels.size() * 4 +
-               static_cast<std::size_t>(kLayers) * cells * 2;
+        std::size_t bytes = doc.grid.cells.size() * sizeof(std::int32_t) + static_cast<std::size_t>(view.cellImage().sizeInBytes());
+        for (const PatternLayer& layer : doc.layers.layers)
+            bytes += layer.cells.size();
+        return bytes;
     }
     void smallEdit(int i)
     {

@@ -134,7 +134,10 @@ void writeDocument(JsonWriter& json, const PatternDocument& doc, const PatternRe
         json.key("drawable").value(layer.drawable);
         json.key("visible").value(layer.visible);
         if (cells)
-            json.key("cells").intArray(layer.cells.data(), layer.cells.size());
+            {
+            const std::vector<std::int32_t> values = layer.cells.toVector();
+            json.key("cells").intArray(values.data(), values.size());
+        }
         json.key("lines").value(static_cast<std::int64_t>(layer.lines.size()));
         json.key("marks").value(static_cast<std::int64_t>(layer.marks.size()));
         json.endObject();

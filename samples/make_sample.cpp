@@ -101,7 +101,6 @@ int main(int argc, char** argv)
     for (PatternLayer* layer : {&heart, &background}) {
         layer->threadColors = doc.threads.colors;
         layer->threadNumbers = doc.threads.numbers;
-        paintCells(layer->thumbnail, kSize, kSize, layer->cells, doc.threads.colors, doc.fabric);
     }
     doc.layers.layers = {heart, background};
     doc.layers.refreshButtonStates();

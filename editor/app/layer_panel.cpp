@@ -1,6 +1,7 @@
 #include "editor/app/layer_panel.h"
 
 #include "editor/app/user_dialogs.h"
+#include "editor/document/layer_thumbnail.h"
 #include "editor/view/gbk_qstring.h"
 
 #include <QContextMenuEvent>
@@ -137,13 +138,15 @@ void LayerPanel::paintRow(QPainter& p, int index)
 
     int x = G::kNameLeft;
     const int thumb = h - 6;
-    if (!layer.thumbnail.empty() && thumb > 4) {
-        const QImage image(reinterpret_cast<const uchar*>(layer.thumbnail.pixels.data()), layer.thumbnail.width,
-                           layer.thumbnail.height, layer.thumbnail.width * 4, QImage::Format_RGB32);
-        const QSize fitted = QSize(layer.thumbnail.width, layer.thumbnail.height).scaled(thumb, thumb, Qt::KeepAspectRatio);
+    if (layer.width > 0 && layer.height > 0 && thumb > 4) {
+        const QSize fitted = QSize(layer.width, layer.height).scaled(thumb, thumb, Qt::KeepAspectRatio);
         const QRect target(x + (thumb - fitted.width()) / 2, top + 3 + (thumb - fitted.height()) / 2, fitted.width(),
                            fitted.height());
-        p.drawImage(target, image);
+        // Drawn from the cells at the size shown, a few hundred pixels a row.
+        const CellImage small = layerThumbnail(layer, layers_.document(), fitted.width(), fitted.height());
+        if (!small.empty())
+            p.drawImage(target, QImage(reinterpret_cast<const uchar*>(small.pixels.data()), small.width, small.height,
+                                       small.width * 4, QImage::Format_RGB32));
         p.setPen(QColor(160, 160, 164));
         p.setBrush(Qt::NoBrush);
         p.drawRect(target.adjusted(0, 0, -1, -1));

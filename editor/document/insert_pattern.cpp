@@ -164,7 +164,7 @@ bool LayerOperations::dropFloating(bool keepFloating)
                 const std::int32_t v = piece.at(x, y);
                 if (column < 0 || column >= doc_.width() || v < 0 || v >= threads)
                     continue;
-                list.setLayerCell(index, column, row, v, doc_);
+                list.setLayerCell(index, column, row, v);
             }
         }
         for (BackstitchLine line : piece.lines) {

@@ -1,6 +1,7 @@
 #pragma once
 // Composing layers: the visible grid from the visible layers, and merged layers.
 #include "editor/document/cell_image.h"
+#include "editor/document/layer_cells.h"
 #include "editor/document/pattern_layer.h"
 
 #include <cstdint>
@@ -11,16 +12,15 @@ namespace brenmark {
 
 class PatternDocument;
 
-// Every cell of src that is not transparent replaces the cell of dst.
-void overlayCells(std::int32_t* dst, const std::int32_t* src, std::size_t n);
+// Every layer byte of src that is not transparent replaces the byte of dst.
+void overlayLayerBytes(LayerByte* dst, const LayerByte* src, std::size_t n);
 
 // Top-most non-transparent cell wins. Layers are given bottom-most first; none gives an
 // all-transparent result. Layers whose cell count differs from n are skipped.
+// Into signed cell values (the visible grid):
 void composeCells(std::span<const PatternLayer* const> bottomFirst, std::int32_t* out, std::size_t n);
-// The same, painting each composed cell into pixels at the same time (lut has 257 entries:
-// [0] for -1, [1 + i] for index i; any other value shows lut[0]).
-void composeCellsAndPixels(std::span<const PatternLayer* const> bottomFirst, std::int32_t* out,
-                           std::uint32_t* pixels, const std::uint32_t* lut, std::size_t n);
+// Into layer bytes (a merged layer):
+void composeLayerBytes(std::span<const PatternLayer* const> bottomFirst, LayerByte* out, std::size_t n);
 
 // Lines: the concatenation, bottom-most first.
 std::vector<BackstitchLine> composeLines(std::span<const PatternLayer* const> bottomFirst);
@@ -34,9 +34,9 @@ std::vector<std::uint32_t> pixelTable(const std::vector<ColorRef>& threadColors,
 // The visible layers, bottom-most (highest index) first.
 std::vector<const PatternLayer*> visibleBottomFirst(const std::vector<PatternLayer>& layers);
 
-// Recomputes the document's visible grid, lines and marks and the list's work image from
-// the visible layers. With none visible the grid is all empty, the image all fabric, and
-// there are no lines or marks. Does nothing when no pattern is open.
+// Recomputes the document's visible grid, lines and marks from the visible layers. With
+// none visible the grid is all empty and there are no lines or marks. Does nothing when no
+// pattern is open. The view's picture follows the grid when it is next rebuilt.
 void recomposeDocument(PatternDocument& doc);
 
 }  // namespace brenmark

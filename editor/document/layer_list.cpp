@@ -49,36 +49,12 @@ void LayerList::reset()
 {
     layers.clear();
     layers.shrink_to_fit();
-    workGrid.clear();
-    workGrid.shrink_to_fit();
-    workImage = CellImage{};
 }
 
 void LayerList::refreshButtonStates()
 {
     for (PatternLayer& layer : layers)
         layer.buttonState = layer.drawable ? 1 : (layer.linked ? 2 : 0);
-}
-
-void LayerList::repaintThumbnail(int index, const PatternDocument& doc)
-{
-    PatternLayer& layer = (*this)[index];
-    paintCells(layer.thumbnail, layer.width, layer.height, layer.cells, doc.threads.colors, doc.fabric);
-}
-
-void LayerList::repaintThumbnails(const PatternDocument& doc)
-{
-    for (int i = 0; i < size(); ++i)
-        repaintThumbnail(i, doc);
-}
-
-void LayerList::ensureWork(const PatternDocument& doc)
-{
-    const std::size_t cells = doc.grid.cellCount();
-    if (workGrid.size() != cells)
-        workGrid.assign(cells, EmptyCell);
-    if (workImage.width != doc.grid.width || workImage.height != doc.grid.height || workImage.pixels.size() != cells)
-        paintCells(workImage, doc.grid.width, doc.grid.height, doc.grid.cells, doc.threads.colors, doc.fabric);
 }
 
 PatternLayer LayerList::emptyLayer(const PatternDocument& doc, std::string name)
@@ -88,7 +64,6 @@ PatternLayer LayerList::emptyLayer(const PatternDocument& doc, std::string name)
     layer.width = doc.grid.width;
     layer.height = doc.grid.height;
     layer.cells.assign(doc.grid.cellCount(), EmptyCell);
-    layer.thumbnail.reset(layer.width, layer.height, doc.fabric);
     return layer;
 }
 
@@ -98,15 +73,12 @@ void LayerList::backgroundFromGrid(const PatternDocument& doc)
     PatternLayer layer = emptyLayer(doc, kBackgroundLayerName);
     layer.visible = true;
     layer.drawable = true;
-    layer.cells = doc.grid.cells;
+    layer.cells = doc.grid.cells.vector();
     layer.threadColors = doc.threads.colors;
     layer.threadNumbers = doc.threads.numbers;
     layer.lines = doc.lines;
     layer.marks = doc.marks;
-    paintCells(layer.thumbnail, layer.width, layer.height, layer.cells, doc.threads.colors, doc.fabric);
-    workImage = layer.thumbnail;
     layers.push_back(std::move(layer));
-    workGrid.assign(doc.grid.cellCount(), EmptyCell);
     refreshButtonStates();
 }
 
@@ -121,7 +93,6 @@ int LayerList::insertLayer(int index, PatternLayer layer, const PatternDocument&
     for (PatternLayer& other : layers)
         other.drawable = false;
     layers.insert(layers.begin() + index, std::move(layer));
-    ensureWork(doc);
     refreshButtonStates();
     return index;
 }
@@ -139,13 +110,10 @@ void LayerList::setOnlyDrawing(int index)
     refreshButtonStates();
 }
 
-void LayerList::setLayerCell(int index, int x, int y, std::int32_t value, const PatternDocument& doc)
+void LayerList::setLayerCell(int index, int x, int y, std::int32_t value)
 {
     PatternLayer& layer = (*this)[index];
-    const std::size_t i = static_cast<std::size_t>(x) + static_cast<std::size_t>(y) * static_cast<std::size_t>(layer.width);
-    layer.cells[i] = value;
-    if (i < layer.thumbnail.pixels.size())
-        layer.thumbnail.pixels[i] = pixelOf(doc.shownColor(value));
+    layer.cells.set(static_cast<std::size_t>(x) + static_cast<std::size_t>(y) * static_cast<std::size_t>(layer.width), value);
 }
 
 int LayerList::permissionLayer() const
@@ -165,7 +133,7 @@ bool LayerList::canPaintCell(std::size_t cell) const
         return true;
     for (int i = 0; i < first; ++i) {
         const PatternLayer& above = (*this)[i];
-        if (above.visible && cell < above.cells.size() && above.cells[cell] != EmptyCell)
+        if (above.visible && cell < above.cells.size() && !above.cells.transparentAt(cell))
             return false;
     }
     return true;
@@ -195,12 +163,10 @@ bool LayerList::invariantsHold(const PatternDocument& doc, bool allowUnknownIndi
     for (const PatternLayer& l : layers) {
         if (l.width != doc.grid.width || l.height != doc.grid.height || l.cells.size() != doc.grid.cellCount())
             return false;
-        if (l.thumbnail.pixels.size() != l.cells.size())
-            return false;
         drawing += l.drawable ? 1 : 0;
         if (!allowUnknownIndices)
-            for (std::int32_t v : l.cells)
-                if (v < EmptyCell || v >= threads)
+            for (std::size_t i = 0; i < l.cells.size(); ++i)
+                if (!l.cells.transparentAt(i) && l.cells[i] >= threads)
                     return false;
     }
     return drawing <= 1;

@@ -22,16 +22,14 @@ inline constexpr const char* kCopyLayerName = "复制层";
 enum class LayerKind { InsertedPattern, Paste, Text };
 const char* defaultLayerName(LayerKind kind);
 
-// The layers of a pattern, top-most first, the work grid used to compose them and the
-// composed screen image (one pixel per cell, always the visible grid's colours).
+// The layers of a pattern, top-most first. The composed picture of the visible grid is the
+// view's; a layer's thumbnail is drawn from its cells at the size it is shown.
 //
 // The members here are the plain building blocks: they record no undo step and do not
 // recompose. The user's commands are LayerOperations.
 class LayerList {
 public:
     std::vector<PatternLayer> layers;
-    TrackedBuffer<std::int32_t> workGrid;
-    CellImage workImage;
 
     int size() const { return static_cast<int>(layers.size()); }
     bool empty() const { return layers.empty(); }
@@ -51,11 +49,11 @@ public:
     void reset();
 
     // Reset, then one layer "背景" holding a copy of the document's visible grid, lines,
-    // marks and threads; the work image shows the grid.
+    // marks and threads.
     void backgroundFromGrid(const PatternDocument& doc);
 
-    // A layer of the document's size with every cell transparent, a thumbnail of fabric,
-    // and no lines, marks or threads.
+    // A layer of the document's size with every cell transparent, and no lines, marks or
+    // threads.
     static PatternLayer emptyLayer(const PatternDocument& doc, std::string name);
 
     // Puts layer before index (clamped to 0..size), visible and the only drawing layer.
@@ -67,15 +65,9 @@ public:
 
     // Keeps each layer's button state in step with its flags.
     void refreshButtonStates();
-    // Thumbnails use the document's thread colours: layer cells are document indices.
-    void repaintThumbnail(int index, const PatternDocument& doc);
-    void repaintThumbnails(const PatternDocument& doc);
-    // The work grid and image sized for the document; allocated the first time a layer is
-    // made.
-    void ensureWork(const PatternDocument& doc);
 
-    // One cell of a layer, with its thumbnail pixel; the caller checks bounds.
-    void setLayerCell(int index, int x, int y, std::int32_t value, const PatternDocument& doc);
+    // One cell of a layer; the caller checks bounds.
+    void setLayerCell(int index, int x, int y, std::int32_t value);
 
     // The layer the drawing-permission test starts from: the first from the top that is
     // linked, or drawable and visible; -1 when there is none.

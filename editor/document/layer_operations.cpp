@@ -107,7 +107,7 @@ bool LayerOperations::copyDrawingLayer()
     copy.lines = source.lines;
     copy.marks = source.marks;
     list.insertLayer(0, std::move(copy), doc_);
-    list.repaintThumbnail(0, doc_);
+
     layersChanged();
     return true;
 }
@@ -148,8 +148,8 @@ bool LayerOperations::mergeInto(const std::vector<int>& chosen, int target, cons
     for (auto it = chosen.rbegin(); it != chosen.rend(); ++it)
         bottomFirst.push_back(&list[*it]);
 
-    list.ensureWork(doc_);
-    composeCells(bottomFirst, list.workGrid.data(), list.workGrid.size());
+    LayerCells merged(doc_.grid.cellCount(), EmptyCell);
+    composeLayerBytes(bottomFirst, merged.range(0, merged.size()), merged.size());
     std::vector<BackstitchLine> lines = composeLines(bottomFirst);
     std::vector<StitchMark> marks = composeMarks(bottomFirst);
 
@@ -178,7 +178,7 @@ bool LayerOperations::mergeInto(const std::vector<int>& chosen, int target, cons
     }
 
     PatternLayer& result = list[target];
-    result.cells.swap(list.workGrid);
+    result.cells.swap(merged);
     result.lines = std::move(lines);
     result.marks = std::move(marks);
     result.threadColors = std::move(colors);
@@ -188,7 +188,7 @@ bool LayerOperations::mergeInto(const std::vector<int>& chosen, int target, cons
         result.drawable = true;
         result.linked = false;
     }
-    list.repaintThumbnail(target, doc_);
+
 
     for (auto it = chosen.rbegin(); it != chosen.rend(); ++it)
         if (*it != target)
@@ -287,18 +287,12 @@ void LayerOperations::backgroundFromGrid()
 
 void LayerOperations::fabricColorChanged(ColorRef)
 {
-    LayerList& list = layers();
-    list.repaintThumbnails(doc_);
-    if (doc_.isOpen())
-        paintCells(list.workImage, doc_.grid.width, doc_.grid.height, doc_.grid.cells, doc_.threads.colors, doc_.fabric);
-    notifyRows();
+    notifyRows();  // the thumbnails show the fabric in transparent cells
 }
 
 void LayerOperations::documentReplaced()
 {
     LayerList& list = layers();
-    if (doc_.isOpen())
-        list.ensureWork(doc_);
     list.refreshButtonStates();
     layout_.clampScroll(list.size());
     layout_.apply(list);

@@ -266,7 +266,6 @@ void decodeBody(ByteReader& in, std::int32_t version, bool hasLines, LoadMode mo
         if (!in.ok() || layerCount < 0 || layerCount > kMaxLayers)
             throw Damaged{};
         doc.layers.reset();
-        doc.layers.workGrid.assign(static_cast<std::size_t>(cellCount), EmptyCell);
         for (std::int32_t k = 0; k < layerCount; ++k) {
             PatternLayer layer;
             require(in, 3 + kLayerNameField + cellCount);
@@ -276,7 +275,9 @@ void decodeBody(ByteReader& in, std::int32_t version, bool hasLines, LoadMode mo
             layer.name = terminatedText(in, kLayerNameField);
             layer.width = width;
             layer.height = height;
-            decodeCells(layer.cells.vector(), in.take(static_cast<std::size_t>(cellCount)), static_cast<std::size_t>(cellCount));
+            // Layer cells are held as the file's bytes.
+            const std::uint8_t* bytes = in.take(static_cast<std::size_t>(cellCount));
+            layer.cells.buffer().assign(bytes, bytes + cellCount);
             layer.threadColors = doc.threads.colors;
             layer.threadNumbers = doc.threads.numbers;
             layer.lines = readLines(in, kLineRecordSize, false);
@@ -287,7 +288,6 @@ void decodeBody(ByteReader& in, std::int32_t version, bool hasLines, LoadMode mo
                 const std::int32_t v = layer.cells[doc.grid.indexOf(m.column, m.row)];
                 return v >= 0 && v < threadCount;
             });
-            paintCells(layer.thumbnail, width, height, layer.cells, doc.threads.colors, doc.fabric);
             doc.layers.layers.push_back(std::move(layer));
         }
         doc.layers.refreshButtonStates();
@@ -418,6 +418,21 @@ void writeCells(ByteWriter& out, const std::vector<std::int32_t>& cells, std::si
         const std::int32_t* src = cells.data() + at;
         for (std::size_t i = 0; i < known; ++i)
             dst[i] = static_cast<std::uint8_t>(src[i]);
+        std::memset(dst + known, 0xFF, n - known);
+        spill(out);
+    }
+}
+
+// A layer's cells are already the file's bytes.
+template <class Spill>
+void writeCells(ByteWriter& out, const LayerCells& cells, std::size_t count, Spill& spill)
+{
+    const std::size_t have = std::min(count, cells.size());
+    for (std::size_t at = 0; at < count; at += kCellRun) {
+        const std::size_t n = std::min(kCellRun, count - at);
+        std::uint8_t* dst = out.grow(n);
+        const std::size_t known = at < have ? std::min(n, have - at) : 0;
+        std::memcpy(dst, cells.bytes() + at, known);
         std::memset(dst + known, 0xFF, n - known);
         spill(out);
     }

@@ -2,6 +2,7 @@
 #include "editor/document/backstitch_line.h"
 #include "editor/document/cell_image.h"
 #include "editor/document/color_ref.h"
+#include "editor/document/layer_cells.h"
 
 #include <cstdint>
 #include <optional>
@@ -46,19 +47,18 @@ struct PatternLayer {
     bool drawable = false;
     std::int32_t width = 0;
     std::int32_t height = 0;
-    TrackedBuffer<std::int32_t> cells;  // -1 = transparent
+    LayerCells cells;  // one byte a cell; reads give -1 for transparent
     std::vector<ColorRef> threadColors;  // the threads the layer was made from (for merging)
     std::vector<std::string> threadNumbers;
     std::vector<BackstitchLine> lines;
     std::vector<StitchMark> marks;
-    CellImage thumbnail;  // one pixel per cell, transparent cells in the fabric colour
     std::int32_t rowPosition = 0;  // y of the layer's row in the layer panel
     std::int32_t buttonState = 0;  // 0 plain, 1 drawing layer, 2 linked
     // The piece being placed in this layer, if any; it becomes cells only when dropped.
     std::optional<FloatingPiece> floating;
 
     std::size_t cellCount() const { return cells.size(); }
-    bool transparentAt(std::size_t i) const { return cells[i] == -1; }
+    bool transparentAt(std::size_t i) const { return cells.transparentAt(i); }
 };
 
 }  // namespace brenmark

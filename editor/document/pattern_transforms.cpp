@@ -113,10 +113,6 @@ void finish(PatternDocument& doc)
     LayerList& list = doc.layers;
     if (list.empty())
         return;
-    list.workGrid.clear();
-    list.workImage = CellImage{};
-    list.ensureWork(doc);
-    list.repaintThumbnails(doc);
     recomposeDocument(doc);
 }
 
@@ -147,7 +143,7 @@ bool scalePattern(PatternDocument& doc, double factor)
     doc.marks = s.marks(doc.marks);
     doc.lines = s.lines(std::move(doc.lines));
     for (PatternLayer& layer : doc.layers.layers) {
-        layer.cells = s.cells(layer.cells);
+        layer.cells = s.cells(layer.cells.toVector());
         layer.width = size.width;
         layer.height = size.height;
         layer.marks = s.marks(layer.marks);
@@ -167,7 +163,7 @@ bool resizePattern(PatternDocument& doc, int width, int height)
     doc.grid.height = height;
     cutLinesAndMarks(doc.lines, doc.marks, width, height);
     for (PatternLayer& layer : doc.layers.layers) {
-        layer.cells = cutCells(layer.cells, oldW, oldH, width, height);
+        layer.cells = cutCells(layer.cells.toVector(), oldW, oldH, width, height);
         layer.width = width;
         layer.height = height;
         cutLinesAndMarks(layer.lines, layer.marks, width, height);

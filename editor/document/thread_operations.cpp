@@ -14,6 +14,17 @@ void countCells(const std::vector<std::int32_t>& cells, std::vector<std::int64_t
             ++usage[static_cast<std::size_t>(v)];
 }
 
+void countCells(const LayerCells& cells, std::vector<std::int64_t>& usage)
+{
+    // A byte histogram first: one pass, no branches, then 255 additions.
+    std::int64_t counts[256] = {};
+    const LayerByte* bytes = cells.bytes();
+    for (std::size_t i = 0, n = cells.size(); i < n; ++i)
+        ++counts[bytes[i]];
+    for (std::size_t v = 0; v < kTransparentByte && v < usage.size(); ++v)
+        usage[v] += counts[v];
+}
+
 bool namedBy(const std::vector<BackstitchLine>& lines, std::string_view number)
 {
     return std::any_of(lines.begin(), lines.end(), [&](const BackstitchLine& l) { return l.thread == number; });

@@ -160,7 +160,6 @@ void PatternView::patternReplaced(ProgressReport* progress)
 void PatternView::rebuildCellImage(ProgressReport* progress)
 {
     const int w = doc_.width(), h = doc_.height();
-    cellImageWrites_.markAll();
     if (w <= 0 || h <= 0) {
         cellImage_ = QImage();
         rebuildOverview(overviewSize_);
@@ -207,15 +206,11 @@ void PatternView::setCell(int x, int y, std::int32_t index)
     doc_.setCell(x, y, index);
     if (!cellImage_.isNull()) {
         cellImage_.setPixel(x, y, pixelOf(doc_.shownColor(index)));
-        cellImageWrites_.mark(doc_.grid.indexOf(x, y));
     }
 }
 
-void PatternView::restoreFromSnapshot(const QImage& picture, const CurrentThread& current, std::int32_t tileIndex,
-                                      ColorRef tileColour)
+void PatternView::restoreFromSnapshot(const CurrentThread& current, std::int32_t tileIndex, ColorRef tileColour)
 {
-    cellImage_ = picture;
-    cellImageWrites_.markAll();
     current_ = current;
     const std::size_t tile = static_cast<std::size_t>(tileIndex);
     if (tileIndex < 0 || tile + 1 >= tiles_.size() || tiles_.size() != doc_.threads.colors.size() + 1) {
@@ -225,7 +220,7 @@ void PatternView::restoreFromSnapshot(const QImage& picture, const CurrentThread
         tiles_[tile] = makeStitchTile(tileColour);
         scaledTiles_[tile] = tiles_[tile].scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
-    rebuildOverview(overviewSize_);
+    rebuildCellImage();  // also the overview
     if (host_)
         host_->invalidate();
 }
@@ -251,7 +246,6 @@ void PatternView::rescaleStitchTiles()
 void PatternView::fabricColorChanged(ColorRef fabric)
 {
     if (!cellImage_.isNull()) {
-        cellImageWrites_.markAll();
         const std::uint32_t pixel = pixelOf(fabric);
         for (int y = 0; y < doc_.height(); ++y) {
             auto* line = reinterpret_cast<std::uint32_t*>(cellImage_.scanLine(y));

@@ -106,15 +106,14 @@ public:
     void patternReplaced(ProgressReport* progress = nullptr);
     void rebuildCellImage(ProgressReport* progress = nullptr);
     void rebuildStitchTiles();
-    // Puts back an undo step's picture and current thread; tileIndex -1 rebuilds every
-    // stitch tile, otherwise only that thread's from tileColour.
-    void restoreFromSnapshot(const QImage& picture, const CurrentThread& current, std::int32_t tileIndex,
-                             ColorRef tileColour);
+    // After an undo step was put back into the document: draws the picture again from the
+    // grid and takes back the current thread; tileIndex -1 rebuilds every stitch tile,
+    // otherwise only that thread's from tileColour.
+    void restoreFromSnapshot(const CurrentThread& current, std::int32_t tileIndex, ColorRef tileColour);
     // One cell changed: grid and image together.
     void setCell(int x, int y, std::int32_t index);
+    // The one picture of the pattern: one pixel per cell, always the grid's colours.
     const QImage& cellImage() const { return cellImage_; }
-    // The undo history's record of which pixels changed since it last took the picture.
-    WriteTracker& cellImageWrites() { return cellImageWrites_; }
 
     // Column and row under a client point (may lie outside the pattern).
     QPoint cellAt(QPoint client) const;
@@ -162,7 +161,6 @@ private:
     MessageHandler toolHandler_;
     OverlayPainter overlayPainter_;
     QImage cellImage_;
-    WriteTracker cellImageWrites_;  // what changed in it since the last undo step
     QImage baseImage_;
     QImage overview_;
     double overviewScale_ = 1.0;

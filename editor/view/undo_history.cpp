@@ -95,7 +95,7 @@ bool UndoHistory::snapshotInto(std::deque<StoredStep>& list, bool front, const s
         front ? list.pop_back() : list.pop_front();
     }
     try {
-        StoredStep s = StoredStep::capture(view_.document(), view_.cellImage(), &view_.cellImageWrites(), makeMeta(label), like);
+        StoredStep s = StoredStep::capture(view_.document(), makeMeta(label), like);
         front ? list.push_front(std::move(s)) : list.push_back(std::move(s));
         return true;
     } catch (const std::bad_alloc&) {
@@ -171,7 +171,7 @@ void UndoHistory::restore(const UndoSnapshot& s)
     doc.grid.cells = s.cells;
     doc.marks = s.marks;
     doc.layers = s.layers;
-    view_.restoreFromSnapshot(s.picture, {s.currentColour.index, s.currentColour.colour, s.currentColour.number},
+    view_.restoreFromSnapshot({s.currentColour.index, s.currentColour.colour, s.currentColour.number},
                               s.tileIndex, s.tileColour);
     if (afterRestore_)
         afterRestore_(s);

@@ -43,7 +43,7 @@ public:
     std::size_t redoCount() const { return redo_.size(); }
     // The newest undo step, whole; for inspection.
     UndoSnapshot newestUndoStep() const { return undo_.empty() ? UndoSnapshot{} : undo_.back().unpack(); }
-    // Bytes of cell, picture and layer data held by both lists, shared chunks once.
+    // Bytes of cell and layer data held by both lists, shared chunks once.
     std::size_t storedBytes() const;
 
     // Tools that replace one colour record which stitch tile their undo rebuilds.

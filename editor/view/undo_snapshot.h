@@ -42,7 +42,7 @@ struct UndoSnapshot {
     std::int32_t width = 0, height = 0;  // the cell buffer's shape
     CurrentColourBlock currentColour;
     std::vector<std::int32_t> cells;
-    QImage picture;  // the cell image, one pixel per cell
+    QImage picture;  // the cell image, one pixel per cell; a restore draws it again from cells
     std::string label;
     std::int32_t tileIndex = -1;  // -1: rebuild every stitch tile on restore
     ColorRef tileColour = 0;

@@ -62,7 +62,7 @@ TEST(NewLayer, EmptyDrawableOnTopTakingDrawingFromOthers)
     EXPECT_TRUE(top.lines.empty());
     EXPECT_TRUE(top.marks.empty());
     EXPECT_TRUE(top.threadColors.empty());
-    EXPECT_EQ(top.thumbnail.pixels, std::vector<std::uint32_t>(12, pixelOf(kWhite)));
+    EXPECT_EQ(thumbnailOf(top, f.doc), std::vector<std::uint32_t>(12, pixelOf(kWhite)));
     EXPECT_EQ(top.width, 4);
     EXPECT_EQ(top.height, 3);
     EXPECT_EQ(f.undo.labels, Labels{"取消新建层"});
@@ -170,7 +170,7 @@ TEST(CopyLayer, CopiesTheDrawingLayerToTheTop)
     EXPECT_EQ(f.layer(0).lines, f.layer(2).lines);
     EXPECT_EQ(f.layer(0).marks, f.layer(2).marks);
     EXPECT_EQ(f.layer(0).threadColors, f.layer(2).threadColors);
-    EXPECT_EQ(f.layer(0).thumbnail.pixels[f.at(2, 1)], pixelOf(kRed));
+    EXPECT_EQ(thumbnailOf(f.layer(0), f.doc)[f.at(2, 1)], pixelOf(kRed));
     EXPECT_EQ(f.undo.labels, Labels{"取消复制层"});
     EXPECT_EQ(f.doc.lines.size(), 2u) << "both copies' lines show";
 }
@@ -373,8 +373,8 @@ TEST(ResetAndBackground, ResetEmptiesTheListAndBackgroundRebuildsIt)
     EXPECT_EQ(f.layer(0).lines, f.doc.lines);
     EXPECT_EQ(f.layer(0).marks, f.doc.marks);
     EXPECT_EQ(f.layer(0).threadColors, f.doc.threads.colors);
-    EXPECT_EQ(f.layer(0).thumbnail.pixels[f.at(1, 2)], pixelOf(kBlue));
-    EXPECT_EQ(f.list().workImage.pixels, f.layer(0).thumbnail.pixels);
+    EXPECT_EQ(thumbnailOf(f.layer(0), f.doc)[f.at(1, 2)], pixelOf(kBlue));
+    EXPECT_EQ(f.picture(), thumbnailOf(f.layer(0), f.doc));
     EXPECT_TRUE(f.undo.labels.size() == 1) << "only the new layer recorded a step";
 }
 
@@ -384,9 +384,9 @@ TEST(FabricColour, ThumbnailsFollowIt)
     f.paint(0, 0, 0, 0);
     f.ops->recompose();
     f.doc.setFabricColor(kBlack);
-    EXPECT_EQ(f.layer(0).thumbnail.pixels[f.at(1, 0)], pixelOf(kBlack));
-    EXPECT_EQ(f.layer(0).thumbnail.pixels[f.at(0, 0)], pixelOf(kRed));
-    EXPECT_EQ(f.list().workImage.pixels[f.at(1, 0)], pixelOf(kBlack));
+    EXPECT_EQ(thumbnailOf(f.layer(0), f.doc)[f.at(1, 0)], pixelOf(kBlack));
+    EXPECT_EQ(thumbnailOf(f.layer(0), f.doc)[f.at(0, 0)], pixelOf(kRed));
+    EXPECT_EQ(f.picture()[f.at(1, 0)], pixelOf(kBlack));
 }
 
 }  // namespace

@@ -184,7 +184,7 @@ TEST(FloatingPiece, MovesAndDropsIntoItsLayerThenRecomposes)
     EXPECT_EQ(layer.cells[f.at(3, 2)], 3);
     EXPECT_EQ(layer.cells[f.at(4, 3)], 2);
     EXPECT_EQ(layer.cells[f.at(4, 2)], EmptyCell);
-    EXPECT_EQ(layer.thumbnail.pixels[f.at(3, 2)], pixelOf(kYellow));
+    EXPECT_EQ(thumbnailOf(layer, f.doc)[f.at(3, 2)], pixelOf(kYellow));
     EXPECT_EQ(f.doc.grid.cells[f.at(3, 2)], 3);
     EXPECT_EQ(f.doc.grid.cells[f.at(4, 2)], EmptyCell);
     EXPECT_EQ(f.seen.recomposed, recomposed + 1);

@@ -44,7 +44,7 @@ TEST(MergeVisible, IntoTheVisibleDrawingLayerWhichKeepsItsPlaceAndName)
     EXPECT_EQ(merged.cells[f.at(1, 0)], 1);
     EXPECT_EQ(merged.cells[f.at(2, 0)], 2);
     EXPECT_EQ(merged.cells[f.at(0, 2)], 0) << "a, the top-most, wins the shared cell";
-    EXPECT_EQ(merged.thumbnail.pixels[f.at(2, 0)], pixelOf(kBlue));
+    EXPECT_EQ(thumbnailOf(merged, f.doc)[f.at(2, 0)], pixelOf(kBlue));
     ASSERT_EQ(merged.lines.size(), 3u);
     EXPECT_EQ(merged.lines[0].startColumn, 2) << "lines bottom-most first";
     EXPECT_EQ(merged.lines[2].startColumn, 0);

@@ -33,7 +33,7 @@ TEST(Recompose, HidingEveryLayerLeavesOnlyFabric)
     EXPECT_EQ(f.doc.grid.cells, std::vector<std::int32_t>(12, EmptyCell));
     EXPECT_TRUE(f.doc.lines.empty());
     EXPECT_TRUE(f.doc.marks.empty());
-    EXPECT_EQ(f.list().workImage.pixels, std::vector<std::uint32_t>(12, pixelOf(0x123456)));
+    EXPECT_EQ(f.picture(), std::vector<std::uint32_t>(12, pixelOf(0x123456)));
     EXPECT_EQ(f.layer(1).cells[f.at(1, 1)], 1) << "hiding keeps the layers' contents";
 }
 
@@ -44,10 +44,10 @@ TEST(Recompose, TheUpperOfTwoVisibleLayersWinsAndHidingItShowsTheLower)
     f.paint(1, 2, 1, 1);  // green in the middle
     f.ops->recompose();
     EXPECT_EQ(f.doc.grid.cells[f.at(2, 1)], 0);
-    EXPECT_EQ(f.list().workImage.pixels[f.at(2, 1)], pixelOf(kRed));
+    EXPECT_EQ(f.picture()[f.at(2, 1)], pixelOf(kRed));
     f.ops->toggleVisible(0);
     EXPECT_EQ(f.doc.grid.cells[f.at(2, 1)], 1);
-    EXPECT_EQ(f.list().workImage.pixels[f.at(2, 1)], pixelOf(kGreen));
+    EXPECT_EQ(f.picture()[f.at(2, 1)], pixelOf(kGreen));
 }
 
 TEST(Recompose, TransparentCellsLetLowerLayersShowThrough)
@@ -60,7 +60,7 @@ TEST(Recompose, TransparentCellsLetLowerLayersShowThrough)
     EXPECT_EQ(f.doc.grid.cells[f.at(0, 0)], 2);
     EXPECT_EQ(f.doc.grid.cells[f.at(1, 0)], 1);
     EXPECT_EQ(f.doc.grid.cells[f.at(2, 0)], EmptyCell);
-    EXPECT_EQ(f.list().workImage.pixels[f.at(2, 0)], pixelOf(kWhite));
+    EXPECT_EQ(f.picture()[f.at(2, 0)], pixelOf(kWhite));
 }
 
 TEST(Recompose, LinesAreConcatenatedBottomMostFirst)
@@ -119,12 +119,12 @@ TEST(Recompose, ACellNamingNoThreadIsKeptAndShowsFabric)
     f.paint(2, 1, 1, 0);
     f.ops->recompose();
     EXPECT_EQ(f.doc.grid.cells[f.at(1, 1)], 200);
-    EXPECT_EQ(f.list().workImage.pixels[f.at(1, 1)], pixelOf(kWhite));
-    EXPECT_EQ(f.list().workImage.pixels[f.at(2, 2)], pixelOf(kWhite));
+    EXPECT_EQ(f.picture()[f.at(1, 1)], pixelOf(kWhite));
+    EXPECT_EQ(f.picture()[f.at(2, 2)], pixelOf(kWhite));
     EXPECT_EQ(f.layer(1).cells[f.at(1, 1)], 200);
 }
 
-TEST(Recompose, TheWorkImageAlwaysShowsTheGridColours)
+TEST(Recompose, EveryCellIsTheTopMostOpaqueLayerCell)
 {
     Fixture f(37, 29);  // not a multiple of any block or vector width
     f.ops->newLayer("b");
@@ -134,13 +134,14 @@ TEST(Recompose, TheWorkImageAlwaysShowsTheGridColours)
         for (std::size_t i = 0; i < f.layer(l).cells.size(); ++i)
             f.layer(l).cells[i] = static_cast<std::int32_t>(rng() % 5) - 1;  // -1..3, 3 is unknown
     f.ops->recompose();
+    const std::vector<std::uint32_t> picture = f.picture();
     for (std::size_t i = 0; i < f.doc.grid.cells.size(); ++i) {
         std::int32_t expect = EmptyCell;
         for (int l = 2; l >= 0; --l)
             if (f.layer(l).cells[i] != EmptyCell)
                 expect = f.layer(l).cells[i];
         ASSERT_EQ(f.doc.grid.cells[i], expect) << i;
-        ASSERT_EQ(f.list().workImage.pixels[i], pixelOf(f.doc.shownColor(expect))) << i;
+        ASSERT_EQ(picture[i], pixelOf(f.doc.shownColor(expect))) << i;
     }
 }
 
@@ -148,23 +149,24 @@ TEST(Recompose, ALayerOfAnotherSizeIsLeftOutRatherThanReadPastItsEnd)
 {
     Stack f;
     f.paint(2, 0, 0, 1);
-    f.layer(0).cells.resize(3, 0);
+    f.layer(0).cells.assign(3, 0);
     f.ops->recompose();
     EXPECT_EQ(f.doc.grid.cells[0], 1);
     EXPECT_FALSE(f.list().invariantsHold(f.doc));
 }
 
-TEST(OverlayCells, EveryLengthAroundTheVectorWidth)
+TEST(OverlayLayerBytes, EveryLengthAroundTheVectorWidth)
 {
-    for (std::size_t n = 0; n < 20; ++n) {
-        std::vector<std::int32_t> dst(n), src(n);
+    for (std::size_t n = 0; n < 70; ++n) {
+        std::vector<LayerByte> dst(n), src(n);
         for (std::size_t i = 0; i < n; ++i) {
-            dst[i] = static_cast<std::int32_t>(i);
-            src[i] = i % 3 == 0 ? EmptyCell : static_cast<std::int32_t>(100 + i);
+            dst[i] = static_cast<LayerByte>(i);
+            // Thread 254, the largest, must never be taken for transparent.
+            src[i] = i % 3 == 0 ? kTransparentByte : static_cast<LayerByte>(i % 3 == 1 ? 254 : 100 + i);
         }
-        overlayCells(dst.data(), src.data(), n);
+        overlayLayerBytes(dst.data(), src.data(), n);
         for (std::size_t i = 0; i < n; ++i)
-            ASSERT_EQ(dst[i], i % 3 == 0 ? static_cast<std::int32_t>(i) : static_cast<std::int32_t>(100 + i)) << n;
+            ASSERT_EQ(dst[i], i % 3 == 0 ? i : i % 3 == 1 ? 254 : 100 + i) << n;
     }
 }
 

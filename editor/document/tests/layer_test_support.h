@@ -2,6 +2,7 @@
 // Shared by the layer tests: a recording undo history, message boxes and observer, and small
 // patterns to work on.
 #include "editor/document/layer_operations.h"
+#include "editor/document/layer_thumbnail.h"
 #include "editor/document/pattern_document.h"
 
 #include <algorithm>
@@ -13,6 +14,12 @@
 #include <vector>
 
 namespace brenmark::layertest {
+
+// A layer's thumbnail at one pixel per cell.
+inline std::vector<std::uint32_t> thumbnailOf(const PatternLayer& layer, const PatternDocument& doc)
+{
+    return layerThumbnail(layer, doc, layer.width, layer.height).pixels.vector();
+}
 
 class RecordingUndo final : public UndoRecorder {
 public:
@@ -75,8 +82,15 @@ struct Fixture {
     LayerList& list() { return doc.layers; }
     PatternLayer& layer(int i) { return doc.layers[i]; }
     std::size_t at(int x, int y) const { return doc.grid.indexOf(x, y); }
-    // Paints one layer cell (and its thumbnail) without recomposing.
-    void paint(int layerIndex, int x, int y, std::int32_t value) { doc.layers.setLayerCell(layerIndex, x, y, value, doc); }
+    // Paints one layer cell without recomposing.
+    void paint(int layerIndex, int x, int y, std::int32_t value) { doc.layers.setLayerCell(layerIndex, x, y, value); }
+    // The picture the view shows of the composed grid, one pixel per cell.
+    std::vector<std::uint32_t> picture() const
+    {
+        CellImage image;
+        paintCells(image, doc.grid.width, doc.grid.height, doc.grid.cells, doc.threads.colors, doc.fabric);
+        return image.pixels.vector();
+    }
     // Adds layers with new-layer until there are n.
     void growTo(int n)
     {

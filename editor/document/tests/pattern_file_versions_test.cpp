@@ -1,6 +1,8 @@
 // What each version of the file holds, both load modes, round trips and progress.
 #include "editor/document/tests/test_support.h"
 
+#include "editor/document/layer_thumbnail.h"
+
 #include <gtest/gtest.h>
 
 using namespace brenmark;
@@ -158,8 +160,9 @@ TEST(PatternFileVersions, From20050LayersAreReadInOrderWithTheirFlags)
         EXPECT_TRUE(layers[2].linked);
         EXPECT_EQ(layers[2].cells, std::vector<std::int32_t>(4, -1));
         // Thumbnails: thread colours, and the file's fabric colour for transparent cells.
-        EXPECT_EQ(layers[1].thumbnail.pixels[0], pixelOf(rgb(9, 8, 7)));
-        EXPECT_EQ(layers[1].thumbnail.pixels[1], pixelOf(rgb(4, 5, 6)));
+        const CellImage thumbnail = layerThumbnail(layers[1], l->doc, 2, 2);
+        EXPECT_EQ(thumbnail.pixels[0], pixelOf(rgb(9, 8, 7)));
+        EXPECT_EQ(thumbnail.pixels[1], pixelOf(rgb(4, 5, 6)));
     }
 }
 
@@ -173,7 +176,7 @@ TEST(PatternFileVersions, LayerMarksOnTransparentOrThreadlessCellsAreDropped)
     EXPECT_EQ(l->doc.layers[0].marks, (std::vector<StitchMark>{{2, 0, 0, 0}, {5, 0, 1, 1}}));
     // The byte naming no thread is kept, and shown as fabric.
     EXPECT_EQ(l->doc.layers[0].cells[2], 7);
-    EXPECT_EQ(l->doc.layers[0].thumbnail.pixels[2], pixelOf(rgb(9, 8, 7)));
+    EXPECT_EQ(layerThumbnail(l->doc.layers[0], l->doc, 2, 2).pixels[2], pixelOf(rgb(9, 8, 7)));
 }
 
 TEST(PatternFileVersions, LibraryModeRefreshesColoursByExactNumberPlainModeKeepsThem)

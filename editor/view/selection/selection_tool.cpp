@@ -74,7 +74,6 @@ std::vector<int> SelectionTool::editedLayers() const
 
 void SelectionTool::finish()
 {
-    doc_.layers.repaintThumbnails(doc_);
     layerOps_.recompose();
     view_.rebuildCellImage();
     host_->patternEdited();
@@ -305,14 +304,14 @@ bool SelectionTool::moveContents(int dx, int dy, bool copy)
     const int w = doc_.width();
     for (int li : editedLayers()) {
         PatternLayer& layer = doc_.layers[li];
-        const std::vector<std::int32_t> source = layer.cells;
+        const std::vector<std::int32_t> source = layer.cells.toVector();
         if (!copy)
             for (const QPoint& m : members)
-                layer.cells[indexOf(m.x(), m.y(), w)] = EmptyCell;
+                layer.cells.set(indexOf(m.x(), m.y(), w), EmptyCell);
         for (const QPoint& m : members) {
             const std::int32_t v = source[indexOf(m.x(), m.y(), w)];
             if (doc_.isThread(v) && doc_.grid.contains(m.x() + dx, m.y() + dy))
-                layer.cells[indexOf(m.x() + dx, m.y() + dy, w)] = v;
+                layer.cells.set(indexOf(m.x() + dx, m.y() + dy, w), v);
         }
         std::vector<StitchMark> moved;
         for (const StitchMark& m : layer.marks)
@@ -381,7 +380,7 @@ bool SelectionTool::clearSelection(bool blocksOnly)
     for (int li : editedLayers()) {
         PatternLayer& layer = doc_.layers[li];
         for (const QPoint& m : members)
-            layer.cells[indexOf(m.x(), m.y(), doc_.width())] = EmptyCell;
+            layer.cells.set(indexOf(m.x(), m.y(), doc_.width()), EmptyCell);
         std::erase_if(layer.marks, [&](const StitchMark& m) { return poly_.contains(m.column, m.row); });
         if (!blocksOnly)
             std::erase_if(layer.lines, [&](const BackstitchLine& l) { return poly_.containsLine(l); });
@@ -446,13 +445,13 @@ bool SelectionTool::mirrorSelection()
         undo_.recordUndoStep(label);
         for (int li : editedLayers()) {
             PatternLayer& layer = doc_.layers[li];
-            const std::vector<std::int32_t> source = layer.cells;
+            const std::vector<std::int32_t> source = layer.cells.toVector();
             std::vector<StitchMark> added;
             for (const QPoint& m : members) {
                 const QPoint t = map(m);
                 if (!doc_.grid.contains(t.x(), t.y()))
                     continue;
-                layer.cells[indexOf(t.x(), t.y(), w)] = source[indexOf(m.x(), m.y(), w)];
+                layer.cells.set(indexOf(t.x(), t.y(), w), source[indexOf(m.x(), m.y(), w)]);
             }
             for (const StitchMark& m : layer.marks)
                 if (poly_.contains(m.column, m.row)) {
@@ -544,7 +543,7 @@ bool SelectionTool::rotateSelection(double angle, bool copy)
         }
         for (const StitchMark& m : turned)
             placeMarkIn(marks, m);
-        std::vector<std::int32_t> cells = layer.cells;
+        std::vector<std::int32_t> cells = layer.cells.toVector();
         if (!copy)
             for (int r = std::max(b.top, 0); r < std::min(b.bottom, doc_.height()); ++r)
                 for (int c = std::max(b.left, 0); c < std::min(b.right, w); ++c)

@@ -104,7 +104,6 @@ struct Fixture {
         doc.addThread(kRed, "0");
         doc.addThread(kGreen, "1");
         doc.addThread(kBlue, "2");
-        doc.layers.repaintThumbnails(doc);
         view.patternReplaced();
     }
     void choose(int index)

@@ -44,7 +44,7 @@ struct DocumentState {
     {
         DocumentState s{doc.width(), doc.height(), doc.grid.cells, doc.lines, doc.marks, doc.threads.colors, doc.threads.numbers, {}};
         for (const PatternLayer& l : doc.layers.layers)
-            s.layers.push_back({l.name, l.visible, l.linked, l.drawable, l.cells, l.lines, l.marks, l.floating.has_value()});
+            s.layers.push_back({l.name, l.visible, l.linked, l.drawable, l.cells.toVector(), l.lines, l.marks, l.floating.has_value()});
         return s;
     }
 };
@@ -68,7 +68,6 @@ struct SelectionFixture {
         int i = 0;
         for (ColorRef c : {kRed, kGreen, kBlue})
             doc.addThread(c, std::to_string(i++));
-        doc.layers.repaintThumbnails(doc);
         view.patternReplaced();
         view.dispatch(MsgSelectTool, static_cast<int>(Tool::SelectArea), 0);
     }

@@ -26,7 +26,7 @@ struct RecordingUndo final : UndoRecorder {
     {
         Step s{label, doc.grid.cells, {}, doc.marks, doc.layers.size()};
         if (const int i = doc.layers.drawingLayer(); i >= 0)
-            s.drawingLayer = doc.layers[i].cells;
+            s.drawingLayer = doc.layers[i].cells.toVector();
         steps.push_back(std::move(s));
     }
     std::vector<std::string> labels() const
@@ -91,7 +91,6 @@ struct ToolFixture {
         int i = 0;
         for (ColorRef c : threads)
             doc.addThread(c, std::to_string(i++));
-        doc.layers.repaintThumbnails(doc);
         view.patternReplaced();
     }
     // Rows of the grid as text: '.' empty, '0'..'9' thread index. Written to the grid and the
@@ -105,7 +104,6 @@ struct ToolFixture {
                 doc.setCell(x, y, v);
                 doc.layers[doc.layers.size() - 1].cells[doc.grid.indexOf(x, y)] = v;
             }
-        doc.layers.repaintThumbnails(doc);
         view.rebuildCellImage();
     }
     static std::vector<std::string> rowsOf(const std::vector<std::int32_t>& cells, int w, int h)
@@ -122,7 +120,7 @@ struct ToolFixture {
         return out;
     }
     std::vector<std::string> rows() const { return rowsOf(doc.grid.cells, doc.width(), doc.height()); }
-    std::vector<std::string> layerRows(int layer) const { return rowsOf(doc.layers[layer].cells, doc.width(), doc.height()); }
+    std::vector<std::string> layerRows(int layer) const { return rowsOf(doc.layers[layer].cells.toVector(), doc.width(), doc.height()); }
 
     // The centre of a cell in client pixels at the default 8-pixel cells.
     static QPoint at(int column, int row) { return {kLeftRuler + column * 8 + 4, kTopRuler + row * 8 + 4}; }

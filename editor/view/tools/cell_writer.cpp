@@ -17,15 +17,10 @@ CellWriter::CellWriter(PatternView& view) : view_(view), doc_(view.document()), 
         PatternLayer& layer = layers[drawing_];
         if (layer.cells.size() == cells) {
             layerCells_ = &layer.cells;
-            if (layer.thumbnail.pixels.size() == cells)
-                thumbnail_ = &layer.thumbnail.pixels;
         } else {
             drawing_ = -1;  // a layer of another size cannot take cells
         }
     }
-    if (layers.workImage.pixels.size() == cells && cells > 0)
-        workImage_ = &layers.workImage.pixels;
-    lastPixel_ = pixelOf(doc_.shownColor(lastValue_));
 }
 
 void CellWriter::writeLayerOnly(int x, int y, std::int32_t value)
@@ -34,8 +29,6 @@ void CellWriter::writeLayerOnly(int x, int y, std::int32_t value)
         return;
     const std::size_t i = static_cast<std::size_t>(x) + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
     layerCells_->set(i, value);
-    if (thumbnail_)
-        thumbnail_->set(i, pixelFor(value));
 }
 
 void CellWriter::markCell(int x, int y, int kind)

@@ -24,23 +24,16 @@ public:
     // refused cell keeps matching.
     bool mayRefuse() const { return mayRefuse_; }
 
-    // Writes value to (x, y) of the pattern (the caller checks bounds): grid, cell image
-    // pixel and composed image where writable, the drawing layer (cell and thumbnail)
-    // always. Returns whether the grid took it.
+    // Writes value to (x, y) of the pattern (the caller checks bounds): grid and cell image
+    // pixel where writable, the drawing layer always. Returns whether the grid took it.
     bool write(int x, int y, std::int32_t value)
     {
         const std::size_t i = static_cast<std::size_t>(x) + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
-        const std::uint32_t pixel = pixelFor(value);
-        if (layerCells_) {
+        if (layerCells_)
             layerCells_->set(i, value);
-            if (thumbnail_)
-                thumbnail_->set(i, pixel);
-        }
         if (mayRefuse_ && !doc_.layers.canPaintCell(i))
             return false;
         view_.setCell(x, y, value);
-        if (workImage_)
-            workImage_->set(i, pixel);
         return true;
     }
     // Writes only the drawing layer (the text tool clears its own layer behind the text).
@@ -59,16 +52,6 @@ public:
     int drawingLayer() const { return drawing_; }
 
 private:
-    // Fills and shapes write one value many times over: its pixel is worked out once.
-    std::uint32_t pixelFor(std::int32_t value)
-    {
-        if (value != lastValue_) {
-            lastValue_ = value;
-            lastPixel_ = pixelOf(doc_.shownColor(value));
-        }
-        return lastPixel_;
-    }
-
     void applyMarks(std::vector<StitchMark>& marks, const std::vector<CellPoint>& cells, int kind, bool onlyWritable);
 
     PatternView& view_;
@@ -77,11 +60,7 @@ private:
     int drawing_ = -1;
     bool mayRefuse_ = false;
     // Written through the buffers, so the undo history sees which parts changed.
-    TrackedBuffer<std::int32_t>* layerCells_ = nullptr;
-    TrackedBuffer<std::uint32_t>* thumbnail_ = nullptr;
-    TrackedBuffer<std::uint32_t>* workImage_ = nullptr;
-    std::int32_t lastValue_ = EmptyCell;
-    std::uint32_t lastPixel_ = 0;
+    LayerCells* layerCells_ = nullptr;
 };
 
 template <class Covered>

@@ -71,7 +71,7 @@ int ToolController::prepareTextLayer()
     if (drawing >= 0) {
         const PatternLayer& layer = list[drawing];
         if (layer.name == kTextLayerName && layer.visible && layer.cells.size() == doc_.grid.cellCount() &&
-            std::all_of(layer.cells.begin(), layer.cells.end(), [](std::int32_t v) { return v == EmptyCell; }))
+            layer.cells.allTransparent())
             return drawing;
     }
     // Otherwise a new one directly above the drawing layer.
