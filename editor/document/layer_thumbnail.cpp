@@ -3,6 +3,8 @@
 #include "editor/document/layer_composer.h"
 #include "editor/document/pattern_document.h"
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace brenmark {
@@ -16,15 +18,25 @@ CellImage layerThumbnail(const PatternLayer& layer, const PatternDocument& doc, 
     image.reset(width, height, doc.fabric);
     // 256 entries: the transparent byte and every index without a thread show the fabric.
     const std::vector<std::uint32_t> lut = pixelTable(doc.threads.colors, doc.fabric);
-    std::vector<std::size_t> columns(static_cast<std::size_t>(width));
-    for (int x = 0; x < width; ++x)
-        columns[static_cast<std::size_t>(x)] =
-            static_cast<std::size_t>((2 * static_cast<std::int64_t>(x) + 1) * layer.width / (2 * static_cast<std::int64_t>(width)));
+    // Cells are picked the way a painter scales a picture without smoothing: a 16.16 fixed
+    // step of cells per pixel, starting half a pixel in, so the panel looks as it did when it
+    // scaled a whole picture of the layer.
+    auto steps = [](int cells, int pixels) {
+        const double scale = static_cast<double>(pixels) / cells;
+        const auto step = static_cast<std::int64_t>(65536.0 / scale);
+        const auto first = static_cast<std::int64_t>(std::ceil(0.5 * static_cast<double>(step))) - 1;
+        std::vector<std::size_t> at(static_cast<std::size_t>(pixels));
+        for (int i = 0; i < pixels; ++i)
+            at[static_cast<std::size_t>(i)] =
+                static_cast<std::size_t>(std::min<std::int64_t>((first + i * step) >> 16, cells - 1));
+        return at;
+    };
+    const std::vector<std::size_t> columns = steps(layer.width, width);
+    const std::vector<std::size_t> rows = steps(layer.height, height);
     const LayerByte* cells = layer.cells.bytes();
     std::uint32_t* out = image.pixels.range(0, image.pixels.size());
     for (int y = 0; y < height; ++y) {
-        const auto row = static_cast<std::size_t>((2 * static_cast<std::int64_t>(y) + 1) * layer.height / (2 * static_cast<std::int64_t>(height)));
-        const LayerByte* line = cells + row * static_cast<std::size_t>(layer.width);
+        const LayerByte* line = cells + rows[static_cast<std::size_t>(y)] * static_cast<std::size_t>(layer.width);
         for (int x = 0; x < width; ++x) {
             const LayerByte b = line[columns[static_cast<std::size_t>(x)]];
             *out++ = lut[b == kTransparentByte ? 0 : b + 1u];

@@ -1,7 +1,7 @@
 #pragma once
 // A layer's thumbnail, drawn from its cells at the size it is shown: each pixel takes the
-// colour of the cell under its centre (transparent cells show the fabric), so the layer
-// panel never keeps a picture of the whole layer.
+// colour of one cell (transparent cells show the fabric), so the layer panel never keeps a
+// picture of the whole layer.
 #include "editor/document/cell_image.h"
 #include "editor/document/pattern_layer.h"
 
