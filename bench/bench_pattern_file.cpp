@@ -156,6 +156,19 @@ void report(benchmark::State& state, std::size_t bytes, long faultsBefore)
         benchmark::Counter(static_cast<double>(minorFaults() - faultsBefore), benchmark::Counter::kAvgIterations);
 }
 
+// What holding the open pattern costs: the document's buffers and lists, and the one
+// picture of the grid (4 bytes a cell) the view keeps beside it.
+std::size_t heldBytes(const PatternDocument& doc)
+{
+    std::size_t bytes = doc.grid.cells.size() * sizeof(std::int32_t) + doc.grid.colorValues.size() * sizeof(ColorRef) +
+                        doc.lines.size() * sizeof(BackstitchLine) + doc.marks.size() * sizeof(StitchMark) +
+                        doc.grid.cells.size() * sizeof(std::uint32_t);
+    for (const PatternLayer& layer : doc.layers.layers)
+        bytes += layer.cells.size() + layer.lines.size() * sizeof(BackstitchLine) + layer.marks.size() * sizeof(StitchMark) +
+                 layer.threadColors.size() * sizeof(ColorRef) + layer.threadNumbers.size() * sizeof(std::string);
+    return bytes;
+}
+
 // Counts every call, so a decoder that reports per cell shows at once.
 class CountingProgress final : public ProgressReport {
 public:
@@ -306,6 +319,9 @@ void BM_LoadPattern(benchmark::State& state, LoadMode mode)
         state.SkipWithError("the loaded pattern differs from the saved one");
     state.counters["progress_calls"] =
         benchmark::Counter(static_cast<double>(progress.calls), benchmark::Counter::kAvgIterations);
+    state.counters["file_MB"] = static_cast<double>(f.bytes.size()) / 1e6;
+    state.counters["held_MB"] = static_cast<double>(heldBytes(doc)) / 1e6;
+    state.counters["held_per_file"] = static_cast<double>(heldBytes(doc)) / static_cast<double>(f.bytes.size());
     report(state, f.bytes.size(), faults);
 }
 

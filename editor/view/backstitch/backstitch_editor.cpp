@@ -9,6 +9,7 @@
 #include <QPen>
 
 #include <algorithm>
+#include <cstdint>
 
 namespace brenmark {
 
@@ -434,9 +435,13 @@ QImage tracingPictureFrom(const QImage& source, int width, int height)
 {
     if (source.isNull() || width <= 0 || height <= 0)
         return {};
-    return source.convertToFormat(QImage::Format_RGB32)
-        .scaled(width * kTracingPixelsPerCell, height * kTracingPixelsPerCell, Qt::IgnoreAspectRatio,
-                Qt::SmoothTransformation);
+    const auto cap = [](int cells) {
+        return static_cast<int>(std::min<std::int64_t>(std::int64_t{cells} * kTracingPixelsPerCell, kTracingLongestSide));
+    };
+    // The picture is stretched over the pattern anyway, so each side is capped on its own.
+    const QSize size = source.size().boundedTo(QSize(cap(width), cap(height)));
+    const QImage rgb = source.convertToFormat(QImage::Format_RGB32);
+    return size == rgb.size() ? rgb : rgb.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 bool BackstitchEditor::loadTracingPicture()

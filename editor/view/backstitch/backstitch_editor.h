@@ -167,9 +167,12 @@ private:
 // The picked line as the status display shows it (GBK).
 std::string lineStatusText(const BackstitchLine& line);
 
-// A tracing picture made from a decoded image: 8 pixels per cell of a width x height
-// pattern, smoothly scaled.
+// A tracing picture made from a decoded image for a width x height pattern. The view
+// stretches it over the pattern, so it is kept at its own resolution, smoothly scaled down
+// only where it holds more than 8 pixels a cell (all the default zoom shows) or more than
+// 4096 pixels on its longer side (a big pattern would otherwise need gigabytes).
 QImage tracingPictureFrom(const QImage& source, int width, int height);
 constexpr int kTracingPixelsPerCell = 8;
+constexpr int kTracingLongestSide = 4096;
 
 }  // namespace brenmark

@@ -499,14 +499,71 @@ QImage paintView(PatternView& view)
     return image;
 }
 
-TEST(BackstitchTracing, PictureIsScaledToEightPixelsPerCell)
+TEST(BackstitchTracing, PictureKeepsItsOwnSizeUpToEightPixelsACellAndTheLongestSide)
 {
     QImage source(30, 7, QImage::Format_RGB32);
     source.fill(Qt::green);
-    const QImage picture = tracingPictureFrom(source, 10, 5);
-    EXPECT_EQ(picture.size(), QSize(80, 40));
-    EXPECT_EQ(picture.pixel(79, 39) & 0xFFFFFFu, 0x00FF00u);
+    EXPECT_EQ(tracingPictureFrom(source, 10, 5).size(), QSize(30, 7)) << "a small picture is not blown up";
+    EXPECT_EQ(tracingPictureFrom(source, 2, 5).size(), QSize(16, 7)) << "no more than 8 pixels a cell";
+    const QImage picture = tracingPictureFrom(source, 2, 5);
+    EXPECT_EQ(picture.pixel(15, 6) & 0xFFFFFFu, 0x00FF00u);
     EXPECT_TRUE(tracingPictureFrom(QImage(), 10, 5).isNull());
+    // A 2000 x 2000 pattern once needed a 16 000 x 16 000 picture.
+    QImage big(5000, 3000, QImage::Format_RGB32);
+    big.fill(Qt::red);
+    EXPECT_EQ(tracingPictureFrom(big, 2000, 2000).size(), QSize(4096, 3000));
+}
+
+// How the view once showed a tracing picture: scaled to 8 pixels a cell when loaded, then
+// drawn over the pattern area.
+QImage paintedTheOldWay(PatternView& view, const QImage& source)
+{
+    const PatternDocument& doc = view.document();
+    view.setBaseImage(source.convertToFormat(QImage::Format_RGB32)
+                          .scaled(doc.width() * 8, doc.height() * 8, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    return paintView(view);
+}
+
+TEST(BackstitchTracing, LooksAsTheEightPixelPictureDidAtEightAndFourPixelsACell)
+{
+    // A photo-like picture: gradients and hard edges, larger than 8 pixels a cell.
+    QImage source(260, 190, QImage::Format_RGB32);
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x)
+            source.setPixel(x, y, qRgb(x % 256, (y * 3) % 256, ((x / 13 + y / 11) % 2) * 200));
+    for (const bool zoomedOut : {false, true}) {
+        Fixture f;  // 20 x 20 cells
+        if (zoomedOut)
+            f.view.zoomOut();
+        f.view.setShowGrid(false);
+        f.view.setShowBaseImage(true);
+        const QImage old = paintedTheOldWay(f.view, source);
+        f.view.setBaseImage(tracingPictureFrom(source, f.doc.width(), f.doc.height()));
+        EXPECT_LE(f.view.baseImage().width(), 160);
+        EXPECT_EQ(paintView(f.view), old) << "at " << f.view.cellSize() << " pixels a cell";
+    }
+}
+
+TEST(BackstitchTracing, ASmallPictureIsStretchedAsTheBlownUpOneWas)
+{
+    // Smooth content: the two ways of enlarging differ only by rounding.
+    QImage source(9, 6, QImage::Format_RGB32);
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x)
+            source.setPixel(x, y, qRgb(60 + x * 12, 80 + y * 15, 120));
+    Fixture f;
+    f.view.setShowGrid(false);
+    f.view.setShowBaseImage(true);
+    const QImage old = paintedTheOldWay(f.view, source);
+    f.view.setBaseImage(tracingPictureFrom(source, f.doc.width(), f.doc.height()));
+    const QImage now = paintView(f.view);
+    int worst = 0;
+    for (int y = 0; y < now.height(); ++y)
+        for (int x = 0; x < now.width(); ++x) {
+            const QRgb a = now.pixel(x, y), b = old.pixel(x, y);
+            worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+        }
+    EXPECT_LE(worst, 16);
 }
 
 TEST(BackstitchTracing, LoadingShowsThePictureInModeZero)
