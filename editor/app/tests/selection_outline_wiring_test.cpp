@@ -260,7 +260,7 @@ TEST_F(SelectionWiring, TheTracingPictureShowsAndTicksTheBaseImageBox)
     command(CmdLoadTracingPicture)->trigger();
     ASSERT_EQ(outlineDialogs.titles.size(), 1u);
     EXPECT_EQ(outlineDialogs.titles[0], kTracingTitle);
-    EXPECT_EQ(window->view().baseImage().size(), QSize(80, 64));
+    EXPECT_EQ(window->view().baseImage().size(), QSize(20, 16)) << "kept at its own size, under 8 pixels a cell";
     EXPECT_TRUE(window->view().showBaseImage());
     EXPECT_TRUE(window->view().showGrid());
     EXPECT_TRUE(base->isVisible());
