@@ -5,6 +5,10 @@
 //
 // The view paints into a QImage painter, as the widget's backing store would be painted.
 // Runs offscreen; the QGuiApplication is there for the fonts.
+//
+// With BRENMARK_REPAINT_FRAMES=DIR it paints every case once instead and saves the frames as
+// PNG files into DIR (also scrolled to the far end, and with one colour flashing), so that two
+// builds of the view can be compared pixel for pixel.
 #include "editor/view/pattern_view.h"
 
 #include <QGuiApplication>
@@ -119,6 +123,50 @@ const char* modeName(ViewMode mode)
     return "?";
 }
 
+std::string caseName(ViewMode mode, float cell)
+{
+    return std::string(modeName(mode)) + "/" + (cell < 1 ? std::string("0.5") : std::to_string(static_cast<int>(cell))) + "px";
+}
+
+constexpr float kCells[] = {0.5f, 1.0f, 2.0f, 4.0f, 8.0f, 16.0f, 32.0f};
+
+int saveFrames(const QString& dir)
+{
+    PatternView& view = viewer().view;
+    QImage frame(kClient, QImage::Format_RGB32);
+    auto save = [&](ViewMode mode, float cell, const char* suffix) {
+        frame.fill(Qt::magenta);
+        QPainter p(&frame);
+        view.paint(p, kClient);
+        p.end();
+        QString name = QString::fromStdString(caseName(mode, cell) + suffix + ".png");
+        name.replace(u'/', u'_');
+        return frame.save(dir + u'/' + name);
+    };
+    bool ok = true;
+    for (int m = 0; m < 4; ++m) {
+        const auto mode = static_cast<ViewMode>(m);
+        for (const float cell : kCells) {
+            zoomTo(view, cell);
+            view.setViewMode(mode);
+            view.setFlashing(false, 0);
+            view.setOrigin(QPoint(kLeftRuler, kTopRuler));
+            ok = save(mode, cell, "") && ok;
+            view.setOrigin(QPoint(-100000, -100000));
+            ok = save(mode, cell, "_end") && ok;
+            view.setOrigin(QPoint(kLeftRuler - 1237, kTopRuler - 523));
+            ok = save(mode, cell, "_middle") && ok;
+            // Both blink phases of one visible colour.
+            view.setFlashing(true, pattern().shownColor(pattern().cell(2, 2)));
+            view.setOrigin(QPoint(kLeftRuler, kTopRuler));
+            ok = save(mode, cell, "_flash_a") && ok;
+            ok = save(mode, cell, "_flash_b") && ok;
+        }
+    }
+    view.setFlashing(false, 0);
+    return ok ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -126,13 +174,14 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    if (!qEnvironmentVariableIsEmpty("BRENMARK_REPAINT_FRAMES"))
+        return saveFrames(qEnvironmentVariable("BRENMARK_REPAINT_FRAMES"));
 
     benchmark::RegisterBenchmark("BM_BlitBaseline", BM_BlitBaseline)->Unit(benchmark::kMillisecond);
     for (int m = 0; m < 4; ++m) {
         const auto mode = static_cast<ViewMode>(m);
-        for (const float cell : {0.5f, 1.0f, 2.0f, 4.0f, 8.0f, 16.0f, 32.0f}) {
-            const std::string name = std::string("BM_Repaint/") + modeName(mode) + "/" +
-                                     (cell < 1 ? std::string("0.5") : std::to_string(static_cast<int>(cell))) + "px";
+        for (const float cell : kCells) {
+            const std::string name = "BM_Repaint/" + caseName(mode, cell);
             benchmark::RegisterBenchmark(name.c_str(), [mode, cell](benchmark::State& state) { repaint(state, mode, cell); })
                 ->Unit(benchmark::kMillisecond);
         }
