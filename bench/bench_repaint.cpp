@@ -157,7 +157,7 @@ int saveFrames(const QString& dir)
             view.setOrigin(QPoint(kLeftRuler - 1237, kTopRuler - 523));
             ok = save(mode, cell, "_middle") && ok;
             // Both blink phases of one visible colour.
-            view.setFlashing(true, pattern().shownColor(pattern().cell(2, 2)));
+            view.setFlashing(true, pattern().shownColor(pattern().cell(10, 10)));
             view.setOrigin(QPoint(kLeftRuler, kTopRuler));
             ok = save(mode, cell, "_flash_a") && ok;
             ok = save(mode, cell, "_flash_b") && ok;
