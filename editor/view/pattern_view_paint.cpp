@@ -106,10 +106,8 @@ void PatternView::paint(QPainter& p, QSize client)
         } else {
             paintCells(p, client, s);
         }
-        if (tiles && s == 2) {
+        if (tiles && s == 2)
             paintStitchCorners(p, client);
-            p.setPen(Qt::white);
-        }
         const bool grid = showGrid_ && s >= 3 && !tiles && !(mode_ == ViewMode::SymbolsOnColour && four(s));
         if (grid)
             paintGrid(p, client, s);
@@ -352,8 +350,9 @@ void PatternView::paintStitches(QPainter& p, QSize client, float s)
 
     // The visible cells' tiles are laid side by side into one picture that is drawn in one
     // go; a drawImage per cell costs far more than copying its pixels. Each cell gets the
-    // white pixels at the middle of its top and left edges here; those at the middle of its
-    // right and bottom edges belong to the next cell's, except after the last column and row.
+    // white pixels at the middle of its top and left edges in the picture. Those at the
+    // middle of its right and bottom edges are the next cells' left and top ones, drawn over
+    // the tile; only the last column's and the last row's lie outside and are drawn after.
     const QSize pictureSize(v.width() * size, v.height() * size);
     if (stitchPicture_.size() != pictureSize)
         stitchPicture_ = QImage(pictureSize, QImage::Format_RGB32);
