@@ -178,7 +178,7 @@ private:
     void paintSymbols(QPainter& p, QSize client, float s);
     void paintFlashing(QPainter& p, QSize client, float s);
     void paintStitches(QPainter& p, QSize client, float s);
-    void paintStitchCorners(QPainter& p, QSize client);
+    void paintSmallStitches(QPainter& p, QSize client);
     void paintMarks(QPainter& p, QSize client, float s);
     void paintLines(QPainter& p, float s);
     void paintAxisMarks(QPainter& p, float s);

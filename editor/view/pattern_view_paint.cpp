@@ -101,13 +101,13 @@ void PatternView::paint(QPainter& p, QSize client)
         const bool tiles = mode_ == ViewMode::SimulatedStitches;
         if (tiles && s >= 3) {
             paintStitches(p, client, s);
+        } else if (tiles && s == 2) {
+            paintSmallStitches(p, client);
         } else if (mode_ == ViewMode::SymbolsOnly && large(s)) {
             p.fillRect(QRectF(origin_.x(), origin_.y(), doc_.width() * s, doc_.height() * s), toQColor(doc_.fabric));
         } else {
             paintCells(p, client, s);
         }
-        if (tiles && s == 2)
-            paintStitchCorners(p, client);
         const bool grid = showGrid_ && s >= 3 && !tiles && !(mode_ == ViewMode::SymbolsOnColour && four(s));
         if (grid)
             paintGrid(p, client, s);
@@ -319,18 +319,29 @@ void PatternView::paintFlashing(QPainter& p, QSize client, float s)
     }
 }
 
-void PatternView::paintStitchCorners(QPainter& p, QSize client)
+void PatternView::paintSmallStitches(QPainter& p, QSize client)
 {
-    // One white pixel at the top-left corner of every visible cell, filled as a pattern of
-    // one white and three clear pixels that starts at the origin.
-    const QRect v = visibleCells(client, 2);
-    QImage dot(2, 2, QImage::Format_ARGB32_Premultiplied);
-    dot.fill(Qt::transparent);
-    dot.setPixel(0, 0, qRgba(255, 255, 255, 255));
-    p.save();
-    p.setBrushOrigin(origin_);
-    p.fillRect(QRect(origin_.x() + v.left() * 2, origin_.y() + v.top() * 2, v.width() * 2, v.height() * 2), QBrush(dot));
-    p.restore();
+    // At two pixels a cell the stitches are the colour blocks with one white pixel at every
+    // cell's top-left corner: the visible part of the cell image is doubled into a picture
+    // with those pixels in it and drawn in one go.
+    const QRect v = visibleCells(client, 2).intersected(cellImage_.rect());
+    if (v.isEmpty())
+        return;
+    const QImage cells = cellImage_.copy(v).convertToFormat(QImage::Format_RGB32);
+    const QSize pictureSize = v.size() * 2;
+    if (stitchPicture_.size() != pictureSize)
+        stitchPicture_ = QImage(pictureSize, QImage::Format_RGB32);
+    const QRgb white = qRgb(255, 255, 255);
+    for (int r = 0; r < cells.height(); ++r) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(cells.constScanLine(r));
+        QRgb* top = reinterpret_cast<QRgb*>(stitchPicture_.scanLine(2 * r));
+        QRgb* bottom = reinterpret_cast<QRgb*>(stitchPicture_.scanLine(2 * r + 1));
+        for (int c = 0; c < cells.width(); ++c) {
+            top[2 * c] = white;
+            top[2 * c + 1] = bottom[2 * c] = bottom[2 * c + 1] = in[c];
+        }
+    }
+    p.drawImage(QPoint(origin_.x() + v.left() * 2, origin_.y() + v.top() * 2), stitchPicture_);
 }
 
 void PatternView::paintStitches(QPainter& p, QSize client, float s)
