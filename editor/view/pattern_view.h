@@ -4,6 +4,7 @@
 #include "editor/document/pattern_document.h"
 #include "editor/document/tracked_buffer.h"
 #include "editor/document/user_prompts.h"
+#include "editor/view/symbol_glyphs.h"
 #include "editor/view/view_messages.h"
 
 #include <QImage>
@@ -175,12 +176,17 @@ private:
     void paintSymbols(QPainter& p, QSize client, float s);
     void paintFlashing(QPainter& p, QSize client, float s);
     void paintStitches(QPainter& p, QSize client, float s);
+    void paintSmallStitches(QPainter& p, QSize client);
     void paintMarks(QPainter& p, QSize client, float s);
     void paintLines(QPainter& p, float s);
     void paintAxisMarks(QPainter& p, float s);
     // The visible cells: columns [c0, c1), rows [r0, r1).
     QRect visibleCells(QSize client, float s) const;
     QColor cellColour(std::int32_t index) const;
+    // Kept between paints: the chart symbols drawn once per cell size and ink, and the
+    // picture the visible stitch tiles are laid into.
+    SymbolGlyphCache glyphs_;
+    QImage stitchPicture_;
 };
 
 }  // namespace brenmark

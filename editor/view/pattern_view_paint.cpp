@@ -3,6 +3,7 @@
 #include "editor/view/gbk_qstring.h"
 #include "editor/view/pattern_view.h"
 #include "editor/view/stitch_tiles.h"
+#include "editor/view/symbol_glyphs.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -28,17 +29,6 @@ QColor inverted(ColorRef c)
     return QColor(255 - static_cast<int>(redOf(c)), 255 - static_cast<int>(greenOf(c)), 255 - static_cast<int>(blueOf(c)));
 }
 
-// "宋体" where it exists, else an installed CJK face.
-QFont songTi(int pixelHeight)
-{
-    QFont font;
-    font.setFamilies({u"SimSun"_qs, fromGbk("宋体"), u"NSimSun"_qs, u"Noto Serif CJK SC"_qs, u"Noto Sans CJK SC"_qs,
-                      u"WenQuanYi Micro Hei"_qs, u"WenQuanYi Zen Hei"_qs, u"AR PL UMing CN"_qs});
-    font.setPixelSize(pixelHeight);
-    font.setStyleStrategy(QFont::NoAntialias);
-    return font;
-}
-
 void frame3d(QPainter& p, const QRect& r, const QColor& topLeft, const QColor& bottomRight)
 {
     p.setPen(topLeft);
@@ -53,6 +43,21 @@ void frame3d(QPainter& p, const QRect& r, const QColor& topLeft, const QColor& b
 // as four pixels.
 bool large(float s) { return s > 4; }
 bool four(float s) { return s >= 3 && s <= 4; }
+
+// The symbol a cell shows: its thread's entry in the symbol table. Empty cells and indices
+// past the thread table show none.
+const std::string& cellSymbol(const PatternDocument& doc, std::int32_t index)
+{
+    static const std::string blank;
+    if (!doc.isThread(index) || static_cast<std::size_t>(index) >= doc.symbols.size())
+        return blank;
+    return doc.symbols[static_cast<std::size_t>(index)].symbol;
+}
+
+qreal pixelRatio(const QPainter& p)
+{
+    return p.device() ? p.device()->devicePixelRatio() : 1.0;
+}
 
 }  // namespace
 
@@ -96,17 +101,12 @@ void PatternView::paint(QPainter& p, QSize client)
         const bool tiles = mode_ == ViewMode::SimulatedStitches;
         if (tiles && s >= 3) {
             paintStitches(p, client, s);
+        } else if (tiles && s == 2) {
+            paintSmallStitches(p, client);
         } else if (mode_ == ViewMode::SymbolsOnly && large(s)) {
             p.fillRect(QRectF(origin_.x(), origin_.y(), doc_.width() * s, doc_.height() * s), toQColor(doc_.fabric));
         } else {
             paintCells(p, client, s);
-        }
-        if (tiles && s == 2) {
-            const QRect v = visibleCells(client, s);
-            p.setPen(Qt::white);
-            for (int r = v.top(); r <= v.bottom(); ++r)
-                for (int c = v.left(); c <= v.right(); ++c)
-                    p.drawPoint(origin_.x() + c * 2, origin_.y() + r * 2);
         }
         const bool grid = showGrid_ && s >= 3 && !tiles && !(mode_ == ViewMode::SymbolsOnColour && four(s));
         if (grid)
@@ -253,32 +253,34 @@ void PatternView::paintRulers(QPainter& p, QSize client, float s)
 
 void PatternView::paintSymbols(QPainter& p, QSize client, float s)
 {
-    p.setFont(songTi(symbolFontPixels(s, mode_)));
+    const int size = static_cast<int>(s);
+    const int fontPixels = symbolFontPixels(s, mode_);
+    const qreal ratio = pixelRatio(p);
     const QRect v = visibleCells(client, s);
     const bool onColour = mode_ == ViewMode::SymbolsOnColour;
-    const QColor fabricInk = isDarkColour(doc_.fabric) ? Qt::white : Qt::black;
-    // One QString per thread, made once per paint.
-    std::vector<QString> texts(doc_.symbols.size());
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = fromGbk(doc_.symbols[i].symbol);
+    const bool fabricInk = isDarkColour(doc_.fabric);
+    // Each thread's stamp, looked up once per paint; null where a cell shows no symbol.
+    std::vector<const QImage*> stamps(doc_.symbols.size(), nullptr);
+    for (std::size_t i = 0; i < stamps.size(); ++i) {
+        const std::string& symbol = cellSymbol(doc_, static_cast<std::int32_t>(i));
+        if (symbol.empty())
+            continue;
+        const bool whiteInk = onColour ? isDarkColour(doc_.threads.colors[i]) : fabricInk;
+        const QImage& glyph = glyphs_.glyph(symbol, whiteInk, size, fontPixels, ratio);
+        if (!glyph.isNull())
+            stamps[i] = &glyph;
+    }
     for (int r = v.top(); r <= v.bottom(); ++r) {
-        const double y = origin_.y() + r * s;
+        const int y = origin_.y() + r * size;
         if (y > client.height())
             break;
         for (int c = v.left(); c <= v.right(); ++c) {
-            const double x = origin_.x() + c * s;
+            const int x = origin_.x() + c * size;
             if (x > client.width())
                 break;
             const std::int32_t index = doc_.cell(c, r);
-            if (index < 0 || index >= static_cast<int>(texts.size()) || texts[static_cast<std::size_t>(index)].isEmpty())
-                continue;
-            QColor ink = fabricInk;
-            if (onColour)
-                ink = isDarkColour(doc_.isThread(index) ? doc_.threads.colors[static_cast<std::size_t>(index)] : kWhite)
-                          ? Qt::white
-                          : Qt::black;
-            p.setPen(ink);
-            p.drawText(QRectF(x, y, s, s), Qt::AlignCenter | Qt::TextSingleLine, texts[static_cast<std::size_t>(index)]);
+            if (index >= 0 && static_cast<std::size_t>(index) < stamps.size() && stamps[static_cast<std::size_t>(index)])
+                p.drawImage(QPoint(x, y), *stamps[static_cast<std::size_t>(index)]);
         }
     }
 }
@@ -290,8 +292,10 @@ void PatternView::paintFlashing(QPainter& p, QSize client, float s)
     const QRect v = visibleCells(client, s);
     const QColor inv = inverted(flashColour_);
     const bool symbols = large(s) && mode_ != ViewMode::ColourBlocks;
-    if (symbols)
-        p.setFont(songTi(symbolFontPixels(s, mode_)));
+    const bool symbolsOnly = mode_ == ViewMode::SymbolsOnly;
+    const int size = static_cast<int>(s);
+    const int fontPixels = symbolFontPixels(s, mode_);
+    const qreal ratio = pixelRatio(p);
     for (int r = v.top(); r <= v.bottom(); ++r) {
         for (int c = v.left(); c <= v.right(); ++c) {
             const std::int32_t index = doc_.cell(c, r);
@@ -302,40 +306,97 @@ void PatternView::paintFlashing(QPainter& p, QSize client, float s)
                 p.fillRect(large(s) ? cell.adjusted(1, 1, -1, -1) : cell, inv);
                 continue;
             }
-            const QString text = static_cast<std::size_t>(index) < doc_.symbols.size()
-                                     ? fromGbk(doc_.symbols[static_cast<std::size_t>(index)].symbol)
-                                     : QString();
-            const bool symbolsOnly = mode_ == ViewMode::SymbolsOnly;
+            // The symbol on an opaque background: inverted in mode 1, white on black in mode 2.
             p.fillRect(cell, symbolsOnly ? QColor(Qt::black) : inv);
-            p.setPen(symbolsOnly ? QColor(Qt::white) : (isDarkColour(flashColour_) ? QColor(Qt::white) : QColor(Qt::black)));
-            p.drawText(cell, Qt::AlignCenter | Qt::TextSingleLine, text);
+            const std::string& symbol = cellSymbol(doc_, index);
+            if (symbol.empty())
+                continue;
+            const bool whiteInk = symbolsOnly || isDarkColour(flashColour_);
+            const QImage& glyph = glyphs_.glyph(symbol, whiteInk, size, fontPixels, ratio);
+            if (!glyph.isNull())
+                p.drawImage(cell.topLeft(), glyph);
         }
     }
+}
+
+void PatternView::paintSmallStitches(QPainter& p, QSize client)
+{
+    // At two pixels a cell the stitches are the colour blocks with one white pixel at every
+    // cell's top-left corner: the visible part of the cell image is doubled into a picture
+    // with those pixels in it and drawn in one go.
+    const QRect v = visibleCells(client, 2).intersected(cellImage_.rect());
+    if (v.isEmpty())
+        return;
+    const QImage cells = cellImage_.copy(v).convertToFormat(QImage::Format_RGB32);
+    const QSize pictureSize = v.size() * 2;
+    if (stitchPicture_.size() != pictureSize)
+        stitchPicture_ = QImage(pictureSize, QImage::Format_RGB32);
+    const QRgb white = qRgb(255, 255, 255);
+    for (int r = 0; r < cells.height(); ++r) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(cells.constScanLine(r));
+        QRgb* top = reinterpret_cast<QRgb*>(stitchPicture_.scanLine(2 * r));
+        QRgb* bottom = reinterpret_cast<QRgb*>(stitchPicture_.scanLine(2 * r + 1));
+        for (int c = 0; c < cells.width(); ++c) {
+            top[2 * c] = white;
+            top[2 * c + 1] = bottom[2 * c] = bottom[2 * c + 1] = in[c];
+        }
+    }
+    p.drawImage(QPoint(origin_.x() + v.left() * 2, origin_.y() + v.top() * 2), stitchPicture_);
 }
 
 void PatternView::paintStitches(QPainter& p, QSize client, float s)
 {
     const QRect v = visibleCells(client, s);
-    const int size = static_cast<int>(s);
-    const std::size_t emptyTile = scaledTiles_.empty() ? 0 : scaledTiles_.size() - 1;
-    if (scaledTiles_.empty())
+    if (scaledTiles_.empty() || v.isEmpty())
         return;
-    p.setPen(Qt::white);
+    const int size = static_cast<int>(s);
+    const bool current = std::all_of(scaledTiles_.begin(), scaledTiles_.end(), [size](const QImage& tile) {
+        return tile.width() == size && tile.height() == size && tile.format() == QImage::Format_RGB32;
+    });
+    if (!current)
+        rescaleStitchTiles();
+    const std::size_t emptyTile = scaledTiles_.size() - 1;
+    const int half = size / 2;
+    const QRgb white = qRgb(255, 255, 255);
+
+    // The visible cells' tiles are laid side by side into one picture that is drawn in one
+    // go; a drawImage per cell costs far more than copying its pixels. Each cell gets the
+    // white pixels at the middle of its top and left edges in the picture. Those at the
+    // middle of its right and bottom edges are the next cells' left and top ones, drawn over
+    // the tile; only the last column's and the last row's lie outside and are drawn after.
+    const QSize pictureSize(v.width() * size, v.height() * size);
+    if (stitchPicture_.size() != pictureSize)
+        stitchPicture_ = QImage(pictureSize, QImage::Format_RGB32);
+    std::vector<const QImage*> row(static_cast<std::size_t>(v.width()));
     for (int r = v.top(); r <= v.bottom(); ++r) {
         for (int c = v.left(); c <= v.right(); ++c) {
             const std::int32_t index = doc_.cell(c, r);
             const std::size_t tile = doc_.isThread(index) && static_cast<std::size_t>(index) < emptyTile
                                          ? static_cast<std::size_t>(index)
                                          : emptyTile;
-            const int x = origin_.x() + c * size, y = origin_.y() + r * size;
-            p.drawImage(x, y, scaledTiles_[tile]);
-            const int half = size / 2;
-            p.drawPoint(x + half, y);
-            p.drawPoint(x, y + half);
-            p.drawPoint(x + size, y + half);
-            p.drawPoint(x + half, y + size);
+            row[static_cast<std::size_t>(c - v.left())] = &scaledTiles_[tile];
+        }
+        const int top = (r - v.top()) * size;
+        for (int ty = 0; ty < size; ++ty) {
+            QRgb* out = reinterpret_cast<QRgb*>(stitchPicture_.scanLine(top + ty));
+            for (const QImage* tile : row)
+                out = std::copy_n(reinterpret_cast<const QRgb*>(tile->constScanLine(ty)), size, out);
+        }
+        QRgb* topEdge = reinterpret_cast<QRgb*>(stitchPicture_.scanLine(top));
+        QRgb* middle = reinterpret_cast<QRgb*>(stitchPicture_.scanLine(top + half));
+        for (int i = 0; i < v.width(); ++i) {
+            topEdge[i * size + half] = white;
+            middle[i * size] = white;
         }
     }
+    p.drawImage(QPoint(origin_.x() + v.left() * size, origin_.y() + v.top() * size), stitchPicture_);
+
+    p.setPen(Qt::white);
+    const int right = origin_.x() + (v.right() + 1) * size, bottom = origin_.y() + (v.bottom() + 1) * size;
+    for (int r = v.top(); r <= v.bottom(); ++r)
+        p.drawPoint(right, origin_.y() + r * size + half);
+    for (int c = v.left(); c <= v.right(); ++c)
+        p.drawPoint(origin_.x() + c * size + half, bottom);
 }
 
 void PatternView::paintMarks(QPainter& p, QSize client, float s)
