@@ -24,7 +24,6 @@ inline constexpr const char* kTitleSavePattern = "存储绣图";
 inline constexpr const char* kTitleImportPicture = "导入图片";
 inline constexpr const char* kTitleInsertPattern = "插入绣图";
 inline constexpr const char* kAskSavePattern = "保存当前绣图吗?";
-inline constexpr const char* kUndoDeleteUnusedThreads = "取消删除未使用绣线";
 inline constexpr const char* kDefaultNewBrand = "DMC";
 inline constexpr const char* kDefaultNewSize = "100";
 
