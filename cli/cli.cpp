@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include "cli/json_writer.h"
+#include "editor/document/file_bytes.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_file.h"
 #include "editor/document/program_directory.h"
@@ -143,6 +144,29 @@ void writeDocument(JsonWriter& json, const PatternDocument& doc, const PatternRe
     json.endObject();
 }
 
+// Why a path could not be opened, when the path itself is the reason (the reader has said
+// so in its own words already).
+std::string pathProblem(const std::string& path)
+{
+    switch (pathKind(path)) {
+    case PathKind::RegularFile:
+        return {};
+    case PathKind::Missing:
+        return ": no such file";
+    case PathKind::Folder:
+        return ": it is a folder";
+    case PathKind::Pipe:
+        return ": it is a pipe";
+    case PathKind::Device:
+        return ": it is a device";
+    case PathKind::Socket:
+        return ": it is a socket";
+    case PathKind::Other:
+        break;
+    }
+    return ": it is not a regular file";
+}
+
 std::string programDirFrom(Args& args)
 {
     if (auto dir = args.option("--program-dir"))
@@ -161,7 +185,7 @@ int info(Args& args, std::ostream& out, std::ostream& err)
     const PatternReadOutcome outcome =
         loadPattern(path, plain ? LoadMode::Plain : LoadMode::Library, doc, {&palettes, &messages, nullptr});
     if (outcome.result == LoadResult::Failed) {
-        err << "brenmark-cli: cannot open " << path << '\n';
+        err << "brenmark-cli: cannot open " << path << pathProblem(path) << '\n';
         return 1;
     }
     JsonWriter json(out);
@@ -199,7 +223,7 @@ int resave(Args& args, std::ostream& err)
     StderrMessages messages(err);
     PatternDocument doc;
     if (loadPattern(files[0], LoadMode::Library, doc, {&palettes, &messages, nullptr}).result == LoadResult::Failed) {
-        err << "brenmark-cli: cannot open " << files[0] << '\n';
+        err << "brenmark-cli: cannot open " << files[0] << pathProblem(files[0]) << '\n';
         return 1;
     }
     if (!savePattern(files[1], doc)) {

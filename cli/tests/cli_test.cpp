@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -98,6 +100,34 @@ TEST_F(CliFixture, RefusedLoadExitsOneWithTheMessageInUtf8AndNoOutput)
     EXPECT_EQ(newer.status, 1);
     EXPECT_TRUE(newer.out.empty());
     EXPECT_NE(newer.err.find(reinterpret_cast<const char*>(u8"不能打开高版本制作的绣图")), std::string::npos);
+}
+
+TEST_F(CliFixture, InfoOnAFolderAPipeOrADeviceSaysWhatThePathIs)
+{
+    std::filesystem::create_directory(dir + "folder.xiu");
+    const CliRun folder = cli({"info", dir + "folder.xiu", "--program-dir", dir});
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_TRUE(folder.out.empty());
+    EXPECT_NE(folder.err.find(reinterpret_cast<const char*>(u8"文件夹")), std::string::npos) << folder.err;
+    EXPECT_EQ(folder.err.find(reinterpret_cast<const char*>(u8"不存在")), std::string::npos) << folder.err;
+    EXPECT_NE(folder.err.find("is a folder"), std::string::npos) << folder.err;
+
+    // A pipe is refused without waiting for a writer (were it waited on, this test would
+    // not come back).
+    const std::string pipe = dir + "p.xiu";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const CliRun fifo = cli({"info", pipe, "--program-dir", dir});
+    EXPECT_EQ(fifo.status, 1);
+    EXPECT_NE(fifo.err.find(reinterpret_cast<const char*>(u8"管道")), std::string::npos) << fifo.err;
+    EXPECT_NE(fifo.err.find("is a pipe"), std::string::npos) << fifo.err;
+
+    const CliRun device = cli({"resave", "/dev/null", dir + "out.xiu"});
+    EXPECT_EQ(device.status, 1);
+    EXPECT_NE(device.err.find("is a device"), std::string::npos) << device.err;
+    EXPECT_FALSE(std::filesystem::exists(dir + "out.xiu"));
+
+    const CliRun missing = cli({"info", dir + "missing.xiu"});
+    EXPECT_NE(missing.err.find("no such file"), std::string::npos) << missing.err;
 }
 
 TEST_F(CliFixture, BadUsageExitsTwo)

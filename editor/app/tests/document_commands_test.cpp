@@ -220,6 +220,24 @@ TEST_F(Commands, ARefusedFileLeavesTheOpenPatternAsItWas)
     EXPECT_EQ(events.log, std::vector<std::string>{"loadFailed:" + dir.file("missing.xiu")});
 }
 
+TEST_F(Commands, AFolderChosenToOpenOrNamedOnTheCommandLineIsCalledAFolder)
+{
+    openSomething();
+    test::makeFolder(dir.file("folder.xiu"));
+    dialogs.yesNo = {false};
+    dialogs.files = {dir.file("folder.xiu")};
+
+    EXPECT_FALSE(commands.openPattern());
+    ASSERT_GE(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[dialogs.messages.size() - 2].text, dir.file("folder.xiu"));
+    EXPECT_EQ(dialogs.messages.back().text, kMsgPathIsFolder);
+    EXPECT_EQ(commands.currentPath(), dir.file("open.xiu"));
+
+    EXPECT_FALSE(commands.openCommandLine("\"" + dir.file("folder.xiu") + "\""));
+    EXPECT_EQ(dialogs.messages.back().text, kMsgPathIsFolder);
+    EXPECT_TRUE(doc.isOpen());
+}
+
 TEST_F(Commands, AnOldLibraryPatternOpensOnlyThroughTheCorrectionCommand)
 {
     std::vector<std::uint8_t> bytes;
