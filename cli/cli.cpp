@@ -9,6 +9,7 @@
 
 #include <charconv>
 #include <optional>
+#include <string>
 
 namespace brenmark {
 namespace {
@@ -74,15 +75,29 @@ private:
     std::vector<std::string> args_;
 };
 
-int parseSize(const std::optional<std::string>& text)
+// A size given but unusable; the message says what is wrong with it.
+struct SizeError {
+    std::string message;
+};
+
+// A pattern side: a whole number from 1 up (files hold any positive size); more than
+// kMaxCells could never fit the cell limit.
+int parseSize(const std::string& name, const std::optional<std::string>& text)
 {
     if (!text)
         throw UsageError{};
-    int v = 0;
-    const auto r = std::from_chars(text->data(), text->data() + text->size(), v);
-    if (r.ec != std::errc{} || r.ptr != text->data() + text->size() || v <= 0)
-        throw UsageError{};
-    return v;
+    long long v = 0;
+    const char* end = text->data() + text->size();
+    const auto r = std::from_chars(text->data(), end, v);
+    if (r.ptr != end || r.ec == std::errc::invalid_argument)
+        throw SizeError{name + " must be a whole number, not \"" + *text + "\""};
+    if (r.ec == std::errc::result_out_of_range)
+        v = text->front() == '-' ? 0 : kMaxCells + 1;
+    if (v < 1)
+        throw SizeError{name + " must be at least 1"};
+    if (v > kMaxCells)
+        throw SizeError{name + " may be at most " + std::to_string(kMaxCells)};
+    return static_cast<int>(v);
 }
 
 void writeThreads(JsonWriter& json, const std::vector<ColorRef>& colors, const std::vector<std::string>& numbers)
@@ -197,13 +212,21 @@ int info(Args& args, std::ostream& out, std::ostream& err)
 int create(Args& args, std::ostream& err)
 {
     const auto brand = args.option("--brand");
-    const int width = parseSize(args.option("--width"));
-    const int height = parseSize(args.option("--height"));
+    const auto widthText = args.option("--width");
+    const auto heightText = args.option("--height");
     const auto path = args.option("-o");
     args.operands(0);
-    if (!brand || !path || brand->empty())
+    if (!brand || !path || brand->empty() || !widthText || !heightText)
         throw UsageError{};
-    if (static_cast<long>(width) * height > kMaxCells) {
+    int width = 0, height = 0;
+    try {
+        width = parseSize("width", widthText);
+        height = parseSize("height", heightText);
+    } catch (const SizeError& e) {
+        err << "brenmark-cli: " << e.message << '\n';
+        return 2;
+    }
+    if (static_cast<long long>(width) * height > kMaxCells) {
         err << "brenmark-cli: a pattern may have at most " << kMaxCells << " cells\n";
         return 2;
     }

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 using namespace brenmark;
 
@@ -134,14 +135,35 @@ TEST_F(CliFixture, BadUsageExitsTwo)
 {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{}, {"info"}, {"info", "a", "b"}, {"frobnicate"}, {"info", "x", "--program-dir"},
-          {"new", "--brand", "DMC", "--width", "0", "--height", "5", "-o", "x"},
-          {"new", "--brand", "DMC", "--width", "5x", "--height", "5", "-o", "x"},
           {"new", "--width", "5", "--height", "5", "-o", "x"}, {"resave", "a"}, {"palette"}}) {
         const CliRun r = cli(args);
         EXPECT_EQ(r.status, 2);
         EXPECT_NE(r.err.find("usage:"), std::string::npos);
         EXPECT_TRUE(r.out.empty());
     }
+}
+
+TEST_F(CliFixture, NewSaysWhatIsWrongWithASize)
+{
+    const std::string out = dir + "x.xiu";
+    for (const auto& [width, height, reason] :
+         {std::tuple<std::string, std::string, std::string>{"0", "5", "width must be at least 1"},
+          {"5", "0", "height must be at least 1"},
+          {"-3", "5", "width must be at least 1"},
+          {"5x", "5", "width must be a whole number, not \"5x\""},
+          {"5", "", "height must be a whole number, not \"\""},
+          {"100000001", "1", "width may be at most 100000000"},
+          {"99999999999999999999", "1", "width may be at most 100000000"},
+          {"20000", "20000", "a pattern may have at most 100000000 cells"}}) {
+        const CliRun r = cli({"new", "--brand", "DMC", "--width", width, "--height", height, "-o", out});
+        EXPECT_EQ(r.status, 2) << width << " x " << height;
+        EXPECT_EQ(r.err, "brenmark-cli: " + reason + "\n") << width << " x " << height;
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+    // The smallest pattern there is.
+    ASSERT_EQ(cli({"new", "--brand", "DMC", "--width", "1", "--height", "1", "-o", out}).status, 0);
+    EXPECT_TRUE(std::filesystem::exists(out));
 }
 
 TEST_F(CliFixture, NewThenResaveThenInfo)
