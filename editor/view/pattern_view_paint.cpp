@@ -54,6 +54,17 @@ void frame3d(QPainter& p, const QRect& r, const QColor& topLeft, const QColor& b
 bool large(float s) { return s > 4; }
 bool four(float s) { return s >= 3 && s <= 4; }
 
+// The symbol a cell shows: its thread's slot of the symbol table. An empty cell, and an
+// index past the thread table (its slot may still hold a symbol from a thread that is
+// gone), show a blank, as they show the fabric.
+const QString& cellSymbol(const std::vector<QString>& texts, const PatternDocument& doc, std::int32_t index)
+{
+    static const QString blank;
+    if (!doc.isThread(index) || static_cast<std::size_t>(index) >= texts.size())
+        return blank;
+    return texts[static_cast<std::size_t>(index)];
+}
+
 }  // namespace
 
 int PatternView::symbolFontPixels(float s, ViewMode mode)
@@ -270,7 +281,8 @@ void PatternView::paintSymbols(QPainter& p, QSize client, float s)
             if (x > client.width())
                 break;
             const std::int32_t index = doc_.cell(c, r);
-            if (index < 0 || index >= static_cast<int>(texts.size()) || texts[static_cast<std::size_t>(index)].isEmpty())
+            const QString& text = cellSymbol(texts, doc_, index);
+            if (text.isEmpty())
                 continue;
             QColor ink = fabricInk;
             if (onColour)
@@ -278,7 +290,7 @@ void PatternView::paintSymbols(QPainter& p, QSize client, float s)
                           ? Qt::white
                           : Qt::black;
             p.setPen(ink);
-            p.drawText(QRectF(x, y, s, s), Qt::AlignCenter | Qt::TextSingleLine, texts[static_cast<std::size_t>(index)]);
+            p.drawText(QRectF(x, y, s, s), Qt::AlignCenter | Qt::TextSingleLine, text);
         }
     }
 }
