@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include "cli/json_writer.h"
+#include "editor/document/file_bytes.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_file.h"
 #include "editor/document/program_directory.h"
@@ -8,6 +9,7 @@
 
 #include <charconv>
 #include <optional>
+#include <string>
 
 namespace brenmark {
 namespace {
@@ -73,15 +75,29 @@ private:
     std::vector<std::string> args_;
 };
 
-int parseSize(const std::optional<std::string>& text)
+// A size given but unusable; the message says what is wrong with it.
+struct SizeError {
+    std::string message;
+};
+
+// A pattern side: a whole number from 1 up (files hold any positive size); more than
+// kMaxCells could never fit the cell limit.
+int parseSize(const std::string& name, const std::optional<std::string>& text)
 {
     if (!text)
         throw UsageError{};
-    int v = 0;
-    const auto r = std::from_chars(text->data(), text->data() + text->size(), v);
-    if (r.ec != std::errc{} || r.ptr != text->data() + text->size() || v <= 0)
-        throw UsageError{};
-    return v;
+    long long v = 0;
+    const char* end = text->data() + text->size();
+    const auto r = std::from_chars(text->data(), end, v);
+    if (r.ptr != end || r.ec == std::errc::invalid_argument)
+        throw SizeError{name + " must be a whole number, not \"" + *text + "\""};
+    if (r.ec == std::errc::result_out_of_range)
+        v = text->front() == '-' ? 0 : kMaxCells + 1;
+    if (v < 1)
+        throw SizeError{name + " must be at least 1"};
+    if (v > kMaxCells)
+        throw SizeError{name + " may be at most " + std::to_string(kMaxCells)};
+    return static_cast<int>(v);
 }
 
 void writeThreads(JsonWriter& json, const std::vector<ColorRef>& colors, const std::vector<std::string>& numbers)
@@ -146,6 +162,29 @@ void writeDocument(JsonWriter& json, const PatternDocument& doc, const PatternRe
     json.endObject();
 }
 
+// Why a path could not be opened, when the path itself is the reason (the reader has said
+// so in its own words already).
+std::string pathProblem(const std::string& path)
+{
+    switch (pathKind(path)) {
+    case PathKind::RegularFile:
+        return {};
+    case PathKind::Missing:
+        return ": no such file";
+    case PathKind::Folder:
+        return ": it is a folder";
+    case PathKind::Pipe:
+        return ": it is a pipe";
+    case PathKind::Device:
+        return ": it is a device";
+    case PathKind::Socket:
+        return ": it is a socket";
+    case PathKind::Other:
+        break;
+    }
+    return ": it is not a regular file";
+}
+
 std::string programDirFrom(Args& args)
 {
     if (auto dir = args.option("--program-dir"))
@@ -164,7 +203,7 @@ int info(Args& args, std::ostream& out, std::ostream& err)
     const PatternReadOutcome outcome =
         loadPattern(path, plain ? LoadMode::Plain : LoadMode::Library, doc, {&palettes, &messages, nullptr});
     if (outcome.result == LoadResult::Failed) {
-        err << "brenmark-cli: cannot open " << path << '\n';
+        err << "brenmark-cli: cannot open " << path << pathProblem(path) << '\n';
         return 1;
     }
     JsonWriter json(out);
@@ -176,13 +215,21 @@ int info(Args& args, std::ostream& out, std::ostream& err)
 int create(Args& args, std::ostream& err)
 {
     const auto brand = args.option("--brand");
-    const int width = parseSize(args.option("--width"));
-    const int height = parseSize(args.option("--height"));
+    const auto widthText = args.option("--width");
+    const auto heightText = args.option("--height");
     const auto path = args.option("-o");
     args.operands(0);
-    if (!brand || !path || brand->empty())
+    if (!brand || !path || brand->empty() || !widthText || !heightText)
         throw UsageError{};
-    if (static_cast<long>(width) * height > kMaxCells) {
+    int width = 0, height = 0;
+    try {
+        width = parseSize("width", widthText);
+        height = parseSize("height", heightText);
+    } catch (const SizeError& e) {
+        err << "brenmark-cli: " << e.message << '\n';
+        return 2;
+    }
+    if (static_cast<long long>(width) * height > kMaxCells) {
         err << "brenmark-cli: a pattern may have at most " << kMaxCells << " cells\n";
         return 2;
     }
@@ -202,7 +249,7 @@ int resave(Args& args, std::ostream& err)
     StderrMessages messages(err);
     PatternDocument doc;
     if (loadPattern(files[0], LoadMode::Library, doc, {&palettes, &messages, nullptr}).result == LoadResult::Failed) {
-        err << "brenmark-cli: cannot open " << files[0] << '\n';
+        err << "brenmark-cli: cannot open " << files[0] << pathProblem(files[0]) << '\n';
         return 1;
     }
     if (!savePattern(files[1], doc)) {

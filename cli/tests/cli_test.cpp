@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 using namespace brenmark;
 
@@ -100,18 +103,67 @@ TEST_F(CliFixture, RefusedLoadExitsOneWithTheMessageInUtf8AndNoOutput)
     EXPECT_NE(newer.err.find(reinterpret_cast<const char*>(u8"不能打开高版本制作的绣图")), std::string::npos);
 }
 
+TEST_F(CliFixture, InfoOnAFolderAPipeOrADeviceSaysWhatThePathIs)
+{
+    std::filesystem::create_directory(dir + "folder.xiu");
+    const CliRun folder = cli({"info", dir + "folder.xiu", "--program-dir", dir});
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_TRUE(folder.out.empty());
+    EXPECT_NE(folder.err.find(reinterpret_cast<const char*>(u8"文件夹")), std::string::npos) << folder.err;
+    EXPECT_EQ(folder.err.find(reinterpret_cast<const char*>(u8"不存在")), std::string::npos) << folder.err;
+    EXPECT_NE(folder.err.find("is a folder"), std::string::npos) << folder.err;
+
+    // A pipe is refused without waiting for a writer (were it waited on, this test would
+    // not come back).
+    const std::string pipe = dir + "p.xiu";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const CliRun fifo = cli({"info", pipe, "--program-dir", dir});
+    EXPECT_EQ(fifo.status, 1);
+    EXPECT_NE(fifo.err.find(reinterpret_cast<const char*>(u8"管道")), std::string::npos) << fifo.err;
+    EXPECT_NE(fifo.err.find("is a pipe"), std::string::npos) << fifo.err;
+
+    const CliRun device = cli({"resave", "/dev/null", dir + "out.xiu"});
+    EXPECT_EQ(device.status, 1);
+    EXPECT_NE(device.err.find("is a device"), std::string::npos) << device.err;
+    EXPECT_FALSE(std::filesystem::exists(dir + "out.xiu"));
+
+    const CliRun missing = cli({"info", dir + "missing.xiu"});
+    EXPECT_NE(missing.err.find("no such file"), std::string::npos) << missing.err;
+}
+
 TEST_F(CliFixture, BadUsageExitsTwo)
 {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{}, {"info"}, {"info", "a", "b"}, {"frobnicate"}, {"info", "x", "--program-dir"},
-          {"new", "--brand", "DMC", "--width", "0", "--height", "5", "-o", "x"},
-          {"new", "--brand", "DMC", "--width", "5x", "--height", "5", "-o", "x"},
           {"new", "--width", "5", "--height", "5", "-o", "x"}, {"resave", "a"}, {"palette"}}) {
         const CliRun r = cli(args);
         EXPECT_EQ(r.status, 2);
         EXPECT_NE(r.err.find("usage:"), std::string::npos);
         EXPECT_TRUE(r.out.empty());
     }
+}
+
+TEST_F(CliFixture, NewSaysWhatIsWrongWithASize)
+{
+    const std::string out = dir + "x.xiu";
+    for (const auto& [width, height, reason] :
+         {std::tuple<std::string, std::string, std::string>{"0", "5", "width must be at least 1"},
+          {"5", "0", "height must be at least 1"},
+          {"-3", "5", "width must be at least 1"},
+          {"5x", "5", "width must be a whole number, not \"5x\""},
+          {"5", "", "height must be a whole number, not \"\""},
+          {"100000001", "1", "width may be at most 100000000"},
+          {"99999999999999999999", "1", "width may be at most 100000000"},
+          {"20000", "20000", "a pattern may have at most 100000000 cells"}}) {
+        const CliRun r = cli({"new", "--brand", "DMC", "--width", width, "--height", height, "-o", out});
+        EXPECT_EQ(r.status, 2) << width << " x " << height;
+        EXPECT_EQ(r.err, "brenmark-cli: " + reason + "\n") << width << " x " << height;
+        EXPECT_TRUE(r.out.empty());
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+    // The smallest pattern there is.
+    ASSERT_EQ(cli({"new", "--brand", "DMC", "--width", "1", "--height", "1", "-o", out}).status, 0);
+    EXPECT_TRUE(std::filesystem::exists(out));
 }
 
 TEST_F(CliFixture, NewThenResaveThenInfo)

@@ -1,9 +1,12 @@
 #include "editor/app/document_commands.h"
 
 #include "editor/document/fabric_colors.h"
+#include "editor/document/file_bytes.h"
 #include "editor/document/layer_operations.h"
 #include "editor/document/thread_manager.h"
 #include "editor/document/thread_operations.h"
+
+#include "interchange/code_page.h"
 
 #include <algorithm>
 #include <charconv>
@@ -212,6 +215,10 @@ bool DocumentCommands::savePattern()
     if (!chosen)
         return false;
     const std::string path = normalizeSaveName(*chosen);
+    // The dialog asks nothing about replacing a file, since the name it hands back is not
+    // always the one written: the question is about the file that will be replaced.
+    if (fileExists(path) && !dialogs_.askYesNo(utf8ToGbk(path) + kAskReplaceFile, kTitleSavePattern))
+        return false;
     deleteUnusedThreads();
     // The file is written in one piece and renamed over the old one, so there is nothing
     // to wait for before writing.

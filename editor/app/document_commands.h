@@ -24,7 +24,7 @@ inline constexpr const char* kTitleSavePattern = "存储绣图";
 inline constexpr const char* kTitleImportPicture = "导入图片";
 inline constexpr const char* kTitleInsertPattern = "插入绣图";
 inline constexpr const char* kAskSavePattern = "保存当前绣图吗?";
-inline constexpr const char* kUndoDeleteUnusedThreads = "取消删除未使用绣线";
+inline constexpr const char* kAskReplaceFile = "已存在。\n要替换它吗?";  // after the path
 inline constexpr const char* kDefaultNewBrand = "DMC";
 inline constexpr const char* kDefaultNewSize = "100";
 
@@ -101,7 +101,8 @@ public:
     bool openPattern();
     // "打开旧色库绣图校正": the same in plain mode.
     bool openOldLibraryPattern();
-    // "存储": nothing without a pattern; otherwise the save dialog, then the save.
+    // "存储": nothing without a pattern; otherwise the save dialog, then the save. When the
+    // normalised name is an existing file, the user is asked first whether to replace it.
     bool savePattern();
     // "导入": save prompt, then "导入图片". Returns the chosen picture; the current path is
     // emptied once one is chosen.

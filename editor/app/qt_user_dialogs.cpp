@@ -74,8 +74,10 @@ std::optional<std::string> QtUserDialogs::saveFile(const std::string& title, con
     QFileDialog dialog(parent_, fromGbk(title), lastFolder_, qtFileFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    // A name typed without extension gets the filter's, so the overwrite question is asked
-    // about the file that will really be written.
+    // The command asks about replacing the file it writes, after normalising the name
+    // (Qt would ask about the name as typed). A name typed without extension gets the
+    // filter's, so the dialog shows it as it will be written.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     const QString suffix = defaultSuffix(filter);
     if (!suffix.isEmpty())
         dialog.setDefaultSuffix(suffix);

@@ -31,6 +31,8 @@ public:
     // Filters are written "description|patterns|description|patterns|", patterns separated
     // by ";". Nothing when the dialog is cancelled.
     virtual std::optional<std::string> openFile(const std::string& title, const std::string& filter) = 0;
+    // Does not ask about replacing an existing file: the caller asks about the name it
+    // will really write.
     virtual std::optional<std::string> saveFile(const std::string& title, const std::string& filter,
                                                 const std::string& suggested) = 0;
     // "新建绣图", showing entry; nothing on Cancel.

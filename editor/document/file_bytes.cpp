@@ -21,10 +21,33 @@ bool directoryExists(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+PathKind pathKind(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return PathKind::Missing;
+    if (S_ISREG(st.st_mode))
+        return PathKind::RegularFile;
+    if (S_ISDIR(st.st_mode))
+        return PathKind::Folder;
+    if (S_ISFIFO(st.st_mode))
+        return PathKind::Pipe;
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
+        return PathKind::Device;
+    if (S_ISSOCK(st.st_mode))
+        return PathKind::Socket;
+    return PathKind::Other;
+}
+
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out)
 {
     out.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opening a pipe waits for a writer and opening a device may do anything: only a
+    // regular file is opened. It is opened without blocking and looked at again, in case
+    // something else took its place in between; reading a regular file never blocks anyway.
+    if (pathKind(path) != PathKind::RegularFile)
+        return false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return false;
     struct stat st {};

@@ -10,7 +10,12 @@ namespace brenmark {
 bool fileExists(const std::string& path);
 bool directoryExists(const std::string& path);
 
-// Reads the whole file; false when it cannot be opened or read.
+// What stands at a path (links followed).
+enum class PathKind { Missing, RegularFile, Folder, Pipe, Device, Socket, Other };
+PathKind pathKind(const std::string& path);
+
+// Reads the whole file; false when it cannot be opened or read, or is no regular file.
+// Folders, pipes and devices are refused without being read, and a pipe is never waited on.
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out);
 
 // A replacement for the file at path, written in pieces: a temporary file beside it, synced

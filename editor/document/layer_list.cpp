@@ -6,6 +6,14 @@
 
 namespace brenmark {
 
+LayerTag LayerTag::fresh()
+{
+    static std::uint64_t last = 0;  // the user-interface thread is the only one editing
+    LayerTag tag;
+    tag.value_ = ++last;
+    return tag;
+}
+
 const char* defaultLayerName(LayerKind kind)
 {
     switch (kind) {

@@ -342,12 +342,33 @@ PatternReadOutcome decodePattern(std::span<const std::uint8_t> bytes, LoadMode m
     return outcome;
 }
 
+const char* pathRefusal(PathKind kind)
+{
+    switch (kind) {
+    case PathKind::RegularFile:
+        return nullptr;
+    case PathKind::Missing:
+        return kMsgFileMissing;
+    case PathKind::Folder:
+        return kMsgPathIsFolder;
+    case PathKind::Pipe:
+        return kMsgPathIsPipe;
+    case PathKind::Device:
+        return kMsgPathIsDevice;
+    case PathKind::Socket:
+        return kMsgPathIsSocket;
+    case PathKind::Other:
+        break;
+    }
+    return kMsgPathNotRegular;
+}
+
 PatternReadOutcome readPatternFile(const std::string& path, LoadMode mode, PatternDocument& doc,
                                    const LoadContext& ctx)
 {
-    if (!fileExists(path)) {
+    if (const char* refusal = pathRefusal(pathKind(path))) {
         tell(ctx, utf8ToGbk(path));  // file names are UTF-8, message texts GBK
-        tell(ctx, kMsgFileMissing);
+        tell(ctx, refusal);
         return {};
     }
     std::vector<std::uint8_t> bytes;

@@ -1,6 +1,7 @@
 #pragma once
 // The ".xiu" pattern file: a 36-byte header and sections whose presence depends on the
 // version. Loading reads into a fresh document and replaces the open one only on success.
+#include "editor/document/file_bytes.h"
 #include "editor/document/pattern_document.h"
 #include "editor/document/user_prompts.h"
 
@@ -36,9 +37,18 @@ enum class LoadMode { Library, Plain };
 enum class LoadResult : int { Failed = 0, WithLayers = 2, WithoutLayers = 3 };
 
 inline constexpr const char* kMsgFileMissing = "被选文件不存在";
+// A path that is there but is no regular file is refused before it is opened.
+inline constexpr const char* kMsgPathIsFolder = "被选路径是一个文件夹,不是绣图文件";
+inline constexpr const char* kMsgPathIsPipe = "被选路径是一个管道,不是绣图文件";
+inline constexpr const char* kMsgPathIsDevice = "被选路径是一个设备,不是绣图文件";
+inline constexpr const char* kMsgPathIsSocket = "被选路径是一个套接字,不是绣图文件";
+inline constexpr const char* kMsgPathNotRegular = "被选路径不是普通文件,不是绣图文件";
 inline constexpr const char* kMsgNewerVersion = "不能打开高版本制作的绣图";
 inline constexpr const char* kMsgOldLibrary = "不能打开旧色库制作的绣图,请用Velmora工具转换后再打开";
 inline constexpr const char* kMsgDamaged = "绣图文件已损坏或不完整,不能打开";
+
+// The message for a path the reader refuses before opening it, null for a regular file.
+const char* pathRefusal(PathKind kind);
 
 struct LoadContext {
     const PaletteStore* palettes = nullptr;  // library mode refreshes colours from these

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace brenmark {
@@ -39,6 +40,33 @@ struct FloatingPiece {
     }
 };
 
+// Tells one layer from every other while it lives in the list, for an edit that must come
+// back to the layer it started in. Moves carry it along (the list shifting or swapping its
+// layers), copies start untagged: a layer put back by undo or made by copying another is a
+// different layer. Never stored.
+class LayerTag {
+public:
+    LayerTag() = default;
+    LayerTag(const LayerTag&) noexcept {}
+    LayerTag& operator=(const LayerTag&) noexcept
+    {
+        value_ = 0;
+        return *this;
+    }
+    LayerTag(LayerTag&& other) noexcept : value_(std::exchange(other.value_, 0)) {}
+    LayerTag& operator=(LayerTag&& other) noexcept
+    {
+        value_ = std::exchange(other.value_, 0);
+        return *this;
+    }
+    // A tag no other layer has had in this run.
+    static LayerTag fresh();
+    std::uint64_t value() const { return value_; }  // 0: untagged
+
+private:
+    std::uint64_t value_ = 0;
+};
+
 // One full-size layer of the pattern; index 0 of the list is the top-most.
 struct PatternLayer {
     std::string name;  // at most 19 bytes in files
@@ -56,6 +84,7 @@ struct PatternLayer {
     std::int32_t buttonState = 0;  // 0 plain, 1 drawing layer, 2 linked
     // The piece being placed in this layer, if any; it becomes cells only when dropped.
     std::optional<FloatingPiece> floating;
+    LayerTag tag;
 
     std::size_t cellCount() const { return cells.size(); }
     bool transparentAt(std::size_t i) const { return cells.transparentAt(i); }

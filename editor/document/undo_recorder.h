@@ -29,4 +29,15 @@ inline constexpr const char* kUndoChooseDrawingLayer = "取消选定绘制层";
 inline constexpr const char* kUndoInsertPattern = "取消插入绣图";
 inline constexpr const char* kUndoPaste = "取消粘贴";
 
+// The colour operations. The two that begin with "恢复" leave generic redo and undo labels.
+inline constexpr const char* kUndoReplaceColour = "取消替换颜色";
+inline constexpr const char* kUndoAreaReplaceColour = "取消区域替换颜色";
+inline constexpr const char* kUndoRemoveColour = "取消减去被选颜色";
+inline constexpr const char* kUndoReduceColours = "取消成批减色";
+inline constexpr const char* kUndoAddColour = "取消增加颜色";
+inline constexpr const char* kUndoLastAddedColour = "取消上次增加的颜色";
+inline constexpr const char* kUndoDeleteUnusedThreads = "取消删除未使用绣线";
+inline constexpr const char* kUndoHollowColour = "恢复挖空指定颜色";
+inline constexpr const char* kUndoReleaseLocks = "恢复所有颜色锁定";
+
 }  // namespace brenmark

@@ -15,6 +15,16 @@ namespace {
 constexpr float kMinDivisor = 0.03125f;  // 32 pixels a cell
 constexpr float kMaxDivisor = 2.0f;      // half a pixel a cell
 
+// The origin whose cell borders fall on ruler + a multiple of step, as clampOrigin puts
+// them, with the cell at (fractional) position `cell` under the pointer: the one origin in
+// (pointer - (k + 1) * step, pointer - k * step] for the cell's column or row k.
+int alignKeeping(int pointer, int ruler, int step, double cell)
+{
+    const long long highest = pointer - static_cast<long long>(std::floor(cell)) * step;
+    const long long past = ((highest - ruler) % step + step) % step;
+    return static_cast<int>(highest - past);
+}
+
 }  // namespace
 
 PatternView::PatternView(PatternDocument& doc, ViewHost* host) : doc_(doc), host_(host)
@@ -32,6 +42,7 @@ bool PatternView::zoomIn()
     if (zoomDivisor_ < 0.0625f)
         return false;
     zoomDivisor_ = std::max(kMinDivisor, zoomDivisor_ * 0.5f);
+    clampOrigin(QSize());
     rescaleStitchTiles();
     if (host_)
         host_->invalidate();
@@ -43,6 +54,7 @@ bool PatternView::zoomOut()
     if (zoomDivisor_ >= kMaxDivisor)
         return false;
     zoomDivisor_ *= 2.0f;
+    clampOrigin(QSize());
     rescaleStitchTiles();
     if (host_)
         host_->invalidate();
@@ -58,14 +70,38 @@ bool PatternView::zoomAbout(QPoint client, bool in)
         return false;
     const float after = cellSize();
     origin_ = QPoint(static_cast<int>(std::lround(client.x() - cx * after)), static_cast<int>(std::lround(client.y() - cy * after)));
+    if (after >= 1) {
+        // Aligned here rather than by the next paint, which would move the cell borders by
+        // up to a cell less a pixel and could take the cell from under the pointer.
+        const int step = static_cast<int>(after);
+        origin_ = QPoint(alignKeeping(client.x(), kLeftRuler, step, cx),
+                         alignKeeping(client.y(), kTopRuler, step, cy));
+    }
+    // The tools map clicks with the first column and row: they follow now, not at the
+    // next paint.
+    clampOrigin(QSize());
     return true;
+}
+
+void PatternView::setOrigin(QPoint origin)
+{
+    origin_ = origin;
+    updateFirstCells();
 }
 
 void PatternView::scrollBy(int dx, int dy)
 {
     origin_ += QPoint(dx, dy);
+    clampOrigin(QSize());
     if (host_)
         host_->invalidate();
+}
+
+void PatternView::updateFirstCells()
+{
+    const float s = cellSize();
+    firstColumn_ = static_cast<int>((kLeftRuler - origin_.x()) / s);
+    firstRow_ = static_cast<int>((kTopRuler - origin_.y()) / s);
 }
 
 void PatternView::clampOrigin(QSize)
@@ -90,8 +126,7 @@ void PatternView::clampOrigin(QSize)
             ++y;
     }
     origin_ = QPoint(x, y);
-    firstColumn_ = static_cast<int>((kLeftRuler - x) / s);
-    firstRow_ = static_cast<int>((kTopRuler - y) / s);
+    updateFirstCells();
 }
 
 void PatternView::setViewMode(ViewMode mode)
@@ -150,7 +185,7 @@ void PatternView::flashTick()
 void PatternView::patternReplaced(ProgressReport* progress)
 {
     zoomDivisor_ = 0.125f;
-    origin_ = QPoint(kLeftRuler, kTopRuler);
+    setOrigin(QPoint(kLeftRuler, kTopRuler));
     rebuildStitchTiles();
     rebuildCellImage(progress);
     if (host_)

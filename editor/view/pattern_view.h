@@ -54,8 +54,12 @@ public:
     // Zooms keeping the cell under the client point where it is.
     bool zoomAbout(QPoint client, bool in);
 
+    // The first visible column and row follow every change of the origin or the zoom at
+    // once: the tools map clicks with them, and a click may come before the next paint.
     QPoint origin() const { return origin_; }
-    void setOrigin(QPoint origin) { origin_ = origin; }
+    void setOrigin(QPoint origin);
+    // Scrolling and zooming also apply clampOrigin's rules, so the view is already what the
+    // next paint shows.
     void scrollBy(int dx, int dy);
     // Applies the clamping and alignment rules for a client area; painting does this too.
     void clampOrigin(QSize client);
@@ -170,6 +174,7 @@ private:
     std::vector<QImage> tiles_;        // 16 x 16, one per thread, then the empty-cell tile
     std::vector<QImage> scaledTiles_;  // the same at cell size
     void rescaleStitchTiles();
+    void updateFirstCells();  // from the origin and the cell size
     void paintCells(QPainter& p, QSize client, float s);
     void paintGrid(QPainter& p, QSize client, float s);
     void paintRulers(QPainter& p, QSize client, float s);

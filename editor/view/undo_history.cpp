@@ -12,6 +12,44 @@ namespace {
 const std::string kUndoWord = "取消";
 const std::string kRedoWord = "Redo";
 
+// The operation a label names, the same in its undo and its redo form: the text after the
+// first "取消" or, failing that, the first "Redo"; the whole label otherwise.
+std::string operationOf(const std::string& label)
+{
+    for (const std::string& word : {kUndoWord, kRedoWord}) {
+        const std::size_t at = gbkFind(label, word);
+        if (at != std::string::npos)
+            return label.substr(at + word.size());
+    }
+    return label;
+}
+
+// Whether undoing or redoing the step puts the symbol table back. Choosing a symbol is no
+// undo step, so the table is the user's between steps: a step whose operation leaves the
+// symbols alone must leave them alone too, or undoing a stroke would take back a symbol
+// chosen since. The steps whose operation changes symbols put them back, which makes undo
+// and redo give back exactly the state of the step:
+// - the colour operations: the symbol slots follow the thread table they change;
+// - the thread-library conversions ("取消%s绣线转%s绣线"), which convert the symbols' colours
+//   (known by "绣线转": a bare "转" is also in "取消选区旋转");
+// - pasting and inserting a pattern, which give each thread they bring a symbol.
+// The colour operations whose labels begin with "恢复" leave the generic redo label
+// "Redo上一次操作" and, after a redo, "取消上一次操作": their operation is no longer known, so
+// those restore the symbols too. Putting back a table that did not change costs nothing;
+// missing one that did would pair a thread with another thread's symbol.
+bool restoresSymbols(const std::string& label)
+{
+    if (gbkFind(label, "绣线转") != std::string::npos)
+        return true;
+    const std::string operation = operationOf(label);
+    for (const char* changer : {kUndoReplaceColour, kUndoAreaReplaceColour, kUndoRemoveColour, kUndoReduceColours,
+                                kUndoAddColour, kUndoLastAddedColour, kUndoDeleteUnusedThreads, kUndoHollowColour,
+                                kUndoPaste, kUndoInsertPattern})
+        if (operation == operationOf(changer))
+            return true;
+    return operation == "上一次操作";  // "Redo上一次操作", "取消上一次操作"
+}
+
 }  // namespace
 
 UndoHistory::UndoHistory(PatternView& view, MessageBoxes* messages) : view_(view), messages_(messages) {}
@@ -157,8 +195,7 @@ void UndoHistory::restore(const UndoSnapshot& s)
     doc.threads.colors = s.threadColours;
     doc.threads.numbers = s.threadNumbers;
     doc.grid.colorValues = s.threadColours;
-    // Only the thread-library conversions change symbols.
-    if (gbkFind(s.label, "转") != std::string::npos)
+    if (restoresSymbols(s.label))  // see there for which steps do
         doc.symbols = s.symbols;
     doc.distinct.locks = s.colourListLocks;
     doc.lockFlags = s.threadLocks;

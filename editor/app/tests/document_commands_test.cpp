@@ -220,6 +220,24 @@ TEST_F(Commands, ARefusedFileLeavesTheOpenPatternAsItWas)
     EXPECT_EQ(events.log, std::vector<std::string>{"loadFailed:" + dir.file("missing.xiu")});
 }
 
+TEST_F(Commands, AFolderChosenToOpenOrNamedOnTheCommandLineIsCalledAFolder)
+{
+    openSomething();
+    test::makeFolder(dir.file("folder.xiu"));
+    dialogs.yesNo = {false};
+    dialogs.files = {dir.file("folder.xiu")};
+
+    EXPECT_FALSE(commands.openPattern());
+    ASSERT_GE(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[dialogs.messages.size() - 2].text, dir.file("folder.xiu"));
+    EXPECT_EQ(dialogs.messages.back().text, kMsgPathIsFolder);
+    EXPECT_EQ(commands.currentPath(), dir.file("open.xiu"));
+
+    EXPECT_FALSE(commands.openCommandLine("\"" + dir.file("folder.xiu") + "\""));
+    EXPECT_EQ(dialogs.messages.back().text, kMsgPathIsFolder);
+    EXPECT_TRUE(doc.isOpen());
+}
+
 TEST_F(Commands, AnOldLibraryPatternOpensOnlyThroughTheCorrectionCommand)
 {
     std::vector<std::uint8_t> bytes;
@@ -265,6 +283,51 @@ TEST_F(Commands, SavingNormalisesTheNameAndMakesItTheCurrentPath)
     EXPECT_EQ(commands.currentPath(), dir.file("my.patterns/test.xiu"));
     EXPECT_EQ(dialogs.filters.back(), "绣图文件 (.xiu)|*.xiu|");
     EXPECT_EQ(events.log.back(), "saved:" + dir.file("my.patterns/test.xiu"));
+}
+
+TEST_F(Commands, SavingAsksBeforeReplacingTheFileTheNormalisedNameNames)
+{
+    // "my.pattern.xiu" is new, but it is written as "my.xiu", which is there.
+    openSomething();
+    const std::string existing = writePattern("my.xiu", kEcru);
+    doc.addThread(kBlue, "796");  // unused: a save would drop it
+    dialogs.files = {dir.file("my.pattern.xiu")};
+    dialogs.yesNo = {false};
+
+    EXPECT_FALSE(commands.savePattern());
+
+    EXPECT_EQ(dialogs.log, (std::vector<std::string>{"save:存储绣图", "ask:" + dir.file("my.xiu") + "已存在。\n要替换它吗?|存储绣图"}));
+    PatternDocument kept;
+    ASSERT_NE(loadPattern(existing, LoadMode::Plain, kept, {}).result, LoadResult::Failed);
+    EXPECT_EQ(kept.fabric, kEcru);
+    EXPECT_FALSE(test::fileExists(dir.file("my.pattern.xiu")));
+    EXPECT_TRUE(undo.labels.empty());  // refused before anything changed
+    EXPECT_EQ(doc.distinct.numbers.size(), 2u);
+    EXPECT_EQ(commands.currentPath(), dir.file("open.xiu"));
+
+    dialogs.log.clear();
+    dialogs.files = {dir.file("my.pattern.xiu")};
+    dialogs.yesNo = {true};
+    ASSERT_TRUE(commands.savePattern());
+    ASSERT_NE(loadPattern(existing, LoadMode::Plain, kept, {}).result, LoadResult::Failed);
+    EXPECT_EQ(kept.fabric, kWhite);
+    EXPECT_EQ(commands.currentPath(), dir.file("my.xiu"));
+}
+
+TEST_F(Commands, SavingAsksAboutAnExistingFileOnlyOnce)
+{
+    // The dialog leaves the question to the command, which asks about the file it writes.
+    openSomething();
+    dialogs.files = {dir.file("open.xiu")};
+    dialogs.yesNo = {true};
+    ASSERT_TRUE(commands.savePattern());
+    EXPECT_EQ(dialogs.log, (std::vector<std::string>{"save:存储绣图", "ask:" + dir.file("open.xiu") + "已存在。\n要替换它吗?|存储绣图"}));
+
+    dialogs.log.clear();
+    dialogs.files = {dir.file("fresh.name.xiu")};
+    ASSERT_TRUE(commands.savePattern());
+    EXPECT_EQ(dialogs.log, std::vector<std::string>{"save:存储绣图"});  // nothing there to replace
+    EXPECT_TRUE(test::fileExists(dir.file("fresh.xiu")));
 }
 
 TEST_F(Commands, SavingDropsUnusedThreadsAsOneUndoStep)

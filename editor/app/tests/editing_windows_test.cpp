@@ -19,6 +19,7 @@
 #include <QSettings>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -154,6 +155,32 @@ TEST_F(Editing, APointDrawnAfterAPickIsUndoneAndRedoneFromTheKeyboard)
     EXPECT_EQ(window->document().cell(3, 2), 1);
     EXPECT_EQ(undoText(), fromGbk("取消描点操作"));
     EXPECT_EQ(redoText(), fromGbk("无Redo操作"));
+}
+
+TEST_F(Editing, AClickRightAfterACtrlWheelZoomDrawsTheCellThatWasUnderThePointer)
+{
+    PatternDocument p;
+    p.create(60, 40, "DMC");
+    p.addThread(kRed, "321");
+    p.addThread(kBlue, "796");
+    p.layers.backgroundFromGrid(p);
+    ASSERT_TRUE(savePattern(dir.file("big.xiu"), p));
+    ASSERT_TRUE(window->commands().loadFile(dir.file("big.xiu"), LoadMode::Library));
+    QCoreApplication::processEvents();
+    pickSwatch(1);
+    chooseTool(Tool::Point);
+    const QPoint pointer = cellPoint(20, 15) + QPoint(2, 1);
+    const QPoint under = window->view().cellAt(pointer);
+
+    QWidget* view = window->viewWidget();
+    QWheelEvent wheel(pointer, view->mapToGlobal(pointer), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::ControlModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view, &wheel);
+    ASSERT_EQ(window->view().cellSize(), 16.0f);
+    // The press comes before the event loop has painted the zoomed view.
+    window->tools().mouseDown(pointer);
+    window->tools().mouseUp(pointer);
+    EXPECT_EQ(window->document().cell(under.x(), under.y()), 1);
 }
 
 TEST_F(Editing, TheUndoActionPutsBackTheCellAndTheCurrentColour)

@@ -1,9 +1,16 @@
 // Files the reader must refuse, what it says, and that the open pattern survives.
+#include "editor/document/file_bytes.h"
 #include "editor/document/tests/test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <pthread.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <functional>
 
 using namespace brenmark;
 using namespace brenmark::test;
@@ -83,6 +90,90 @@ TEST(PatternFileRefusal, AMissingPathIsShownInTheMessageCodePage)
     loadPattern(dir.file(utf8Name), LoadMode::Library, doc, {nullptr, &messages, nullptr});
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[0].text, dir.file("缺.xiu"));  // GBK, as every message text
+}
+
+// --- paths that are no regular file: refused at once, with what the path is ---------------
+
+namespace {
+
+// Runs work on another thread and waits two seconds at most. Work still running then
+// fails the test and is let go by opening the pipe at path for writing, so a reader stuck
+// on a pipe cannot hang the run. (Plain POSIX threads: <thread> and <future> bring
+// <chrono>, which this code page cannot compile.)
+void finishesPromptly(const std::string& path, std::function<void()> work)
+{
+    struct Job {
+        std::function<void()> work;
+        int done = 0;
+    } job{std::move(work)};
+    pthread_t thread;
+    ASSERT_EQ(pthread_create(
+                  &thread, nullptr,
+                  [](void* p) -> void* {
+                      auto* j = static_cast<Job*>(p);
+                      j->work();
+                      __atomic_store_n(&j->done, 1, __ATOMIC_RELEASE);
+                      return nullptr;
+                  },
+                  &job),
+              0);
+    for (int waited = 0; waited < 200 && !__atomic_load_n(&job.done, __ATOMIC_ACQUIRE); ++waited)
+        ::usleep(10000);
+    if (!__atomic_load_n(&job.done, __ATOMIC_ACQUIRE)) {
+        ADD_FAILURE() << "reading " << path << " blocked";
+        const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            ::close(writer);
+    }
+    pthread_join(thread, nullptr);
+}
+
+Attempt loadWithin(const std::string& path, PatternDocument& doc)
+{
+    RecordingMessages messages;
+    LoadResult result = LoadResult::Failed;
+    finishesPromptly(path, [&] { result = loadPattern(path, LoadMode::Library, doc, {nullptr, &messages, nullptr}).result; });
+    return {result, messages.texts()};
+}
+
+}  // namespace
+
+TEST(PatternFileRefusal, AFolderIsNamedAsAFolderNotAsMissing)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("heart.xiu"));
+    PatternDocument doc = openPattern();
+    const Attempt a = loadWithin(dir.file("heart.xiu"), doc);
+    EXPECT_EQ(a.result, LoadResult::Failed);
+    EXPECT_EQ(a.messages, (std::vector<std::string>{dir.file("heart.xiu"), kMsgPathIsFolder}));
+    EXPECT_EQ(doc.width(), 4);
+}
+
+TEST(PatternFileRefusal, APipeIsRefusedAtOnceAndNamedAsAPipe)
+{
+    TempDir dir;
+    const std::string path = dir.file("p.xiu");
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    PatternDocument doc = openPattern();
+    const Attempt a = loadWithin(path, doc);
+    EXPECT_EQ(a.result, LoadResult::Failed);
+    EXPECT_EQ(a.messages, (std::vector<std::string>{path, kMsgPathIsPipe}));
+    EXPECT_EQ(doc.width(), 4);
+
+    // The palettes are read the same way.
+    std::vector<std::uint8_t> bytes{1, 2, 3};
+    bool read = true;
+    finishesPromptly(path, [&] { read = readWholeFile(path, bytes); });
+    EXPECT_FALSE(read);
+    EXPECT_TRUE(bytes.empty());
+}
+
+TEST(PatternFileRefusal, ADeviceIsNamedAsADevice)
+{
+    PatternDocument doc = openPattern();
+    const Attempt a = loadWithin("/dev/null", doc);
+    EXPECT_EQ(a.result, LoadResult::Failed);
+    EXPECT_EQ(a.messages, (std::vector<std::string>{"/dev/null", kMsgPathIsDevice}));
 }
 
 TEST(PatternFileRefusal, NotAPatternFileIsRefusedSilently)

@@ -150,6 +150,29 @@ TEST(ViewSymbols, InkIsWhiteOnDarkCellsByTheRedHeavyRule)
     }
 }
 
+TEST(ViewSymbols, AnIndexPastTheThreadTableShowsABlankNotItsSlotsSymbol)
+{
+    // Thread 0 in cell 0; cell 1 names index 5, past the one-thread table, whose symbol slot
+    // still holds a symbol (left from a thread that is gone).
+    for (const ViewMode mode : {ViewMode::SymbolsOnColour, ViewMode::SymbolsOnly}) {
+        ViewFixture f;
+        f.make(2, 1, {rgb(255, 255, 0)});
+        f.doc.setCell(0, 0, 0);
+        f.doc.setCell(1, 0, 5);
+        f.doc.symbols[0].symbol = "■";
+        f.doc.symbols[5].symbol = "■";
+        f.view.rebuildCellImage();
+        f.view.setViewMode(mode);
+        f.zoomTo(16);
+        f.view.setShowGrid(false);
+        const QImage img = f.paint();
+        EXPECT_GT(inkIn(img, QRect(columnX(0, 16) + 1, rowY(0, 16) + 1, 14, 14)).black, 10) << static_cast<int>(mode);
+        const InkCount past = inkIn(img, QRect(columnX(1, 16) + 1, rowY(0, 16) + 1, 14, 14));
+        EXPECT_EQ(past.black, 0) << static_cast<int>(mode);
+        EXPECT_EQ(past.white, 14 * 14) << static_cast<int>(mode);  // the fabric, nothing on it
+    }
+}
+
 TEST(ViewSymbols, FontIsEightAtEightPixelsTwelveAboveNoneAtFour)
 {
     EXPECT_EQ(PatternView::symbolFontPixels(8, ViewMode::SymbolsOnColour), 8);

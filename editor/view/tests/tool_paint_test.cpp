@@ -2,6 +2,10 @@
 // stamp, pan and pick, and the layers' permission to paint.
 #include "editor/view/tests/tool_test_support.h"
 
+#include <QPainter>
+
+#include <optional>
+
 namespace brenmark::test {
 namespace {
 
@@ -294,6 +298,74 @@ TEST(CloneStamp, LeavingTheToolForgetsTheSource)
     f.select(Tool::Point);
     f.select(Tool::Clone);
     EXPECT_FALSE(f.tools.cloneSourceDefined());
+}
+
+// --- the cell under a click after the view moved, before it was painted again --------------
+
+struct MappingFixture : ToolFixture {
+    MappingFixture()
+    {
+        make(200, 150);
+        choose(1);
+        select(Tool::Point);
+        paint();
+    }
+    void paint()
+    {
+        QImage image(QSize(400, 300), QImage::Format_RGB32);
+        QPainter p(&image);
+        view.paint(p, image.size());
+    }
+    // The one cell a click at client changed.
+    std::optional<CellPoint> clickedCell(QPoint client)
+    {
+        const std::vector<std::int32_t> before = doc.grid.cells.vector();
+        tools.mouseDown(client);
+        tools.mouseUp(client);
+        std::optional<CellPoint> hit;
+        for (int y = 0; y < doc.height(); ++y)
+            for (int x = 0; x < doc.width(); ++x)
+                if (doc.cell(x, y) != before[doc.grid.indexOf(x, y)]) {
+                    EXPECT_FALSE(hit) << "a second cell " << x << ", " << y;
+                    hit = CellPoint{x, y};
+                    view.setCell(x, y, before[doc.grid.indexOf(x, y)]);  // ready for the next click
+                }
+        return hit;
+    }
+    static CellPoint cellOf(QPoint p) { return {p.x(), p.y()}; }
+};
+
+TEST(ClickAfterMoving, AZoomAboutThePointerLeavesTheCellUnderItForTheNextClick)
+{
+    MappingFixture f;
+    f.view.scrollBy(-50 * 8, -40 * 8);  // room on every side, so no zoom runs into the rulers
+    f.paint();
+    const QPoint pointer(kLeftRuler + 21 * 8 + 5, kTopRuler + 17 * 8 + 2);
+    ASSERT_EQ(MappingFixture::cellOf(f.view.cellAt(pointer)), (CellPoint{71, 57}));
+    // In, in, out, out, out, as Ctrl and the wheel do it, with no paint in between: the
+    // click hits the cell the pointer was on, and painting leaves that cell there.
+    for (const bool in : {true, true, false, false, false}) {
+        const CellPoint under = MappingFixture::cellOf(f.view.cellAt(pointer));
+        ASSERT_TRUE(f.view.zoomAbout(pointer, in));
+        EXPECT_EQ(f.tools.cellAt(pointer), under) << f.view.cellSize();
+        EXPECT_EQ(f.clickedCell(pointer), under) << f.view.cellSize();
+        f.paint();
+        EXPECT_EQ(f.tools.cellAt(pointer), under) << f.view.cellSize();
+        EXPECT_EQ(MappingFixture::cellOf(f.view.cellAt(pointer)), under) << f.view.cellSize();
+    }
+}
+
+TEST(ClickAfterMoving, ScrollingAndZoomingFromTheToolbarMoveTheMappingAtOnce)
+{
+    MappingFixture f;
+    const QPoint pointer = ToolFixture::at(3, 2);
+    f.view.scrollBy(-10 * 8, -5 * 8);
+    EXPECT_EQ(f.clickedCell(pointer), (CellPoint{13, 7}));
+    ASSERT_TRUE(f.view.zoomIn());  // the origin stays where it is: ten columns of 16 pixels off
+    const CellPoint expected = MappingFixture::cellOf(f.view.cellAt(pointer));
+    EXPECT_EQ(f.clickedCell(pointer), expected);
+    f.paint();
+    EXPECT_EQ(MappingFixture::cellOf(f.view.cellAt(pointer)), expected);
 }
 
 TEST(PanAndPick, PicksTheCellsThreadAndIgnoresEmptyCells)

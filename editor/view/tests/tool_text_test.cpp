@@ -1,5 +1,7 @@
 // Text stamping: the text layer, typing and backspace over GBK text, and what the stamped
 // cells leave behind.
+#include "editor/document/layer_composer.h"
+#include "editor/view/tests/selection_test_support.h"
 #include "editor/view/tests/tool_test_support.h"
 
 #include <algorithm>
@@ -190,6 +192,189 @@ TEST(TextTool, TextOnTheRightEdgeIsCutAtThePattern)
     EXPECT_GT(f.cellsOf(1), 0);
     EXPECT_EQ(f.doc.grid.cells.size(), 60u * 30u);
     EXPECT_TRUE(f.imageMatchesGrid());
+}
+
+// --- the text against later changes of the pattern ----------------------------------------
+
+// A 60 x 30 pattern whose background is thread 0 all over, with the layer commands, the
+// undo history and the selection tool's transforms as the main window has them.
+struct TextChangeFixture : SelectionFixture {
+    explicit TextChangeFixture(bool layerCommands = true)
+    {
+        make(60, 30);
+        if (layerCommands)
+            tools.setLayerOperations(&layerOps);
+        load(std::vector<std::string>(30, std::string(60, '0')));
+        tools.setTextFont(testFont());
+        const std::size_t i = 1;
+        view.setCurrentThread({1, doc.threads.colors[i], doc.threads.numbers[i]});
+        view.dispatch(MsgSelectTool, static_cast<int>(Tool::Text), 0);
+    }
+    void startText(int column, int row, const std::string& text)
+    {
+        tools.mouseDown(at(column, row));
+        tools.mouseUp(at(column, row));
+        tools.typeText(text);
+    }
+    int textLayer() const
+    {
+        for (int i = 0; i < doc.layers.size(); ++i)
+            if (doc.layers[i].name == "文本层")
+                return i;
+        return -1;
+    }
+    // Every cell of the grid and of every layer is empty or a thread of the table.
+    bool onlyKnownValues() const
+    {
+        auto known = [&](std::int32_t v) { return v == EmptyCell || doc.isThread(v); };
+        if (!std::all_of(doc.grid.cells.begin(), doc.grid.cells.end(), known))
+            return false;
+        return std::all_of(doc.layers.layers.begin(), doc.layers.layers.end(), [&](const PatternLayer& l) {
+            return std::all_of(l.cells.begin(), l.cells.end(), known);
+        });
+    }
+    // A key after the change: not taken, nothing written.
+    void expectKeyChangesNothing()
+    {
+        const DocumentState before = DocumentState::of(doc);
+        const QImage picture = view.cellImage();
+        EXPECT_FALSE(tools.textChar('I'));
+        EXPECT_FALSE(tools.textActive());
+        EXPECT_FALSE(tools.caret().shown);
+        EXPECT_TRUE(DocumentState::of(doc) == before);
+        EXPECT_TRUE(onlyKnownValues());
+        EXPECT_EQ(view.cellImage(), picture);
+    }
+};
+
+TEST(TextAfterAChange, ResizingToAWiderPatternEndsTheText)
+{
+    TextChangeFixture f;
+    f.startText(2, 3, "H");
+    f.dialogs.size = TransformDialogs::Size{90, 40};
+    ASSERT_TRUE(f.sel.command(CmdResizePattern));
+    ASSERT_EQ(f.doc.width(), 90);
+    ASSERT_EQ(f.tools.currentTool(), Tool::Text);
+    f.expectKeyChangesNothing();
+}
+
+TEST(TextAfterAChange, ScalingEndsTheText)
+{
+    TextChangeFixture f;
+    f.startText(2, 3, "H");
+    f.dialogs.factor = 2.0;
+    ASSERT_TRUE(f.sel.command(CmdScalePattern));
+    ASSERT_EQ(f.doc.width(), 120);
+    f.expectKeyChangesNothing();
+}
+
+TEST(TextAfterAChange, ASizeChangeNobodyReportedStillEndsTheText)
+{
+    // Without the layer commands the tools hear of nothing: the next key finds the rows it
+    // saved no longer fit the pattern.
+    TextChangeFixture f(false);
+    f.startText(2, 3, "H");
+    f.dialogs.size = TransformDialogs::Size{90, 40};
+    ASSERT_TRUE(f.sel.command(CmdResizePattern));
+    f.expectKeyChangesNothing();
+}
+
+TEST(TextAfterAChange, UndoAndRedoEndTheText)
+{
+    for (const bool redo : {false, true}) {
+        TextChangeFixture f(false);
+        f.startText(2, 3, "H");
+        ASSERT_TRUE(f.history.undo());
+        if (redo) {
+            ASSERT_TRUE(f.history.redo());
+        }
+        f.expectKeyChangesNothing();
+    }
+}
+
+TEST(TextAfterAChange, AnotherPatternEndsTheText)
+{
+    TextChangeFixture f;
+    f.startText(2, 3, "H");
+    f.doc.create(10, 5, "DMC");
+    f.view.patternReplaced();
+    f.expectKeyChangesNothing();
+}
+
+TEST(TextAfterAChange, ChoosingAnotherDrawingLayerLeavesItsCellsAlone)
+{
+    for (const bool layerCommands : {true, false}) {
+        TextChangeFixture f(layerCommands);
+        f.startText(2, 3, "H");
+        const int text = f.textLayer();
+        ASSERT_EQ(text, 0);
+        if (layerCommands) {
+            ASSERT_TRUE(f.layerOps.chooseDrawingLayer(1));  // a click on the background's row
+        } else {
+            f.doc.layers.setOnlyDrawing(1);
+        }
+        const auto background = f.doc.layers[1].cells.toVector();
+        f.expectKeyChangesNothing();
+        EXPECT_EQ(f.doc.layers[1].cells, background) << layerCommands;
+        EXPECT_EQ(std::count(background.begin(), background.end(), 0), 60 * 30);
+    }
+}
+
+TEST(TextAfterAChange, DeletingTheTextLayerEndsTheText)
+{
+    for (const bool layerCommands : {true, false}) {
+        TextChangeFixture f(layerCommands);
+        f.startText(2, 3, "H");
+        if (layerCommands) {
+            ASSERT_TRUE(f.layerOps.deleteLayer());
+        } else {
+            f.doc.layers.erase(0);
+            f.doc.layers.setOnlyDrawing(0);
+            recomposeDocument(f.doc);
+        }
+        ASSERT_EQ(f.textLayer(), -1);
+        f.expectKeyChangesNothing();
+        EXPECT_EQ(f.rows(), std::vector<std::string>(30, std::string(60, '0'))) << layerCommands;
+    }
+}
+
+TEST(TextAfterAChange, AnotherTextLayerInTheSamePlaceIsNotTheTexts)
+{
+    // The text's layer deleted and another empty "文本层" made where it was: same index, same
+    // name, still not the layer the text was made in.
+    TextChangeFixture f(false);
+    f.startText(2, 3, "H");
+    f.doc.layers.erase(0);
+    f.doc.layers.insertLayer(0, LayerList::emptyLayer(f.doc, kTextLayerName), f.doc);
+    f.expectKeyChangesNothing();
+}
+
+TEST(TextAfterAChange, MergingOrHidingLayersEndsTheText)
+{
+    for (const int change : {0, 1, 2}) {
+        TextChangeFixture f;
+        f.startText(2, 3, "H");
+        if (change == 0) {
+            ASSERT_TRUE(f.layerOps.mergeVisible());  // into the text layer, which stays first
+        } else if (change == 1) {
+            ASSERT_TRUE(f.layerOps.toggleVisible(1));
+        } else {
+            ASSERT_TRUE(f.layerOps.reorder(0, 1));
+        }
+        f.expectKeyChangesNothing();
+    }
+}
+
+TEST(TextAfterAChange, TheTextGoesOnWhileOnlyItsOwnLayerChanges)
+{
+    // Typing on without a change still works with the layer commands watching.
+    TextChangeFixture f;
+    f.startText(2, 3, "H");
+    f.tools.typeText("I");
+    EXPECT_TRUE(f.tools.textActive());
+    EXPECT_EQ(f.tools.text(), "HI");
+    EXPECT_EQ(f.textLayer(), 0);
+    EXPECT_EQ(std::count(f.doc.layers[1].cells.begin(), f.doc.layers[1].cells.end(), 0), 60 * 30);
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 // The undo and redo lists: limits, labels, restore order and what a restore brings back.
+#include "editor/document/layer_operations.h"
+#include "editor/document/thread_operations.h"
 #include "editor/view/tests/view_fixture.h"
 #include "editor/view/undo_history.h"
 
@@ -107,20 +109,92 @@ TEST_F(UndoFixture, UndoOfAResizeRestoresSizePictureAndLayers)
     EXPECT_EQ(doc.layers[0].cells, before);
 }
 
-TEST_F(UndoFixture, SymbolsComeBackOnlyForConversionSteps)
-{
-    history.pushUndo("取消画线操作");
-    doc.symbols[0].symbol = "Z";
-    history.undo();
-    EXPECT_EQ(doc.symbols[0].symbol, "Z");
+// --- symbols: back with the steps whose operation changes them, untouched by the others ---
 
-    const SymbolTable original = doc.symbols;
-    history.pushUndo("取消DMC绣线转ANCHOR绣线");
-    doc.symbols[0].symbol = "Y";
-    doc.brand = "ANCHOR";
-    history.undo();
-    EXPECT_EQ(doc.symbols, original);
-    EXPECT_EQ(doc.brand, "DMC");
+TEST_F(UndoFixture, DrawingStepsLeaveTheSymbolsAsTheyAre)
+{
+    // Choosing a symbol is no undo step: undoing a stroke must not take the choice back.
+    for (const char* label : {"取消画线操作", "取消描点操作", "取消挖空操作", "取消新建层", "取消修改绣图尺寸", "取消选区旋转"}) {
+        history.pushUndo(label);
+        doc.symbols[0].symbol = "Z";
+        ASSERT_TRUE(history.undo());
+        EXPECT_EQ(doc.symbols[0].symbol, "Z") << label;
+        doc.symbols[0].symbol = "Y";
+        ASSERT_TRUE(history.redo());
+        EXPECT_EQ(doc.symbols[0].symbol, "Y") << label;
+    }
+    // Releasing the locks is a colour operation that changes no symbol.
+    history.pushUndo(kUndoReleaseLocks);
+    doc.symbols[0].symbol = "X";
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(doc.symbols[0].symbol, "X");
+}
+
+TEST_F(UndoFixture, EveryColourOperationGivesBackItsSymbolsOnUndoAndRedo)
+{
+    // Each operation changes slot 1 the way a colour operation does (the slot follows the
+    // thread that takes the table entry over); undo and redo put back each side exactly.
+    for (const std::string& label :
+         {std::string(kUndoReplaceColour), std::string(kUndoAreaReplaceColour), std::string(kUndoRemoveColour),
+          std::string(kUndoReduceColours), std::string(kUndoAddColour), std::string(kUndoLastAddedColour),
+          std::string(kUndoDeleteUnusedThreads), std::string(kUndoHollowColour), std::string("取消DMC绣线转ANCHOR绣线"),
+          std::string(kUndoPaste), std::string(kUndoInsertPattern)}) {
+        doc.assignDefaultSymbols();
+        const SymbolTable before = doc.symbols;
+        history.pushUndo(label);
+        doc.symbols[1] = doc.symbols[0];
+        const SymbolTable after = doc.symbols;
+        ASSERT_TRUE(history.undo());
+        EXPECT_EQ(doc.symbols, before) << label;
+        ASSERT_TRUE(history.redo());
+        EXPECT_EQ(doc.symbols, after) << label;
+        // And once more from the labels the redo step left.
+        ASSERT_TRUE(history.undo());
+        EXPECT_EQ(doc.symbols, before) << label;
+        history.clear();
+    }
+}
+
+TEST_F(UndoFixture, UndoingTheSavesThreadCleanUpGivesTheRestoredThreadItsOwnSymbol)
+{
+    // Red, green (unused) and blue, as the save finds them: deleting green moves blue's
+    // symbol into green's slot; after undo green shows its own symbol again.
+    make(4, 3, {rgb(255, 0, 0), rgb(0, 200, 0), rgb(0, 0, 255)});
+    view.setCell(0, 0, 0);
+    view.setCell(1, 0, 2);
+    doc.layers.backgroundFromGrid(doc);
+    doc.distinct.rebuild(doc.threads);
+    const SymbolTable before = doc.symbols;
+    ASSERT_NE(before[1].symbol, before[2].symbol);
+
+    history.pushUndo(kUndoDeleteUnusedThreads);
+    ASSERT_EQ(deleteUnusedThreads(doc), 1);
+    const SymbolTable after = doc.symbols;
+    ASSERT_NE(after, before);
+
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(doc.threads.colors[1], rgb(0, 200, 0));
+    EXPECT_EQ(doc.symbols, before);
+    ASSERT_TRUE(history.redo());
+    EXPECT_EQ(doc.symbols, after);
+}
+
+TEST_F(UndoFixture, UndoingAnInsertTakesBackTheSymbolGivenToItsNewThread)
+{
+    doc.assignDefaultSymbols();
+    doc.symbols[2].symbol = "Z";  // the slot the inserted pattern's thread will take
+    const SymbolTable before = doc.symbols;
+    PatternDocument piece;
+    piece.create(2, 2, "DMC");
+    piece.addThread(rgb(0, 150, 0), "green");
+    piece.setCell(0, 0, 0);
+    piece.layers.backgroundFromGrid(piece);
+    LayerOperations layers(doc, history);
+    ASSERT_EQ(layers.insertPatternFrom(piece, nullptr), InsertOutcome::Inserted);
+    ASSERT_NE(doc.symbols[2].symbol, "Z");
+
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(doc.symbols, before);
 }
 
 TEST_F(UndoFixture, CurrentColourThreadsAndLinesComeBack)

@@ -55,8 +55,18 @@ ToolController::ToolController(PatternView& view, UndoRecorder& undo, MessageBox
 
 ToolController::~ToolController()
 {
+    setLayerOperations(nullptr);
     view_.setToolHandler({});
     doc_.removeObserver(this);
+}
+
+void ToolController::setLayerOperations(LayerOperations* operations)
+{
+    if (layerOps_)
+        layerOps_->removeObserver(this);
+    layerOps_ = operations;
+    if (layerOps_)
+        layerOps_->addObserver(this);
 }
 
 std::intptr_t ToolController::dispatch(int message, std::intptr_t wParam, std::intptr_t lParam)
@@ -626,6 +636,12 @@ void ToolController::documentReplaced()
 {
     forgetTransientState();
     clone_ = CloneState{};
+}
+
+void ToolController::layersRecomposed()
+{
+    // Making the text's own layer recomposes too, but before the text has saved its rows.
+    endText();
 }
 
 }  // namespace brenmark

@@ -3,6 +3,7 @@
 // of every cell-painting tool, fills, eraser, clone stamp, text stamping, colour picking and
 // mirrored drawing. Widgets feed it plain calls and private messages; it changes the
 // document through CellWriter and records each action's undo step first.
+#include "editor/document/layer_operations.h"
 #include "editor/document/undo_recorder.h"
 #include "editor/document/user_prompts.h"
 #include "editor/view/pattern_view.h"
@@ -24,9 +25,7 @@ class QPainter;
 
 namespace brenmark {
 
-class LayerOperations;
-
-class ToolController : public DocumentObserver {
+class ToolController : public DocumentObserver, public LayerObserver {
 public:
     // Installs itself as the view's tool handler, so messages sent to the view reach it.
     ToolController(PatternView& view, UndoRecorder& undo, MessageBoxes* messages = nullptr, ToolHost* host = nullptr);
@@ -37,8 +36,9 @@ public:
     void setHost(ToolHost* host) { host_ = host ? host : &nullHost_; }
     void setMessages(MessageBoxes* messages) { messages_ = messages; }
     // Text layers are made through the layer commands when given (their observers then
-    // redraw); otherwise directly in the layer list.
-    void setLayerOperations(LayerOperations* operations) { layerOps_ = operations; }
+    // redraw); otherwise directly in the layer list. The tools also hear of the commands'
+    // changes there.
+    void setLayerOperations(LayerOperations* operations);
     // Tools 1, 2 and 11 are handled elsewhere.
     void setDelegate(Tool tool, ToolDelegate* delegate) { delegates_[static_cast<std::size_t>(tool)] = delegate; }
     // Offered tool 0's button down first; null removes it.
@@ -118,6 +118,8 @@ public:
     // Undo put back another state: the text being typed and strokes are forgotten.
     void forgetTransientState();
     void documentReplaced() override;
+    // The layers were changed and composed again: the rows a text saved are out of date.
+    void layersRecomposed() override;
 
     // The fills as the tools use them; value goes into every cell of the region. Return the
     // number of cells the region holds.
@@ -147,6 +149,8 @@ private:
         std::string text;
         CellPoint cell;
         int layer = -1;
+        std::uint64_t layerTag = 0;  // the tag given to that layer
+        int width = 0, height = 0;   // the pattern's size when the rows were saved
         int savedTop = 0;
         int savedRows = 0;
         std::vector<std::int32_t> savedCells;
@@ -176,6 +180,9 @@ private:
     void hollowClick(CellPoint cell);
     void textClick(CellPoint cell);
     int prepareTextLayer();
+    // The pattern still has the size the text's rows were saved at, and the text's own
+    // layer is still in its place and the drawing layer.
+    bool textTargetHolds() const;
     void renderText();
     void endText();
     template <class Match>

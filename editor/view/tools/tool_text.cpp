@@ -101,10 +101,14 @@ void ToolController::textClick(CellPoint cell)
         return;
     }
     const QFontMetrics fm(cellFont(font_));
+    doc_.layers[layer].tag = LayerTag::fresh();
     text_.active = true;
     text_.text.clear();
     text_.cell = cell;
     text_.layer = layer;
+    text_.layerTag = doc_.layers[layer].tag.value();
+    text_.width = doc_.width();
+    text_.height = doc_.height();
     text_.savedTop = cell.y;
     text_.savedRows = std::min(doc_.height(), cell.y + textHeight(fm, {}) + kSavedRowsBelow) - cell.y;
     const auto first = std::as_const(doc_.grid.cells).begin() + static_cast<std::ptrdiff_t>(doc_.grid.indexOf(0, cell.y));
@@ -128,10 +132,24 @@ void ToolController::endText()
         host_->overlayChanged();
 }
 
+bool ToolController::textTargetHolds() const
+{
+    const LayerList& list = doc_.layers;
+    return doc_.width() == text_.width && doc_.height() == text_.height && list.validIndex(text_.layer) &&
+           list[text_.layer].tag.value() == text_.layerTag && list.drawingLayer() == text_.layer;
+}
+
 bool ToolController::textChar(int code)
 {
     if (tool_ != Tool::Text || !text_.active || code < 0 || code > 255)
         return false;
+    if (!textTargetHolds()) {
+        // The pattern changed under the text (its size, an undo step put back, its layer
+        // gone, moved or no longer the drawing layer) without the tools hearing of it: the
+        // saved rows and the layer are not the text's any more, so the text ends here.
+        endText();
+        return false;
+    }
     if (code == kKeyBackspace) {
         if (text_.text.empty())
             return true;
