@@ -9,6 +9,7 @@
 // mark on its own painted cell. The document's own lines and marks are the composed view of
 // all layers, so the file carries each line and mark twice: once for the document, once for
 // its layer.
+#include "bench/bench_support.h"
 #include "editor/document/file_bytes.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_document.h"
@@ -41,16 +42,7 @@ constexpr int kLinesPerLayer = 1000;
 constexpr int kMarksPerLayer = 1000;
 constexpr int kBandRows = kHeight / kLayers;
 
-// A small deterministic mixer so the cells look like a picture rather than a constant.
-std::uint32_t mix(std::uint32_t v)
-{
-    v ^= v >> 16;
-    v *= 0x7feb352dU;
-    v ^= v >> 15;
-    v *= 0x846ca68bU;
-    v ^= v >> 16;
-    return v;
-}
+using brenmark::bench::mix;
 
 // The thread a cell of the picture shows: large patches of colour with some noise, the way
 // a converted photograph comes out.

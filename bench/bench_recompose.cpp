@@ -8,6 +8,7 @@
 //
 // The counter per_cell_layer is the time of one run divided by cells x layers, in seconds
 // with an SI prefix (so "300p" is 0.3 ns).
+#include "bench/bench_support.h"
 #include "editor/document/layer_composer.h"
 #include "editor/document/layer_operations.h"
 #include "editor/document/pattern_document.h"
@@ -27,15 +28,7 @@ constexpr int kLayers = 10;
 constexpr int kThreads = 200;
 constexpr std::size_t kCells = static_cast<std::size_t>(kWidth) * kHeight;
 
-std::uint32_t mix(std::uint32_t v)
-{
-    v ^= v >> 16;
-    v *= 0x7feb352dU;
-    v ^= v >> 15;
-    v *= 0x846ca68bU;
-    v ^= v >> 16;
-    return v;
-}
+using brenmark::bench::mix;
 
 // Patches of one thread, some patches transparent, and a little noise.
 std::int32_t layerCell(int layer, int x, int y)

@@ -9,6 +9,7 @@
 // With BRENMARK_REPAINT_FRAMES=DIR it paints every case once instead and saves the frames as
 // PNG files into DIR (also scrolled to the far end, and with one colour flashing), so that two
 // builds of the view can be compared pixel for pixel.
+#include "bench/bench_support.h"
 #include "editor/view/pattern_view.h"
 
 #include <QGuiApplication>
@@ -28,15 +29,7 @@ constexpr int kHeight = 1000;
 constexpr int kThreads = 200;
 const QSize kClient(1920, 1080);
 
-std::uint32_t mix(std::uint32_t v)
-{
-    v ^= v >> 16;
-    v *= 0x7feb352dU;
-    v ^= v >> 15;
-    v *= 0x846ca68bU;
-    v ^= v >> 16;
-    return v;
-}
+using brenmark::bench::mix;
 
 // Patches of one thread with a little noise, and a few empty patches, as a converted photo
 // gives; the thread colours are spread over dark and light.
