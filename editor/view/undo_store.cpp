@@ -71,23 +71,6 @@ void SharedBuffer::unpack(std::int32_t* out) const
             *out++ = cellOfLayerByte(b);
 }
 
-StoredStep StoredStep::pack(UndoSnapshot snapshot, const StoredStep* like)
-{
-    StoredStep step;
-    auto likeBuffer = [&](std::size_t slot) {
-        return like && slot < like->buffers.size() ? &like->buffers[slot] : nullptr;
-    };
-    step.buffers.push_back(SharedBuffer::pack(snapshot.cells.data(), snapshot.cells.size(), likeBuffer(0)));
-    snapshot.cells = {};
-    for (PatternLayer& layer : snapshot.layers.layers) {
-        step.buffers.push_back(SharedBuffer::pack(layer.cells.bytes(), layer.cells.size(), likeBuffer(step.buffers.size())));
-        layer.cells = LayerCells{};
-    }
-    snapshot.picture = QImage();
-    step.meta = std::move(snapshot);
-    return step;
-}
-
 StoredStep StoredStep::capture(PatternDocument& doc, UndoSnapshot meta, const StoredStep* like)
 {
     static std::uint64_t serials = 0;

@@ -44,13 +44,11 @@ private:
 
 // One step as the lists hold it.
 struct StoredStep {
-    // Tells steps apart for the buffers' write trackers; 0 for packed (not captured) steps.
+    // Tells steps apart for the buffers' write trackers (0: none).
     std::uint64_t serial = 0;
     UndoSnapshot meta;  // everything but the large buffers
     std::vector<SharedBuffer> buffers;  // the grid, then each layer's cells
 
-    // Splits a full snapshot; buffers are shared with like where they are equal.
-    static StoredStep pack(UndoSnapshot snapshot, const StoredStep* like);
     // Takes the large buffers straight from the live document, so recording a step copies
     // only the chunks that differ from like. Where a buffer's write tracker knows what
     // changed since like was captured, only those chunks are looked at; the trackers then

@@ -53,6 +53,25 @@ void makeSymbolPattern(ViewFixture& f)
     f.view.patternReplaced();
 }
 
+// Every cell's symbol written as a text into it, the chart's top-left cell at origin.
+void drawSymbolTexts(QPainter& p, const ViewFixture& f, const SymbolTable& symbols, QPoint origin)
+{
+    const int s = static_cast<int>(f.view.cellSize());
+    const bool onColour = f.view.mode() == ViewMode::SymbolsOnColour;
+    p.setClipRect(QRect(kLeftRuler, kTopRuler, f.client.width() - kLeftRuler, f.client.height() - kTopRuler));
+    p.setFont(songTi(PatternView::symbolFontPixels(static_cast<float>(s), f.view.mode())));
+    for (int r = 0; r < f.doc.height(); ++r)
+        for (int c = 0; c < f.doc.width(); ++c) {
+            const std::int32_t index = f.doc.cell(c, r);
+            if (!f.doc.isThread(index))
+                continue;
+            const ColorRef under = onColour ? f.doc.threads.colors[static_cast<std::size_t>(index)] : f.doc.fabric;
+            p.setPen(isDarkColour(under) ? Qt::white : Qt::black);
+            p.drawText(QRectF(origin.x() + c * s, origin.y() + r * s, s, s), Qt::AlignCenter | Qt::TextSingleLine,
+                       fromGbk(symbols[static_cast<std::size_t>(index)].symbol));
+        }
+}
+
 // What the view shows with every symbol written as a text into its cell: the picture without
 // symbols (into base when asked), then one drawText per cell.
 QImage symbolsDrawnDirectly(ViewFixture& f, QImage* base = nullptr)
@@ -65,21 +84,8 @@ QImage symbolsDrawnDirectly(ViewFixture& f, QImage* base = nullptr)
     if (base)
         *base = image;
 
-    const int s = static_cast<int>(f.view.cellSize());
-    const bool onColour = f.view.mode() == ViewMode::SymbolsOnColour;
     QPainter p(&image);
-    p.setClipRect(QRect(kLeftRuler, kTopRuler, f.client.width() - kLeftRuler, f.client.height() - kTopRuler));
-    p.setFont(songTi(PatternView::symbolFontPixels(static_cast<float>(s), f.view.mode())));
-    for (int r = 0; r < f.doc.height(); ++r)
-        for (int c = 0; c < f.doc.width(); ++c) {
-            const std::int32_t index = f.doc.cell(c, r);
-            if (!f.doc.isThread(index))
-                continue;
-            const ColorRef under = onColour ? f.doc.threads.colors[static_cast<std::size_t>(index)] : f.doc.fabric;
-            p.setPen(isDarkColour(under) ? Qt::white : Qt::black);
-            p.drawText(QRectF(f.view.origin().x() + c * s, f.view.origin().y() + r * s, s, s),
-                       Qt::AlignCenter | Qt::TextSingleLine, fromGbk(symbols[static_cast<std::size_t>(index)].symbol));
-        }
+    drawSymbolTexts(p, f, symbols, f.view.origin());
     return image;
 }
 
@@ -295,20 +301,8 @@ TEST(ViewSymbolStamps, SameAsTextOnAScreenOfTwiceTheDensity)
                 entry.symbol.clear();
         f.view.paint(p, f.client);
         f.doc.symbols = symbols;
-        if (directly) {
-            const int s = static_cast<int>(f.view.cellSize());
-            p.setClipRect(QRect(kLeftRuler, kTopRuler, f.client.width() - kLeftRuler, f.client.height() - kTopRuler));
-            p.setFont(songTi(PatternView::symbolFontPixels(static_cast<float>(s), f.view.mode())));
-            for (int r = 0; r < f.doc.height(); ++r)
-                for (int c = 0; c < f.doc.width(); ++c) {
-                    const std::int32_t index = f.doc.cell(c, r);
-                    if (!f.doc.isThread(index))
-                        continue;
-                    p.setPen(isDarkColour(f.doc.threads.colors[static_cast<std::size_t>(index)]) ? Qt::white : Qt::black);
-                    p.drawText(QRectF(kLeftRuler + c * s, kTopRuler + r * s, s, s), Qt::AlignCenter | Qt::TextSingleLine,
-                               fromGbk(symbols[static_cast<std::size_t>(index)].symbol));
-                }
-        }
+        if (directly)
+            drawSymbolTexts(p, f, symbols, QPoint(kLeftRuler, kTopRuler));
         return image;
     };
     for (const float cell : {8.0f, 16.0f}) {
