@@ -1,9 +1,8 @@
 #include "editor/app/main_window.h"
 
 #include "editor/app/colour_panel.h"
-#include "editor/app/layer_panel.h"
+#include "editor/app/menu_builder.h"
 #include "editor/app/qt_user_dialogs.h"
-#include "editor/app/status_progress.h"
 #include "editor/app/toolbar_icons.h"
 #include "editor/view/colour_bar_widget.h"
 #include "editor/view/gbk_qstring.h"
@@ -12,7 +11,6 @@
 #include "editor/view/backstitch/widgets/backstitch_view_binding.h"
 #include "editor/view/backstitch/widgets/qt_backstitch_dialogs.h"
 #include "editor/view/selection/widgets/transform_dialogs_qt.h"
-#include "editor/view/widgets/stitch_kind_window.h"
 #include "editor/view/widgets/tool_view_binding.h"
 #include "editor/view/widgets/tool_window.h"
 
@@ -22,14 +20,10 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -42,528 +36,242 @@ QString pathText(const std::string& path)
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
-// Holds a tool window in its dock: as large as the window wants while there is room, and
-// scrolling rather than holding the main window's height up when there is not.
-class DockScroller final : public QScrollArea {
-public:
-    explicit DockScroller(QWidget* content)
-    {
-        setWidget(content);
-        setWidgetResizable(true);
-        setFrameShape(QFrame::NoFrame);
-        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        // A taller dock leaves the buttons together at the top.
-        content->setMaximumHeight(content->sizeHint().height());
-        setAlignment(Qt::AlignTop | Qt::AlignLeft);
-        setMinimumWidth(content->minimumSizeHint().width() + verticalScrollBar()->sizeHint().width());
-    }
-    QSize sizeHint() const override { return widget()->sizeHint(); }
-    QSize minimumSizeHint() const override { return {minimumWidth(), 60}; }
-};
-
-// A step's label as a menu item: an "&" in it (a brand such as "J&P") is no mnemonic.
-QString menuText(const std::string& gbk)
+template <class Own, class Given>
+std::unique_ptr<Given> ownUnless(Given* given, QWidget* parent)
 {
-    return fromGbk(gbk).replace(u'&', u"&&"_qs);
+    return given ? nullptr : std::make_unique<Own>(parent);
 }
+
+// The display modes of the toolbar's mode buttons, by command.
+constexpr struct {
+    int id;
+    ViewMode mode;
+} kModeCommands[] = {
+    {CmdModeColourBlocks, ViewMode::ColourBlocks},
+    {CmdModeSymbolsOnColour, ViewMode::SymbolsOnColour},
+    {CmdModeSymbolsOnly, ViewMode::SymbolsOnly},
+    {CmdModeSimulated, ViewMode::SimulatedStitches},
+};
 
 }  // namespace
 
 MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
     : QMainWindow(parent),
-      palettes_(setup.programDir),
-      ownDialogs_(setup.dialogs ? nullptr : std::make_unique<QtUserDialogs>(this)),
+      ownDialogs_(ownUnless<QtUserDialogs>(setup.dialogs, this)),
       dialogs_(setup.dialogs ? setup.dialogs : ownDialogs_.get()),
-      ownTransformDialogs_(setup.transformDialogs ? nullptr : std::make_unique<QtTransformDialogs>(this)),
-      transformDialogs_(setup.transformDialogs ? setup.transformDialogs : ownTransformDialogs_.get()),
-      ownBackstitchDialogs_(setup.backstitchDialogs ? nullptr : std::make_unique<QtBackstitchDialogs>(this)),
-      backstitchDialogs_(setup.backstitchDialogs ? setup.backstitchDialogs : ownBackstitchDialogs_.get())
+      ownTransformDialogs_(ownUnless<QtTransformDialogs>(setup.transformDialogs, this)),
+      ownBackstitchDialogs_(ownUnless<QtBackstitchDialogs>(setup.backstitchDialogs, this)),
+      progressBar_(new QProgressBar(this)),
+      progress_(progressBar_),
+      session_(SessionSetup{setup.programDir, dialogs_,
+                            setup.transformDialogs ? setup.transformDialogs : ownTransformDialogs_.get(),
+                            setup.backstitchDialogs ? setup.backstitchDialogs : ownBackstitchDialogs_.get(),
+                            &progress_})
 {
     setObjectName(u"mainWindow"_qs);
     setWindowIcon(commandIcon(CommandIcon::Application));
-    palettes_.ensurePaletteFolder();
 
-    // The history takes its snapshots from the view, so it comes after it; everything that
-    // edits records its steps there.
-    view_ = std::make_unique<PatternView>(doc_);
-    history_ = std::make_unique<EditHistory>(*view_, dialogs_);
-    layers_ = std::make_unique<LayerOperations>(doc_, *history_);
-    commands_ = std::make_unique<DocumentCommands>(doc_, palettes_, *dialogs_, *history_);
-    tools_ = std::make_unique<ToolController>(*view_, *history_, dialogs_);
-    tools_->setLayerOperations(layers_.get());
-    overview_ = std::make_unique<Overview>(*view_);
-    viewWidget_ = new PatternViewWidget(*view_, this);
+    viewWidget_ = new PatternViewWidget(session_.view(), this);
     setCentralWidget(viewWidget_);
-    toolBinding_ = new ToolViewBinding(viewWidget_, *view_, *tools_);
-    // The select-area tool and the outline tools take their input from the tool controller;
-    // the outline editing also gets the view's messages first (the line recolouring).
-    selection_ = std::make_unique<SelectionTool>(*view_, *tools_, *history_, *layers_, dialogs_, transformDialogs_,
-                                                 toolBinding_);
-    selection_->setClipboard(&clipboard_);
-    selectionMembership_ = std::make_unique<MembershipOf<SelectionQuery>>(selection_->query());
-    outlines_ = std::make_unique<BackstitchEditor>(*view_, *history_, dialogs_, nullptr, backstitchDialogs_);
-    outlines_->setSelection(selectionMembership_.get());
-    outlines_->attach(*tools_);
-    outlines_->routeMessages(*tools_);
-    outlineBinding_ = new BackstitchViewBinding(viewWidget_, *outlines_);
+    toolBinding_ = new ToolViewBinding(viewWidget_, session_.view(), session_.tools());
+    session_.setToolHost(toolBinding_);
+    outlineBinding_ = new BackstitchViewBinding(viewWidget_, session_.outlines());
 
     buildStatusBar();
-    commands_->setEvents(this);
-    commands_->setProgress(progress_.get());
-    commands_->setLayerOperations(layers_.get());
-    commands_->addEditingState(history_.get());
-    commands_->addEditingState(this);
-    layers_->addObserver(this);
-    history_->setChanged([this] { updateUndoCaptions(); });
-    history_->setAfterRestore([this](const UndoSnapshot&) { afterRestore(); });
-
-    buildActions();
-    buildEditingWindows();
-    buildSelectionAndOutlines();
-    buildLayerPanel();
+    routeFrameCommands();
     buildMenus();
-    restoreSettings();
+    docks_ = buildDocks(*this, session_, *dialogs_);
+    buildViewMenu();
+    connectWindows();
+    restoreWindowSettings(*this);
+    session_.history().setChanged([this] { updateUndoCaptions(); });
+    session_.setWindows(this);
     updateCaptions();
     updateUndoCaptions();
 
-    opener_.start(setup.commandLine, [this](const std::string& commandLine) { commands_->openCommandLine(commandLine); },
+    opener_.start(setup.commandLine,
+                  [this](const std::string& commandLine) { session_.commands().openCommandLine(commandLine); },
                   setup.openDelayMs);
 }
 
 MainWindow::~MainWindow()
 {
-    layers_->removeObserver(this);
-    commands_->setEvents(nullptr);
-    history_->setChanged({});
-    history_->setAfterRestore({});
-    commands_->removeEditingState(this);
+    session_.setWindows(nullptr);
+    session_.history().setChanged({});
     // The bindings are the tools' hosts and go with the view widget.
-    selection_->setHost(nullptr);
-    // The widgets that refer to the view, the tools and the layers go before them.
-    delete toolDock_;
-    delete stitchKindDock_;
-    delete colourDock_;
-    delete overviewDock_;
-    delete layerDock_;
-    delete takeCentralWidget();
+    session_.setToolHost(nullptr);
 }
 
-void MainWindow::buildActions()
+void MainWindow::routeFrameCommands()
 {
-    toolBar_ = addToolBar(fromGbk("工具栏"));
-    toolBar_->setObjectName(u"mainToolBar"_qs);
-    toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    toolBar_->setIconSize(QSize(32, 32));
-
-    const auto add = [this](const char* caption, CommandIcon icon, const QString& name, auto slot) {
-        QAction* a = toolBar_->addAction(commandIcon(icon), fromGbk(caption));
-        a->setObjectName(name);
-        connect(a, &QAction::triggered, this, slot);
-        return a;
+    CommandRouter& router = session_.router();
+    DocumentCommands& commands = session_.commands();
+    const auto add = [&router](int id, auto work) {
+        router.add(id, [work](int, Modifiers) {
+            if constexpr (std::is_void_v<decltype(work())>) {
+                work();
+                return true;
+            } else {
+                return static_cast<bool>(work());
+            }
+        });
     };
-    add("新建", CommandIcon::New, u"newPattern"_qs, [this] { commands_->newPattern(); })->setShortcut(QKeySequence::New);
-    add("打开", CommandIcon::Open, u"openPattern"_qs, [this] { commands_->openPattern(); })->setShortcut(QKeySequence::Open);
-    add("存储", CommandIcon::Save, u"savePattern"_qs, [this] { commands_->savePattern(); })->setShortcut(QKeySequence::Save);
-    add("导入", CommandIcon::Import, u"importPicture"_qs, [this] { commands_->importPicture(); });
-    add("放大", CommandIcon::ZoomIn, u"zoomIn"_qs, [this] { zoom(true); })
-        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    add("缩小", CommandIcon::ZoomOut, u"zoomOut"_qs, [this] { zoom(false); })
-        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    add("配置", CommandIcon::Threads, u"manageThreads"_qs, [this] { commands_->manageThreads(); });
-
-    modes_ = new QActionGroup(this);
-    modes_->setExclusive(true);
-    const struct {
-        const char* caption;
-        CommandIcon icon;
-        const char16_t* name;
-        ViewMode mode;
-    } modes[] = {
-        {"色块", CommandIcon::ColourBlocks, u"modeColourBlocks", ViewMode::ColourBlocks},
-        {"#色", CommandIcon::SymbolsOnColour, u"modeSymbolsOnColour", ViewMode::SymbolsOnColour},
-        {"#", CommandIcon::SymbolsOnly, u"modeSymbolsOnly", ViewMode::SymbolsOnly},
-        {"仿真", CommandIcon::Simulated, u"modeSimulated", ViewMode::SimulatedStitches},
-    };
-    for (const auto& m : modes) {
-        const ViewMode mode = m.mode;
-        QAction* a = add(m.caption, m.icon, QString::fromUtf16(m.name), [this, mode] { setViewMode(mode); });
-        a->setCheckable(true);
-        a->setData(static_cast<int>(mode));
-        a->setChecked(mode == view_->mode());
-        modes_->addAction(a);
-    }
-    add("关闭", CommandIcon::Close, u"closeWindow"_qs, [this] { close(); });
-}
-
-void MainWindow::buildEditingWindows()
-{
-    // The side docks run down to the status bar; the colour bar sits between them.
-    setCorner(Qt::BottomLeftCorner, Qt::LeftDockWidgetArea);
-    setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
-
-    toolDock_ = new QDockWidget(fromGbk("工具窗"), this);
-    toolDock_->setObjectName(u"toolDock"_qs);
-    // Both tool windows are made as windows of their own; their docks take them in as children.
-    toolWindow_ = new ToolWindow(*view_, *tools_);
-    toolDock_->setWidget(new DockScroller(toolWindow_));
-    addDockWidget(Qt::LeftDockWidgetArea, toolDock_);
-
-    stitchKindDock_ = new QDockWidget(fromGbk("针法"), this);
-    stitchKindDock_->setObjectName(u"stitchKindDock"_qs);
-    stitchKindWindow_ = new StitchKindWindow(*view_);
-    stitchKindDock_->setWidget(new DockScroller(stitchKindWindow_));
-    addDockWidget(Qt::LeftDockWidgetArea, stitchKindDock_);
-    // Side by side: both are narrow, and stacked they would need more than the window's height.
-    splitDockWidget(toolDock_, stitchKindDock_, Qt::Horizontal);
-
-    colourDock_ = new QDockWidget(fromGbk("色板条"), this);
-    colourDock_->setObjectName(u"colourDock"_qs);
-    // The colour bar belongs to the frame: no title, and it cannot be closed.
-    colourDock_->setFeatures(QDockWidget::NoDockWidgetFeatures);
-    colourDock_->setTitleBarWidget(new QWidget(colourDock_));
-    colourPanel_ = new ColourPanel(doc_, colourDock_);
-    colourDock_->setWidget(colourPanel_);
-    addDockWidget(Qt::BottomDockWidgetArea, colourDock_);
-    connect(colourPanel_, &ColourPanel::colourChosen, this,
-            [this](unsigned colour, bool ctrl) { colourChosen(static_cast<ColorRef>(colour), ctrl); });
-
-    overviewDock_ = new QDockWidget(fromGbk("鹰眼窗口"), this);
-    overviewDock_->setObjectName(u"overviewDock"_qs);
-    overviewWidget_ = new OverviewWidget(*overview_, *view_, overviewDock_);
-    overviewWidget_->setObjectName(u"overview"_qs);
-    overviewWidget_->setMinimumSize(160, 160);
-    overviewDock_->setWidget(overviewWidget_);
-    addDockWidget(Qt::RightDockWidgetArea, overviewDock_);
-    connect(viewWidget_, &PatternViewWidget::overviewFrameChanged, overviewWidget_, &OverviewWidget::setVisibleRect);
-
-    connect(toolBinding_, &ToolViewBinding::toolSwitched, toolWindow_, &ToolWindow::showTool);
-    connect(toolBinding_, &ToolViewBinding::threadPicked, this,
-            [this](int) { colourPanel_->showThread(view_->currentThread()); });
-    connect(toolBinding_, &ToolViewBinding::colourDisplayReset, colourPanel_, &ColourPanel::clearThread);
-    connect(toolBinding_, &ToolViewBinding::edited, this, &MainWindow::patternEdited);
-    connect(toolBinding_, &ToolViewBinding::overviewImageChanged, overviewWidget_, qOverload<>(&QWidget::update));
-    // symbolMenuRequested: the symbol menu is not there yet.
-}
-
-void MainWindow::buildSelectionAndOutlines()
-{
-    connect(outlineBinding_, &BackstitchViewBinding::lineStatus, message_, &QLabel::setText);
-    connect(outlineBinding_, &BackstitchViewBinding::lineStatusCleared, message_, &QLabel::clear);
-    connect(outlineBinding_, &BackstitchViewBinding::edited, this, &MainWindow::patternEdited);
-    connect(outlineBinding_, &BackstitchViewBinding::tracingShown, this, &MainWindow::showTracingPicture);
-    connect(outlineBinding_, &BackstitchViewBinding::selectionLinesRemoved, viewWidget_, qOverload<>(&QWidget::update));
-
-    lineMenu_ = new QMenu(this);
-    lineMenu_->setObjectName(u"lineMenu"_qs);
-    for (const BackstitchCommand& c : kBackstitchCommands)
-        if (c.id == CmdRecolourPickedLine || c.id == CmdDeletePickedLine)
-            addCommand(lineMenu_, c.caption, c.id);
-    connect(outlineBinding_, &BackstitchViewBinding::lineMenuRequested, lineMenu_,
-            [this](QPoint global) { lineMenu_->popup(global); });
-}
-
-QAction* MainWindow::addCommand(QMenu* menu, const char* caption, int id)
-{
-    QAction* a = menu->addAction(menuText(caption));
-    a->setObjectName(u"command%1"_qs.arg(id));
-    a->setData(id);
-    connect(a, &QAction::triggered, this, [this, id] {
-        const Qt::KeyboardModifiers held = QGuiApplication::keyboardModifiers();
-        Modifiers modifiers = NoModifier;
-        if (held & Qt::ControlModifier)
-            modifiers |= CtrlModifier;
-        if (held & Qt::ShiftModifier)
-            modifiers |= ShiftModifier;
-        runCommand(id, modifiers);
+    add(CmdNewPattern, [&commands] { commands.newPattern(); });
+    add(CmdOpenPattern, [&commands] { return commands.openPattern(); });
+    add(CmdSavePattern, [&commands] { return commands.savePattern(); });
+    add(CmdImportPicture, [&commands] { return commands.importPicture().has_value(); });
+    add(CmdZoomIn, [this] {
+        session_.view().zoomIn();
+        refresh(Changes());
     });
-    return a;
-}
-
-bool MainWindow::runCommand(int id, Modifiers modifiers)
-{
-    switch (id) {
-    case CmdDeleteSelectionLines:
-    case CmdLoadTracingPicture:
-    case CmdRecolourPickedLine:
-    case CmdDeletePickedLine:
-        outlines_->command(id);
-        viewWidget_->update();
-        return true;
-    default:
-        break;
-    }
-    if (!selection_->command(id, modifiers))
-        return false;
-    if (id == CmdPasteSelection)
-        startPlacing();
-    if (id == CmdScalePattern || id == CmdResizePattern)
-        overviewWidget_->patternChanged();  // the overview fits the new size
-    viewWidget_->update();
-    return true;
-}
-
-void MainWindow::startPlacing()
-{
-    if (!layers_->floatingPiece())
-        return;
-    if (tools_->currentTool() != Tool::SelectArea) {
-        view_->dispatch(MsgSelectTool, static_cast<int>(Tool::SelectArea), 0);
-        toolWindow_->showTool(Tool::SelectArea);
-    }
-    viewWidget_->update();
-}
-
-void MainWindow::showTracingPicture()
-{
-    // The view already shows the picture with the grid; the tool window's boxes say so.
-    toolWindow_->baseImageLoaded();
-    viewWidget_->update();
-}
-
-void MainWindow::resetEditingState()
-{
-    // The boxes go back to unchecked and the view follows them: grid shown, no tracing
-    // picture (it was sized for the old pattern).
-    toolWindow_->patternOpened();
-    view_->setShowGrid(true);
-    view_->setShowBaseImage(false);
-    view_->setBaseImage(QImage());
-    selection_->dropSelection();
-    outlines_->endPolyline();
-    outlines_->clearPick();
-}
-
-void MainWindow::buildLayerPanel()
-{
-    layerDock_ = new QDockWidget(fromGbk("浮动操作窗口"), this);
-    layerDock_->setObjectName(u"layerDock"_qs);
-    layerPanel_ = new LayerPanel(*layers_, *dialogs_, layerDock_);
-    layerDock_->setWidget(layerPanel_);
-    addDockWidget(Qt::RightDockWidgetArea, layerDock_);
+    add(CmdZoomOut, [this] {
+        session_.view().zoomOut();
+        refresh(Changes());
+    });
+    add(CmdManageThreads, [&commands] { commands.manageThreads(); });
+    for (const auto& m : kModeCommands)
+        add(m.id, [this, mode = m.mode] { setViewMode(mode); });
+    add(CmdCloseWindow, [this] { return close(); });
+    add(CmdOpenOldLibrary, [&commands] { return commands.openOldLibraryPattern(); });
+    add(CmdExit, [this] { return close(); });
+    add(CmdUndo, [this] { return session_.history().undo(); });
+    add(CmdRedo, [this] { return session_.history().redo(); });
+    add(CmdInsertPattern, [this] { return session_.insertPattern(); });
+    add(CmdFabricColour, [this] { return session_.chooseFabricColour(); });
 }
 
 void MainWindow::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu(fromGbk("文件(&F)"));
-    file->setObjectName(u"fileMenu"_qs);
-    file->addAction(fromGbk("打开旧色库绣图校正"), this, [this] { commands_->openOldLibraryPattern(); })
-        ->setObjectName(u"openOldLibrary"_qs);
-    file->addSeparator();
-    file->addAction(fromGbk("退出(&X)"), this, &QWidget::close)->setObjectName(u"exit"_qs);
+    MenuBuilder menus(*this, session_.router());
+    toolBar_ = menus.toolbar("工具栏", u"mainToolBar", kToolbarRows);
+    toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    toolBar_->setIconSize(QSize(32, 32));
+    menus.action(CmdNewPattern)->setShortcut(QKeySequence::New);
+    menus.action(CmdOpenPattern)->setShortcut(QKeySequence::Open);
+    menus.action(CmdSavePattern)->setShortcut(QKeySequence::Save);
+    menus.action(CmdZoomIn)->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    menus.action(CmdZoomOut)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    modes_ = new QActionGroup(this);
+    modes_->setExclusive(true);
+    for (const auto& m : kModeCommands) {
+        QAction* a = menus.action(m.id);
+        a->setCheckable(true);
+        a->setChecked(m.mode == session_.view().mode());
+        modes_->addAction(a);
+    }
 
-    QMenu* edit = menuBar()->addMenu(fromGbk("编辑(&E)"));
-    edit->setObjectName(u"editMenu"_qs);
-    undoAction_ = edit->addAction(fromGbk(kNoUndo), this, [this] { history_->undo(); });
-    undoAction_->setObjectName(u"undo"_qs);
+    for (const MenuTable& table : kMenuBar) {
+        QMenu* menu = menus.menu(table);
+        if (table.rows.data() == kSelectionMenuRows)
+            selectionMenu_ = menu;
+    }
+    undoAction_ = menus.action(CmdUndo);
     undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     // The command's short description, shown as its tip.
     undoAction_->setToolTip(fromGbk("取消上一步操作"));
     undoAction_->setStatusTip(fromGbk("取消上一步操作"));
-    redoAction_ = edit->addAction(fromGbk(kNoRedo), this, [this] { history_->redo(); });
-    redoAction_->setObjectName(u"redo"_qs);
+    redoAction_ = menus.action(CmdRedo);
     redoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     redoAction_->setToolTip(fromGbk("重复上一步操作"));
     redoAction_->setStatusTip(fromGbk("重复上一步操作"));
-    edit->addSeparator();
-    edit->addAction(fromGbk("插入绣图"), this, [this] {
-            if (commands_->insertPattern())
-                startPlacing();
-        })->setObjectName(u"insertPattern"_qs);
-    addCommand(edit, "载入钩边原图", CmdLoadTracingPicture);
-    edit->addAction(fromGbk("设置绣布颜色"), this, [this] {
-            if (commands_->chooseFabricColour())
-                overviewWidget_->patternChanged();
-        })->setObjectName(u"fabricColour"_qs);
-    edit->addSeparator();
-    for (const MenuEntry& e : kPatternTransformMenu)
-        addCommand(edit, e.caption, e.id);
+    lineMenu_ = menus.popup(u"lineMenu", kLineMenuRows);
+}
 
-    selectionMenu_ = menuBar()->addMenu(fromGbk(kSelectionMenuCaption));
-    selectionMenu_->setObjectName(u"selectionMenu"_qs);
-    for (const MenuEntry& e : kSelectionMenu) {
-        addCommand(selectionMenu_, e.caption, e.id);
-        if (e.id == CmdMirrorSelection) {
-            QMenu* rotation = selectionMenu_->addMenu(fromGbk(kRotationMenuCaption));
-            rotation->setObjectName(u"rotationMenu"_qs);
-            for (const MenuEntry& r : kRotationMenu)
-                addCommand(rotation, r.caption, r.id);
-        }
-    }
-
+void MainWindow::buildViewMenu()
+{
+    // Shows and hides the frame's bars and docks: toggles rather than commands.
     QMenu* viewMenu = menuBar()->addMenu(fromGbk("查看(&V)"));
     viewMenu->setObjectName(u"viewMenu"_qs);
-    QAction* tools = toolBar_->toggleViewAction();
-    tools->setText(fromGbk("工具栏(&T)"));
-    tools->setObjectName(u"showToolBar"_qs);
-    viewMenu->addAction(tools);
-    QAction* status = viewMenu->addAction(fromGbk("状态栏(&S)"));
-    status->setObjectName(u"showStatusBar"_qs);
+    const auto toggle = [viewMenu](QAction* a, const char* caption, const char16_t* name) {
+        a->setText(fromGbk(caption));
+        a->setObjectName(QString::fromUtf16(name));
+        viewMenu->addAction(a);
+        return a;
+    };
+    toggle(toolBar_->toggleViewAction(), "工具栏(&T)", u"showToolBar");
+    QAction* status = toggle(new QAction(viewMenu), "状态栏(&S)", u"showStatusBar");
     status->setCheckable(true);
     status->setChecked(true);
     connect(status, &QAction::toggled, statusBar(), &QWidget::setVisible);
-    QAction* overview = overviewDock_->toggleViewAction();
-    overview->setText(fromGbk("显示鹰眼窗口"));
-    overview->setObjectName(u"showOverview"_qs);
-    viewMenu->addAction(overview);
+    toggle(docks_.overview->toggleViewAction(), "显示鹰眼窗口", u"showOverview");
     // One switch for both tool windows.
-    QAction* toolWindows = toolDock_->toggleViewAction();
-    toolWindows->setText(fromGbk("显示工具窗口"));
-    toolWindows->setObjectName(u"showToolWindow"_qs);
-    connect(toolWindows, &QAction::triggered, stitchKindDock_, &QWidget::setVisible);
-    viewMenu->addAction(toolWindows);
-    QAction* layers = layerDock_->toggleViewAction();
-    layers->setText(fromGbk("显示浮动层窗口"));
-    layers->setObjectName(u"showLayerPanel"_qs);
-    viewMenu->addAction(layers);
+    QAction* toolWindows = toggle(docks_.tool->toggleViewAction(), "显示工具窗口", u"showToolWindow");
+    connect(toolWindows, &QAction::triggered, docks_.stitchKind, &QWidget::setVisible);
+    toggle(docks_.layers->toggleViewAction(), "显示浮动层窗口", u"showLayerPanel");
 }
 
 void MainWindow::buildStatusBar()
 {
     message_ = new QLabel(this);
     message_->setObjectName(u"statusMessage"_qs);
-    progressBar_ = new QProgressBar(this);
     progressBar_->setObjectName(u"progress"_qs);
     progressBar_->setMaximumWidth(160);
     progressBar_->setTextVisible(false);
-    progress_ = std::make_unique<StatusProgress>(progressBar_);
     statusBar()->addWidget(message_, 1);
     statusBar()->addPermanentWidget(progressBar_);
 }
 
-void MainWindow::restoreSettings()
+void MainWindow::connectWindows()
 {
-    QSettings settings;
-    const QByteArray geometry = settings.value(u"mainWindow/geometry"_qs).toByteArray();
-    if (geometry.isEmpty() || !restoreGeometry(geometry))
-        resize(1200, 860);
-    restoreState(settings.value(u"mainWindow/state"_qs).toByteArray());
-    const bool status = settings.value(u"mainWindow/statusBar"_qs, true).toBool();
-    statusBar()->setVisible(status);
-    if (QAction* a = findChild<QAction*>(u"showStatusBar"_qs))
-        a->setChecked(status);
-}
+    ColourPanel* colours = docks_.colourPanel;
+    OverviewWidget* overview = docks_.overviewWidget;
+    connect(colours, &ColourPanel::colourChosen, this,
+            [this](unsigned colour, bool ctrl) { session_.chooseColour(static_cast<ColorRef>(colour), ctrl); });
+    connect(viewWidget_, &PatternViewWidget::overviewFrameChanged, overview, &OverviewWidget::setVisibleRect);
 
-void MainWindow::saveSettings()
-{
-    QSettings settings;
-    settings.setValue(u"mainWindow/geometry"_qs, saveGeometry());
-    settings.setValue(u"mainWindow/state"_qs, saveState());
-    settings.setValue(u"mainWindow/statusBar"_qs, !statusBar()->isHidden());
-}
-
-void MainWindow::closeEvent(QCloseEvent* event)
-{
-    saveSettings();
-    event->accept();
-}
-
-QString MainWindow::statusText() const
-{
-    return message_->text();
-}
-
-QString MainWindow::threadCaption() const
-{
-    return colourPanel_->caption();
-}
-
-void MainWindow::updateCaptions()
-{
-    QString title = fromGbk(kWindowTitle);
-    if (doc_.isOpen() && !commands_->currentPath().empty())
-        title += u" - "_qs + QFileInfo(pathText(commands_->currentPath())).fileName();
-    setWindowTitle(title);
-    colourPanel_->refresh();
-}
-
-void MainWindow::updateUndoCaptions()
-{
-    undoAction_->setText(menuText(history_->undoCaption()));
-    undoAction_->setEnabled(history_->canUndo());
-    redoAction_->setText(menuText(history_->redoCaption()));
-    redoAction_->setEnabled(history_->canRedo());
-}
-
-void MainWindow::setViewMode(ViewMode mode)
-{
-    view_->setViewMode(mode);
-    for (QAction* a : modes_->actions())
-        if (a->data().toInt() == static_cast<int>(mode))
-            a->setChecked(true);
-    // The colour bar shows the symbols while the view does.
-    colourPanel_->bar().setShowSymbols(mode == ViewMode::SymbolsOnColour || mode == ViewMode::SymbolsOnly);
-    colourPanel_->refresh();
-    viewWidget_->update();
-}
-
-void MainWindow::colourChosen(ColorRef colour, bool ctrl)
-{
-    view_->dispatch(MsgSetCurrentColour, static_cast<std::intptr_t>(colour), ctrl ? 1 : 0);
-    viewWidget_->update();
-}
-
-void MainWindow::recheckCurrentThread()
-{
-    const PatternView::CurrentThread& current = view_->currentThread();
-    if (current.index >= 0)
-        view_->setCurrentColour(current.colour, false);
-    colourPanel_->showThread(view_->currentThread());
-}
-
-void MainWindow::patternEdited()
-{
+    connect(toolBinding_, &ToolViewBinding::toolSwitched, docks_.toolWindow, &ToolWindow::showTool);
+    connect(toolBinding_, &ToolViewBinding::threadPicked, this,
+            [this, colours](int) { colours->showThread(session_.view().currentThread()); });
+    connect(toolBinding_, &ToolViewBinding::colourDisplayReset, colours, &ColourPanel::clearThread);
     // Usage may have changed (the usage order) and a tool may have brought threads.
-    updateCaptions();
+    connect(toolBinding_, &ToolViewBinding::edited, this, [this] { session_.changed(Change::Cells); });
+    connect(toolBinding_, &ToolViewBinding::overviewImageChanged, overview, qOverload<>(&QWidget::update));
+    // symbolMenuRequested: the symbol menu is not there yet.
+
+    connect(outlineBinding_, &BackstitchViewBinding::lineStatus, message_, &QLabel::setText);
+    connect(outlineBinding_, &BackstitchViewBinding::lineStatusCleared, message_, &QLabel::clear);
+    connect(outlineBinding_, &BackstitchViewBinding::edited, this, [this] { session_.changed(Change::Lines); });
+    connect(outlineBinding_, &BackstitchViewBinding::tracingShown, this, [this] {
+        // The view already shows the picture with the grid; the tool window's boxes say so.
+        docks_.toolWindow->baseImageLoaded();
+        viewWidget_->update();
+    });
+    connect(outlineBinding_, &BackstitchViewBinding::selectionLinesRemoved, viewWidget_, qOverload<>(&QWidget::update));
+    connect(outlineBinding_, &BackstitchViewBinding::lineMenuRequested, lineMenu_,
+            [this](QPoint global) { lineMenu_->popup(global); });
 }
 
-void MainWindow::afterRestore()
+void MainWindow::refresh(Changes what)
 {
-    tools_->forgetTransientState();
-    // The selection, a polyline in progress and the picked line belong to the state undo
-    // replaced.
-    selection_->dropSelection();
-    outlines_->endPolyline();
-    outlines_->clearPick();
-    // The layer list was put back whole: the panel lays out its rows again.
-    layers_->relayout();
-    updateCaptions();
-    colourPanel_->showThread(view_->currentThread());
-    overviewWidget_->patternChanged();
+    // Usage (and with it the colour bar's order) follows the cells; the overview draws its
+    // picture again when more than the cells a tool just painted changed (the tools update
+    // it themselves).
+    if (what.any(Change::Cells | Change::Threads | Change::Pattern))
+        updateCaptions();
+    if (what.any(Change::Threads | Change::Pattern))
+        docks_.colourPanel->showThread(session_.view().currentThread());
+    if (what.any(Change::Layers | Change::Threads | Change::Size | Change::Fabric | Change::Pattern))
+        docks_.overviewWidget->patternChanged();
     viewWidget_->update();
 }
 
-void MainWindow::zoom(bool in)
+void MainWindow::editingReset()
 {
-    in ? view_->zoomIn() : view_->zoomOut();
-    viewWidget_->update();
+    // The boxes go back to unchecked; the session has put the view's flags back with them.
+    docks_.toolWindow->patternOpened();
 }
 
-void MainWindow::patternReplaced()
+void MainWindow::patternOpened()
 {
-    view_->patternReplaced(progress_.get());
+    progressBar_->setValue(0);
+    const std::string& path = session_.commands().currentPath();
+    message_->setText(session_.document().isOpen() && !path.empty() ? pathText(path) : QString());
+}
+
+void MainWindow::loadFailed()
+{
     progressBar_->setValue(0);
     viewWidget_->update();
-    updateCaptions();
-    recheckCurrentThread();
-    overviewWidget_->patternChanged();
-    message_->setText(doc_.isOpen() && !commands_->currentPath().empty() ? pathText(commands_->currentPath())
-                                                                         : QString());
-}
-
-void MainWindow::loadFailed(const std::string&)
-{
-    progressBar_->setValue(0);
-    viewWidget_->update();
-}
-
-void MainWindow::threadsChanged()
-{
-    view_->rebuildStitchTiles();
-    view_->rebuildCellImage();
-    viewWidget_->update();
-    updateCaptions();
-    recheckCurrentThread();
-    overviewWidget_->patternChanged();
 }
 
 void MainWindow::saved(const std::string& path)
@@ -583,23 +291,60 @@ void MainWindow::note(const std::string& text)
     message_->setText(fromGbk(text));
 }
 
-void MainWindow::layersRecomposed()
+void MainWindow::placingStarted()
 {
-    view_->rebuildCellImage();
-    viewWidget_->update();
-    overviewWidget_->patternChanged();
-}
-
-void MainWindow::floatingPieceChanged()
-{
+    docks_.toolWindow->showTool(Tool::SelectArea);
     viewWidget_->update();
 }
 
-void MainWindow::threadsAppended(int, int)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
-    doc_.distinct.rebuild(doc_.threads);
-    view_->rebuildStitchTiles();
-    updateCaptions();
+    saveWindowSettings(*this);
+    event->accept();
+}
+
+QString MainWindow::statusText() const
+{
+    return message_->text();
+}
+
+QString MainWindow::threadCaption() const
+{
+    return docks_.colourPanel->caption();
+}
+
+void MainWindow::updateCaptions()
+{
+    QString title = fromGbk(kWindowTitle);
+    const std::string& path = session_.commands().currentPath();
+    if (session_.document().isOpen() && !path.empty())
+        title += u" - "_qs + QFileInfo(pathText(path)).fileName();
+    setWindowTitle(title);
+    docks_.colourPanel->refresh();
+}
+
+void MainWindow::updateUndoCaptions()
+{
+    const EditHistory& history = session_.history();
+    undoAction_->setText(menuText(history.undoCaption()));
+    undoAction_->setEnabled(history.canUndo());
+    redoAction_->setText(menuText(history.redoCaption()));
+    redoAction_->setEnabled(history.canRedo());
+}
+
+void MainWindow::setViewMode(ViewMode mode)
+{
+    PatternView& view = session_.view();
+    view.setViewMode(mode);
+    for (const auto& m : kModeCommands)
+        if (m.mode == mode)
+            for (QAction* a : modes_->actions())
+                if (a->data().toInt() == m.id)
+                    a->setChecked(true);
+    // The colour bar shows the symbols while the view does.
+    docks_.colourPanel->bar().setShowSymbols(mode == ViewMode::SymbolsOnColour || mode == ViewMode::SymbolsOnly);
+    docks_.colourPanel->refresh();
+    viewWidget_->update();
 }
 
 }  // namespace brenmark

@@ -162,6 +162,8 @@ void draw(QPainter& p, CommandIcon icon)
                     stitch(p, QRectF(2.5 + c * 3, 3 + r * 3, 2.4, 2.4), kRed, 1.2);
         break;
     }
+    case CommandIcon::None:
+        break;
     }
 }
 
@@ -181,6 +183,8 @@ QPixmap commandPixmap(CommandIcon icon, int size)
 QIcon commandIcon(CommandIcon icon)
 {
     QIcon result;
+    if (icon == CommandIcon::None)
+        return result;
     for (const int size : {16, 24, 32, 48})
         result.addPixmap(commandPixmap(icon, size));
     return result;

@@ -19,6 +19,7 @@ enum class CommandIcon {
     Simulated,
     Close,
     Application,
+    None,  // no picture: menu rows
 };
 
 QPixmap commandPixmap(CommandIcon icon, int size = 32);

@@ -1,0 +1,110 @@
+#pragma once
+// The main window's command tables: the toolbar and every menu, in their order. The menu
+// builder makes the actions from these rows and the command router carries them out, so a
+// new command is a row here and a handler where its work is done.
+#include "editor/app/toolbar_icons.h"
+#include "editor/view/backstitch/backstitch_interfaces.h"
+#include "editor/view/selection/selection_commands.h"
+#include "editor/view/undo_history.h"
+
+#include <span>
+
+namespace brenmark {
+
+// The commands of the frame itself. The selection and outline commands keep the fixed ids
+// of selection_commands.h and backstitch_interfaces.h; these are ids of our own beside them.
+enum AppCommandId : int {
+    CmdNewPattern = 40001,
+    CmdOpenPattern,
+    CmdSavePattern,
+    CmdImportPicture,
+    CmdZoomIn,
+    CmdZoomOut,
+    CmdManageThreads,
+    CmdModeColourBlocks,
+    CmdModeSymbolsOnColour,
+    CmdModeSymbolsOnly,
+    CmdModeSimulated,
+    CmdCloseWindow,
+    CmdOpenOldLibrary,
+    CmdExit,
+    CmdUndo,
+    CmdRedo,
+    CmdInsertPattern,
+    CmdFabricColour,
+};
+
+// One row of a table: a command, a separator (no caption), a submenu, or every entry of one
+// of the view's fixed command tables in its order.
+struct CommandRow {
+    const char* caption = nullptr;         // GBK
+    int id = 0;
+    const char16_t* name = nullptr;        // the action's object name; null: "command<id>"
+    CommandIcon icon = CommandIcon::None;  // toolbar rows only
+    std::span<const CommandRow> submenu{};
+    std::span<const MenuEntry> entries{};
+};
+
+inline constexpr CommandRow kSeparator{};
+
+inline constexpr CommandRow kToolbarRows[] = {
+    {"新建", CmdNewPattern, u"newPattern", CommandIcon::New},
+    {"打开", CmdOpenPattern, u"openPattern", CommandIcon::Open},
+    {"存储", CmdSavePattern, u"savePattern", CommandIcon::Save},
+    {"导入", CmdImportPicture, u"importPicture", CommandIcon::Import},
+    {"放大", CmdZoomIn, u"zoomIn", CommandIcon::ZoomIn},
+    {"缩小", CmdZoomOut, u"zoomOut", CommandIcon::ZoomOut},
+    {"配置", CmdManageThreads, u"manageThreads", CommandIcon::Threads},
+    {"色块", CmdModeColourBlocks, u"modeColourBlocks", CommandIcon::ColourBlocks},
+    {"#色", CmdModeSymbolsOnColour, u"modeSymbolsOnColour", CommandIcon::SymbolsOnColour},
+    {"#", CmdModeSymbolsOnly, u"modeSymbolsOnly", CommandIcon::SymbolsOnly},
+    {"仿真", CmdModeSimulated, u"modeSimulated", CommandIcon::Simulated},
+    {"关闭", CmdCloseWindow, u"closeWindow", CommandIcon::Close},
+};
+
+inline constexpr CommandRow kFileMenuRows[] = {
+    {"打开旧色库绣图校正", CmdOpenOldLibrary, u"openOldLibrary"},
+    kSeparator,
+    {"退出(&X)", CmdExit, u"exit"},
+};
+
+// The undo and redo rows carry the captions of an empty history; the window follows the
+// history's captions from then on.
+inline constexpr CommandRow kEditMenuRows[] = {
+    {kNoUndo, CmdUndo, u"undo"},
+    {kNoRedo, CmdRedo, u"redo"},
+    kSeparator,
+    {"插入绣图", CmdInsertPattern, u"insertPattern"},
+    {kBackstitchCommands[1].caption, kBackstitchCommands[1].id},
+    {"设置绣布颜色", CmdFabricColour, u"fabricColour"},
+    kSeparator,
+    {.entries = kPatternTransformMenu},
+};
+
+inline constexpr CommandRow kRotationRows[] = {{.entries = kRotationMenu}};
+
+inline constexpr CommandRow kSelectionMenuRows[] = {
+    {.entries = kSelectionMenu},
+    {.caption = kRotationMenuCaption, .name = u"rotationMenu", .submenu = kRotationRows},
+};
+
+// The picked line's menu, opened by a right click with the outline-picking tool.
+inline constexpr CommandRow kLineMenuRows[] = {
+    {kBackstitchCommands[2].caption, kBackstitchCommands[2].id},
+    {kBackstitchCommands[3].caption, kBackstitchCommands[3].id},
+};
+
+struct MenuTable {
+    const char* caption;  // GBK
+    const char16_t* name;
+    std::span<const CommandRow> rows;
+};
+
+// The menu bar before the view menu, which the window builds from its docks.
+inline constexpr MenuTable kMenuBar[] = {
+    {"文件(&F)", u"fileMenu", kFileMenuRows},
+    {"编辑(&E)", u"editMenu", kEditMenuRows},
+    {kSelectionMenuCaption, u"selectionMenu", kSelectionMenuRows},
+};
+
+}  // namespace brenmark

@@ -1,0 +1,121 @@
+#include "editor/app/window_layout.h"
+
+#include "editor/app/colour_panel.h"
+#include "editor/app/editor_session.h"
+#include "editor/app/layer_panel.h"
+#include "editor/view/colour_bar_widget.h"
+#include "editor/view/gbk_qstring.h"
+#include "editor/view/widgets/stitch_kind_window.h"
+#include "editor/view/widgets/tool_window.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QMainWindow>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
+#include <QStatusBar>
+
+namespace brenmark {
+
+namespace {
+
+// Holds a tool window in its dock: as large as the window wants while there is room, and
+// scrolling rather than holding the main window's height up when there is not.
+class DockScroller final : public QScrollArea {
+public:
+    explicit DockScroller(QWidget* content)
+    {
+        setWidget(content);
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // A taller dock leaves the buttons together at the top.
+        content->setMaximumHeight(content->sizeHint().height());
+        setAlignment(Qt::AlignTop | Qt::AlignLeft);
+        setMinimumWidth(content->minimumSizeHint().width() + verticalScrollBar()->sizeHint().width());
+    }
+    QSize sizeHint() const override { return widget()->sizeHint(); }
+    QSize minimumSizeHint() const override { return {minimumWidth(), 60}; }
+};
+
+QDockWidget* dock(QMainWindow& window, const char* caption, const char16_t* name)
+{
+    auto* d = new QDockWidget(fromGbk(caption), &window);
+    d->setObjectName(QString::fromUtf16(name));
+    return d;
+}
+
+}  // namespace
+
+EditorDocks buildDocks(QMainWindow& window, EditorSession& session, UserDialogs& dialogs)
+{
+    EditorDocks docks;
+    // The side docks run down to the status bar; the colour bar sits between them.
+    window.setCorner(Qt::BottomLeftCorner, Qt::LeftDockWidgetArea);
+    window.setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
+
+    docks.tool = dock(window, "工具窗", u"toolDock");
+    // Both tool windows are made as windows of their own; their docks take them in as children.
+    docks.toolWindow = new ToolWindow(session.view(), session.tools());
+    docks.tool->setWidget(new DockScroller(docks.toolWindow));
+    window.addDockWidget(Qt::LeftDockWidgetArea, docks.tool);
+
+    docks.stitchKind = dock(window, "针法", u"stitchKindDock");
+    docks.stitchKindWindow = new StitchKindWindow(session.view());
+    docks.stitchKind->setWidget(new DockScroller(docks.stitchKindWindow));
+    window.addDockWidget(Qt::LeftDockWidgetArea, docks.stitchKind);
+    // Side by side: both are narrow, and stacked they would need more than the window's height.
+    window.splitDockWidget(docks.tool, docks.stitchKind, Qt::Horizontal);
+
+    docks.colour = dock(window, "色板条", u"colourDock");
+    // The colour bar belongs to the frame: no title, and it cannot be closed.
+    docks.colour->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    docks.colour->setTitleBarWidget(new QWidget(docks.colour));
+    docks.colourPanel = new ColourPanel(session.document(), docks.colour);
+    docks.colour->setWidget(docks.colourPanel);
+    window.addDockWidget(Qt::BottomDockWidgetArea, docks.colour);
+
+    docks.overview = dock(window, "鹰眼窗口", u"overviewDock");
+    docks.overviewWidget = new OverviewWidget(session.overview(), session.view(), docks.overview);
+    docks.overviewWidget->setObjectName(u"overview"_qs);
+    docks.overviewWidget->setMinimumSize(160, 160);
+    docks.overview->setWidget(docks.overviewWidget);
+    window.addDockWidget(Qt::RightDockWidgetArea, docks.overview);
+
+    docks.layers = dock(window, "浮动操作窗口", u"layerDock");
+    docks.layerPanel = new LayerPanel(session.layers(), dialogs, docks.layers);
+    docks.layers->setWidget(docks.layerPanel);
+    window.addDockWidget(Qt::RightDockWidgetArea, docks.layers);
+    return docks;
+}
+
+WindowContentsFirst::~WindowContentsFirst()
+{
+    for (QDockWidget* d : window_.findChildren<QDockWidget*>(Qt::FindDirectChildrenOnly))
+        delete d;
+    delete window_.takeCentralWidget();
+}
+
+void restoreWindowSettings(QMainWindow& window)
+{
+    QSettings settings;
+    const QByteArray geometry = settings.value(u"mainWindow/geometry"_qs).toByteArray();
+    if (geometry.isEmpty() || !window.restoreGeometry(geometry))
+        window.resize(1200, 860);
+    window.restoreState(settings.value(u"mainWindow/state"_qs).toByteArray());
+    const bool status = settings.value(u"mainWindow/statusBar"_qs, true).toBool();
+    window.statusBar()->setVisible(status);
+    if (QAction* a = window.findChild<QAction*>(u"showStatusBar"_qs))
+        a->setChecked(status);
+}
+
+void saveWindowSettings(const QMainWindow& window)
+{
+    QSettings settings;
+    settings.setValue(u"mainWindow/geometry"_qs, window.saveGeometry());
+    settings.setValue(u"mainWindow/state"_qs, window.saveState());
+    settings.setValue(u"mainWindow/statusBar"_qs, !window.statusBar()->isHidden());
+}
+
+}  // namespace brenmark
