@@ -3,6 +3,7 @@
 #include "editor/document/palette_file.h"
 #include "editor/view/colour_bar_widget.h"
 #include "editor/view/gbk_qstring.h"
+#include "editor/view/qt_colour.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -26,8 +27,7 @@ protected:
         QPainter p(this);
         const QRect box = rect().adjusted(0, 0, -1, -1);
         if (colour)
-            p.fillRect(box, QColor(static_cast<int>(redOf(*colour)), static_cast<int>(greenOf(*colour)),
-                                   static_cast<int>(blueOf(*colour))));
+            p.fillRect(box, qColour(*colour));
         p.setPen(Qt::black);
         p.drawRect(box);
     }

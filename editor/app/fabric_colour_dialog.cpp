@@ -1,6 +1,7 @@
 #include "editor/app/fabric_colour_dialog.h"
 
 #include "editor/view/gbk_qstring.h"
+#include "editor/view/qt_colour.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -53,8 +54,7 @@ void FabricColourDialog::showChoice(int index)
     }
     preview_ = choices_[static_cast<std::size_t>(index)].color;
     QPalette p = swatch_->palette();
-    p.setColor(QPalette::Window, QColor(static_cast<int>(redOf(preview_)), static_cast<int>(greenOf(preview_)),
-                                        static_cast<int>(blueOf(preview_))));
+    p.setColor(QPalette::Window, qColour(preview_));
     swatch_->setPalette(p);
 }
 

@@ -1,6 +1,7 @@
 #include "editor/app/thread_manager_dialog.h"
 
 #include "editor/view/gbk_qstring.h"
+#include "editor/view/qt_colour.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -17,15 +18,6 @@
 #include <QVBoxLayout>
 
 namespace brenmark {
-
-namespace {
-
-QColor qColour(ColorRef c)
-{
-    return QColor(static_cast<int>(redOf(c)), static_cast<int>(greenOf(c)), static_cast<int>(blueOf(c)));
-}
-
-}  // namespace
 
 int swatchAt(QPoint point, int columns, int cell, int count)
 {

@@ -18,16 +18,9 @@ public:
     using reference = std::uint32_t;
 
     PixelIterator() = default;
-    PixelIterator(const std::int32_t* cell, const std::uint32_t* lut, std::uint32_t fabricPixel)
-        : cell_(cell), lut_(lut), fabric_(fabricPixel)
-    {
-    }
+    PixelIterator(const std::int32_t* cell, const ThreadPixels* pixels) : cell_(cell), pixels_(pixels) {}
 
-    std::uint32_t operator*() const
-    {
-        const std::int32_t v = *cell_;
-        return (v >= -1 && v < 256) ? lut_[v + 1] : fabric_;
-    }
+    std::uint32_t operator*() const { return (*pixels_)(*cell_); }
     std::uint32_t operator[](difference_type n) const { return *(*this + n); }
     PixelIterator& operator++() { ++cell_; return *this; }
     PixelIterator operator++(int) { PixelIterator old = *this; ++cell_; return old; }
@@ -35,34 +28,34 @@ public:
     PixelIterator operator--(int) { PixelIterator old = *this; --cell_; return old; }
     PixelIterator& operator+=(difference_type n) { cell_ += n; return *this; }
     PixelIterator& operator-=(difference_type n) { cell_ -= n; return *this; }
-    PixelIterator operator+(difference_type n) const { return PixelIterator(cell_ + n, lut_, fabric_); }
-    PixelIterator operator-(difference_type n) const { return PixelIterator(cell_ - n, lut_, fabric_); }
+    PixelIterator operator+(difference_type n) const { return PixelIterator(cell_ + n, pixels_); }
+    PixelIterator operator-(difference_type n) const { return PixelIterator(cell_ - n, pixels_); }
     difference_type operator-(const PixelIterator& other) const { return cell_ - other.cell_; }
     bool operator==(const PixelIterator& other) const { return cell_ == other.cell_; }
     auto operator<=>(const PixelIterator& other) const { return cell_ <=> other.cell_; }
 
 private:
     const std::int32_t* cell_ = nullptr;
-    const std::uint32_t* lut_ = nullptr;
-    std::uint32_t fabric_ = 0;
+    const ThreadPixels* pixels_ = nullptr;
 };
 
 }  // namespace
+
+ThreadPixels::ThreadPixels(const std::vector<ColorRef>& threadColors, std::uint32_t emptyPixel)
+{
+    table_.fill(emptyPixel);
+    for (std::size_t i = 0; i < threadColors.size() && i + 1 < table_.size(); ++i)
+        table_[i + 1] = pixelOf(threadColors[i]);
+}
 
 void paintCells(CellImage& image, int width, int height, const std::vector<std::int32_t>& cells,
                 const std::vector<ColorRef>& threadColors, ColorRef fabric)
 {
     image.width = width;
     image.height = height;
-    // 256 entries: every byte-sized index, known or not, maps to a pixel without a branch.
-    std::uint32_t lut[257];
-    for (auto& p : lut)
-        p = pixelOf(fabric);
-    for (std::size_t i = 0; i < threadColors.size() && i < 256; ++i)
-        lut[i + 1] = pixelOf(threadColors[i]);
-    const std::uint32_t fabricPixel = pixelOf(fabric);
+    const ThreadPixels pixel(threadColors, pixelOf(fabric));
     const std::int32_t* first = cells.data();
-    image.pixels.assign(PixelIterator(first, lut, fabricPixel), PixelIterator(first + cells.size(), lut, fabricPixel));
+    image.pixels.assign(PixelIterator(first, &pixel), PixelIterator(first + cells.size(), &pixel));
 }
 
 }  // namespace brenmark

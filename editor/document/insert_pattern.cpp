@@ -44,11 +44,9 @@ void paintPiece(FloatingPiece& piece, const std::vector<ColorRef>& threadColors)
     piece.picture.width = piece.width;
     piece.picture.height = piece.height;
     piece.picture.pixels.resize(piece.cells.size());
-    const auto count = static_cast<std::int32_t>(threadColors.size());
-    for (std::size_t i = 0; i < piece.cells.size(); ++i) {
-        const std::int32_t v = piece.cells[i];
-        piece.picture.pixels[i] = (v >= 0 && v < count) ? pixelOf(threadColors[static_cast<std::size_t>(v)]) : 0u;
-    }
+    const ThreadPixels pixel(threadColors, 0u);
+    for (std::size_t i = 0; i < piece.cells.size(); ++i)
+        piece.picture.pixels[i] = pixel(piece.cells[i]);
 }
 
 InsertOutcome LayerOperations::insertPattern(const std::string& path, const LoadContext& ctx)

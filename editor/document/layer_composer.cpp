@@ -131,14 +131,6 @@ std::vector<StitchMark> composeMarks(std::span<const PatternLayer* const> bottom
     return marks;
 }
 
-std::vector<std::uint32_t> pixelTable(const std::vector<ColorRef>& threadColors, ColorRef fabric)
-{
-    std::vector<std::uint32_t> lut(257, pixelOf(fabric));
-    for (std::size_t i = 0; i < threadColors.size() && i < 256; ++i)
-        lut[i + 1] = pixelOf(threadColors[i]);
-    return lut;
-}
-
 std::vector<const PatternLayer*> visibleBottomFirst(const std::vector<PatternLayer>& layers)
 {
     std::vector<const PatternLayer*> visible;

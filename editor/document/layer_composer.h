@@ -28,9 +28,6 @@ std::vector<BackstitchLine> composeLines(std::span<const PatternLayer* const> bo
 // column and row or appends its own.
 std::vector<StitchMark> composeMarks(std::span<const PatternLayer* const> bottomFirst);
 
-// The pixel of every cell value: 257 entries, fabric for -1 and for indices without a thread.
-std::vector<std::uint32_t> pixelTable(const std::vector<ColorRef>& threadColors, ColorRef fabric);
-
 // The visible layers, bottom-most (highest index) first.
 std::vector<const PatternLayer*> visibleBottomFirst(const std::vector<PatternLayer>& layers);
 

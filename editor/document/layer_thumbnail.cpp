@@ -1,6 +1,5 @@
 #include "editor/document/layer_thumbnail.h"
 
-#include "editor/document/layer_composer.h"
 #include "editor/document/pattern_document.h"
 
 #include <algorithm>
@@ -16,8 +15,8 @@ CellImage layerThumbnail(const PatternLayer& layer, const PatternDocument& doc, 
         layer.cells.size() != static_cast<std::size_t>(layer.width) * static_cast<std::size_t>(layer.height))
         return image;
     image.reset(width, height, doc.fabric);
-    // 256 entries: the transparent byte and every index without a thread show the fabric.
-    const std::vector<std::uint32_t> lut = pixelTable(doc.threads.colors, doc.fabric);
+    // The transparent byte and every index without a thread show the fabric.
+    const ThreadPixels pixel(doc.threads.colors, pixelOf(doc.fabric));
     // Cells are picked the way a painter scales a picture without smoothing: a 16.16 fixed
     // step of cells per pixel, starting half a pixel in, so the panel looks as it did when it
     // scaled a whole picture of the layer.
@@ -38,8 +37,7 @@ CellImage layerThumbnail(const PatternLayer& layer, const PatternDocument& doc, 
     for (int y = 0; y < height; ++y) {
         const LayerByte* line = cells + rows[static_cast<std::size_t>(y)] * static_cast<std::size_t>(layer.width);
         for (int x = 0; x < width; ++x) {
-            const LayerByte b = line[columns[static_cast<std::size_t>(x)]];
-            *out++ = lut[b == kTransparentByte ? 0 : b + 1u];
+            *out++ = pixel(cellOfLayerByte(line[columns[static_cast<std::size_t>(x)]]));
         }
     }
     return image;

@@ -422,8 +422,9 @@ void writeMarks(ByteWriter& out, const std::vector<StitchMark>& marks)
     }
 }
 
-// Cells are encoded in runs of this many, so a saved file passes through a buffer of about
-// this size rather than being built whole in memory first.
+// Cells are encoded in runs of this many. savePattern passes its buffer on to the file once
+// it holds a run, so a saved file goes through one to two runs' worth of memory (more only
+// for a section of lines or marks bigger than that), never through a buffer of the whole.
 constexpr std::size_t kCellRun = std::size_t(1) << 20;
 
 // The low byte of each value: -1 becomes 0xFF. Cells missing from a short layer are empty.
@@ -473,7 +474,7 @@ std::size_t encodedSize(const PatternDocument& doc)
 }
 
 // The whole encoding, section by section; spill(out) may take the bytes written so far out
-// of the writer between sections.
+// of the writer between sections and between runs of cells.
 template <class Spill>
 void encodeInto(ByteWriter& out, const PatternDocument& doc, Spill& spill)
 {

@@ -74,9 +74,12 @@ PatternReadOutcome readPatternFile(const std::string& path, LoadMode mode, Patte
 // failure doc is untouched.
 PatternReadOutcome loadPattern(const std::string& path, LoadMode mode, PatternDocument& doc, const LoadContext& ctx);
 
+// The whole file in one buffer: the bytes savePattern writes.
 std::vector<std::uint8_t> encodePattern(const PatternDocument& doc);
-// Writes the current version; false when the file cannot be written, in which case an
-// existing file at path is left as it was.
+// Writes the current version. The encoding is not built whole: it goes to a temporary file
+// beside path in pieces of a megabyte or two as it is encoded, and that file is synced and
+// renamed over path once complete (ReplacementFile). False when the file cannot be written,
+// in which case an existing file at path is left as it was.
 bool savePattern(const std::string& path, const PatternDocument& doc);
 
 }  // namespace brenmark

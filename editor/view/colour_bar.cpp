@@ -1,6 +1,7 @@
 #include "editor/view/colour_bar.h"
 
 #include "editor/view/gbk_qstring.h"
+#include "editor/view/qt_colour.h"
 #include "editor/view/stitch_tiles.h"
 
 #include <QPainter>
@@ -151,7 +152,7 @@ void ColourBar::paint(QPainter& p, QSize client) const
         if (r.top() > client.height())
             break;
         const Swatch& s = list[i];
-        const QColor fill(static_cast<int>(redOf(s.colour)), static_cast<int>(greenOf(s.colour)), static_cast<int>(blueOf(s.colour)));
+        const QColor fill = qColour(s.colour);
         const QRect box(r.left(), r.top(), kSwatchWidth + 1, kSwatchHeight + 1);
         p.fillRect(box, fill);
         if (s.thread == selectedThread_) {

@@ -1,5 +1,7 @@
 #include "editor/view/pattern_view.h"
 
+#include "editor/document/cell_image.h"
+#include "editor/view/qt_colour.h"
 #include "editor/view/stitch_tiles.h"
 
 #include <QPainter>
@@ -201,12 +203,7 @@ void PatternView::rebuildCellImage(ProgressReport* progress)
         return;
     }
     cellImage_ = QImage(w, h, QImage::Format_RGB32);
-    // Every byte-sized index maps to a pixel through one table; anything else is fabric.
-    std::uint32_t lut[257];
-    const std::uint32_t fabric = pixelOf(doc_.fabric);
-    std::fill(std::begin(lut), std::end(lut), fabric);
-    for (int i = 0; i < doc_.threads.size() && i < 256; ++i)
-        lut[i + 1] = pixelOf(doc_.threads.colors[static_cast<std::size_t>(i)]);
+    const ThreadPixels pixel(doc_.threads.colors, pixelOf(doc_.fabric));
     if (progress) {
         progress->setRange(0, 10);
         progress->setPosition(0);
@@ -219,10 +216,8 @@ void PatternView::rebuildCellImage(ProgressReport* progress)
     for (int y = 0; y < h; ++y) {
         auto* line = reinterpret_cast<std::uint32_t*>(cellImage_.scanLine(y));
         const std::size_t rowStart = static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
-        for (int x = 0; x < w; ++x) {
-            const std::int32_t v = cells[rowStart + static_cast<std::size_t>(x)];
-            line[x] = (v >= -1 && v < 256) ? lut[v + 1] : fabric;
-        }
+        for (int x = 0; x < w; ++x)
+            line[x] = pixel(cells[rowStart + static_cast<std::size_t>(x)]);
         if (progress && rowStart + static_cast<std::size_t>(w) >= next) {
             while (next <= rowStart + static_cast<std::size_t>(w) && step < 10) {
                 ++step;
@@ -310,7 +305,7 @@ void PatternView::rebuildOverview(QSize size)
 {
     overviewSize_ = size;
     overview_ = QImage(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    overview_.fill(QColor(redOf(doc_.fabric), greenOf(doc_.fabric), blueOf(doc_.fabric)));
+    overview_.fill(qColour(doc_.fabric));
     overviewScale_ = 1.0;
     overviewOffset_ = QPoint();
     if (cellImage_.isNull())

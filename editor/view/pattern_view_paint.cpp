@@ -2,6 +2,7 @@
 // the overlays, all into whatever QPainter the caller hands in.
 #include "editor/view/gbk_qstring.h"
 #include "editor/view/pattern_view.h"
+#include "editor/view/qt_colour.h"
 #include "editor/view/stitch_tiles.h"
 #include "editor/view/symbol_glyphs.h"
 
@@ -18,11 +19,6 @@ const QColor kButtonFace(212, 208, 200);
 const QColor kHighlight(255, 255, 255);
 const QColor kShadow(128, 128, 128);
 const QColor kDarkShadow(64, 64, 64);
-
-QColor toQColor(ColorRef c)
-{
-    return QColor(static_cast<int>(redOf(c)), static_cast<int>(greenOf(c)), static_cast<int>(blueOf(c)));
-}
 
 QColor inverted(ColorRef c)
 {
@@ -70,7 +66,7 @@ int PatternView::symbolFontPixels(float s, ViewMode mode)
 
 QColor PatternView::cellColour(std::int32_t index) const
 {
-    return toQColor(doc_.shownColor(index));
+    return qColour(doc_.shownColor(index));
 }
 
 QRect PatternView::visibleCells(QSize client, float s) const
@@ -86,7 +82,7 @@ void PatternView::paint(QPainter& p, QSize client)
 {
     p.save();
     const QRect all(QPoint(0, 0), client);
-    p.fillRect(all, toQColor(doc_.fabric));
+    p.fillRect(all, qColour(doc_.fabric));
     frame3d(p, all.adjusted(0, 0, -1, -1), kHighlight, kShadow);
     const float s = cellSize();
     clampOrigin(client);
@@ -104,7 +100,7 @@ void PatternView::paint(QPainter& p, QSize client)
         } else if (tiles && s == 2) {
             paintSmallStitches(p, client);
         } else if (mode_ == ViewMode::SymbolsOnly && large(s)) {
-            p.fillRect(QRectF(origin_.x(), origin_.y(), doc_.width() * s, doc_.height() * s), toQColor(doc_.fabric));
+            p.fillRect(QRectF(origin_.x(), origin_.y(), doc_.width() * s, doc_.height() * s), qColour(doc_.fabric));
         } else {
             paintCells(p, client, s);
         }
@@ -429,7 +425,7 @@ void PatternView::paintLines(QPainter& p, float s)
     };
     const int width = static_cast<int>(s * 0.25f);
     for (const BackstitchLine& line : doc_.lines) {
-        const QColor colour = line.selected ? QColor(255, 0, 0) : toQColor(line.color);
+        const QColor colour = line.selected ? QColor(255, 0, 0) : qColour(line.color);
         p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(point(line.startColumn, line.startRow, line.startCorner), point(line.endColumn, line.endRow, line.endCorner));
     }

@@ -1,5 +1,6 @@
 #include "editor/view/backstitch/backstitch_editor.h"
 
+#include "editor/view/qt_colour.h"
 #include "editor/view/tools/tool_controller.h"
 #include "editor/view/view_messages.h"
 
@@ -33,11 +34,6 @@ bool sameLine(const BackstitchLine& a, const BackstitchLine& b)
     BackstitchLine x = a;
     x.selected = b.selected;
     return x == b;
-}
-
-QColor qColour(ColorRef c)
-{
-    return QColor(static_cast<int>(redOf(c)), static_cast<int>(greenOf(c)), static_cast<int>(blueOf(c)));
 }
 
 const char* cornerName(std::int32_t corner)

@@ -2,6 +2,7 @@
 #include "editor/document/layer_composer.h"
 #include "editor/document/layer_operations.h"
 #include "editor/view/gbk_qstring.h"
+#include "editor/view/qt_colour.h"
 #include "editor/view/tools/cell_writer.h"
 #include "editor/view/tools/tool_controller.h"
 
@@ -194,7 +195,7 @@ void ToolController::renderText()
     {
         QPainter p(&scratch);
         p.setFont(font);
-        p.setPen(QColor(redOf(colour), greenOf(colour), blueOf(colour)));
+        p.setPen(qColour(colour));
         p.drawText(0, fm.ascent(), shown);
     }
 

@@ -3,6 +3,7 @@
 #include "editor/view/gbk_qstring.h"
 #include "editor/view/view_messages.h"
 #include "editor/view/widgets/tool_icons.h"
+#include "editor/view/widgets/view_overlay.h"
 
 #include <QCursor>
 #include <QKeyEvent>
@@ -11,31 +12,6 @@
 #include <QPixmap>
 
 namespace brenmark {
-
-// Drawn after the view, in the same backing store, so its invert-mode strokes invert the
-// chart beneath them.
-class ToolOverlay : public QWidget {
-public:
-    ToolOverlay(QWidget* parent, ToolController& tools) : QWidget(parent), tools_(tools)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAttribute(Qt::WA_NoSystemBackground);
-        setFocusPolicy(Qt::NoFocus);
-        setGeometry(parent->rect());
-        raise();
-        show();  // a child made after its parent was shown stays hidden otherwise
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter p(this);
-        tools_.paintOverlay(p);
-    }
-
-private:
-    ToolController& tools_;
-};
 
 namespace {
 
@@ -57,7 +33,8 @@ QCursor toolCursor(Tool tool)
 }  // namespace
 
 ToolViewBinding::ToolViewBinding(QWidget* viewWidget, PatternView& view, ToolController& tools)
-    : QObject(viewWidget), widget_(viewWidget), view_(view), tools_(tools), overlay_(new ToolOverlay(viewWidget, tools))
+    : QObject(viewWidget), widget_(viewWidget), view_(view), tools_(tools),
+      overlay_(new ViewOverlay(viewWidget, [&tools](QPainter& p) { tools.paintOverlay(p); }))
 {
     widget_->setMouseTracking(true);  // the move tool's cursor follows the mirror axes
     widget_->installEventFilter(this);
@@ -184,9 +161,6 @@ bool ToolViewBinding::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::KeyPress:
         return keyPressed(static_cast<QKeyEvent*>(event));
-    case QEvent::Resize:
-        overlay_->setGeometry(widget_->rect());
-        return false;
     default:
         return false;
     }

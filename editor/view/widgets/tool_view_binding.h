@@ -12,7 +12,7 @@
 
 namespace brenmark {
 
-class ToolOverlay;
+class ViewOverlay;
 
 class ToolViewBinding : public QObject, public ToolHost {
     Q_OBJECT
@@ -53,7 +53,7 @@ private:
     QWidget* widget_;
     PatternView& view_;
     ToolController& tools_;
-    ToolOverlay* overlay_;
+    ViewOverlay* overlay_;
 };
 
 }  // namespace brenmark

@@ -11,7 +11,7 @@
 
 namespace brenmark {
 
-class BackstitchOverlay;
+class ViewOverlay;
 
 class BackstitchViewBinding : public QObject, public BackstitchHost {
     Q_OBJECT
@@ -41,13 +41,10 @@ signals:
     void tracingShown();
     void selectionLinesRemoved();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     QWidget* widget_;
     BackstitchEditor& editor_;
-    BackstitchOverlay* overlay_;
+    ViewOverlay* overlay_;
 };
 
 }  // namespace brenmark

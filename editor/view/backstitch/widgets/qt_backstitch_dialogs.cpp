@@ -2,6 +2,7 @@
 
 #include "editor/document/user_prompts.h"
 #include "editor/view/gbk_qstring.h"
+#include "editor/view/qt_colour.h"
 #include "editor/view/qt_file_filter.h"
 
 #include <QCheckBox>
@@ -20,11 +21,6 @@
 namespace brenmark {
 
 namespace {
-
-QColor qColour(ColorRef c)
-{
-    return QColor(static_cast<int>(redOf(c)), static_cast<int>(greenOf(c)), static_cast<int>(blueOf(c)));
-}
 
 QIcon swatch(ColorRef c)
 {
