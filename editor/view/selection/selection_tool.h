@@ -2,8 +2,10 @@
 // The select-area tool (tool 11) and the selection menu: building the polygon, moving and
 // copying its contents by drag, clear, fill, mirror, rotation about a centre, copy and paste
 // through the pattern clipboard, placing floating pieces, and the two whole-pattern
-// transforms of the Edit menu. Every change records its undo step first, works on each
-// drawable or linked layer and ends by recomposing the visible grid.
+// transforms of the Edit menu. The tool takes the input, draws the overlay and asks the
+// dialogs; the edits themselves are the document's (transform_contents.h, layer_operations.h,
+// pattern_transforms.h). Every change records its undo step first and ends by recomposing the
+// visible grid. The commands are in selection_commands.cpp.
 #include "editor/document/layer_operations.h"
 #include "editor/document/pattern_clipboard.h"
 #include "editor/document/undo_recorder.h"
@@ -117,7 +119,6 @@ private:
 
     bool current() const { return tools_.currentTool() == Tool::SelectArea; }
     void sync();  // the polygon's mask follows the pattern's size
-    std::vector<int> editedLayers() const;
     void finish();  // recompose, redraw, tell the derived displays
     void patternResized();  // after scaling or resizing: the same for a new size
     void message(const char* text, const char* title, MessageIcon icon);
