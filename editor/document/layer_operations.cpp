@@ -1,5 +1,6 @@
 #include "editor/document/layer_operations.h"
 
+#include "editor/document/composed_lines.h"
 #include "editor/document/layer_composer.h"
 #include "interchange/code_page.h"
 
@@ -278,6 +279,7 @@ void LayerOperations::reset()
 void LayerOperations::backgroundFromGrid()
 {
     layers().backgroundFromGrid(doc_);
+    linkLineSources(doc_);
     layout_.clampScroll(layers().size());
     layout_.apply(layers());
     notifyRows();

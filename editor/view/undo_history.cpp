@@ -1,5 +1,6 @@
 #include "editor/view/undo_history.h"
 
+#include "editor/document/composed_lines.h"
 #include "editor/view/pattern_view.h"
 #include "interchange/code_page.h"
 
@@ -104,6 +105,10 @@ UndoSnapshot UndoHistory::makeSnapshot(const std::string& label) const
     s.cells = view_.document().grid.cells;
     s.picture = view_.cellImage();
     s.layers = view_.document().layers;
+    // A plug-in's record names the picked line by its flag, as the line records always have;
+    // the steps of the undo lists leave the pick out, it is the view's.
+    if (const int picked = view_.marks().pickedLine; picked >= 0 && static_cast<std::size_t>(picked) < s.lines.size())
+        s.lines[static_cast<std::size_t>(picked)].selected = 1;
     return s;
 }
 
@@ -208,6 +213,10 @@ void UndoHistory::restore(const UndoSnapshot& s)
     doc.grid.cells = s.cells;
     doc.marks = s.marks;
     doc.layers = s.layers;
+    // The lines came from the step, not from composing: where each is kept is worked out
+    // again, and indices into the old lines (the picked line) no longer hold.
+    linkLineSources(doc);
+    doc.notifyLinesComposed();
     view_.restoreFromSnapshot({s.currentColour.index, s.currentColour.colour, s.currentColour.number},
                               s.tileIndex, s.tileColour);
     if (afterRestore_)

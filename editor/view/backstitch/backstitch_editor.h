@@ -2,7 +2,8 @@
 // Outline (backstitch) editing as plain logic: the polyline tool with its rubber band, the
 // picking tool, deleting and recolouring lines, deleting the lines of a selection and the
 // tracing picture. Lines live in the layers; the view draws the document's composed list,
-// which every change here keeps in step with the layers. Every change records its undo step
+// each line of which knows where it is kept, and the edits of composed_lines.h keep the two in
+// step. The picked line is the view's (PatternView::Marks). Every change records its undo step
 // first.
 //
 // The tool controller holds the editor's delegates and, after routeMessages, the view's
@@ -111,11 +112,6 @@ public:
     void documentReplaced() override;
 
 private:
-    // Where a line of the document's composed list is stored.
-    struct Location {
-        int layer = -1;
-        std::size_t index = 0;
-    };
     class OutlineDelegate final : public ToolDelegate {
     public:
         explicit OutlineDelegate(BackstitchEditor& e) : e_(e) {}
@@ -142,9 +138,6 @@ private:
     };
 
     bool threadChosen() const { return view_.currentThread().index >= 0; }
-    std::optional<Location> locate(std::size_t viewIndex) const;
-    // Adds a line to the drawing layer and, where the composition puts it, to the view.
-    void addLine(const BackstitchLine& line);
     void setBand(std::optional<SnappedCorner> to);
 
     PatternView& view_;

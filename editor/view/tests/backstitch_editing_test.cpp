@@ -1,6 +1,7 @@
 // Drawing, picking, deleting and recolouring outline stitches, deleting the lines of a
 // selection and loading the tracing picture, each undone back to the state before.
 #include "editor/view/backstitch/backstitch_editor.h"
+#include "editor/document/layer_composer.h"
 #include "editor/document/tests/line_builder.h"
 #include "editor/view/tests/tool_test_support.h"
 #include "editor/view/undo_history.h"
@@ -256,19 +257,19 @@ TEST(BackstitchPicking, ClickPicksTheLineAndShowsItsData)
     f.select(Tool::SelectOutline);
     f.tools.mouseDown({kLeftRuler + 24, kTopRuler + 32 + 1});
     EXPECT_EQ(f.editor.pickedLine(), 1);
-    EXPECT_EQ(f.doc.lines[0].selected, 0);
-    EXPECT_EQ(f.doc.lines[1].selected, 1);
+    EXPECT_EQ(f.view.marks().pickedLine, 1) << "the view draws it picked";
     ASSERT_EQ(f.host.shown.size(), 1u);
     EXPECT_EQ(f.host.shown[0].thread, "0");
     EXPECT_EQ(f.host.statusText, lineStatusText(f.doc.lines[1]));
     EXPECT_NE(f.host.statusText.find("RGB(255,0,0)"), std::string::npos);
     EXPECT_NE(f.host.statusText.find("第2列第5行左上"), std::string::npos);
-    // The layers never hold the flag.
+    // Neither the layers nor the composed lines hold the pick.
     EXPECT_EQ(f.doc.layers[0].lines[1].selected, 0);
+    EXPECT_EQ(f.doc.lines[1].selected, 0);
 
     f.tools.mouseDown({kLeftRuler + 24, kTopRuler + 8});
     EXPECT_EQ(f.editor.pickedLine(), 0);
-    EXPECT_EQ(f.doc.lines[1].selected, 0);
+    EXPECT_EQ(f.view.marks().pickedLine, 0);
 
     f.tools.mouseDown({kLeftRuler + 24, kTopRuler + 20});  // between the lines
     EXPECT_EQ(f.editor.pickedLine(), -1);
@@ -329,6 +330,52 @@ TEST(BackstitchPicking, RightClickOpensTheLineMenuWhoseDeleteCommandWorks)
     EXPECT_EQ(f.state(), before);
 }
 
+TEST(BackstitchPicking, ThePickStaysOnItsLineWhenALineIsDrawnBeforeItAndGoesWhenLinesAreComposedAgain)
+{
+    Fixture f;
+    f.give({lineOf(1, 1, TopLeft, 5, 1, TopLeft, kGreen, "1")});
+    // A top layer with a line of its own; the background draws, below it.
+    f.doc.layers.insertLayer(0, LayerList::emptyLayer(f.doc, "top"), f.doc);
+    f.doc.layers[0].lines = {lineOf(1, 4, TopLeft, 5, 4, TopLeft, kRed, "0")};
+    f.doc.layers.setOnlyDrawing(1);
+    recomposeDocument(f.doc);
+    f.select(Tool::SelectOutline);
+    f.tools.mouseDown({kLeftRuler + 24, kTopRuler + 32 + 1});
+    ASSERT_EQ(f.editor.pickedLine(), 1);
+
+    f.choose(2);
+    f.select(Tool::Outline);
+    f.click(8, 8, TopLeft);
+    f.click(9, 8, TopLeft);
+    ASSERT_EQ(f.doc.lines.size(), 3u);
+    EXPECT_EQ(f.doc.lines[1].color, kBlue) << "the new line comes before the top layer's";
+    EXPECT_EQ(f.editor.pickedLine(), 2);
+    EXPECT_EQ(f.doc.lines[2].color, kRed);
+
+    recomposeDocument(f.doc);
+    EXPECT_EQ(f.editor.pickedLine(), -1);
+}
+
+TEST(BackstitchPicking, AfterAnUndoEachLineIsDeletedFromItsOwnLayer)
+{
+    Fixture f;
+    const BackstitchLine same = lineOf(1, 1, TopLeft, 5, 1, TopLeft, kGreen, "1");
+    const BackstitchLine other = lineOf(1, 4, TopLeft, 5, 4, TopLeft, kRed, "0");
+    f.give({same, other});
+    f.doc.layers.insertLayer(0, LayerList::emptyLayer(f.doc, "top"), f.doc);
+    f.doc.layers[0].lines = {same};
+    recomposeDocument(f.doc);  // same, other (background), same (top)
+    f.select(Tool::SelectOutline);
+    f.tools.mouseDown({kLeftRuler + 24, kTopRuler + 32});
+    ASSERT_TRUE(f.editor.deletePickedLine());
+    ASSERT_TRUE(f.undo.undo());
+    ASSERT_EQ(f.doc.lines.size(), 3u);
+    f.view.marks().pickedLine = 2;  // the top layer's copy, drawn over the background's
+    ASSERT_TRUE(f.editor.deletePickedLine());
+    EXPECT_TRUE(f.doc.layers[0].lines.empty());
+    EXPECT_EQ(f.doc.layers[1].lines, (std::vector<BackstitchLine>{same, other}));
+}
+
 // --- recolouring -------------------------------------------------------------------------
 
 struct RecolourFixture : Fixture {
@@ -362,7 +409,7 @@ TEST(BackstitchRecolour, OnlyThePickedLineChangesWithoutTheAllLinesFlag)
 
     ASSERT_TRUE(f.undo.undo());
     EXPECT_EQ(f.state(), before);
-    EXPECT_EQ(f.editor.pickedLine(), 0);
+    EXPECT_EQ(f.editor.pickedLine(), -1) << "the pick is the view's: no undo step keeps it";
 }
 
 TEST(BackstitchRecolour, AllLinesOfTheColourChangeWithTheFlag)
