@@ -11,7 +11,6 @@ namespace brenmark {
 LayerOperations::LayerOperations(PatternDocument& doc, UndoRecorder& undo) : doc_(doc), undo_(undo)
 {
     doc_.addObserver(this);
-    layout_.apply(doc_.layers);
 }
 
 LayerOperations::~LayerOperations()
@@ -36,19 +35,9 @@ void LayerOperations::notifyRows()
         o->layerRowsChanged();
 }
 
-void LayerOperations::relayout()
-{
-    layout_.clampScroll(layers().size());
-    layout_.apply(layers());
-    notifyRows();
-}
-
 void LayerOperations::layersChanged()
 {
-    LayerList& list = layers();
-    list.refreshButtonStates();
-    layout_.clampScroll(list.size());
-    layout_.apply(list);
+    layers().refreshButtonStates();
     notifyRows();
     recompose();
 }
@@ -272,7 +261,6 @@ bool LayerOperations::chooseDrawingLayer(int index)
 void LayerOperations::reset()
 {
     layers().reset();
-    layout_.clampScroll(0);
     notifyRows();
 }
 
@@ -280,8 +268,6 @@ void LayerOperations::backgroundFromGrid()
 {
     layers().backgroundFromGrid(doc_);
     linkLineSources(doc_);
-    layout_.clampScroll(layers().size());
-    layout_.apply(layers());
     notifyRows();
     for (LayerObserver* o : observers_)
         o->layersRecomposed();
@@ -294,10 +280,7 @@ void LayerOperations::fabricColorChanged(ColorRef)
 
 void LayerOperations::documentReplaced()
 {
-    LayerList& list = layers();
-    list.refreshButtonStates();
-    layout_.clampScroll(list.size());
-    layout_.apply(list);
+    layers().refreshButtonStates();
     notifyRows();
 }
 
