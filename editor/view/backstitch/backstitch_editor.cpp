@@ -272,8 +272,7 @@ bool BackstitchEditor::recolourPickedLine()
             return false;
         if (answer->thread >= 0 && static_cast<std::size_t>(answer->thread) < offer.threads.size()) {
             const LineThreadChoice& chosen = offer.threads[static_cast<std::size_t>(answer->thread)];
-            recolourLines({chosen.number, line.color, chosen.colour, answer->allLines});
-            return true;
+            return recolourLines({chosen.number, line.color, chosen.colour, answer->allLines});
         }
         // OK without a thread: the dialog stays.
         if (messages_)
@@ -281,17 +280,29 @@ bool BackstitchEditor::recolourPickedLine()
     }
 }
 
-void BackstitchEditor::recolourLines(const LineRecolourRequest& request)
+bool BackstitchEditor::recolourLines(const LineRecolourRequest& request)
 {
+    // Without allLines only the picked line changes, and its record in its layer with it.
+    const int picked = pickedLine();
+    const bool pickedChanges = picked >= 0 && doc_.lines[static_cast<std::size_t>(picked)].color == request.oldColour;
+    auto ofOldColour = [&](const std::vector<BackstitchLine>& lines) {
+        return std::any_of(lines.begin(), lines.end(), [&](const BackstitchLine& l) { return l.color == request.oldColour; });
+    };
+    bool anyChanges = pickedChanges;
+    if (request.allLines) {
+        anyChanges = ofOldColour(doc_.lines);
+        for (const PatternLayer& layer : doc_.layers.layers)
+            anyChanges = anyChanges || ofOldColour(layer.lines);
+    }
+    // A request that changes nothing leaves no undo step.
+    if (!anyChanges)
+        return false;
     undo_.recordUndoStep(kUndoRecolourLines);
     auto recolour = [&](BackstitchLine& line) {
         line.color = request.newColour;
         line.thread = request.thread;
         line.selected = 0;
     };
-    // Without allLines only the picked line changes, and its record in its layer with it.
-    const int picked = pickedLine();
-    const bool pickedChanges = picked >= 0 && doc_.lines[static_cast<std::size_t>(picked)].color == request.oldColour;
     BackstitchLine* record = !request.allLines && pickedChanges ? storedLine(doc_, static_cast<std::size_t>(picked)) : nullptr;
     for (std::size_t i = 0; i < doc_.lines.size(); ++i)
         if (doc_.lines[i].color == request.oldColour && (request.allLines || static_cast<int>(i) == picked))
@@ -312,6 +323,7 @@ void BackstitchEditor::recolourLines(const LineRecolourRequest& request)
         host_->clearLineStatus();
     host_->patternEdited();
     host_->repaintView();
+    return true;
 }
 
 bool BackstitchEditor::deleteSelectionLines()
@@ -402,8 +414,7 @@ std::optional<std::intptr_t> BackstitchEditor::dispatch(int message, std::intptr
         return std::nullopt;
     if (!wParam)
         return 0;
-    recolourLines(*reinterpret_cast<const LineRecolourRequest*>(wParam));
-    return 1;
+    return recolourLines(*reinterpret_cast<const LineRecolourRequest*>(wParam)) ? 1 : 0;
 }
 
 void BackstitchEditor::documentReplaced()

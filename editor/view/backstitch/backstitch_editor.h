@@ -93,8 +93,9 @@ public:
     // picked line, dialogs or a choice.
     bool recolourPickedLine();
     // Message 3226: lines of the old colour take the new thread, all of them with allLines,
-    // otherwise only picked ones.
-    void recolourLines(const LineRecolourRequest& request);
+    // otherwise only the picked one. False (nothing recorded) when no line has that colour
+    // (or, without allLines, the picked line does not).
+    bool recolourLines(const LineRecolourRequest& request);
     // "删除选区描边": false (nothing recorded) without a closed selection.
     bool deleteSelectionLines();
     // "载入钩边原图": asks for the file; false when cancelled, without a pattern or when the
@@ -104,7 +105,8 @@ public:
 
     // The menu commands of kBackstitchCommands; false for other ids.
     bool command(int id);
-    // Message 3226 (wParam points to a LineRecolourRequest); nothing for other messages.
+    // Message 3226 (wParam points to a LineRecolourRequest): 1 when lines changed, 0 when
+    // none did; nothing for other messages.
     std::optional<std::intptr_t> dispatch(int message, std::intptr_t wParam, std::intptr_t lParam);
     // Makes the view's messages reach this first and then the tool controller.
     void routeMessages(ToolController& tools);

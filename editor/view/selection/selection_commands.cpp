@@ -296,38 +296,27 @@ bool SelectionTool::resizePattern()
 bool SelectionTool::command(int id, Modifiers modifiers)
 {
     for (const RotationCommand& r : kRotations)
-        if (r.id == id) {
-            rotateSelection(r.angle, (modifiers & CtrlModifier) != 0);
-            return true;
-        }
+        if (r.id == id)
+            return rotateSelection(r.angle, (modifiers & CtrlModifier) != 0);
     switch (id) {
     case CmdCopySelection:
-        copySelection();
-        return true;
+        return copySelection();
     case CmdPasteSelection:
-        pasteSelection();
-        return true;
+        return pasteSelection();
     case CmdFillSelection:
-        fillSelection();
-        return true;
+        return fillSelection();
     case CmdClearSelection:
     case CmdClearSelectionBlocks:
         // As the Delete key of the frame, only while this tool is current.
-        if (current())
-            view_.dispatch(MsgKeyDown, kKeyDelete, id == CmdClearSelectionBlocks ? 1 : 0);
-        return true;
+        return current() && view_.dispatch(MsgKeyDown, kKeyDelete, id == CmdClearSelectionBlocks ? 1 : 0) != 0;
     case CmdMirrorSelection:
-        mirrorSelection();
-        return true;
+        return mirrorSelection();
     case CmdSetRotationCentre:
-        setRotationCentre();
-        return true;
+        return setRotationCentre();
     case CmdScalePattern:
-        scalePattern();
-        return true;
+        return scalePattern();
     case CmdResizePattern:
-        resizePattern();
-        return true;
+        return resizePattern();
     default:
         return false;
     }

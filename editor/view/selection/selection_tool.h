@@ -44,8 +44,10 @@ public:
     const PatternClipboard& clipboard() const { return *clipboard_; }
 
     // One entry for every id of the selection menu and the two transforms; modifiers as held
-    // at the moment of the command (Ctrl makes a rotation copy). False for ids it does not
-    // carry out (including "删除选区描边", which belongs to the outline editing).
+    // at the moment of the command (Ctrl makes a rotation copy). True when the command was
+    // carried out; false when it was refused, cancelled or found nothing to do (a message
+    // may have said why; no undo step is left behind), and for ids it does not carry out
+    // (including "删除选区描边", which belongs to the outline editing).
     bool command(int id, Modifiers modifiers = NoModifier);
 
     // The selection as the outline editing and the plug-ins see it.

@@ -439,6 +439,19 @@ TEST(BackstitchRecolour, AllLinesReachHiddenLayersToo)
     EXPECT_EQ(f.doc.lines.size(), 3u);  // the hidden layer's line is not shown
 }
 
+TEST(BackstitchRecolour, ARequestThatMatchesNoLineLeavesNoStep)
+{
+    RecolourFixture f;
+    f.editor.routeMessages(f.tools);
+    const LineState before = f.state();
+    LineRecolourRequest noSuchColour{"1", kBlue, kGreen, true};
+    EXPECT_EQ(f.view.dispatch(MsgRecolourLines, reinterpret_cast<std::intptr_t>(&noSuchColour), 0), 0);
+    f.editor.clearPick();
+    EXPECT_FALSE(f.editor.recolourLines({"2", kRed, kBlue, false})) << "nothing picked";
+    EXPECT_EQ(f.state(), before);
+    EXPECT_EQ(f.undo.undoCount(), 0u);
+}
+
 TEST(BackstitchRecolour, OkWithoutAThreadWarnsAndAsksAgain)
 {
     RecolourFixture f;
