@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace brenmark {
 namespace {
@@ -298,28 +299,22 @@ bool SelectionTool::command(int id, Modifiers modifiers)
     for (const RotationCommand& r : kRotations)
         if (r.id == id)
             return rotateSelection(r.angle, (modifiers & CtrlModifier) != 0);
-    switch (id) {
-    case CmdCopySelection:
-        return copySelection();
-    case CmdPasteSelection:
-        return pasteSelection();
-    case CmdFillSelection:
-        return fillSelection();
-    case CmdClearSelection:
-    case CmdClearSelectionBlocks:
+    if (id == CmdClearSelection || id == CmdClearSelectionBlocks) {
         // As the Delete key of the frame, only while this tool is current.
         return current() && view_.dispatch(MsgKeyDown, kKeyDelete, id == CmdClearSelectionBlocks ? 1 : 0) != 0;
-    case CmdMirrorSelection:
-        return mirrorSelection();
-    case CmdSetRotationCentre:
-        return setRotationCentre();
-    case CmdScalePattern:
-        return scalePattern();
-    case CmdResizePattern:
-        return resizePattern();
-    default:
-        return false;
     }
+    // The commands that need nothing but the selection and the tool's own state.
+    using Operation = bool (SelectionTool::*)();
+    static constexpr std::pair<int, Operation> kOperations[] = {
+        {CmdCopySelection, &SelectionTool::copySelection},     {CmdPasteSelection, &SelectionTool::pasteSelection},
+        {CmdFillSelection, &SelectionTool::fillSelection},     {CmdMirrorSelection, &SelectionTool::mirrorSelection},
+        {CmdSetRotationCentre, &SelectionTool::setRotationCentre}, {CmdScalePattern, &SelectionTool::scalePattern},
+        {CmdResizePattern, &SelectionTool::resizePattern},
+    };
+    for (const auto& [command, operation] : kOperations)
+        if (command == id)
+            return (this->*operation)();
+    return false;
 }
 
 }  // namespace brenmark
