@@ -306,9 +306,12 @@ bool SelectionTool::command(int id, Modifiers modifiers)
     // The commands that need nothing but the selection and the tool's own state.
     using Operation = bool (SelectionTool::*)();
     static constexpr std::pair<int, Operation> kOperations[] = {
-        {CmdCopySelection, &SelectionTool::copySelection},     {CmdPasteSelection, &SelectionTool::pasteSelection},
-        {CmdFillSelection, &SelectionTool::fillSelection},     {CmdMirrorSelection, &SelectionTool::mirrorSelection},
-        {CmdSetRotationCentre, &SelectionTool::setRotationCentre}, {CmdScalePattern, &SelectionTool::scalePattern},
+        {CmdCopySelection, &SelectionTool::copySelection},
+        {CmdPasteSelection, &SelectionTool::pasteSelection},
+        {CmdFillSelection, &SelectionTool::fillSelection},
+        {CmdMirrorSelection, &SelectionTool::mirrorSelection},
+        {CmdSetRotationCentre, &SelectionTool::setRotationCentre},
+        {CmdScalePattern, &SelectionTool::scalePattern},
         {CmdResizePattern, &SelectionTool::resizePattern},
     };
     for (const auto& [command, operation] : kOperations)
