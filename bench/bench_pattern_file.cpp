@@ -114,7 +114,6 @@ void buildPattern(PatternDocument& doc)
             layer.lines.push_back(std::move(line));
         }
 
-        layer.rowPosition = k * 40;
         doc.layers.layers.push_back(std::move(layer));
     }
     doc.layers.refreshButtonStates();

@@ -99,7 +99,7 @@ bool LayerPanel::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
-        const LayerRowHit hit = hitLayerRow(layers_.layout(), layers_.layers().size(), help->pos(), width());
+        const LayerRowHit hit = hitLayerRow(layout(), rows_.rows(), help->pos(), width());
         if (hit.part == LayerRowPart::Name)
             QToolTip::showText(help->globalPos(), fromGbk(kLayerNameTip), this);
         else
@@ -121,7 +121,7 @@ void LayerPanel::paintEvent(QPaintEvent*)
 void LayerPanel::paintRow(QPainter& p, int index)
 {
     const PatternLayer& layer = layers_.layers()[index];
-    const LayerPanelLayout& layout = layers_.layout();
+    const LayerPanelLayout& layout = rows_.layout();
     const int top = layout.rowTop(index);
     const int h = layout.rowHeight();
     const QRect row(LayerPanelLayout::kLeft, top, width() - 2 * LayerPanelLayout::kLeft, h);
@@ -172,7 +172,7 @@ void LayerPanel::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    const LayerRowHit hit = hitLayerRow(layers_.layout(), layers_.layers().size(), event->position().toPoint(), width());
+    const LayerRowHit hit = hitLayerRow(layout(), rows_.rows(), event->position().toPoint(), width());
     switch (hit.part) {
     case LayerRowPart::Eye:
         layers_.toggleVisible(hit.row);
@@ -194,7 +194,7 @@ void LayerPanel::mouseMoveEvent(QMouseEvent* event)
 {
     if (dragged_ < 0)
         return;
-    const int row = layers_.layout().rowAt(event->position().toPoint().y(), layers_.layers().size());
+    const int row = rows_.rowAt(event->position().toPoint().y());
     if (row != dropTarget_) {
         dropTarget_ = row;
         update();
@@ -205,7 +205,7 @@ void LayerPanel::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || dragged_ < 0)
         return;
-    const int target = layers_.layout().rowAt(event->position().toPoint().y(), layers_.layers().size());
+    const int target = rows_.rowAt(event->position().toPoint().y());
     const int dragged = dragged_;
     dragged_ = dropTarget_ = -1;
     if (target >= 0 && target != dragged)
@@ -216,15 +216,15 @@ void LayerPanel::mouseReleaseEvent(QMouseEvent* event)
 void LayerPanel::wheelEvent(QWheelEvent* event)
 {
     const int notches = event->angleDelta().y() / 120;
-    if (notches != 0 && layers_.layout().scrollBy(notches * layers_.layout().rowStep(), layers_.layers().size()))
-        layers_.relayout();
+    if (notches != 0 && rows_.scrollBy(notches * layout().rowStep()))
+        update();
     event->accept();
 }
 
 void LayerPanel::resizeEvent(QResizeEvent*)
 {
-    layers_.layout().setPanelHeight(height(), layers_.layers().size());
-    layers_.relayout();
+    rows_.setPanelHeight(height());
+    update();
 }
 
 void LayerPanel::contextMenuEvent(QContextMenuEvent* event)

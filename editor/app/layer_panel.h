@@ -3,6 +3,7 @@
 // eye (shown or hidden), a link button (plain, drawing layer, linked) and the name. The
 // panel only turns clicks, drags and its menu into LayerOperations calls.
 #include "editor/document/layer_operations.h"
+#include "editor/view/layer_panel_layout.h"
 
 #include <QPoint>
 #include <QWidget>
@@ -49,6 +50,8 @@ public:
     bool mergeLinked() { return layers_.mergeLinked(); }
 
     QSize sizeHint() const override { return {220, 300}; }
+    // Where the rows are drawn.
+    const LayerPanelLayout& layout() const { return rows_.layout(); }
 
 protected:
     bool event(QEvent* event) override;
@@ -61,12 +64,12 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    void layerRowsChanged() override { update(); }
     void layersRecomposed() override { update(); }
     void paintRow(QPainter& p, int index);
 
     LayerOperations& layers_;
     UserDialogs& dialogs_;
+    LayerPanelRows rows_{layers_, [this] { update(); }};
     int dragged_ = -1;  // the row pressed on its name, while the button is down
     int dropTarget_ = -1;
 };

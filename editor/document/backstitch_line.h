@@ -16,7 +16,9 @@ enum CellCorner : std::int32_t {
 
 // One outline stitch from a corner of one cell to a corner of another.
 struct BackstitchLine {
-    std::uint8_t selected = 0;  // run-time only: files always hold 0
+    // The records' picked flag: files always hold 0, a plug-in's record marks the line picked
+    // in the view. The editor keeps its pick in the view, never in the document's lines.
+    std::uint8_t selected = 0;
     std::string thread;         // thread number, at most 10 bytes in files
     ColorRef color = 0;
     std::int32_t startColumn = 0;

@@ -140,6 +140,16 @@ std::vector<const PatternLayer*> visibleBottomFirst(const std::vector<PatternLay
     return visible;
 }
 
+std::vector<LineSource> composeLineSources(const std::vector<PatternLayer>& list)
+{
+    std::vector<LineSource> sources;
+    for (std::size_t i = list.size(); i-- > 0;)
+        if (list[i].visible)
+            for (std::size_t k = 0; k < list[i].lines.size(); ++k)
+                sources.push_back({static_cast<std::int32_t>(i), static_cast<std::int32_t>(k)});
+    return sources;
+}
+
 void recomposeDocument(PatternDocument& doc)
 {
     if (!doc.isOpen())
@@ -148,7 +158,9 @@ void recomposeDocument(PatternDocument& doc)
     const std::vector<const PatternLayer*> visible = visibleBottomFirst(doc.layers.layers);
     composeCells(visible, doc.grid.cells.data(), n);
     doc.lines = composeLines(visible);
+    doc.lineSources = composeLineSources(doc.layers.layers);
     doc.marks = composeMarks(visible);
+    doc.notifyLinesComposed();
 }
 
 }  // namespace brenmark

@@ -2,6 +2,7 @@
 // Composing layers: the visible grid from the visible layers, and merged layers.
 #include "editor/document/cell_image.h"
 #include "editor/document/layer_cells.h"
+#include "editor/document/pattern_document.h"
 #include "editor/document/pattern_layer.h"
 
 #include <cstdint>
@@ -9,8 +10,6 @@
 #include <vector>
 
 namespace brenmark {
-
-class PatternDocument;
 
 // Every layer byte of src that is not transparent replaces the byte of dst.
 void overlayLayerBytes(LayerByte* dst, const LayerByte* src, std::size_t n);
@@ -31,7 +30,11 @@ std::vector<StitchMark> composeMarks(std::span<const PatternLayer* const> bottom
 // The visible layers, bottom-most (highest index) first.
 std::vector<const PatternLayer*> visibleBottomFirst(const std::vector<PatternLayer>& layers);
 
-// Recomputes the document's visible grid, lines and marks from the visible layers. With
+// Where each line composeLines makes of the visible layers of list comes from, in its order.
+std::vector<LineSource> composeLineSources(const std::vector<PatternLayer>& list);
+
+// Recomputes the document's visible grid, lines (with their sources) and marks from the
+// visible layers, and tells the document's observers the lines were composed. With
 // none visible the grid is all empty and there are no lines or marks. Does nothing when no
 // pattern is open. The view's picture follows the grid when it is next rebuilt.
 void recomposeDocument(PatternDocument& doc);

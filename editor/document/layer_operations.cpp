@@ -1,5 +1,6 @@
 #include "editor/document/layer_operations.h"
 
+#include "editor/document/composed_lines.h"
 #include "editor/document/layer_composer.h"
 #include "interchange/code_page.h"
 
@@ -10,7 +11,6 @@ namespace brenmark {
 LayerOperations::LayerOperations(PatternDocument& doc, UndoRecorder& undo) : doc_(doc), undo_(undo)
 {
     doc_.addObserver(this);
-    layout_.apply(doc_.layers);
 }
 
 LayerOperations::~LayerOperations()
@@ -35,19 +35,9 @@ void LayerOperations::notifyRows()
         o->layerRowsChanged();
 }
 
-void LayerOperations::relayout()
-{
-    layout_.clampScroll(layers().size());
-    layout_.apply(layers());
-    notifyRows();
-}
-
 void LayerOperations::layersChanged()
 {
-    LayerList& list = layers();
-    list.refreshButtonStates();
-    layout_.clampScroll(list.size());
-    layout_.apply(list);
+    layers().refreshButtonStates();
     notifyRows();
     recompose();
 }
@@ -271,15 +261,13 @@ bool LayerOperations::chooseDrawingLayer(int index)
 void LayerOperations::reset()
 {
     layers().reset();
-    layout_.clampScroll(0);
     notifyRows();
 }
 
 void LayerOperations::backgroundFromGrid()
 {
     layers().backgroundFromGrid(doc_);
-    layout_.clampScroll(layers().size());
-    layout_.apply(layers());
+    linkLineSources(doc_);
     notifyRows();
     for (LayerObserver* o : observers_)
         o->layersRecomposed();
@@ -292,10 +280,7 @@ void LayerOperations::fabricColorChanged(ColorRef)
 
 void LayerOperations::documentReplaced()
 {
-    LayerList& list = layers();
-    list.refreshButtonStates();
-    layout_.clampScroll(list.size());
-    layout_.apply(list);
+    layers().refreshButtonStates();
     notifyRows();
 }
 

@@ -3,7 +3,6 @@
 // pattern as a layer and the floating piece it leaves. Each command that changes layers
 // records its undo step first and ends by recomposing the visible grid.
 #include "editor/document/layer_list.h"
-#include "editor/document/layer_panel_layout.h"
 #include "editor/document/pattern_clipboard.h"
 #include "editor/document/pattern_document.h"
 #include "editor/document/undo_recorder.h"
@@ -26,7 +25,8 @@ public:
     // The visible grid, its lines and marks and the work image were recomputed: redraw the
     // view and the overview.
     virtual void layersRecomposed() {}
-    // Rows were added, removed or moved, or a row's flags, name or thumbnail changed.
+    // Rows were added, removed or moved, or a row's flags, name or thumbnail changed; the
+    // panels lay out their rows again.
     virtual void layerRowsChanged() {}
     // count threads were appended to the thread table from index first: the colour bar
     // shows them.
@@ -59,9 +59,8 @@ public:
     void addObserver(LayerObserver* observer);
     void removeObserver(LayerObserver* observer);
 
-    LayerPanelLayout& layout() { return layout_; }
-    // Row positions from the layout, after the layout itself changed.
-    void relayout();
+    // The list was put back whole (an undo step): the panels lay their rows out again.
+    void relayout() { notifyRows(); }
 
     // "新建层": an empty layer on top, the only drawing layer. Refused at the limit or with
     // no pattern open. The name is cut to what the file can hold.
@@ -122,7 +121,6 @@ private:
 
     PatternDocument& doc_;
     UndoRecorder& undo_;
-    LayerPanelLayout layout_;
     std::vector<LayerObserver*> observers_;
 };
 

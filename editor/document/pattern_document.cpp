@@ -1,5 +1,6 @@
 #include "editor/document/pattern_document.h"
 
+#include "editor/document/composed_lines.h"
 #include "editor/document/symbol_charset.h"
 
 #include <algorithm>
@@ -14,6 +15,7 @@ void PatternDocument::create(int w, int h, std::string_view brandName)
     distinct.clear();
     lockFlags.clear();
     lines.clear();
+    lineSources.clear();
     marks.clear();
     symbols = SymbolTable{};
     brand = std::string(brandName);
@@ -29,6 +31,7 @@ void PatternDocument::close()
     distinct.clear();
     lockFlags.clear();
     lines.clear();
+    lineSources.clear();
     marks.clear();
     layers.reset();
     brand = "DMC";
@@ -109,6 +112,7 @@ void PatternDocument::finishLoad()
         assignDefaultSymbols();
     if (layers.empty())
         layers.backgroundFromGrid(*this);
+    linkLineSources(*this);
     notifyReplaced();
 }
 
@@ -127,6 +131,12 @@ void PatternDocument::notifyReplaced()
 {
     for (DocumentObserver* o : observers_.list)
         o->documentReplaced();
+}
+
+void PatternDocument::notifyLinesComposed()
+{
+    for (DocumentObserver* o : observers_.list)
+        o->linesComposed();
 }
 
 }  // namespace brenmark

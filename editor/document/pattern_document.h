@@ -7,6 +7,7 @@
 #include "editor/document/symbol_table.h"
 #include "editor/document/thread_table.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,17 @@ public:
     virtual void fabricColorChanged(ColorRef /*fabric*/) {}
     // The whole pattern was replaced (created, loaded or closed).
     virtual void documentReplaced() {}
+    // The lines were composed again from the layers, or put back from an undo step: an
+    // index into them no longer names the line it named.
+    virtual void linesComposed() {}
+};
+
+// Where one of the document's composed lines is kept: the layer (its index in the list) and
+// the line's place among that layer's lines; layer -1 for a line no layer is known to hold.
+struct LineSource {
+    std::int32_t layer = -1;
+    std::int32_t index = -1;
+    bool operator==(const LineSource&) const = default;
 };
 
 class PatternDocument {
@@ -30,7 +42,11 @@ public:
     DistinctColors distinct;
     std::string brand = "DMC";
     SymbolTable symbols;
+    // The visible layers' lines, bottom layer first: what the view draws.
     std::vector<BackstitchLine> lines;
+    // One per line, filled whenever the lines are composed and kept in step by every edit of
+    // them (composed_lines.h); never stored.
+    std::vector<LineSource> lineSources;
     std::vector<StitchMark> marks;
     ColorRef fabric = kWhite;
     LayerList layers;
@@ -81,6 +97,7 @@ public:
     void addObserver(DocumentObserver* observer);
     void removeObserver(DocumentObserver* observer);
     void notifyReplaced();
+    void notifyLinesComposed();
 
 private:
     // Copies and moves carry the pattern only: observers stay with the document they

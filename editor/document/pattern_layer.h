@@ -80,7 +80,6 @@ struct PatternLayer {
     std::vector<std::string> threadNumbers;
     std::vector<BackstitchLine> lines;
     std::vector<StitchMark> marks;
-    std::int32_t rowPosition = 0;  // y of the layer's row in the layer panel
     std::int32_t buttonState = 0;  // 0 plain, 1 drawing layer, 2 linked
     // The piece being placed in this layer, if any; it becomes cells only when dropped.
     std::optional<FloatingPiece> floating;

@@ -95,7 +95,7 @@ public:
     void setCurrentColour(ColorRef colour, bool alsoFlash);
     void flashTick();
 
-    // Mirror axes and the rotation centre, drawn as marks.
+    // Mirror axes, the rotation centre and the picked outline line, drawn as marks.
     struct Marks {
         bool horizontalMirror = false;
         int axisColumn = 0;
@@ -104,6 +104,9 @@ public:
         bool rotationCentreShown = false;
         bool selectionClosed = false;
         QRect rotationCentreCells;
+        // The line picked with the picking tool, an index into the document's lines (-1:
+        // none); drawn red. Composing the lines again drops it.
+        int pickedLine = -1;
     };
     Marks& marks() { return marks_; }
 
@@ -148,6 +151,7 @@ public:
     void setOverlayPainter(OverlayPainter painter) { overlayPainter_ = std::move(painter); }
 
     void fabricColorChanged(ColorRef fabric) override;
+    void linesComposed() override { marks_.pickedLine = -1; }
 
 private:
     PatternDocument& doc_;

@@ -424,8 +424,9 @@ void PatternView::paintLines(QPainter& p, float s)
         return QPointF(origin_.x() + (column + dx) * s, origin_.y() + (row + dy) * s);
     };
     const int width = static_cast<int>(s * 0.25f);
-    for (const BackstitchLine& line : doc_.lines) {
-        const QColor colour = line.selected ? QColor(255, 0, 0) : qColour(line.color);
+    for (std::size_t i = 0; i < doc_.lines.size(); ++i) {
+        const BackstitchLine& line = doc_.lines[i];
+        const QColor colour = static_cast<int>(i) == marks_.pickedLine ? QColor(255, 0, 0) : qColour(line.color);
         p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(point(line.startColumn, line.startRow, line.startCorner), point(line.endColumn, line.endRow, line.endCorner));
     }

@@ -1,5 +1,6 @@
 #include "editor/view/undo_history.h"
 
+#include "editor/document/composed_lines.h"
 #include "editor/view/pattern_view.h"
 #include "interchange/code_page.h"
 
@@ -25,18 +26,22 @@ std::string operationOf(const std::string& label)
 }
 
 // Whether undoing or redoing the step puts the symbol table back. Choosing a symbol is no
-// undo step, so the table is the user's between steps: a step whose operation leaves the
-// symbols alone must leave them alone too, or undoing a stroke would take back a symbol
-// chosen since. The steps whose operation changes symbols put them back, which makes undo
-// and redo give back exactly the state of the step:
-// - the colour operations: the symbol slots follow the thread table they change;
-// - the thread-library conversions ("取消%s绣线转%s绣线"), which convert the symbols' colours
-//   (known by "绣线转": a bare "转" is also in "取消选区旋转");
-// - pasting and inserting a pattern, which give each thread they bring a symbol.
-// The colour operations whose labels begin with "恢复" leave the generic redo label
-// "Redo上一次操作" and, after a redo, "取消上一次操作": their operation is no longer known, so
-// those restore the symbols too. Putting back a table that did not change costs nothing;
-// missing one that did would pair a thread with another thread's symbol.
+// undo step, so between steps the table is the user's, and most steps leave it as it is (a
+// stroke undone must not take back a symbol chosen since). The table comes back when the
+// step's label
+// - contains "绣线转": the thread-library conversions ("取消%s绣线转%s绣线" and their redo
+//   form), which convert the symbols' colours (a bare "转" is also in "取消选区旋转");
+// - names, in its undo or its redo form, one of the operations that change the thread table
+//   the symbol slots follow: replacing, area replacing, removing, reducing and adding colours,
+//   undoing the last added colour, deleting unused threads, hollowing out a colour
+//   ("恢复挖空指定颜色", which has no "取消" and so is matched whole), pasting and inserting a
+//   pattern;
+// - is one of the generic labels "Redo上一次操作" and "取消上一次操作", whose operation is no
+//   longer known: they follow the steps whose labels have no "取消" ("恢复挖空指定颜色",
+//   "恢复所有颜色锁定"). So for releasing the locks the first undo leaves the symbols alone,
+//   while its redo, and every undo or redo after that, puts them back.
+// Putting back a table that did not change costs nothing; missing one that did would pair a
+// thread with another thread's symbol.
 bool restoresSymbols(const std::string& label)
 {
     if (gbkFind(label, "绣线转") != std::string::npos)
@@ -104,6 +109,10 @@ UndoSnapshot UndoHistory::makeSnapshot(const std::string& label) const
     s.cells = view_.document().grid.cells;
     s.picture = view_.cellImage();
     s.layers = view_.document().layers;
+    // A plug-in's record names the picked line by its flag, as the line records always have;
+    // the steps of the undo lists leave the pick out, it is the view's.
+    if (const int picked = view_.marks().pickedLine; picked >= 0 && static_cast<std::size_t>(picked) < s.lines.size())
+        s.lines[static_cast<std::size_t>(picked)].selected = 1;
     return s;
 }
 
@@ -208,6 +217,10 @@ void UndoHistory::restore(const UndoSnapshot& s)
     doc.grid.cells = s.cells;
     doc.marks = s.marks;
     doc.layers = s.layers;
+    // The lines came from the step, not from composing: where each is kept is worked out
+    // again, and indices into the old lines (the picked line) no longer hold.
+    linkLineSources(doc);
+    doc.notifyLinesComposed();
     view_.restoreFromSnapshot({s.currentColour.index, s.currentColour.colour, s.currentColour.number},
                               s.tileIndex, s.tileColour);
     if (afterRestore_)

@@ -9,6 +9,17 @@ namespace brenmark {
 
 namespace {
 
+// The large buffers of one state, in the order a step keeps them: the grid's cells, then
+// each layer's, top layer first. Taking a step and unpacking it both go through here, so the
+// two cannot disagree.
+template <class GridCells, class Layers, class Visit>
+void forEachBuffer(GridCells& grid, Layers& layers, Visit&& visit)
+{
+    visit(grid);
+    for (auto& layer : layers)
+        visit(layer.cells.buffer());
+}
+
 void encode(const LayerByte* src, std::size_t n, LayerByte* out) { std::memcpy(out, src, n); }
 void encode(const std::int32_t* src, std::size_t n, LayerByte* out)
 {
@@ -84,9 +95,8 @@ StoredStep StoredStep::capture(PatternDocument& doc, UndoSnapshot meta, const St
         writes.captured({step.serial, slot}, count);
     };
     // Reading through const references, so taking the data marks nothing.
-    take(std::as_const(doc.grid.cells).data(), doc.grid.cells.size(), doc.grid.cells.writes());
-    for (PatternLayer& layer : doc.layers.layers)
-        take(layer.cells.bytes(), layer.cells.size(), layer.cells.writes());
+    forEachBuffer(doc.grid.cells, doc.layers.layers,
+                  [&](auto& buffer) { take(std::as_const(buffer).data(), buffer.size(), buffer.writes()); });
 
     // The layer list without its cells: move them aside for the copy, then back.
     std::vector<LayerCells> cells;
@@ -113,16 +123,14 @@ StoredStep StoredStep::capture(PatternDocument& doc, UndoSnapshot meta, const St
 UndoSnapshot StoredStep::unpack() const
 {
     UndoSnapshot s = meta;
-    if (!buffers.empty()) {
-        s.cells.resize(buffers[0].count());
-        buffers[0].unpack(s.cells.data());
-    }
-    for (std::size_t i = 0; i < s.layers.layers.size() && i + 1 < buffers.size(); ++i) {
-        const SharedBuffer& b = buffers[i + 1];
-        LayerCells& cells = s.layers.layers[i].cells;
-        cells.buffer().resize(b.count());
-        b.unpack(cells.range(0, b.count()));
-    }
+    std::size_t slot = 0;
+    forEachBuffer(s.cells, s.layers.layers, [&](auto& buffer) {
+        if (slot < buffers.size()) {
+            buffer.resize(buffers[slot].count());
+            buffers[slot].unpack(buffer.data());
+        }
+        ++slot;
+    });
     return s;
 }
 

@@ -47,7 +47,7 @@ struct StoredStep {
     // Tells steps apart for the buffers' write trackers (0: none).
     std::uint64_t serial = 0;
     UndoSnapshot meta;  // everything but the large buffers
-    std::vector<SharedBuffer> buffers;  // the grid, then each layer's cells
+    std::vector<SharedBuffer> buffers;  // the grid, then each layer's cells (forEachBuffer)
 
     // Takes the large buffers straight from the live document, so recording a step copies
     // only the chunks that differ from like. Where a buffer's write tracker knows what

@@ -47,7 +47,7 @@ protected:
     }
     QPoint at(int row, int x)
     {
-        return {x, layers.layout().rowTop(row) + layers.layout().rowHeight() / 2};
+        return {x, panel.layout().rowTop(row) + panel.layout().rowHeight() / 2};
     }
     QPoint name(int row) { return at(row, G::kNameLeft + 40); }
 };

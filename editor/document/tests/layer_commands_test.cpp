@@ -142,18 +142,6 @@ TEST(DeleteLayer, DeletingTheBottomLayerLeavesNoDrawingLayer)
     EXPECT_FALSE(f.ops->deleteLayer()) << "with no drawing layer there is nothing to delete";
 }
 
-TEST(DeleteLayer, RowsBelowMoveUpOneStep)
-{
-    Fixture f;
-    f.ops->newLayer("b");
-    f.ops->newLayer("a");
-    const int step = f.ops->layout().rowStep();
-    ASSERT_EQ(f.layer(2).rowPosition, 5 + 2 * step);
-    f.ops->deleteLayer();
-    EXPECT_EQ(f.layer(0).rowPosition, 5);
-    EXPECT_EQ(f.layer(1).rowPosition, 5 + step);
-}
-
 TEST(CopyLayer, CopiesTheDrawingLayerToTheTop)
 {
     Fixture f;
@@ -206,7 +194,7 @@ TEST(InsertLayerAt, AnIndexPastTheEndPutsTheLayerAtTheBottom)
     EXPECT_EQ(f.list().size(), 3);
 }
 
-TEST(Reorder, SwapsTwoLayersAndTheirRows)
+TEST(Reorder, SwapsTwoLayers)
 {
     Fixture f;
     f.ops->newLayer("b");
@@ -215,12 +203,9 @@ TEST(Reorder, SwapsTwoLayersAndTheirRows)
     f.paint(2, 0, 0, 2);
     f.ops->recompose();
     ASSERT_EQ(f.doc.grid.cells[0], 1);
-    const int rowA = f.layer(0).rowPosition, rowBg = f.layer(2).rowPosition;
     f.undo.labels.clear();
     ASSERT_TRUE(f.ops->reorder(0, 2));
     EXPECT_EQ(f.names(), (std::vector<std::string>{"背景", "b", "a"}));
-    EXPECT_EQ(f.layer(0).rowPosition, rowA);
-    EXPECT_EQ(f.layer(2).rowPosition, rowBg);
     EXPECT_EQ(f.doc.grid.cells[0], 2) << "the background now lies on top";
     EXPECT_EQ(f.undo.labels, Labels{"取消调整层顺序"});
 }

@@ -136,16 +136,5 @@ TEST(MergeLinked, AMergedAwayDrawingLayerPassesDrawingToTheTarget)
     EXPECT_TRUE(f.list().invariantsHold(f.doc));
 }
 
-TEST(Merge, RowsCloseUp)
-{
-    Four f;
-    f.ops->toggleLinked(2);
-    f.ops->toggleLinked(3);
-    f.ops->mergeLinked();
-    const int step = f.ops->layout().rowStep();
-    for (int i = 0; i < f.list().size(); ++i)
-        EXPECT_EQ(f.layer(i).rowPosition, 5 + i * step);
-}
-
 }  // namespace
 }  // namespace brenmark::layertest

@@ -1,6 +1,10 @@
 #include "editor/view/backstitch/backstitch_editor.h"
 
+<<<<<<< HEAD
 #include "editor/view/qt_colour.h"
+=======
+#include "editor/document/composed_lines.h"
+>>>>>>> i12-select
 #include "editor/view/tools/tool_controller.h"
 #include "editor/view/view_messages.h"
 
@@ -28,12 +32,18 @@ QPoint gridPoint(const SnappedCorner& c)
     return gridPoint(c.column, c.row, c.corner);
 }
 
+<<<<<<< HEAD
 // The selection flag is view state; the layers never hold it.
 bool sameLine(const BackstitchLine& a, const BackstitchLine& b)
 {
     BackstitchLine x = a;
     x.selected = b.selected;
     return x == b;
+=======
+QColor qColour(ColorRef c)
+{
+    return QColor(static_cast<int>(redOf(c)), static_cast<int>(greenOf(c)), static_cast<int>(blueOf(c)));
+>>>>>>> i12-select
 }
 
 const char* cornerName(std::int32_t corner)
@@ -109,66 +119,6 @@ LineViewGeometry BackstitchEditor::geometry() const
     return {view_.cellSize(), view_.origin(), view_.firstColumn(), view_.firstRow(), doc_.width(), doc_.height()};
 }
 
-// --- where lines are stored -------------------------------------------------------------
-
-std::optional<BackstitchEditor::Location> BackstitchEditor::locate(std::size_t viewIndex) const
-{
-    if (viewIndex >= doc_.lines.size())
-        return std::nullopt;
-    const BackstitchLine& wanted = doc_.lines[viewIndex];
-    const LayerList& list = doc_.layers;
-    // The view's list is the visible layers' lines, bottom layer first.
-    std::size_t offset = 0;
-    for (int i = list.size() - 1; i >= 0; --i) {
-        const PatternLayer& layer = list[i];
-        if (!layer.visible)
-            continue;
-        if (viewIndex < offset + layer.lines.size()) {
-            if (sameLine(layer.lines[viewIndex - offset], wanted))
-                return Location{i, viewIndex - offset};
-            break;
-        }
-        offset += layer.lines.size();
-    }
-    // The list is out of step with the layers (a file whose lines disagree): the first
-    // equal record, bottom layer first.
-    for (int i = list.size() - 1; i >= 0; --i) {
-        const auto& lines = list[i].lines;
-        for (std::size_t k = 0; k < lines.size(); ++k)
-            if (sameLine(lines[k], wanted))
-                return Location{i, k};
-    }
-    return std::nullopt;
-}
-
-void BackstitchEditor::addLine(const BackstitchLine& line)
-{
-    LayerList& list = doc_.layers;
-    std::size_t at = doc_.lines.size();
-    const int drawing = list.drawingLayer();
-    if (drawing >= 0) {
-        PatternLayer& layer = list[drawing];
-        if (layer.visible) {
-            // Where recomposing would put it: after the lines of the visible layers below
-            // and of the drawing layer itself.
-            std::size_t below = 0, total = 0;
-            for (int i = list.size() - 1; i >= 0; --i) {
-                if (!list[i].visible)
-                    continue;
-                total += list[i].lines.size();
-                if (i >= drawing)
-                    below += list[i].lines.size();
-            }
-            if (total == doc_.lines.size())
-                at = below;
-        }
-        BackstitchLine stored = line;
-        stored.selected = 0;
-        layer.lines.push_back(stored);
-    }
-    doc_.lines.insert(doc_.lines.begin() + static_cast<std::ptrdiff_t>(at), line);
-}
-
 // --- tool 1 ------------------------------------------------------------------------------
 
 void BackstitchEditor::polylineClick(QPoint client)
@@ -197,7 +147,10 @@ void BackstitchEditor::polylineClick(QPoint client)
     line.endColumn = corner->column;
     line.endRow = corner->row;
     line.endCorner = corner->corner;
-    addLine(line);
+    // The picked line keeps its pick when the new one comes before it.
+    const int picked = pickedLine();
+    if (const std::size_t at = addDrawnLine(doc_, line); picked >= 0 && at <= static_cast<std::size_t>(picked))
+        view_.marks().pickedLine = picked + 1;
     last_ = corner;
     band_.reset();
     host_->overlayChanged();
@@ -258,10 +211,8 @@ void BackstitchEditor::paintRubberBand(QPainter& painter) const
 
 int BackstitchEditor::pickedLine() const
 {
-    for (std::size_t i = 0; i < doc_.lines.size(); ++i)
-        if (doc_.lines[i].selected)
-            return static_cast<int>(i);
-    return -1;
+    const int picked = view_.marks().pickedLine;
+    return picked >= 0 && static_cast<std::size_t>(picked) < doc_.lines.size() ? picked : -1;
 }
 
 int BackstitchEditor::pickAt(QPoint client)
@@ -270,8 +221,7 @@ int BackstitchEditor::pickAt(QPoint client)
     if (!doc_.isOpen() || !snapToCorner(client, geometry()))
         return pickedLine();
     const int hit = firstHitLine(doc_.lines, client, geometry());
-    for (std::size_t i = 0; i < doc_.lines.size(); ++i)
-        doc_.lines[i].selected = static_cast<int>(i) == hit ? 1 : 0;
+    view_.marks().pickedLine = hit;
     if (hit >= 0) {
         const BackstitchLine& line = doc_.lines[static_cast<std::size_t>(hit)];
         host_->showLineStatus(line, lineStatusText(line));
@@ -284,11 +234,8 @@ int BackstitchEditor::pickAt(QPoint client)
 
 void BackstitchEditor::clearPick()
 {
-    bool had = false;
-    for (BackstitchLine& line : doc_.lines) {
-        had |= line.selected != 0;
-        line.selected = 0;
-    }
+    const bool had = pickedLine() >= 0;
+    view_.marks().pickedLine = -1;
     if (!had)
         return;
     host_->clearLineStatus();
@@ -314,12 +261,8 @@ bool BackstitchEditor::deletePickedLine()
     if (picked < 0)
         return false;
     undo_.recordUndoStep(kUndoDeletePickedLine);
-    const std::size_t i = static_cast<std::size_t>(picked);
-    if (const auto at = locate(i)) {
-        auto& lines = doc_.layers[at->layer].lines;
-        lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at->index));
-    }
-    doc_.lines.erase(doc_.lines.begin() + static_cast<std::ptrdiff_t>(i));
+    removeComposedLine(doc_, static_cast<std::size_t>(picked));
+    view_.marks().pickedLine = -1;
     host_->clearLineStatus();
     host_->patternEdited();
     host_->repaintView();
@@ -342,8 +285,7 @@ bool BackstitchEditor::recolourPickedLine()
             return false;
         if (answer->thread >= 0 && static_cast<std::size_t>(answer->thread) < offer.threads.size()) {
             const LineThreadChoice& chosen = offer.threads[static_cast<std::size_t>(answer->thread)];
-            recolourLines({chosen.number, line.color, chosen.colour, answer->allLines});
-            return true;
+            return recolourLines({chosen.number, line.color, chosen.colour, answer->allLines});
         }
         // OK without a thread: the dialog stays.
         if (messages_)
@@ -351,42 +293,50 @@ bool BackstitchEditor::recolourPickedLine()
     }
 }
 
-void BackstitchEditor::recolourLines(const LineRecolourRequest& request)
+bool BackstitchEditor::recolourLines(const LineRecolourRequest& request)
 {
+    // Without allLines only the picked line changes, and its record in its layer with it.
+    const int picked = pickedLine();
+    const bool pickedChanges = picked >= 0 && doc_.lines[static_cast<std::size_t>(picked)].color == request.oldColour;
+    auto ofOldColour = [&](const std::vector<BackstitchLine>& lines) {
+        return std::any_of(lines.begin(), lines.end(), [&](const BackstitchLine& l) { return l.color == request.oldColour; });
+    };
+    bool anyChanges = pickedChanges;
+    if (request.allLines) {
+        anyChanges = ofOldColour(doc_.lines);
+        for (const PatternLayer& layer : doc_.layers.layers)
+            anyChanges = anyChanges || ofOldColour(layer.lines);
+    }
+    // A request that changes nothing leaves no undo step.
+    if (!anyChanges)
+        return false;
     undo_.recordUndoStep(kUndoRecolourLines);
     auto recolour = [&](BackstitchLine& line) {
         line.color = request.newColour;
         line.thread = request.thread;
         line.selected = 0;
     };
-    // The picked lines' records in the layers, found while they still match.
-    std::vector<Location> picked;
-    if (!request.allLines) {
-        for (std::size_t i = 0; i < doc_.lines.size(); ++i)
-            if (doc_.lines[i].selected && doc_.lines[i].color == request.oldColour)
-                if (const auto at = locate(i))
-                    picked.push_back(*at);
-    }
-    for (BackstitchLine& line : doc_.lines)
-        if (line.color == request.oldColour && (request.allLines || line.selected))
-            recolour(line);
+    BackstitchLine* record = !request.allLines && pickedChanges ? storedLine(doc_, static_cast<std::size_t>(picked)) : nullptr;
+    for (std::size_t i = 0; i < doc_.lines.size(); ++i)
+        if (doc_.lines[i].color == request.oldColour && (request.allLines || static_cast<int>(i) == picked))
+            recolour(doc_.lines[i]);
     if (request.allLines) {
         // Hidden layers too: their lines would otherwise come back in the old colour.
         for (PatternLayer& layer : doc_.layers.layers)
             for (BackstitchLine& line : layer.lines)
                 if (line.color == request.oldColour)
                     recolour(line);
-    } else {
-        for (const Location& at : picked) {
-            BackstitchLine& line = doc_.layers[at.layer].lines[at.index];
-            if (line.color == request.oldColour)
-                recolour(line);
-        }
+    } else if (record && record->color == request.oldColour) {
+        recolour(*record);
     }
+    // A recoloured line is no longer picked.
+    if (pickedChanges)
+        view_.marks().pickedLine = -1;
     if (pickedLine() < 0)
         host_->clearLineStatus();
     host_->patternEdited();
     host_->repaintView();
+    return true;
 }
 
 bool BackstitchEditor::deleteSelectionLines()
@@ -395,28 +345,11 @@ bool BackstitchEditor::deleteSelectionLines()
         return false;
     undo_.recordUndoStep(kUndoDeleteSelectionLines);
     const SelectionMembership& sel = *selection_;
-    auto inside = [&](const BackstitchLine& l) {
-        return sel.contains(l.startColumn, l.startRow) && sel.contains(l.endColumn, l.endRow);
-    };
-    auto editable = [&](int layer) { return doc_.layers[layer].drawable || doc_.layers[layer].linked; };
-    // The view's lines first, while their records can still be found in the layers; a line
-    // the layers do not hold belongs to nobody else.
-    std::vector<BackstitchLine> kept;
-    kept.reserve(doc_.lines.size());
-    for (std::size_t i = 0; i < doc_.lines.size(); ++i) {
-        const BackstitchLine& line = doc_.lines[i];
-        bool goes = false;
-        if (inside(line)) {
-            const auto at = locate(i);
-            goes = !at || editable(at->layer);
-        }
-        if (!goes)
-            kept.push_back(line);
-    }
-    for (int i = 0; i < doc_.layers.size(); ++i)
-        if (editable(i))
-            std::erase_if(doc_.layers[i].lines, inside);
-    doc_.lines = std::move(kept);
+    const int picked = pickedLine();
+    const std::vector<std::int32_t> moved = removeLines(
+        doc_, [](const PatternLayer& layer) { return layer.drawable || layer.linked; },
+        [&](const BackstitchLine& l) { return sel.contains(l.startColumn, l.startRow) && sel.contains(l.endColumn, l.endRow); });
+    view_.marks().pickedLine = picked >= 0 ? moved[static_cast<std::size_t>(picked)] : -1;
     if (pickedLine() < 0)
         host_->clearLineStatus();
     host_->selectionLinesDeleted();
@@ -494,14 +427,14 @@ std::optional<std::intptr_t> BackstitchEditor::dispatch(int message, std::intptr
         return std::nullopt;
     if (!wParam)
         return 0;
-    recolourLines(*reinterpret_cast<const LineRecolourRequest*>(wParam));
-    return 1;
+    return recolourLines(*reinterpret_cast<const LineRecolourRequest*>(wParam)) ? 1 : 0;
 }
 
 void BackstitchEditor::documentReplaced()
 {
     last_.reset();
     band_.reset();
+    view_.marks().pickedLine = -1;
 }
 
 std::string lineStatusText(const BackstitchLine& line)

@@ -2,7 +2,8 @@
 // Outline (backstitch) editing as plain logic: the polyline tool with its rubber band, the
 // picking tool, deleting and recolouring lines, deleting the lines of a selection and the
 // tracing picture. Lines live in the layers; the view draws the document's composed list,
-// which every change here keeps in step with the layers. Every change records its undo step
+// each line of which knows where it is kept, and the edits of composed_lines.h keep the two in
+// step. The picked line is the view's (PatternView::Marks). Every change records its undo step
 // first.
 //
 // The tool controller holds the editor's delegates and, after routeMessages, the view's
@@ -92,8 +93,9 @@ public:
     // picked line, dialogs or a choice.
     bool recolourPickedLine();
     // Message 3226: lines of the old colour take the new thread, all of them with allLines,
-    // otherwise only picked ones.
-    void recolourLines(const LineRecolourRequest& request);
+    // otherwise only the picked one. False (nothing recorded) when no line has that colour
+    // (or, without allLines, the picked line does not).
+    bool recolourLines(const LineRecolourRequest& request);
     // "删除选区描边": false (nothing recorded) without a closed selection.
     bool deleteSelectionLines();
     // "载入钩边原图": asks for the file; false when cancelled, without a pattern or when the
@@ -103,7 +105,8 @@ public:
 
     // The menu commands of kBackstitchCommands; false for other ids.
     bool command(int id);
-    // Message 3226 (wParam points to a LineRecolourRequest); nothing for other messages.
+    // Message 3226 (wParam points to a LineRecolourRequest): 1 when lines changed, 0 when
+    // none did; nothing for other messages.
     std::optional<std::intptr_t> dispatch(int message, std::intptr_t wParam, std::intptr_t lParam);
     // Makes the view's messages reach this first and then the tool controller.
     void routeMessages(ToolController& tools);
@@ -111,11 +114,6 @@ public:
     void documentReplaced() override;
 
 private:
-    // Where a line of the document's composed list is stored.
-    struct Location {
-        int layer = -1;
-        std::size_t index = 0;
-    };
     class OutlineDelegate final : public ToolDelegate {
     public:
         explicit OutlineDelegate(BackstitchEditor& e) : e_(e) {}
@@ -142,9 +140,6 @@ private:
     };
 
     bool threadChosen() const { return view_.currentThread().index >= 0; }
-    std::optional<Location> locate(std::size_t viewIndex) const;
-    // Adds a line to the drawing layer and, where the composition puts it, to the view.
-    void addLine(const BackstitchLine& line);
     void setBand(std::optional<SnappedCorner> to);
 
     PatternView& view_;

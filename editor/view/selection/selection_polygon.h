@@ -5,6 +5,7 @@
 // the pattern; membership is worked out over the part of the polygon's box that lies in the
 // pattern, so a selection pushed partly off the pattern keeps selecting what is still on it.
 #include "editor/document/backstitch_line.h"
+#include "editor/document/transform_contents.h"
 #include "editor/view/selection/selection_query.h"
 
 #include <QPoint>
@@ -18,13 +19,11 @@ namespace brenmark {
 // convention: points on left and top edges are inside, on right and bottom edges outside.
 bool evenOddContains(const std::vector<QPoint>& polygon, int x, int y);
 
-class SelectionPolygon final : public SelectionQuery {
+// The closed polygon is also the region the selection commands carry the contents of.
+class SelectionPolygon final : public SelectionQuery, public CellRegion {
 public:
     // Cells [left, right) x [top, bottom).
-    struct Box {
-        int left = 0, top = 0, right = 0, bottom = 0;
-        bool operator==(const Box&) const = default;
-    };
+    using Box = RegionBox;
 
     const std::vector<QPoint>& vertices() const { return vertices_; }
     bool empty() const { return vertices_.empty(); }
@@ -48,7 +47,7 @@ public:
     void moveBy(int dx, int dy);
 
     // The box of the vertices (right and bottom exclusive, as the region's box).
-    Box bounds() const { return box_; }
+    Box bounds() const override { return box_; }
     // The members within the pattern, row by row.
     std::vector<QPoint> members() const;
 

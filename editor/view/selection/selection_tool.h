@@ -2,8 +2,10 @@
 // The select-area tool (tool 11) and the selection menu: building the polygon, moving and
 // copying its contents by drag, clear, fill, mirror, rotation about a centre, copy and paste
 // through the pattern clipboard, placing floating pieces, and the two whole-pattern
-// transforms of the Edit menu. Every change records its undo step first, works on each
-// drawable or linked layer and ends by recomposing the visible grid.
+// transforms of the Edit menu. The tool takes the input, draws the overlay and asks the
+// dialogs; the edits themselves are the document's (transform_contents.h, layer_operations.h,
+// pattern_transforms.h). Every change records its undo step first and ends by recomposing the
+// visible grid. The commands are in selection_commands.cpp.
 #include "editor/document/layer_operations.h"
 #include "editor/document/pattern_clipboard.h"
 #include "editor/document/undo_recorder.h"
@@ -42,8 +44,10 @@ public:
     const PatternClipboard& clipboard() const { return *clipboard_; }
 
     // One entry for every id of the selection menu and the two transforms; modifiers as held
-    // at the moment of the command (Ctrl makes a rotation copy). False for ids it does not
-    // carry out (including "删除选区描边", which belongs to the outline editing).
+    // at the moment of the command (Ctrl makes a rotation copy). True when the command was
+    // carried out; false when it was refused, cancelled or found nothing to do (a message
+    // may have said why; no undo step is left behind), and for ids it does not carry out
+    // (including "删除选区描边", which belongs to the outline editing).
     bool command(int id, Modifiers modifiers = NoModifier);
 
     // The selection as the outline editing and the plug-ins see it.
@@ -117,7 +121,6 @@ private:
 
     bool current() const { return tools_.currentTool() == Tool::SelectArea; }
     void sync();  // the polygon's mask follows the pattern's size
-    std::vector<int> editedLayers() const;
     void finish();  // recompose, redraw, tell the derived displays
     void patternResized();  // after scaling or resizing: the same for a new size
     void message(const char* text, const char* title, MessageIcon icon);

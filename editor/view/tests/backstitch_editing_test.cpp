@@ -1,139 +1,12 @@
-// Drawing, picking, deleting and recolouring outline stitches, deleting the lines of a
-// selection and loading the tracing picture, each undone back to the state before.
-#include "editor/view/backstitch/backstitch_editor.h"
-#include "editor/document/tests/line_builder.h"
-#include "editor/view/tests/tool_test_support.h"
-#include "editor/view/undo_history.h"
+// Drawing, picking, deleting and recolouring outline stitches and deleting the lines of a
+// selection, each undone back to the state before.
+#include "editor/document/layer_composer.h"
+#include "editor/view/tests/backstitch_test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QImage>
-#include <QPainter>
-#include <QTemporaryDir>
-
-#include <deque>
-
-namespace brenmark {
+namespace brenmark::outlinetest {
 namespace {
-
-using test::kBlue;
-using test::kGreen;
-using test::kRed;
-
-struct ScriptedDialogs final : BackstitchDialogs {
-    std::optional<std::string> openFile(const std::string& title, const std::string& filter) override
-    {
-        asked.push_back({title, filter});
-        if (files.empty())
-            return std::nullopt;
-        auto f = files.front();
-        files.pop_front();
-        return f;
-    }
-    std::optional<LineColourAnswer> chooseLineColour(const LineColourOffer& offer) override
-    {
-        offers.push_back(offer);
-        if (answers.empty())
-            return std::nullopt;
-        auto a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    std::deque<std::optional<std::string>> files;
-    std::deque<std::optional<LineColourAnswer>> answers;
-    std::vector<std::pair<std::string, std::string>> asked;
-    std::vector<LineColourOffer> offers;
-};
-
-// A closed rectangle of cells.
-struct RectSelection final : SelectionMembership {
-    bool closed() const override { return isClosed; }
-    bool contains(int column, int row) const override { return cells.contains(column, row); }
-    bool isClosed = true;
-    QRect cells;
-};
-
-struct RecordingHost final : BackstitchHost {
-    void repaintView() override { ++repaints; }
-    void overlayChanged() override { ++overlays; }
-    void showLineStatus(const BackstitchLine& line, const std::string& text) override
-    {
-        shown.push_back(line);
-        statusText = text;
-    }
-    void clearLineStatus() override { ++cleared; }
-    void patternEdited() override { ++edits; }
-    void lineMenu(QPoint client) override { menus.push_back(client); }
-    void tracingPictureShown() override { ++tracing; }
-    void selectionLinesDeleted() override { ++selectionDeletes; }
-    int repaints = 0, overlays = 0, cleared = 0, edits = 0, tracing = 0, selectionDeletes = 0;
-    std::vector<BackstitchLine> shown;
-    std::string statusText;
-    std::vector<QPoint> menus;
-};
-
-// The lines as the view and every layer hold them.
-struct LineState {
-    std::vector<BackstitchLine> view;
-    std::vector<std::vector<BackstitchLine>> layers;
-    std::vector<std::int32_t> cells;
-    bool operator==(const LineState&) const = default;
-};
-
-BackstitchLine lineOf(int c0, int r0, int k0, int c1, int r1, int k1, ColorRef colour, std::string thread)
-{
-    return test::outlineLine(std::move(thread), colour, c0, r0, k0, c1, r1, k1);
-}
-
-struct Fixture {
-    PatternDocument doc;
-    PatternView view{doc};
-    test::RecordedMessages messages;
-    UndoHistory undo{view, &messages};
-    ScriptedDialogs dialogs;
-    RecordingHost host;
-    ToolController tools{view, undo, &messages};
-    BackstitchEditor editor{view, undo, &messages, &host, &dialogs};
-
-    Fixture()
-    {
-        editor.attach(tools);
-        doc.create(20, 20, "DMC");
-        doc.addThread(kRed, "0");
-        doc.addThread(kGreen, "1");
-        doc.addThread(kBlue, "2");
-        view.patternReplaced();
-    }
-    void choose(int index)
-    {
-        const std::size_t i = static_cast<std::size_t>(index);
-        view.setCurrentThread({index, doc.threads.colors[i], doc.threads.numbers[i]});
-    }
-    void select(Tool t) { view.dispatch(MsgSelectTool, static_cast<int>(t), 0); }
-    // A client point of the cell at 8-pixel cells that snaps to the corner.
-    static QPoint near(int column, int row, int corner)
-    {
-        const int dx = (corner == TopRight || corner == BottomRight) ? 6 : 1;
-        const int dy = (corner == BottomLeft || corner == BottomRight) ? 6 : 1;
-        return {kLeftRuler + column * 8 + dx, kTopRuler + row * 8 + dy};
-    }
-    void click(int column, int row, int corner) { tools.mouseDown(near(column, row, corner)); tools.mouseUp(near(column, row, corner)); }
-    // Lines stored in the background layer and composed, as a loaded pattern has them.
-    void give(std::vector<BackstitchLine> lines)
-    {
-        doc.layers[doc.layers.size() - 1].lines = lines;
-        doc.lines = std::move(lines);
-    }
-    LineState state() const
-    {
-        LineState s{doc.lines, {}, doc.grid.cells};
-        for (const PatternLayer& layer : doc.layers.layers)
-            s.layers.push_back(layer.lines);
-        return s;
-    }
-};
 
 // --- drawing ---------------------------------------------------------------------------
 
@@ -256,19 +129,19 @@ TEST(BackstitchPicking, ClickPicksTheLineAndShowsItsData)
     f.select(Tool::SelectOutline);
     f.tools.mouseDown({kLeftRuler + 24, kTopRuler + 32 + 1});
     EXPECT_EQ(f.editor.pickedLine(), 1);
-    EXPECT_EQ(f.doc.lines[0].selected, 0);
-    EXPECT_EQ(f.doc.lines[1].selected, 1);
+    EXPECT_EQ(f.view.marks().pickedLine, 1) << "the view draws it picked";
     ASSERT_EQ(f.host.shown.size(), 1u);
     EXPECT_EQ(f.host.shown[0].thread, "0");
     EXPECT_EQ(f.host.statusText, lineStatusText(f.doc.lines[1]));
     EXPECT_NE(f.host.statusText.find("RGB(255,0,0)"), std::string::npos);
     EXPECT_NE(f.host.statusText.find("第2列第5行左上"), std::string::npos);
-    // The layers never hold the flag.
+    // Neither the layers nor the composed lines hold the pick.
     EXPECT_EQ(f.doc.layers[0].lines[1].selected, 0);
+    EXPECT_EQ(f.doc.lines[1].selected, 0);
 
     f.tools.mouseDown({kLeftRuler + 24, kTopRuler + 8});
     EXPECT_EQ(f.editor.pickedLine(), 0);
-    EXPECT_EQ(f.doc.lines[1].selected, 0);
+    EXPECT_EQ(f.view.marks().pickedLine, 0);
 
     f.tools.mouseDown({kLeftRuler + 24, kTopRuler + 20});  // between the lines
     EXPECT_EQ(f.editor.pickedLine(), -1);
@@ -329,6 +202,52 @@ TEST(BackstitchPicking, RightClickOpensTheLineMenuWhoseDeleteCommandWorks)
     EXPECT_EQ(f.state(), before);
 }
 
+TEST(BackstitchPicking, ThePickStaysOnItsLineWhenALineIsDrawnBeforeItAndGoesWhenLinesAreComposedAgain)
+{
+    Fixture f;
+    f.give({lineOf(1, 1, TopLeft, 5, 1, TopLeft, kGreen, "1")});
+    // A top layer with a line of its own; the background draws, below it.
+    f.doc.layers.insertLayer(0, LayerList::emptyLayer(f.doc, "top"), f.doc);
+    f.doc.layers[0].lines = {lineOf(1, 4, TopLeft, 5, 4, TopLeft, kRed, "0")};
+    f.doc.layers.setOnlyDrawing(1);
+    recomposeDocument(f.doc);
+    f.select(Tool::SelectOutline);
+    f.tools.mouseDown({kLeftRuler + 24, kTopRuler + 32 + 1});
+    ASSERT_EQ(f.editor.pickedLine(), 1);
+
+    f.choose(2);
+    f.select(Tool::Outline);
+    f.click(8, 8, TopLeft);
+    f.click(9, 8, TopLeft);
+    ASSERT_EQ(f.doc.lines.size(), 3u);
+    EXPECT_EQ(f.doc.lines[1].color, kBlue) << "the new line comes before the top layer's";
+    EXPECT_EQ(f.editor.pickedLine(), 2);
+    EXPECT_EQ(f.doc.lines[2].color, kRed);
+
+    recomposeDocument(f.doc);
+    EXPECT_EQ(f.editor.pickedLine(), -1);
+}
+
+TEST(BackstitchPicking, AfterAnUndoEachLineIsDeletedFromItsOwnLayer)
+{
+    Fixture f;
+    const BackstitchLine same = lineOf(1, 1, TopLeft, 5, 1, TopLeft, kGreen, "1");
+    const BackstitchLine other = lineOf(1, 4, TopLeft, 5, 4, TopLeft, kRed, "0");
+    f.give({same, other});
+    f.doc.layers.insertLayer(0, LayerList::emptyLayer(f.doc, "top"), f.doc);
+    f.doc.layers[0].lines = {same};
+    recomposeDocument(f.doc);  // same, other (background), same (top)
+    f.select(Tool::SelectOutline);
+    f.tools.mouseDown({kLeftRuler + 24, kTopRuler + 32});
+    ASSERT_TRUE(f.editor.deletePickedLine());
+    ASSERT_TRUE(f.undo.undo());
+    ASSERT_EQ(f.doc.lines.size(), 3u);
+    f.view.marks().pickedLine = 2;  // the top layer's copy, drawn over the background's
+    ASSERT_TRUE(f.editor.deletePickedLine());
+    EXPECT_TRUE(f.doc.layers[0].lines.empty());
+    EXPECT_EQ(f.doc.layers[1].lines, (std::vector<BackstitchLine>{same, other}));
+}
+
 // --- recolouring -------------------------------------------------------------------------
 
 struct RecolourFixture : Fixture {
@@ -362,7 +281,7 @@ TEST(BackstitchRecolour, OnlyThePickedLineChangesWithoutTheAllLinesFlag)
 
     ASSERT_TRUE(f.undo.undo());
     EXPECT_EQ(f.state(), before);
-    EXPECT_EQ(f.editor.pickedLine(), 0);
+    EXPECT_EQ(f.editor.pickedLine(), -1) << "the pick is the view's: no undo step keeps it";
 }
 
 TEST(BackstitchRecolour, AllLinesOfTheColourChangeWithTheFlag)
@@ -390,6 +309,19 @@ TEST(BackstitchRecolour, AllLinesReachHiddenLayersToo)
     EXPECT_EQ(f.doc.layers[0].lines[0].color, kBlue);
     EXPECT_EQ(f.doc.layers[0].lines[0].thread, "2");
     EXPECT_EQ(f.doc.lines.size(), 3u);  // the hidden layer's line is not shown
+}
+
+TEST(BackstitchRecolour, ARequestThatMatchesNoLineLeavesNoStep)
+{
+    RecolourFixture f;
+    f.editor.routeMessages(f.tools);
+    const LineState before = f.state();
+    LineRecolourRequest noSuchColour{"1", kBlue, kGreen, true};
+    EXPECT_EQ(f.view.dispatch(MsgRecolourLines, reinterpret_cast<std::intptr_t>(&noSuchColour), 0), 0);
+    f.editor.clearPick();
+    EXPECT_FALSE(f.editor.recolourLines({"2", kRed, kBlue, false})) << "nothing picked";
+    EXPECT_EQ(f.state(), before);
+    EXPECT_EQ(f.undo.undoCount(), 0u);
 }
 
 TEST(BackstitchRecolour, OkWithoutAThreadWarnsAndAsksAgain)
@@ -488,157 +420,5 @@ TEST(BackstitchSelection, NothingWithoutAClosedSelection)
     EXPECT_EQ(f.undo.undoCount(), 0u);
 }
 
-// --- the tracing picture -----------------------------------------------------------------
-
-QImage paintView(PatternView& view)
-{
-    QImage image(400, 300, QImage::Format_RGB32);
-    image.fill(Qt::magenta);
-    QPainter p(&image);
-    view.paint(p, image.size());
-    return image;
-}
-
-TEST(BackstitchTracing, PictureKeepsItsOwnSizeUpToEightPixelsACellAndTheLongestSide)
-{
-    QImage source(30, 7, QImage::Format_RGB32);
-    source.fill(Qt::green);
-    EXPECT_EQ(tracingPictureFrom(source, 10, 5).size(), QSize(30, 7)) << "a small picture is not blown up";
-    EXPECT_EQ(tracingPictureFrom(source, 2, 5).size(), QSize(16, 7)) << "no more than 8 pixels a cell";
-    const QImage picture = tracingPictureFrom(source, 2, 5);
-    EXPECT_EQ(picture.pixel(15, 6) & 0xFFFFFFu, 0x00FF00u);
-    EXPECT_TRUE(tracingPictureFrom(QImage(), 10, 5).isNull());
-    // A 2000 x 2000 pattern once needed a 16 000 x 16 000 picture.
-    QImage big(5000, 3000, QImage::Format_RGB32);
-    big.fill(Qt::red);
-    EXPECT_EQ(tracingPictureFrom(big, 2000, 2000).size(), QSize(4096, 3000));
-}
-
-// How the view once showed a tracing picture: scaled to 8 pixels a cell when loaded, then
-// drawn over the pattern area.
-QImage paintedTheOldWay(PatternView& view, const QImage& source)
-{
-    const PatternDocument& doc = view.document();
-    view.setBaseImage(source.convertToFormat(QImage::Format_RGB32)
-                          .scaled(doc.width() * 8, doc.height() * 8, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    return paintView(view);
-}
-
-TEST(BackstitchTracing, LooksAsTheEightPixelPictureDidAtEightAndFourPixelsACell)
-{
-    // A photo-like picture: gradients and hard edges, larger than 8 pixels a cell.
-    QImage source(260, 190, QImage::Format_RGB32);
-    for (int y = 0; y < source.height(); ++y)
-        for (int x = 0; x < source.width(); ++x)
-            source.setPixel(x, y, qRgb(x % 256, (y * 3) % 256, ((x / 13 + y / 11) % 2) * 200));
-    for (const bool zoomedOut : {false, true}) {
-        Fixture f;  // 20 x 20 cells
-        if (zoomedOut)
-            f.view.zoomOut();
-        f.view.setShowGrid(false);
-        f.view.setShowBaseImage(true);
-        const QImage old = paintedTheOldWay(f.view, source);
-        f.view.setBaseImage(tracingPictureFrom(source, f.doc.width(), f.doc.height()));
-        EXPECT_LE(f.view.baseImage().width(), 160);
-        EXPECT_EQ(paintView(f.view), old) << "at " << f.view.cellSize() << " pixels a cell";
-    }
-}
-
-TEST(BackstitchTracing, ASmallPictureIsStretchedAsTheBlownUpOneWas)
-{
-    // Smooth content: the two ways of enlarging differ only by rounding.
-    QImage source(9, 6, QImage::Format_RGB32);
-    for (int y = 0; y < source.height(); ++y)
-        for (int x = 0; x < source.width(); ++x)
-            source.setPixel(x, y, qRgb(60 + x * 12, 80 + y * 15, 120));
-    Fixture f;
-    f.view.setShowGrid(false);
-    f.view.setShowBaseImage(true);
-    const QImage old = paintedTheOldWay(f.view, source);
-    f.view.setBaseImage(tracingPictureFrom(source, f.doc.width(), f.doc.height()));
-    const QImage now = paintView(f.view);
-    int worst = 0;
-    for (int y = 0; y < now.height(); ++y)
-        for (int x = 0; x < now.width(); ++x) {
-            const QRgb a = now.pixel(x, y), b = old.pixel(x, y);
-            worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
-        }
-    EXPECT_LE(worst, 16);
-}
-
-TEST(BackstitchTracing, LoadingShowsThePictureInModeZero)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    // Left half red, right half blue.
-    QImage source(40, 20, QImage::Format_RGB32);
-    source.fill(Qt::blue);
-    {
-        QPainter p(&source);
-        p.fillRect(0, 0, 20, 20, Qt::red);
-    }
-    const QString file = dir.filePath(u"trace.bmp"_qs);
-    ASSERT_TRUE(source.save(file, "BMP"));
-
-    Fixture f;
-    f.view.setShowGrid(false);
-    const QImage plain = paintView(f.view);
-    f.dialogs.files.push_back(std::nullopt);  // cancelled first
-    EXPECT_FALSE(f.editor.command(CmdLoadTracingPicture));
-    EXPECT_FALSE(f.view.showBaseImage());
-
-    f.dialogs.files.push_back(QFile::encodeName(file).toStdString());
-    EXPECT_TRUE(f.editor.command(CmdLoadTracingPicture));
-    ASSERT_EQ(f.dialogs.asked.size(), 2u);
-    EXPECT_EQ(f.dialogs.asked[1].first, "载入钩边原图");
-    EXPECT_EQ(f.dialogs.asked[1].second,
-              "图片文件 (.bmp;.jpg;.jpeg;.gif;.ico)|*.bmp;*.jpg;*.jpeg;*.gif;*.ico|All Files (*.*)|*.*|");
-    EXPECT_TRUE(f.view.showBaseImage());
-    EXPECT_TRUE(f.view.showGrid());
-    EXPECT_EQ(f.host.tracing, 1);
-    EXPECT_EQ(f.undo.undoCount(), 0u);
-
-    // 20 x 20 cells at 8 pixels: the picture covers 160 x 160 pixels from (35, 20).
-    f.view.setShowGrid(false);
-    const QImage shown = paintView(f.view);
-    EXPECT_EQ(plain.pixel(40, 100) & 0xFFFFFFu, 0xFFFFFFu);  // empty cells before
-    EXPECT_EQ(shown.pixel(40, 100) & 0xFFFFFFu, 0xFF0000u);
-    EXPECT_EQ(shown.pixel(190, 170) & 0xFFFFFFu, 0x0000FFu);
-    // Other modes show the cells.
-    f.view.setViewMode(ViewMode::SymbolsOnColour);
-    EXPECT_EQ(paintView(f.view).pixel(40, 100) & 0xFFFFFFu, 0xFFFFFFu);
-}
-
-TEST(BackstitchTracing, AFileThatIsNoPictureChangesNothing)
-{
-    QTemporaryDir dir;
-    const QString file = dir.filePath(u"not.jpg"_qs);
-    QFile out(file);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write("no picture");
-    out.close();
-    Fixture f;
-    f.view.setShowGrid(false);
-    EXPECT_FALSE(f.editor.loadTracingPicture(QFile::encodeName(file).toStdString()));
-    EXPECT_FALSE(f.view.showBaseImage());
-    EXPECT_FALSE(f.view.showGrid());
-    EXPECT_EQ(f.host.tracing, 0);
-    ASSERT_EQ(f.messages.shown.size(), 1u);
-    EXPECT_EQ(f.messages.shown[0].text, kMsgTracingUnreadable);
-    EXPECT_EQ(f.messages.shown[0].title, "提示");
-}
-
-TEST(BackstitchCommands, TableNamesTheFourCommands)
-{
-    ASSERT_EQ(kBackstitchCommands.size(), 4u);
-    EXPECT_EQ(std::string(kBackstitchCommands[0].caption), "删除选区描边");
-    EXPECT_EQ(kBackstitchCommands[0].id, 32790);
-    EXPECT_EQ(std::string(kBackstitchCommands[1].caption), "载入钩边原图");
-    EXPECT_EQ(std::string(kBackstitchCommands[2].caption), "更换指定描边颜色");
-    EXPECT_EQ(std::string(kBackstitchCommands[3].caption), "删除选中的描边");
-    Fixture f;
-    EXPECT_FALSE(f.editor.command(12345));
-}
-
 }  // namespace
-}  // namespace brenmark
+}  // namespace brenmark::outlinetest

@@ -262,7 +262,7 @@ TEST(ViewLines, BackstitchPenWidthAndSelectedRed)
     f.view.setShowGrid(false);
     QImage img = f.paint();  // 8 pixels: a two-pixel pen
     EXPECT_EQ(at(img, columnX(3, 8), rowY(2, 8)), 0x0000FFu);
-    f.doc.lines[0].selected = 1;
+    f.view.marks().pickedLine = 0;
     img = f.paint();
     EXPECT_EQ(at(img, columnX(3, 8), rowY(2, 8)), 0xFF0000u);
 }

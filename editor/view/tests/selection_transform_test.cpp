@@ -183,5 +183,100 @@ INSTANTIATE_TEST_SUITE_P(
                  }}),
     [](const ::testing::TestParamInfo<UndoCase>& param) { return std::string(param.param.name); });
 
+// A refused command says so: false, no undo step, the document as it was, and the message
+// the refusal shows (if any).
+struct RefusalCase {
+    const char* name;
+    int id;
+    const char* message;  // null: none
+    std::function<void(SelectionFixture&)> setUp;
+};
+
+class SelectionRefusals : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(SelectionRefusals, SayNoAndLeaveNoStep)
+{
+    const RefusalCase& c = GetParam();
+    SelectionFixture f;
+    f.make(10, 10);
+    f.fillRect(1, 1, 4, 4, 1);
+    if (c.setUp)
+        c.setUp(f);
+    const DocumentState before = DocumentState::of(f.doc);
+    const std::size_t steps = f.history.undoCount();
+    EXPECT_FALSE(f.sel.command(c.id));
+    EXPECT_EQ(f.history.undoCount(), steps);
+    EXPECT_EQ(DocumentState::of(f.doc), before);
+    if (c.message) {
+        ASSERT_EQ(f.messages.shown.size(), 1u);
+        EXPECT_EQ(f.messages.shown[0].text, c.message);
+    } else {
+        EXPECT_TRUE(f.messages.shown.empty());
+    }
+}
+
+PatternClipboard clipboardOf(int width, int height, const char* brand)
+{
+    PatternClipboard c;
+    c.valid = true;
+    c.width = width;
+    c.height = height;
+    c.cells.assign(static_cast<std::size_t>(width * height), 0);
+    c.threadColors = {kRed};
+    c.threadNumbers = {"0"};
+    c.brand = brand;
+    return c;
+}
+
+PatternClipboard tooLarge = clipboardOf(12, 4, "DMC");
+PatternClipboard otherBrand = clipboardOf(2, 2, "ANCHOR");
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, SelectionRefusals,
+    ::testing::Values(
+        RefusalCase{"FillWithoutAThread", CmdFillSelection, kMsgChooseColour, [](SelectionFixture& f) { f.selectRect(0, 0, 2, 2); }},
+        RefusalCase{"FillWithoutASelection", CmdFillSelection, nullptr,
+                    [](SelectionFixture& f) { f.view.setCurrentThread({1, kGreen, "1"}); }},
+        RefusalCase{"MirrorWithoutASelection", CmdMirrorSelection, kMsgChooseSelection, {}},
+        RefusalCase{"MirrorWithoutAnAxis", CmdMirrorSelection, kMsgChooseMirror,
+                    [](SelectionFixture& f) { f.selectRect(0, 0, 2, 2); }},
+        RefusalCase{"CentreWithoutASelection", CmdSetRotationCentre, nullptr, {}},
+        RefusalCase{"RotateWithoutACentre", CmdRotateCw90, nullptr, [](SelectionFixture& f) { f.selectRect(0, 0, 2, 2); }},
+        RefusalCase{"CopyWithoutASelection", CmdCopySelection, nullptr, {}},
+        RefusalCase{"PasteWithAnEmptyClipboard", CmdPasteSelection, nullptr, {}},
+        RefusalCase{"PasteTooLarge", CmdPasteSelection, kMsgPasteTooLarge,
+                    [](SelectionFixture& f) { f.sel.setClipboard(&tooLarge); }},
+        RefusalCase{"PasteFromAnotherBrand", CmdPasteSelection, kMsgPasteOtherBrand,
+                    [](SelectionFixture& f) { f.sel.setClipboard(&otherBrand); }},
+        RefusalCase{"ClearWithAnotherTool", CmdClearSelection, nullptr,
+                    [](SelectionFixture& f) {
+                        f.tools.selectTool(static_cast<int>(Tool::Move));
+                        f.sel.setSelection({{0, 0}, {3, 0}, {3, 3}, {0, 0}}, true);
+                    }},
+        RefusalCase{"ClearWithoutASelection", CmdClearSelectionBlocks, nullptr, {}},
+        RefusalCase{"ScaleCancelled", CmdScalePattern, nullptr, {}},
+        RefusalCase{"ScaleOutOfRange", CmdScalePattern, kMsgScaleOutOfRange,
+                    [](SelectionFixture& f) { f.dialogs.factor = 0.0; }},
+        RefusalCase{"ResizeToTheSameSize", CmdResizePattern, nullptr,
+                    [](SelectionFixture& f) { f.dialogs.size = TransformDialogs::Size{10, 10}; }},
+        RefusalCase{"ResizeOutOfRange", CmdResizePattern, kMsgSizeOutOfRange,
+                    [](SelectionFixture& f) { f.dialogs.size = TransformDialogs::Size{0, 10}; }},
+        RefusalCase{"NotASelectionCommand", CmdDeleteSelectionLines, nullptr, {}}),
+    [](const ::testing::TestParamInfo<RefusalCase>& param) { return std::string(param.param.name); });
+
+TEST(SelectionCommands, ThoseCarriedOutSaySo)
+{
+    SelectionFixture f;
+    f.make(10, 10);
+    f.fillRect(1, 1, 4, 4, 1);
+    f.selectRect(0, 0, 3, 3);
+    EXPECT_TRUE(f.sel.command(CmdCopySelection));
+    EXPECT_TRUE(f.sel.command(CmdSetRotationCentre));
+    EXPECT_TRUE(f.sel.command(CmdRotate180, CtrlModifier));
+    EXPECT_TRUE(f.sel.command(CmdClearSelectionBlocks));
+    EXPECT_TRUE(f.sel.command(CmdPasteSelection));
+    EXPECT_EQ(f.history.undoCount(), 3u);
+}
+
 }  // namespace
 }  // namespace brenmark::test

@@ -265,3 +265,22 @@ TEST(UndoMemory, SmallEditsShareTheUnchangedChunks)
     }
     EXPECT_EQ(f.doc.cell(3 * 97, 3 * 71), 0);
 }
+
+TEST_F(UndoFixture, OnlyAPlugInsRecordNamesThePickedLine)
+{
+    BackstitchLine a, b;
+    b.startColumn = 2;
+    doc.layers[0].lines = {a, b};
+    doc.lines = {a, b};
+    view.marks().pickedLine = 1;
+    const UndoSnapshot record = history.makeSnapshot("插件数据");
+    ASSERT_EQ(record.lines.size(), 2u);
+    EXPECT_EQ(record.lines[0].selected, 0);
+    EXPECT_EQ(record.lines[1].selected, 1);
+    history.pushUndo("取消描边操作");
+    for (const BackstitchLine& line : history.newestUndoStep().lines)
+        EXPECT_EQ(line.selected, 0) << "the pick is the view's, not the step's";
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(view.marks().pickedLine, -1) << "the lines were put back: the pick went with the old ones";
+    EXPECT_EQ(doc.lineSources, (std::vector<LineSource>{{0, 0}, {0, 1}})) << "each line knows its layer again";
+}

@@ -1,8 +1,7 @@
-#include "editor/document/layer_panel_layout.h"
-
-#include "editor/document/layer_list.h"
+#include "editor/view/layer_panel_layout.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace brenmark {
 
@@ -46,10 +45,37 @@ int LayerPanelLayout::rowAt(int y, int rows) const
     return i;
 }
 
-void LayerPanelLayout::apply(LayerList& list) const
+LayerPanelRows::LayerPanelRows(LayerOperations& layers, std::function<void()> changed)
+    : layers_(layers), changed_(std::move(changed))
 {
-    for (int i = 0; i < list.size(); ++i)
-        list[i].rowPosition = rowTop(i);
+    layers_.addObserver(this);
+}
+
+LayerPanelRows::~LayerPanelRows()
+{
+    layers_.removeObserver(this);
+}
+
+void LayerPanelRows::setRowHeight(int height)
+{
+    layout_.setRowHeight(height, rows());
+}
+
+void LayerPanelRows::setPanelHeight(int height)
+{
+    layout_.setPanelHeight(height, rows());
+}
+
+bool LayerPanelRows::scrollBy(int dy)
+{
+    return layout_.scrollBy(dy, rows());
+}
+
+void LayerPanelRows::layerRowsChanged()
+{
+    layout_.clampScroll(rows());
+    if (changed_)
+        changed_();
 }
 
 }  // namespace brenmark

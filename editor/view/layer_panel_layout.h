@@ -1,9 +1,12 @@
 #pragma once
 // Where the rows of the layer panel go: stacked from y = 5 with a gap of 7 pixels, x = 4,
-// scrolled when they do not fit. Plain arithmetic; the panel widget draws from it.
-namespace brenmark {
+// scrolled when they do not fit. Plain arithmetic; the panel widget draws from it. This is
+// the panel's own state: the layers know nothing of it, and no undo step keeps it.
+#include "editor/document/layer_operations.h"
 
-class LayerList;
+#include <functional>
+
+namespace brenmark {
 
 class LayerPanelLayout {
 public:
@@ -39,13 +42,39 @@ public:
     // The row under a panel y, or -1 in a gap, above the first or below the last row.
     int rowAt(int y, int rows) const;
 
-    // Writes every layer's row position.
-    void apply(LayerList& list) const;
-
 private:
     int rowHeight_;
     int panelHeight_;
     int scroll_ = 0;
+};
+
+// One panel's layout kept in step with a layer list: whenever its rows are added, removed or
+// put back whole (an undo step, see LayerOperations::relayout), the scroll is brought back
+// within its limits and changed is called, for the panel to draw again.
+class LayerPanelRows final : private LayerObserver {
+public:
+    explicit LayerPanelRows(LayerOperations& layers, std::function<void()> changed = {});
+    ~LayerPanelRows() override;
+    LayerPanelRows(const LayerPanelRows&) = delete;
+    LayerPanelRows& operator=(const LayerPanelRows&) = delete;
+
+    const LayerPanelLayout& layout() const { return layout_; }
+    int rows() const { return layers_.layers().size(); }
+    int rowTop(int i) const { return layout_.rowTop(i); }
+    int rowAt(int y) const { return layout_.rowAt(y, rows()); }
+
+    // Changes of the layout itself, each kept within the limits for the rows there are.
+    void setRowHeight(int height);
+    void setPanelHeight(int height);
+    // False when nothing moved.
+    bool scrollBy(int dy);
+
+private:
+    void layerRowsChanged() override;
+
+    LayerOperations& layers_;
+    LayerPanelLayout layout_;
+    std::function<void()> changed_;
 };
 
 }  // namespace brenmark

@@ -1,5 +1,6 @@
-// Where the layer panel's rows go and how far they scroll.
+// Where the layer panel's rows go and how far they scroll, as the layer commands change them.
 #include "editor/document/tests/layer_test_support.h"
+#include "editor/view/layer_panel_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -66,18 +67,74 @@ TEST(PanelScroll, RemovingRowsPullsTheScrollBackWithinLimits)
 TEST(PanelRows, EveryCommandKeepsTheLayersRowPositions)
 {
     Fixture f;
-    f.ops->layout().setRowHeight(20, f.list().size());
-    f.ops->relayout();
+    LayerPanelRows rows(*f.ops);
+    rows.setRowHeight(20);
     f.growTo(4);
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(f.layer(i).rowPosition, 5 + i * 27);
-    f.ops->layout().setPanelHeight(60, 4);  // bottom 5 + 3 * 27 + 20 = 106
-    f.ops->layout().scrollBy(-100, 4);
-    f.ops->relayout();
-    EXPECT_EQ(f.layer(3).rowPosition + 20, 60);
+        EXPECT_EQ(rows.rowTop(i), 5 + i * 27);
+    rows.setPanelHeight(60);  // bottom 5 + 3 * 27 + 20 = 106
+    rows.scrollBy(-100);
+    EXPECT_EQ(rows.rowTop(3) + 20, 60);
     f.ops->deleteLayer();
     f.ops->deleteLayer();  // two rows end at 5 + 27 + 20 = 52: they fit again
-    EXPECT_EQ(f.layer(0).rowPosition, 5);
+    EXPECT_EQ(rows.rowTop(0), 5);
+}
+
+TEST(PanelRows, RowsBelowADeletedLayerMoveUpOneStep)
+{
+    Fixture f;
+    LayerPanelRows rows(*f.ops);
+    f.ops->newLayer("b");
+    f.ops->newLayer("a");
+    const int step = rows.layout().rowStep();
+    ASSERT_EQ(rows.rowTop(2), 5 + 2 * step);
+    f.ops->deleteLayer();
+    EXPECT_EQ(rows.rowTop(0), 5);
+    EXPECT_EQ(rows.rowTop(1), 5 + step);
+    EXPECT_EQ(rows.rows(), 2);
+}
+
+TEST(PanelRows, SwappedLayersSwapRows)
+{
+    Fixture f;
+    LayerPanelRows rows(*f.ops);
+    f.ops->newLayer("b");
+    f.ops->newLayer("a");  // a, b, 背景
+    const int rowA = rows.rowTop(0), rowBg = rows.rowTop(2);
+    ASSERT_TRUE(f.ops->reorder(0, 2));
+    EXPECT_EQ(f.names(), (std::vector<std::string>{"背景", "b", "a"}));
+    EXPECT_EQ(rows.rowAt(rowA), 0) << "the background now has the top row";
+    EXPECT_EQ(rows.rowAt(rowBg), 2);
+}
+
+TEST(PanelRows, MergedRowsCloseUp)
+{
+    Fixture f;
+    LayerPanelRows rows(*f.ops);
+    f.growTo(4);
+    f.ops->toggleLinked(2);
+    f.ops->toggleLinked(3);
+    f.ops->mergeLinked();
+    const int step = rows.layout().rowStep();
+    for (int i = 0; i < f.list().size(); ++i)
+        EXPECT_EQ(rows.rowTop(i), 5 + i * step);
+}
+
+TEST(PanelRows, AListPutBackWholeIsLaidOutAgain)
+{
+    Fixture f;
+    int redraws = 0;
+    LayerPanelRows rows(*f.ops, [&] { ++redraws; });
+    rows.setRowHeight(20);
+    f.growTo(6);
+    rows.setPanelHeight(60);
+    ASSERT_TRUE(rows.scrollBy(-1000));
+    // An undo step puts back a list of two layers; the panel hears of it through relayout.
+    f.doc.layers.layers.resize(2);
+    redraws = 0;
+    f.ops->relayout();
+    EXPECT_EQ(redraws, 1);
+    EXPECT_EQ(rows.rowTop(0), 5);
 }
 
 }  // namespace
