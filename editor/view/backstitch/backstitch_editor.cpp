@@ -1,10 +1,7 @@
 #include "editor/view/backstitch/backstitch_editor.h"
 
-<<<<<<< HEAD
-#include "editor/view/qt_colour.h"
-=======
 #include "editor/document/composed_lines.h"
->>>>>>> i12-select
+#include "editor/view/qt_colour.h"
 #include "editor/view/tools/tool_controller.h"
 #include "editor/view/view_messages.h"
 
@@ -30,20 +27,6 @@ QPoint gridPoint(int column, int row, std::int32_t corner)
 QPoint gridPoint(const SnappedCorner& c)
 {
     return gridPoint(c.column, c.row, c.corner);
-}
-
-<<<<<<< HEAD
-// The selection flag is view state; the layers never hold it.
-bool sameLine(const BackstitchLine& a, const BackstitchLine& b)
-{
-    BackstitchLine x = a;
-    x.selected = b.selected;
-    return x == b;
-=======
-QColor qColour(ColorRef c)
-{
-    return QColor(static_cast<int>(redOf(c)), static_cast<int>(greenOf(c)), static_cast<int>(blueOf(c)));
->>>>>>> i12-select
 }
 
 const char* cornerName(std::int32_t corner)
