@@ -85,11 +85,11 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
 
     // The history takes its snapshots from the view, so it comes after it; everything that
     // edits records its steps there.
-    view_ = std::make_unique<PatternView>(doc_);
-    history_ = std::make_unique<EditHistory>(*view_, dialogs_);
+    view_ = std::make_unique<PatternView>(doc_, currentThread_);
+    history_ = std::make_unique<EditHistory>(*view_, currentThread_, dialogs_);
     layers_ = std::make_unique<LayerOperations>(doc_, *history_);
     commands_ = std::make_unique<DocumentCommands>(doc_, palettes_, *dialogs_, *history_);
-    tools_ = std::make_unique<ToolController>(*view_, *history_, dialogs_);
+    tools_ = std::make_unique<ToolController>(*view_, currentThread_, *history_, dialogs_);
     tools_->setLayerOperations(layers_.get());
     overview_ = std::make_unique<Overview>(*view_);
     viewWidget_ = new PatternViewWidget(*view_, this);
@@ -101,7 +101,8 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
                                                  toolBinding_);
     selection_->setClipboard(&clipboard_);
     selectionMembership_ = std::make_unique<MembershipOf<SelectionQuery>>(selection_->query());
-    outlines_ = std::make_unique<BackstitchEditor>(*view_, *history_, dialogs_, nullptr, backstitchDialogs_);
+    outlines_ = std::make_unique<BackstitchEditor>(*view_, currentThread_, *history_, dialogs_, nullptr,
+                                                   backstitchDialogs_);
     outlines_->setSelection(selectionMembership_.get());
     outlines_->attach(*tools_);
     outlines_->routeMessages(*tools_);
@@ -238,7 +239,7 @@ void MainWindow::buildEditingWindows()
 
     connect(toolBinding_, &ToolViewBinding::toolSwitched, toolWindow_, &ToolWindow::showTool);
     connect(toolBinding_, &ToolViewBinding::threadPicked, this,
-            [this](int) { colourPanel_->showThread(view_->currentThread()); });
+            [this](int) { colourPanel_->showThread(currentThread_.thread()); });
     connect(toolBinding_, &ToolViewBinding::colourDisplayReset, colourPanel_, &ColourPanel::clearThread);
     connect(toolBinding_, &ToolViewBinding::edited, this, &MainWindow::patternEdited);
     connect(toolBinding_, &ToolViewBinding::overviewImageChanged, overviewWidget_, qOverload<>(&QWidget::update));
@@ -504,10 +505,9 @@ void MainWindow::colourChosen(ColorRef colour, bool ctrl)
 
 void MainWindow::recheckCurrentThread()
 {
-    const PatternView::CurrentThread& current = view_->currentThread();
-    if (current.index >= 0)
-        view_->setCurrentColour(current.colour, false);
-    colourPanel_->showThread(view_->currentThread());
+    if (currentThread_.chosen())
+        currentThread_.chooseColour(currentThread_.colour());
+    colourPanel_->showThread(currentThread_.thread());
 }
 
 void MainWindow::patternEdited()
@@ -527,7 +527,7 @@ void MainWindow::afterRestore()
     // The layer list was put back whole: the panel lays out its rows again.
     layers_->relayout();
     updateCaptions();
-    colourPanel_->showThread(view_->currentThread());
+    colourPanel_->showThread(currentThread_.thread());
     overviewWidget_->patternChanged();
     viewWidget_->update();
 }

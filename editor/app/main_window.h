@@ -6,6 +6,7 @@
 #include "editor/app/command_line_opener.h"
 #include "editor/app/document_commands.h"
 #include "editor/app/edit_history.h"
+#include "editor/document/current_thread.h"
 #include "editor/document/layer_operations.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_clipboard.h"
@@ -59,6 +60,7 @@ public:
     ~MainWindow() override;
 
     PatternDocument& document() { return doc_; }
+    CurrentThreadChoice& currentThread() { return currentThread_; }
     DocumentCommands& commands() { return *commands_; }
     LayerOperations& layers() { return *layers_; }
     PatternView& view() { return *view_; }
@@ -136,6 +138,7 @@ private:
     void resetEditingState() override;
 
     PatternDocument doc_;
+    CurrentThreadChoice currentThread_{doc_};  // before everything that draws with it
     PaletteStore palettes_;
     std::unique_ptr<UserDialogs> ownDialogs_;
     UserDialogs* dialogs_;

@@ -31,8 +31,9 @@ class ToolController;
 
 class BackstitchEditor : public DocumentObserver {
 public:
-    BackstitchEditor(PatternView& view, UndoRecorder& undo, MessageBoxes* messages = nullptr,
-                     BackstitchHost* host = nullptr, BackstitchDialogs* dialogs = nullptr);
+    BackstitchEditor(PatternView& view, const CurrentThreadChoice& current, UndoRecorder& undo,
+                     MessageBoxes* messages = nullptr, BackstitchHost* host = nullptr,
+                     BackstitchDialogs* dialogs = nullptr);
     ~BackstitchEditor() override;
     BackstitchEditor(const BackstitchEditor&) = delete;
     BackstitchEditor& operator=(const BackstitchEditor&) = delete;
@@ -141,7 +142,7 @@ private:
         BackstitchEditor& e_;
     };
 
-    bool threadChosen() const { return view_.currentThread().index >= 0; }
+    bool threadChosen() const { return current_.chosen(); }
     std::optional<Location> locate(std::size_t viewIndex) const;
     // Adds a line to the drawing layer and, where the composition puts it, to the view.
     void addLine(const BackstitchLine& line);
@@ -149,6 +150,7 @@ private:
 
     PatternView& view_;
     PatternDocument& doc_;
+    const CurrentThreadChoice& current_;
     UndoRecorder& undo_;
     MessageBoxes* messages_;
     BackstitchHost nullHost_;

@@ -123,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
         UndoCase{"ClearBlocks", kUndoClearSelectionBlocks, [](SelectionFixture& f) { f.sel.command(CmdClearSelectionBlocks); }},
         UndoCase{"Fill", kUndoFillSelection,
                  [](SelectionFixture& f) {
-                     f.view.setCurrentThread({2, kBlue, "2"});
+                     f.current.set({2, kBlue, "2"});
                      f.sel.command(CmdFillSelection);
                  }},
         UndoCase{"MirrorHorizontal", kUndoMirrorHorizontal,
