@@ -37,9 +37,10 @@ BENCHMARK(BM_ScanlineFillGrid)->Unit(benchmark::kMillisecond);
 
 struct Pattern {
     brenmark::PatternDocument doc;
-    brenmark::PatternView view{doc};
+    brenmark::CurrentThreadChoice current{doc};
+    brenmark::PatternView view{doc, current};
     brenmark::NoUndo undo;
-    brenmark::ToolController tools{view, undo};
+    brenmark::ToolController tools{view, current, undo};
     Pattern()
     {
         doc.create(kSide, kSide, "DMC");
@@ -74,7 +75,7 @@ void BM_FillToolClick(benchmark::State& state)
     int thread = 1;
     for (auto _ : state) {
         const std::size_t i = static_cast<std::size_t>(thread);
-        p.view.setCurrentThread({thread, p.doc.threads.colors[i], p.doc.threads.numbers[i]});
+        p.current.set({thread, p.doc.threads.colors[i], p.doc.threads.numbers[i]});
         p.tools.mouseDown(QPoint(brenmark::kLeftRuler + 40, brenmark::kTopRuler + 40));
         p.tools.mouseUp(QPoint(brenmark::kLeftRuler + 40, brenmark::kTopRuler + 40));
         thread = 1 - thread;

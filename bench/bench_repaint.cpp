@@ -56,7 +56,8 @@ PatternDocument& pattern()
 }
 
 struct Viewer {
-    PatternView view{pattern()};
+    CurrentThreadChoice current{pattern()};
+    PatternView view{pattern(), current};
     Viewer() { view.patternReplaced(); }
 };
 

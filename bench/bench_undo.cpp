@@ -16,7 +16,8 @@ constexpr int kSide = 2000, kLayers = 10;
 
 struct BigPattern {
     PatternDocument doc;
-    PatternView view{doc};
+    CurrentThreadChoice current{doc};
+    PatternView view{doc, current};
     BigPattern()
     {
         doc.create(kSide, kSide, "DMC");
@@ -56,7 +57,7 @@ BigPattern& pattern()
 void BM_PushUndoOfASmallEdit(benchmark::State& state)
 {
     BigPattern& p = pattern();
-    UndoHistory history(p.view);
+    UndoHistory history(p.view, p.current);
     history.pushUndo("取消描点操作");
     int i = 0;
     for (auto _ : state) {
@@ -71,7 +72,7 @@ void BM_FiveUndoAndFiveRedoSteps(benchmark::State& state)
 {
     BigPattern& p = pattern();
     for (auto _ : state) {
-        UndoHistory history(p.view);
+        UndoHistory history(p.view, p.current);
         for (int i = 0; i < 10; ++i) {
             history.pushUndo("取消描点操作");
             p.smallEdit(i);

@@ -14,7 +14,10 @@ class PatternView;
 
 class EditHistory final : public UndoRecorder, public EditingState {
 public:
-    EditHistory(PatternView& view, MessageBoxes* messages) : lists_(view, messages) {}
+    EditHistory(PatternView& view, CurrentThreadChoice& current, MessageBoxes* messages)
+        : lists_(view, current, messages)
+    {
+    }
 
     UndoHistory& lists() { return lists_; }
 

@@ -5,15 +5,15 @@ namespace brenmark {
 EditorSession::EditorSession(const SessionSetup& setup)
     : progress_(setup.progress),
       palettes_(setup.programDir),
-      view_(doc_),
-      history_(view_, setup.dialogs),
+      view_(doc_, current_),
+      history_(view_, current_, setup.dialogs),
       layers_(doc_, history_),
       commands_(doc_, palettes_, *setup.dialogs, history_),
-      tools_(view_, history_, setup.dialogs),
+      tools_(view_, current_, history_, setup.dialogs),
       overview_(view_),
       selection_(view_, tools_, history_, layers_, setup.dialogs, setup.transformDialogs, nullptr),
       selectionMembership_(selection_.query()),
-      outlines_(view_, history_, setup.dialogs, nullptr, setup.backstitchDialogs)
+      outlines_(view_, current_, history_, setup.dialogs, nullptr, setup.backstitchDialogs)
 {
     palettes_.ensurePaletteFolder();
     tools_.setLayerOperations(&layers_);
@@ -123,9 +123,8 @@ void EditorSession::startPlacing()
 
 void EditorSession::recheckCurrentThread()
 {
-    const PatternView::CurrentThread& current = view_.currentThread();
-    if (current.index >= 0)
-        view_.setCurrentColour(current.colour, false);
+    if (current_.chosen())
+        current_.chooseColour(current_.colour());
 }
 
 void EditorSession::afterRestore()

@@ -10,6 +10,7 @@
 #include "editor/app/command_router.h"
 #include "editor/app/document_commands.h"
 #include "editor/app/edit_history.h"
+#include "editor/document/current_thread.h"
 #include "editor/document/layer_operations.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_clipboard.h"
@@ -91,6 +92,8 @@ public:
     void setToolHost(ToolHost* host);
 
     PatternDocument& document() { return doc_; }
+    // The thread chosen for drawing, shared by the tools and the colour operations.
+    CurrentThreadChoice& currentThread() { return current_; }
     const PaletteStore& palettes() const { return palettes_; }
     PatternView& view() { return view_; }
     EditHistory& history() { return history_; }
@@ -158,6 +161,7 @@ private:
     ProgressReport* progress_ = nullptr;
     PaletteStore palettes_;
     PatternDocument doc_;
+    CurrentThreadChoice current_{doc_};
     // The history takes its snapshots from the view; everything below records there.
     PatternView view_;
     EditHistory history_;

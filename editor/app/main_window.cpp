@@ -221,7 +221,7 @@ void MainWindow::connectWindows()
 
     connect(toolBinding_, &ToolViewBinding::toolSwitched, docks_.toolWindow, &ToolWindow::showTool);
     connect(toolBinding_, &ToolViewBinding::threadPicked, this,
-            [this, colours](int) { colours->showThread(session_.view().currentThread()); });
+            [this, colours](int) { colours->showThread(session_.currentThread().thread()); });
     connect(toolBinding_, &ToolViewBinding::colourDisplayReset, colours, &ColourPanel::clearThread);
     // Usage may have changed (the usage order) and a tool may have brought threads.
     connect(toolBinding_, &ToolViewBinding::edited, this, [this] { session_.changed(Change::Cells); });
@@ -249,7 +249,7 @@ void MainWindow::refresh(Changes what)
     if (what.any(Change::Cells | Change::Threads | Change::Pattern))
         updateCaptions();
     if (what.any(Change::Threads | Change::Pattern))
-        docks_.colourPanel->showThread(session_.view().currentThread());
+        docks_.colourPanel->showThread(session_.currentThread().thread());
     if (what.any(Change::Layers | Change::Threads | Change::Size | Change::Fabric | Change::Pattern))
         docks_.overviewWidget->patternChanged();
     viewWidget_->update();

@@ -55,6 +55,7 @@ public:
     DocumentCommands& commands() { return session_.commands(); }
     LayerOperations& layers() { return session_.layers(); }
     PatternView& view() { return session_.view(); }
+    CurrentThreadChoice& currentThread() { return session_.currentThread(); }
     EditHistory& history() { return session_.history(); }
     ToolController& tools() { return session_.tools(); }
     SelectionTool& selection() { return session_.selection(); }

@@ -29,7 +29,8 @@ int alignKeeping(int pointer, int ruler, int step, double cell)
 
 }  // namespace
 
-PatternView::PatternView(PatternDocument& doc, ViewHost* host) : doc_(doc), host_(host)
+PatternView::PatternView(PatternDocument& doc, CurrentThreadChoice& current, ViewHost* host)
+    : doc_(doc), current_(current), host_(host)
 {
     doc_.addObserver(this);
 }
@@ -165,15 +166,7 @@ void PatternView::setFlashing(bool on, ColorRef current)
 
 void PatternView::setCurrentColour(ColorRef colour, bool alsoFlash)
 {
-    current_.colour = colour;
-    current_.index = -1;
-    current_.number.clear();
-    for (int i = 0; i < doc_.threads.size(); ++i)
-        if (doc_.threads.colors[static_cast<std::size_t>(i)] == colour) {
-            current_.index = i;
-            current_.number = doc_.threads.numbers[static_cast<std::size_t>(i)];
-            break;
-        }
+    current_.chooseColour(colour);
     if (flashing_ && alsoFlash)
         flashColour_ = colour;
 }
@@ -239,9 +232,8 @@ void PatternView::setCell(int x, int y, std::int32_t index)
     }
 }
 
-void PatternView::restoreFromSnapshot(const CurrentThread& current, std::int32_t tileIndex, ColorRef tileColour)
+void PatternView::restoreFromSnapshot(std::int32_t tileIndex, ColorRef tileColour)
 {
-    current_ = current;
     const std::size_t tile = static_cast<std::size_t>(tileIndex);
     if (tileIndex < 0 || tile + 1 >= tiles_.size() || tiles_.size() != doc_.threads.colors.size() + 1) {
         rebuildStitchTiles();
@@ -345,7 +337,7 @@ std::intptr_t PatternView::dispatch(int message, std::intptr_t wParam, std::intp
 {
     switch (message) {
     case MsgSetFlashing:
-        setFlashing(wParam != 0, current_.colour);
+        setFlashing(wParam != 0, current_.colour());
         return 1;
     case MsgSetCurrentColour:
         setCurrentColour(static_cast<ColorRef>(wParam), lParam == 1);

@@ -1,6 +1,7 @@
 #pragma once
 // The pattern view's logic: zoom, origin, display mode, the one-pixel-per-cell image, stitch
 // tiles, and painting into any QPainter. The widget that shows it only forwards events.
+#include "editor/document/current_thread.h"
 #include "editor/document/pattern_document.h"
 #include "editor/document/tracked_buffer.h"
 #include "editor/document/user_prompts.h"
@@ -37,7 +38,9 @@ public:
 
 class PatternView : public DocumentObserver {
 public:
-    explicit PatternView(PatternDocument& doc, ViewHost* host = nullptr);
+    // The current thread is not the view's: it only serves the view's two messages about it
+    // (MsgSetCurrentColour, MsgSetFlashing) and must outlive the view.
+    PatternView(PatternDocument& doc, CurrentThreadChoice& current, ViewHost* host = nullptr);
     ~PatternView() override;
     PatternView(const PatternView&) = delete;
     PatternView& operator=(const PatternView&) = delete;
@@ -81,17 +84,11 @@ public:
     bool blinkPhase() const { return blinkPhase_; }
     void setFlashing(bool on, ColorRef current);
     void setFlashColour(ColorRef colour) { flashColour_ = colour; }
-    // The thread chosen for drawing: its index (-1 = none chosen), colour and number.
-    struct CurrentThread {
-        std::int32_t index = -1;
-        ColorRef colour = 0;
-        std::string number;
-        bool operator==(const CurrentThread&) const = default;
-    };
-    const CurrentThread& currentThread() const { return current_; }
-    void setCurrentThread(const CurrentThread& thread) { current_ = thread; }
-    ColorRef currentColour() const { return current_.colour; }
-    // Picks the drawing colour (the colour bar's message 2265); alsoFlash moves the flash too.
+    // The thread chosen for drawing lives in CurrentThreadChoice; the name stays here for the
+    // windows that show it.
+    using CurrentThread = brenmark::CurrentThread;
+    // Picks the drawing colour (the colour bar's message 2265) against the thread table;
+    // alsoFlash moves the flash too.
     void setCurrentColour(ColorRef colour, bool alsoFlash);
     void flashTick();
 
@@ -115,9 +112,9 @@ public:
     void rebuildCellImage(ProgressReport* progress = nullptr);
     void rebuildStitchTiles();
     // After an undo step was put back into the document: draws the picture again from the
-    // grid and takes back the current thread; tileIndex -1 rebuilds every stitch tile,
-    // otherwise only that thread's from tileColour.
-    void restoreFromSnapshot(const CurrentThread& current, std::int32_t tileIndex, ColorRef tileColour);
+    // grid; tileIndex -1 rebuilds every stitch tile, otherwise only that thread's from
+    // tileColour.
+    void restoreFromSnapshot(std::int32_t tileIndex, ColorRef tileColour);
     // One cell changed: grid and image together.
     void setCell(int x, int y, std::int32_t index);
     // The one picture of the pattern: one pixel per cell, always the grid's colours.
@@ -155,6 +152,7 @@ public:
 
 private:
     PatternDocument& doc_;
+    CurrentThreadChoice& current_;
     ViewHost* host_;
     float zoomDivisor_ = 0.125f;
     QPoint origin_{kLeftRuler, kTopRuler};
@@ -164,7 +162,6 @@ private:
     bool showBaseImage_ = false;
     bool flashing_ = false;
     ColorRef flashColour_ = 0;
-    CurrentThread current_;
     bool blinkPhase_ = false;
     Marks marks_;
     MessageHandler toolHandler_;

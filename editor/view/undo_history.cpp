@@ -57,7 +57,10 @@ bool restoresSymbols(const std::string& label)
 
 }  // namespace
 
-UndoHistory::UndoHistory(PatternView& view, MessageBoxes* messages) : view_(view), messages_(messages) {}
+UndoHistory::UndoHistory(PatternView& view, CurrentThreadChoice& current, MessageBoxes* messages)
+    : view_(view), current_(current), messages_(messages)
+{
+}
 
 std::string UndoHistory::redoLabelFor(const std::string& label)
 {
@@ -98,7 +101,7 @@ UndoSnapshot UndoHistory::makeMeta(const std::string& label) const
         const std::int32_t v = doc.grid.contains(m.column, m.row) ? doc.cell(m.column, m.row) : EmptyCell;
         s.glyphs.push_back({m.kind, doc.isThread(v) ? doc.threads.colors[static_cast<std::size_t>(v)] : kWhite, {}});
     }
-    const auto& current = view_.currentThread();
+    const CurrentThread& current = current_.thread();
     s.currentColour = {current.index, current.colour, std::string(gbkPrefix(current.number, 11))};
     return s;
 }
@@ -217,12 +220,12 @@ void UndoHistory::restore(const UndoSnapshot& s)
     doc.grid.cells = s.cells;
     doc.marks = s.marks;
     doc.layers = s.layers;
+    current_.set({s.currentColour.index, s.currentColour.colour, s.currentColour.number});
     // The lines came from the step, not from composing: where each is kept is worked out
     // again, and indices into the old lines (the picked line) no longer hold.
     linkLineSources(doc);
     doc.notifyLinesComposed();
-    view_.restoreFromSnapshot({s.currentColour.index, s.currentColour.colour, s.currentColour.number},
-                              s.tileIndex, s.tileColour);
+    view_.restoreFromSnapshot(s.tileIndex, s.tileColour);
     if (afterRestore_)
         afterRestore_(s);
 }

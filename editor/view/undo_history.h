@@ -1,5 +1,6 @@
 #pragma once
 // The undo and redo lists of the pattern view: five steps each, whole-state snapshots.
+#include "editor/document/current_thread.h"
 #include "editor/document/undo_recorder.h"
 #include "editor/document/user_prompts.h"
 #include "editor/view/undo_snapshot.h"
@@ -19,7 +20,8 @@ inline constexpr const char* kUndoOutOfMemory = "内存不足不能过多UNDO";
 
 class UndoHistory final : public UndoRecorder {
 public:
-    UndoHistory(PatternView& view, MessageBoxes* messages = nullptr);
+    // Each step keeps the current thread and a restore puts it back.
+    UndoHistory(PatternView& view, CurrentThreadChoice& current, MessageBoxes* messages = nullptr);
 
     // Records the state as it is now, before an operation changes it.
     void pushUndo(const std::string& label);
@@ -63,6 +65,7 @@ private:
     const StoredStep* newestStep() const;
 
     PatternView& view_;
+    CurrentThreadChoice& current_;
     MessageBoxes* messages_;
     std::deque<StoredStep> undo_;  // oldest first
     std::deque<StoredStep> redo_;  // newest first

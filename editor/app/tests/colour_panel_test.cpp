@@ -251,11 +251,12 @@ struct CountingHost final : ToolHost {
 // A 10 x 10 pattern with a view and its tool controller.
 struct ToolSetup {
     PatternDocument doc;
-    PatternView view{doc};
+    CurrentThreadChoice current{doc};
+    PatternView view{doc, current};
     CountingUndo undo;
     CountingMessages messages;
     CountingHost host;
-    ToolController tools{view, undo, &messages, &host};
+    ToolController tools{view, current, undo, &messages, &host};
 
     void make()
     {

@@ -114,7 +114,7 @@ TEST_F(Editing, AColourBarPickSetsTheViewsCurrentThread)
 {
     open();
     pickSwatch(1);
-    const PatternView::CurrentThread& current = window->view().currentThread();
+    const CurrentThread& current = window->currentThread().thread();
     EXPECT_EQ(current.index, 1);
     EXPECT_EQ(current.colour, kBlue);
     EXPECT_EQ(current.number, "796");
@@ -192,7 +192,7 @@ TEST_F(Editing, TheUndoActionPutsBackTheCellAndTheCurrentColour)
     action(u"undo")->trigger();
     EXPECT_EQ(window->document().cell(5, 3), EmptyCell);
     // The step recorded blue as the current colour; the display shows it again.
-    EXPECT_EQ(window->view().currentThread().index, 1);
+    EXPECT_EQ(window->currentThread().thread().index, 1);
     EXPECT_EQ(window->colourPanel()->currentNumber(), u"796"_qs);
 }
 
@@ -241,7 +241,7 @@ TEST_F(Editing, PickingFromThePatternShowsTheThreadInTheColourBar)
     open();
     chooseTool(Tool::Move);
     clickCell(0, 0);
-    EXPECT_EQ(window->view().currentThread().index, 0);
+    EXPECT_EQ(window->currentThread().thread().index, 0);
     EXPECT_EQ(window->colourPanel()->currentNumber(), u"321"_qs);
     EXPECT_EQ(window->colourPanel()->bar().selected(), 0);
 }

@@ -53,9 +53,10 @@ std::string endText(int column, int row, std::int32_t corner)
 
 }  // namespace
 
-BackstitchEditor::BackstitchEditor(PatternView& view, UndoRecorder& undo, MessageBoxes* messages, BackstitchHost* host,
-                                   BackstitchDialogs* dialogs)
-    : view_(view), doc_(view.document()), undo_(undo), messages_(messages), host_(host ? host : &nullHost_),
+BackstitchEditor::BackstitchEditor(PatternView& view, const CurrentThreadChoice& current, UndoRecorder& undo,
+                                   MessageBoxes* messages, BackstitchHost* host, BackstitchDialogs* dialogs)
+    : view_(view), doc_(view.document()), current_(current), undo_(undo), messages_(messages),
+      host_(host ? host : &nullHost_),
       dialogs_(dialogs)
 {
     doc_.addObserver(this);
@@ -119,7 +120,7 @@ void BackstitchEditor::polylineClick(QPoint client)
     if (gridPoint(*last_) == gridPoint(*corner))
         return;
     undo_.recordUndoStep(kUndoOutlineSegment);
-    const PatternView::CurrentThread& current = view_.currentThread();
+    const CurrentThread& current = current_.thread();
     BackstitchLine line;
     line.selected = 0;
     line.thread = current.number;
@@ -185,7 +186,7 @@ void BackstitchEditor::paintRubberBand(QPainter& painter) const
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-    painter.setPen(QPen(qColour(view_.currentColour()), outlinePenPixels(), Qt::SolidLine, Qt::RoundCap));
+    painter.setPen(QPen(qColour(current_.colour()), outlinePenPixels(), Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(band.from, band.to);
     painter.restore();
 }

@@ -32,8 +32,9 @@ class ToolController;
 
 class BackstitchEditor : public DocumentObserver {
 public:
-    BackstitchEditor(PatternView& view, UndoRecorder& undo, MessageBoxes* messages = nullptr,
-                     BackstitchHost* host = nullptr, BackstitchDialogs* dialogs = nullptr);
+    BackstitchEditor(PatternView& view, const CurrentThreadChoice& current, UndoRecorder& undo,
+                     MessageBoxes* messages = nullptr, BackstitchHost* host = nullptr,
+                     BackstitchDialogs* dialogs = nullptr);
     ~BackstitchEditor() override;
     BackstitchEditor(const BackstitchEditor&) = delete;
     BackstitchEditor& operator=(const BackstitchEditor&) = delete;
@@ -139,11 +140,12 @@ private:
         BackstitchEditor& e_;
     };
 
-    bool threadChosen() const { return view_.currentThread().index >= 0; }
+    bool threadChosen() const { return current_.chosen(); }
     void setBand(std::optional<SnappedCorner> to);
 
     PatternView& view_;
     PatternDocument& doc_;
+    const CurrentThreadChoice& current_;
     UndoRecorder& undo_;
     MessageBoxes* messages_;
     BackstitchHost nullHost_;

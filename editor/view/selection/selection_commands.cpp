@@ -122,7 +122,7 @@ bool SelectionTool::fillSelection()
     sync();
     if (!doc_.isOpen())
         return false;
-    const PatternView::CurrentThread& thread = view_.currentThread();
+    const CurrentThread& thread = tools_.currentThread().thread();
     if (!doc_.isThread(thread.index)) {
         message(kMsgChooseColour, kTitleInfo, MessageIcon::Warning);
         return false;

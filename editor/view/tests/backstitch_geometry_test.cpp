@@ -143,8 +143,8 @@ int thickness(const QImage& image, int x, QRgb background, int bottom)
 }
 
 struct PaintFixture : test::ViewFixture {
-    UndoHistory undo{view};
-    BackstitchEditor editor{view, undo};
+    UndoHistory undo{view, current};
+    BackstitchEditor editor{view, current, undo};
     void drawHorizontal()
     {
         doc.lines.push_back(lineBetween(1, 3, TopLeft, 8, 3, TopLeft));
@@ -173,7 +173,7 @@ TEST(BackstitchPens, RubberBandInvertsTwoPixelsAtEightAndOneAtFour)
         PaintFixture f;
         f.make(20, 20, {rgb(0, 0, 255)});
         f.zoomTo(cell);
-        f.view.setCurrentThread({0, rgb(0, 0, 255), "0"});
+        f.current.set({0, rgb(0, 0, 255), "0"});
         const int s = static_cast<int>(cell);
         f.editor.polylineClick({35 + s + 1, 20 + 3 * s + 1});
         f.editor.polylineMove({35 + 8 * s + 1, 20 + 3 * s + 1});

@@ -83,13 +83,14 @@ inline BackstitchLine lineOf(int c0, int r0, int k0, int c1, int r1, int k1, Col
 
 struct Fixture {
     PatternDocument doc;
-    PatternView view{doc};
+    CurrentThreadChoice current{doc};
+    PatternView view{doc, current};
     test::RecordedMessages messages;
-    UndoHistory undo{view, &messages};
+    UndoHistory undo{view, current, &messages};
     ScriptedDialogs dialogs;
     RecordingHost host;
-    ToolController tools{view, undo, &messages};
-    BackstitchEditor editor{view, undo, &messages, &host, &dialogs};
+    ToolController tools{view, current, undo, &messages};
+    BackstitchEditor editor{view, current, undo, &messages, &host, &dialogs};
 
     Fixture()
     {
@@ -103,7 +104,7 @@ struct Fixture {
     void choose(int index)
     {
         const std::size_t i = static_cast<std::size_t>(index);
-        view.setCurrentThread({index, doc.threads.colors[i], doc.threads.numbers[i]});
+        current.set({index, doc.threads.colors[i], doc.threads.numbers[i]});
     }
     void select(Tool t) { view.dispatch(MsgSelectTool, static_cast<int>(t), 0); }
     // A client point of the cell at 8-pixel cells that snaps to the corner.

@@ -51,11 +51,12 @@ struct DocumentState {
 
 struct SelectionFixture {
     PatternDocument doc;
-    PatternView view{doc};
+    CurrentThreadChoice current{doc};
+    PatternView view{doc, current};
     RecordedMessages messages;
-    UndoHistory history{view, &messages};
+    UndoHistory history{view, current, &messages};
     RecordingHost host;
-    ToolController tools{view, history, &messages, &host};
+    ToolController tools{view, current, history, &messages, &host};
     LayerOperations layerOps{doc, history};
     ScriptedDialogs dialogs;
     SelectionTool sel{view, tools, history, layerOps, &messages, &dialogs, &host};

@@ -157,7 +157,7 @@ TEST(SelectionFill, AsksForAThreadThenFillsTheMembers)
     EXPECT_EQ(f.messages.shown[0].text, kMsgChooseColour);
     EXPECT_EQ(f.messages.shown[0].title, kTitleInfo);
     EXPECT_EQ(f.history.undoCount(), 0u);
-    f.view.setCurrentThread({1, kGreen, "1"});
+    f.current.set({1, kGreen, "1"});
     f.sel.command(CmdFillSelection);
     EXPECT_EQ(f.lastLabel(), kUndoFillSelection);
     EXPECT_EQ(f.rows(), (std::vector<std::string>{"......", ".111..", ".111..", "......", "......", "......"}));

@@ -123,7 +123,7 @@ INSTANTIATE_TEST_SUITE_P(
         UndoCase{"ClearBlocks", kUndoClearSelectionBlocks, [](SelectionFixture& f) { f.sel.command(CmdClearSelectionBlocks); }},
         UndoCase{"Fill", kUndoFillSelection,
                  [](SelectionFixture& f) {
-                     f.view.setCurrentThread({2, kBlue, "2"});
+                     f.current.set({2, kBlue, "2"});
                      f.sel.command(CmdFillSelection);
                  }},
         UndoCase{"MirrorHorizontal", kUndoMirrorHorizontal,
@@ -236,7 +236,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RefusalCase{"FillWithoutAThread", CmdFillSelection, kMsgChooseColour, [](SelectionFixture& f) { f.selectRect(0, 0, 2, 2); }},
         RefusalCase{"FillWithoutASelection", CmdFillSelection, nullptr,
-                    [](SelectionFixture& f) { f.view.setCurrentThread({1, kGreen, "1"}); }},
+                    [](SelectionFixture& f) { f.current.set({1, kGreen, "1"}); }},
         RefusalCase{"MirrorWithoutASelection", CmdMirrorSelection, kMsgChooseSelection, {}},
         RefusalCase{"MirrorWithoutAnAxis", CmdMirrorSelection, kMsgChooseMirror,
                     [](SelectionFixture& f) { f.selectRect(0, 0, 2, 2); }},

@@ -67,7 +67,7 @@ TEST(SelectTool, ColourGoneFromTheColourBarResetsItsDisplayAndDrawsNothing)
 {
     ToolFixture f;
     f.make(4, 4);
-    f.view.setCurrentThread({1, rgb(1, 2, 3), "gone"});
+    f.current.set({1, rgb(1, 2, 3), "gone"});
     f.select(Tool::Point);
     f.click(0, 0);
     EXPECT_EQ(f.host.colourResets, 1);
@@ -375,10 +375,10 @@ TEST(PanAndPick, PicksTheCellsThreadAndIgnoresEmptyCells)
     f.load({"2...", "....", "....", "...."});
     f.select(Tool::Move);
     f.click(1, 1);
-    EXPECT_EQ(f.view.currentThread().index, -1);
+    EXPECT_EQ(f.current.thread().index, -1);
     EXPECT_TRUE(f.host.picked.empty());
     f.click(0, 0);
-    EXPECT_EQ(f.view.currentThread(), (PatternView::CurrentThread{2, kBlue, "2"}));
+    EXPECT_EQ(f.current.thread(), (CurrentThread{2, kBlue, "2"}));
     ASSERT_EQ(f.host.picked.size(), 1u);
     EXPECT_TRUE(f.undo.steps.empty());
 }

@@ -78,11 +78,12 @@ constexpr ColorRef kCream = rgb(250, 240, 200);
 
 struct ToolFixture {
     PatternDocument doc;
-    PatternView view{doc};
+    CurrentThreadChoice current{doc};
+    PatternView view{doc, current};
     RecordingUndo undo{doc};
     RecordedMessages messages;
     RecordingHost host;
-    ToolController tools{view, undo, &messages, &host};
+    ToolController tools{view, current, undo, &messages, &host};
 
     // A w x h pattern with threads 0, 1, ... in the given colours; cells empty.
     void make(int w, int h, std::initializer_list<ColorRef> threads = {kRed, kGreen, kBlue})
@@ -128,7 +129,7 @@ struct ToolFixture {
     void choose(int index)
     {
         const std::size_t i = static_cast<std::size_t>(index);
-        view.setCurrentThread({index, doc.threads.colors[i], doc.threads.numbers[i]});
+        current.set({index, doc.threads.colors[i], doc.threads.numbers[i]});
     }
     void select(Tool t) { view.dispatch(MsgSelectTool, static_cast<int>(t), 0); }
     void click(int column, int row, Modifiers m = NoModifier)

@@ -142,7 +142,7 @@ TEST(TextTool, CharactersNeedTheDrawingPrecondition)
 {
     TextFixture f;
     f.click(0, 0);
-    f.view.setCurrentThread({1, rgb(9, 9, 9), "gone"});
+    f.current.set({1, rgb(9, 9, 9), "gone"});
     f.tools.typeText("x");
     EXPECT_EQ(f.tools.text(), "");
     EXPECT_EQ(f.host.colourResets, 1);
@@ -207,7 +207,7 @@ struct TextChangeFixture : SelectionFixture {
         load(std::vector<std::string>(30, std::string(60, '0')));
         tools.setTextFont(testFont());
         const std::size_t i = 1;
-        view.setCurrentThread({1, doc.threads.colors[i], doc.threads.numbers[i]});
+        current.set({1, doc.threads.colors[i], doc.threads.numbers[i]});
         view.dispatch(MsgSelectTool, static_cast<int>(Tool::Text), 0);
     }
     void startText(int column, int row, const std::string& text)

@@ -12,7 +12,7 @@ using namespace brenmark::test;
 namespace {
 
 struct UndoFixture : ::testing::Test, ViewFixture {
-    UndoHistory history{view};
+    UndoHistory history{view, current};
 
     UndoFixture() { make(4, 3, {rgb(255, 0, 0), rgb(0, 0, 255)}); }
 
@@ -210,8 +210,8 @@ TEST_F(UndoFixture, CurrentColourThreadsAndLinesComeBack)
     EXPECT_EQ(doc.threads.size(), 2);
     EXPECT_EQ(doc.distinct.colors.size(), 2u);
     EXPECT_TRUE(doc.lines.empty());
-    EXPECT_EQ(view.currentThread().index, 1);
-    EXPECT_EQ(view.currentThread().colour, rgb(0, 0, 255));
+    EXPECT_EQ(current.thread().index, 1);
+    EXPECT_EQ(current.thread().colour, rgb(0, 0, 255));
 }
 
 TEST_F(UndoFixture, LongLabelsAreCutToThirtyOneBytesOnACharacterBoundary)
@@ -245,7 +245,7 @@ TEST(UndoMemory, SmallEditsShareTheUnchangedChunks)
 {
     ViewFixture f;
     f.make(400, 300, {rgb(1, 2, 3)});
-    UndoHistory history(f.view);
+    UndoHistory history(f.view, f.current);
     history.pushUndo("取消描点操作");
     const std::size_t first = history.storedBytes();
     // A full copy of the grid and the layer's cells, one byte a cell; no picture.

@@ -47,7 +47,7 @@ TEST_P(EveryWriteIsSeen, ByTheStepRecordedAfterIt)
     f.fillRect(10, 10, 60, 40, 0);
     f.fillRect(100, 100, 140, 125, 1);
     f.addLine(10, 10, TopLeft, 50, 30, TopLeft);
-    f.view.setCurrentThread({2, kBlue, "2"});
+    f.current.set({2, kBlue, "2"});
     f.history.pushUndo("取消描点操作");
 
     GetParam().run(f);

@@ -9,7 +9,8 @@ namespace brenmark::test {
 // A document and its view, painted into an image of a fixed client size.
 struct ViewFixture {
     PatternDocument doc;
-    PatternView view{doc};
+    CurrentThreadChoice current{doc};
+    PatternView view{doc, current};
     QSize client{400, 300};
 
     void make(int w, int h, std::initializer_list<ColorRef> threads = {})

@@ -1,6 +1,6 @@
 #pragma once
-// What the tool controller asks of the windows around it, and the hook through which the
-// outline and selection tools take their share of the input.
+// What the tool controller asks of the windows around it, the interface every tool is
+// carried out through, and the hook through which the selection takes tool 0's drags.
 #include "editor/view/pattern_view.h"
 #include "editor/view/tools/tool_types.h"
 
@@ -28,7 +28,7 @@ public:
     virtual void setToolCursor(ToolCursor) {}
     virtual void bringToFront() {}
     // The colour bar shows the thread just picked from the pattern.
-    virtual void showPickedThread(const PatternView::CurrentThread&) {}
+    virtual void showPickedThread(const CurrentThread&) {}
     // The current thread's colour left the colour bar: its display goes back to blank.
     virtual void resetColourDisplay() {}
     // Cells changed: thread usage and other derived displays recount.
@@ -41,8 +41,9 @@ public:
     virtual void toolChanged(Tool) {}
 };
 
-// The outline tools (1, 2) and the selection tool (11) are carried out by other parts of the
-// view; the controller hands them their input.
+// One tool's handling of the input the controller routes to it. The controller's own tools
+// (tool_context.h) and the outline (1, 2) and selection (11) tools of other parts of the view
+// all implement it.
 class ToolDelegate {
 public:
     virtual ~ToolDelegate() = default;

@@ -74,7 +74,7 @@ ToolWindow::ToolWindow(PatternView& view, ToolController& tools, QWidget* parent
     connect(noGrid_, &QCheckBox::clicked, this, [this](bool on) { send(MsgSelectTool, kSwitchGrid, on ? 0 : 1); });
     connect(flash_, &QCheckBox::clicked, this, [this](bool on) {
         // Flashing needs a colour to flash.
-        if (!view_.document().isOpen() || view_.currentThread().index < 0) {
+        if (!view_.document().isOpen() || !tools_.currentThread().chosen()) {
             flash_->setChecked(false);
             return;
         }

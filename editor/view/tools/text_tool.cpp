@@ -1,10 +1,10 @@
-// Text stamping (tool 10): typed text rendered at one pixel per cell into its own layer.
+#include "editor/view/tools/text_tool.h"
+
 #include "editor/document/layer_composer.h"
 #include "editor/document/layer_operations.h"
 #include "editor/view/gbk_qstring.h"
 #include "editor/view/qt_colour.h"
 #include "editor/view/tools/cell_writer.h"
-#include "editor/view/tools/tool_controller.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -63,15 +63,22 @@ std::size_t lastGbkCharLength(const std::string& text)
     return last;
 }
 
-int ToolController::prepareTextLayer()
+void TextTool::mouseDown(QPoint client, Modifiers)
 {
-    LayerList& list = doc_.layers;
+    if (const auto cell = ctx_.cellAt(client))
+        click(*cell);
+}
+
+int TextTool::prepareLayer()
+{
+    PatternDocument& doc = ctx_.doc;
+    LayerList& list = doc.layers;
     const int drawing = list.drawingLayer();
     // A text layer from a click that was never typed into is used again rather than left
     // behind empty.
     if (drawing >= 0) {
         const PatternLayer& layer = list[drawing];
-        if (layer.name == kTextLayerName && layer.visible && layer.cells.size() == doc_.grid.cellCount() &&
+        if (layer.name == kTextLayerName && layer.visible && layer.cells.size() == doc.grid.cellCount() &&
             layer.cells.allTransparent())
             return drawing;
     }
@@ -79,105 +86,111 @@ int ToolController::prepareTextLayer()
     const int at = std::max(drawing, 0);
     if (layerOps_)
         return layerOps_->textLayerAt(at);
-    const int index = list.insertLayer(at, LayerList::emptyLayer(doc_, kTextLayerName), doc_);
+    const int index = list.insertLayer(at, LayerList::emptyLayer(doc, kTextLayerName), doc);
     if (index >= 0) {
-        recomposeDocument(doc_);
-        view_.rebuildCellImage();
+        recomposeDocument(doc);
+        ctx_.view.rebuildCellImage();
     }
     return index;
 }
 
-void ToolController::textClick(CellPoint cell)
+void TextTool::click(CellPoint cell)
 {
-    if (!drawingPrecondition())
+    if (!ctx_.drawingPrecondition())
         return;
-    endText();
-    record(kUndoText);
-    const int layer = prepareTextLayer();
+    end();
+    ctx_.record(kUndoText);
+    const int layer = prepareLayer();
     if (layer < 0) {
         // No room for another layer: the text tool gives way to the move tool.
-        tool_ = Tool::Move;
-        host_->toolChanged(Tool::Move);
-        host_->setToolCursor(ToolCursor::Arrow);
+        noLayer_();
+        ctx_.host().toolChanged(Tool::Move);
+        ctx_.host().setToolCursor(ToolCursor::Arrow);
         return;
     }
+    PatternDocument& doc = ctx_.doc;
     const QFontMetrics fm(cellFont(font_));
-    doc_.layers[layer].tag = LayerTag::fresh();
+    doc.layers[layer].tag = LayerTag::fresh();
     text_.active = true;
     text_.text.clear();
     text_.cell = cell;
     text_.layer = layer;
-    text_.layerTag = doc_.layers[layer].tag.value();
-    text_.width = doc_.width();
-    text_.height = doc_.height();
+    text_.layerTag = doc.layers[layer].tag.value();
+    text_.width = doc.width();
+    text_.height = doc.height();
     text_.savedTop = cell.y;
-    text_.savedRows = std::min(doc_.height(), cell.y + textHeight(fm, {}) + kSavedRowsBelow) - cell.y;
-    const auto first = std::as_const(doc_.grid.cells).begin() + static_cast<std::ptrdiff_t>(doc_.grid.indexOf(0, cell.y));
-    text_.savedCells.assign(first, first + static_cast<std::ptrdiff_t>(text_.savedRows) * doc_.width());
+    text_.savedRows = std::min(doc.height(), cell.y + textHeight(fm, {}) + kSavedRowsBelow) - cell.y;
+    const auto first = std::as_const(doc.grid.cells).begin() + static_cast<std::ptrdiff_t>(doc.grid.indexOf(0, cell.y));
+    text_.savedCells.assign(first, first + static_cast<std::ptrdiff_t>(text_.savedRows) * doc.width());
     caret_ = {true, cell, fm.size(Qt::TextSingleLine, u"i"_qs).height()};
-    host_->overlayChanged();
+    ctx_.host().overlayChanged();
 }
 
-QSize ToolController::caretPixels() const
+QSize TextTool::caretPixels() const
 {
-    const float s = view_.cellSize();
+    const float s = ctx_.view.cellSize();
     return QSize(static_cast<int>(3 * s), static_cast<int>(s * caret_.lineHeight));
 }
 
-void ToolController::endText()
+void TextTool::paintCaret(QPainter& p) const
+{
+    if (!caret_.shown)
+        return;
+    const QRect r = ctx_.cellRect(caret_.cell);
+    p.fillRect(QRect(r.topLeft(), caretPixels().expandedTo(QSize(1, 1))), Qt::white);
+}
+
+void TextTool::end()
 {
     const bool hadCaret = caret_.shown;
     text_ = TextState{};
     caret_.shown = false;
     if (hadCaret)
-        host_->overlayChanged();
+        ctx_.host().overlayChanged();
 }
 
-bool ToolController::textTargetHolds() const
+bool TextTool::targetHolds() const
 {
-    const LayerList& list = doc_.layers;
-    return doc_.width() == text_.width && doc_.height() == text_.height && list.validIndex(text_.layer) &&
+    const PatternDocument& doc = ctx_.doc;
+    const LayerList& list = doc.layers;
+    return doc.width() == text_.width && doc.height() == text_.height && list.validIndex(text_.layer) &&
            list[text_.layer].tag.value() == text_.layerTag && list.drawingLayer() == text_.layer;
 }
 
-bool ToolController::textChar(int code)
+bool TextTool::textChar(int code)
 {
-    if (tool_ != Tool::Text || !text_.active || code < 0 || code > 255)
+    if (!text_.active || code < 0 || code > 255)
         return false;
-    if (!textTargetHolds()) {
+    if (!targetHolds()) {
         // The pattern changed under the text (its size, an undo step put back, its layer
         // gone, moved or no longer the drawing layer) without the tools hearing of it: the
         // saved rows and the layer are not the text's any more, so the text ends here.
-        endText();
+        end();
         return false;
     }
     if (code == kKeyBackspace) {
         if (text_.text.empty())
             return true;
         text_.text.resize(text_.text.size() - lastGbkCharLength(text_.text));
-        renderText();
+        render();
         return true;
     }
     if (code == kKeyEnter)
         return true;
     if (code <= 9)
         return false;  // other control codes are not the text tool's
-    if (!drawingPrecondition())
+    if (!ctx_.drawingPrecondition())
         return true;
     text_.text.push_back(static_cast<char>(code));
-    renderText();
+    render();
     return true;
 }
 
-void ToolController::typeText(const std::string& gbk)
+void TextTool::render()
 {
-    for (const char c : gbk)
-        textChar(static_cast<unsigned char>(c));
-}
-
-void ToolController::renderText()
-{
-    const int w = doc_.width(), h = doc_.height();
+    PatternView& view = ctx_.view;
+    const PatternDocument& doc = ctx_.doc;
+    const int w = doc.width(), h = doc.height();
     if (!text_.active || text_.cell.x >= w || text_.cell.y >= h)
         return;
     // A lead byte waits for its trail byte before it is drawn.
@@ -191,7 +204,7 @@ void ToolController::renderText()
     QImage scratch(columns, std::max(rows, 1), QImage::Format_RGB32);
     const QRgb background = qRgb(255, 255, 255);
     scratch.fill(background);
-    const ColorRef colour = view_.currentColour();
+    const ColorRef colour = ctx_.current.colour();
     {
         QPainter p(&scratch);
         p.setFont(font);
@@ -202,9 +215,9 @@ void ToolController::renderText()
     // The rows as they were before this text, then the text over them.
     for (int r = 0; r < text_.savedRows; ++r)
         for (int x = 0; x < w; ++x)
-            view_.setCell(x, text_.savedTop + r, text_.savedCells[static_cast<std::size_t>(r) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)]);
-    CellWriter writer(view_);
-    const std::int32_t index = view_.currentThread().index;
+            view.setCell(x, text_.savedTop + r, text_.savedCells[static_cast<std::size_t>(r) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)]);
+    CellWriter writer(view);
+    const std::int32_t index = ctx_.current.thread().index;
     for (int py = 0; py < rows; ++py) {
         const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(py));
         const int y = text_.cell.y + py;
@@ -219,10 +232,10 @@ void ToolController::renderText()
     const int advance = shown.isEmpty() ? 0 : fm.horizontalAdvance(shown);
     caret_.cell = {std::min(text_.cell.x + advance, w), text_.cell.y};
     caret_.shown = true;
-    rebuildOverview();
-    host_->patternEdited();
-    host_->repaintView();
-    host_->overlayChanged();
+    ctx_.rebuildOverview();
+    ctx_.host().patternEdited();
+    ctx_.host().repaintView();
+    ctx_.host().overlayChanged();
 }
 
 }  // namespace brenmark
