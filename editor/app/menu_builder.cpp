@@ -1,6 +1,7 @@
 #include "editor/app/menu_builder.h"
 
 #include "editor/view/gbk_qstring.h"
+#include "editor/view/widgets/qt_modifiers.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -10,21 +11,6 @@
 #include <QToolBar>
 
 namespace brenmark {
-
-namespace {
-
-Modifiers heldModifiers()
-{
-    const Qt::KeyboardModifiers held = QGuiApplication::keyboardModifiers();
-    Modifiers modifiers = NoModifier;
-    if (held & Qt::ControlModifier)
-        modifiers |= CtrlModifier;
-    if (held & Qt::ShiftModifier)
-        modifiers |= ShiftModifier;
-    return modifiers;
-}
-
-}  // namespace
 
 QString menuText(const std::string& gbk)
 {
@@ -89,7 +75,7 @@ QAction* MenuBuilder::command(QWidget* owner, const char* caption, int id, const
     a->setObjectName(name ? QString::fromUtf16(name) : u"command%1"_qs.arg(id));
     a->setData(id);
     const CommandRouter* router = &router_;
-    QObject::connect(a, &QAction::triggered, owner, [router, id] { router->run(id, heldModifiers()); });
+    QObject::connect(a, &QAction::triggered, owner, [router, id] { router->run(id, modifiersOf(QGuiApplication::keyboardModifiers())); });
     actions_.emplace(id, a);
     return a;
 }

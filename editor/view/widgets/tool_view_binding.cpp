@@ -2,6 +2,7 @@
 
 #include "editor/view/gbk_qstring.h"
 #include "editor/view/view_messages.h"
+#include "editor/view/widgets/qt_modifiers.h"
 #include "editor/view/widgets/tool_icons.h"
 #include "editor/view/widgets/view_overlay.h"
 
@@ -14,16 +15,6 @@
 namespace brenmark {
 
 namespace {
-
-Modifiers modifiersOf(Qt::KeyboardModifiers m)
-{
-    Modifiers out = NoModifier;
-    if (m & Qt::ControlModifier)
-        out |= CtrlModifier;
-    if (m & Qt::ShiftModifier)
-        out |= ShiftModifier;
-    return out;
-}
 
 QCursor toolCursor(Tool tool)
 {
