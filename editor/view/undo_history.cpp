@@ -1,5 +1,6 @@
 #include "editor/view/undo_history.h"
 
+#include "editor/view/backstitch/backstitch_interfaces.h"
 #include "editor/view/pattern_view.h"
 #include "interchange/code_page.h"
 
@@ -32,7 +33,8 @@ std::string operationOf(const std::string& label)
 // - the colour operations: the symbol slots follow the thread table they change;
 // - the thread-library conversions ("取消%s绣线转%s绣线"), which convert the symbols' colours
 //   (known by "绣线转": a bare "转" is also in "取消选区旋转");
-// - pasting and inserting a pattern, which give each thread they bring a symbol.
+// - pasting and inserting a pattern, which give each thread they bring a symbol;
+// - replacing an outline thread, which may add its new thread with a symbol.
 // The colour operations whose labels begin with "恢复" leave the generic redo label
 // "Redo上一次操作" and, after a redo, "取消上一次操作": their operation is no longer known, so
 // those restore the symbols too. Putting back a table that did not change costs nothing;
@@ -44,7 +46,7 @@ bool restoresSymbols(const std::string& label)
     const std::string operation = operationOf(label);
     for (const char* changer : {kUndoReplaceColour, kUndoAreaReplaceColour, kUndoRemoveColour, kUndoReduceColours,
                                 kUndoAddColour, kUndoLastAddedColour, kUndoDeleteUnusedThreads, kUndoHollowColour,
-                                kUndoPaste, kUndoInsertPattern})
+                                kUndoPaste, kUndoInsertPattern, kUndoRecolourLines})
         if (operation == operationOf(changer))
             return true;
     return operation == "上一次操作";  // "Redo上一次操作", "取消上一次操作"
