@@ -184,7 +184,7 @@ std::optional<PatternDocument> buildImportedPattern(const ConversionResult& resu
 {
     Palette palette;
     const bool usable = palettes.load(brand, palette) && palette.size() > 0;
-    const bool sound = result.width >= 1 && result.height >= 1 &&
+    const bool sound = acceptableSide(result.width) && acceptableSide(result.height) &&
                        result.cells.size() == static_cast<std::size_t>(result.width) * static_cast<std::size_t>(result.height) &&
                        result.colorCount() <= kMaxConvertedThreads;
     if (!usable || !sound) {
