@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include "cli/cli_support.h"
 #include "cli/json_writer.h"
 #include "editor/document/file_bytes.h"
 #include "editor/document/palette_file.h"
@@ -14,66 +15,25 @@
 namespace brenmark {
 namespace {
 
+using cli::Args;
+using cli::StderrMessages;
+using cli::UsageError;
+using cli::pathProblem;
+using cli::programDirFrom;
+
 constexpr const char* kUsage =
     "usage:\n"
     "  brenmark-cli info FILE [--plain] [--no-cells] [--program-dir DIR]\n"
     "  brenmark-cli new --brand B --width W --height H -o FILE\n"
     "  brenmark-cli resave IN OUT\n"
-    "  brenmark-cli palette BRAND [--program-dir DIR]\n";
+    "  brenmark-cli palette BRAND [--program-dir DIR]\n"
+    "  brenmark-cli convert PICTURE --brand B --width W --height H [--program-dir DIR] -o OUT.xiu\n"
+    "  brenmark-cli stats FILE [--fabric 14CT] [--strands 2] [--by-usage] [--program-dir DIR]\n"
+    "  brenmark-cli colours IN OUT (--to-brand B | --reduce K | --subtract NUMBER | --replace OLD=NEW)\n"
+    "                      [--program-dir DIR]\n";
 
 // Largest pattern the command line creates: the editor's grids hold 4 bytes a cell per layer.
 constexpr long kMaxCells = 100'000'000;
-
-struct UsageError {};
-
-// Message boxes become lines on standard error, in UTF-8.
-class StderrMessages final : public MessageBoxes {
-public:
-    explicit StderrMessages(std::ostream& err) : err_(err) {}
-    void show(const std::string& text, const std::string&, MessageIcon) override { err_ << gbkToUtf8(text) << '\n'; }
-
-private:
-    std::ostream& err_;
-};
-
-class Args {
-public:
-    explicit Args(const std::vector<std::string>& args) : args_(args) {}
-    bool flag(const std::string& name)
-    {
-        for (std::size_t i = 1; i < args_.size(); ++i)
-            if (args_[i] == name) {
-                args_.erase(args_.begin() + static_cast<std::ptrdiff_t>(i));
-                return true;
-            }
-        return false;
-    }
-    std::optional<std::string> option(const std::string& name)
-    {
-        for (std::size_t i = 1; i < args_.size(); ++i)
-            if (args_[i] == name) {
-                if (i + 1 >= args_.size())
-                    throw UsageError{};
-                std::string v = args_[i + 1];
-                args_.erase(args_.begin() + static_cast<std::ptrdiff_t>(i), args_.begin() + static_cast<std::ptrdiff_t>(i + 2));
-                return v;
-            }
-        return std::nullopt;
-    }
-    // The remaining operands after the command; anything that looks like an option is an error.
-    std::vector<std::string> operands(std::size_t count) const
-    {
-        if (args_.size() != count + 1)
-            throw UsageError{};
-        for (std::size_t i = 1; i < args_.size(); ++i)
-            if (args_[i].size() > 1 && args_[i][0] == '-')
-                throw UsageError{};
-        return {args_.begin() + 1, args_.end()};
-    }
-
-private:
-    std::vector<std::string> args_;
-};
 
 // A size given but unusable; the message says what is wrong with it.
 struct SizeError {
@@ -160,36 +120,6 @@ void writeDocument(JsonWriter& json, const PatternDocument& doc, const PatternRe
     }
     json.endArray();
     json.endObject();
-}
-
-// Why a path could not be opened, when the path itself is the reason (the reader has said
-// so in its own words already).
-std::string pathProblem(const std::string& path)
-{
-    switch (pathKind(path)) {
-    case PathKind::RegularFile:
-        return {};
-    case PathKind::Missing:
-        return ": no such file";
-    case PathKind::Folder:
-        return ": it is a folder";
-    case PathKind::Pipe:
-        return ": it is a pipe";
-    case PathKind::Device:
-        return ": it is a device";
-    case PathKind::Socket:
-        return ": it is a socket";
-    case PathKind::Other:
-        break;
-    }
-    return ": it is not a regular file";
-}
-
-std::string programDirFrom(Args& args)
-{
-    if (auto dir = args.option("--program-dir"))
-        return *dir;
-    return programDirectory();
 }
 
 int info(Args& args, std::ostream& out, std::ostream& err)
@@ -291,6 +221,12 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
             return resave(args, err);
         if (command == "palette")
             return palette(args, out, err);
+        if (command == "convert")
+            return cli::convert(args, err);
+        if (command == "stats")
+            return cli::stats(args, out, err);
+        if (command == "colours")
+            return cli::colours(args, err);
         if (command == "--help" || command == "-h") {
             out << kUsage;
             return 0;

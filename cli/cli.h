@@ -6,8 +6,9 @@
 namespace brenmark {
 
 // brenmark-cli: args without the program name. Returns the exit status: 0 done, 1 the
-// pattern or palette could not be read or written, 2 bad usage (a size no pattern can have
-// included, with what is wrong with it).
+// pattern, picture or palette could not be read or written or the operation was refused
+// (with its message), 2 bad usage (for new, a size no pattern can have included, with what
+// is wrong with it).
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace brenmark

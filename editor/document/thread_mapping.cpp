@@ -6,9 +6,7 @@
 #include <algorithm>
 
 namespace brenmark {
-namespace {
 
-// A symbol no earlier thread shows, so the new thread stays distinguishable on the chart.
 std::string freshSymbol(const PatternDocument& doc, std::size_t index)
 {
     const auto& set = symbolCharacterSet();
@@ -23,8 +21,6 @@ std::string freshSymbol(const PatternDocument& doc, std::size_t index)
         return set[index];
     return overflowSymbol(doc.threads, doc.symbols, index);
 }
-
-}  // namespace
 
 int nearestThread(const std::vector<ColorRef>& colors, ColorRef color)
 {

@@ -28,6 +28,10 @@ ThreadMapping mapThreads(PatternDocument& doc, const std::vector<ColorRef>& colo
 // Rewrites piece cells to document indices; cells naming no piece thread become transparent.
 void remapCells(std::vector<std::int32_t>& cells, const ThreadMapping& mapping);
 
+// A symbol for a thread appended at index: the first of the symbol set that no earlier
+// thread shows, so the new thread stays distinguishable on the chart.
+std::string freshSymbol(const PatternDocument& doc, std::size_t index);
+
 // The first thread whose colour is nearest by squared RGB distance; -1 for an empty table.
 int nearestThread(const std::vector<ColorRef>& colors, ColorRef color);
 

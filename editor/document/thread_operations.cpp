@@ -163,13 +163,13 @@ bool removeThread(PatternDocument& doc, std::string_view number, ThreadChange* c
                 line.color = newColour;
             }
     }
-    doc.distinct.rebuild(doc.threads);
+    doc.distinct.rebuild(doc.threads, doc.lockFlags);
     return true;
 }
 
 int deleteUnusedThreads(PatternDocument& doc, ThreadChange* change)
 {
-    doc.distinct.rebuild(doc.threads);
+    doc.distinct.rebuild(doc.threads, doc.lockFlags);
     int removed = 0;
     // Every removal takes one number out of the table, so this ends.
     for (int d = firstUnusedThread(doc); d >= 0; d = firstUnusedThread(doc)) {

@@ -26,4 +26,15 @@ void DistinctColors::rebuild(const ThreadTable& threads)
         addIfNew(threads.colors[i], threads.numbers[i]);
 }
 
+void DistinctColors::rebuild(const ThreadTable& threads, const std::vector<std::uint32_t>& lockFlags)
+{
+    clear();
+    for (std::size_t i = 0; i < threads.colors.size(); ++i) {
+        const std::size_t before = colors.size();
+        addIfNew(threads.colors[i], threads.numbers[i]);
+        if (colors.size() > before && i < lockFlags.size())
+            locks.back() = lockFlags[i];
+    }
+}
+
 }  // namespace brenmark

@@ -45,6 +45,9 @@ struct DistinctColors {
 
     void addIfNew(ColorRef color, const std::string& number);
     void rebuild(const ThreadTable& threads);
+    // The same, each colour taking the lock flag of its first table entry (flags parallel to
+    // the table; missing ones are unlocked).
+    void rebuild(const ThreadTable& threads, const std::vector<std::uint32_t>& lockFlags);
     void clear()
     {
         colors.clear();

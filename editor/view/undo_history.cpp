@@ -1,6 +1,7 @@
 #include "editor/view/undo_history.h"
 
 #include "editor/document/composed_lines.h"
+#include "editor/view/backstitch/backstitch_interfaces.h"
 #include "editor/view/pattern_view.h"
 #include "interchange/code_page.h"
 
@@ -36,6 +37,7 @@ std::string operationOf(const std::string& label)
 //   undoing the last added colour, deleting unused threads, hollowing out a colour
 //   ("恢复挖空指定颜色", which has no "取消" and so is matched whole), pasting and inserting a
 //   pattern;
+// - names replacing an outline thread, which may add its new thread with a symbol;
 // - is one of the generic labels "Redo上一次操作" and "取消上一次操作", whose operation is no
 //   longer known: they follow the steps whose labels have no "取消" ("恢复挖空指定颜色",
 //   "恢复所有颜色锁定"). So for releasing the locks the first undo leaves the symbols alone,
@@ -49,7 +51,7 @@ bool restoresSymbols(const std::string& label)
     const std::string operation = operationOf(label);
     for (const char* changer : {kUndoReplaceColour, kUndoAreaReplaceColour, kUndoRemoveColour, kUndoReduceColours,
                                 kUndoAddColour, kUndoLastAddedColour, kUndoDeleteUnusedThreads, kUndoHollowColour,
-                                kUndoPaste, kUndoInsertPattern})
+                                kUndoPaste, kUndoInsertPattern, kUndoRecolourLines})
         if (operation == operationOf(changer))
             return true;
     return operation == "上一次操作";  // "Redo上一次操作", "取消上一次操作"

@@ -1,0 +1,216 @@
+// brenmark-cli convert, stats and colours: the picture import, the statistics window and the
+// colour operations of the editor, for scripts. A refusal writes nothing.
+#include "cli/cli_support.h"
+#include "cli/json_writer.h"
+#include "editor/document/palette_file.h"
+#include "editor/document/pattern_file.h"
+#include "editor/document/thread_operations.h"
+#include "editor/output/colour_operations.h"
+#include "editor/output/picture_import.h"
+#include "editor/output/thread_statistics.h"
+#include "interchange/code_page.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace brenmark::cli {
+
+namespace {
+
+// A whole decimal number, or nothing.
+std::optional<int> wholeNumber(const std::string& text)
+{
+    int v = 0;
+    const char* end = text.data() + text.size();
+    const auto r = std::from_chars(text.data(), end, v);
+    if (text.empty() || r.ptr != end || r.ec != std::errc{})
+        return std::nullopt;
+    return v;
+}
+
+bool loadLibrary(const std::string& path, const PaletteStore& palettes, PatternDocument& doc, StderrMessages& messages,
+                 std::ostream& err)
+{
+    if (loadPattern(path, LoadMode::Library, doc, {&palettes, &messages, nullptr}).result == LoadResult::Failed) {
+        err << "brenmark-cli: cannot open " << path << pathProblem(path) << '\n';
+        return false;
+    }
+    return true;
+}
+
+// The editor removes unused threads before every save; so does the command line.
+bool saveAsTheEditorDoes(const std::string& path, PatternDocument& doc, std::ostream& err)
+{
+    deleteUnusedThreads(doc);
+    if (!savePattern(path, doc)) {
+        err << "brenmark-cli: cannot write " << path << '\n';
+        return false;
+    }
+    return true;
+}
+
+// A thread for --replace: the brand's palette entry of that number, else the pattern's own.
+std::optional<ThreadChoice> threadNamed(const std::string& number, const PatternDocument& doc,
+                                        const PaletteStore& palettes)
+{
+    Palette palette;
+    palettes.load(doc.brand, palette);
+    if (const int at = palette.find(number); at >= 0)
+        return ThreadChoice{palette.colors[static_cast<std::size_t>(at)], number};
+    if (const int at = doc.findThread(number); at >= 0)
+        return ThreadChoice{doc.threads.colors[static_cast<std::size_t>(at)], number};
+    return std::nullopt;
+}
+
+}  // namespace
+
+int convert(Args& args, std::ostream& err)
+{
+    const auto brandText = args.option("--brand");
+    const auto widthText = args.option("--width");
+    const auto heightText = args.option("--height");
+    const auto out = args.option("-o");
+    const std::string dir = programDirFrom(args);
+    const std::string picture = args.operands(1)[0];
+    if (!brandText || brandText->empty() || !widthText || !heightText || !out)
+        throw UsageError{};
+    StderrMessages messages(err);
+    // As the panel reads its edits: what is not a number is 0, and refused with the size.
+    const int width = wholeNumber(*widthText).value_or(0);
+    const int height = wholeNumber(*heightText).value_or(0);
+    if (!acceptableSide(width) || !acceptableSide(height)) {
+        messages.show(kMsgBadConvertSize, kTitleWarning, MessageIcon::Warning);
+        return 1;
+    }
+    const std::string brand = utf8ToGbk(*brandText);
+    const PaletteStore palettes(dir);
+    Palette palette;
+    if (!palettes.load(brand, palette) || palette.size() == 0) {
+        messages.show(paletteUnusableMessage(brand), kTitleInfo, MessageIcon::Information);
+        return 1;
+    }
+    PictureConverter converter;
+    if (!converter.convert(picture, width, height, palette.colors)) {
+        err << "brenmark-cli: cannot read the picture " << picture << pathProblem(picture) << '\n';
+        return 1;
+    }
+    PatternDocument doc;
+    if (!installConversion(doc, converter.result(), brand, palettes, ImportKind::Picture, &messages).installed)
+        return 1;
+    return saveAsTheEditorDoes(*out, doc, err) ? 0 : 1;
+}
+
+int stats(Args& args, std::ostream& out, std::ostream& err)
+{
+    const std::string fabric = args.option("--fabric").value_or(kDefaultFabric);
+    const auto strandsText = args.option("--strands");
+    const bool byUsage = args.flag("--by-usage");
+    const std::string dir = programDirFrom(args);
+    const std::string path = args.operands(1)[0];
+    const auto& fabrics = fabricCounts();
+    if (std::find(fabrics.begin(), fabrics.end(), fabric) == fabrics.end()) {
+        err << "brenmark-cli: the fabric is one of 8CT, 9CT, 11CT, 14CT, 18CT, 24CT, 32CT\n";
+        return 2;
+    }
+    const int strands = strandsText ? wholeNumber(*strandsText).value_or(0) : kDefaultStrands;
+    if (strands < 1 || strands > 6) {
+        err << "brenmark-cli: strands is a whole number from 1 to 6\n";
+        return 2;
+    }
+    const PaletteStore palettes(dir);
+    StderrMessages messages(err);
+    PatternDocument doc;
+    if (!loadLibrary(path, palettes, doc, messages, err))
+        return 1;
+    std::vector<ThreadUsage> rows = threadStatistics(doc, fabric, strands);
+    if (byUsage)
+        sortByUsage(rows);
+    JsonWriter json(out);
+    json.beginObject();
+    json.key("brand").value(gbkToUtf8(doc.brand));
+    json.key("width").value(doc.width());
+    json.key("height").value(doc.height());
+    json.key("fabric").value(fabric);
+    json.key("strands").value(strands);
+    json.key("threads").beginArray();
+    for (const ThreadUsage& row : rows) {
+        json.beginObject();
+        json.key("number").value(gbkToUtf8(row.number));
+        json.key("color").value(hexColor(row.colour));
+        json.key("symbol").value(gbkToUtf8(row.symbol));
+        json.key("cells").value(row.cells);
+        json.key("outline").value(row.outline);
+        json.key("metres").value(row.metresLabel);
+        json.endObject();
+    }
+    json.endArray();
+    json.endObject();
+    out << '\n';
+    return 0;
+}
+
+int colours(Args& args, std::ostream& err)
+{
+    const auto toBrand = args.option("--to-brand");
+    const auto reduceText = args.option("--reduce");
+    const auto subtractNumber = args.option("--subtract");
+    const auto replaceText = args.option("--replace");
+    const std::string dir = programDirFrom(args);
+    const auto files = args.operands(2);
+    const int chosen = int(toBrand.has_value()) + int(reduceText.has_value()) + int(subtractNumber.has_value()) +
+                       int(replaceText.has_value());
+    if (chosen != 1)
+        throw UsageError{};
+    std::optional<int> reduceCount;
+    if (reduceText && (!(reduceCount = wholeNumber(*reduceText)) || *reduceCount < 1)) {
+        err << "brenmark-cli: --reduce takes a whole number from 1 up\n";
+        return 2;
+    }
+    std::string oldNumber, newNumber;
+    if (replaceText) {
+        const auto eq = replaceText->find('=');
+        if (eq == std::string::npos || eq == 0 || eq + 1 == replaceText->size())
+            throw UsageError{};
+        oldNumber = utf8ToGbk(replaceText->substr(0, eq));
+        newNumber = utf8ToGbk(replaceText->substr(eq + 1));
+    }
+
+    const PaletteStore palettes(dir);
+    StderrMessages messages(err);
+    PatternDocument doc;
+    if (!loadLibrary(files[0], palettes, doc, messages, err))
+        return 1;
+    NoUndo undo;
+    ColourOperations operations(doc, undo, &messages);
+    ColourChange change;
+    if (toBrand) {
+        const std::string brand = utf8ToGbk(*toBrand);
+        change = operations.convertBrand(brand, palettes);
+        if (!change.done && brand == doc.brand && messages.shown() == 0)
+            change.done = true;  // already of that brand: nothing to convert, nothing refused
+    } else if (reduceCount) {
+        change = operations.reduce(*reduceCount, operations.threadsInColourList());
+    } else if (subtractNumber) {
+        change = operations.subtract(utf8ToGbk(*subtractNumber));
+    } else {
+        if (doc.findThread(oldNumber) < 0) {
+            err << "brenmark-cli: the pattern has no thread " << gbkToUtf8(oldNumber) << '\n';
+            return 1;
+        }
+        const auto replacement = threadNamed(newNumber, doc, palettes);
+        if (!replacement) {
+            err << "brenmark-cli: thread " << gbkToUtf8(newNumber) << " is neither in the " << gbkToUtf8(doc.brand)
+                << " palette nor in the pattern\n";
+            return 1;
+        }
+        change = operations.replaceEverywhere(oldNumber, *replacement);
+    }
+    if (!change.done) {
+        if (messages.shown() == 0)
+            err << "brenmark-cli: nothing to change\n";
+        return 1;
+    }
+    return saveAsTheEditorDoes(files[1], doc, err) ? 0 : 1;
+}
+
+}  // namespace brenmark::cli

@@ -1,0 +1,8 @@
+// No application object: the command line decodes pictures without one, and so do these.
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
