@@ -49,8 +49,9 @@ struct UndoFixture : ::testing::Test {
     std::string dir;
     PaletteStore palettes{""};
     PatternDocument doc;
-    PatternView view{doc};
-    UndoHistory history{view};
+    CurrentThreadChoice current{doc};
+    PatternView view{doc, current};
+    UndoHistory history{view, current};
     Boxes boxes;
     ColourOperations ops{doc, history, &boxes};
 
