@@ -1,5 +1,7 @@
 #include "editor/app/main_window.h"
 
+#include "editor/app/colour_bar_menu.h"
+#include "editor/app/colour_commands.h"
 #include "editor/app/colour_panel.h"
 #include "editor/app/menu_builder.h"
 #include "editor/app/qt_user_dialogs.h"
@@ -79,8 +81,10 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
 
     buildStatusBar();
     routeFrameCommands();
+    colourCommands_ = makeColourCommands(session_, setup.colourDialogs, ownColourDialogs_, *dialogs_, this);
     buildMenus();
     docks_ = buildDocks(*this, session_, *dialogs_);
+    addColourCommands(*docks_.colourPanel->barWidget()->contextMenu(), session_.router(), *colourCommands_);
     buildViewMenu();
     connectWindows();
     restoreWindowSettings(*this);

@@ -24,6 +24,8 @@ class QToolBar;
 namespace brenmark {
 
 class BackstitchViewBinding;
+class ColourCommands;
+class ColourDialogs;
 class ColourPanel;
 class LayerPanel;
 class OverviewWidget;
@@ -40,6 +42,7 @@ struct MainWindowSetup {
     UserDialogs* dialogs = nullptr;  // null: the real dialogs
     TransformDialogs* transformDialogs = nullptr;    // "绣图缩放", "修改绣图尺寸"
     BackstitchDialogs* backstitchDialogs = nullptr;  // tracing picture, outline colour
+    ColourDialogs* colourDialogs = nullptr;          // the colour operations
 };
 
 inline constexpr const char* kWindowTitle = "Velmora十字绣";
@@ -117,6 +120,8 @@ private:
     StatusProgress progress_;
     EditorSession session_;
     CommandLineOpener opener_;
+    std::unique_ptr<ColourDialogs> ownColourDialogs_;
+    std::unique_ptr<ColourCommands> colourCommands_;
 
     PatternViewWidget* viewWidget_ = nullptr;
     ToolViewBinding* toolBinding_ = nullptr;

@@ -235,7 +235,7 @@ int ColourOperations::appendThread(const ThreadChoice& thread, ColourChange& cha
 }
 
 ColourChange ColourOperations::replaceInRegion(const std::string& oldNumber, const ThreadChoice& replacement,
-                                               const CellRegion& region)
+                                               const CellPredicate& region)
 {
     ColourChange change;
     const std::vector<std::size_t> positions = positionsOf(doc_, oldNumber);

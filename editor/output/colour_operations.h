@@ -62,7 +62,7 @@ struct ColourChange {
 };
 
 // Whether a cell (column, row) lies inside the region an area replace works on.
-using CellRegion = std::function<bool(int column, int row)>;
+using CellPredicate = std::function<bool(int column, int row)>;
 
 class ColourOperations {
 public:
@@ -88,7 +88,7 @@ public:
     // layers let a tool paint; the replacement is added (locked) when the pattern lacks it,
     // even if no cell changes.
     ColourChange replaceInRegion(const std::string& oldNumber, const ThreadChoice& replacement,
-                                 const CellRegion& region);
+                                 const CellPredicate& region);
 
     // Hollowing out the current drawing colour: its cells become empty in the grid and every
     // layer, then the unused threads leave. Nothing without a current colour.

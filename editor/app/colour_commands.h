@@ -1,0 +1,64 @@
+#pragma once
+// The colour operations as editor commands: each asks its dialog, runs the operation on the
+// open pattern, brings the view's pictures and the current thread up to date and tells the
+// session what changed. The colour bar's context menu and the tests run them by id.
+#include "editor/app/colour_dialogs.h"
+#include "editor/app/command_router.h"
+#include "editor/output/colour_operations.h"
+
+#include <string>
+#include <vector>
+
+namespace brenmark {
+
+class EditorSession;
+
+// Ids of our own beside the frame's commands.
+enum ColourCommandId : int {
+    CmdSubtractThread = 40201,
+    CmdReduceColours,
+    CmdReplaceColour,
+    CmdAreaReplaceColour,
+    CmdHollowOutColour,
+    CmdDeleteUnusedThreads,
+    CmdAddThread,
+    CmdClearLocks,
+    CmdReplaceOutlineThread,
+    CmdChangeSymbol,
+};
+
+inline constexpr const char* kMenuSubtractThread = "减去被选颜色";
+inline constexpr const char* kMenuConvertBrand = "转换绣线系列";
+
+class ColourCommands {
+public:
+    ColourCommands(EditorSession& session, ColourDialogs& dialogs, MessageBoxes& messages);
+
+    // Registers every command of the colour bar with the router.
+    void route(CommandRouter& router);
+    bool run(int id);
+
+    // The colour bar's brand menu: every other brand of the thread kind list.
+    std::vector<BrandMenuItem> brandMenu() const;
+    bool convertBrand(const std::string& brand);
+
+private:
+    bool subtract();
+    bool reduce();
+    bool replace(bool inSelection);
+    bool hollowOut();
+    bool addThread();
+    bool replaceOutlineThread();
+    bool changeSymbol();
+    // Brings the view and the current thread up to date and refreshes the windows.
+    bool apply(const ColourChange& change);
+
+    std::vector<ThreadChoice> paletteThreads() const;
+    std::vector<ThreadChoice> patternThreads() const;
+
+    EditorSession& session_;
+    ColourDialogs& dialogs_;
+    ColourOperations operations_;
+};
+
+}  // namespace brenmark

@@ -1,0 +1,152 @@
+#include "editor/app/qt_colour_dialogs.h"
+
+#include "editor/view/gbk_qstring.h"
+#include "editor/view/qt_colour.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cstdio>
+
+namespace brenmark {
+
+namespace {
+
+// A thread list with a swatch before each number; the first row chooses nothing.
+QComboBox* threadBox(QWidget* parent, const std::vector<ThreadChoice>& threads)
+{
+    auto* box = new QComboBox(parent);
+    box->addItem(QString());
+    for (const ThreadChoice& t : threads) {
+        QPixmap swatch(16, 12);
+        swatch.fill(qColour(t.colour));
+        box->addItem(QIcon(swatch), fromGbk(t.number));
+    }
+    return box;
+}
+
+std::optional<ThreadChoice> chosen(const QComboBox* box, const std::vector<ThreadChoice>& threads)
+{
+    const int i = box->currentIndex() - 1;
+    if (i < 0 || i >= static_cast<int>(threads.size()))
+        return std::nullopt;
+    return threads[static_cast<std::size_t>(i)];
+}
+
+QDialogButtonBox* buttons(QDialog& dialog, const char* ok = nullptr, const char* cancel = nullptr)
+{
+    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    if (ok)
+        box->button(QDialogButtonBox::Ok)->setText(fromGbk(ok));
+    if (cancel)
+        box->button(QDialogButtonBox::Cancel)->setText(fromGbk(cancel));
+    QObject::connect(box, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(box, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    return box;
+}
+
+}  // namespace
+
+std::optional<int> QtColourDialogs::reduceCount(int threadsShown, int initial)
+{
+    bool ok = false;
+    const int count = QInputDialog::getInt(parent_, fromGbk(kTitleReduceColours), fromGbk(kReduceColoursPrompt), initial, 0,
+                                           std::max(threadsShown, 1), 1, &ok);
+    return ok ? std::optional<int>(count) : std::nullopt;
+}
+
+std::optional<ReplaceAnswer> QtColourDialogs::chooseReplacement(const std::string& title,
+                                                                const std::vector<ThreadChoice>& patternThreads,
+                                                                const std::vector<ThreadChoice>& paletteThreads)
+{
+    QDialog dialog(parent_);
+    dialog.setWindowTitle(fromGbk(title));
+    auto* form = new QFormLayout(&dialog);
+    const bool area = title == kTitleAreaReplace;
+    QComboBox* from = threadBox(&dialog, patternThreads);
+    QComboBox* to = threadBox(&dialog, paletteThreads);
+    form->addRow(fromGbk(area ? "被代替颜色" : "要改的绣线"), from);
+    form->addRow(fromGbk(area ? "代替后颜色" : "更改后绣线"), to);
+    form->addRow(buttons(dialog, area ? "代替" : nullptr));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return ReplaceAnswer{chosen(from, patternThreads), chosen(to, paletteThreads)};
+}
+
+std::optional<ThreadChoice> QtColourDialogs::chooseThreadToAdd(const std::vector<ThreadChoice>& paletteThreads)
+{
+    QDialog dialog(parent_);
+    dialog.setWindowTitle(fromGbk(kTitleAddThread));
+    auto* form = new QFormLayout(&dialog);
+    QComboBox* thread = threadBox(&dialog, paletteThreads);
+    form->addRow(fromGbk("要增加的绣线"), thread);
+    form->addRow(buttons(dialog, "添加关闭", "取消关闭"));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return chosen(thread, paletteThreads);
+}
+
+std::optional<std::optional<ThreadChoice>> QtColourDialogs::chooseOutlineThread(
+    const std::string& oldNumber, const std::vector<ThreadChoice>& paletteThreads)
+{
+    QDialog dialog(parent_);
+    dialog.setWindowTitle(fromGbk(kTitleOutlineThread));
+    auto* form = new QFormLayout(&dialog);
+    form->addRow(new QLabel(fromGbk(oldNumber), &dialog));
+    QComboBox* thread = threadBox(&dialog, paletteThreads);
+    form->addRow(thread);
+    form->addRow(buttons(dialog));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return chosen(thread, paletteThreads);
+}
+
+QDialog* makeSymbolDialog(QWidget* parent, const std::string& currentSymbol, const std::vector<std::string>& symbols)
+{
+    auto* dialog = new QDialog(parent);
+    dialog->setWindowTitle(fromGbk(kTitleChangeSymbol));
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addWidget(new QLabel(fromGbk(changeSymbolCaption(currentSymbol)), dialog));
+    auto* grid = new QGridLayout;
+    grid->setSpacing(1);
+    auto* group = new QButtonGroup(dialog);
+    group->setObjectName(u"symbols"_qs);
+    group->setExclusive(true);
+    for (int i = 0; i < static_cast<int>(symbols.size()); ++i) {
+        const std::optional<GridSpot> spot = symbolGridSpot(i);
+        if (!spot)
+            break;
+        auto* button = new QPushButton(fromGbk(symbols[static_cast<std::size_t>(i)]), dialog);
+        button->setCheckable(true);
+        button->setFixedSize(24, 24);
+        button->setChecked(symbols[static_cast<std::size_t>(i)] == currentSymbol);
+        group->addButton(button, i);
+        grid->addWidget(button, spot->row, spot->column);
+    }
+    layout->addLayout(grid);
+    layout->addWidget(buttons(*dialog));
+    return dialog;
+}
+
+std::optional<std::string> QtColourDialogs::chooseSymbol(const std::string& currentSymbol,
+                                                         const std::vector<std::string>& symbols)
+{
+    std::unique_ptr<QDialog> dialog(makeSymbolDialog(parent_, currentSymbol, symbols));
+    if (dialog->exec() != QDialog::Accepted)
+        return std::nullopt;
+    const int id = dialog->findChild<QButtonGroup*>(u"symbols"_qs)->checkedId();
+    if (id < 0)
+        return std::nullopt;
+    return symbols[static_cast<std::size_t>(id)];
+}
+
+}  // namespace brenmark

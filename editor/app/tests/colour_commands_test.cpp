@@ -1,0 +1,288 @@
+// The colour operations through the real main window: the colour bar's menu runs each one
+// with scripted dialogs; the tests check the pattern, the refusal messages, undo from the
+// Edit menu and the colour bar's caption.
+#include "editor/app/app_commands.h"
+#include "editor/app/colour_commands.h"
+#include "editor/app/colour_panel.h"
+#include "editor/app/main_window.h"
+#include "editor/app/tests/window_test_support.h"
+#include "editor/document/pattern_file.h"
+#include "editor/view/colour_bar_widget.h"
+#include "editor/view/gbk_qstring.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include <deque>
+
+#include <gtest/gtest.h>
+
+namespace brenmark {
+namespace {
+
+constexpr ColorRef kRed = test::kWindowRed;
+constexpr ColorRef kBlue = test::kWindowBlue;
+
+struct ScriptedColourDialogs final : ColourDialogs {
+    std::deque<std::optional<int>> counts;
+    std::vector<int> countsShown, initials;
+    std::deque<std::optional<ReplaceAnswer>> replacements;
+    std::vector<std::string> replaceTitles;
+    std::optional<ThreadChoice> added;
+    std::optional<std::optional<ThreadChoice>> outline;
+    std::optional<std::string> symbol;
+    std::string symbolShown;
+
+    std::optional<int> reduceCount(int shown, int initial) override
+    {
+        countsShown.push_back(shown);
+        initials.push_back(initial);
+        if (counts.empty())
+            return std::nullopt;
+        auto c = counts.front();
+        counts.pop_front();
+        return c;
+    }
+    std::optional<ReplaceAnswer> chooseReplacement(const std::string& title, const std::vector<ThreadChoice>&,
+                                                   const std::vector<ThreadChoice>&) override
+    {
+        replaceTitles.push_back(title);
+        if (replacements.empty())
+            return std::nullopt;
+        auto r = replacements.front();
+        replacements.pop_front();
+        return r;
+    }
+    std::optional<ThreadChoice> chooseThreadToAdd(const std::vector<ThreadChoice>&) override { return added; }
+    std::optional<std::optional<ThreadChoice>> chooseOutlineThread(const std::string&,
+                                                                   const std::vector<ThreadChoice>&) override
+    {
+        return outline;
+    }
+    std::optional<std::string> chooseSymbol(const std::string& current, const std::vector<std::string>&) override
+    {
+        symbolShown = current;
+        return symbol;
+    }
+};
+
+class ColourCommandsTest : public ::testing::Test {
+protected:
+    test::ScratchDir dir;
+    test::ScriptedDialogs dialogs;
+    ScriptedColourDialogs colours;
+    std::unique_ptr<MainWindow> window;
+
+    void SetUp() override
+    {
+        MainWindowSetup s;
+        s.dialogs = &dialogs;
+        s.colourDialogs = &colours;
+        window = test::showEditorWindow(dir, s);
+        ASSERT_TRUE(window);
+    }
+
+    // 6 x 4: row 0 red, row 1 blue, the rest empty.
+    void open(bool withBlue = true)
+    {
+        PatternDocument p;
+        p.create(6, 4, "DMC");
+        p.addThread(kRed, "321");
+        if (withBlue)
+            p.addThread(kBlue, "796");
+        for (int x = 0; x < 6; ++x) {
+            p.setCell(x, 0, 0);
+            if (withBlue)
+                p.setCell(x, 1, 1);
+        }
+        p.layers.backgroundFromGrid(p);
+        const std::string path = dir.file("c.xiu");
+        ASSERT_TRUE(savePattern(path, p));
+        ASSERT_TRUE(window->commands().loadFile(path, LoadMode::Library));
+        QCoreApplication::processEvents();
+    }
+    QAction* action(int id) { return window->findChild<QAction*>(u"command%1"_qs.arg(id)); }
+    void trigger(int id)
+    {
+        QAction* a = action(id);
+        ASSERT_TRUE(a) << id;
+        a->trigger();
+        QCoreApplication::processEvents();
+    }
+    QAction* undoAction() { return window->findChild<QAction*>(u"undo"_qs); }
+    void undo()
+    {
+        undoAction()->trigger();
+        QCoreApplication::processEvents();
+    }
+    void choose(ColorRef colour) { window->session().chooseColour(colour, false); }
+    QString caption() { return window->threadCaption(); }
+    QString captionFor(int threads) { return fromGbk(threadCountCaption("DMC", threads)); }
+    ColorRef cellColour(int x, int y) { return window->document().threads.colors[window->document().cell(x, y)]; }
+    std::vector<std::string> messages()
+    {
+        std::vector<std::string> texts;
+        for (const auto& m : dialogs.messages)
+            texts.push_back(m.text);
+        return texts;
+    }
+};
+
+TEST_F(ColourCommandsTest, TheColourBarMenuCarriesEveryCommand)
+{
+    QMenu* menu = window->colourPanel()->barWidget()->contextMenu();
+    for (int id : {CmdChangeSymbol, CmdSubtractThread, CmdReduceColours, CmdReplaceColour, CmdAreaReplaceColour,
+                   CmdHollowOutColour, CmdDeleteUnusedThreads, CmdAddThread, CmdReplaceOutlineThread, CmdClearLocks}) {
+        QAction* a = action(id);
+        ASSERT_TRUE(a) << id;
+        EXPECT_TRUE(menu->actions().contains(a)) << id;
+    }
+    EXPECT_EQ(action(CmdChangeSymbol)->text(), fromGbk(kMenuChangeSymbol));
+}
+
+TEST_F(ColourCommandsTest, BrandMenuListsTheOtherBrandsAndConverts)
+{
+    test::writePalette(dir.path(), "ANCHOR", {{"13", rgb(190, 0, 0)}, {"134", rgb(0, 0, 190)}});
+    open();
+    QMenu* menu = window->colourPanel()->barWidget()->contextMenu();
+    emit menu->aboutToShow();
+    QMenu* brands = menu->findChild<QMenu*>(u"brandMenu"_qs);
+    ASSERT_TRUE(brands);
+    QStringList captions;
+    for (QAction* a : brands->actions())
+        captions << a->text();
+    EXPECT_TRUE(captions.contains(fromGbk("转ANCHOR线系列"))) << captions.join(u',').toStdString();
+    EXPECT_FALSE(captions.contains(fromGbk("转DMC线系列")));
+    for (QAction* a : brands->actions())
+        if (a->text() == fromGbk("转ANCHOR线系列"))
+            a->trigger();
+    EXPECT_EQ(window->document().brand, "ANCHOR");
+    EXPECT_EQ(cellColour(0, 0), rgb(190, 0, 0));
+    EXPECT_EQ(caption(), fromGbk(threadCountCaption("ANCHOR", 2)));
+    undo();
+    EXPECT_EQ(window->document().brand, "DMC");
+    EXPECT_EQ(cellColour(0, 0), kRed);
+    EXPECT_EQ(caption(), captionFor(2));
+}
+
+TEST_F(ColourCommandsTest, SubtractGivesWayToTheNearestAndUndoPutsItBack)
+{
+    open();
+    EXPECT_EQ(caption(), captionFor(2));
+    choose(kRed);
+    trigger(CmdSubtractThread);
+    EXPECT_EQ(cellColour(0, 0), kBlue);
+    EXPECT_EQ(caption(), captionFor(1));
+    EXPECT_EQ(undoAction()->text(), fromGbk("取消减去被选颜色"));
+    undo();
+    EXPECT_EQ(cellColour(0, 0), kRed);
+    EXPECT_EQ(caption(), captionFor(2));
+}
+
+TEST_F(ColourCommandsTest, SubtractingALockedThreadIsRefused)
+{
+    open();
+    choose(kRed);
+    window->colourPanel()->setThreadLocked("321", true);
+    const QString undoText = undoAction()->text();
+    EXPECT_FALSE(window->runCommand(CmdSubtractThread));
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgLockedNoDelete});
+    EXPECT_EQ(cellColour(0, 0), kRed);
+    EXPECT_EQ(undoAction()->text(), undoText);
+}
+
+TEST_F(ColourCommandsTest, ReduceRefusesTooManyAndAsksAgainFromOne)
+{
+    open();
+    colours.counts = {2, 1};
+    trigger(CmdReduceColours);
+    EXPECT_EQ(colours.countsShown, (std::vector<int>{2, 2}));
+    EXPECT_EQ(colours.initials, (std::vector<int>{1, 1}));
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgReduceTooMany});
+    EXPECT_EQ(caption(), captionFor(1));
+    EXPECT_EQ(undoAction()->text(), fromGbk("取消成批减色"));
+    undo();
+    EXPECT_EQ(caption(), captionFor(2));
+}
+
+TEST_F(ColourCommandsTest, ReplaceAsksUntilBothThreadsAreChosen)
+{
+    open(false);
+    colours.replacements = {ReplaceAnswer{ThreadChoice{kRed, "321"}, std::nullopt},
+                            ReplaceAnswer{ThreadChoice{kRed, "321"}, ThreadChoice{kBlue, "796"}}};
+    trigger(CmdReplaceColour);
+    EXPECT_EQ(colours.replaceTitles.size(), 2u);
+    EXPECT_EQ(colours.replaceTitles[0], kTitleReplaceColour);
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgChooseBothThreads});
+    EXPECT_EQ(cellColour(3, 0), kBlue);
+    EXPECT_EQ(window->document().distinct.numbers, std::vector<std::string>{"796"});
+    undo();
+    EXPECT_EQ(cellColour(3, 0), kRed);
+}
+
+TEST_F(ColourCommandsTest, AreaReplaceWithoutSelectionOnlyAddsTheThread)
+{
+    open(false);
+    colours.replacements = {ReplaceAnswer{ThreadChoice{kRed, "321"}, ThreadChoice{kBlue, "796"}}};
+    trigger(CmdAreaReplaceColour);
+    EXPECT_EQ(colours.replaceTitles, std::vector<std::string>{kTitleAreaReplace});
+    EXPECT_EQ(cellColour(0, 0), kRed);
+    EXPECT_EQ(caption(), captionFor(2));
+    EXPECT_EQ(undoAction()->text(), fromGbk("取消区域替换颜色"));
+    undo();
+    EXPECT_EQ(caption(), captionFor(1));
+}
+
+TEST_F(ColourCommandsTest, HollowOutEmptiesTheCurrentColour)
+{
+    open();
+    EXPECT_FALSE(window->runCommand(CmdHollowOutColour));  // no current colour
+    choose(kBlue);
+    trigger(CmdHollowOutColour);
+    EXPECT_EQ(window->document().cell(2, 1), EmptyCell);
+    EXPECT_EQ(caption(), captionFor(1));
+    EXPECT_EQ(undoAction()->text(), fromGbk("恢复挖空指定颜色"));
+    undo();
+    EXPECT_EQ(cellColour(2, 1), kBlue);
+    EXPECT_EQ(caption(), captionFor(2));
+}
+
+TEST_F(ColourCommandsTest, AddThreadMakesItCurrentAndDeleteUnusedTakesItAway)
+{
+    open(false);
+    colours.added = ThreadChoice{kBlue, "796"};
+    trigger(CmdAddThread);
+    EXPECT_EQ(caption(), captionFor(2));
+    EXPECT_EQ(window->currentThread().thread().number, "796");
+    EXPECT_EQ(window->colourPanel()->currentNumber(), u"796"_qs);
+    EXPECT_EQ(undoAction()->text(), fromGbk("取消上次增加的颜色"));
+    trigger(CmdDeleteUnusedThreads);
+    EXPECT_EQ(caption(), captionFor(1));
+    undo();
+    EXPECT_EQ(caption(), captionFor(2));
+    undo();
+    EXPECT_EQ(caption(), captionFor(1));
+}
+
+TEST_F(ColourCommandsTest, OutlineReplaceWithoutAThreadIsRefused)
+{
+    open();
+    choose(kRed);
+    colours.outline = std::optional<ThreadChoice>();
+    EXPECT_FALSE(window->runCommand(CmdReplaceOutlineThread));
+    EXPECT_EQ(messages(), std::vector<std::string>{kMsgChooseOutlineThread});
+}
+
+TEST_F(ColourCommandsTest, ChangeSymbolGivesTheCurrentThreadTheChosenSymbol)
+{
+    open();
+    choose(kBlue);
+    const std::string before = window->document().symbols[1].symbol;
+    colours.symbol = "@";
+    trigger(CmdChangeSymbol);
+    EXPECT_EQ(colours.symbolShown, before);
+    EXPECT_EQ(window->document().symbols[1].symbol, "@");
+}
+
+}  // namespace
+}  // namespace brenmark
