@@ -45,10 +45,8 @@ std::optional<ThreadChoice> chosen(const QComboBox* box, const std::vector<Threa
 QDialogButtonBox* buttons(QDialog& dialog, const char* ok = nullptr, const char* cancel = nullptr)
 {
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    if (ok)
-        box->button(QDialogButtonBox::Ok)->setText(fromGbk(ok));
-    if (cancel)
-        box->button(QDialogButtonBox::Cancel)->setText(fromGbk(cancel));
+    box->button(QDialogButtonBox::Ok)->setText(fromGbk(ok ? ok : "确定"));
+    box->button(QDialogButtonBox::Cancel)->setText(fromGbk(cancel ? cancel : "取消"));
     QObject::connect(box, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(box, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     return box;
@@ -118,6 +116,8 @@ QDialog* makeSymbolDialog(QWidget* parent, const std::string& currentSymbol, con
     layout->addWidget(new QLabel(fromGbk(changeSymbolCaption(currentSymbol)), dialog));
     auto* grid = new QGridLayout;
     grid->setSpacing(1);
+    // The chosen symbol stands out from the rest of the grid.
+    dialog->setStyleSheet(u"QPushButton:checked { background: #2f6fd0; color: white; }"_qs);
     auto* group = new QButtonGroup(dialog);
     group->setObjectName(u"symbols"_qs);
     group->setExclusive(true);

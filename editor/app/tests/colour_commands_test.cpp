@@ -5,12 +5,18 @@
 #include "editor/app/colour_commands.h"
 #include "editor/app/colour_panel.h"
 #include "editor/app/main_window.h"
+#include "editor/app/qt_colour_dialogs.h"
+#include "editor/document/symbol_charset.h"
 #include "editor/app/tests/window_test_support.h"
 #include "editor/document/pattern_file.h"
 #include "editor/view/colour_bar_widget.h"
 #include "editor/view/gbk_qstring.h"
 
 #include <QAction>
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QDialog>
+#include <QLabel>
 #include <QMenu>
 
 #include <deque>
@@ -282,6 +288,40 @@ TEST_F(ColourCommandsTest, ChangeSymbolGivesTheCurrentThreadTheChosenSymbol)
     trigger(CmdChangeSymbol);
     EXPECT_EQ(colours.symbolShown, before);
     EXPECT_EQ(window->document().symbols[1].symbol, "@");
+}
+
+}  // namespace
+}  // namespace brenmark
+
+namespace brenmark {
+namespace {
+
+// The symbol grid: one push-like button per symbol, 22 to a row, the current one checked.
+// With BRENMARK_SCREENSHOT set the dialog is also saved there as a picture.
+TEST(SymbolDialog, LaysTheSymbolsOutRowByRow)
+{
+    const std::vector<std::string>& symbols = symbolCharacterSet();
+    ASSERT_GT(symbols.size(), 23u);
+    std::unique_ptr<QDialog> dialog(makeSymbolDialog(nullptr, symbols[23], symbols));
+    dialog->show();
+    QCoreApplication::processEvents();
+    auto* group = dialog->findChild<QButtonGroup*>(u"symbols"_qs);
+    ASSERT_TRUE(group);
+    const int expected = std::min<int>(static_cast<int>(symbols.size()), kSymbolGridColumns * kSymbolGridRows);
+    EXPECT_EQ(group->buttons().size(), expected);
+    EXPECT_EQ(group->checkedId(), 23);
+    EXPECT_TRUE(group->button(0)->isCheckable());
+    // Button 23 sits in the second row, one to the right of button 1 below button 0.
+    const QPoint first = group->button(0)->pos();
+    EXPECT_EQ(group->button(22)->pos().x(), first.x());
+    EXPECT_GT(group->button(22)->pos().y(), first.y());
+    EXPECT_EQ(group->button(23)->pos().x(), group->button(1)->pos().x());
+    bool labelled = false;
+    for (QLabel* label : dialog->findChildren<QLabel*>())
+        labelled = labelled || label->text() == fromGbk(changeSymbolCaption(symbols[23]));
+    EXPECT_TRUE(labelled);
+    if (const QByteArray out = qgetenv("BRENMARK_SCREENSHOT"); !out.isEmpty())
+        EXPECT_TRUE(dialog->grab().save(QString::fromLocal8Bit(out)));
 }
 
 }  // namespace
