@@ -9,6 +9,9 @@
 #include "editor/document/symbol_charset.h"
 #include "editor/app/tests/window_test_support.h"
 #include "editor/document/pattern_file.h"
+#include "editor/document/tests/line_builder.h"
+#include "editor/view/pattern_view_widget.h"
+#include "editor/view/widgets/tool_window.h"
 #include "editor/view/colour_bar_widget.h"
 #include "editor/view/gbk_qstring.h"
 
@@ -18,6 +21,8 @@
 #include <QDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QTest>
+#include <QToolButton>
 
 #include <deque>
 
@@ -89,7 +94,7 @@ protected:
     }
 
     // 6 x 4: row 0 red, row 1 blue, the rest empty.
-    void open(bool withBlue = true)
+    void open(bool withBlue = true, std::vector<BackstitchLine> lines = {})
     {
         PatternDocument p;
         p.create(6, 4, "DMC");
@@ -101,6 +106,7 @@ protected:
             if (withBlue)
                 p.setCell(x, 1, 1);
         }
+        p.lines = std::move(lines);
         p.layers.backgroundFromGrid(p);
         const std::string path = dir.file("c.xiu");
         ASSERT_TRUE(savePattern(path, p));
@@ -123,6 +129,19 @@ protected:
     }
     void choose(ColorRef colour) { window->session().chooseColour(colour, false); }
     QString caption() { return window->threadCaption(); }
+    void clickCell(int x, int y)
+    {
+        QTest::mouseClick(window->viewWidget(), Qt::LeftButton, Qt::NoModifier,
+                          window->tools().cellRect({x, y}).center());
+    }
+    // Selects columns 0..2 of rows 0..1 with the select-area tool.
+    void selectLeftBlock()
+    {
+        window->toolWindow()->toolButtonFor(Tool::SelectArea)->click();
+        QCoreApplication::processEvents();
+        for (auto [x, y] : {std::pair{0, 0}, {3, 0}, {3, 2}, {0, 2}, {0, 0}})
+            clickCell(x, y);
+    }
     QString captionFor(int threads) { return fromGbk(threadCountCaption("DMC", threads)); }
     ColorRef cellColour(int x, int y) { return window->document().threads.colors[window->document().cell(x, y)]; }
     std::vector<std::string> messages()
@@ -236,6 +255,47 @@ TEST_F(ColourCommandsTest, AreaReplaceWithoutSelectionOnlyAddsTheThread)
     EXPECT_EQ(caption(), captionFor(2));
     EXPECT_EQ(undoAction()->text(), fromGbk("取消区域替换颜色"));
     undo();
+    EXPECT_EQ(caption(), captionFor(1));
+}
+
+TEST_F(ColourCommandsTest, AreaReplaceChangesOnlyTheSelectedCells)
+{
+    open(false);
+    selectLeftBlock();
+    ASSERT_TRUE(window->selection().polygon().closed());
+    colours.replacements = {ReplaceAnswer{ThreadChoice{kRed, "321"}, ThreadChoice{kBlue, "796"}}};
+    trigger(CmdAreaReplaceColour);
+    for (int x = 0; x < 6; ++x)
+        EXPECT_EQ(cellColour(x, 0), x < 3 ? kBlue : kRed) << x;
+    EXPECT_EQ(caption(), captionFor(2));
+    undo();
+    for (int x = 0; x < 6; ++x)
+        EXPECT_EQ(cellColour(x, 0), kRed) << x;
+}
+
+TEST_F(ColourCommandsTest, CancellingADialogChangesNothing)
+{
+    open();
+    const QString undoText = undoAction()->text();
+    for (int id : {CmdReduceColours, CmdReplaceColour, CmdAreaReplaceColour, CmdAddThread})
+        EXPECT_FALSE(window->runCommand(id)) << id;
+    EXPECT_EQ(undoAction()->text(), undoText);
+    EXPECT_EQ(caption(), captionFor(2));
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(ColourCommandsTest, OutlineReplaceRecoloursTheLinesAndAddsTheThread)
+{
+    open(false, {test::outlineLine("321", kRed, 0, 0, TopLeft, 3, 2, TopLeft)});
+    choose(kRed);
+    colours.outline = std::optional<ThreadChoice>(ThreadChoice{kBlue, "796"});
+    trigger(CmdReplaceOutlineThread);
+    ASSERT_EQ(window->document().lines.size(), 1u);
+    EXPECT_EQ(window->document().lines[0].thread, "796");
+    EXPECT_EQ(caption(), captionFor(2));
+    EXPECT_EQ(undoAction()->text(), fromGbk(kUndoReplaceOutlineThread));
+    undo();
+    EXPECT_EQ(window->document().lines[0].thread, "321");
     EXPECT_EQ(caption(), captionFor(1));
 }
 
