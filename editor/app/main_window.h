@@ -27,6 +27,8 @@ class BackstitchViewBinding;
 class ColourPanel;
 class LayerPanel;
 class OverviewWidget;
+class PictureCommands;
+class PictureDialogs;
 class PatternViewWidget;
 class StatusProgress;
 class StitchKindWindow;
@@ -40,6 +42,7 @@ struct MainWindowSetup {
     UserDialogs* dialogs = nullptr;  // null: the real dialogs
     TransformDialogs* transformDialogs = nullptr;    // "绣图缩放", "修改绣图尺寸"
     BackstitchDialogs* backstitchDialogs = nullptr;  // tracing picture, outline colour
+    PictureDialogs* pictureDialogs = nullptr;        // picture import, statistics, calculators
 };
 
 inline constexpr const char* kWindowTitle = "Velmora十字绣";
@@ -61,6 +64,7 @@ public:
     SelectionTool& selection() { return session_.selection(); }
     BackstitchEditor& outlines() { return session_.outlines(); }
     Overview& overview() { return session_.overview(); }
+    PictureCommands& pictureCommands() { return *pictures_; }
     QMenu* selectionMenu() { return selectionMenu_; }
     // The menu of a picked outline line ("更换指定描边颜色", "删除选中的描边").
     QMenu* lineMenu() { return lineMenu_; }
@@ -113,10 +117,12 @@ private:
     UserDialogs* dialogs_;
     std::unique_ptr<TransformDialogs> ownTransformDialogs_;
     std::unique_ptr<BackstitchDialogs> ownBackstitchDialogs_;
+    std::unique_ptr<PictureDialogs> ownPictureDialogs_;
     QProgressBar* progressBar_;
     StatusProgress progress_;
     EditorSession session_;
     CommandLineOpener opener_;
+    std::unique_ptr<PictureCommands> pictures_;
 
     PatternViewWidget* viewWidget_ = nullptr;
     ToolViewBinding* toolBinding_ = nullptr;
