@@ -32,6 +32,11 @@ enum AppCommandId : int {
     CmdRedo,
     CmdInsertPattern,
     CmdFabricColour,
+    CmdImportCartoon,
+    CmdThreadStatistics,
+    CmdThreadFinder,
+    CmdFabricCalculator,
+    CmdThreadCalculator,
 };
 
 // One row of a table: a command, a separator (no caption), a submenu, or every entry of one
@@ -64,6 +69,7 @@ inline constexpr CommandRow kToolbarRows[] = {
 
 inline constexpr CommandRow kFileMenuRows[] = {
     {"打开旧色库绣图校正", CmdOpenOldLibrary, u"openOldLibrary"},
+    {"带描边的卡通图导入", CmdImportCartoon, u"importCartoon"},
     kSeparator,
     {"退出(&X)", CmdExit, u"exit"},
 };
@@ -77,6 +83,7 @@ inline constexpr CommandRow kEditMenuRows[] = {
     {"插入绣图", CmdInsertPattern, u"insertPattern"},
     {kBackstitchCommands[1].caption, kBackstitchCommands[1].id},
     {"设置绣布颜色", CmdFabricColour, u"fabricColour"},
+    {"当前绣图统计", CmdThreadStatistics, u"threadStatistics"},
     kSeparator,
     {.entries = kPatternTransformMenu},
 };
@@ -94,6 +101,12 @@ inline constexpr CommandRow kLineMenuRows[] = {
     {kBackstitchCommands[3].caption, kBackstitchCommands[3].id},
 };
 
+inline constexpr CommandRow kExtraToolRows[] = {
+    {"查找绣线工具", CmdThreadFinder, u"threadFinder"},
+    {"计算绣布工具", CmdFabricCalculator, u"fabricCalculator"},
+    {"线量计算工具", CmdThreadCalculator, u"threadCalculator"},
+};
+
 struct MenuTable {
     const char* caption;  // GBK
     const char16_t* name;
@@ -105,6 +118,11 @@ inline constexpr MenuTable kMenuBar[] = {
     {"文件(&F)", u"fileMenu", kFileMenuRows},
     {"编辑(&E)", u"editMenu", kEditMenuRows},
     {kSelectionMenuCaption, u"selectionMenu", kSelectionMenuRows},
+};
+
+// The menus after the view menu.
+inline constexpr MenuTable kMenuBarAfterView[] = {
+    {"附加工具", u"extraToolsMenu", kExtraToolRows},
 };
 
 }  // namespace brenmark

@@ -178,13 +178,18 @@ bool DocumentCommands::loadFile(const std::string& path, LoadMode mode)
             events_->loadFailed(path);
         return false;
     }
+    replacePattern(std::move(loaded), path);
+    return true;
+}
+
+void DocumentCommands::replacePattern(PatternDocument&& pattern, const std::string& path)
+{
     resetEditingState();
-    doc_ = std::move(loaded);  // the observers stay with doc_
+    doc_ = std::move(pattern);  // the observers stay with doc_
     currentPath_ = path;
     doc_.notifyReplaced();
     if (events_)
         events_->patternReplaced();
-    return true;
 }
 
 bool DocumentCommands::openCommandLine(const std::string& commandLine)

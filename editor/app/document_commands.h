@@ -118,6 +118,12 @@ public:
     bool openCommandLine(const std::string& commandLine);
     // Loads path over the open pattern; on failure the open pattern stays as it was.
     bool loadFile(const std::string& path, LoadMode mode);
+    // Another complete pattern takes the open one's place, as a load does: the editing
+    // state (undo lists among it) is reset, the pattern moved in, the observers and the
+    // window told. path becomes the current path; empty for an untitled pattern.
+    void replacePattern(PatternDocument&& pattern, const std::string& path);
+    // Where the commands ask the user, for commands built beside these.
+    UserDialogs& dialogs() { return dialogs_; }
 
     // "保存当前绣图吗?" when a pattern is open; Yes saves. The caller always goes on.
     void offerSave();

@@ -4,6 +4,8 @@
 #include "editor/app/colour_commands.h"
 #include "editor/app/colour_panel.h"
 #include "editor/app/menu_builder.h"
+#include "editor/app/picture_commands.h"
+#include "editor/app/picture_windows.h"
 #include "editor/app/qt_user_dialogs.h"
 #include "editor/app/toolbar_icons.h"
 #include "editor/view/colour_bar_widget.h"
@@ -63,6 +65,7 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
       dialogs_(setup.dialogs ? setup.dialogs : ownDialogs_.get()),
       ownTransformDialogs_(ownUnless<QtTransformDialogs>(setup.transformDialogs, this)),
       ownBackstitchDialogs_(ownUnless<QtBackstitchDialogs>(setup.backstitchDialogs, this)),
+      ownPictureDialogs_(ownUnless<QtPictureDialogs>(setup.pictureDialogs, this)),
       progressBar_(new QProgressBar(this)),
       progress_(progressBar_),
       session_(SessionSetup{setup.programDir, dialogs_,
@@ -82,10 +85,19 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
     buildStatusBar();
     routeFrameCommands();
     colourCommands_ = makeColourCommands(session_, setup.colourDialogs, ownColourDialogs_, *dialogs_, this);
+    pictures_ = std::make_unique<PictureCommands>(
+        session_, setup.pictureDialogs ? *setup.pictureDialogs : *ownPictureDialogs_,
+        [this] { docks_.toolWindow->baseImageLoaded(); });
+    pictures_->route(session_.router());
     buildMenus();
     docks_ = buildDocks(*this, session_, *dialogs_);
     addColourCommands(*docks_.colourPanel->barWidget()->contextMenu(), session_.router(), *colourCommands_);
     buildViewMenu();
+    {
+        MenuBuilder more(*this, session_.router());
+        for (const MenuTable& table : kMenuBarAfterView)
+            more.menu(table);
+    }
     connectWindows();
     restoreWindowSettings(*this);
     session_.history().setChanged([this] { updateUndoCaptions(); });
@@ -123,7 +135,6 @@ void MainWindow::routeFrameCommands()
     add(CmdNewPattern, [&commands] { commands.newPattern(); });
     add(CmdOpenPattern, [&commands] { return commands.openPattern(); });
     add(CmdSavePattern, [&commands] { return commands.savePattern(); });
-    add(CmdImportPicture, [&commands] { return commands.importPicture().has_value(); });
     add(CmdZoomIn, [this] {
         session_.view().zoomIn();
         refresh(Changes());

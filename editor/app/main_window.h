@@ -29,6 +29,8 @@ class ColourDialogs;
 class ColourPanel;
 class LayerPanel;
 class OverviewWidget;
+class PictureCommands;
+class PictureDialogs;
 class PatternViewWidget;
 class StatusProgress;
 class StitchKindWindow;
@@ -43,6 +45,7 @@ struct MainWindowSetup {
     TransformDialogs* transformDialogs = nullptr;    // "绣图缩放", "修改绣图尺寸"
     BackstitchDialogs* backstitchDialogs = nullptr;  // tracing picture, outline colour
     ColourDialogs* colourDialogs = nullptr;          // the colour operations
+    PictureDialogs* pictureDialogs = nullptr;        // picture import, statistics, calculators
 };
 
 inline constexpr const char* kWindowTitle = "Velmora十字绣";
@@ -64,6 +67,7 @@ public:
     SelectionTool& selection() { return session_.selection(); }
     BackstitchEditor& outlines() { return session_.outlines(); }
     Overview& overview() { return session_.overview(); }
+    PictureCommands& pictureCommands() { return *pictures_; }
     QMenu* selectionMenu() { return selectionMenu_; }
     // The menu of a picked outline line ("更换指定描边颜色", "删除选中的描边").
     QMenu* lineMenu() { return lineMenu_; }
@@ -116,12 +120,14 @@ private:
     UserDialogs* dialogs_;
     std::unique_ptr<TransformDialogs> ownTransformDialogs_;
     std::unique_ptr<BackstitchDialogs> ownBackstitchDialogs_;
+    std::unique_ptr<PictureDialogs> ownPictureDialogs_;
     QProgressBar* progressBar_;
     StatusProgress progress_;
     EditorSession session_;
     CommandLineOpener opener_;
     std::unique_ptr<ColourDialogs> ownColourDialogs_;
     std::unique_ptr<ColourCommands> colourCommands_;
+    std::unique_ptr<PictureCommands> pictures_;
 
     PatternViewWidget* viewWidget_ = nullptr;
     ToolViewBinding* toolBinding_ = nullptr;

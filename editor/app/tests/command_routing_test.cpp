@@ -45,10 +45,11 @@ std::vector<int> rowIds(std::span<const CommandRow> rows)
 std::vector<int> everyTableId()
 {
     std::vector<int> ids = rowIds(kToolbarRows);
-    for (const MenuTable& t : kMenuBar) {
-        const std::vector<int> more = rowIds(t.rows);
-        ids.insert(ids.end(), more.begin(), more.end());
-    }
+    for (const auto& bar : {std::span<const MenuTable>(kMenuBar), std::span<const MenuTable>(kMenuBarAfterView)})
+        for (const MenuTable& t : bar) {
+            const std::vector<int> more = rowIds(t.rows);
+            ids.insert(ids.end(), more.begin(), more.end());
+        }
     const std::vector<int> line = rowIds(kLineMenuRows);
     ids.insert(ids.end(), line.begin(), line.end());
     return ids;
@@ -67,6 +68,8 @@ TEST(MenuBuilding, EveryActionRunsItsOwnIdThroughTheRouter)
     MenuBuilder builder(window, router);
     QToolBar* bar = builder.toolbar("工具栏", u"bar", kToolbarRows);
     for (const MenuTable& t : kMenuBar)
+        builder.menu(t);
+    for (const MenuTable& t : kMenuBarAfterView)
         builder.menu(t);
     QMenu* popup = builder.popup(u"lineMenu", kLineMenuRows);
 

@@ -101,7 +101,8 @@ TEST_F(Editing, TheEditMenuStartsWithNothingToUndoOrRedo)
         if (!a->isSeparator())
             captions << a->text();
     EXPECT_EQ(captions, (QStringList{fromGbk("无取消操作"), fromGbk("无Redo操作"), fromGbk("插入绣图"), fromGbk("载入钩边原图"),
-                                     fromGbk("设置绣布颜色"), fromGbk("绣图缩放"), fromGbk("修改绣图尺寸")}));
+                                     fromGbk("设置绣布颜色"), fromGbk("当前绣图统计"), fromGbk("绣图缩放"),
+                                     fromGbk("修改绣图尺寸")}));
     EXPECT_FALSE(action(u"undo")->isEnabled());
     EXPECT_FALSE(action(u"redo")->isEnabled());
     EXPECT_EQ(action(u"undo")->shortcut(), QKeySequence(u"Ctrl+Z"_qs));

@@ -70,10 +70,10 @@ TEST_F(Window, TheToolbarHoldsTheCommandsInOrder)
 TEST_F(Window, TheMenusHoldTheirItemsInOrder)
 {
     const QList<QAction*> menus = window->menuBar()->actions();
-    ASSERT_EQ(captions(menus), gbk({"文件(&F)", "编辑(&E)", "选区操作", "查看(&V)"}));
-    EXPECT_EQ(captions(menus[0]->menu()->actions()), gbk({"打开旧色库绣图校正", "退出(&X)"}));
+    ASSERT_EQ(captions(menus), gbk({"文件(&F)", "编辑(&E)", "选区操作", "查看(&V)", "附加工具"}));
+    EXPECT_EQ(captions(menus[0]->menu()->actions()), gbk({"打开旧色库绣图校正", "带描边的卡通图导入", "退出(&X)"}));
     EXPECT_EQ(captions(menus[1]->menu()->actions()), gbk({"无取消操作", "无Redo操作", "插入绣图", "载入钩边原图",
-                                                          "设置绣布颜色", "绣图缩放", "修改绣图尺寸"}));
+                                                          "设置绣布颜色", "当前绣图统计", "绣图缩放", "修改绣图尺寸"}));
     EXPECT_EQ(captions(menus[2]->menu()->actions()), gbk({"复制选区", "粘贴选区", "填充选区", "清除选区", "清除选区色块",
                                                           "删除选区描边", "选区对称", "选区旋转"}));
     QMenu* rotation = menus[2]->menu()->actions().last()->menu();
@@ -82,6 +82,7 @@ TEST_F(Window, TheMenusHoldTheirItemsInOrder)
                                                   "逆时针135", "逆时针90", "逆时针45"}));
     EXPECT_EQ(captions(menus[3]->menu()->actions()),
               gbk({"工具栏(&T)", "状态栏(&S)", "显示鹰眼窗口", "显示工具窗口", "显示浮动层窗口"}));
+    EXPECT_EQ(captions(menus[4]->menu()->actions()), gbk({"查找绣线工具", "计算绣布工具", "线量计算工具"}));
 }
 
 TEST_F(Window, TheUsualShortcutsReachTheCommands)

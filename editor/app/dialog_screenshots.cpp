@@ -1,0 +1,93 @@
+// Pictures of the picture dialog after a conversion and of the statistics window, for the
+// documentation: brenmark-dialog-shots OUTDIR [PROGRAMDIR] (run under xvfb-run). The picture
+// it converts is drawn here, so the shots come out the same every time.
+#include "editor/app/picture_import_dialog.h"
+#include "editor/app/statistics_window.h"
+#include "editor/document/program_directory.h"
+#include "editor/output/picture_decode.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+// A small landscape: sky, sun, two hills and a house.
+QImage landscape()
+{
+    QImage image(240, 160, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, 110);
+    sky.setColorAt(0, QColor(70, 130, 220));
+    sky.setColorAt(1, QColor(190, 220, 250));
+    p.fillRect(image.rect(), sky);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(250, 210, 40));
+    p.drawEllipse(QPoint(190, 35), 20, 20);
+    p.setBrush(QColor(60, 150, 60));
+    p.drawEllipse(QRect(-60, 90, 220, 140));
+    p.setBrush(QColor(40, 110, 50));
+    p.drawEllipse(QRect(100, 100, 220, 130));
+    p.setBrush(QColor(200, 60, 50));
+    p.drawPolygon(QPolygon({QPoint(60, 95), QPoint(90, 70), QPoint(120, 95)}));
+    p.setBrush(QColor(240, 230, 200));
+    p.drawRect(66, 95, 48, 32);
+    p.setBrush(QColor(110, 70, 40));
+    p.drawRect(84, 108, 12, 19);
+    return image;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: brenmark-dialog-shots OUTDIR [PROGRAMDIR]\n");
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    const std::string programDir = argc > 2 ? std::string(argv[2]) + "/" : brenmark::programDirectory();
+    QTemporaryDir scratch;
+    const QString picture = scratch.filePath(u"landscape.png"_qs);
+    landscape().save(picture);
+
+    brenmark::PaletteStore palettes(programDir);
+    brenmark::SilentMessages messages;
+    brenmark::PictureImportPanel panel(palettes);
+    brenmark::PictureImportDialog dialog("导入图片", brenmark::pictureImportFilter(), panel, messages);
+    dialog.fileDialog()->setDirectory(scratch.path());
+    dialog.fileDialog()->selectFile(picture);
+    dialog.selectPicture(picture);
+    panel.editWidth("60");
+    dialog.convert();
+    dialog.resize(1000, 520);
+    dialog.show();
+    QApplication::processEvents();
+    bool ok = dialog.grab().save(QDir(out).filePath(u"picture-import.png"_qs));
+
+    auto pattern = brenmark::buildImportedPattern(panel.result(), panel.convertedBrand(), palettes,
+                                                  brenmark::ImportKind::Picture, brenmark::kWhite, &messages);
+    if (!pattern) {
+        std::fprintf(stderr, "the conversion made no pattern (is PAL/DMC.pal there?)\n");
+        return 1;
+    }
+    brenmark::StatisticsRequest request;
+    request.rows = brenmark::threadStatistics(*pattern, brenmark::kDefaultFabric, brenmark::kDefaultStrands);
+    request.brand = pattern->brand;
+    request.width = pattern->width();
+    request.height = pattern->height();
+    request.fabric = brenmark::kDefaultFabric;
+    request.strands = brenmark::kDefaultStrands;
+    brenmark::StatisticsWindow window(request);
+    window.show();
+    QApplication::processEvents();
+    ok = window.grab().save(QDir(out).filePath(u"thread-statistics.png"_qs)) && ok;
+    return ok ? 0 : 1;
+}

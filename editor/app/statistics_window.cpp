@@ -1,0 +1,173 @@
+#include "editor/app/statistics_window.h"
+
+#include "editor/view/gbk_qstring.h"
+#include "editor/view/qt_colour.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace brenmark {
+
+namespace {
+
+QRect rectOf(const BoxRect& box)
+{
+    return QRect(box.x, box.y, box.width, box.height);
+}
+
+}  // namespace
+
+StatisticsChart::StatisticsChart(const StatisticsRequest& request, QWidget* parent)
+    : QWidget(parent), request_(request), rows_(request.rows)
+{
+    setObjectName(u"statisticsChart"_qs);
+    setMinimumSize(400, 200);
+}
+
+void StatisticsChart::setRows(std::vector<ThreadUsage> rows)
+{
+    rows_ = std::move(rows);
+    update();
+}
+
+void StatisticsChart::setMetres(bool metres)
+{
+    metres_ = metres;
+    update();
+}
+
+void StatisticsChart::setFirstBand(int band)
+{
+    band = std::clamp(band, 0, scrollLimit());
+    if (band == firstBand_)
+        return;
+    firstBand_ = band;
+    update();
+    emit layoutChanged();
+}
+
+StatisticsLayout StatisticsChart::layout() const
+{
+    return layoutStatistics(width(), fontMetrics().height(), static_cast<int>(rows_.size()));
+}
+
+void StatisticsChart::resizeEvent(QResizeEvent*)
+{
+    firstBand_ = std::min(firstBand_, scrollLimit());
+    emit layoutChanged();
+}
+
+void StatisticsChart::wheelEvent(QWheelEvent* event)
+{
+    const int steps = event->angleDelta().y() / 120;
+    if (steps != 0)
+        setFirstBand(firstBand_ - steps);
+    event->accept();
+}
+
+void StatisticsChart::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    const StatisticsLayout l = layout();
+    p.setPen(Qt::black);
+
+    p.drawText(rectOf(l.title), Qt::AlignCenter, fromGbk(kTitleStatistics));
+    const auto header = statisticsHeader(metres_, request_.fabric, request_.strands, request_.brand,
+                                         static_cast<int>(rows_.size()), request_.width, request_.height);
+    for (std::size_t i = 0; i < header.size(); ++i)
+        p.drawText(rectOf(l.header[i]), Qt::AlignCenter, fromGbk(header[i]));
+
+    // The bands scroll under the title and the header, which stay.
+    const int top = l.bandsTop;
+    p.setClipRect(0, top, width(), height() - top);
+    p.translate(0, -firstBand_ * l.bandStep());
+    const auto labels = bandLabels(metres_);
+    const QColor gridColour(Qt::black);
+    for (int band = 0; band < l.bands; ++band)
+        for (int row = 0; row < 3; ++row) {
+            const QRect cell = rectOf(l.labelCell(band, row));
+            p.setPen(gridColour);
+            p.drawRect(cell);
+            p.drawText(cell, Qt::AlignCenter, fromGbk(labels[static_cast<std::size_t>(row)]));
+        }
+    for (int i = 0; i < static_cast<int>(rows_.size()); ++i) {
+        const ThreadUsage& row = rows_[static_cast<std::size_t>(i)];
+        p.setPen(gridColour);
+        for (int r = 0; r < 3; ++r)
+            p.drawRect(rectOf(l.threadCell(i, r)));
+        p.fillRect(rectOf(l.symbolFill(i)), qColour(row.colour));
+        p.setPen(drawsWhite(row.colour) ? Qt::white : Qt::black);
+        p.drawText(rectOf(l.threadCell(i, 0)), Qt::AlignCenter, fromGbk(row.symbol));
+        p.setPen(Qt::black);
+        p.drawText(rectOf(l.threadCell(i, 1)), Qt::AlignCenter, fromGbk(row.number));
+        p.drawText(rectOf(l.threadCell(i, 2)), Qt::AlignCenter, fromGbk(amountText(row, metres_)));
+    }
+}
+
+StatisticsWindow::StatisticsWindow(StatisticsRequest request, QWidget* parent)
+    : QDialog(parent),
+      request_(std::move(request)),
+      chart_(new StatisticsChart(request_, this)),
+      byCells_(new QRadioButton(fromGbk(kByCells), this)),
+      byMetres_(new QRadioButton(fromGbk(kByMetres), this)),
+      sort_(new QCheckBox(fromGbk(kSortByUsage), this)),
+      scroll_(new QScrollBar(Qt::Vertical, this))
+{
+    setWindowTitle(fromGbk(kTitleStatistics));
+    setObjectName(u"statisticsWindow"_qs);
+    byCells_->setObjectName(u"byCells"_qs);
+    byMetres_->setObjectName(u"byMetres"_qs);
+    sort_->setObjectName(u"sortByUsage"_qs);
+    scroll_->setObjectName(u"scroller"_qs);
+    byCells_->setChecked(true);
+    auto* close = new QPushButton(fromGbk("关闭"), this);
+    close->setObjectName(u"close"_qs);
+
+    connect(byCells_, &QRadioButton::toggled, this, [this] { chart_->setMetres(byMetres_->isChecked()); });
+    connect(sort_, &QCheckBox::toggled, this, &StatisticsWindow::showRows);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    connect(scroll_, &QScrollBar::valueChanged, chart_, &StatisticsChart::setFirstBand);
+    connect(chart_, &StatisticsChart::layoutChanged, this, &StatisticsWindow::updateScroller);
+
+    auto* controls = new QHBoxLayout;
+    controls->addWidget(byCells_);
+    controls->addWidget(byMetres_);
+    controls->addWidget(sort_);
+    controls->addStretch(1);
+    controls->addWidget(close);
+    auto* area = new QHBoxLayout;
+    area->setSpacing(0);
+    area->addWidget(chart_, 1);
+    area->addWidget(scroll_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(controls);
+    layout->addLayout(area, 1);
+    resize(720, 420);
+}
+
+void StatisticsWindow::showRows()
+{
+    std::vector<ThreadUsage> rows = request_.rows;
+    if (sort_->isChecked())
+        brenmark::sortByUsage(rows);
+    chart_->setRows(std::move(rows));
+}
+
+void StatisticsWindow::updateScroller()
+{
+    const QSignalBlocker quiet(scroll_);
+    scroll_->setRange(0, chart_->scrollLimit());
+    scroll_->setPageStep(1);
+    scroll_->setValue(chart_->firstBand());
+}
+
+}  // namespace brenmark
