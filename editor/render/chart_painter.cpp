@@ -36,12 +36,16 @@ const std::string& ChartPainter::cellSymbol(const PatternDocument& doc, std::int
 
 QPen ChartPainter::thinGridPen() const
 {
+    if (pens_)
+        return pens_->first;
     // On paper the thin lines are grey, so the tenth lines stand out in black.
     return printing(style_) ? QPen(QColor(128, 128, 128), 0) : QPen(kButtonFace, 0);
 }
 
 QPen ChartPainter::heavyGridPen() const
 {
+    if (pens_)
+        return pens_->second;
     return printing(style_) ? QPen(Qt::black, std::max(1.0, g_.cellSize / 8.0)) : QPen(Qt::black, 0);
 }
 
@@ -106,17 +110,23 @@ void ChartPainter::grid(QPainter& p, QSize device) const
 void ChartPainter::symbols(QPainter& p, QRect v, QSize device, int fontPixels, bool onColour) const
 {
     const int size = static_cast<int>(g_.cellSize);
-    if (style_ == ChartStyle::ColouredSymbols) {
-        // Each symbol in its thread's colour, drawn as text (a print keeps it sharp).
+    if (printing(style_)) {
+        // On paper the symbols are text, so vector targets keep them as text; "coloured
+        // symbols" draws each in its thread's colour, in bold.
         p.save();
-        p.setFont(songTi(fontPixels));
+        QFont font = songTi(fontPixels);
+        font.setBold(style_ == ChartStyle::ColouredSymbols);
+        p.setFont(font);
         for (int r = v.top(); r <= v.bottom(); ++r)
             for (int c = v.left(); c <= v.right(); ++c) {
                 const std::int32_t index = doc_.cell(c, r);
                 const std::string& symbol = cellSymbol(doc_, index);
                 if (symbol.empty())
                     continue;
-                p.setPen(qColour(doc_.threads.colors[static_cast<std::size_t>(index)]));
+                if (style_ == ChartStyle::ColouredSymbols)
+                    p.setPen(qColour(doc_.threads.colors[static_cast<std::size_t>(index)]));
+                else
+                    p.setPen(whiteInk(index, onColour) ? Qt::white : Qt::black);
                 drawSymbolText(p, g_.cellRectF(c, r), symbol);
             }
         p.restore();
@@ -249,11 +259,12 @@ void ChartPainter::lines(QPainter& p, int highlighted) const
 {
     if (doc_.lines.empty())
         return;
-    const int width = std::max(printing(style_) ? 1 : 0, static_cast<int>(g_.cellSize * 0.25f));
+    // Printed outlines are black and a third of the cell wide, on screen a quarter.
+    const int width = printing(style_) ? std::max(1, static_cast<int>(g_.cellSize / 3)) : static_cast<int>(g_.cellSize * 0.25f);
     for (std::size_t i = 0; i < doc_.lines.size(); ++i) {
         const BackstitchLine& line = doc_.lines[i];
         QColor colour = static_cast<int>(i) == highlighted ? QColor(255, 0, 0) : qColour(line.color);
-        if (style_ == ChartStyle::PrintBlackWhite)
+        if (printing(style_))
             colour = Qt::black;
         p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(g_.cornerPoint(line.startColumn, line.startRow, line.startCorner),

@@ -11,7 +11,11 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPen>
 #include <QSize>
+
+#include <optional>
+#include <utility>
 
 #include <vector>
 
@@ -52,6 +56,9 @@ public:
     // Outline lines; the highlighted one (an index, -1 none) is drawn red.
     void lines(QPainter& p, int highlighted = -1) const;
 
+    // The grid's pens for this painter (a print's grid colour and ten-line width).
+    void setGridPens(const QPen& thin, const QPen& heavy) { pens_ = std::pair(thin, heavy); }
+
     // The symbol a cell shows: its thread's symbol-table entry, empty for none.
     static const std::string& cellSymbol(const PatternDocument& doc, std::int32_t index);
     // The grid's pens in this style.
@@ -65,6 +72,7 @@ private:
     const ChartGeometry& g_;
     ChartStyle style_;
     ChartPaintCache& cache_;
+    std::optional<std::pair<QPen, QPen>> pens_;
 };
 
 }  // namespace brenmark
