@@ -22,6 +22,23 @@ QFont headerFont()
     return f;
 }
 
+// Ruler numbers that would run into their neighbour are left out, the last one kept: with
+// small cells "30" and "31" would otherwise print over each other. `extent` is the room a
+// number needs along the ruler, 0 for its text's width.
+std::vector<int> spacedNumbers(const std::vector<int>& numbers, int s, int extent, const QFontMetrics& fm)
+{
+    std::vector<int> kept;
+    int next = -1;  // the number kept after this one
+    for (auto it = numbers.rbegin(); it != numbers.rend(); ++it) {
+        const int room = extent > 0 ? extent : (fm.horizontalAdvance(QString::number(*it)) + fm.horizontalAdvance(QString::number(next))) / 2 + 2;
+        if (next < 0 || (next - *it) * s >= room) {
+            kept.insert(kept.begin(), *it);
+            next = *it;
+        }
+    }
+    return kept;
+}
+
 int ceilDiv(int a, int b) { return b > 0 ? (a + b - 1) / b : 0; }
 
 }  // namespace
@@ -166,7 +183,7 @@ void ChartLayout::drawPatternPage(QPainter& p, int page, ChartStyle style) const
     p.setFont(rulerFont);
     const QFontMetrics fm(rulerFont);
     p.setPen(Qt::black);
-    for (int n : rulerNumbers(doc_.height())) {
+    for (int n : spacedNumbers(rulerNumbers(doc_.height()), s, fm.ascent() + 1, fm)) {
         const int r = n - 1;
         if (r < cells.top() || r > cells.bottom())
             continue;
@@ -175,7 +192,7 @@ void ChartLayout::drawPatternPage(QPainter& p, int page, ChartStyle style) const
         p.drawText(QPointF(chartArea.left() - 3 - fm.horizontalAdvance(label), y), label);
         p.drawText(QPointF(chartArea.right() + 4, y), label);
     }
-    for (int n : rulerNumbers(doc_.width())) {
+    for (int n : spacedNumbers(rulerNumbers(doc_.width()), s, 0, fm)) {
         const int c = n - 1;
         if (c < cells.left() || c > cells.right())
             continue;
