@@ -286,11 +286,17 @@ void PatternView::fabricColorChanged(ColorRef fabric)
         host_->invalidate();
 }
 
-QPoint PatternView::cellAt(QPoint client) const
+ChartGeometry PatternView::geometry() const
 {
-    const float s = cellSize();
-    return QPoint(static_cast<int>(std::floor((client.x() - origin_.x()) / s)),
-                  static_cast<int>(std::floor((client.y() - origin_.y()) / s)));
+    ChartGeometry g;
+    g.cellSize = cellSize();
+    g.origin = origin_;
+    g.areaStart = QPoint(kLeftRuler, kTopRuler);
+    g.firstColumn = firstColumn_;
+    g.firstRow = firstRow_;
+    g.width = doc_.width();
+    g.height = doc_.height();
+    return g;
 }
 
 void PatternView::rebuildOverview(QSize size)

@@ -5,7 +5,8 @@
 #include "editor/document/pattern_document.h"
 #include "editor/document/tracked_buffer.h"
 #include "editor/document/user_prompts.h"
-#include "editor/view/symbol_glyphs.h"
+#include "editor/render/chart_geometry.h"
+#include "editor/render/chart_painter.h"
 #include "editor/view/view_messages.h"
 
 #include <QImage>
@@ -121,7 +122,9 @@ public:
     const QImage& cellImage() const { return cellImage_; }
 
     // Column and row under a client point (may lie outside the pattern).
-    QPoint cellAt(QPoint client) const;
+    QPoint cellAt(QPoint client) const { return geometry().cellAt(client); }
+    // The chart's mapping as the view shows it now: cell size, origin, the rulers' end.
+    ChartGeometry geometry() const;
 
     void paint(QPainter& painter, QSize client);
     // The symbol font's pixel height at cell size s in the mode, 0 when no symbols show.
@@ -183,16 +186,13 @@ private:
     void paintFlashing(QPainter& p, QSize client, float s);
     void paintStitches(QPainter& p, QSize client, float s);
     void paintSmallStitches(QPainter& p, QSize client);
-    void paintMarks(QPainter& p, QSize client, float s);
-    void paintLines(QPainter& p, float s);
     void paintAxisMarks(QPainter& p, float s);
     // The visible cells: columns [c0, c1), rows [r0, r1).
-    QRect visibleCells(QSize client, float s) const;
+    QRect visibleCells(QSize client) const { return geometry().visibleCells(client); }
     QColor cellColour(std::int32_t index) const;
     // Kept between paints: the chart symbols drawn once per cell size and ink, and the
     // picture the visible stitch tiles are laid into.
-    SymbolGlyphCache glyphs_;
-    QImage stitchPicture_;
+    ChartPaintCache paintCache_;
 };
 
 }  // namespace brenmark

@@ -5,35 +5,18 @@
 
 namespace brenmark {
 
-namespace {
-
-constexpr int kRulerLeft = 35;
-constexpr int kRulerTop = 20;
-
-bool rightCorner(std::int32_t corner)
-{
-    return corner == TopRight || corner == BottomRight;
-}
-
-bool bottomCorner(std::int32_t corner)
-{
-    return corner == BottomLeft || corner == BottomRight;
-}
-
-}  // namespace
 
 std::optional<SnappedCorner> snapToCorner(QPoint client, const LineViewGeometry& g)
 {
     // The tools' cell rule: the rulers and anything past the last column or row are outside.
-    if (client.x() < kRulerLeft || client.y() < kRulerTop)
+    const ChartGeometry chart = g.chart();
+    const auto cell = chart.editedCellAt(client);
+    if (!cell)
         return std::nullopt;
     const float s = g.cellSize;
-    const int column = static_cast<int>((client.x() - kRulerLeft) / s) + g.firstColumn;
-    const int row = static_cast<int>((client.y() - kRulerTop) / s) + g.firstRow;
-    if (column < 0 || row < 0 || column >= g.width || row >= g.height)
-        return std::nullopt;
-    const float left = kRulerLeft + (column - g.firstColumn) * s;
-    const float top = kRulerTop + (row - g.firstRow) * s;
+    const int column = cell->x(), row = cell->y();
+    const float left = chart.areaStart.x() + (column - g.firstColumn) * s;
+    const float top = chart.areaStart.y() + (row - g.firstRow) * s;
     const bool right = client.x() >= left + s / 2;
     const bool bottom = client.y() >= top + s / 2;
     const std::int32_t corner = bottom ? (right ? BottomRight : BottomLeft) : (right ? TopRight : TopLeft);
@@ -42,9 +25,7 @@ std::optional<SnappedCorner> snapToCorner(QPoint client, const LineViewGeometry&
 
 QPointF cornerPoint(int column, int row, std::int32_t corner, const LineViewGeometry& g)
 {
-    const float s = g.cellSize;
-    return {g.origin.x() + (column + (rightCorner(corner) ? 1 : 0)) * s,
-            g.origin.y() + (row + (bottomCorner(corner) ? 1 : 0)) * s};
+    return g.chart().cornerPoint(column, row, corner);
 }
 
 bool lineHit(const BackstitchLine& line, QPoint client, const LineViewGeometry& g)

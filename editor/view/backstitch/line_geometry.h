@@ -2,6 +2,7 @@
 // Where outline stitches sit on screen: snapping a client point to a cell corner, a line's
 // end points in client pixels, the hit test of the picking tool and the pen widths.
 #include "editor/document/backstitch_line.h"
+#include "editor/render/chart_geometry.h"
 
 #include <QPoint>
 #include <QPointF>
@@ -18,6 +19,11 @@ struct LineViewGeometry {
     int firstRow = 0;
     int width = 0;  // pattern size in cells
     int height = 0;
+    // The same as the chart's mapping, the rulers ending at (35, 20).
+    ChartGeometry chart() const
+    {
+        return ChartGeometry{cellSize, origin, QPoint(35, 20), firstColumn, firstRow, width, height};
+    }
 };
 
 // A cell corner: the cell, the CellCorner code and the corner's client point.

@@ -7,19 +7,16 @@ namespace brenmark {
 
 std::optional<CellPoint> ToolContext::cellAt(QPoint client) const
 {
-    if (client.x() <= kLeftRuler - 1 || client.y() <= kTopRuler - 1)
+    const auto c = view.geometry().editedCellAt(client);
+    if (!c)
         return std::nullopt;
-    const CellPoint c = rawCellAt(client);
-    if (!inPattern(c))
-        return std::nullopt;
-    return c;
+    return CellPoint{c->x(), c->y()};
 }
 
 CellPoint ToolContext::rawCellAt(QPoint client) const
 {
-    const float s = view.cellSize();
-    return {static_cast<int>((client.x() - kLeftRuler) / s) + view.firstColumn(),
-            static_cast<int>((client.y() - kTopRuler) / s) + view.firstRow()};
+    const QPoint c = view.geometry().rawEditedCellAt(client);
+    return {c.x(), c.y()};
 }
 
 ColorRef ToolContext::colourAt(int column, int row) const
@@ -50,11 +47,7 @@ std::vector<CellPoint> ToolContext::withMirrors(CellPoint cell) const
 
 QRect ToolContext::cellRect(CellPoint cell) const
 {
-    const float s = view.cellSize();
-    const QPoint o = view.origin();
-    const int x = static_cast<int>(std::floor(o.x() + cell.x * s)), y = static_cast<int>(std::floor(o.y() + cell.y * s));
-    const int size = std::max(1, static_cast<int>(std::ceil(s)));
-    return QRect(x, y, size, size);
+    return view.geometry().cellRect(cell.x, cell.y);
 }
 
 bool ToolContext::drawingPrecondition()

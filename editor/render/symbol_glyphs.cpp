@@ -1,6 +1,6 @@
-#include "editor/view/symbol_glyphs.h"
+#include "editor/render/symbol_glyphs.h"
 
-#include "editor/view/gbk_qstring.h"
+#include "editor/render/gbk_qstring.h"
 
 #include <QPainter>
 

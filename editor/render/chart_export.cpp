@@ -1,0 +1,81 @@
+#include "editor/render/chart_export.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <cmath>
+
+namespace brenmark {
+
+QSize paperUnits(double widthMillimetres, double heightMillimetres)
+{
+    return QSize(static_cast<int>(widthMillimetres * 96 / 25.4), static_cast<int>(heightMillimetres * 96 / 25.4));
+}
+
+QStringList writePagePictures(const ChartLayout& layout, const QString& folder, const QString& base, const char* format,
+                              ChartStyle style, QString* error)
+{
+    QStringList written;
+    if (!QDir().mkpath(folder)) {
+        if (error)
+            *error = u"cannot create the folder "_qs + folder;
+        return {};
+    }
+    const int total = layout.grid().total;
+    const QString ext = QString::fromLatin1(format).toLower();
+    QImage page(layout.pageSize(), QImage::Format_RGB32);
+    for (int n = 1; n <= total; ++n) {
+        page.fill(Qt::white);
+        {
+            QPainter p(&page);
+            layout.drawPage(p, n, style);
+        }
+        const QString suffix = n == total ? u"KEY"_qs : QString::number(n);
+        const QString path = QDir(folder).filePath(base + u'_' + suffix + u'.' + ext);
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || !page.save(&file, format, ext == u"jpg"_qs ? 80 : -1) || !file.commit()) {
+            if (error)
+                *error = u"cannot write "_qs + path;
+            return {};
+        }
+        written << path;
+    }
+    return written;
+}
+
+bool writeChartPdf(const ChartLayout& layout, const QString& path, ChartStyle style, QString* error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = u"cannot write "_qs + path;
+        return false;
+    }
+    {
+        QPdfWriter pdf(&file);
+        pdf.setResolution(96);
+        const QSize size = layout.pageSize();
+        pdf.setPageSize(QPageSize(QSizeF(size.width() * 25.4 / 96, size.height() * 25.4 / 96), QPageSize::Millimeter));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setTitle(u"Velmora"_qs);
+        QPainter p(&pdf);
+        for (int n = 1; n <= layout.grid().total; ++n) {
+            if (n > 1)
+                pdf.newPage();
+            layout.drawPage(p, n, style);
+        }
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = u"cannot write "_qs + path;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace brenmark

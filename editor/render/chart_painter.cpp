@@ -1,0 +1,275 @@
+#include "editor/render/chart_painter.h"
+
+#include "editor/render/qt_colour.h"
+#include "editor/render/stitch_tiles.h"
+
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace brenmark {
+namespace {
+
+const QColor kButtonFace(212, 208, 200);
+
+qreal pixelRatio(const QPainter& p)
+{
+    return p.device() ? p.device()->devicePixelRatio() : 1.0;
+}
+
+bool printing(ChartStyle style)
+{
+    return style != ChartStyle::Screen;
+}
+
+}  // namespace
+
+const std::string& ChartPainter::cellSymbol(const PatternDocument& doc, std::int32_t index)
+{
+    static const std::string blank;
+    if (!doc.isThread(index) || static_cast<std::size_t>(index) >= doc.symbols.size())
+        return blank;
+    return doc.symbols[static_cast<std::size_t>(index)].symbol;
+}
+
+QPen ChartPainter::thinGridPen() const
+{
+    if (pens_)
+        return pens_->first;
+    // On paper the thin lines are grey, so the tenth lines stand out in black.
+    return printing(style_) ? QPen(QColor(128, 128, 128), 0) : QPen(kButtonFace, 0);
+}
+
+QPen ChartPainter::heavyGridPen() const
+{
+    if (pens_)
+        return pens_->second;
+    return printing(style_) ? QPen(Qt::black, std::max(1.0, g_.cellSize / 8.0)) : QPen(Qt::black, 0);
+}
+
+bool ChartPainter::whiteInk(std::int32_t index, bool onColour) const
+{
+    if (style_ == ChartStyle::PrintBlackWhite || style_ == ChartStyle::ColouredSymbols)
+        return false;
+    if (onColour && doc_.isThread(index))
+        return isDarkColour(doc_.threads.colors[static_cast<std::size_t>(index)]);
+    return isDarkColour(doc_.fabric);
+}
+
+void ChartPainter::cells(QPainter& p, const QImage& cellImage, QRect v) const
+{
+    if (v.isEmpty())
+        return;
+    const float s = g_.cellSize;
+    const QRectF target(g_.origin.x() + v.left() * s, g_.origin.y() + v.top() * s, v.width() * s, v.height() * s);
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform, s < 1);
+    p.drawImage(target, cellImage, QRectF(v));
+    p.restore();
+}
+
+void ChartPainter::stretched(QPainter& p, const QImage& picture) const
+{
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    p.drawImage(g_.chartRect(), picture);
+    p.restore();
+}
+
+void ChartPainter::grid(QPainter& p, QSize device) const
+{
+    const float s = g_.cellSize;
+    const int w = g_.width, h = g_.height;
+    const QPen thin = thinGridPen(), thick = heavyGridPen();
+    const double ox = g_.origin.x(), oy = g_.origin.y();
+    const double right = ox + w * s, bottom = oy + h * s;
+    const int k0 = std::max(0, static_cast<int>((g_.areaStart.x() - ox) / s) - 1);
+    const int j0 = std::max(0, static_cast<int>((g_.areaStart.y() - oy) / s) - 1);
+    // Thin lines first so the thick tenth lines stay whole where they cross.
+    for (const bool heavy : {false, true}) {
+        p.setPen(heavy ? thick : thin);
+        for (int k = j0; k <= h; ++k) {
+            const double y = oy + k * s;
+            if (y > device.height() + 5)
+                break;
+            if ((k != 0 && k % 10 == 0) == heavy)
+                p.drawLine(QPointF(ox, y), QPointF(right, y));
+        }
+        for (int k = k0; k <= w; ++k) {
+            const double x = ox + k * s;
+            if (x > device.width() + 5)
+                break;
+            if ((k != 0 && k % 10 == 0) == heavy)
+                p.drawLine(QPointF(x, oy), QPointF(x, bottom));
+        }
+    }
+}
+
+void ChartPainter::symbols(QPainter& p, QRect v, QSize device, int fontPixels, bool onColour) const
+{
+    const int size = static_cast<int>(g_.cellSize);
+    if (printing(style_)) {
+        // On paper the symbols are text, so vector targets keep them as text; "coloured
+        // symbols" draws each in its thread's colour, in bold.
+        p.save();
+        QFont font = songTi(fontPixels);
+        font.setBold(style_ == ChartStyle::ColouredSymbols);
+        p.setFont(font);
+        for (int r = v.top(); r <= v.bottom(); ++r)
+            for (int c = v.left(); c <= v.right(); ++c) {
+                const std::int32_t index = doc_.cell(c, r);
+                const std::string& symbol = cellSymbol(doc_, index);
+                if (symbol.empty())
+                    continue;
+                if (style_ == ChartStyle::ColouredSymbols)
+                    p.setPen(qColour(doc_.threads.colors[static_cast<std::size_t>(index)]));
+                else
+                    p.setPen(whiteInk(index, onColour) ? Qt::white : Qt::black);
+                drawSymbolText(p, g_.cellRectF(c, r), symbol);
+            }
+        p.restore();
+        return;
+    }
+    const qreal ratio = pixelRatio(p);
+    // Each thread's stamp, looked up once per paint; null where a cell shows no symbol.
+    std::vector<const QImage*> stamps(doc_.symbols.size(), nullptr);
+    for (std::size_t i = 0; i < stamps.size(); ++i) {
+        const std::string& symbol = cellSymbol(doc_, static_cast<std::int32_t>(i));
+        if (symbol.empty())
+            continue;
+        const QImage& glyph = cache_.glyphs.glyph(symbol, whiteInk(static_cast<std::int32_t>(i), onColour), size, fontPixels, ratio);
+        if (!glyph.isNull())
+            stamps[i] = &glyph;
+    }
+    for (int r = v.top(); r <= v.bottom(); ++r) {
+        const int y = g_.origin.y() + r * size;
+        if (y > device.height())
+            break;
+        for (int c = v.left(); c <= v.right(); ++c) {
+            const int x = g_.origin.x() + c * size;
+            if (x > device.width())
+                break;
+            const std::int32_t index = doc_.cell(c, r);
+            if (index >= 0 && static_cast<std::size_t>(index) < stamps.size() && stamps[static_cast<std::size_t>(index)])
+                p.drawImage(QPoint(x, y), *stamps[static_cast<std::size_t>(index)]);
+        }
+    }
+}
+
+void ChartPainter::smallStitches(QPainter& p, const QImage& cellImage, QRect visible) const
+{
+    // At two pixels a cell the stitches are the colour blocks with one white pixel at every
+    // cell's top-left corner: the visible part of the cell image is doubled into a picture
+    // with those pixels in it and drawn in one go.
+    const QRect v = visible.intersected(cellImage.rect());
+    if (v.isEmpty())
+        return;
+    const QImage cells = cellImage.copy(v).convertToFormat(QImage::Format_RGB32);
+    const QSize pictureSize = v.size() * 2;
+    QImage& picture = cache_.stitchPicture;
+    if (picture.size() != pictureSize)
+        picture = QImage(pictureSize, QImage::Format_RGB32);
+    const QRgb white = qRgb(255, 255, 255);
+    for (int r = 0; r < cells.height(); ++r) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(cells.constScanLine(r));
+        QRgb* top = reinterpret_cast<QRgb*>(picture.scanLine(2 * r));
+        QRgb* bottom = reinterpret_cast<QRgb*>(picture.scanLine(2 * r + 1));
+        for (int c = 0; c < cells.width(); ++c) {
+            top[2 * c] = white;
+            top[2 * c + 1] = bottom[2 * c] = bottom[2 * c + 1] = in[c];
+        }
+    }
+    p.drawImage(QPoint(g_.origin.x() + v.left() * 2, g_.origin.y() + v.top() * 2), picture);
+}
+
+void ChartPainter::stitches(QPainter& p, QRect v, const std::vector<QImage>& tiles) const
+{
+    if (tiles.empty() || v.isEmpty())
+        return;
+    const int size = static_cast<int>(g_.cellSize);
+    const std::size_t emptyTile = tiles.size() - 1;
+    const int half = size / 2;
+    const QRgb white = qRgb(255, 255, 255);
+    const QPoint o = g_.origin;
+
+    // The visible cells' tiles are laid side by side into one picture that is drawn in one
+    // go; a drawImage per cell costs far more than copying its pixels. Each cell gets the
+    // white pixels at the middle of its top and left edges in the picture. Those at the
+    // middle of its right and bottom edges are the next cells' left and top ones, drawn over
+    // the tile; only the last column's and the last row's lie outside and are drawn after.
+    const QSize pictureSize(v.width() * size, v.height() * size);
+    QImage& picture = cache_.stitchPicture;
+    if (picture.size() != pictureSize)
+        picture = QImage(pictureSize, QImage::Format_RGB32);
+    std::vector<const QImage*> row(static_cast<std::size_t>(v.width()));
+    for (int r = v.top(); r <= v.bottom(); ++r) {
+        for (int c = v.left(); c <= v.right(); ++c) {
+            const std::int32_t index = doc_.cell(c, r);
+            const std::size_t tile = doc_.isThread(index) && static_cast<std::size_t>(index) < emptyTile
+                                         ? static_cast<std::size_t>(index)
+                                         : emptyTile;
+            row[static_cast<std::size_t>(c - v.left())] = &tiles[tile];
+        }
+        const int top = (r - v.top()) * size;
+        for (int ty = 0; ty < size; ++ty) {
+            QRgb* out = reinterpret_cast<QRgb*>(picture.scanLine(top + ty));
+            for (const QImage* tile : row)
+                out = std::copy_n(reinterpret_cast<const QRgb*>(tile->constScanLine(ty)), size, out);
+        }
+        QRgb* topEdge = reinterpret_cast<QRgb*>(picture.scanLine(top));
+        QRgb* middle = reinterpret_cast<QRgb*>(picture.scanLine(top + half));
+        for (int i = 0; i < v.width(); ++i) {
+            topEdge[i * size + half] = white;
+            middle[i * size] = white;
+        }
+    }
+    p.drawImage(QPoint(o.x() + v.left() * size, o.y() + v.top() * size), picture);
+
+    p.setPen(Qt::white);
+    const int right = o.x() + (v.right() + 1) * size, bottom = o.y() + (v.bottom() + 1) * size;
+    for (int r = v.top(); r <= v.bottom(); ++r)
+        p.drawPoint(right, o.y() + r * size + half);
+    for (int c = v.left(); c <= v.right(); ++c)
+        p.drawPoint(o.x() + c * size + half, bottom);
+}
+
+void ChartPainter::stitchMarks(QPainter& p, QRect v) const
+{
+    if (doc_.marks.empty())
+        return;
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (const StitchMark& m : doc_.marks) {
+        if (!v.contains(m.column, m.row) || !doc_.grid.contains(m.column, m.row))
+            continue;
+        const std::int32_t index = doc_.cell(m.column, m.row);
+        ColorRef colour = doc_.isThread(index) ? doc_.threads.colors[static_cast<std::size_t>(index)] : kWhite;
+        if (style_ == ChartStyle::PrintBlackWhite)
+            colour = kWhite;
+        const QImage glyph = stitchMarkGlyph(m.kind, colour);
+        if (!glyph.isNull())
+            p.drawImage(g_.cellRectF(m.column, m.row), glyph);
+    }
+    p.restore();
+}
+
+void ChartPainter::lines(QPainter& p, int highlighted) const
+{
+    if (doc_.lines.empty())
+        return;
+    // Printed outlines are black and a third of the cell wide, on screen a quarter.
+    const int width = printing(style_) ? std::max(1, static_cast<int>(g_.cellSize / 3)) : static_cast<int>(g_.cellSize * 0.25f);
+    for (std::size_t i = 0; i < doc_.lines.size(); ++i) {
+        const BackstitchLine& line = doc_.lines[i];
+        QColor colour = static_cast<int>(i) == highlighted ? QColor(255, 0, 0) : qColour(line.color);
+        if (printing(style_))
+            colour = Qt::black;
+        p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(g_.cornerPoint(line.startColumn, line.startRow, line.startCorner),
+                   g_.cornerPoint(line.endColumn, line.endRow, line.endCorner));
+    }
+}
+
+}  // namespace brenmark
