@@ -1,6 +1,8 @@
 // The pages written as files: names, headers, sizes, page counts.
 #include "editor/render/chart_export.h"
 
+#include "editor/render/tests/chart_test_support.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -14,15 +16,7 @@ namespace {
 
 PatternDocument pattern(int w, int h)
 {
-    PatternDocument doc;
-    doc.create(w, h, "DMC");
-    doc.addThread(rgb(0, 0, 96), "310");
-    doc.addThread(rgb(255, 255, 0), "307");
-    doc.assignDefaultSymbols();
-    for (int r = 0; r < h; ++r)
-        for (int c = 0; c < w; ++c)
-            doc.setCell(c, r, (c + r) % 2);
-    return doc;
+    return test::checkerPattern(w, h);
 }
 
 QByteArray head(const QString& path, int n)

@@ -1,6 +1,8 @@
 // The printed pages: pagination, where the chart and its marks stand, and rendered pages.
 #include "editor/render/chart_layout.h"
 
+#include "editor/render/tests/chart_test_support.h"
+
 #include <QImage>
 #include <QPainter>
 
@@ -12,15 +14,7 @@ namespace {
 
 PatternDocument pattern(int w, int h)
 {
-    PatternDocument doc;
-    doc.create(w, h, "DMC");
-    doc.addThread(rgb(0, 0, 96), "310");
-    doc.addThread(rgb(255, 255, 0), "307");
-    doc.assignDefaultSymbols();
-    for (int r = 0; r < h; ++r)
-        for (int c = 0; c < w; ++c)
-            doc.setCell(c, r, (c + r) % 2);
-    return doc;
+    return test::checkerPattern(w, h);
 }
 
 QImage render(const ChartLayout& layout, int page, ChartStyle style)
