@@ -1,6 +1,7 @@
 #include "editor/app/colour_panel.h"
 
 #include "editor/document/palette_file.h"
+#include "editor/document/thread_operations.h"
 #include "editor/view/colour_bar_widget.h"
 #include "editor/view/gbk_qstring.h"
 #include "editor/view/qt_colour.h"
@@ -117,18 +118,7 @@ void ColourPanel::showLock(int threadIndex)
 
 void ColourPanel::setThreadLocked(const std::string& number, bool locked)
 {
-    const std::size_t n = doc_.threads.numbers.size();
-    if (doc_.lockFlags.size() < n)
-        doc_.lockFlags.resize(n, 0);
-    for (std::size_t i = 0; i < n; ++i)
-        if (doc_.threads.numbers[i] == number)
-            doc_.lockFlags[i] = locked ? 1 : 0;
-    auto& list = doc_.distinct;
-    if (list.locks.size() < list.numbers.size())
-        list.locks.resize(list.numbers.size(), 0);
-    for (std::size_t i = 0; i < list.numbers.size(); ++i)
-        if (list.numbers[i] == number)
-            list.locks[i] = locked ? 1 : 0;
+    brenmark::setThreadLocked(doc_, number, locked);
     if (number == currentNumber_ && lock_->isEnabled())
         lock_->setChecked(locked);
     barWidget_->update();

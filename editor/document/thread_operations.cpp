@@ -54,6 +54,21 @@ std::vector<std::int64_t> cellUsage(const PatternDocument& doc)
     return usage;
 }
 
+void setThreadLocked(PatternDocument& doc, std::string_view number, bool locked)
+{
+    if (doc.lockFlags.size() < doc.threads.colors.size())
+        doc.lockFlags.resize(doc.threads.colors.size(), 0);
+    for (std::size_t i = 0; i < doc.threads.numbers.size(); ++i)
+        if (doc.threads.numbers[i] == number)
+            doc.lockFlags[i] = locked ? 1 : 0;
+    DistinctColors& list = doc.distinct;
+    if (list.locks.size() < list.numbers.size())
+        list.locks.resize(list.numbers.size(), 0);
+    for (std::size_t i = 0; i < list.numbers.size(); ++i)
+        if (list.numbers[i] == number)
+            list.locks[i] = locked ? 1 : 0;
+}
+
 bool linesUseThread(const PatternDocument& doc, std::string_view number)
 {
     if (namedBy(doc.lines, number))

@@ -17,6 +17,10 @@ std::vector<std::int64_t> cellUsage(const PatternDocument& doc);
 // Whether a backstitch line of the document or of any layer names the thread number.
 bool linesUseThread(const PatternDocument& doc, std::string_view number);
 
+// Locks or unlocks every entry of the thread table and of the colour list with the number, as
+// the colour bar's lock box does.
+void setThreadLocked(PatternDocument& doc, std::string_view number, bool locked);
+
 // Position in doc.distinct (the colour bar's order) of the first thread that no cell and no
 // line uses, or -1. Usage of a thread is summed over every table entry carrying its number.
 int firstUnusedThread(const PatternDocument& doc);

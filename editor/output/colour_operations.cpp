@@ -347,15 +347,7 @@ ColourChange ColourOperations::setLocked(const std::string& number, bool locked)
     const std::vector<std::size_t> positions = positionsOf(doc_, number);
     if (positions.empty())
         return change;
-    ensureLocks(doc_);
-    for (const std::size_t i : positions)
-        doc_.lockFlags[i] = locked ? 1 : 0;
-    DistinctColors& list = doc_.distinct;
-    if (list.locks.size() < list.numbers.size())
-        list.locks.resize(list.numbers.size(), 0);
-    for (std::size_t i = 0; i < list.numbers.size(); ++i)
-        if (list.numbers[i] == number)
-            list.locks[i] = locked ? 1 : 0;
+    setThreadLocked(doc_, number, locked);
     change.done = change.locks = true;
     return change;
 }
