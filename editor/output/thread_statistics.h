@@ -4,6 +4,7 @@
 // amount, fabric size and thread finder calculators. Plain logic; the windows only draw.
 #include "editor/document/color_ref.h"
 #include "editor/document/pattern_document.h"
+#include "editor/document/thread_amounts.h"
 
 #include <array>
 #include <cstdint>
@@ -23,30 +24,6 @@ inline constexpr const char* kByMetres = "按具体米数";
 inline constexpr const char* kSortByUsage = "按使用量排序";
 inline constexpr const char* kMsgBadFabricSize = "请输入正确的宽高数据";
 inline constexpr const char* kMsgChooseFabric = "请选择绣布类型";
-inline constexpr const char* kDefaultFabric = "14CT";
-constexpr int kDefaultStrands = 2;
-
-// "8CT", "9CT", "11CT", "14CT", "18CT", "24CT", "32CT": every fabric list of the program.
-const std::vector<std::string>& fabricCounts();
-// The number before "CT" read as a decimal integer; 0 when there is none.
-int stitchesPerInch(const std::string& fabric);
-// Metres of one strand per cell. A count outside the fabric lists gets 0.14 / count, the
-// 14CT figure scaled (0 for no count at all).
-double threadRate(const std::string& fabric);
-// Metres per cell length of outline: 0.0254 / 48.
-constexpr double kOutlineRate = 0.0254 / 48.0;
-
-// Metres of single strand for cells: cells x strands x rate, rounded to single precision,
-// then the 20 % allowance (x 1.2).
-double strandMetres(const std::string& fabric, std::int64_t cells, int strands);
-// The same in six-strand skeins (/ 6), the unit of every "6股" figure.
-double skeinMetres(const std::string& fabric, std::int64_t cells, int strands);
-// "%.2fm".
-std::string metresText(double metres);
-
-// The trunc(sqrt(dc^2 + dr^2)) of a line between its start and end cells (corners unused).
-std::int64_t outlineLength(const BackstitchLine& line);
-
 // One row of the statistics, per distinct thread colour.
 struct ThreadUsage {
     ColorRef colour = 0;
