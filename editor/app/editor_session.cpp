@@ -212,4 +212,12 @@ void EditorSession::resetEditingState()
         windows_->editingReset();
 }
 
+std::optional<FabricName> EditorSession::fabricName() const
+{
+    Palette dmc;
+    if (!palettes_.load("DMC", dmc))
+        return std::nullopt;
+    return nameFabricColor(doc_.fabric, dmc);
+}
+
 }  // namespace brenmark
