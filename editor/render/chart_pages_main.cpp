@@ -38,7 +38,11 @@ int main(int argc, char** argv)
         std::cerr << "brenmark-chart-pages: cannot open " << argv[1] << '\n';
         return 1;
     }
-    const ChartLayout layout(doc, PrintSettings{}, paperUnits(210, 297));
+    Palette dmc;
+    std::optional<FabricName> fabric;
+    if (palettes.load("DMC", dmc))
+        fabric = nameFabricColor(doc.fabric, dmc);
+    const ChartLayout layout(doc, PrintSettings{}, paperUnits(210, 297), fabric);
     const QString folder = QString::fromLocal8Bit(argv[2]);
     const QString base = QFileInfo(QString::fromLocal8Bit(argv[1])).completeBaseName();
     QString error;
