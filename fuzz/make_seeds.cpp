@@ -160,7 +160,8 @@ int main(int argc, char** argv)
     const std::string dir = std::string(argv[1]) + "/";
     const std::string patterns = dir + "pattern/";
     const std::string palettes = dir + "palette/";
-    for (const std::string& d : {dir, patterns, palettes})
+    const std::string oxs = dir + "oxs/";
+    for (const std::string& d : {dir, patterns, palettes, oxs})
         ::mkdir(d.c_str(), 0777);
 
     bool ok = true;
@@ -182,5 +183,18 @@ int main(int argc, char** argv)
     ok &= write(palettes + "empty.pal", encodePalette({}, {}));
     const std::vector<std::string> wide = {"\xB0\xD7\xC9\xAB", "ecru"};
     ok &= write(palettes + "wide.pal", encodePalette(std::span(colors).first(2), wide));
+
+    // An OXS chart with every section the reader knows.
+    const std::string chart =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<chart><properties oxsversion=\"1.0\" chartwidth=\"4\" "
+        "chartheight=\"3\"/><palette><palette_item index=\"0\" number=\"cloth\" color=\"FFFFFF\"/>"
+        "<palette_item index=\"1\" number=\"DMC 321\" color=\"C81E28\" symbol=\"88\"/>"
+        "<palette_item index=\"2\" number=\"Anchor 403\" color=\"0A0A0A\" symbol=\"@\"/></palette>"
+        "<fullstitches><stitch x=\"0\" y=\"0\" palindex=\"1\"/><stitch x=\"3\" y=\"2\" palindex=\"2\"/></fullstitches>"
+        "<partstitches><partstitch x=\"1\" y=\"1\" palindex1=\"1\" palindex2=\"2\" direction=\"2\"/></partstitches>"
+        "<backstitches><backstitch x1=\"0\" y1=\"0\" x2=\"4\" y2=\"3.5\" palindex=\"2\" objecttype=\"backstitch\"/>"
+        "</backstitches><ornaments_inc_knots_and_beads><object x1=\"1.5\" y1=\"2.5\" palindex=\"1\" objecttype=\"knot\"/>"
+        "<object x1=\"0.25\" y1=\"2.75\" palindex=\"2\" objecttype=\"quarter\"/></ornaments_inc_knots_and_beads></chart>\n";
+    ok &= write(oxs + "chart.oxs", std::vector<std::uint8_t>(chart.begin(), chart.end()));
     return ok ? 0 : 1;
 }

@@ -37,6 +37,9 @@ enum AppCommandId : int {
     CmdThreadFinder,
     CmdFabricCalculator,
     CmdThreadCalculator,
+    // Charts exchanged with other programs.
+    CmdImportOxs,
+    CmdExportOxs,
 };
 
 // One row of a table: a command, a separator (no caption), a submenu, or every entry of one
@@ -70,6 +73,9 @@ inline constexpr CommandRow kToolbarRows[] = {
 inline constexpr CommandRow kFileMenuRows[] = {
     {"打开旧色库绣图校正", CmdOpenOldLibrary, u"openOldLibrary"},
     {"带描边的卡通图导入", CmdImportCartoon, u"importCartoon"},
+    kSeparator,
+    {"导入OXS绣图", CmdImportOxs, u"importOxs"},
+    {"导出OXS绣图", CmdExportOxs, u"exportOxs"},
     kSeparator,
     {"退出(&X)", CmdExit, u"exit"},
 };
