@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
 #include <set>
 
 using namespace brenmark;
@@ -469,4 +471,140 @@ TEST(EmfWriter, AnExistingFileIsReplacedWhole)
     const QByteArray bytes = f.readAll();
     EXPECT_EQ(static_cast<int>(qFromLittleEndian<std::uint32_t>(bytes.constData() + 48)), bytes.size());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"page.emf"_qs});
+}
+
+TEST(EmfWriter, NestedClipsAreIntersectedAndClippingCanBeTurnedOff)
+{
+    const std::vector<Record> all = records(metafile(QSize(200, 200), [](QPainter& p) {
+        p.setClipRect(QRect(10, 10, 100, 100));
+        p.fillRect(QRect(0, 0, 5, 5), Qt::red);
+        p.setClipRect(QRect(50, 0, 100, 80), Qt::IntersectClip);
+        p.fillRect(QRect(0, 0, 6, 6), Qt::red);
+        p.setClipping(false);
+        p.fillRect(QRect(0, 0, 7, 7), Qt::red);
+    }));
+    std::vector<QRect> clips;
+    for (const Record& r : ofType(all, EMR_INTERSECTCLIPRECT))
+        clips.push_back(QRect(QPoint(r.i32(8), r.i32(12)), QPoint(r.i32(16), r.i32(20))));
+    EXPECT_EQ(clips, (std::vector<QRect>{QRect(QPoint(10, 10), QPoint(110, 110)), QRect(QPoint(50, 10), QPoint(110, 80))}));
+    EXPECT_EQ(ofType(all, EMR_SAVEDC).size(), 2u);
+    EXPECT_EQ(ofType(all, EMR_RESTOREDC).size(), 2u) << "the second clip replaces the first; off, none is left";
+    // Each clip is entered from the unclipped context: SAVEDC, RESTOREDC alternate.
+    int depth = 0;
+    for (const Record& r : all) {
+        depth += r.type == EMR_SAVEDC ? 1 : r.type == EMR_RESTOREDC ? -1 : 0;
+        EXPECT_GE(depth, 0);
+        EXPECT_LE(depth, 1);
+    }
+    EXPECT_EQ(ofType(all, EMR_CREATEBRUSHINDIRECT).size(), 1u);
+    checkHandles(all);
+}
+
+namespace {
+
+// Plays the vector records of a metafile into a picture, enough of GDI for the chart's
+// fills and lines: solid brushes and pens, polygons and polylines, clip rectangles in saved
+// contexts. Text and pictures are left out.
+QImage play(const std::vector<Record>& all, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    std::map<std::uint32_t, QPen> pens;
+    std::map<std::uint32_t, QBrush> brushes;
+    struct Dc {
+        QPen pen;
+        QBrush brush;
+        std::optional<QRect> clip;
+    } dc;
+    std::vector<Dc> saved;
+    auto colour = [](std::uint32_t c) { return QColor(c & 0xFF, c >> 8 & 0xFF, c >> 16 & 0xFF); };
+    auto points16 = [](const Record& r, int at, int n) {
+        QPolygon poly;
+        for (int i = 0; i < n; ++i)
+            poly << QPoint(r.i16(at + 4 * i), r.i16(at + 4 * i + 2));
+        return poly;
+    };
+    auto apply = [&] {
+        p.setPen(dc.pen);
+        p.setBrush(dc.brush);
+        p.setClipping(dc.clip.has_value());
+        if (dc.clip)
+            p.setClipRect(*dc.clip);
+    };
+    for (const Record& r : all) {
+        switch (r.type) {
+        case EMR_CREATEPEN: pens[r.u32(8)] = QPen(colour(r.u32(24)), r.i32(16), Qt::SolidLine, Qt::FlatCap); break;
+        case EMR_EXTCREATEPEN: pens[r.u32(8)] = QPen(colour(r.u32(40)), r.i32(32), Qt::SolidLine, Qt::SquareCap); break;
+        case EMR_CREATEBRUSHINDIRECT: brushes[r.u32(8)] = QBrush(colour(r.u32(16))); break;
+        case EMR_SELECTOBJECT: {
+            const std::uint32_t h = r.u32(8);
+            if (h == NULL_PEN)
+                dc.pen = Qt::NoPen;
+            else if (h == NULL_BRUSH)
+                dc.brush = Qt::NoBrush;
+            else if (pens.count(h))
+                dc.pen = pens[h];
+            else if (brushes.count(h))
+                dc.brush = brushes[h];
+            break;
+        }
+        case EMR_SAVEDC: saved.push_back(dc); break;
+        case EMR_RESTOREDC:
+            dc = saved.back();
+            saved.pop_back();
+            break;
+        case EMR_INTERSECTCLIPRECT: {
+            const QRect c(QPoint(r.i32(8), r.i32(12)), QPoint(r.i32(16) - 1, r.i32(20) - 1));
+            dc.clip = dc.clip ? (*dc.clip & c) : c;
+            break;
+        }
+        case EMR_POLYGON16: {
+            apply();
+            // GDI fills a polygon's inside without its right and bottom edge, as Qt does.
+            const QPolygon poly = points16(r, 28, static_cast<int>(r.u32(24)));
+            p.drawPolygon(poly);
+            break;
+        }
+        case EMR_POLYLINE16:
+            apply();
+            p.drawPolyline(points16(r, 28, static_cast<int>(r.u32(24))));
+            break;
+        default: break;
+        }
+    }
+    return image;
+}
+
+}  // namespace
+
+TEST(EmfWriter, APlayedChartPageHasTheCellsAndGridOfThePaintedOne)
+{
+    const PatternDocument doc = test::checkerPattern(23, 17);
+    PrintSettings settings;
+    settings.gridColour = rgb(0x40, 0x80, 0xC0);
+    const ChartLayout layout(doc, settings, QSize(600, 500));
+    const auto draw = [&](QPainter& p) { layout.drawPage(p, 1, ChartStyle::PrintColour); };
+    const QImage played = play(records(metafile(layout.pageSize(), draw)), layout.pageSize());
+    QImage painted(layout.pageSize(), QImage::Format_RGB32);
+    painted.fill(Qt::white);
+    {
+        QPainter p(&painted);
+        draw(p);
+    }
+    const int s = settings.cellSize;
+    const QPoint o = layout.chartOrigin(doc.width());
+    int compared = 0;
+    for (int r = 0; r < doc.height(); ++r)
+        for (int c = 0; c < doc.width(); ++c) {
+            // Inside the cell clear of its symbol, and on its left grid line.
+            for (const QPoint at : {QPoint(o.x() + c * s + 1, o.y() + r * s + 1), QPoint(o.x() + c * s, o.y() + r * s + 5)}) {
+                ASSERT_EQ(QColor(played.pixel(at)).name().toStdString(), QColor(painted.pixel(at)).name().toStdString())
+                    << "cell " << c << ", " << r << " at " << at.x() << ", " << at.y();
+                ++compared;
+            }
+        }
+    EXPECT_EQ(compared, 2 * 23 * 17);
+    // Outside the chart both are white.
+    EXPECT_EQ(played.pixel(o.x() - 20, o.y() + 20), painted.pixel(o.x() - 20, o.y() + 20));
 }
