@@ -608,3 +608,29 @@ TEST(EmfWriter, APlayedChartPageHasTheCellsAndGridOfThePaintedOne)
     // Outside the chart both are white.
     EXPECT_EQ(played.pixel(o.x() - 20, o.y() + 20), painted.pixel(o.x() - 20, o.y() + 20));
 }
+
+TEST(EmfWriter, AnOpaqueTextBackgroundIsAFillBehindTheText)
+{
+    const std::vector<Record> all = records(metafile(QSize(200, 100), [](QPainter& p) {
+        p.setFont(songTi(12));
+        p.setBackgroundMode(Qt::OpaqueMode);
+        p.setBackground(QColor(1, 2, 3));
+        p.drawText(QPointF(10, 50), u"AB"_qs);
+    }));
+    int fill = -1, text = -1;
+    for (int i = 0; i < static_cast<int>(all.size()); ++i) {
+        if (all[i].type == EMR_POLYGON16 && fill < 0)
+            fill = i;
+        if (all[i].type == EMR_EXTTEXTOUTW)
+            text = i;
+    }
+    ASSERT_GE(fill, 0);
+    EXPECT_LT(fill, text);
+    ASSERT_EQ(ofType(all, EMR_CREATEBRUSHINDIRECT).size(), 1u);
+    EXPECT_EQ(ofType(all, EMR_CREATEBRUSHINDIRECT)[0].u32(16), colorRef(1, 2, 3));
+    // The box spans the text from its baseline up and down.
+    const QRect box = all[static_cast<std::size_t>(fill)].rect(8);
+    EXPECT_EQ(box.left(), 10);
+    EXPECT_LT(box.top(), 50);
+    EXPECT_GT(box.bottom(), 50);
+}
