@@ -1,5 +1,7 @@
 #include "editor/render/emf_paint_engine.h"
 
+#include "editor/render/emf_objects.h"
+
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
@@ -25,34 +27,6 @@ constexpr std::uint32_t SYSTEM_FONT = 0x8000000D;
 // Objects kept in the handle table before the least recently used is deleted.
 constexpr std::size_t kMaxObjects = 1024;
 
-constexpr int kLogFontFaceUnits = 32;
-
-std::uint32_t colourOf(const QColor& c)
-{
-    const QColor rgb = c.toRgb();
-    return colorRef(rgb.red(), rgb.green(), rgb.blue());
-}
-
-bool fits16(const QPolygonF& points)
-{
-    return std::all_of(points.begin(), points.end(), [](const QPointF& p) {
-        return std::abs(p.x()) <= SHRT_MAX && std::abs(p.y()) <= SHRT_MAX;
-    });
-}
-
-// The records' bounds: the rounded points' extent, both edges included.
-QRect inclusiveBounds(const QPolygonF& points)
-{
-    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
-    for (const QPointF& p : points) {
-        left = std::min(left, qRound(p.x()));
-        right = std::max(right, qRound(p.x()));
-        top = std::min(top, qRound(p.y()));
-        bottom = std::max(bottom, qRound(p.y()));
-    }
-    return QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
 // The half-open pixel rectangle a device rectangle covers, its edges rounded.
 QRect roundedRect(const QRectF& r)
 {
@@ -60,32 +34,7 @@ QRect roundedRect(const QRectF& r)
     return QRect(left, top, std::max(0, qRound(r.right()) - left), std::max(0, qRound(r.bottom()) - top));
 }
 
-QColor brushColour(const QBrush& brush)
-{
-    // Gradients are written as their middle colour: the reader has no gradient brush.
-    if (const QGradient* g = brush.gradient(); g && !g->stops().isEmpty())
-        return g->stops()[g->stops().size() / 2].second;
-    return brush.color();
-}
-
-bool isSongFace(const QString& family)
-{
-    static const QString song = QString::fromUtf16(u"\u5B8B\u4F53");  // 宋体
-    static const QString newSong = QString::fromUtf16(u"\u65B0\u5B8B\u4F53");  // 新宋体
-    return family.compare(u"SimSun"_qs, Qt::CaseInsensitive) == 0 || family.compare(u"NSimSun"_qs, Qt::CaseInsensitive) == 0 ||
-           family == song || family == newSong;
-}
-
 }  // namespace
-
-QString emfFaceName(const QFont& font)
-{
-    const QStringList families = font.families().isEmpty() ? QStringList{font.family()} : font.families();
-    for (const QString& f : families)
-        if (isSongFace(f))
-            return QString::fromUtf16(u"\u5B8B\u4F53");
-    return families.first();
-}
 
 EmfPaintEngine::EmfPaintEngine(QSize size) : QPaintEngine(AllFeatures), size_(size) {}
 
@@ -274,92 +223,23 @@ std::uint32_t EmfPaintEngine::penObject()
 {
     if (!hasPen())
         return NULL_PEN;
-    std::uint32_t style = PS_SOLID;
-    switch (pen_.style()) {
-    case Qt::DashLine:
-    case Qt::CustomDashLine: style = PS_DASH; break;
-    case Qt::DotLine: style = PS_DOT; break;
-    case Qt::DashDotLine: style = PS_DASHDOT; break;
-    case Qt::DashDotDotLine: style = PS_DASHDOTDOT; break;
-    default: break;
-    }
-    const int width = std::max(1, qRound(penWidthOnDevice()));
-    const std::uint32_t colour = colourOf(brushColour(pen_.brush()));
-    RecordStream body;
-    body.begin(0);
-    if (width == 1) {
-        // A one-unit pen: the plain pen every reader draws the same.
-        body.u32(style);
-        body.i32(1);
-        body.i32(0);
-        body.u32(colour);
-    } else {
-        const std::uint32_t cap = pen_.capStyle() == Qt::RoundCap ? PS_ENDCAP_ROUND
-                                  : pen_.capStyle() == Qt::FlatCap ? PS_ENDCAP_FLAT
-                                                                   : PS_ENDCAP_SQUARE;
-        const std::uint32_t join = pen_.joinStyle() == Qt::RoundJoin ? PS_JOIN_ROUND
-                                   : pen_.joinStyle() == Qt::BevelJoin ? PS_JOIN_BEVEL
-                                                                       : PS_JOIN_MITER;
-        body.zeros(16);  // no pattern bitmap
-        body.u32(PS_GEOMETRIC | style | cap | join);
-        body.u32(static_cast<std::uint32_t>(width));
-        body.u32(BS_SOLID);
-        body.u32(colour);
-        body.u32(0);  // hatch
-        body.u32(0);  // no style entries
-    }
-    body.end();
-    return object(width == 1 ? EMR_CREATEPEN : EMR_EXTCREATEPEN, body.bytes().mid(8));
+    const ObjectRecord pen = penRecord(pen_, std::max(1, qRound(penWidthOnDevice())));
+    return object(pen.type, pen.body);
 }
 
 std::uint32_t EmfPaintEngine::brushObject(const QBrush& brush)
 {
     if (brush.style() == Qt::NoBrush || brushColour(brush).alpha() == 0)
         return NULL_BRUSH;
-    std::uint32_t style = BS_SOLID, hatch = 0;
-    switch (brush.style()) {
-    case Qt::HorPattern: style = BS_HATCHED; hatch = 0; break;
-    case Qt::VerPattern: style = BS_HATCHED; hatch = 1; break;
-    case Qt::FDiagPattern: style = BS_HATCHED; hatch = 2; break;
-    case Qt::BDiagPattern: style = BS_HATCHED; hatch = 3; break;
-    case Qt::CrossPattern: style = BS_HATCHED; hatch = 4; break;
-    case Qt::DiagCrossPattern: style = BS_HATCHED; hatch = 5; break;
-    default: break;  // dense patterns, gradients and textures as their colour
-    }
-    RecordStream body;
-    body.begin(0);
-    body.u32(style);
-    body.u32(colourOf(brushColour(brush)));
-    body.u32(hatch);
-    body.end();
-    return object(EMR_CREATEBRUSHINDIRECT, body.bytes().mid(8));
+    const ObjectRecord record = brushRecord(brush);
+    return object(record.type, record.body);
 }
 
 std::uint32_t EmfPaintEngine::fontObject(const QFont& font)
 {
-    qreal pixels = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * 96 / 72;
-    pixels *= std::hypot(transform_.m21(), transform_.m22());
-    const QString face = emfFaceName(font);
-    RecordStream body;
-    body.begin(0);
-    body.i32(-std::max(1, qRound(pixels)));  // negative: the character height, as Qt's pixel size
-    body.i32(0);                             // width from the face
-    body.i32(0);                             // escapement
-    body.i32(0);                             // orientation
-    body.i32(font.weight());                 // Qt's weights are the 100 … 900 of GDI
-    body.u8(font.italic() ? 1 : 0);
-    body.u8(font.underline() ? 1 : 0);
-    body.u8(font.strikeOut() ? 1 : 0);
-    // The Song face with the simplified Chinese character set: where 宋体 is missing, that
-    // is what a reader picks its replacement by.
-    body.u8(isSongFace(face) ? GB2312_CHARSET : DEFAULT_CHARSET);
-    body.u8(0);  // output precision
-    body.u8(0);  // clip precision
-    body.u8(0);  // quality
-    body.u8(0);  // pitch and family
-    body.utf16(face, kLogFontFaceUnits);
-    body.end();
-    return object(EMR_EXTCREATEFONTINDIRECTW, body.bytes().mid(8));
+    const qreal pixels = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * 96 / 72;
+    const ObjectRecord record = fontRecord(font, pixels * std::hypot(transform_.m21(), transform_.m22()));
+    return object(record.type, record.body);
 }
 
 void EmfPaintEngine::setTextColour(std::uint32_t colour)
@@ -411,56 +291,6 @@ void EmfPaintEngine::noteDrawn(const QRectF& device, bool withPen)
         bounds_ |= r;
 }
 
-void EmfPaintEngine::poly(std::uint32_t type16, std::uint32_t type32, const QPolygonF& points)
-{
-    if (points.size() < 2)
-        return;
-    const bool small = fits16(points);
-    out_.begin(small ? type16 : type32);
-    out_.rectl(inclusiveBounds(points));
-    out_.u32(static_cast<std::uint32_t>(points.size()));
-    for (const QPointF& p : points) {
-        if (small) {
-            out_.i16(static_cast<std::int16_t>(qRound(p.x())));
-            out_.i16(static_cast<std::int16_t>(qRound(p.y())));
-        } else {
-            out_.i32(qRound(p.x()));
-            out_.i32(qRound(p.y()));
-        }
-    }
-    out_.end();
-}
-
-void EmfPaintEngine::polyPoly(std::uint32_t type16, std::uint32_t type32, const std::vector<QPolygonF>& polygons)
-{
-    QPolygonF all;
-    std::vector<std::uint32_t> counts;
-    for (const QPolygonF& polygon : polygons)
-        if (polygon.size() >= 2) {
-            all += polygon;
-            counts.push_back(static_cast<std::uint32_t>(polygon.size()));
-        }
-    if (counts.empty())
-        return;
-    const bool small = fits16(all);
-    out_.begin(small ? type16 : type32);
-    out_.rectl(inclusiveBounds(all));
-    out_.u32(static_cast<std::uint32_t>(counts.size()));
-    out_.u32(static_cast<std::uint32_t>(all.size()));
-    for (std::uint32_t n : counts)
-        out_.u32(n);
-    for (const QPointF& p : all) {
-        if (small) {
-            out_.i16(static_cast<std::int16_t>(qRound(p.x())));
-            out_.i16(static_cast<std::int16_t>(qRound(p.y())));
-        } else {
-            out_.i32(qRound(p.x()));
-            out_.i32(qRound(p.y()));
-        }
-    }
-    out_.end();
-}
-
 void EmfPaintEngine::drawRects(const QRectF* rects, int count)
 {
     applyClip();
@@ -472,7 +302,7 @@ void EmfPaintEngine::drawRects(const QRectF* rects, int count)
         // A polygon: with no pen it fills exactly the rectangle, with one it outlines its edges
         // as Qt does; a Rectangle record would lose a unit on the right and bottom.
         const QPolygonF corners = transform_.map(QPolygonF(rects[i]));
-        poly(EMR_POLYGON16, EMR_POLYGON, QPolygonF(corners.mid(0, 4)));
+        writePoly(out_, EMR_POLYGON16, EMR_POLYGON, QPolygonF(corners.mid(0, 4)));
         noteDrawn(corners.boundingRect(), pen);
     }
 }
@@ -490,9 +320,9 @@ void EmfPaintEngine::drawLines(const QLineF* lines, int count)
         noteDrawn(QRectF(l.p1(), l.p2()).normalized(), true);
     }
     if (count == 1)
-        poly(EMR_POLYLINE16, EMR_POLYLINE, segments.front());
+        writePoly(out_, EMR_POLYLINE16, EMR_POLYLINE, segments.front());
     else
-        polyPoly(EMR_POLYPOLYLINE16, EMR_POLYPOLYLINE, segments);
+        writePolyPoly(out_, EMR_POLYPOLYLINE16, EMR_POLYPOLYLINE, segments);
 }
 
 void EmfPaintEngine::drawPolygon(const QPointF* points, int count, PolygonDrawMode mode)
@@ -504,10 +334,10 @@ void EmfPaintEngine::drawPolygon(const QPointF* points, int count, PolygonDrawMo
         return;
     selectOutline(pen, brush);
     if (mode == PolylineMode) {
-        poly(EMR_POLYLINE16, EMR_POLYLINE, device);
+        writePoly(out_, EMR_POLYLINE16, EMR_POLYLINE, device);
     } else {
         setFillMode(mode == WindingMode ? WINDING : ALTERNATE);
-        poly(EMR_POLYGON16, EMR_POLYGON, device);
+        writePoly(out_, EMR_POLYGON16, EMR_POLYGON, device);
     }
     noteDrawn(device.boundingRect(), pen);
 }
@@ -525,12 +355,12 @@ void EmfPaintEngine::drawPath(const QPainterPath& path)
     if (hasBrush()) {
         selectOutline(false, true);
         setFillMode(path.fillRule() == Qt::WindingFill ? WINDING : ALTERNATE);
-        polyPoly(EMR_POLYPOLYGON16, EMR_POLYPOLYGON, polygons);
+        writePolyPoly(out_, EMR_POLYPOLYGON16, EMR_POLYPOLYGON, polygons);
         noteDrawn(extent, false);
     }
     if (hasPen()) {
         selectOutline(true, false);
-        polyPoly(EMR_POLYPOLYLINE16, EMR_POLYPOLYLINE, polygons);
+        writePolyPoly(out_, EMR_POLYPOLYLINE16, EMR_POLYPOLYLINE, polygons);
         noteDrawn(extent, true);
     }
 }
@@ -551,7 +381,7 @@ void EmfPaintEngine::drawPoints(const QPointF* points, int count)
         const QPointF p = transform_.map(points[i]);
         if (width > 1.5) {
             const QRectF square(p.x() - width / 2, p.y() - width / 2, width, width);
-            poly(EMR_POLYGON16, EMR_POLYGON, QPolygonF(QPolygonF(square).mid(0, 4)));
+            writePoly(out_, EMR_POLYGON16, EMR_POLYGON, QPolygonF(QPolygonF(square).mid(0, 4)));
             noteDrawn(square, false);
         } else {
             out_.begin(EMR_SETPIXELV);
@@ -579,92 +409,8 @@ void EmfPaintEngine::drawImage(const QRectF& target, const QImage& image, const 
     if (from.isEmpty() || to.isEmpty())
         return;
     setStretchMode(smooth_ ? HALFTONE : COLORONCOLOR);
-    dib(to, from == image.rect() ? image : image.copy(from));
+    writePicture(out_, to, from == image.rect() ? image : image.copy(from));
     noteDrawn(to, false);
-}
-
-void EmfPaintEngine::dib(const QRect& to, const QImage& picture)
-{
-    // Pictures with see-through pixels are blended, the others copied; both as bottom-up
-    // device-independent bitmaps, 32 bits premultiplied or 24 bits.
-    bool seeThrough = false;
-    QImage image;
-    if (picture.hasAlphaChannel()) {
-        image = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        for (int y = 0; y < image.height() && !seeThrough; ++y) {
-            const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-            seeThrough = std::any_of(line, line + image.width(), [](QRgb px) { return qAlpha(px) != 255; });
-        }
-    }
-    if (!seeThrough)
-        image = picture.convertToFormat(QImage::Format_RGB32);
-    const int w = image.width(), h = image.height();
-    const int bits = seeThrough ? 32 : 24;
-    const int rowBytes = (w * bits + 31) / 32 * 4;
-    const int headerBytes = seeThrough ? 108 : 80;
-    const auto imageBytes = static_cast<std::uint32_t>(rowBytes) * static_cast<std::uint32_t>(h);
-
-    out_.begin(seeThrough ? EMR_ALPHABLEND : EMR_STRETCHDIBITS);
-    out_.rectl(to);
-    out_.i32(to.x());
-    out_.i32(to.y());
-    if (seeThrough) {
-        out_.i32(to.width());
-        out_.i32(to.height());
-        out_.u32(0x01FF0000);  // source over, constant alpha 255, per-pixel alpha
-        out_.i32(0);           // source x, y
-        out_.i32(0);
-        for (float f : {1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f})
-            out_.f32(f);
-        out_.u32(0);  // background colour
-        out_.u32(DIB_RGB_COLORS);
-        out_.u32(static_cast<std::uint32_t>(headerBytes));
-        out_.u32(40);
-        out_.u32(static_cast<std::uint32_t>(headerBytes + 40));
-        out_.u32(imageBytes);
-        out_.i32(w);
-        out_.i32(h);
-    } else {
-        out_.i32(0);  // source x, y, width, height
-        out_.i32(0);
-        out_.i32(w);
-        out_.i32(h);
-        out_.u32(static_cast<std::uint32_t>(headerBytes));
-        out_.u32(40);
-        out_.u32(static_cast<std::uint32_t>(headerBytes + 40));
-        out_.u32(imageBytes);
-        out_.u32(DIB_RGB_COLORS);
-        out_.u32(SRCCOPY);
-        out_.i32(to.width());
-        out_.i32(to.height());
-    }
-    Q_ASSERT(out_.offsetInRecord() == headerBytes);
-    // BITMAPINFOHEADER.
-    out_.u32(40);
-    out_.i32(w);
-    out_.i32(h);  // positive: the last row first
-    out_.u16(1);
-    out_.u16(static_cast<std::uint16_t>(bits));
-    out_.u32(0);  // uncompressed
-    out_.u32(imageBytes);
-    out_.i32(3780);  // 96 an inch in pixels a metre
-    out_.i32(3780);
-    out_.u32(0);
-    out_.u32(0);
-    QByteArray row(rowBytes, '\0');
-    for (int y = h - 1; y >= 0; --y) {
-        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        char* o = row.data();
-        for (int x = 0; x < w; ++x) {
-            *o++ = static_cast<char>(qBlue(line[x]));
-            *o++ = static_cast<char>(qGreen(line[x]));
-            *o++ = static_cast<char>(qRed(line[x]));
-            if (seeThrough)
-                *o++ = static_cast<char>(qAlpha(line[x]));
-        }
-        out_.raw(row);
-    }
-    out_.end();
 }
 
 void EmfPaintEngine::drawTextItem(const QPointF& p, const QTextItem& textItem)

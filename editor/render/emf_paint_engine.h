@@ -19,10 +19,6 @@
 
 namespace brenmark {
 
-// The face a font is written with: "宋体" for the Song faces (SimSun and its fallbacks, the
-// chart's font), else the font's first family.
-QString emfFaceName(const QFont& font);
-
 class EmfPaintEngine : public QPaintEngine {
 public:
     explicit EmfPaintEngine(QSize size);
@@ -73,10 +69,6 @@ private:
     void setStretchMode(std::uint32_t mode);
     // Selects the painter's pen and brush, or none of either.
     void selectOutline(bool withPen, bool withBrush);
-    // A polygon or polyline record in 16-bit coordinates when they fit, else 32-bit.
-    void poly(std::uint32_t type16, std::uint32_t type32, const QPolygonF& devicePoints);
-    void polyPoly(std::uint32_t type16, std::uint32_t type32, const std::vector<QPolygonF>& devicePolygons);
-    void dib(const QRect& target, const QImage& image);
     // Grows the drawn bounds by a rectangle in device units, widened by the pen.
     void noteDrawn(const QRectF& device, bool withPen);
     qreal penWidthOnDevice() const;
