@@ -317,7 +317,12 @@ TEST(EmfWriter, AFileThatCannotBeWrittenIsRefusedAndLeavesNothing)
     error.clear();
     EXPECT_FALSE(writeEmf(dir.filePath(u"blocker/page.emf"_qs), QSize(100, 100), draw, &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{u"blocker"_qs});
+    // A name that is a folder.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"page.emf"_qs));
+    EXPECT_FALSE(writeEmf(dir.filePath(u"page.emf"_qs), QSize(100, 100), draw, &error));
+    EXPECT_TRUE(QDir(dir.filePath(u"page.emf"_qs)).isEmpty());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              (QStringList{u"blocker"_qs, u"page.emf"_qs}));
     // No size, no file.
     EXPECT_FALSE(writeEmf(dir.filePath(u"empty.emf"_qs), QSize(0, 100), draw, &error));
     EXPECT_FALSE(QFile::exists(dir.filePath(u"empty.emf"_qs)));
