@@ -282,7 +282,7 @@ TEST(EmfWriter, CoordinatesPastSixteenBitsUseTheWideRecords)
     }));
     ASSERT_EQ(ofType(all, EMR_POLYGON).size(), 1u);
     ASSERT_EQ(ofType(all, EMR_POLYGON16).size(), 1u);
-    const Record& wide = ofType(all, EMR_POLYGON)[0];
+    const Record wide = ofType(all, EMR_POLYGON)[0];
     EXPECT_EQ(wide.i32(28), 39000);
     EXPECT_EQ(wide.i32(36), 39500);
     EXPECT_EQ(ofType(all, EMR_CREATEBRUSHINDIRECT).size(), 1u) << "one brush for both";
