@@ -146,6 +146,61 @@ bool shallowEnough(const std::string& xml, int limit)
     return true;
 }
 
+bool validUtf8(const std::string& text)
+{
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    while (i < n) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        std::size_t extra = 0;
+        unsigned min = 0;
+        if (c < 0x80)
+            extra = 0;
+        else if (c >= 0xC2 && c <= 0xDF)
+            extra = 1, min = 0x80;
+        else if (c >= 0xE0 && c <= 0xEF)
+            extra = 2, min = 0x800;
+        else if (c >= 0xF0 && c <= 0xF4)
+            extra = 3, min = 0x10000;
+        else
+            return false;
+        if (extra > 0 && i + extra >= n)
+            return false;
+        unsigned code = extra == 0 ? c : c & (0x3Fu >> extra);
+        for (std::size_t k = 1; k <= extra; ++k) {
+            const auto d = static_cast<unsigned char>(text[i + k]);
+            if ((d & 0xC0) != 0x80)
+                return false;
+            code = code << 6 | (d & 0x3Fu);
+        }
+        if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+// Text in another single-byte encoding (older programs wrote Latin-1) read as Latin-1, so the
+// parser only ever sees whole UTF-8 sequences: it reads a lead byte's continuation bytes
+// without looking for the end of the text.
+std::string asUtf8(const std::string& text)
+{
+    if (validUtf8(text))
+        return text;
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x80) {
+            out += ch;
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
 std::optional<long> wholeNumber(const char* text)
 {
     if (!text || !*text)
@@ -591,7 +646,8 @@ OxsImport readOxs(const std::string& xml, const PaletteStore& palettes)
         return result;
     }
     TiXmlDocument parsed;
-    parsed.Parse(xml.c_str(), nullptr, TIXML_ENCODING_UTF8);
+    const std::string text = asUtf8(xml);
+    parsed.Parse(text.c_str(), nullptr, TIXML_ENCODING_UTF8);
     if (parsed.Error()) {
         result.error = "OXS文件已损坏,不能导入";
         return result;

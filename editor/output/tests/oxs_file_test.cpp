@@ -225,6 +225,19 @@ TEST_F(OxsFixture, DamagedAndHostileFilesAreRefusedWithAMessage)
     EXPECT_EQ(r.changes[1], "1处引用了不存在的颜色,未导入");
 }
 
+TEST_F(OxsFixture, BytesThatAreNoUtf8AreReadAsLatin1)
+{
+    // A lead byte without its continuation at the end of a name made the XML parser read past
+    // the text; such bytes now reach it as whole characters.
+    const std::string cut = "<?xl><itchs>\xF1<'$" + std::string(28, '\xF1') + "\xF9\xF1";
+    EXPECT_FALSE(readOxs(cut, palettes).pattern);
+    const OxsImport r = read("<palette><palette_item index=\"0\" color=\"FFFFFF\"/>"
+                             "<palette_item index=\"1\" number=\"DMC 321\" name=\"Rouge \xE9\" color=\"C81E28\"/></palette>"
+                             "<fullstitches><stitch x=\"0\" y=\"0\" palindex=\"1\"/></fullstitches>");
+    ASSERT_TRUE(r.pattern) << r.error;
+    EXPECT_EQ(r.pattern->threads.numbers, std::vector<std::string>{"321"});
+}
+
 TEST_F(OxsFixture, SavingReplacesTheFileWholeAndLoadingReadsItBack)
 {
     const std::string path = dir + "chart.oxs";
