@@ -4,14 +4,13 @@
 
 #include "editor/output/print_preview.h"
 #include "editor/render/gbk_qstring.h"
+#include "editor/output/tests/pdf_test_support.h"
 #include "editor/render/tests/chart_test_support.h"
 
 #include <QFile>
 #include <QImage>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -20,44 +19,17 @@ using namespace brenmark;
 
 namespace {
 
+using test::pdfFacts;
+using test::PdfFacts;
+
 QString run(const QString& program, const QStringList& args)
 {
-    QProcess process;
-    process.start(program, args);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// What pdfinfo reads from a file: the page count, each page's size in points, the title.
-struct PdfFacts {
-    int pages = -1;
-    std::vector<QSize> sizes;
-    QString title;
-};
-
-PdfFacts pdfFacts(const QString& path)
-{
-    PdfFacts facts;
-    const QString info = run(u"pdfinfo"_qs, {u"-f"_qs, u"1"_qs, u"-l"_qs, u"9999"_qs, path});
-    const QRegularExpression pages(u"^Pages:\\s+(\\d+)"_qs, QRegularExpression::MultilineOption);
-    const QRegularExpression size(u"^Page\\s+\\d+ size:\\s+([\\d.]+) x ([\\d.]+) pts"_qs, QRegularExpression::MultilineOption);
-    const QRegularExpression title(u"^Title:\\s+(.*)$"_qs, QRegularExpression::MultilineOption);
-    if (const auto m = pages.match(info); m.hasMatch())
-        facts.pages = m.captured(1).toInt();
-    for (auto it = size.globalMatch(info); it.hasNext();) {
-        const auto m = it.next();
-        facts.sizes.emplace_back(qRound(m.captured(1).toDouble()), qRound(m.captured(2).toDouble()));
-    }
-    if (const auto m = title.match(info); m.hasMatch())
-        facts.title = m.captured(1).trimmed();
-    return facts;
+    return test::runTool(program, args);
 }
 
 QString pageText(const QString& path, int page)
 {
-    const QString n = QString::number(page);
-    return run(u"pdftotext"_qs, {u"-f"_qs, n, u"-l"_qs, n, u"-layout"_qs, path, u"-"_qs});
+    return test::pdfPageText(path, page);
 }
 
 bool isKeyPage(const QString& text)
