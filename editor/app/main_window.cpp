@@ -273,6 +273,8 @@ void MainWindow::refresh(Changes what)
         docks_.colourPanel->showThread(session_.currentThread().thread());
     if (what.any(Change::Layers | Change::Threads | Change::Size | Change::Fabric | Change::Pattern))
         docks_.overviewWidget->patternChanged();
+    if (prints_ && what.any(Changes::everything()))
+        prints_->patternChanged();
     viewWidget_->update();
 }
 

@@ -44,6 +44,7 @@ bool PrintCommands::editSettings()
     session_.printSettings() = *edited;
     if (pictures_)
         pictures_->setAmountSettings(edited->fabric, edited->strands);
+    dialogs_.refreshPreview();
     return true;
 }
 
@@ -94,6 +95,7 @@ bool PrintCommands::pageSetup()
     if (!dialogs_.pageSetup(*printer))
         return false;
     paper_ = printer->pageLayout();
+    dialogs_.refreshPreview();
     return true;
 }
 
@@ -114,6 +116,14 @@ bool PrintCommands::preview()
 bool PrintCommands::closePreview()
 {
     return dialogs_.closePreview();
+}
+
+void PrintCommands::patternChanged()
+{
+    if (session_.document().isOpen())
+        dialogs_.refreshPreview();
+    else
+        dialogs_.closePreview();
 }
 
 QSize PrintCommands::previewPageSize()

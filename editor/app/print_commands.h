@@ -40,6 +40,9 @@ public:
     bool preview();
     // "返回".
     bool closePreview();
+    // The pattern changed: an open preview draws it again, or closes when no pattern is
+    // left to show.
+    void patternChanged();
 
     // The paper chosen in "打印纸设置"; nothing before the first choice.
     const std::optional<QPageLayout>& paper() const { return paper_; }

@@ -52,6 +52,9 @@ public:
     virtual bool showPreview(PreviewSource& source, const PreviewOptions& start) = 0;
     // "返回": closes the preview; false when none was open.
     virtual bool closePreview() = 0;
+    // The open preview draws its page again from the source (the pattern or the print
+    // details changed); nothing when none is open.
+    virtual void refreshPreview() = 0;
 };
 
 }  // namespace brenmark

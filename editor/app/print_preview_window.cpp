@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -43,8 +44,12 @@ PrintPreviewWindow::PrintPreviewWindow(PreviewSource& source, const PreviewOptio
       colour_(new QComboBox(this)),
       colouredSymbols_(new QCheckBox(fromGbk("彩色符"), this)),
       back_(new QPushButton(fromGbk("返回"), this)),
-      area_(new PrintPreviewArea(this))
+      area_(new PrintPreviewArea(this)),
+      reloadTimer_(new QTimer(this))
 {
+    reloadTimer_->setSingleShot(true);
+    reloadTimer_->setInterval(150);
+    connect(reloadTimer_, &QTimer::timeout, this, &PrintPreviewWindow::reload);
     setObjectName(u"printPreview"_qs);
     setWindowTitle(fromGbk("打印预览"));
     pages_->setObjectName(u"previewPages"_qs);
@@ -97,8 +102,14 @@ void PrintPreviewWindow::setOptions(const PreviewOptions& options)
     reload();
 }
 
+void PrintPreviewWindow::reloadSoon()
+{
+    reloadTimer_->start();
+}
+
 void PrintPreviewWindow::reload()
 {
+    reloadTimer_->stop();
     fillPages();
     area_->setPage(source_.previewPage(options_));
 }

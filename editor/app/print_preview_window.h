@@ -9,6 +9,7 @@
 class QCheckBox;
 class QComboBox;
 class QPushButton;
+class QTimer;
 
 namespace brenmark {
 
@@ -38,6 +39,8 @@ public:
     const PreviewOptions& options() const { return options_; }
     // The pages and the shown page asked of the source again (the pattern may have changed).
     void reload();
+    // The same a moment later, once for any number of calls: edits come in quick runs.
+    void reloadSoon();
     // False when the source gave no page to show.
     bool hasPage() const { return !area_->page().isNull(); }
 
@@ -59,6 +62,7 @@ private:
     QCheckBox* colouredSymbols_;
     QPushButton* back_;
     PrintPreviewArea* area_;
+    QTimer* reloadTimer_;
 };
 
 }  // namespace brenmark

@@ -72,4 +72,10 @@ bool QtPrintDialogs::closePreview()
     return true;
 }
 
+void QtPrintDialogs::refreshPreview()
+{
+    if (preview_)
+        preview_->reloadSoon();
+}
+
 }  // namespace brenmark

@@ -21,6 +21,7 @@ public:
     bool pageSetup(QPrinter& printer) override;
     bool showPreview(PreviewSource& source, const PreviewOptions& start) override;
     bool closePreview() override;
+    void refreshPreview() override;
 
     // The open preview, null when none is.
     PrintPreviewWindow* preview() const { return preview_; }

@@ -204,6 +204,27 @@ TEST_F(Printing, ThePreviewShowsThePagesOfThePatternAsItIsNow)
     EXPECT_FALSE(window->runCommand(CmdPreviewReturn));
 }
 
+TEST_F(Printing, AnOpenPreviewFollowsEditsAndClosesWithThePattern)
+{
+    openPattern(20, 30);
+    ASSERT_TRUE(window->runCommand(CmdPrintPreview));
+    const int before = prints.previewRefreshes;
+    window->session().changed(Change::Cells);
+    EXPECT_EQ(prints.previewRefreshes, before + 1);
+    // Zooming changes nothing printed.
+    window->runCommand(CmdZoomIn);
+    EXPECT_EQ(prints.previewRefreshes, before + 1);
+    prints.settingsAnswers.push_back(PrintSettings{});
+    window->runCommand(CmdPrintSettings);
+    EXPECT_EQ(prints.previewRefreshes, before + 2);
+
+    // "新建绣图" cancelled closes the pattern, and the preview with it.
+    ASSERT_TRUE(prints.previewOpen);
+    window->runCommand(CmdNewPattern);
+    ASSERT_FALSE(window->document().isOpen());
+    EXPECT_FALSE(prints.previewOpen);
+}
+
 TEST_F(Printing, APreviewThatCannotBeMadeSaysSo)
 {
     openPattern(20, 30);

@@ -212,6 +212,18 @@ TEST(PrintPreviewScreen, ThePageListAndTheColourOptionsAskForTheirPage)
     EXPECT_EQ(window.options().page, 3);
 }
 
+TEST(PrintPreviewScreen, ARunOfReloadsDrawsThePageOnce)
+{
+    FakePages pages;
+    PrintPreviewWindow window(pages, PreviewOptions{});
+    const std::size_t before = pages.asked.size();
+    for (int i = 0; i < 5; ++i)
+        window.reloadSoon();
+    EXPECT_EQ(pages.asked.size(), before);
+    QTest::qWait(400);
+    EXPECT_EQ(pages.asked.size(), before + 1);
+}
+
 TEST(PrintPreviewScreen, TheRealPreviewOpensOnceClosesWithReturnAndRefusesNoPage)
 {
     QWidget parent;

@@ -62,6 +62,8 @@ public:
         previewOpen = previewWorks;
         return previewWorks;
     }
+    int previewRefreshes = 0;
+    void refreshPreview() override { ++previewRefreshes; }
     bool closePreview() override
     {
         ++previewCloses;
