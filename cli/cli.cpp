@@ -30,7 +30,10 @@ constexpr const char* kUsage =
     "  brenmark-cli convert PICTURE --brand B --width W --height H [--program-dir DIR] -o OUT.xiu\n"
     "  brenmark-cli stats FILE [--fabric 14CT] [--strands 2] [--by-usage] [--program-dir DIR]\n"
     "  brenmark-cli colours IN OUT (--to-brand B | --reduce K | --subtract NUMBER | --replace OLD=NEW)\n"
-    "                      [--program-dir DIR]\n";
+    "                      [--program-dir DIR]\n"
+    "  brenmark-cli export FILE --format bmp|jpg|png|emf|svg|pdf|sim [--pages] [--bw] [--coloured-symbols]\n"
+    "                      [--cell-mm MM] [--paper A4|LETTER|WxHmm] [--program-dir DIR] -o OUT\n"
+    "  brenmark-cli scramble PATH\n";
 
 // Largest pattern the command line creates: the editor's grids hold 4 bytes a cell per layer.
 constexpr long kMaxCells = 100'000'000;
@@ -227,6 +230,10 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
             return cli::stats(args, out, err);
         if (command == "colours")
             return cli::colours(args, err);
+        if (command == "export")
+            return cli::exportChart(args, out, err);
+        if (command == "scramble")
+            return cli::scramble(args, out);
         if (command == "--help" || command == "-h") {
             out << kUsage;
             return 0;

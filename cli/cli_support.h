@@ -73,5 +73,8 @@ std::string programDirFrom(Args& args);
 int convert(Args& args, std::ostream& err);
 int stats(Args& args, std::ostream& out, std::ostream& err);
 int colours(Args& args, std::ostream& err);
+// The chart files and the page writer's argument (cli_export.cpp).
+int exportChart(Args& args, std::ostream& out, std::ostream& err);
+int scramble(Args& args, std::ostream& out);
 
 }  // namespace brenmark::cli
