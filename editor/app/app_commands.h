@@ -37,6 +37,13 @@ enum AppCommandId : int {
     CmdThreadFinder,
     CmdFabricCalculator,
     CmdThreadCalculator,
+    // The export commands (export_commands.h).
+    CmdExportChart,
+    CmdExportSimulated,
+    CmdExportVector,
+    CmdExportPdf,
+    CmdExportSvg,
+    CmdExportTiff,
 };
 
 // One row of a table: a command, a separator (no caption), a submenu, or every entry of one
@@ -64,12 +71,20 @@ inline constexpr CommandRow kToolbarRows[] = {
     {"#色", CmdModeSymbolsOnColour, u"modeSymbolsOnColour", CommandIcon::SymbolsOnColour},
     {"#", CmdModeSymbolsOnly, u"modeSymbolsOnly", CommandIcon::SymbolsOnly},
     {"仿真", CmdModeSimulated, u"modeSimulated", CommandIcon::Simulated},
+    {"导出", CmdExportChart, u"exportChart", CommandIcon::None},
     {"关闭", CmdCloseWindow, u"closeWindow", CommandIcon::Close},
 };
 
 inline constexpr CommandRow kFileMenuRows[] = {
     {"打开旧色库绣图校正", CmdOpenOldLibrary, u"openOldLibrary"},
     {"带描边的卡通图导入", CmdImportCartoon, u"importCartoon"},
+    kSeparator,
+    // The export commands.
+    {"导出矢量绣图", CmdExportVector, u"exportVector"},
+    {"存为绣图仿真文件", CmdExportSimulated, u"exportSimulated"},
+    {"导出PDF绣图", CmdExportPdf, u"exportPdf"},
+    {"导出SVG绣图", CmdExportSvg, u"exportSvg"},
+    {"印刷输出", CmdExportTiff, u"exportTiff"},
     kSeparator,
     {"退出(&X)", CmdExit, u"exit"},
 };

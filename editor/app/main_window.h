@@ -27,6 +27,9 @@ class BackstitchViewBinding;
 class ColourCommands;
 class ColourDialogs;
 class ColourPanel;
+class ExportCommands;
+class ExportDialogs;
+class ProgramStarter;
 class LayerPanel;
 class OverviewWidget;
 class PictureCommands;
@@ -46,6 +49,9 @@ struct MainWindowSetup {
     BackstitchDialogs* backstitchDialogs = nullptr;  // tracing picture, outline colour
     ColourDialogs* colourDialogs = nullptr;          // the colour operations
     PictureDialogs* pictureDialogs = nullptr;        // picture import, statistics, calculators
+    // The export commands' option dialogs and the page writer's start.
+    ExportDialogs* exportDialogs = nullptr;
+    ProgramStarter* programStarter = nullptr;
 };
 
 inline constexpr const char* kWindowTitle = "Velmora十字绣";
@@ -68,6 +74,7 @@ public:
     BackstitchEditor& outlines() { return session_.outlines(); }
     Overview& overview() { return session_.overview(); }
     PictureCommands& pictureCommands() { return *pictures_; }
+    ExportCommands& exportCommands() { return *exports_; }
     QMenu* selectionMenu() { return selectionMenu_; }
     // The menu of a picked outline line ("更换指定描边颜色", "删除选中的描边").
     QMenu* lineMenu() { return lineMenu_; }
@@ -128,6 +135,10 @@ private:
     std::unique_ptr<ColourDialogs> ownColourDialogs_;
     std::unique_ptr<ColourCommands> colourCommands_;
     std::unique_ptr<PictureCommands> pictures_;
+    // The export commands and what they own when the setup gives none.
+    std::unique_ptr<ExportDialogs> ownExportDialogs_;
+    std::unique_ptr<ProgramStarter> ownProgramStarter_;
+    std::unique_ptr<ExportCommands> exports_;
 
     PatternViewWidget* viewWidget_ = nullptr;
     ToolViewBinding* toolBinding_ = nullptr;
