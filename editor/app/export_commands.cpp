@@ -83,7 +83,7 @@ ChartLayout ExportCommands::pageLayout() const
     return ChartLayout(doc, session_.printSettings(), page, session_.fabricName());
 }
 
-bool ExportCommands::writePicture(const QImage& picture, const QString& chosen, ChartFormat wanted, const char* done)
+bool ExportCommands::writePicture(QImage picture, const QString& chosen, ChartFormat wanted, const char* done)
 {
     const bool jpegWriter = jpegWriterAvailable();
     const ChartFormat format = writableFormat(wanted, jpegWriter);
@@ -105,6 +105,7 @@ bool ExportCommands::writePicture(const QImage& picture, const QString& chosen, 
         refuse(ExportError{withPath(kTextCannotWrite, QFile::encodeName(bmp).toStdString()), kTitleWarning});
         return false;
     }
+    picture = QImage();
     jpegs_->start(bmp, target, [this, done](const QString& jpeg, bool ok) {
         if (ok)
             tell(done);
@@ -142,12 +143,12 @@ bool ExportCommands::writeChart(const ExportOptions& options, const std::string&
         tell(done);
         return true;
     }
-    const auto canvas = renderWholeChart(whole, style, &error);
+    auto canvas = renderWholeChart(whole, style, &error);
     if (!canvas) {
         refuse(error);
         return false;
     }
-    return writePicture(*canvas, chosen, format, done);
+    return writePicture(std::move(*canvas), chosen, format, done);
 }
 
 bool ExportCommands::exportChart()
@@ -173,12 +174,12 @@ bool ExportCommands::exportSimulated()
     if (!chosen || chosen->empty())
         return false;
     ExportError error;
-    const auto picture = renderSimulatedPicture(doc, &error);
+    auto picture = renderSimulatedPicture(doc, &error);
     if (!picture) {
         refuse(error);
         return false;
     }
-    return writePicture(*picture, decoded(*chosen), pictureFormatOf(*chosen), kTextSimulatedExported);
+    return writePicture(std::move(*picture), decoded(*chosen), pictureFormatOf(*chosen), kTextSimulatedExported);
 }
 
 bool ExportCommands::exportVector()

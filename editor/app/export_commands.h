@@ -66,7 +66,8 @@ private:
     // Whole or per page into the chosen path in format; shows the done message or the refusal.
     bool writeChart(const ExportOptions& options, const std::string& chosen, ChartFormat format, const char* done);
     // A picture that may be a JPEG: JPEG goes through a temporary BMP and the worker thread.
-    bool writePicture(const QImage& picture, const QString& target, ChartFormat format, const char* done);
+    // The picture is let go before the worker reads the BMP back, so memory stays near one canvas.
+    bool writePicture(QImage picture, const QString& target, ChartFormat format, const char* done);
     void refuse(const ExportError& error);
     void tell(const char* done);
 
