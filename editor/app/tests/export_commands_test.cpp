@@ -4,16 +4,24 @@
 #include "editor/app/app_commands.h"
 #include "editor/app/editor_session.h"
 #include "editor/app/export_commands.h"
+#include "editor/app/export_windows.h"
 #include "editor/app/tests/app_test_support.h"
 #include "editor/document/path_scramble.h"
 #include "editor/document/pattern_file.h"
 #include "editor/render/chart_export.h"
+#include "editor/view/gbk_qstring.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -260,6 +268,64 @@ TEST_F(ExportCommandsTest, ASavedPatternIsSavedAgainAndItsScrambledPathStartsThe
     EXPECT_FALSE(session->runCommand(CmdExportTiff));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "无法启动印刷输出程序:" + dir.path() + "pressly");
+}
+
+}  // namespace
+}  // namespace brenmark
+
+// The real option dialogs: their captions, and the choices read back.
+
+namespace brenmark {
+namespace {
+
+// Runs check on the modal dialog once it is open, then presses OK or Cancel.
+void whenOpen(std::function<void(QDialog&)> check, bool ok)
+{
+    QTimer::singleShot(0, [check = std::move(check), ok] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        check(*dialog);
+        ok ? dialog->accept() : dialog->reject();
+    });
+}
+
+QStringList captionsOf(const QDialog& d)
+{
+    QStringList c;
+    for (const QGroupBox* box : d.findChildren<QGroupBox*>())
+        c << box->title();
+    for (const QRadioButton* r : d.findChildren<QRadioButton*>())
+        c << r->text();
+    for (const QCheckBox* b : d.findChildren<QCheckBox*>())
+        c << b->text();
+    return c;
+}
+
+TEST(ExportOptionDialogs, AskColourModeAndColouredSymbols)
+{
+    QtExportDialogs dialogs(nullptr);
+    whenOpen(
+        [](QDialog& d) {
+            EXPECT_EQ(d.windowTitle(), fromGbk("导出提示"));
+            EXPECT_EQ(captionsOf(d), (QStringList{fromGbk("导出绣图颜色"), fromGbk("导出绣图方式"), fromGbk("黑白绣图"),
+                                                  fromGbk("彩色绣图"), fromGbk("整幅导出"), fromGbk("按打印导出"),
+                                                  fromGbk("彩色符")}));
+            EXPECT_TRUE(d.findChild<QRadioButton*>(u"colourSecond"_qs)->isChecked());
+            d.findChild<QRadioButton*>(u"colourFirst"_qs)->setChecked(true);
+            d.findChild<QRadioButton*>(u"modeSecond"_qs)->setChecked(true);
+            d.findChild<QCheckBox*>(u"colouredSymbols"_qs)->setChecked(true);
+        },
+        true);
+    EXPECT_EQ(dialogs.imageOptions(ExportOptions{}), (ExportOptions{false, ExportMode::Pages, true}));
+
+    whenOpen(
+        [](QDialog& d) {
+            EXPECT_EQ(d.windowTitle(), fromGbk("导出矢量绣图"));
+            EXPECT_TRUE(captionsOf(d).contains(fromGbk("彩色字符")));
+            EXPECT_TRUE(d.findChild<QRadioButton*>(u"modeSecond"_qs)->isChecked());  // as shown
+        },
+        false);
+    EXPECT_EQ(dialogs.vectorOptions(ExportOptions{true, ExportMode::Pages, false}), std::nullopt);
 }
 
 }  // namespace
