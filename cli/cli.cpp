@@ -33,7 +33,10 @@ constexpr const char* kUsage =
     "  brenmark-cli colours IN OUT (--to-brand B | --reduce K | --subtract NUMBER | --replace OLD=NEW)\n"
     "                      [--program-dir DIR]\n"
     "  brenmark-cli oxs-import IN.oxs [--program-dir DIR] -o OUT.xiu\n"
-    "  brenmark-cli oxs-export IN.xiu [--program-dir DIR] -o OUT.oxs\n";
+    "  brenmark-cli oxs-export IN.xiu [--program-dir DIR] -o OUT.oxs\n"
+    "  brenmark-cli export FILE --format bmp|jpg|png|emf|svg|pdf|sim [--pages] [--bw] [--coloured-symbols]\n"
+    "                      [--cell-mm MM] [--paper A4|LETTER|WxHmm] [--program-dir DIR] -o OUT\n"
+    "  brenmark-cli scramble PATH\n";
 
 // Largest pattern the command line creates: the editor's grids hold 4 bytes a cell per layer.
 constexpr long kMaxCells = 100'000'000;
@@ -234,6 +237,10 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
             return cli::oxsImport(args, out, err);
         if (command == "oxs-export")
             return cli::oxsExport(args, out, err);
+        if (command == "export")
+            return cli::exportChart(args, out, err);
+        if (command == "scramble")
+            return cli::scramble(args, out);
         if (command == "--help" || command == "-h") {
             out << kUsage;
             return 0;

@@ -73,6 +73,9 @@ std::string programDirFrom(Args& args);
 int convert(Args& args, std::ostream& err);
 int stats(Args& args, std::ostream& out, std::ostream& err);
 int colours(Args& args, std::ostream& err);
+// The chart files and the page writer's argument (cli_export.cpp).
+int exportChart(Args& args, std::ostream& out, std::ostream& err);
+int scramble(Args& args, std::ostream& out);
 
 // OXS charts in and out (cli_oxs.cpp).
 int oxsImport(Args& args, std::ostream& out, std::ostream& err);

@@ -47,6 +47,13 @@ enum AppCommandId : int {
     CmdPrintPreview,
     CmdPageSetup,
     CmdPreviewReturn,
+    // The export commands (export_commands.h).
+    CmdExportChart,
+    CmdExportSimulated,
+    CmdExportVector,
+    CmdExportPdf,
+    CmdExportSvg,
+    CmdExportTiff,
 };
 
 // One row of a table: a command, a separator (no caption), a submenu, or every entry of one
@@ -74,6 +81,7 @@ inline constexpr CommandRow kToolbarRows[] = {
     {"#色", CmdModeSymbolsOnColour, u"modeSymbolsOnColour", CommandIcon::SymbolsOnColour},
     {"#", CmdModeSymbolsOnly, u"modeSymbolsOnly", CommandIcon::SymbolsOnly},
     {"仿真", CmdModeSimulated, u"modeSimulated", CommandIcon::Simulated},
+    {"导出", CmdExportChart, u"exportChart", CommandIcon::None},
     {"设置", CmdPrintSettings, u"printSettings", CommandIcon::PrintSettings},
     {"打印", CmdPrint, u"print", CommandIcon::Print},
     {"关闭", CmdCloseWindow, u"closeWindow", CommandIcon::Close},
@@ -87,6 +95,12 @@ inline constexpr CommandRow kFileMenuRows[] = {
     {"打印预览", CmdPrintPreview, u"printPreview"},
     {"打印纸设置", CmdPageSetup, u"pageSetup"},
     {"返回", CmdPreviewReturn, u"previewReturn"},
+    kSeparator,
+    {"导出矢量绣图", CmdExportVector, u"exportVector"},
+    {"存为绣图仿真文件", CmdExportSimulated, u"exportSimulated"},
+    {"导出PDF绣图", CmdExportPdf, u"exportPdf"},
+    {"导出SVG绣图", CmdExportSvg, u"exportSvg"},
+    {"印刷输出", CmdExportTiff, u"exportTiff"},
     kSeparator,
     {"导入OXS绣图", CmdImportOxs, u"importOxs"},
     {"导出OXS绣图", CmdExportOxs, u"exportOxs"},

@@ -3,6 +3,8 @@
 #include "editor/app/colour_bar_menu.h"
 #include "editor/app/colour_commands.h"
 #include "editor/app/colour_panel.h"
+#include "editor/app/export_commands.h"
+#include "editor/app/export_windows.h"
 #include "editor/app/menu_builder.h"
 #include "editor/app/picture_commands.h"
 #include "editor/app/picture_windows.h"
@@ -95,6 +97,13 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
     prints_ = std::make_unique<PrintCommands>(session_, setup.printDialogs ? *setup.printDialogs : *ownPrintDialogs_,
                                               pictures_.get());
     prints_->route(session_.router());
+    // The export commands.
+    ownExportDialogs_ = ownUnless<QtExportDialogs>(setup.exportDialogs, this);
+    ownProgramStarter_ = setup.programStarter ? nullptr : std::make_unique<DetachedProgramStarter>();
+    exports_ = std::make_unique<ExportCommands>(
+        session_, setup.exportDialogs ? *setup.exportDialogs : *ownExportDialogs_,
+        setup.programStarter ? *setup.programStarter : *ownProgramStarter_, setup.programDir, &progress_);
+    exports_->route(session_.router());
     buildMenus();
     docks_ = buildDocks(*this, session_, *dialogs_);
     addColourCommands(*docks_.colourPanel->barWidget()->contextMenu(), session_.router(), *colourCommands_);

@@ -27,6 +27,9 @@ class BackstitchViewBinding;
 class ColourCommands;
 class ColourDialogs;
 class ColourPanel;
+class ExportCommands;
+class ExportDialogs;
+class ProgramStarter;
 class LayerPanel;
 class OverviewWidget;
 class PictureCommands;
@@ -49,6 +52,9 @@ struct MainWindowSetup {
     ColourDialogs* colourDialogs = nullptr;          // the colour operations
     PictureDialogs* pictureDialogs = nullptr;        // picture import, statistics, calculators
     PrintDialogs* printDialogs = nullptr;            // print details, printer, paper, preview
+    // The export commands' option dialogs and the page writer's start.
+    ExportDialogs* exportDialogs = nullptr;
+    ProgramStarter* programStarter = nullptr;
 };
 
 inline constexpr const char* kWindowTitle = "Velmora十字绣";
@@ -72,6 +78,7 @@ public:
     Overview& overview() { return session_.overview(); }
     PictureCommands& pictureCommands() { return *pictures_; }
     PrintCommands& printCommands() { return *prints_; }
+    ExportCommands& exportCommands() { return *exports_; }
     QMenu* selectionMenu() { return selectionMenu_; }
     // The menu of a picked outline line ("更换指定描边颜色", "删除选中的描边").
     QMenu* lineMenu() { return lineMenu_; }
@@ -134,6 +141,10 @@ private:
     std::unique_ptr<PictureCommands> pictures_;
     std::unique_ptr<PrintDialogs> ownPrintDialogs_;
     std::unique_ptr<PrintCommands> prints_;
+    // The export commands and what they own when the setup gives none.
+    std::unique_ptr<ExportDialogs> ownExportDialogs_;
+    std::unique_ptr<ProgramStarter> ownProgramStarter_;
+    std::unique_ptr<ExportCommands> exports_;
 
     PatternViewWidget* viewWidget_ = nullptr;
     ToolViewBinding* toolBinding_ = nullptr;

@@ -1,0 +1,188 @@
+// brenmark-cli export and scramble: the chart files the editor's export commands write, and
+// the argument the editor hands the page writer. A refusal writes nothing and exits 1 with
+// its message.
+#include "cli/cli_support.h"
+#include "editor/document/fabric_colors.h"
+#include "editor/document/palette_file.h"
+#include "editor/document/path_scramble.h"
+#include "editor/document/pattern_file.h"
+#include "editor/output/chart_files.h"
+#include "editor/render/chart_export.h"
+#include "interchange/code_page.h"
+
+#include <QFile>
+#include <QGuiApplication>
+
+#include <charconv>
+#include <cstdlib>
+#include <memory>
+
+namespace brenmark::cli {
+
+namespace {
+
+// Painting text needs a GUI application; the command line makes one on first use, without
+// a display.
+void ensureGuiApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "brenmark-cli";
+    static char* argv[] = {name, nullptr};
+    static auto app = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+std::optional<double> decimal(const std::string& text)
+{
+    double v = 0;
+    const char* end = text.data() + text.size();
+    const auto r = std::from_chars(text.data(), end, v);
+    if (text.empty() || r.ptr != end || r.ec != std::errc{})
+        return std::nullopt;
+    return v;
+}
+
+// A4, LETTER or WxHmm, in millimetres; A4 and LETTER are turned the way the pattern is shaped.
+std::optional<QSize> paperPage(const std::string& paper, bool portrait)
+{
+    double w = 0, h = 0;
+    if (paper == "A4" || paper == "a4") {
+        w = 210, h = 297;
+    } else if (paper == "LETTER" || paper == "letter") {
+        w = 215.9, h = 279.4;
+    } else {
+        const auto x = paper.find('x');
+        if (x == std::string::npos || paper.size() < x + 4 || paper.compare(paper.size() - 2, 2, "mm") != 0)
+            return std::nullopt;
+        const auto pw = decimal(paper.substr(0, x));
+        const auto ph = decimal(paper.substr(x + 1, paper.size() - x - 3));
+        if (!pw || !ph || *pw < 20 || *ph < 20 || *pw > 5000 || *ph > 5000)
+            return std::nullopt;
+        return paperUnits(*pw, *ph);
+    }
+    const QSize page = paperUnits(w, h);
+    return portrait ? page : page.transposed();
+}
+
+std::optional<ChartFormat> formatNamed(const std::string& name)
+{
+    if (name == "bmp")
+        return ChartFormat::Bmp;
+    if (name == "jpg")
+        return ChartFormat::Jpeg;
+    if (name == "png")
+        return ChartFormat::Png;
+    if (name == "emf")
+        return ChartFormat::Emf;
+    if (name == "svg")
+        return ChartFormat::Svg;
+    if (name == "pdf")
+        return ChartFormat::Pdf;
+    return std::nullopt;
+}
+
+// The simulated picture's format from the name asked for: BMP or PNG by its extension,
+// else JPEG as the editor writes it.
+ChartFormat simulatedFormat(const QString& out)
+{
+    const QString lower = out.toLower();
+    if (lower.endsWith(u".bmp"_qs))
+        return ChartFormat::Bmp;
+    if (lower.endsWith(u".png"_qs))
+        return ChartFormat::Png;
+    return ChartFormat::Jpeg;
+}
+
+int refused(const ExportError& error, std::ostream& err)
+{
+    err << "brenmark-cli: " << gbkToUtf8(error.text) << '\n';
+    return 1;
+}
+
+}  // namespace
+
+int exportChart(Args& args, std::ostream& out, std::ostream& err)
+{
+    const auto formatText = args.option("--format");
+    const bool pages = args.flag("--pages");
+    const bool blackWhite = args.flag("--bw");
+    const bool colouredSymbols = args.flag("--coloured-symbols");
+    const auto cellText = args.option("--cell-mm");
+    const auto paperText = args.option("--paper");
+    const auto outText = args.option("-o");
+    const std::string dir = programDirFrom(args);
+    const std::string path = args.operands(1)[0];
+    if (!formatText || !outText || outText->empty())
+        throw UsageError{};
+    const bool simulated = *formatText == "sim";
+    const auto format = formatNamed(*formatText);
+    if (!format && !simulated)
+        throw UsageError{};
+    PrintSettings settings;
+    if (cellText) {
+        const auto mm = decimal(*cellText);
+        if (!mm || *mm < 1 || *mm > 50) {
+            err << "brenmark-cli: --cell-mm must be a number of millimetres from 1 to 50\n";
+            return 2;
+        }
+        settings.cellSize = cellPixelsFromMillimetres(*mm);
+    }
+
+    ensureGuiApplication();
+    const PaletteStore palettes(dir);
+    StderrMessages messages(err);
+    PatternDocument doc;
+    if (loadPattern(path, LoadMode::Library, doc, {&palettes, &messages, nullptr}).result == LoadResult::Failed) {
+        err << "brenmark-cli: cannot open " << path << pathProblem(path) << '\n';
+        return 1;
+    }
+    const std::optional<QSize> page = paperPage(paperText.value_or("A4"), doc.width() < doc.height());
+    if (!page) {
+        err << "brenmark-cli: --paper must be A4, LETTER or WIDTHxHEIGHTmm\n";
+        return 2;
+    }
+    Palette dmc;
+    const std::optional<FabricName> fabric =
+        palettes.load("DMC", dmc) ? nameFabricColor(doc.fabric, dmc) : std::nullopt;
+    const ChartStyle style = printStyle(!blackWhite, colouredSymbols);
+    const QString chosen = QFile::decodeName(QByteArray::fromStdString(*outText));
+    ExportError error;
+
+    if (simulated) {
+        const ChartFormat f = simulatedFormat(chosen);
+        const QString target = picturePath(chosen, f, jpegWriterAvailable());
+        const auto picture = renderSimulatedPicture(doc, &error);
+        if (!picture || !savePicture(*picture, target, writableFormat(f, jpegWriterAvailable()), &error))
+            return refused(error, err);
+        out << QFile::encodeName(target).toStdString() << '\n';
+        return 0;
+    }
+    if (pages) {
+        const ChartLayout layout(doc, settings, *page, fabric);
+        const QStringList files = writeChartPages(layout, style, chosen, writableFormat(*format, jpegWriterAvailable()),
+                                                  nullptr, &error);
+        if (files.isEmpty())
+            return refused(error, err);
+        for (const QString& f : files)
+            out << QFile::encodeName(f).toStdString() << '\n';
+        return 0;
+    }
+    const ChartLayout whole = wholeChartLayout(doc, settings, fabric);
+    const ChartFormat f = writableFormat(*format, jpegWriterAvailable());
+    const QString target = withExtension(chosen, extensionOf(f));
+    if (!writeWholeChart(whole, style, target, f, &error))
+        return refused(error, err);
+    out << QFile::encodeName(target).toStdString() << '\n';
+    return 0;
+}
+
+int scramble(Args& args, std::ostream& out)
+{
+    out << scramblePath(args.operands(1)[0]) << '\n';
+    return 0;
+}
+
+}  // namespace brenmark::cli

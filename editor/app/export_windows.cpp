@@ -1,0 +1,86 @@
+#include "editor/app/export_windows.h"
+
+#include "editor/render/gbk_qstring.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace brenmark {
+
+namespace {
+
+// The two choices of one group box, the first or the second checked.
+QRadioButton* pair(QGroupBox* box, const char* first, const char* second, bool secondChecked, const QString& name)
+{
+    auto* a = new QRadioButton(fromGbk(first), box);
+    auto* b = new QRadioButton(fromGbk(second), box);
+    a->setObjectName(name + u"First"_qs);
+    b->setObjectName(name + u"Second"_qs);
+    (secondChecked ? b : a)->setChecked(true);
+    auto* row = new QHBoxLayout(box);
+    row->addWidget(a);
+    row->addWidget(b);
+    return b;
+}
+
+std::optional<ExportOptions> askOptions(QWidget* parent, const char* title, const char* symbolsCaption,
+                                        const ExportOptions& shown)
+{
+    QDialog dialog(parent);
+    dialog.setObjectName(u"exportOptionsDialog"_qs);
+    dialog.setWindowTitle(fromGbk(title));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* colourBox = new QGroupBox(fromGbk("导出绣图颜色"), &dialog);
+    QRadioButton* colour = pair(colourBox, "黑白绣图", "彩色绣图", shown.colour, u"colour"_qs);
+    auto* modeBox = new QGroupBox(fromGbk("导出绣图方式"), &dialog);
+    QRadioButton* pages = pair(modeBox, "整幅导出", "按打印导出", shown.mode == ExportMode::Pages, u"mode"_qs);
+    auto* symbols = new QCheckBox(fromGbk(symbolsCaption), &dialog);
+    symbols->setObjectName(u"colouredSymbols"_qs);
+    symbols->setChecked(shown.colouredSymbols);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Ok)->setText(fromGbk("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(fromGbk("取消"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(colourBox);
+    layout->addWidget(modeBox);
+    layout->addWidget(symbols);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    ExportOptions chosen;
+    chosen.colour = colour->isChecked();
+    chosen.mode = pages->isChecked() ? ExportMode::Pages : ExportMode::Whole;
+    chosen.colouredSymbols = symbols->isChecked();
+    return chosen;
+}
+
+}  // namespace
+
+std::optional<ExportOptions> QtExportDialogs::imageOptions(const ExportOptions& shown)
+{
+    return askOptions(parent_, "导出提示", "彩色符", shown);
+}
+
+std::optional<ExportOptions> QtExportDialogs::vectorOptions(const ExportOptions& shown)
+{
+    return askOptions(parent_, "导出矢量绣图", "彩色字符", shown);
+}
+
+bool DetachedProgramStarter::startDetached(const std::string& program, const std::vector<std::string>& arguments)
+{
+    QStringList args;
+    for (const std::string& a : arguments)
+        args << QFile::decodeName(QByteArray::fromStdString(a));
+    return QProcess::startDetached(QFile::decodeName(QByteArray::fromStdString(program)), args);
+}
+
+}  // namespace brenmark
