@@ -24,6 +24,7 @@ public:
 
     bool has(std::size_t n) const { return bytes_.size() - at_ >= n; }
     bool atEnd() const { return at_ >= bytes_.size(); }
+    std::size_t remaining() const { return bytes_.size() - at_; }
     std::uint8_t byte() { return bytes_[at_++]; }
     unsigned word()
     {
@@ -332,6 +333,7 @@ GifReadResult decodeGif(std::span<const std::uint8_t> bytes, std::int64_t maxPix
     if (minCodeSize < 1 || minCodeSize > 11)
         return refused(GifProblem::Damaged);
     std::vector<std::uint8_t> data;
+    data.reserve(in.remaining());  // the image's codes are at most the rest of the file
     // A file cut inside the last data blocks may still hold every pixel; what decides is
     // whether the codes fill the image.
     readSubBlocks(in, &data);

@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QImageWriter>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -19,8 +20,8 @@ using namespace brenmark;
 
 namespace {
 
-// Writes a GIF by way of Qt: Qt reads GIFs but cannot write them, so the photo is written
-// as our own uncompressed-style GIF (every code a root, clear codes before the table grows).
+// Qt reads GIFs but cannot write them: the photo is written here as a GIF whose codes are
+// all roots, with a clear code before the decoder's table would widen the codes.
 std::vector<std::uint8_t> simpleGif(const std::vector<std::uint8_t>& pixels, int width, int height,
                                     const std::vector<ColorRef>& colours)
 {
