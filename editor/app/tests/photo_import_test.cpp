@@ -9,7 +9,11 @@
 #include "editor/view/gbk_qstring.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -131,6 +135,30 @@ TEST_F(PhotoImportCommand, CancelOrAnUnusableLibraryLeavesThePatternAsItWas)
     EXPECT_TRUE(window->history().canUndo());
     EXPECT_EQ(window->commands().currentPath(), path);
     EXPECT_EQ(photos.shown, 2);
+}
+
+TEST(PhotoImportLibrary, TheEditorsOwnWindowsShowTheLibrarysDialog)
+{
+    // No scripted photo dialog: the command opens the photo library's, here cancelled.
+    test::ScratchDir dir;
+    test::ScriptedDialogs dialogs;
+    MainWindowSetup s;
+    s.dialogs = &dialogs;
+    auto window = test::showEditorWindow(dir, s);
+    ASSERT_TRUE(window);
+    const bool wasOpen = window->document().isOpen();
+    const int width = window->document().width();
+    QString title;
+    QTimer::singleShot(0, [&title] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        dialog->findChild<QPushButton*>(u"cancel"_qs)->click();
+    });
+    EXPECT_FALSE(window->runCommand(CmdImportPhoto));
+    EXPECT_EQ(title, fromGbk("导入照片"));
+    EXPECT_EQ(window->document().isOpen(), wasOpen);
+    EXPECT_EQ(window->document().width(), width);
 }
 
 }  // namespace
