@@ -29,6 +29,7 @@ constexpr const char* kUsage =
     "  brenmark-cli palette BRAND [--program-dir DIR]\n"
     "  brenmark-cli convert PICTURE --brand B --width W --height H [--match rgb|lab]\n"
     "                      [--dither none|fs|ordered] [--max-threads N] [--program-dir DIR] -o OUT.xiu\n"
+    "  brenmark-cli photo GIF --brand B --width W --height H [--program-dir DIR] -o OUT.xiu\n"
     "  brenmark-cli stats FILE [--fabric 14CT] [--strands 2] [--by-usage] [--program-dir DIR]\n"
     "  brenmark-cli colours IN OUT (--to-brand B | --reduce K | --subtract NUMBER | --replace OLD=NEW)\n"
     "                      [--program-dir DIR]\n"
@@ -229,6 +230,8 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
             return palette(args, out, err);
         if (command == "convert")
             return cli::convert(args, err);
+        if (command == "photo")
+            return cli::photo(args, err);
         if (command == "stats")
             return cli::stats(args, out, err);
         if (command == "colours")

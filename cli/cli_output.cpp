@@ -1,5 +1,6 @@
-// brenmark-cli convert, stats and colours: the picture import, the statistics window and the
-// colour operations of the editor, for scripts. A refusal writes nothing.
+// brenmark-cli convert, photo, stats and colours: the picture and photo imports, the
+// statistics window and the colour operations of the editor, for scripts. A refusal writes
+// nothing.
 #include "cli/cli_support.h"
 #include "cli/json_writer.h"
 #include "editor/document/palette_file.h"
@@ -9,6 +10,7 @@
 #include "editor/output/picture_import.h"
 #include "editor/output/thread_statistics.h"
 #include "interchange/code_page.h"
+#include "photo/photo_panel.h"
 
 #include <algorithm>
 #include <charconv>
@@ -124,6 +126,42 @@ int convert(Args& args, std::ostream& err)
     }
     PatternDocument doc;
     if (!installConversion(doc, converter.result(), brand, palettes, ImportKind::Picture, &messages).installed)
+        return 1;
+    return saveAsTheEditorDoes(*out, doc, err) ? 0 : 1;
+}
+
+int photo(Args& args, std::ostream& err)
+{
+    const auto brandText = args.option("--brand");
+    const auto widthText = args.option("--width");
+    const auto heightText = args.option("--height");
+    const auto out = args.option("-o");
+    const std::string dir = programDirFrom(args);
+    const std::string path = args.operands(1)[0];
+    if (!brandText || brandText->empty() || !widthText || !heightText || !out)
+        throw UsageError{};
+    StderrMessages messages(err);
+    const int width = wholeNumber(*widthText).value_or(0);
+    const int height = wholeNumber(*heightText).value_or(0);
+    if (!acceptableSide(width) || !acceptableSide(height)) {
+        messages.show(kMsgBadConvertSize, kTitleWarning, MessageIcon::Warning);
+        return 1;
+    }
+    const std::string brand = utf8ToGbk(*brandText);
+    const PaletteStore palettes(dir);
+    Palette palette;
+    if (!palettes.load(brand, palette) || palette.size() == 0) {
+        messages.show(paletteUnusableMessage(brand), kTitleInfo, MessageIcon::Information);
+        return 1;
+    }
+    const GifReadResult read = readGifFile(path);
+    if (!read.picture) {
+        err << "brenmark-cli: cannot read the photo " << path << ": " << gbkToUtf8(gifProblemText(read.problem)) << '\n';
+        return 1;
+    }
+    const ConversionResult result = convertPhoto(*read.picture, width, height, palette.colors);
+    PatternDocument doc;
+    if (!installConversion(doc, result, brand, palettes, ImportKind::Photo, &messages).installed)
         return 1;
     return saveAsTheEditorDoes(*out, doc, err) ? 0 : 1;
 }

@@ -71,6 +71,7 @@ std::string programDirFrom(Args& args);
 
 // The picture and colour commands (cli_output.cpp).
 int convert(Args& args, std::ostream& err);
+int photo(Args& args, std::ostream& err);
 int stats(Args& args, std::ostream& out, std::ostream& err);
 int colours(Args& args, std::ostream& err);
 // The chart files and the page writer's argument (cli_export.cpp).

@@ -1,12 +1,14 @@
 // Writes small starting inputs for the fuzz targets, all made by our own code: pattern files
 // of every version the reader knows (the current one through savePattern, older layouts
-// section by section) and a few palettes.
+// section by section), a few palettes and GIF files of the shapes the photo decoder knows.
 //
-//   fuzz_seeds OUTPUT_DIR      -> OUTPUT_DIR/pattern/*.xiu, OUTPUT_DIR/palette/*.pal
+//   fuzz_seeds OUTPUT_DIR      -> OUTPUT_DIR/pattern/*.xiu, OUTPUT_DIR/palette/*.pal,
+//                                 OUTPUT_DIR/gif/*.gif
 #include "editor/document/byte_io.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_file.h"
 #include "editor/document/file_bytes.h"
+#include "photo/tests/gif_writer.h"
 
 #include <sys/stat.h>
 
@@ -161,7 +163,8 @@ int main(int argc, char** argv)
     const std::string patterns = dir + "pattern/";
     const std::string palettes = dir + "palette/";
     const std::string oxs = dir + "oxs/";
-    for (const std::string& d : {dir, patterns, palettes, oxs})
+    const std::string gifs = dir + "gif/";
+    for (const std::string& d : {dir, patterns, palettes, oxs, gifs})
         ::mkdir(d.c_str(), 0777);
 
     bool ok = true;
@@ -196,5 +199,35 @@ int main(int argc, char** argv)
         "</backstitches><ornaments_inc_knots_and_beads><object x1=\"1.5\" y1=\"2.5\" palindex=\"1\" objecttype=\"knot\"/>"
         "<object x1=\"0.25\" y1=\"2.75\" palindex=\"2\" objecttype=\"quarter\"/></ornaments_inc_knots_and_beads></chart>\n";
     ok &= write(oxs + "chart.oxs", std::vector<std::uint8_t>(chart.begin(), chart.end()));
+    // Small GIFs: both versions, a local table over a global one, interlaced, a clear code
+    // mid-stream, a full table used on without a clear, extensions and a second frame.
+    for (const int variant : {0, 1, 2, 3, 4, 5}) {
+        test::GifFile g;
+        g.version89a = variant != 0;
+        g.globalTable = test::rampTable(variant == 5 ? 2 : 16);
+        g.comment = variant == 2;
+        g.application = variant == 3;
+        test::GifFrame f;
+        f.width = variant == 4 ? 70 : 9;
+        f.height = variant == 4 ? 60 : 7;
+        f.minCodeSize = variant == 5 ? 1 : 4;
+        f.interlaced = variant == 1;
+        f.clearEvery = variant == 2 ? 5 : 0;
+        f.deferredClear = variant == 4;
+        f.graphicControl = variant == 3;
+        f.subBlockSize = variant == 3 ? 7 : 255;
+        if (variant == 3)
+            f.localTable = test::rampTable(8, 50);
+        const unsigned colours = variant == 5 ? 2u : (variant == 3 ? 8u : 16u);
+        unsigned state = static_cast<unsigned>(variant) + 1;
+        for (int i = 0; i < f.width * f.height; ++i) {
+            state = state * 1664525u + 1013904223u;
+            f.pixels.push_back(static_cast<std::uint8_t>((variant == 4 ? state >> 13 : static_cast<unsigned>(i / 3)) % colours));
+        }
+        g.frames = {f};
+        if (variant == 2)
+            g.frames.push_back(f);
+        ok &= write(gifs + "v" + std::to_string(variant) + ".gif", test::writeGif(g));
+    }
     return ok ? 0 : 1;
 }

@@ -54,6 +54,7 @@ enum AppCommandId : int {
     CmdExportPdf,
     CmdExportSvg,
     CmdExportTiff,
+    CmdImportPhoto,
 };
 
 // One row of a table: a command, a separator (no caption), a submenu, or every entry of one
@@ -89,6 +90,7 @@ inline constexpr CommandRow kToolbarRows[] = {
 
 inline constexpr CommandRow kFileMenuRows[] = {
     {"打开旧色库绣图校正", CmdOpenOldLibrary, u"openOldLibrary"},
+    {"导入照片", CmdImportPhoto, u"importPhoto"},
     {"带描边的卡通图导入", CmdImportCartoon, u"importCartoon"},
     kSeparator,
     {"设置打印细节", CmdPrintDetails, u"printDetails"},

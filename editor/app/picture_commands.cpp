@@ -3,6 +3,7 @@
 #include "editor/app/app_commands.h"
 #include "editor/app/command_router.h"
 #include "editor/app/editor_session.h"
+#include "editor/app/photo_dialogs.h"
 #include "editor/output/picture_decode.h"
 #include "editor/view/backstitch/backstitch_editor.h"
 
@@ -35,6 +36,12 @@ void PictureCommands::route(CommandRouter& router)
 {
     router.add(CmdImportPicture, [this](int, Modifiers) { return importPicture(ImportKind::Picture); });
     router.add(CmdImportCartoon, [this](int, Modifiers) { return importPicture(ImportKind::Cartoon); });
+    router.add(CmdImportPhoto, [this](int, Modifiers) {
+        if (auto* scripted = dynamic_cast<PhotoDialogs*>(&dialogs_))
+            return importPhoto(session_, *scripted);
+        LibraryPhotoDialogs library;
+        return importPhoto(session_, library);
+    });
     router.add(CmdThreadStatistics, [this](int, Modifiers) { return showStatistics(); });
     router.add(CmdThreadFinder, [this](int, Modifiers) {
         dialogs_.threadFinder(session_.palettes());
@@ -82,6 +89,22 @@ bool PictureCommands::importPicture(ImportKind kind)
             tracingShown_();
         session_.changed(Changes());
     }
+    return true;
+}
+
+bool importPhoto(EditorSession& session, PhotoDialogs& dialogs)
+{
+    DocumentCommands& commands = session.commands();
+    commands.offerSave();
+    const std::optional<PhotoImport> chosen = dialogs.importPhoto();
+    if (!chosen)
+        return false;
+    // Built whole before the open pattern is touched, so a refusal leaves it as it was.
+    auto pattern = buildImportedPattern(chosen->result, chosen->library, session.palettes(), ImportKind::Photo,
+                                        session.document().fabric, &commands.dialogs());
+    if (!pattern)
+        return false;
+    commands.replacePattern(std::move(*pattern), std::string());
     return true;
 }
 

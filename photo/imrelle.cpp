@@ -1,0 +1,87 @@
+#include "photo/imrelle.h"
+
+#include "editor/document/program_directory.h"
+#include "editor/view/gbk_qstring.h"
+#include "photo/photo_dialog.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <memory>
+
+namespace brenmark {
+
+namespace {
+
+// The dialog's refusals as message boxes over it.
+class PhotoMessageBoxes final : public MessageBoxes {
+public:
+    void setParent(QWidget* parent) { parent_ = parent; }
+    void show(const std::string& text, const std::string& title, MessageIcon icon) override
+    {
+        QMessageBox::Icon qtIcon = QMessageBox::Information;
+        if (icon == MessageIcon::Warning)
+            qtIcon = QMessageBox::Warning;
+        else if (icon == MessageIcon::Stop)
+            qtIcon = QMessageBox::Critical;
+        else if (icon == MessageIcon::Question)
+            qtIcon = QMessageBox::Question;
+        QMessageBox box(qtIcon, fromGbk(title), fromGbk(text), QMessageBox::Ok, parent_);
+        box.exec();
+    }
+
+private:
+    QWidget* parent_ = nullptr;
+};
+
+// What a dialog handle points at: the panel with its result, alive until CloseDlg.
+struct PhotoDialogObject {
+    explicit PhotoDialogObject(std::string programDir) : palettes(std::move(programDir)), panel(palettes) {}
+    PaletteStore palettes;
+    PhotoImportPanel panel;
+    PhotoMessageBoxes messages;
+};
+
+}  // namespace
+
+}  // namespace brenmark
+
+extern "C" const brenmark::ConversionResult* ShowPhoto(std::int32_t* resultCode, bool* converted, void** dialog,
+                                                       std::string* libraryName, bool option)
+{
+    using namespace brenmark;
+    (void)option;
+    if (!resultCode || !converted || !dialog || !libraryName)
+        return nullptr;
+    *resultCode = 0;
+    *converted = false;
+    *dialog = nullptr;
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return nullptr;
+    try {
+        auto object = std::make_unique<PhotoDialogObject>(programDirectory());
+        int code = 2;
+        {
+            PhotoImportDialog window(object->panel, object->messages, QApplication::activeWindow());
+            object->messages.setParent(&window);
+            code = window.exec() == QDialog::Accepted ? 1 : 2;
+            object->messages.setParent(nullptr);
+        }
+        *resultCode = code;
+        *converted = object->panel.converted();
+        *libraryName = object->panel.convertedLibrary();
+        const ConversionResult* result = &object->panel.result();
+        *dialog = object.release();
+        return result;
+    } catch (...) {
+        // Out of memory in the middle of a conversion: nothing converted, nothing to free.
+        *resultCode = 0;
+        *converted = false;
+        return nullptr;
+    }
+}
+
+extern "C" void CloseDlg(void* dialog)
+{
+    delete static_cast<brenmark::PhotoDialogObject*>(dialog);
+}

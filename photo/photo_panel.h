@@ -1,0 +1,85 @@
+#pragma once
+// The photo dialog as a plain object: the chosen photo, the thread library, the pattern size
+// and the conversion. The dialog shows what the panel holds and forwards every choice, edit
+// and button here; the command line runs the same conversion through convertPhoto.
+#include "editor/document/palette_file.h"
+#include "editor/document/user_prompts.h"
+#include "editor/output/picture_converter.h"
+#include "editor/output/picture_file.h"
+#include "photo/gif_decoder.h"
+#include "photo/photo_conversion.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace brenmark {
+
+inline constexpr const char* kTitleImportPhoto = "导入照片";
+inline constexpr const char* kPhotoFilter = "照片文件 (.gif)|*.gif|";
+inline constexpr const char* kLibraryCaption = "选择绣线种类";
+// "转换" before any photo was chosen.
+inline constexpr const char* kMsgNoPhoto = "请先选择一个GIF照片文件";
+
+// The photo drawn at width x height and converted against the library colours, its colour
+// table giving the candidates. An empty result for a size below 1 or an empty library.
+ConversionResult convertPhoto(const GifPicture& photo, int width, int height, std::span<const ColorRef> library,
+                              ProgressReport* progress = nullptr, PhotoConversionState* state = nullptr);
+
+class PhotoImportPanel {
+public:
+    explicit PhotoImportPanel(const PaletteStore& palettes);
+
+    // "选择绣线种类": "ANCHOR", "DMC", "DMR", "J&P", "ROSE", "DOME", then every system palette
+    // not among them; "DMC" selected at first, as in the picture dialog.
+    const std::vector<std::string>& libraries() const { return libraries_; }
+    int selectedLibrary() const { return library_; }
+    void selectLibrary(int index);
+    std::string selectedLibraryName() const;
+
+    // A file was chosen: it is decoded, its size shown ("宽", "高") and copied into the
+    // pattern size, and any conversion is dropped. A file that is no readable GIF shows no
+    // size and empty edits, and photoProblem() says why; returns whether it is one.
+    bool selectPhoto(const std::string& path);
+    const std::string& photoPath() const { return path_; }
+    const std::optional<GifPicture>& photo() const { return photo_; }
+    GifProblem photoProblem() const { return problem_; }
+    std::optional<PictureSize> photoSize() const;
+
+    // "绣图宽", "绣图高": the typed text, and the other side following it in proportion.
+    const std::string& widthText() const { return widthText_; }
+    const std::string& heightText() const { return heightText_; }
+    void editWidth(const std::string& text);
+    void editHeight(const std::string& text);
+
+    // "转换". No readable photo, a side outside 1 .. kMaxConvertedSide or a library without
+    // threads is refused with a message, and whatever was converted before stays. A
+    // conversion replaces the one before. True once converted.
+    bool convert(MessageBoxes* messages, ProgressReport* progress = nullptr);
+
+    bool converted() const { return converted_; }
+    const ConversionResult& result() const { return result_; }
+    const PhotoConversionState& state() const { return state_; }
+    // The library of the last conversion.
+    const std::string& convertedLibrary() const { return convertedLibrary_; }
+    // "绣线数:%d", or "绣线数" without a conversion.
+    std::string threadCountCaption() const;
+
+private:
+    void dropConversion();
+
+    const PaletteStore& palettes_;
+    std::vector<std::string> libraries_;
+    int library_ = 0;
+    std::string path_;
+    std::optional<GifPicture> photo_;
+    GifProblem problem_ = GifProblem::None;
+    std::string widthText_, heightText_;
+    ConversionResult result_;
+    PhotoConversionState state_;
+    std::string convertedLibrary_;
+    bool converted_ = false;
+};
+
+}  // namespace brenmark
