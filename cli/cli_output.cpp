@@ -64,6 +64,40 @@ std::optional<ThreadChoice> threadNamed(const std::string& number, const Pattern
     return std::nullopt;
 }
 
+// --match, --dither and --max-threads; nothing (after saying why) when one is unusable.
+std::optional<ConversionOptions> conversionOptions(Args& args, std::ostream& err)
+{
+    const auto matchText = args.option("--match");
+    const auto ditherText = args.option("--dither");
+    const auto maxText = args.option("--max-threads");
+    ConversionOptions options;
+    if (matchText) {
+        const auto metric = metricNamed(*matchText);
+        if (!metric) {
+            err << "brenmark-cli: --match is rgb or lab\n";
+            return std::nullopt;
+        }
+        options.metric = *metric;
+    }
+    if (ditherText) {
+        const auto dither = ditheringNamed(*ditherText);
+        if (!dither) {
+            err << "brenmark-cli: --dither is none, fs or ordered\n";
+            return std::nullopt;
+        }
+        options.dither = *dither;
+    }
+    if (maxText) {
+        const auto limit = wholeNumber(*maxText);
+        if (!limit || *limit < 1 || *limit > kMaxConvertedThreads) {
+            err << "brenmark-cli: --max-threads is a whole number from 1 to " << kMaxConvertedThreads << "\n";
+            return std::nullopt;
+        }
+        options.maxThreads = *limit;
+    }
+    return options;
+}
+
 }  // namespace
 
 int convert(Args& args, std::ostream& err)
@@ -72,38 +106,13 @@ int convert(Args& args, std::ostream& err)
     const auto widthText = args.option("--width");
     const auto heightText = args.option("--height");
     const auto out = args.option("-o");
-    const auto matchText = args.option("--match");
-    const auto ditherText = args.option("--dither");
-    const auto maxText = args.option("--max-threads");
+    const auto options = conversionOptions(args, err);
     const std::string dir = programDirFrom(args);
     const std::string picture = args.operands(1)[0];
+    if (!options)
+        return 2;
     if (!brandText || brandText->empty() || !widthText || !heightText || !out)
         throw UsageError{};
-    ConversionOptions options;
-    if (matchText) {
-        const auto metric = metricNamed(*matchText);
-        if (!metric) {
-            err << "brenmark-cli: --match is rgb or lab\n";
-            return 2;
-        }
-        options.metric = *metric;
-    }
-    if (ditherText) {
-        const auto dither = ditheringNamed(*ditherText);
-        if (!dither) {
-            err << "brenmark-cli: --dither is none, fs or ordered\n";
-            return 2;
-        }
-        options.dither = *dither;
-    }
-    if (maxText) {
-        const auto limit = wholeNumber(*maxText);
-        if (!limit || *limit < 1 || *limit > kMaxConvertedThreads) {
-            err << "brenmark-cli: --max-threads is a whole number from 1 to " << kMaxConvertedThreads << "\n";
-            return 2;
-        }
-        options.maxThreads = *limit;
-    }
     StderrMessages messages(err);
     // As the panel reads its edits: what is not a number is 0, and refused with the size.
     const int width = wholeNumber(*widthText).value_or(0);
@@ -120,7 +129,7 @@ int convert(Args& args, std::ostream& err)
         return 1;
     }
     PictureConverter converter;
-    if (!converter.convert(picture, width, height, palette.colors, nullptr, options)) {
+    if (!converter.convert(picture, width, height, palette.colors, nullptr, *options)) {
         err << "brenmark-cli: cannot read the picture " << picture << pathProblem(picture) << '\n';
         return 1;
     }
@@ -136,8 +145,11 @@ int photo(Args& args, std::ostream& err)
     const auto widthText = args.option("--width");
     const auto heightText = args.option("--height");
     const auto out = args.option("-o");
+    const auto options = conversionOptions(args, err);
     const std::string dir = programDirFrom(args);
     const std::string path = args.operands(1)[0];
+    if (!options)
+        return 2;
     if (!brandText || brandText->empty() || !widthText || !heightText || !out)
         throw UsageError{};
     StderrMessages messages(err);
@@ -159,7 +171,7 @@ int photo(Args& args, std::ostream& err)
         err << "brenmark-cli: cannot read the photo " << path << ": " << gbkToUtf8(gifProblemText(read.problem)) << '\n';
         return 1;
     }
-    const ConversionResult result = convertPhoto(*read.picture, width, height, palette.colors);
+    const ConversionResult result = convertPhoto(*read.picture, width, height, palette.colors, nullptr, nullptr, *options);
     PatternDocument doc;
     if (!installConversion(doc, result, brand, palettes, ImportKind::Photo, &messages).installed)
         return 1;

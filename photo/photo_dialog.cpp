@@ -1,5 +1,6 @@
 #include "photo/photo_dialog.h"
 
+#include "editor/app/conversion_options_box.h"
 #include "editor/output/picture_decode.h"
 #include "editor/output/picture_import.h"
 #include "editor/view/gbk_qstring.h"
@@ -166,7 +167,8 @@ PhotoImportDialog::PhotoImportDialog(PhotoImportPanel& panel, MessageBoxes& mess
     sizes->addWidget(width_, 3, 1);
     sizes->addWidget(new QLabel(fromGbk("绣图高"), this), 4, 0);
     sizes->addWidget(height_, 4, 1);
-    sizes->setRowStretch(5, 1);
+    sizes->addWidget(new ConversionOptionsBox(panel_.options(), this), 5, 0, 1, 2);
+    sizes->setRowStretch(6, 1);
 
     auto* photoRow = new QHBoxLayout;
     photoRow->addWidget(photo_, 0, Qt::AlignTop);

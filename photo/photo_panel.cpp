@@ -8,11 +8,13 @@
 namespace brenmark {
 
 ConversionResult convertPhoto(const GifPicture& photo, int width, int height, std::span<const ColorRef> library,
-                              ProgressReport* progress, PhotoConversionState* state)
+                              ProgressReport* progress, PhotoConversionState* state, const ConversionOptions& options)
 {
     if (width < 1 || height < 1 || library.empty())
         return {};
     const std::vector<ColorRef> pixels = photoPixels(photo, width, height);
+    if (!options.plain())
+        return convertPixelsWith(pixels, width, height, library, options, progress);
     return convertPhotoPixels(pixels, width, height, photo.colours, library, progress, state);
 }
 
@@ -89,7 +91,7 @@ bool PhotoImportPanel::convert(MessageBoxes* messages, ProgressReport* progress)
     if (progress)
         progress->setPosition(0);
     PhotoConversionState state;
-    ConversionResult result = convertPhoto(*photo_, width, height, palette.colors, progress, &state);
+    ConversionResult result = convertPhoto(*photo_, width, height, palette.colors, progress, &state, options_);
     if (result.empty())
         return false;
     result_ = std::move(result);

@@ -4,6 +4,7 @@
 // and button here; the command line runs the same conversion through convertPhoto.
 #include "editor/document/palette_file.h"
 #include "editor/document/user_prompts.h"
+#include "editor/output/colour_matching.h"
 #include "editor/output/picture_converter.h"
 #include "editor/output/picture_file.h"
 #include "photo/gif_decoder.h"
@@ -24,8 +25,10 @@ inline constexpr const char* kMsgNoPhoto = "请先选择一个GIF照片文件";
 
 // The photo drawn at width x height and converted against the library colours, its colour
 // table giving the candidates. An empty result for a size below 1 or an empty library.
+// Options other than the plain ones match the photo's pixels themselves (colour_matching.h).
 ConversionResult convertPhoto(const GifPicture& photo, int width, int height, std::span<const ColorRef> library,
-                              ProgressReport* progress = nullptr, PhotoConversionState* state = nullptr);
+                              ProgressReport* progress = nullptr, PhotoConversionState* state = nullptr,
+                              const ConversionOptions& options = {});
 
 class PhotoImportPanel {
 public:
@@ -61,6 +64,8 @@ public:
     bool converted() const { return converted_; }
     const ConversionResult& result() const { return result_; }
     const PhotoConversionState& state() const { return state_; }
+    // "色差算法", "抖动", "最多绣线数": what the next "转换" converts with.
+    ConversionOptions& options() { return options_; }
     // The library of the last conversion.
     const std::string& convertedLibrary() const { return convertedLibrary_; }
     // "绣线数:%d", or "绣线数" without a conversion.
@@ -78,6 +83,7 @@ private:
     std::string widthText_, heightText_;
     ConversionResult result_;
     PhotoConversionState state_;
+    ConversionOptions options_;
     std::string convertedLibrary_;
     bool converted_ = false;
 };

@@ -83,6 +83,20 @@ TEST_F(PhotoCli, PhotoMakesThePatternTheDialogWould)
               (std::vector<std::int32_t>{0, 1, 1, 1, 1, 1, 0, 1, 1, 1, 1, 1}));
 }
 
+TEST_F(PhotoCli, PhotoTakesTheConversionOptions)
+{
+    const std::string out = dir + "p.xiu";
+    const CliRun r = cli({"photo", photo(), "--brand", "DMC", "--width", "6", "--height", "2", "--match", "lab",
+                          "--max-threads", "1", "--program-dir", dir, "-o", out});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const PaletteStore palettes(dir);
+    PatternDocument doc;
+    ASSERT_NE(loadPattern(out, LoadMode::Library, doc, {&palettes, nullptr, nullptr}).result, LoadResult::Failed);
+    EXPECT_EQ(doc.threads.size(), 1);
+    EXPECT_EQ(cli({"photo", photo(), "--brand", "DMC", "--width", "6", "--height", "2", "--dither", "x", "--program-dir",
+                   dir, "-o", dir + "q.xiu"}).status, 2);
+}
+
 TEST_F(PhotoCli, RefusalsExitOneWithTheMessageAndWriteNothing)
 {
     const std::string out = dir + "p.xiu";
