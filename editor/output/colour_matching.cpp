@@ -208,6 +208,12 @@ std::vector<int> matchAll(Matcher& m, std::vector<Vec> values, int width, int he
                           ProgressReport* progress)
 {
     std::vector<int> entry(values.size(), -1);
+    const std::vector<Vec> original = values;
+    // Floyd-Steinberg's shares of what each pixel missed, carried at 85 %, each channel at
+    // most this far per step and each pixel at most kMaxDrift from its own colour (in Lab
+    // units; RGB levels are about 2.5 times finer).
+    constexpr double kCarried = 0.85;
+    const double kMaxCarried = lab ? 24.0 : 60.0, kMaxDrift = lab ? 18.0 : 45.0;
     // The ordered matrix moves each pixel by up to half the spread either way: about the gap
     // between neighbouring threads of a brand.
     const double spread = lab ? 10.0 : 24.0;
@@ -224,15 +230,20 @@ std::vector<int> matchAll(Matcher& m, std::vector<Vec> values, int width, int he
             entry[i] = e;
             if (dither != Dithering::FloydSteinberg || e < 0)
                 continue;
+            // Error carried on is damped and bounded: a colour no thread comes near (a deep
+            // sky blue) would otherwise pile error up until far-off threads speckle the area.
             const Vec& got = m.point(e);
-            const Vec err = {v[0] - got[0], v[1] - got[1], v[2] - got[2]};
+            Vec err;
+            for (std::size_t k = 0; k < 3; ++k)
+                err[k] = std::clamp((v[k] - got[k]) * kCarried, -kMaxCarried, kMaxCarried);
             auto spreadTo = [&](int dx, int dy, double share) {
                 const int nx = x + dx, ny = y + dy;
                 if (nx < 0 || nx >= width || ny >= height)
                     return;
-                Vec& n = values[static_cast<std::size_t>(ny) * static_cast<std::size_t>(width) + static_cast<std::size_t>(nx)];
-                for (int k = 0; k < 3; ++k)
-                    n[static_cast<std::size_t>(k)] += err[static_cast<std::size_t>(k)] * share;
+                const std::size_t at = static_cast<std::size_t>(ny) * static_cast<std::size_t>(width) + static_cast<std::size_t>(nx);
+                Vec& n = values[at];
+                for (std::size_t k = 0; k < 3; ++k)
+                    n[k] = std::clamp(n[k] + err[k] * share, original[at][k] - kMaxDrift, original[at][k] + kMaxDrift);
             };
             spreadTo(1, 0, 7.0 / 16);
             spreadTo(-1, 1, 3.0 / 16);
