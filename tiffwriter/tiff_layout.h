@@ -29,7 +29,7 @@ struct PrintOptions {
 };
 
 // The limits the options dialog and the batch mode accept.
-inline constexpr double kMinPaperCm = 5.0, kMaxPaperCm = 500.0;
+inline constexpr double kMinPaperCm = 2.0, kMaxPaperCm = 500.0;
 inline constexpr double kMinCellCm = 0.2, kMaxCellCm = 5.0;
 // Empty when acceptable, else what is wrong (GBK).
 std::string checkOptions(const PrintOptions& options);
