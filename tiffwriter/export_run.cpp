@@ -105,9 +105,6 @@ PageExportResult writeWhole(const PageExportSetup& setup, PageExportDialogs& dia
     TiffCanvas canvas;
     if (!run.begin(canvas, path, f.width, f.height, ink.background))
         return run.fail();
-    const DrawReport report = run.report();
-    drawCanvasText(canvas, QRect(0, scaled(10), f.width, t0), Qt::AlignHCenter | Qt::AlignVCenter, fromGbk(options.title),
-                   pageFont(titleFont, true), kBlackInk);
     ChartPlacement place;
     place.cells = {0, 0, doc.width(), doc.height()};
     place.pitch = f.pitch;
@@ -115,9 +112,7 @@ PageExportResult writeWhole(const PageExportSetup& setup, PageExportDialogs& dia
     place.margin = scaled(52);
     place.originX = place.margin;
     place.originY = scaled(40) + t0;
-    DrawReport chartReport = report;
-    chartReport.progress = [&](double fraction) { report.advance(0.9 * fraction); };
-    drawChart(canvas, doc, place, ink, chartReport);
+    ChartDrawing chart(doc, place, ink);
 
     KeyPlacement key;
     key.left = scaled(10);
@@ -126,9 +121,14 @@ PageExportResult writeWhole(const PageExportSetup& setup, PageExportDialogs& dia
     key.outlinePen = std::max(1, static_cast<int>(f.pitch * 0.25));
     key.publisher = options.publisher;
     key.fabric = fabricName(doc, setup.programDir);
-    DrawReport keyReport = report;
-    keyReport.progress = [&](double fraction) { report.advance(0.9 + 0.1 * fraction); };
-    drawKey(canvas, doc, key, ink, keyReport);
+
+    PageContent page;
+    page.header = PageHeader{QRect(0, scaled(10), f.width, t0), fromGbk(options.title), pageFont(titleFont, true)};
+    page.chart = &chart;
+    page.doc = &doc;
+    page.key = key;
+    page.ink = &ink;
+    drawPage(canvas, page, run.report());
     if (!run.end(canvas))
         return run.fail();
     return run.written();
@@ -160,8 +160,9 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
         TiffCanvas canvas;
         if (!run.begin(canvas, pageFileName(files, page, grid.total), W, H, ink.background))
             return run.fail();
-        const DrawReport report = run.report();
         const QRect headerBox(0, 0, W, f.margin + t);
+        PageContent content;
+        std::optional<ChartDrawing> chart;
         if (page < grid.total) {
             ChartPlacement place;
             place.cells = tiffPageCells(grid, page, doc.width(), doc.height());
@@ -172,12 +173,10 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
             const int centred = (W - f.pitch * place.cells.columns()) / 2;
             place.originX = centred >= 1 ? std::max(centred, f.margin) : f.margin;
             place.originY = f.margin + t;
-            drawCanvasText(canvas, headerBox, Qt::AlignHCenter | Qt::AlignVCenter,
-                           fromGbk(pageHeader(options.title, page, grid.patternPages())), header, kBlackInk);
-            drawChart(canvas, doc, place, ink, report);
+            chart.emplace(doc, place, ink);
+            content.header = PageHeader{headerBox, fromGbk(pageHeader(options.title, page, grid.patternPages())), header};
+            content.chart = &*chart;
         } else {
-            drawCanvasText(canvas, headerBox, Qt::AlignHCenter | Qt::AlignVCenter, fromGbk(options.title + "KEY"), header,
-                           kBlackInk);
             KeyPlacement key;
             key.left = f.margin;
             key.width = W - 2 * f.margin;
@@ -186,8 +185,12 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
             key.outlinePen = std::max(1, static_cast<int>(f.pitch * 0.25));
             key.publisher = options.publisher;
             key.fabric = fabricName(doc, setup.programDir);
-            drawKey(canvas, doc, key, ink, report);
+            content.header = PageHeader{headerBox, fromGbk(options.title + "KEY"), header};
+            content.doc = &doc;
+            content.key = key;
+            content.ink = &ink;
         }
+        drawPage(canvas, content, run.report());
         if (!run.end(canvas))
             return run.fail();
     }

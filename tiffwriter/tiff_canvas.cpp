@@ -1,7 +1,6 @@
 #include "tiffwriter/tiff_canvas.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -40,10 +39,34 @@ bool writeAll(int fd, const std::uint8_t* data, std::size_t n)
     return true;
 }
 
-std::size_t pageSize()
+bool writeAllAt(int fd, const std::uint8_t* data, std::size_t n, std::uint64_t offset)
 {
-    static const std::size_t size = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
-    return size;
+    while (n > 0) {
+        const ssize_t done = ::pwrite(fd, data, n, static_cast<off_t>(offset));
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0)
+            return false;
+        data += done;
+        n -= static_cast<std::size_t>(done);
+        offset += static_cast<std::uint64_t>(done);
+    }
+    return true;
+}
+
+bool readAllAt(int fd, std::uint8_t* data, std::size_t n, std::uint64_t offset)
+{
+    while (n > 0) {
+        const ssize_t done = ::pread(fd, data, n, static_cast<off_t>(offset));
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0)
+            return false;
+        data += done;
+        n -= static_cast<std::size_t>(done);
+        offset += static_cast<std::uint64_t>(done);
+    }
+    return true;
 }
 
 }  // namespace
@@ -120,58 +143,89 @@ TiffCanvas::Result TiffCanvas::create(const std::string& path, int w, int h, Cmy
     failed_ = false;
 
     const auto header = headerBytes(static_cast<std::uint32_t>(w), static_cast<std::uint32_t>(h));
-    std::unique_ptr<std::uint8_t[]> buffer(new (std::nothrow) std::uint8_t[kFillBufferBytes]);
-    if (!buffer) {
+    // The fill buffer: 10000 pixels of the background. Every band of rows is filled from it
+    // the first time it is needed (the bands never drawn on when the page is finished), so
+    // the background costs no pass of its own over the file.
+    fill_.reset(new (std::nothrow) std::uint8_t[kFillBufferBytes]);
+    if (!fill_) {
         abandon();
         tell("初始化文件失败");
         return Result::NoMemory;
     }
     const std::uint8_t bytes[4] = {background.c, background.m, background.y, background.k};
     for (std::size_t i = 0; i < kFillBufferBytes; i += 4)
-        std::memcpy(&buffer[i], bytes, 4);
-    bool ok = writeAll(fd_, header.data(), header.size());
-    std::uint64_t left = static_cast<std::uint64_t>(rowBytes_) * static_cast<std::uint64_t>(h);
-    while (ok && left > 0) {
-        const std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(left, kFillBufferBytes));
-        ok = writeAll(fd_, buffer.get(), chunk);
-        left -= chunk;
-    }
+        std::memcpy(&fill_[i], bytes, 4);
+    // The whole file's blocks are claimed now, so a full disk is found here rather than
+    // after the page has been drawn.
+    const bool ok = writeAll(fd_, header.data(), header.size()) &&
+                    ::posix_fallocate(fd_, 0, static_cast<off_t>(fileSize(w, h))) == 0;
     if (!ok) {
         abandon();
         tell("初始化文件失败");
         return Result::CannotCreate;
     }
     bandRows_ = static_cast<int>(std::clamp<std::size_t>(bandBytes_ / rowBytes_, 1, static_cast<std::size_t>(h)));
+    written_.assign(static_cast<std::size_t>((h + bandRows_ - 1) / bandRows_), false);
+    try {
+        buffer_.assign(static_cast<std::size_t>(bandRows_) * rowBytes_, 0);
+    } catch (const std::bad_alloc&) {
+        abandon();
+        tell("初始化文件失败");
+        return Result::NoMemory;
+    }
+    band_ = -1;
+    dirty_ = false;
+    clearRowClip();
     tell("初始化文件完毕");
     return Result::Created;
 }
 
-void TiffCanvas::unmap()
+std::pair<int, int> TiffCanvas::bandRows(int band) const
 {
-    if (map_)
-        ::munmap(map_, mapLength_);
-    map_ = nullptr;
-    mapLength_ = 0;
-    bandFirst_ = bandEnd_ = 0;
+    return {band * bandRows_, std::min(h_, (band + 1) * bandRows_)};
 }
 
-bool TiffCanvas::mapBand(int band)
+void TiffCanvas::beginBand(int band)
 {
-    unmap();
-    const int first = band * bandRows_;
-    const int end = std::min(h_, first + bandRows_);
-    const std::uint64_t start = kPixelOffset + static_cast<std::uint64_t>(first) * rowBytes_;
-    const std::uint64_t stop = kPixelOffset + static_cast<std::uint64_t>(end) * rowBytes_;
-    const std::uint64_t aligned = start & ~static_cast<std::uint64_t>(pageSize() - 1);
-    void* p = ::mmap(nullptr, static_cast<std::size_t>(stop - aligned), PROT_READ | PROT_WRITE, MAP_SHARED, fd_,
-                     static_cast<off_t>(aligned));
-    if (p == MAP_FAILED) {
+    if (fd_ >= 0 && !failed_ && band >= 0 && band < bandCount() && band != band_)
+        load(band);
+}
+
+void TiffCanvas::clipRows(int top, int bottom)
+{
+    clipTop_ = std::clamp(top, 0, h_);
+    clipBottom_ = std::clamp(bottom, clipTop_, h_);
+}
+
+bool TiffCanvas::flush()
+{
+    if (band_ < 0 || !dirty_)
+        return !failed_;
+    const std::uint64_t offset = kPixelOffset + static_cast<std::uint64_t>(bandFirst_) * rowBytes_;
+    if (!writeAllAt(fd_, buffer_.data(), static_cast<std::size_t>(bandEnd_ - bandFirst_) * rowBytes_, offset))
         failed_ = true;
+    written_[static_cast<std::size_t>(band_)] = true;
+    dirty_ = false;
+    return !failed_;
+}
+
+bool TiffCanvas::load(int band)
+{
+    if (!flush())
         return false;
+    const auto [first, end] = bandRows(band);
+    const std::size_t bytes = static_cast<std::size_t>(end - first) * rowBytes_;
+    if (written_[static_cast<std::size_t>(band)]) {
+        if (!readAllAt(fd_, buffer_.data(), bytes, kPixelOffset + static_cast<std::uint64_t>(first) * rowBytes_)) {
+            failed_ = true;
+            return false;
+        }
+    } else {
+        // The band's background from the fill buffer, in chunks of at most 40000 bytes.
+        for (std::size_t at = 0; at < bytes; at += kFillBufferBytes)
+            std::memcpy(buffer_.data() + at, fill_.get(), std::min(kFillBufferBytes, bytes - at));
     }
-    map_ = static_cast<std::uint8_t*>(p);
-    mapLength_ = static_cast<std::size_t>(stop - aligned);
-    mapStart_ = aligned;
+    band_ = band;
     bandFirst_ = first;
     bandEnd_ = end;
     return true;
@@ -181,16 +235,17 @@ std::uint8_t* TiffCanvas::row(int y)
 {
     if (fd_ < 0 || failed_)
         return nullptr;
-    if (!map_ || y < bandFirst_ || y >= bandEnd_) {
-        if (!mapBand(y / bandRows_))
+    if (band_ < 0 || y < bandFirst_ || y >= bandEnd_) {
+        if (!load(y / bandRows_))
             return nullptr;
     }
-    return map_ + (kPixelOffset + static_cast<std::uint64_t>(y) * rowBytes_ - mapStart_);
+    dirty_ = true;
+    return buffer_.data() + static_cast<std::size_t>(y - bandFirst_) * rowBytes_;
 }
 
 void TiffCanvas::fillSpan(int x0, int x1, int y, CmykValue v)
 {
-    if (y < 0 || y >= h_)
+    if (y < clipTop_ || y >= clipBottom_)
         return;
     x0 = std::max(x0, 0);
     x1 = std::min(x1, w_);
@@ -213,14 +268,14 @@ void TiffCanvas::fillSpan(int x0, int x1, int y, CmykValue v)
 
 void TiffCanvas::fillRect(int x, int y, int w, int h, CmykValue v)
 {
-    const int y0 = std::max(y, 0), y1 = std::min(y + h, h_);
+    const int y0 = std::max(y, clipTop_), y1 = std::min(y + h, clipBottom_);
     for (int r = y0; r < y1; ++r)
         fillSpan(x, x + w, r, v);
 }
 
 void TiffCanvas::stamp(int x, int y, int w, int h, const std::uint8_t* mask, std::size_t stride, CmykValue v)
 {
-    const int r0 = std::max(0, -y), r1 = std::min(h, h_ - y);
+    const int r0 = std::max(0, clipTop_ - y), r1 = std::min(h, clipBottom_ - y);
     const int c0 = std::max(0, -x), c1 = std::min(w, w_ - x);
     for (int r = r0; r < r1; ++r) {
         const std::uint8_t* bits = mask + static_cast<std::size_t>(r) * stride;
@@ -252,12 +307,18 @@ bool TiffCanvas::finish(bool sync)
 {
     if (fd_ < 0)
         return false;
-    unmap();
+    flush();
+    for (std::size_t band = 0; band < written_.size() && !failed_; ++band)
+        if (!written_[band] && load(static_cast<int>(band))) {
+            dirty_ = true;
+            flush();
+        }
     bool ok = !failed_;
     if (ok && sync)
         ok = ::fdatasync(fd_) == 0;
     ok = ::close(fd_) == 0 && ok;
     fd_ = -1;
+    band_ = -1;
     if (ok)
         ok = std::rename(working_.c_str(), path_.c_str()) == 0;
     if (!ok)
@@ -270,9 +331,9 @@ void TiffCanvas::abandon()
 {
     if (fd_ < 0)
         return;
-    unmap();
     ::close(fd_);
     fd_ = -1;
+    band_ = -1;
     std::remove(working_.c_str());
     working_.clear();
 }

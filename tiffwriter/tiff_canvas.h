@@ -1,17 +1,22 @@
 #pragma once
 // The page as a file: an uncompressed CMYK TIFF whose one strip of pixels is the drawing
-// surface. The header, the 11-entry directory and the background are written first, in
-// order; drawing then goes into the file through a memory map of a band of rows at a time,
-// so a page of hundreds of megabytes costs a band of address space, never a page in memory,
-// and no pixel needs a seek and a write of its own. The file is written beside its name and
-// renamed over it once finished, so a failed or abandoned page leaves nothing under the name.
+// surface. The header and the 11-entry directory are written and the file's blocks claimed
+// at once. The pixels are drawn into one band of rows held in memory: a band is filled with
+// the background when it is first needed, and written to the file when drawing moves on to
+// another band (read back should it be needed again). Drawn band after band, each band is
+// written once, in order, and memory stays at one band however large the page; no pixel
+// needs a seek and a write of its own. The file is written beside its name and renamed over
+// it once finished, so a failed or abandoned page leaves nothing under the name.
 #include "tiffwriter/cmyk_table.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace brenmark {
 
@@ -36,8 +41,9 @@ public:
     TiffCanvas(const TiffCanvas&) = delete;
     TiffCanvas& operator=(const TiffCanvas&) = delete;
 
-    // Shows "初始化文件", writes the header and fills the page with the background from a
-    // 40000-byte buffer, and shows "初始化文件完毕", or "初始化文件失败" when it cannot.
+    // Shows "初始化文件", writes the header, claims the file's blocks and readies the
+    // 40000-byte background buffer the bands are filled from, and shows "初始化文件完毕", or
+    // "初始化文件失败" when it cannot (no memory, no room on the disk, no file).
     Result create(const std::string& path, int w, int h, CmykValue background, const StatusText& status = {});
     bool isOpen() const { return fd_ >= 0; }
     int width() const { return w_; }
@@ -55,31 +61,46 @@ public:
     void stamp(int x, int y, int w, int h, const std::uint8_t* mask, std::size_t stride, CmykValue v);
     CmykValue pixel(int x, int y);
 
-    // Rows per mapped band; set before drawing (tests use small bands to cross them).
+    // Rows per band; set before create() (tests use small bands to cross them).
     void setBandBytes(std::size_t bytes) { bandBytes_ = bytes; }
-    std::size_t bandRows() const { return static_cast<std::size_t>(bandRows_); }
+    int bandCount() const { return static_cast<int>(written_.size()); }
+    // The rows [first, end) of band i.
+    std::pair<int, int> bandRows(int band) const;
+    // Brings band i into memory (writing the one there before): drawing band after band
+    // from the first writes the file in order.
+    void beginBand(int band);
+    // Drawing outside rows [top, bottom) is left out, so a pass over one band touches no
+    // other; clearRowClip() allows every row again.
+    void clipRows(int top, int bottom);
+    void clearRowClip() { clipTop_ = 0, clipBottom_ = h_; }
+    int clipTop() const { return clipTop_; }
+    int clipBottom() const { return clipBottom_; }
 
-    // Unmaps, optionally syncs, closes and renames over the chosen name. False (and nothing
-    // under the name) when a write failed.
+    // Writes the band in memory and every band never drawn on (as background), optionally
+    // syncs, closes and renames over the chosen name. False (and nothing under the name) when
+    // a write failed.
     bool finish(bool sync = true);
     // Closes and removes the working file.
     void abandon();
 
 private:
     std::uint8_t* row(int y);
-    bool mapBand(int band);
-    void unmap();
+    bool load(int band);
+    bool flush();
 
     std::string path_, working_;
     int fd_ = -1;
     int w_ = 0, h_ = 0;
     std::size_t rowBytes_ = 0;
-    std::size_t bandBytes_ = 8u << 20;
+    std::size_t bandBytes_ = 4u << 20;
     int bandRows_ = 1;
-    int bandFirst_ = 0, bandEnd_ = 0;  // rows of the mapped band
-    std::uint8_t* map_ = nullptr;
-    std::size_t mapLength_ = 0;
-    std::uint64_t mapStart_ = 0;  // file offset of map_[0]
+    int band_ = -1;  // the band in memory
+    int bandFirst_ = 0, bandEnd_ = 0;
+    bool dirty_ = false;
+    int clipTop_ = 0, clipBottom_ = 0;
+    std::unique_ptr<std::uint8_t[]> fill_;
+    std::vector<std::uint8_t> buffer_;
+    std::vector<bool> written_;  // per band: its pixels are in the file
     bool failed_ = false;
 };
 

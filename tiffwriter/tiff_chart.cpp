@@ -89,7 +89,7 @@ void drawOutline(TiffCanvas& canvas, const QPointF& a, const QPointF& b, int wid
 {
     const int pad = width + 1;
     QRect box = QRectF(a, b).normalized().toAlignedRect().adjusted(-pad, -pad, pad, pad) & clip;
-    box &= QRect(0, 0, canvas.width(), canvas.height());
+    box &= QRect(0, canvas.clipTop(), canvas.width(), canvas.clipBottom() - canvas.clipTop());
     if (box.isEmpty())
         return;
     constexpr int kChunkRows = 512;  // a long diagonal is drawn in slices of rows
@@ -140,7 +140,7 @@ void stampImage(TiffCanvas& canvas, int x, int y, const QImage& image, CmykValue
 
 void drawCanvasText(TiffCanvas& canvas, const QRect& box, int flags, const QString& text, const QFont& font, CmykValue ink)
 {
-    const QRect visible = box & QRect(0, 0, canvas.width(), canvas.height());
+    const QRect visible = box & QRect(0, canvas.clipTop(), canvas.width(), canvas.clipBottom() - canvas.clipTop());
     if (visible.isEmpty() || text.isEmpty())
         return;
     QImage image = clearImage(visible.size());
@@ -166,87 +166,112 @@ std::vector<int> spacedRulerNumbers(int count, int pitch, int room)
     return kept;
 }
 
-void drawChart(TiffCanvas& canvas, const PatternDocument& doc, const ChartPlacement& place, const ChartInk& ink,
-               const DrawReport& report)
-{
-    const CellRange& cells = place.cells;
-    const int d = place.pitch;
-    const int left = place.originX, top = place.originY;
-    const int right = left + place.chartWidth(), bottom = top + place.chartHeight();
-
-    // The stitch marks are made first; each is laid over its cell as the cell is drawn, so the
-    // cell colour cannot cover it.
-    report.tell("开始绘制针法");
-    std::unordered_map<std::int64_t, int> marks;
+struct ChartDrawing::Stamps {
+    std::unordered_map<std::int64_t, int> marks;  // cell index -> mark kind
     std::map<std::pair<int, bool>, Stamp> markStamps;
+    std::unordered_map<std::string, Stamp> symbols;
+    QFont symbolFont;
+    QFont rulerFont;
+    int rulerHeight = 0;
+    CmykValue red;
+};
+
+ChartDrawing::ChartDrawing(const PatternDocument& doc, const ChartPlacement& place, const ChartInk& ink)
+    : doc_(doc), place_(place), ink_(ink), stamps_(std::make_unique<Stamps>())
+{
+    const CellRange& cells = place_.cells;
     for (const StitchMark& m : doc.marks) {
         if (m.column < cells.firstColumn || m.column >= cells.endColumn || m.row < cells.firstRow || m.row >= cells.endRow)
             continue;
         if (!doc.grid.contains(m.column, m.row))
             continue;
-        marks[static_cast<std::int64_t>(m.row) * doc.width() + m.column] = m.kind;
+        stamps_->marks[static_cast<std::int64_t>(m.row) * doc.width() + m.column] = m.kind;
         const std::int32_t index = doc.cell(m.column, m.row);
-        const ColorRef colour = doc.isThread(index) ? doc.threads.colors[static_cast<std::size_t>(index)] : kWhite;
-        const bool dark = isDarkColour(colour);
-        if (!markStamps.count({m.kind, dark}))
-            markStamps[{m.kind, dark}] = markStamp(m.kind, dark ? rgb(0, 0, 0) : kWhite, d);
+        const bool dark = doc.isThread(index) && isDarkColour(doc.threads.colors[static_cast<std::size_t>(index)]);
+        if (!stamps_->markStamps.count({m.kind, dark}))
+            stamps_->markStamps[{m.kind, dark}] = markStamp(m.kind, dark ? rgb(0, 0, 0) : kWhite, place_.pitch);
     }
-    report.tell("绘制针法完毕");
+    stamps_->symbolFont = pageFont(place_.font, place_.boldSymbols);
+    stamps_->rulerFont = pageFont(scaled(12));
+    stamps_->rulerHeight = QFontMetrics(stamps_->rulerFont).height();
+    stamps_->red = redInk(ink_);
+}
 
-    report.tell("开始绘制字符格");
-    const QFont symbolFont = pageFont(place.font, place.boldSymbols);
-    std::unordered_map<std::string, Stamp> symbolStamps;
-    for (int r = cells.firstRow; r < cells.endRow; ++r) {
+ChartDrawing::~ChartDrawing() = default;
+
+int ChartDrawing::top() const
+{
+    return place_.originY - scaled(3) - 2 * stamps_->rulerHeight - scaled(2);
+}
+
+int ChartDrawing::bottom() const
+{
+    return place_.originY + place_.chartHeight() + scaled(3) + 2 * stamps_->rulerHeight + scaled(2);
+}
+
+void ChartDrawing::draw(TiffCanvas& canvas)
+{
+    const PatternDocument& doc = doc_;
+    const ChartPlacement& place = place_;
+    const ChartInk& ink = ink_;
+    const CellRange& cells = place.cells;
+    const int d = place.pitch;
+    const int left = place.originX, top = place.originY;
+    const int right = left + place.chartWidth(), bottom = top + place.chartHeight();
+    const int clipTop = canvas.clipTop(), clipBottom = canvas.clipBottom();
+    if (clipBottom <= this->top() || clipTop >= this->bottom())
+        return;
+
+    // Cells, each with its mark laid over it (so the colour cannot cover the mark) and its
+    // symbol; only the rows of cells that reach into the clipped rows.
+    const int firstRow = std::max(cells.firstRow, cells.firstRow + (clipTop - top) / std::max(1, d));
+    const int endRow = std::min(cells.endRow, cells.firstRow + (clipBottom - top + d - 1) / std::max(1, d));
+    for (int r = firstRow; r < endRow; ++r) {
         const int y = top + (r - cells.firstRow) * d;
         for (int c = cells.firstColumn; c < cells.endColumn; ++c) {
             const int x = left + (c - cells.firstColumn) * d;
             const std::int32_t index = doc.cell(c, r);
             const bool thread = doc.isThread(index) && static_cast<std::size_t>(index) < ink.threads.size();
-            const ColorRef colour = thread ? doc.threads.colors[static_cast<std::size_t>(index)] : kWhite;
             if (thread)
                 canvas.fillRect(x, y, d, d, ink.threads[static_cast<std::size_t>(index)]);
-            const bool dark = thread && isDarkColour(colour);
-            if (!marks.empty()) {
-                const auto mark = marks.find(static_cast<std::int64_t>(r) * doc.width() + c);
-                if (mark != marks.end())
-                    stampRuns(canvas, x, y, markStamps[{mark->second, dark}], dark ? kPaperWhite : kBlackInk);
+            const bool dark = thread && isDarkColour(doc.threads.colors[static_cast<std::size_t>(index)]);
+            if (!stamps_->marks.empty()) {
+                const auto mark = stamps_->marks.find(static_cast<std::int64_t>(r) * doc.width() + c);
+                if (mark != stamps_->marks.end())
+                    stampRuns(canvas, x, y, stamps_->markStamps[{mark->second, dark}], dark ? kPaperWhite : kBlackInk);
             }
             if (!thread)
                 continue;
             const std::string& symbol = ChartPainter::cellSymbol(doc, index);
             if (symbol.empty())
                 continue;
-            auto stamp = symbolStamps.find(symbol);
-            if (stamp == symbolStamps.end())
-                stamp = symbolStamps.emplace(symbol, symbolStamp(symbol, d, symbolFont)).first;
+            auto stamp = stamps_->symbols.find(symbol);
+            if (stamp == stamps_->symbols.end())
+                stamp = stamps_->symbols.emplace(symbol, symbolStamp(symbol, d, stamps_->symbolFont)).first;
             stampRuns(canvas, x, y, stamp->second, dark ? kPaperWhite : kBlackInk);
         }
-        report.advance(0.8 * (r - cells.firstRow + 1) / std::max(1, cells.rows()));
     }
 
+    // Row lines, four pixels wide and every tenth eight, black; then the column lines a
+    // canvas row at a time. A thin column line leaves a tenth row line black where it
+    // crosses it.
     const int thin = scaled(1), heavy = scaled(2);
     auto widthOf = [&](int index) { return index % 10 == 0 ? heavy : thin; };
     auto inkOf = [&](int index) { return index % 10 == 0 ? kBlackInk : ink.grid; };
-    report.tell("开始绘制行线");
     const int spanLeft = lineStart(left, heavy), spanRight = lineStart(right, heavy) + heavy;
-    // Row boundaries: which canvas rows a tenth line covers, so thin column lines leave it.
-    std::vector<char> heavyRow(static_cast<std::size_t>(std::max(0, bottom + heavy - (top - heavy))), 0);
+    const int rowTop = lineStart(top, heavy), rowBottom = lineStart(bottom, heavy) + heavy;
+    std::vector<char> heavyRow(static_cast<std::size_t>(std::max(0, rowBottom - rowTop)), 0);
     for (int r = cells.firstRow; r <= cells.endRow; ++r) {
         const int w = widthOf(r);
         const int y0 = lineStart(top + (r - cells.firstRow) * d, w);
-        canvas.fillRect(spanLeft, y0, spanRight - spanLeft, w, inkOf(r));
         if (r % 10 == 0)
             for (int y = y0; y < y0 + w; ++y)
-                heavyRow[static_cast<std::size_t>(y - (top - heavy))] = 1;
+                heavyRow[static_cast<std::size_t>(y - rowTop)] = 1;
+        if (y0 + w > clipTop && y0 < clipBottom)
+            canvas.fillRect(spanLeft, y0, spanRight - spanLeft, w, inkOf(r));
     }
-    report.advance(0.85);
-
-    report.tell("开始绘制列线");
-    // Drawn a canvas row at a time through every column line: the same pixels as line by line,
-    // in the file's order.
-    const int rowTop = lineStart(top, heavy), rowBottom = lineStart(bottom, heavy) + heavy;
-    for (int y = rowTop; y < rowBottom; ++y) {
-        const bool onHeavyRow = heavyRow[static_cast<std::size_t>(y - (top - heavy))] != 0;
+    for (int y = std::max(rowTop, clipTop); y < std::min(rowBottom, clipBottom); ++y) {
+        const bool onHeavyRow = heavyRow[static_cast<std::size_t>(y - rowTop)] != 0;
         for (int pass = 0; pass < 2; ++pass)  // thin lines, then the tenth lines over them
             for (int c = cells.firstColumn; c <= cells.endColumn; ++c) {
                 const bool tenth = c % 10 == 0;
@@ -257,21 +282,20 @@ void drawChart(TiffCanvas& canvas, const PatternDocument& doc, const ChartPlacem
                 canvas.fillSpan(x0, x0 + w, y, inkOf(c));
             }
     }
-    report.advance(0.9);
 
-    report.tell("开始绘制描边线");
+    // Outline lines, a third of the pitch wide, inside the chart.
     ChartGeometry g;
     g.cellSize = static_cast<float>(d);
     g.origin = QPoint(left - cells.firstColumn * d, top - cells.firstRow * d);
     const int pen = std::max(1, d / 3);
-    const QRect chartArea(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    const QRect chartArea = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)) &
+                            QRect(0, clipTop, canvas.width(), clipBottom - clipTop);
     for (const BackstitchLine& line : doc.lines)
         drawOutline(canvas, g.cornerPoint(line.startColumn, line.startRow, line.startCorner),
                     g.cornerPoint(line.endColumn, line.endRow, line.endCorner), pen, chartArea);
-    report.tell("绘制描边线完毕");
 
     // Rulers and centre marks in the margins.
-    const QFont rulerFont = pageFont(scaled(12));
+    const QFont& rulerFont = stamps_->rulerFont;
     const QFontMetrics fm(rulerFont);
     const int fh = fm.height(), gap = scaled(3);
     for (int n : spacedRulerNumbers(doc.height(), d, fm.ascent() + 1)) {
@@ -295,7 +319,7 @@ void drawChart(TiffCanvas& canvas, const PatternDocument& doc, const ChartPlacem
         drawCanvasText(canvas, QRect(cx - tw / 2, top - gap - fh, tw, fh), Qt::AlignCenter, label, rulerFont, kBlackInk);
         drawCanvasText(canvas, QRect(cx - tw / 2, bottom + gap, tw, fh), Qt::AlignCenter, label, rulerFont, kBlackInk);
     }
-    const CmykValue red = redInk(ink);
+    const CmykValue red = stamps_->red;
     const int cy = top + static_cast<int>((ChartLayout::centreOffset(doc.height()) - cells.firstRow) * d);
     if (cy >= top && cy <= bottom) {
         const QString diamond = fromGbk("◆");
@@ -310,13 +334,10 @@ void drawChart(TiffCanvas& canvas, const PatternDocument& doc, const ChartPlacem
         drawCanvasText(canvas, QRect(cx - tw / 2, top - gap - 2 * fh, tw, fh), Qt::AlignCenter, down, rulerFont, red);
         drawCanvasText(canvas, QRect(cx - tw / 2, bottom + gap + fh, tw, fh), Qt::AlignCenter, up, rulerFont, red);
     }
-    report.advance(1.0);
 }
 
-void drawKey(TiffCanvas& canvas, const PatternDocument& doc, const KeyPlacement& place, const ChartInk& ink,
-             const DrawReport& report)
+void drawKey(TiffCanvas& canvas, const PatternDocument& doc, const KeyPlacement& place, const ChartInk& ink)
 {
-    report.tell("开始绘制KEY");
     const int W = place.width;
     const int label = scaled(60);
     const int perBand = keyColumnsPerBand(W);
@@ -365,7 +386,6 @@ void drawKey(TiffCanvas& canvas, const PatternDocument& doc, const KeyPlacement&
                 frame(canvas, QRect(x, y + row * rowHeight, columnWidth, rowHeight), std::max(1, border), kBlackInk);
         }
         y += 3 * rowHeight + place.bandGap;
-        report.advance(0.8 * std::min(threads, first + perBand) / std::max(1, threads));
     }
     y += rowHeight;
 
@@ -408,8 +428,44 @@ void drawKey(TiffCanvas& canvas, const PatternDocument& doc, const KeyPlacement&
     const int makerWidth = textWidth(font, fromGbk(maker)) + 2;
     if (!place.publisher.empty() || x + makerWidth <= right - scaled(2))
         text(QRect(right - scaled(2) - makerWidth, y, makerWidth, fh), maker, kBlackInk, Qt::AlignRight | Qt::AlignVCenter);
-    report.advance(1.0);
-    report.tell("绘制KEY完毕");
+}
+
+void drawPage(TiffCanvas& canvas, PageContent& page, const DrawReport& report)
+{
+    const int bands = canvas.bandCount();
+    bool chartStarted = false, chartDone = page.chart == nullptr, keyStarted = false;
+    for (int band = 0; band < bands; ++band) {
+        const auto [first, end] = canvas.bandRows(band);
+        canvas.beginBand(band);
+        canvas.clipRows(first, end);
+        if (page.header)
+            drawCanvasText(canvas, page.header->box, Qt::AlignHCenter | Qt::AlignVCenter, page.header->text, page.header->font,
+                           kBlackInk);
+        if (page.chart) {
+            if (!chartStarted) {
+                for (const char* text : {"开始绘制针法", "绘制针法完毕", "开始绘制字符格", "开始绘制行线", "开始绘制列线", "开始绘制描边线"})
+                    report.tell(text);
+                chartStarted = true;
+            }
+            page.chart->draw(canvas);
+            if (!chartDone && (end >= page.chart->bottom() || band + 1 == bands)) {
+                report.tell("绘制描边线完毕");
+                chartDone = true;
+            }
+        }
+        if (page.key && page.doc && page.ink) {
+            if (!keyStarted && (end > page.key->top || band + 1 == bands)) {
+                report.tell("开始绘制KEY");
+                keyStarted = true;
+            }
+            if (keyStarted)
+                drawKey(canvas, *page.doc, *page.key, *page.ink);
+        }
+        report.advance(static_cast<double>(band + 1) / bands);
+    }
+    canvas.clearRowClip();
+    if (page.key && page.doc && page.ink)
+        report.tell("绘制KEY完毕");
 }
 
 }  // namespace brenmark

@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -80,14 +81,51 @@ void drawCanvasText(TiffCanvas& canvas, const QRect& box, int flags, const QStri
 // Every pixel of an image with alpha of at least half written with ink, at (x, y).
 void stampImage(TiffCanvas& canvas, int x, int y, const QImage& image, CmykValue ink);
 
-// The stitch marks, cells and symbols, row lines, column lines and outline lines of the
-// placement's cells, with their status texts, then the rulers and centre marks.
-void drawChart(TiffCanvas& canvas, const PatternDocument& doc, const ChartPlacement& place, const ChartInk& ink,
-               const DrawReport& report);
-// "开始绘制KEY" … "绘制KEY完毕": the header fields, the bands of symbol, number and cell count,
-// the fabric line and the outline legend.
-void drawKey(TiffCanvas& canvas, const PatternDocument& doc, const KeyPlacement& place, const ChartInk& ink,
-             const DrawReport& report);
+// The chart of one page: stitch marks, cells and symbols, row lines, column lines, outline
+// lines, rulers and centre marks. draw() draws what falls within the canvas's clipped rows,
+// so a page is drawn band after band; the symbol and mark stamps are made once.
+class ChartDrawing {
+public:
+    ChartDrawing(const PatternDocument& doc, const ChartPlacement& place, const ChartInk& ink);
+    ~ChartDrawing();
+    // The rows [top, bottom) of the page it can touch, rulers and marks included.
+    int top() const;
+    int bottom() const;
+    void draw(TiffCanvas& canvas);
+
+private:
+    struct Stamps;
+    const PatternDocument& doc_;
+    ChartPlacement place_;
+    const ChartInk& ink_;
+    std::unique_ptr<Stamps> stamps_;
+};
+
+// The header fields, the bands of symbol, number and cell count, the fabric line and the
+// outline legend, within the canvas's clipped rows.
+void drawKey(TiffCanvas& canvas, const PatternDocument& doc, const KeyPlacement& place, const ChartInk& ink);
+
+struct PageHeader {
+    QRect box;
+    QString text;
+    QFont font;
+};
+
+// Everything one page shows.
+struct PageContent {
+    std::optional<PageHeader> header;
+    ChartDrawing* chart = nullptr;
+    const PatternDocument* doc = nullptr;  // for the key
+    std::optional<KeyPlacement> key;
+    const ChartInk* ink = nullptr;
+};
+
+// Draws a page band after band, each band written once, in order. The status texts come in
+// their order: "开始绘制针法", "绘制针法完毕" (the mark stamps are ready), "开始绘制字符格",
+// "开始绘制行线", "开始绘制列线" and "开始绘制描边线" as the chart's first band begins,
+// "绘制描边线完毕" once its last band is drawn, "开始绘制KEY" as the key's first band begins and
+// "绘制KEY完毕" at the end.
+void drawPage(TiffCanvas& canvas, PageContent& page, const DrawReport& report);
 
 // The ruler numbers written for a run of cells at a pitch: 1, every tenth and the last,
 // leaving out one that would run into the next (the last is always kept).
