@@ -5,6 +5,8 @@
 //   fuzz_seeds OUTPUT_DIR      -> OUTPUT_DIR/pattern/*.xiu, OUTPUT_DIR/palette/*.pal
 #include "editor/document/byte_io.h"
 #include "editor/document/palette_file.h"
+#include "editor/document/path_scramble.h"
+#include "tiffwriter/cmyk_table.h"
 #include "editor/document/pattern_file.h"
 #include "editor/document/file_bytes.h"
 
@@ -160,7 +162,9 @@ int main(int argc, char** argv)
     const std::string dir = std::string(argv[1]) + "/";
     const std::string patterns = dir + "pattern/";
     const std::string palettes = dir + "palette/";
-    for (const std::string& d : {dir, patterns, palettes})
+    const std::string tables = dir + "cmyk/";
+    const std::string arguments = dir + "argument/";
+    for (const std::string& d : {dir, patterns, palettes, tables, arguments})
         ::mkdir(d.c_str(), 0777);
 
     bool ok = true;
@@ -182,5 +186,18 @@ int main(int argc, char** argv)
     ok &= write(palettes + "empty.pal", encodePalette({}, {}));
     const std::vector<std::string> wide = {"\xB0\xD7\xC9\xAB", "ecru"};
     ok &= write(palettes + "wide.pal", encodePalette(std::span(colors).first(2), wide));
+
+    const std::vector<CmykPercent> percents = {{0, 0, 0, 100}, {0, 90, 80, 10}, {0, 0, 0, 0}, {100, 100, 100, 100}};
+    ok &= write(tables + "small.cmyk", encodeCmykTable(numbers, percents));
+    ok &= write(tables + "empty.cmyk", encodeCmykTable({}, {}));
+    ok &= write(tables + "wide.cmyk", encodeCmykTable(wide, std::span(percents).first(2)));
+
+    auto letters = [](const std::string& path) {
+        const std::string text = scramblePath(path);
+        return std::vector<std::uint8_t>(text.begin(), text.end());
+    };
+    ok &= write(arguments + "plain", letters("/home/user/heart.xiu"));
+    ok &= write(arguments + "gbk", letters("/home/\xD3\xC3\xBB\xA7/\xD0\xC4.XIU"));
+    ok &= write(arguments + "other", letters("/home/user/heart.pal"));
     return ok ? 0 : 1;
 }

@@ -8,6 +8,7 @@
 #include "tiffwriter/colour_to_cmyk.h"
 #include "tiffwriter/tiff_chart.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -112,6 +113,7 @@ PageExportResult writeWhole(const PageExportSetup& setup, PageExportDialogs& dia
     place.margin = scaled(52);
     place.originX = place.margin;
     place.originY = scaled(40) + t0;
+    place.rulerFont = scaled(12);
     ChartDrawing chart(doc, place, ink);
 
     KeyPlacement key;
@@ -160,7 +162,7 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
         TiffCanvas canvas;
         if (!run.begin(canvas, pageFileName(files, page, grid.total), W, H, ink.background))
             return run.fail();
-        const QRect headerBox(0, 0, W, f.margin + t);
+        const QRect headerBox(0, 0, W, t);
         PageContent content;
         std::optional<ChartDrawing> chart;
         if (page < grid.total) {
@@ -173,6 +175,9 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
             const int centred = (W - f.pitch * place.cells.columns()) / 2;
             place.originX = centred >= 1 ? std::max(centred, f.margin) : f.margin;
             place.originY = f.margin + t;
+            // The rulers and centre marks stand in the margin above the chart, below the
+            // header: at the margin of these pages the screen's 12 × 4.2 would run into both.
+            place.rulerFont = std::clamp((f.margin - scaled(3)) / 2, 1, scaled(12));
             chart.emplace(doc, place, ink);
             content.header = PageHeader{headerBox, fromGbk(pageHeader(options.title, page, grid.patternPages())), header};
             content.chart = &*chart;

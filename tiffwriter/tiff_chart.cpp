@@ -192,7 +192,7 @@ ChartDrawing::ChartDrawing(const PatternDocument& doc, const ChartPlacement& pla
             stamps_->markStamps[{m.kind, dark}] = markStamp(m.kind, dark ? rgb(0, 0, 0) : kWhite, place_.pitch);
     }
     stamps_->symbolFont = pageFont(place_.font, place_.boldSymbols);
-    stamps_->rulerFont = pageFont(scaled(12));
+    stamps_->rulerFont = pageFont(place_.rulerFont);
     stamps_->rulerHeight = QFontMetrics(stamps_->rulerFont).height();
     stamps_->red = redInk(ink_);
 }

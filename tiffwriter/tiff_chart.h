@@ -55,6 +55,7 @@ struct ChartPlacement {
     int originY = 0;
     int margin = 0;   // the room left and right of the chart (centre marks sit in its middle)
     bool boldSymbols = false;
+    int rulerFont = 50;  // ruler numbers and centre marks: the screen's 12 × 4.2
     int chartWidth() const { return cells.columns() * pitch; }
     int chartHeight() const { return cells.rows() * pitch; }
 };

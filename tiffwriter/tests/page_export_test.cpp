@@ -234,6 +234,28 @@ TEST(PageExport, AWholeChartIsOneFileWithItsStatusTextsInOrder)
     EXPECT_EQ((CmykValue{onLine.c, onLine.m, onLine.y, 255}), (CmykValue{right.c, right.m, right.y, 255}));
 }
 
+TEST(PageExport, LibtiffsToolsReadThePages)
+{
+    Fixture f;
+    Script script;
+    script.output = f.dir.file("tools.tiff");
+    Status status;
+    ASSERT_EQ(runPageExport(f.setup, script, status).outcome, PageExportOutcome::Written);
+    QProcess info;
+    info.start(u"tiffinfo"_qs, {QString::fromStdString(f.dir.file("tools.tiff"))});
+    ASSERT_TRUE(info.waitForFinished(30000)) << "tiffinfo (libtiff-tools) is needed";
+    EXPECT_EQ(info.exitCode(), 0);
+    const QString report = QString::fromLocal8Bit(info.readAllStandardOutput());
+    EXPECT_TRUE(report.contains(u"Photometric Interpretation: separated"_qs)) << report.toStdString();
+    EXPECT_TRUE(report.contains(u"Samples/Pixel: 4"_qs));
+    EXPECT_FALSE(QString::fromLocal8Bit(info.readAllStandardError()).contains(u"rror"_qs));
+    QProcess rgba;
+    rgba.start(u"tiff2rgba"_qs, {QString::fromStdString(f.dir.file("tools.tiff")), QString::fromStdString(f.dir.file("rgba.tif"))});
+    ASSERT_TRUE(rgba.waitForFinished(60000));
+    EXPECT_EQ(rgba.exitCode(), 0);
+    EXPECT_TRUE(fileExists(f.dir.file("rgba.tif")));
+}
+
 TEST(PageExport, PerPageExportWritesNumberedPagesAndTheKey)
 {
     PatternDocument doc = threeThreads();

@@ -207,3 +207,20 @@ TEST(TiffCanvas, AnUnfinishedPageLeavesNothingUnderItsName)
     EXPECT_EQ(shown.back(), "初始化文件失败");
     EXPECT_FALSE(missing.finish(false));
 }
+
+TEST(TiffCanvas, ClippedRowsKeepEveryOtherRowAsItWas)
+{
+    test::TempDir dir;
+    TiffCanvas canvas;
+    canvas.setBandBytes(10 * 4 * 3);  // bands of three rows
+    statusOf(canvas, dir.file("p.tiff"), 10, 10, kPaperWhite);
+    EXPECT_EQ(canvas.bandCount(), 4);
+    EXPECT_EQ(canvas.bandRows(3), (std::pair<int, int>(9, 10)));
+    canvas.clipRows(3, 6);
+    canvas.fillRect(0, 0, 10, 10, kBlackInk);
+    canvas.clearRowClip();
+    ASSERT_TRUE(canvas.finish(false));
+    const auto b = test::readBytes(dir.file("p.tiff"));
+    for (int y = 0; y < 10; ++y)
+        EXPECT_EQ(filePixel(b, 10, 4, y), y >= 3 && y < 6 ? kBlackInk : kPaperWhite) << y;
+}
