@@ -27,10 +27,13 @@ constexpr const char* kUsage =
     "  brenmark-cli new --brand B --width W --height H -o FILE\n"
     "  brenmark-cli resave IN OUT\n"
     "  brenmark-cli palette BRAND [--program-dir DIR]\n"
-    "  brenmark-cli convert PICTURE --brand B --width W --height H [--program-dir DIR] -o OUT.xiu\n"
+    "  brenmark-cli convert PICTURE --brand B --width W --height H [--match rgb|lab]\n"
+    "                      [--dither none|fs|ordered] [--max-threads N] [--program-dir DIR] -o OUT.xiu\n"
     "  brenmark-cli stats FILE [--fabric 14CT] [--strands 2] [--by-usage] [--program-dir DIR]\n"
     "  brenmark-cli colours IN OUT (--to-brand B | --reduce K | --subtract NUMBER | --replace OLD=NEW)\n"
-    "                      [--program-dir DIR]\n";
+    "                      [--program-dir DIR]\n"
+    "  brenmark-cli oxs-import IN.oxs [--program-dir DIR] -o OUT.xiu\n"
+    "  brenmark-cli oxs-export IN.xiu [--program-dir DIR] -o OUT.oxs\n";
 
 // Largest pattern the command line creates: the editor's grids hold 4 bytes a cell per layer.
 constexpr long kMaxCells = 100'000'000;
@@ -227,6 +230,10 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
             return cli::stats(args, out, err);
         if (command == "colours")
             return cli::colours(args, err);
+        if (command == "oxs-import")
+            return cli::oxsImport(args, out, err);
+        if (command == "oxs-export")
+            return cli::oxsExport(args, out, err);
         if (command == "--help" || command == "-h") {
             out << kUsage;
             return 0;

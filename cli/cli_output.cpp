@@ -70,10 +70,38 @@ int convert(Args& args, std::ostream& err)
     const auto widthText = args.option("--width");
     const auto heightText = args.option("--height");
     const auto out = args.option("-o");
+    const auto matchText = args.option("--match");
+    const auto ditherText = args.option("--dither");
+    const auto maxText = args.option("--max-threads");
     const std::string dir = programDirFrom(args);
     const std::string picture = args.operands(1)[0];
     if (!brandText || brandText->empty() || !widthText || !heightText || !out)
         throw UsageError{};
+    ConversionOptions options;
+    if (matchText) {
+        const auto metric = metricNamed(*matchText);
+        if (!metric) {
+            err << "brenmark-cli: --match is rgb or lab\n";
+            return 2;
+        }
+        options.metric = *metric;
+    }
+    if (ditherText) {
+        const auto dither = ditheringNamed(*ditherText);
+        if (!dither) {
+            err << "brenmark-cli: --dither is none, fs or ordered\n";
+            return 2;
+        }
+        options.dither = *dither;
+    }
+    if (maxText) {
+        const auto limit = wholeNumber(*maxText);
+        if (!limit || *limit < 1 || *limit > kMaxConvertedThreads) {
+            err << "brenmark-cli: --max-threads is a whole number from 1 to " << kMaxConvertedThreads << "\n";
+            return 2;
+        }
+        options.maxThreads = *limit;
+    }
     StderrMessages messages(err);
     // As the panel reads its edits: what is not a number is 0, and refused with the size.
     const int width = wholeNumber(*widthText).value_or(0);
@@ -90,7 +118,7 @@ int convert(Args& args, std::ostream& err)
         return 1;
     }
     PictureConverter converter;
-    if (!converter.convert(picture, width, height, palette.colors)) {
+    if (!converter.convert(picture, width, height, palette.colors, nullptr, options)) {
         err << "brenmark-cli: cannot read the picture " << picture << pathProblem(picture) << '\n';
         return 1;
     }

@@ -74,4 +74,8 @@ int convert(Args& args, std::ostream& err);
 int stats(Args& args, std::ostream& out, std::ostream& err);
 int colours(Args& args, std::ostream& err);
 
+// OXS charts in and out (cli_oxs.cpp).
+int oxsImport(Args& args, std::ostream& out, std::ostream& err);
+int oxsExport(Args& args, std::ostream& out, std::ostream& err);
+
 }  // namespace brenmark::cli

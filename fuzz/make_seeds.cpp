@@ -164,7 +164,8 @@ int main(int argc, char** argv)
     const std::string palettes = dir + "palette/";
     const std::string tables = dir + "cmyk/";
     const std::string arguments = dir + "argument/";
-    for (const std::string& d : {dir, patterns, palettes, tables, arguments})
+    const std::string oxs = dir + "oxs/";
+    for (const std::string& d : {dir, patterns, palettes, tables, arguments, oxs})
         ::mkdir(d.c_str(), 0777);
 
     bool ok = true;
@@ -199,5 +200,18 @@ int main(int argc, char** argv)
     ok &= write(arguments + "plain", letters("/home/user/heart.xiu"));
     ok &= write(arguments + "gbk", letters("/home/\xD3\xC3\xBB\xA7/\xD0\xC4.XIU"));
     ok &= write(arguments + "other", letters("/home/user/heart.pal"));
+
+    // An OXS chart with every section the reader knows.
+    const std::string chart =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<chart><properties oxsversion=\"1.0\" chartwidth=\"4\" "
+        "chartheight=\"3\"/><palette><palette_item index=\"0\" number=\"cloth\" color=\"FFFFFF\"/>"
+        "<palette_item index=\"1\" number=\"DMC 321\" color=\"C81E28\" symbol=\"88\"/>"
+        "<palette_item index=\"2\" number=\"Anchor 403\" color=\"0A0A0A\" symbol=\"@\"/></palette>"
+        "<fullstitches><stitch x=\"0\" y=\"0\" palindex=\"1\"/><stitch x=\"3\" y=\"2\" palindex=\"2\"/></fullstitches>"
+        "<partstitches><partstitch x=\"1\" y=\"1\" palindex1=\"1\" palindex2=\"2\" direction=\"2\"/></partstitches>"
+        "<backstitches><backstitch x1=\"0\" y1=\"0\" x2=\"4\" y2=\"3.5\" palindex=\"2\" objecttype=\"backstitch\"/>"
+        "</backstitches><ornaments_inc_knots_and_beads><object x1=\"1.5\" y1=\"2.5\" palindex=\"1\" objecttype=\"knot\"/>"
+        "<object x1=\"0.25\" y1=\"2.75\" palindex=\"2\" objecttype=\"quarter\"/></ornaments_inc_knots_and_beads></chart>\n";
+    ok &= write(oxs + "chart.oxs", std::vector<std::uint8_t>(chart.begin(), chart.end()));
     return ok ? 0 : 1;
 }

@@ -15,7 +15,7 @@ build=${BUILD_DIR:-build-fuzz}
 jobs=${JOBS:-$(nproc)}
 max_len=${MAX_LEN:-65536}
 corpus=fuzz-corpus
-targets=(fuzz_pattern_reader fuzz_palette_reader fuzz_cmyk_table fuzz_pattern_argument)
+targets=(fuzz_pattern_reader fuzz_palette_reader fuzz_oxs_reader fuzz_cmyk_table fuzz_pattern_argument)
 
 if ! [[ "$seconds" =~ ^[0-9]+$ ]] || [ "$seconds" -eq 0 ]; then
   echo "usage: $0 [SECONDS]" >&2
@@ -45,6 +45,7 @@ for target in "${targets[@]}"; do
   case $target in
     fuzz_pattern_reader) seeds=$corpus/seeds/pattern; extra=(-dict=fuzz/pattern.dict) ;;
     fuzz_palette_reader) seeds=$corpus/seeds/palette; extra=() ;;
+    fuzz_oxs_reader) seeds=$corpus/seeds/oxs; extra=() ;;
     fuzz_cmyk_table) seeds=$corpus/seeds/cmyk; extra=() ;;
     fuzz_pattern_argument) seeds=$corpus/seeds/argument; extra=() ;;
   esac

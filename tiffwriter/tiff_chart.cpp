@@ -424,9 +424,12 @@ void drawKey(TiffCanvas& canvas, const PatternDocument& doc, const KeyPlacement&
         canvas.fillRect(x, y + fh + fh / 2 - place.outlinePen / 2, itemWidth, std::max(1, place.outlinePen), sample);
         x += itemWidth + scaled(5);
     }
-    const std::string maker = place.publisher.empty() ? std::string("Velmora十字绣软件") : "制图:" + place.publisher;
+    // The publisher is named when given and not the default author; the program otherwise,
+    // when it fits right of the legend.
+    const bool named = !place.publisher.empty() && place.publisher != kDefaultAuthor;
+    const std::string maker = named ? "制图:" + place.publisher : std::string("Velmora十字绣软件");
     const int makerWidth = textWidth(font, fromGbk(maker)) + 2;
-    if (!place.publisher.empty() || x + makerWidth <= right - scaled(2))
+    if (named || x + makerWidth <= right - scaled(2))
         text(QRect(right - scaled(2) - makerWidth, y, makerWidth, fh), maker, kBlackInk, Qt::AlignRight | Qt::AlignVCenter);
 }
 

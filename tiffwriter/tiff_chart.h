@@ -67,7 +67,7 @@ struct KeyPlacement {
     int width = 0;
     int bandGap = 0;         // extra room between bands of three rows
     int outlinePen = 1;      // sample line width
-    std::string publisher;   // "制图:%s" when given, else "Velmora十字绣软件"
+    std::string publisher;   // "制图:%s" when given and not the default author, else "Velmora十字绣软件"
     std::optional<FabricName> fabric;
 };
 

@@ -127,6 +127,21 @@ TEST_F(OutputCli, ConvertMakesThePatternTheImportWould)
               (std::vector<std::int32_t>{1, 0, 0, 0, 1, 0, 0, 0}));
 }
 
+TEST_F(OutputCli, ConvertTakesTheMatchingDitherAndThreadLimitOptions)
+{
+    const std::string out = dir + "c.xiu";
+    const CliRun r = cli({"convert", halves(), "--brand", "DMC", "--width", "4", "--height", "2", "--match", "lab", "--dither",
+                          "fs", "--max-threads", "1", "--program-dir", dir, "-o", out});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(load(out).threads.size(), 1);  // the limit merged the two halves
+    for (const auto& [flag, value] : {std::pair{"--match", "cmc"}, {"--dither", "FS"}, {"--max-threads", "0"}, {"--max-threads", "256"}}) {
+        const CliRun bad = cli({"convert", halves(), "--brand", "DMC", "--width", "4", "--height", "2", flag, value,
+                                "--program-dir", dir, "-o", dir + "bad.xiu"});
+        EXPECT_EQ(bad.status, 2) << flag << " " << value;
+        EXPECT_FALSE(std::filesystem::exists(dir + "bad.xiu"));
+    }
+}
+
 TEST_F(OutputCli, ConvertRefusalsExitOneWithTheMessageAndWriteNothing)
 {
     const std::string out = dir + "c.xiu";

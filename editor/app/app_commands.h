@@ -37,6 +37,16 @@ enum AppCommandId : int {
     CmdThreadFinder,
     CmdFabricCalculator,
     CmdThreadCalculator,
+    // Charts exchanged with other programs.
+    CmdImportOxs,
+    CmdExportOxs,
+    // Printing (print_commands.h).
+    CmdPrintSettings,  // the toolbar's "设置"
+    CmdPrintDetails,   // the menu's "设置打印细节", the same dialog
+    CmdPrint,
+    CmdPrintPreview,
+    CmdPageSetup,
+    CmdPreviewReturn,
 };
 
 // One row of a table: a command, a separator (no caption), a submenu, or every entry of one
@@ -64,12 +74,22 @@ inline constexpr CommandRow kToolbarRows[] = {
     {"#色", CmdModeSymbolsOnColour, u"modeSymbolsOnColour", CommandIcon::SymbolsOnColour},
     {"#", CmdModeSymbolsOnly, u"modeSymbolsOnly", CommandIcon::SymbolsOnly},
     {"仿真", CmdModeSimulated, u"modeSimulated", CommandIcon::Simulated},
+    {"设置", CmdPrintSettings, u"printSettings", CommandIcon::PrintSettings},
+    {"打印", CmdPrint, u"print", CommandIcon::Print},
     {"关闭", CmdCloseWindow, u"closeWindow", CommandIcon::Close},
 };
 
 inline constexpr CommandRow kFileMenuRows[] = {
     {"打开旧色库绣图校正", CmdOpenOldLibrary, u"openOldLibrary"},
     {"带描边的卡通图导入", CmdImportCartoon, u"importCartoon"},
+    kSeparator,
+    {"设置打印细节", CmdPrintDetails, u"printDetails"},
+    {"打印预览", CmdPrintPreview, u"printPreview"},
+    {"打印纸设置", CmdPageSetup, u"pageSetup"},
+    {"返回", CmdPreviewReturn, u"previewReturn"},
+    kSeparator,
+    {"导入OXS绣图", CmdImportOxs, u"importOxs"},
+    {"导出OXS绣图", CmdExportOxs, u"exportOxs"},
     kSeparator,
     {"退出(&X)", CmdExit, u"exit"},
 };

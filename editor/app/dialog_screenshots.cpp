@@ -1,10 +1,16 @@
-// Pictures of the picture dialog after a conversion and of the statistics window, for the
+// Pictures of the picture dialog after a conversion, of the statistics window and of the
+// print windows (the print details, the print choice, the preview of a chart page), for the
 // documentation: brenmark-dialog-shots OUTDIR [PROGRAMDIR] (run under xvfb-run). The picture
 // it converts is drawn here, so the shots come out the same every time.
 #include "editor/app/picture_import_dialog.h"
+#include "editor/app/print_choice_dialog.h"
+#include "editor/app/print_preview_window.h"
+#include "editor/app/print_settings_dialog.h"
 #include "editor/app/statistics_window.h"
 #include "editor/document/program_directory.h"
 #include "editor/output/picture_decode.h"
+#include "editor/output/print_preview.h"
+#include "editor/render/chart_export.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,6 +47,33 @@ QImage landscape()
     p.setBrush(QColor(110, 70, 40));
     p.drawRect(84, 108, 12, 19);
     return image;
+}
+
+// The preview's pages of one pattern on A4, turned by its shape.
+class LayoutPages final : public brenmark::PreviewSource {
+public:
+    LayoutPages(const brenmark::PatternDocument& doc, const brenmark::PrintSettings& settings)
+        : layout_(doc, settings,
+                  doc.width() < doc.height() ? brenmark::paperUnits(210, 297) : brenmark::paperUnits(297, 210))
+    {
+    }
+    std::vector<std::string> previewPages() override { return brenmark::pageNames(layout_.grid()); }
+    QImage previewPage(const brenmark::PreviewOptions& options) override
+    {
+        return brenmark::printPageImage(layout_, options.page,
+                                        brenmark::printStyle(options.colour, options.colouredSymbols));
+    }
+    const brenmark::ChartLayout& layout() const { return layout_; }
+
+private:
+    brenmark::ChartLayout layout_;
+};
+
+bool shoot(QWidget& widget, const QString& path)
+{
+    widget.show();
+    QApplication::processEvents();
+    return widget.grab().save(path);
 }
 
 }  // namespace
@@ -89,5 +122,19 @@ int main(int argc, char* argv[])
     window.show();
     QApplication::processEvents();
     ok = window.grab().save(QDir(out).filePath(u"thread-statistics.png"_qs)) && ok;
+
+    // The print windows over the same pattern, with cells of 4 mm so the preview's page
+    // shows its symbols.
+    brenmark::PrintSettings print;
+    print.cellSize = brenmark::cellPixelsFromMillimetres(4.0);
+    brenmark::PrintSettingsDialog details(print);
+    ok = shoot(details, QDir(out).filePath(u"print-settings.png"_qs)) && ok;
+    LayoutPages pages(*pattern, print);
+    brenmark::PrintChoiceRequest choice{pages.layout().grid(), pages.previewPages(), {}};
+    brenmark::PrintChoiceDialog chooser(choice);
+    ok = shoot(chooser, QDir(out).filePath(u"print-choice.png"_qs)) && ok;
+    brenmark::PrintPreviewWindow preview(pages, brenmark::PreviewOptions{});
+    preview.resize(900, 700);
+    ok = shoot(preview, QDir(out).filePath(u"print-preview.png"_qs)) && ok;
     return ok ? 0 : 1;
 }

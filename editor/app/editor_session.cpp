@@ -1,5 +1,7 @@
 #include "editor/app/editor_session.h"
 
+#include "editor/app/oxs_commands.h"
+
 namespace brenmark {
 
 EditorSession::EditorSession(const SessionSetup& setup)
@@ -66,6 +68,7 @@ void EditorSession::routeCommands()
     router_.addAll(kSelectionMenu, selectionCommand(Change::Cells | Change::Layers));
     router_.addAll(kRotationMenu, selectionCommand(Change::Cells | Change::Layers));
     router_.addAll(kPatternTransformMenu, selectionCommand(Change::Size | Change::Cells));
+    routeOxsCommands(*this, router_);
     router_.addAll(kBackstitchCommands, [this](int id, Modifiers) {
         return batched([&] {
             const bool done = outlines_.command(id);
@@ -210,6 +213,14 @@ void EditorSession::resetEditingState()
     outlines_.clearPick();
     if (windows_)
         windows_->editingReset();
+}
+
+std::optional<FabricName> EditorSession::fabricName() const
+{
+    Palette dmc;
+    if (!palettes_.load("DMC", dmc))
+        return std::nullopt;
+    return nameFabricColor(doc_.fabric, dmc);
 }
 
 }  // namespace brenmark

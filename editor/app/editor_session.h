@@ -11,11 +11,13 @@
 #include "editor/app/document_commands.h"
 #include "editor/app/edit_history.h"
 #include "editor/document/current_thread.h"
+#include "editor/document/fabric_colors.h"
 #include "editor/document/layer_operations.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_clipboard.h"
 #include "editor/document/pattern_document.h"
 #include "editor/view/backstitch/backstitch_editor.h"
+#include "editor/render/chart_layout.h"
 #include "editor/view/overview.h"
 #include "editor/view/pattern_view.h"
 #include "editor/view/selection/selection_tool.h"
@@ -104,6 +106,12 @@ public:
     SelectionTool& selection() { return selection_; }
     BackstitchEditor& outlines() { return outlines_; }
     CommandRouter& router() { return router_; }
+    // The print details ("打印细节设置"): printing, the preview and every export lay the
+    // chart out with them. They last as long as the session and are not saved in the file.
+    PrintSettings& printSettings() { return printSettings_; }
+    // The fabric colour's name and DMC number for the printed key; nothing when the
+    // fabric list has no entry of that colour.
+    std::optional<FabricName> fabricName() const;
 
     // The one way every change is announced: the session's own derived state first, then
     // the windows. Inside a command the changes are gathered and the windows hear of them
@@ -176,6 +184,7 @@ private:
     MembershipOf<SelectionQuery> selectionMembership_;
     BackstitchEditor outlines_;
     CommandRouter router_;
+    PrintSettings printSettings_;
 };
 
 }  // namespace brenmark

@@ -6,6 +6,8 @@
 #include "editor/app/menu_builder.h"
 #include "editor/app/picture_commands.h"
 #include "editor/app/picture_windows.h"
+#include "editor/app/print_commands.h"
+#include "editor/app/print_windows.h"
 #include "editor/app/qt_user_dialogs.h"
 #include "editor/app/toolbar_icons.h"
 #include "editor/view/colour_bar_widget.h"
@@ -89,6 +91,10 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
         session_, setup.pictureDialogs ? *setup.pictureDialogs : *ownPictureDialogs_,
         [this] { docks_.toolWindow->baseImageLoaded(); });
     pictures_->route(session_.router());
+    ownPrintDialogs_ = ownUnless<QtPrintDialogs>(setup.printDialogs, this);
+    prints_ = std::make_unique<PrintCommands>(session_, setup.printDialogs ? *setup.printDialogs : *ownPrintDialogs_,
+                                              pictures_.get());
+    prints_->route(session_.router());
     buildMenus();
     docks_ = buildDocks(*this, session_, *dialogs_);
     addColourCommands(*docks_.colourPanel->barWidget()->contextMenu(), session_.router(), *colourCommands_);
@@ -267,6 +273,8 @@ void MainWindow::refresh(Changes what)
         docks_.colourPanel->showThread(session_.currentThread().thread());
     if (what.any(Change::Layers | Change::Threads | Change::Size | Change::Fabric | Change::Pattern))
         docks_.overviewWidget->patternChanged();
+    if (prints_ && what.any(Changes::everything()))
+        prints_->patternChanged();
     viewWidget_->update();
 }
 

@@ -31,6 +31,8 @@ class LayerPanel;
 class OverviewWidget;
 class PictureCommands;
 class PictureDialogs;
+class PrintCommands;
+class PrintDialogs;
 class PatternViewWidget;
 class StatusProgress;
 class StitchKindWindow;
@@ -46,6 +48,7 @@ struct MainWindowSetup {
     BackstitchDialogs* backstitchDialogs = nullptr;  // tracing picture, outline colour
     ColourDialogs* colourDialogs = nullptr;          // the colour operations
     PictureDialogs* pictureDialogs = nullptr;        // picture import, statistics, calculators
+    PrintDialogs* printDialogs = nullptr;            // print details, printer, paper, preview
 };
 
 inline constexpr const char* kWindowTitle = "Velmora十字绣";
@@ -68,6 +71,7 @@ public:
     BackstitchEditor& outlines() { return session_.outlines(); }
     Overview& overview() { return session_.overview(); }
     PictureCommands& pictureCommands() { return *pictures_; }
+    PrintCommands& printCommands() { return *prints_; }
     QMenu* selectionMenu() { return selectionMenu_; }
     // The menu of a picked outline line ("更换指定描边颜色", "删除选中的描边").
     QMenu* lineMenu() { return lineMenu_; }
@@ -128,6 +132,8 @@ private:
     std::unique_ptr<ColourDialogs> ownColourDialogs_;
     std::unique_ptr<ColourCommands> colourCommands_;
     std::unique_ptr<PictureCommands> pictures_;
+    std::unique_ptr<PrintDialogs> ownPrintDialogs_;
+    std::unique_ptr<PrintCommands> prints_;
 
     PatternViewWidget* viewWidget_ = nullptr;
     ToolViewBinding* toolBinding_ = nullptr;

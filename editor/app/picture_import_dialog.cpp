@@ -1,5 +1,6 @@
 #include "editor/app/picture_import_dialog.h"
 
+#include "editor/app/conversion_options_box.h"
 #include "editor/output/picture_decode.h"
 #include "editor/view/gbk_qstring.h"
 #include "editor/view/qt_file_filter.h"
@@ -124,8 +125,9 @@ PictureImportDialog::PictureImportDialog(const std::string& title, const std::st
     sizes->addWidget(height_, 2, 1);
     sizes->addWidget(new QLabel(fromGbk("选择绣线种类"), this), 3, 0);
     sizes->addWidget(kinds_, 3, 1);
-    sizes->addWidget(convert_, 4, 0);
-    sizes->addWidget(count_, 4, 1);
+    sizes->addWidget(new ConversionOptionsBox(panel_.options(), this), 4, 0, 1, 2);
+    sizes->addWidget(convert_, 5, 0);
+    sizes->addWidget(count_, 5, 1);
 
     auto* previewBox = new QGroupBox(fromGbk(kPreviewCaption), this);
     auto* previewLayout = new QVBoxLayout(previewBox);

@@ -151,6 +151,35 @@ void draw(QPainter& p, CommandIcon icon)
         p.drawLine(QPointF(8, 8), QPointF(24, 24));
         p.drawLine(QPointF(24, 8), QPointF(8, 24));
         break;
+    case CommandIcon::PrintSettings:
+        // A sheet with a chart's grid and a slider beside it.
+        p.setPen(QPen(kInk, 1.5));
+        p.setBrush(kPaper);
+        p.drawRect(QRectF(5, 3, 17, 24));
+        p.setPen(QPen(QColor(120, 120, 120), 1));
+        for (int i = 0; i < 4; ++i) {
+            p.drawLine(QPointF(8, 7 + i * 5), QPointF(19, 7 + i * 5));
+            p.drawLine(QPointF(8 + i * 3.6, 7), QPointF(8 + i * 3.6, 22));
+        }
+        p.setPen(QPen(kInk, 2));
+        p.drawLine(QPointF(27, 5), QPointF(27, 29));
+        p.setBrush(kRed);
+        p.setPen(QPen(kInk, 1));
+        p.drawRect(QRectF(24, 14, 6, 5));
+        break;
+    case CommandIcon::Print:
+        // A printer with a sheet coming out.
+        p.setPen(QPen(kInk, 1.5));
+        p.setBrush(kPaper);
+        p.drawRect(QRectF(9, 3, 14, 9));
+        p.setBrush(QColor(150, 150, 160));
+        p.drawRoundedRect(QRectF(3, 11, 26, 11), 2, 2);
+        p.setBrush(kPaper);
+        p.drawRect(QRectF(8, 18, 16, 11));
+        p.setPen(QPen(kRed, 1.5));
+        p.drawLine(QPointF(11, 22), QPointF(21, 22));
+        p.drawLine(QPointF(11, 25.5), QPointF(18, 25.5));
+        break;
     case CommandIcon::Application: {
         // A heart of cross stitches on linen.
         p.fillRect(QRectF(1, 1, 30, 30), QColor(238, 232, 214));

@@ -18,6 +18,9 @@ enum class CommandIcon {
     SymbolsOnly,
     Simulated,
     Close,
+    // Printing.
+    PrintSettings,
+    Print,
     Application,
     None,  // no picture: menu rows
 };

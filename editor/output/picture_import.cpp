@@ -60,7 +60,7 @@ bool acceptableSide(int side)
 // --- the converter -------------------------------------------------------------------------
 
 bool PictureConverter::convert(const std::string& path, int width, int height, std::span<const ColorRef> palette,
-                               ProgressReport* progress)
+                               ProgressReport* progress, const ConversionOptions& options)
 {
     reset();
     if (width < 1 || height < 1)
@@ -68,7 +68,10 @@ bool PictureConverter::convert(const std::string& path, int width, int height, s
     const auto pixels = readPicturePixels(path, width, height);
     if (!pixels)
         return false;
-    result_ = convertPixels(*pixels, width, height, palette, progress, &histogram_);
+    if (options.plain())
+        result_ = convertPixels(*pixels, width, height, palette, progress, &histogram_);
+    else
+        result_ = convertPixelsWith(*pixels, width, height, palette, options, progress);
     return !result_.empty();
 }
 
@@ -139,7 +142,7 @@ bool PictureImportPanel::convert(MessageBoxes* messages, ProgressReport* progres
     }
     if (progress)
         progress->setPosition(0);
-    converted_ = converter_.convert(path_, width, height, palette.colors, progress);
+    converted_ = converter_.convert(path_, width, height, palette.colors, progress, options_);
     convertedBrand_ = converted_ ? brand : std::string();
     return converted_;
 }

@@ -5,6 +5,7 @@
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_document.h"
 #include "editor/document/user_prompts.h"
+#include "editor/output/colour_matching.h"
 #include "editor/output/picture_converter.h"
 #include "editor/output/picture_file.h"
 
@@ -45,10 +46,11 @@ bool acceptableSide(int side);
 // Each conversion starts from nothing, so a failed one leaves no result behind.
 class PictureConverter {
 public:
-    // The picture drawn at width x height and converted against the palette colours. False
-    // (and no result) when the picture cannot be read or decoded, or a side is below 1.
+    // The picture drawn at width x height and converted against the palette colours, by the
+    // histogram rule unless the options ask for more. False (and no result) when the picture
+    // cannot be read or decoded, or a side is below 1.
     bool convert(const std::string& path, int width, int height, std::span<const ColorRef> palette,
-                 ProgressReport* progress = nullptr);
+                 ProgressReport* progress = nullptr, const ConversionOptions& options = {});
     const ConversionResult& result() const { return result_; }
     const ColorHistogram& histogram() const { return histogram_; }
     void reset();
@@ -92,6 +94,8 @@ public:
     bool openEnabled() const { return converted_; }
     std::string threadCountCaption() const { return threadCountText(converted_ ? result().colorCount() : 0); }
     const ConversionResult& result() const { return converter_.result(); }
+    // "色差算法", "抖动", "最多绣线数": what the next "转换" converts with.
+    ConversionOptions& options() { return options_; }
     // The brand the conversion used (the result's thread kind name).
     const std::string& convertedBrand() const { return convertedBrand_; }
     // Back to the state of a new selection: no conversion, progress 0.
@@ -105,6 +109,7 @@ private:
     std::optional<PictureSize> picture_;
     std::string widthText_, heightText_;
     PictureConverter converter_;
+    ConversionOptions options_;
     std::string convertedBrand_;
     bool converted_ = false;
 };

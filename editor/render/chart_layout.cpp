@@ -41,6 +41,12 @@ std::vector<int> spacedNumbers(const std::vector<int>& numbers, int s, int exten
 
 int ceilDiv(int a, int b) { return b > 0 ? (a + b - 1) / b : 0; }
 
+// The height of the header's title, "十字绣绣图" in the bold header font.
+int chartTitleHeight()
+{
+    return QFontMetrics(headerFont()).boundingRect(fromGbk("十字绣绣图")).height();
+}
+
 }  // namespace
 
 int cellPixelsFromMillimetres(double millimetres)
@@ -83,12 +89,50 @@ std::vector<int> pagesToPrint(const PageGrid& grid, int chosenPage)
     return pages;
 }
 
-ChartLayout::ChartLayout(const PatternDocument& doc, const PrintSettings& settings, QSize page)
-    : doc_(doc), settings_(settings), page_(page)
+ChartStyle printStyle(bool colour, bool colouredSymbols)
+{
+    if (colouredSymbols)
+        return ChartStyle::ColouredSymbols;
+    return colour ? ChartStyle::PrintColour : ChartStyle::PrintBlackWhite;
+}
+
+ChartLayout::ChartLayout(const PatternDocument& doc, const PrintSettings& settings, QSize page,
+                         std::optional<FabricName> fabricName)
+    : doc_(doc), settings_(settings), page_(page), fabricName_(std::move(fabricName))
 {
     margin_ = static_cast<int>(settings_.cellSize * 4.375);
-    titleHeight_ = QFontMetrics(headerFont()).boundingRect(fromGbk("十字绣绣图")).height();
+    titleHeight_ = chartTitleHeight();
     grid_ = paginate(page.width(), page.height(), settings_.cellSize, doc.width(), doc.height(), titleHeight_);
+    entryCells_.assign(static_cast<std::size_t>(doc.threads.size()), 0);
+    const auto threads = static_cast<std::int32_t>(entryCells_.size());
+    for (const std::int32_t v : doc.grid.cells)
+        if (v >= 0 && v < threads)
+            ++entryCells_[static_cast<std::size_t>(v)];
+}
+
+QSize ChartLayout::wholeChartSize(const PatternDocument& doc, bool amountsInMetres, int b)
+{
+    const int W = (b + 2) * doc.width() + 104;
+    const int C = std::max(1, amountsInMetres ? (W - 25 - 80) / 50 : (W - 80) / 50);
+    const int bands = ceilDiv(doc.threads.size(), C);
+    return QSize(W, bands * 45 + (b + 2) * doc.height() + chartTitleHeight() + 140);
+}
+
+ChartLayout ChartLayout::wholeChart(const PatternDocument& doc, const PrintSettings& settings, int b,
+                                    std::optional<FabricName> fabricName)
+{
+    PrintSettings whole = settings;
+    whole.cellSize = b + 2;
+    return ChartLayout(doc, whole, wholeChartSize(doc, settings.amountsInMetres, b), std::move(fabricName));
+}
+
+void ChartLayout::drawWholeChart(QPainter& p, ChartStyle style) const
+{
+    p.fillRect(QRect(QPoint(0, 0), page_), Qt::white);
+    drawPatternPage(p, 1, style);
+    // The key 20 units in, under the chart and its lower ruler.
+    const int chartBottom = margin_ + titleHeight_ + settings_.cellSize * doc_.height();
+    drawKey(p, style, QPoint(20, chartBottom + margin_ / 2 + 15), page_.width() - 20);
 }
 
 QRect ChartLayout::pageCells(int page) const
@@ -217,76 +261,6 @@ void ChartLayout::drawPatternPage(QPainter& p, int page, ChartStyle style) const
         p.drawText(QPointF(cx - dw / 2.0, chartArea.top() - 3 - fm.height()), down);
         p.drawText(QPointF(cx - dw / 2.0, chartArea.bottom() + 3 + fm.height() + fm.ascent()), up);
     }
-    p.restore();
-}
-
-void ChartLayout::drawKeyPage(QPainter& p, ChartStyle style) const
-{
-    const int W = page_.width();
-    const int label = settings_.amountsInMetres ? 85 : 60;
-    const int perBand = std::max(1, (W - label) / 50);
-    const int columnWidth = (W - label) / perBand;
-    const int rowHeight = 15;
-    p.save();
-    const QFont font = songTi(12);
-    p.setFont(font);
-    const QFontMetrics fm(font);
-    p.setPen(Qt::black);
-    auto text = [&](QRect r, const QString& t, int flags = Qt::AlignCenter) { p.drawText(r, flags, t); };
-
-    // The header: six fields across.
-    char buf[128];
-    std::string used = "使用绣线";
-    if (settings_.amountsInMetres) {
-        std::snprintf(buf, sizeof buf, "使用绣线(%s %d股绣)", settings_.fabric.c_str(), settings_.strands);
-        used = buf;
-    }
-    std::snprintf(buf, sizeof buf, "宽%d * 高%d", doc_.width(), doc_.height());
-    const std::string fields[6] = {used, doc_.brand, "使用绣线数", std::to_string(doc_.threads.size()), "绣图宽高", buf};
-    int y = margin_;
-    const int fieldWidth = W / 6;
-    for (int i = 0; i < 6; ++i)
-        text(QRect(i * fieldWidth, y, fieldWidth, rowHeight), fromGbk(fields[i]));
-    y += 2 * rowHeight;
-
-    std::vector<long> counts(static_cast<std::size_t>(doc_.threads.size()), 0);
-    for (int r = 0; r < doc_.height(); ++r)
-        for (int c = 0; c < doc_.width(); ++c) {
-            const std::int32_t index = doc_.cell(c, r);
-            if (doc_.isThread(index))
-                ++counts[static_cast<std::size_t>(index)];
-        }
-    const std::string rowLabels[3] = {"符号", "线号", settings_.amountsInMetres ? "线量(6股米数)" : "线量(格数)"};
-    for (int first = 0; first < doc_.threads.size(); first += perBand) {
-        for (int row = 0; row < 3; ++row) {
-            const QRect r(0, y + row * rowHeight, label, rowHeight);
-            p.setPen(Qt::black);
-            p.drawRect(r);
-            text(r, fromGbk(rowLabels[row]));
-        }
-        for (int k = 0; k < perBand && first + k < doc_.threads.size(); ++k) {
-            const std::size_t i = static_cast<std::size_t>(first + k);
-            const int x = label + k * columnWidth;
-            const ColorRef colour = doc_.threads.colors[i];
-            const QRect symbol(x, y, columnWidth, rowHeight);
-            if (style == ChartStyle::PrintColour)
-                p.fillRect(symbol, qColour(colour));
-            p.setPen(style == ChartStyle::PrintColour && isDarkColour(colour) ? Qt::white
-                     : style == ChartStyle::ColouredSymbols                    ? qColour(colour)
-                                                                               : QColor(Qt::black));
-            text(symbol, fromGbk(ChartPainter::cellSymbol(doc_, static_cast<std::int32_t>(i))));
-            p.setPen(Qt::black);
-            text(QRect(x, y + rowHeight, columnWidth, rowHeight), fromGbk(doc_.threads.numbers[i]));
-            text(QRect(x, y + 2 * rowHeight, columnWidth, rowHeight), QString::number(counts[i]));
-            for (int row = 0; row < 3; ++row)
-                p.drawRect(QRect(x, y + row * rowHeight, columnWidth, rowHeight));
-        }
-        y += 3 * rowHeight + rowHeight / 2;
-    }
-
-    y += rowHeight;
-    std::string maker = settings_.author.empty() ? std::string("Velmora十字绣软件") : "制图:" + settings_.author;
-    text(QRect(0, y, W - 2, fm.height()), fromGbk(maker), Qt::AlignRight | Qt::AlignVCenter);
     p.restore();
 }
 

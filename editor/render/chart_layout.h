@@ -3,6 +3,7 @@
 // into pages, where each page puts its chart, rulers, centre marks and header, and the key
 // page. Every target (a printer, the preview, image, SVG and PDF files) draws these pages
 // through the same calls, scaled to its own resolution.
+#include "editor/document/fabric_colors.h"
 #include "editor/document/pattern_document.h"
 #include "editor/render/chart_painter.h"
 
@@ -10,12 +11,17 @@
 #include <QRect>
 #include <QSize>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 class QPainter;
 
 namespace brenmark {
+
+// The author the print details start with; the key page names an author only when it was
+// changed from this.
+inline constexpr const char* kDefaultAuthor = "佚名";
 
 struct PrintSettings {
     int cellSize = 10;  // logical pixels
@@ -25,7 +31,7 @@ struct PrintSettings {
     std::string fabric = "14CT";
     int strands = 2;
     int outlineStrands = 1;
-    std::string author;
+    std::string author = kDefaultAuthor;
     std::string title = "Velmora十字绣绣图";
 };
 
@@ -49,9 +55,24 @@ PageGrid paginate(int pageWidth, int pageHeight, int s, int width, int height, i
 // What a print job draws: pages by number (1-based; the key page is the last).
 std::vector<int> pagesToPrint(const PageGrid& grid, int chosenPage /* 0: all */);
 
+// The style of a print or export: colour or black and white, and "彩色符" (symbols in their
+// threads' colours, no cells filled) over either.
+ChartStyle printStyle(bool colour, bool colouredSymbols);
+
 class ChartLayout {
 public:
-    ChartLayout(const PatternDocument& doc, const PrintSettings& settings, QSize page);
+    // fabricName: the fabric colour's name and thread number for the key ("绣布 %s(%s)"),
+    // nothing when the fabric colour has no name.
+    ChartLayout(const PatternDocument& doc, const PrintSettings& settings, QSize page,
+                std::optional<FabricName> fabricName = {});
+
+    // The whole chart on one canvas, the key below it: cells of b + 2 units (symbols of
+    // height b), a canvas of (b + 2) x width + 104 by ceiling(threads / C) x 45 +
+    // (b + 2) x height + title + 140, C being the key's threads per band at 20 units in.
+    static ChartLayout wholeChart(const PatternDocument& doc, const PrintSettings& settings, int b = 8,
+                                  std::optional<FabricName> fabricName = {});
+    // The canvas of wholeChart without making the layout (for refusing a canvas too large).
+    static QSize wholeChartSize(const PatternDocument& doc, bool amountsInMetres, int b = 8);
 
     const PageGrid& grid() const { return grid_; }
     QSize pageSize() const { return page_; }
@@ -75,11 +96,33 @@ public:
     void drawPage(QPainter& p, int page, ChartStyle style) const;
     void drawPatternPage(QPainter& p, int page, ChartStyle style) const;
     void drawKeyPage(QPainter& p, ChartStyle style) const;
+    // The whole chart and its key on the canvas of wholeChart.
+    void drawWholeChart(QPainter& p, ChartStyle style) const;
+
+    // The key: the header, bands of three rows of threads, the fabric line with the outline
+    // legend and the maker. Drawn from topLeft across width units; returns the y below it.
+    int drawKey(QPainter& p, ChartStyle style, QPoint topLeft, int width) const;
+    // Threads per band and the label column's width for a key width units wide.
+    int keyLabelWidth() const { return settings_.amountsInMetres ? 85 : 60; }
+    int keyColumns(int width) const;
+    // What the key's third row says for thread table entry i: its cells, or its six-strand
+    // metres ("%.2fm") with its colour's outline when it is the colour's first entry.
+    std::string keyAmount(std::size_t entry) const;
+    // One legend item per distinct outline colour, in the order the lines first use it.
+    struct OutlineThread {
+        ColorRef colour = 0;
+        std::string number;       // the first line's thread, else the colour's first thread entry
+        std::int64_t length = 0;  // cell lengths of all its lines
+    };
+    std::vector<OutlineThread> outlineThreads() const;
+    const PrintSettings& settings() const { return settings_; }
 
 private:
     const PatternDocument& doc_;
     PrintSettings settings_;
     QSize page_;
+    std::optional<FabricName> fabricName_;
+    std::vector<std::int64_t> entryCells_;  // cells per thread table entry
     int margin_ = 0;
     int titleHeight_ = 0;
     PageGrid grid_;

@@ -246,7 +246,8 @@ void ChartPainter::stitchMarks(QPainter& p, QRect v) const
             continue;
         const std::int32_t index = doc_.cell(m.column, m.row);
         ColorRef colour = doc_.isThread(index) ? doc_.threads.colors[static_cast<std::size_t>(index)] : kWhite;
-        if (style_ == ChartStyle::PrintBlackWhite)
+        // Without cell colours on the paper the marks are inked as for white fabric.
+        if (style_ == ChartStyle::PrintBlackWhite || style_ == ChartStyle::ColouredSymbols)
             colour = kWhite;
         const QImage glyph = stitchMarkGlyph(m.kind, colour);
         if (!glyph.isNull())

@@ -108,6 +108,19 @@ TEST_F(ImportFixture, ConvertingEnablesOpenAndANewFileDisablesItAgain)
     EXPECT_TRUE(panel.result().empty());
 }
 
+TEST_F(ImportFixture, ThePanelsConversionOptionsReachTheConversion)
+{
+    PictureImportPanel panel(palettes);
+    panel.selectPicture(halves("a.png", 40, 30));
+    panel.editWidth("20");
+    panel.options() = ConversionOptions{ColourMetric::Lab, Dithering::None, 1};
+    ASSERT_TRUE(panel.convert(nullptr));
+    EXPECT_EQ(panel.result().colorCount(), 1);
+    panel.options() = ConversionOptions{ColourMetric::Lab, Dithering::FloydSteinberg, 0};
+    ASSERT_TRUE(panel.convert(nullptr));
+    EXPECT_EQ(panel.result().colors, (std::vector<ColorRef>{kRed, kBlue}));
+}
+
 TEST_F(ImportFixture, SizesOutsideOneTo3000AreRefusedAndThePanelStays)
 {
     PictureImportPanel panel(palettes);

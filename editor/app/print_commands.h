@@ -1,0 +1,72 @@
+#pragma once
+// The commands of printing: "设置打印细节" and the toolbar's "设置" (the print details),
+// "打印" on the default printer, "打印纸设置" (the paper, kept for the next print and
+// preview), "打印预览" and "返回". Registered with the command router in one call; the
+// windows and the printer go through PrintDialogs.
+#include "editor/app/print_dialogs.h"
+
+#include <QPageLayout>
+
+#include <optional>
+
+namespace brenmark {
+
+class CommandRouter;
+class EditorSession;
+class PictureCommands;
+
+inline constexpr const char* kNoPrinterMessage = "没有默认的打印机,请添加默认的打印机再进行打印。";
+inline constexpr const char* kNoPrinterTitle = "提示...";
+inline constexpr const char* kPreviewFailedMessage = "创建绣图打印预览窗口失败";
+
+class PrintCommands final : private PreviewSource {
+public:
+    // pictures: told the fabric and strands of the print details, so the statistics count
+    // with them; may be null.
+    PrintCommands(EditorSession& session, PrintDialogs& dialogs, PictureCommands* pictures = nullptr);
+    ~PrintCommands() override;
+    PrintCommands(const PrintCommands&) = delete;
+    PrintCommands& operator=(const PrintCommands&) = delete;
+
+    void route(CommandRouter& router);
+
+    // "打印细节设置" over the session's print details; true when they were changed by OK.
+    bool editSettings();
+    // The print job on the default printer; true when pages were printed.
+    bool print();
+    // "打印纸设置" on the default printer; true when a paper was chosen.
+    bool pageSetup();
+    // Opens the preview; nothing without an open pattern.
+    bool preview();
+    // "返回".
+    bool closePreview();
+    // The pattern changed: an open preview draws it again, or closes when no pattern is
+    // left to show.
+    void patternChanged();
+
+    // The paper chosen in "打印纸设置"; nothing before the first choice.
+    const std::optional<QPageLayout>& paper() const { return paper_; }
+    // Where "打印选择" starts: the last choice's colour, copies and "彩色符", all pages.
+    const PrintChoice& lastChoice() const { return lastChoice_; }
+    // The page the preview lays the chart out on, in logical units: the default printer's
+    // printable area with the chosen paper, turned by the pattern's shape; without a
+    // printer the chosen paper at 96 a inch, or A4.
+    QSize previewPageSize();
+
+private:
+    // The chosen paper and the pattern's turn on a printer.
+    void preparePrinter(QPrinter& printer) const;
+    void noPrinter();
+
+    // PreviewSource
+    std::vector<std::string> previewPages() override;
+    QImage previewPage(const PreviewOptions& options) override;
+
+    EditorSession& session_;
+    PrintDialogs& dialogs_;
+    PictureCommands* pictures_;
+    std::optional<QPageLayout> paper_;
+    PrintChoice lastChoice_;
+};
+
+}  // namespace brenmark

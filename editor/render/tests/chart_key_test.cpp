@@ -1,0 +1,178 @@
+// The key under a printed chart: amounts, the whole-chart canvas, the fabric line, the outline
+// legend and the maker's line.
+#include "editor/document/thread_amounts.h"
+#include "editor/render/chart_layout.h"
+#include "editor/render/qt_colour.h"
+#include "editor/render/tests/chart_test_support.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+using namespace brenmark;
+
+namespace {
+
+PatternDocument threadsPattern(int w, int h, int threads)
+{
+    PatternDocument doc;
+    doc.create(w, h, "DMC");
+    for (int i = 0; i < threads; ++i)
+        doc.addThread(rgb(i * 8, 255 - i * 8, 100), std::to_string(100 + i));
+    doc.assignDefaultSymbols();
+    for (int r = 0; r < h; ++r)
+        for (int c = 0; c < w; ++c)
+            doc.setCell(c, r, (c + r * w) % threads);
+    return doc;
+}
+
+int titleHeight()
+{
+    PatternDocument doc;
+    doc.create(1, 1, "DMC");
+    return ChartLayout(doc, PrintSettings{}, QSize(800, 1000)).titleHeight();
+}
+
+QImage drawKey(const ChartLayout& layout, ChartStyle style, int* bottom = nullptr)
+{
+    QImage img(layout.pageSize(), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    const int y = layout.drawKey(p, style, QPoint(0, 20), layout.pageSize().width());
+    if (bottom)
+        *bottom = y;
+    return img;
+}
+
+bool hasColour(const QImage& img, QRgb colour, QRect area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if ((img.pixel(x, y) & 0xFFFFFFu) == (colour & 0xFFFFFFu))
+                return true;
+    return false;
+}
+
+BackstitchLine line(int c0, int r0, int c1, int r1, ColorRef colour, std::string thread = {})
+{
+    BackstitchLine l;
+    l.startColumn = c0;
+    l.startRow = r0;
+    l.endColumn = c1;
+    l.endRow = r1;
+    l.color = colour;
+    l.thread = std::move(thread);
+    return l;
+}
+
+}  // namespace
+
+TEST(ChartKey, TheWholeChartCanvasFollowsThePatternAndTheKeyColumns)
+{
+    const PatternDocument doc = threadsPattern(100, 80, 30);
+    const int t = titleHeight();
+    // Metres: C = (1104 - 105) / 50 = 19, two bands; cells: C = (1104 - 80) / 50 = 20, two bands.
+    EXPECT_EQ(ChartLayout::wholeChartSize(doc, true), QSize(1104, 2 * 45 + 800 + t + 140));
+    EXPECT_EQ(ChartLayout::wholeChartSize(doc, false), QSize(1104, 2 * 45 + 800 + t + 140));
+    const PatternDocument more = threadsPattern(100, 80, 40);  // 40 threads: 3 bands of 19, 2 of 20
+    EXPECT_EQ(ChartLayout::wholeChartSize(more, true).height(), 3 * 45 + 800 + t + 140);
+    EXPECT_EQ(ChartLayout::wholeChartSize(more, false).height(), 2 * 45 + 800 + t + 140);
+
+    PrintSettings metres;
+    metres.amountsInMetres = true;
+    const ChartLayout whole = ChartLayout::wholeChart(doc, metres);
+    EXPECT_EQ(whole.pageSize(), ChartLayout::wholeChartSize(doc, true));
+    EXPECT_EQ(whole.grid().patternPages(), 1);
+    EXPECT_EQ(whole.keyColumns(whole.pageSize().width() - 20), 19);
+    PrintSettings cells;
+    EXPECT_EQ(ChartLayout::wholeChart(doc, cells).keyColumns(1104 - 20), 20);
+}
+
+TEST(ChartKey, TheWholeChartKeepsChartAndKeyInsideItsCanvas)
+{
+    PatternDocument doc = threadsPattern(30, 20, 45);
+    doc.lines.push_back(line(0, 0, 10, 10, doc.threads.colors[3]));
+    PrintSettings settings;
+    settings.amountsInMetres = true;
+    const ChartLayout whole = ChartLayout::wholeChart(doc, settings, 8, FabricName{"白色", "B5200"});
+    QImage img(whole.pageSize(), QImage::Format_RGB32);
+    img.fill(Qt::magenta);
+    QPainter p(&img);
+    whole.drawWholeChart(p, ChartStyle::PrintColour);
+    const int chartBottom = whole.margin() + whole.titleHeight() + 10 * doc.height();
+    const int keyBottom = whole.drawKey(p, ChartStyle::PrintColour, QPoint(20, chartBottom + whole.margin() / 2 + 15), whole.pageSize().width() - 20);
+    p.end();
+    EXPECT_LE(keyBottom, whole.pageSize().height());
+    EXPECT_FALSE(hasColour(img, qRgb(255, 0, 255), img.rect()));  // all painted white first
+    // The last band's symbol cells carry their thread colours.
+    EXPECT_TRUE(hasColour(img, qColour(doc.threads.colors[44]).rgb(), QRect(0, chartBottom, img.width(), img.height() - chartBottom)));
+}
+
+TEST(ChartKey, AmountsAreCellsOrSixStrandMetresWithTheColoursOutline)
+{
+    PatternDocument doc = threadsPattern(10, 10, 4);  // 25 cells each
+    doc.addThread(doc.threads.colors[1], "dup");      // a second entry of thread 1's colour, no cells
+    doc.lines.push_back(line(0, 0, 3, 4, doc.threads.colors[1]));  // length 5
+    PrintSettings settings;
+    const ChartLayout byCells(doc, settings, QSize(800, 1000));
+    EXPECT_EQ(byCells.keyAmount(0), "25");
+    EXPECT_EQ(byCells.keyAmount(4), "0");
+    settings.amountsInMetres = true;
+    settings.fabric = "18CT";
+    settings.strands = 3;
+    const ChartLayout byMetres(doc, settings, QSize(800, 1000));
+    EXPECT_EQ(byMetres.keyAmount(0), metresText(skeinMetres("18CT", 25, 3)));
+    EXPECT_EQ(byMetres.keyAmount(1), metresText(skeinMetres("18CT", 25, 3) + 5 * kOutlineRate));
+    EXPECT_EQ(byMetres.keyAmount(4), metresText(0));  // the colour's outline is counted once
+    EXPECT_EQ(byMetres.keyLabelWidth(), 85);
+    EXPECT_EQ(byCells.keyLabelWidth(), 60);
+}
+
+TEST(ChartKey, OutlineThreadsAreOnePerColourInOrderOfFirstUse)
+{
+    PatternDocument doc = threadsPattern(10, 10, 3);
+    const ColorRef stray = rgb(1, 2, 3);
+    doc.lines.push_back(line(0, 0, 0, 2, doc.threads.colors[2]));
+    doc.lines.push_back(line(0, 0, 3, 0, stray));
+    doc.lines.push_back(line(1, 1, 4, 5, doc.threads.colors[2]));
+    const auto threads = ChartLayout(doc, PrintSettings{}, QSize(800, 1000)).outlineThreads();
+    ASSERT_EQ(threads.size(), 2u);
+    EXPECT_EQ(threads[0].number, "102");
+    EXPECT_EQ(threads[0].length, 2 + 5);
+    EXPECT_EQ(threads[1].colour, stray);
+    EXPECT_EQ(threads[1].number, "");  // no thread of that colour, and the line names none
+    doc.lines.insert(doc.lines.begin(), line(0, 0, 1, 0, stray, "B5200"));
+    EXPECT_EQ(ChartLayout(doc, PrintSettings{}, QSize(800, 1000)).outlineThreads()[0].number, "B5200");
+}
+
+TEST(ChartKey, TheLegendWrapsAtThePageEdge)
+{
+    PatternDocument doc = threadsPattern(10, 10, 40);
+    for (int i = 0; i < 40; ++i)
+        doc.lines.push_back(line(0, 0, 1 + i % 9, 1, doc.threads.colors[static_cast<std::size_t>(i)]));
+    int narrowBottom = 0, wideBottom = 0;
+    drawKey(ChartLayout(doc, PrintSettings{}, QSize(300, 2000)), ChartStyle::PrintColour, &narrowBottom);
+    drawKey(ChartLayout(doc, PrintSettings{}, QSize(3000, 2000)), ChartStyle::PrintColour, &wideBottom);
+    // The narrow key has more bands and more legend lines; its legend still ends on the page.
+    EXPECT_GT(narrowBottom, wideBottom);
+    EXPECT_LT(narrowBottom, 2000);
+}
+
+TEST(ChartKey, LegendSamplesAreInThreadColourOnColourPagesAndBlackOtherwise)
+{
+    PatternDocument doc = threadsPattern(4, 4, 2);
+    const ColorRef red = rgb(250, 0, 0);
+    doc.addThread(red, "666");
+    doc.lines.push_back(line(0, 0, 3, 0, red));
+    PrintSettings settings;
+    settings.cellSize = 16;  // sample pen 4 wide
+    const ChartLayout layout(doc, settings, QSize(600, 400));
+    int bottom = 0;
+    const QImage colour = drawKey(layout, ChartStyle::PrintColour, &bottom);
+    // Below the one band: the legend line.
+    const QRect legend(0, 20 + 20 + 45, 600, bottom - 85);
+    EXPECT_TRUE(hasColour(colour, qRgb(250, 0, 0), legend));
+    const QImage bw = drawKey(layout, ChartStyle::PrintBlackWhite);
+    EXPECT_FALSE(hasColour(bw, qRgb(250, 0, 0), bw.rect()));
+}
