@@ -40,8 +40,10 @@ ColourToCmyk::ColourToCmyk(const std::string& profilePath)
     cmsHPROFILE srgb = cmsCreate_sRGBProfile();
     cmsHPROFILE cmyk = cmsOpenProfileFromFile(profilePath.c_str(), "r");
     if (srgb && cmyk && cmsGetColorSpace(cmyk) == cmsSigCmykData) {
-        forward_ = cmsCreateTransform(srgb, TYPE_RGB_8, cmyk, TYPE_CMYK_DBL, INTENT_RELATIVE_COLORIMETRIC, 0);
-        backward_ = cmsCreateTransform(cmyk, TYPE_CMYK_8, srgb, TYPE_RGB_8, INTENT_RELATIVE_COLORIMETRIC, 0);
+        // A few dozen colours a run: evaluating the profiles directly costs less than
+        // building the optimised lookup table first, and is exact.
+        forward_ = cmsCreateTransform(srgb, TYPE_RGB_8, cmyk, TYPE_CMYK_DBL, INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOOPTIMIZE);
+        backward_ = cmsCreateTransform(cmyk, TYPE_CMYK_8, srgb, TYPE_RGB_8, INTENT_RELATIVE_COLORIMETRIC, cmsFLAGS_NOOPTIMIZE);
     }
     if (cmyk)
         cmsCloseProfile(cmyk);
