@@ -6,6 +6,8 @@
 //                                 OUTPUT_DIR/gif/*.gif
 #include "editor/document/byte_io.h"
 #include "editor/document/palette_file.h"
+#include "editor/document/path_scramble.h"
+#include "tiffwriter/cmyk_table.h"
 #include "editor/document/pattern_file.h"
 #include "editor/document/file_bytes.h"
 #include "photo/tests/gif_writer.h"
@@ -162,9 +164,11 @@ int main(int argc, char** argv)
     const std::string dir = std::string(argv[1]) + "/";
     const std::string patterns = dir + "pattern/";
     const std::string palettes = dir + "palette/";
+    const std::string tables = dir + "cmyk/";
+    const std::string arguments = dir + "argument/";
     const std::string oxs = dir + "oxs/";
     const std::string gifs = dir + "gif/";
-    for (const std::string& d : {dir, patterns, palettes, oxs, gifs})
+    for (const std::string& d : {dir, patterns, palettes, tables, arguments, oxs, gifs})
         ::mkdir(d.c_str(), 0777);
 
     bool ok = true;
@@ -186,6 +190,19 @@ int main(int argc, char** argv)
     ok &= write(palettes + "empty.pal", encodePalette({}, {}));
     const std::vector<std::string> wide = {"\xB0\xD7\xC9\xAB", "ecru"};
     ok &= write(palettes + "wide.pal", encodePalette(std::span(colors).first(2), wide));
+
+    const std::vector<CmykPercent> percents = {{0, 0, 0, 100}, {0, 90, 80, 10}, {0, 0, 0, 0}, {100, 100, 100, 100}};
+    ok &= write(tables + "small.cmyk", encodeCmykTable(numbers, percents));
+    ok &= write(tables + "empty.cmyk", encodeCmykTable({}, {}));
+    ok &= write(tables + "wide.cmyk", encodeCmykTable(wide, std::span(percents).first(2)));
+
+    auto letters = [](const std::string& path) {
+        const std::string text = scramblePath(path);
+        return std::vector<std::uint8_t>(text.begin(), text.end());
+    };
+    ok &= write(arguments + "plain", letters("/home/user/heart.xiu"));
+    ok &= write(arguments + "gbk", letters("/home/\xD3\xC3\xBB\xA7/\xD0\xC4.XIU"));
+    ok &= write(arguments + "other", letters("/home/user/heart.pal"));
 
     // An OXS chart with every section the reader knows.
     const std::string chart =

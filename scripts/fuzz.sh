@@ -15,7 +15,7 @@ build=${BUILD_DIR:-build-fuzz}
 jobs=${JOBS:-$(nproc)}
 max_len=${MAX_LEN:-65536}
 corpus=fuzz-corpus
-targets=(fuzz_pattern_reader fuzz_palette_reader fuzz_oxs_reader fuzz_gif_decoder)
+targets=(fuzz_pattern_reader fuzz_palette_reader fuzz_oxs_reader fuzz_gif_decoder fuzz_cmyk_table fuzz_pattern_argument)
 
 if ! [[ "$seconds" =~ ^[0-9]+$ ]] || [ "$seconds" -eq 0 ]; then
   echo "usage: $0 [SECONDS]" >&2
@@ -47,6 +47,8 @@ for target in "${targets[@]}"; do
     fuzz_palette_reader) seeds=$corpus/seeds/palette; extra=() ;;
     fuzz_oxs_reader) seeds=$corpus/seeds/oxs; extra=() ;;
     fuzz_gif_decoder) seeds=$corpus/seeds/gif; extra=(-dict=fuzz/gif.dict) ;;
+    fuzz_cmyk_table) seeds=$corpus/seeds/cmyk; extra=() ;;
+    fuzz_pattern_argument) seeds=$corpus/seeds/argument; extra=() ;;
   esac
   mkdir -p "$corpus/$target"
   log=$corpus/logs/$target.log

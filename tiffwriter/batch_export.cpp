@@ -1,0 +1,130 @@
+#include "tiffwriter/batch_export.h"
+
+#include "editor/document/program_directory.h"
+#include "interchange/code_page.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <ostream>
+
+namespace brenmark {
+namespace {
+
+class BatchDialogs final : public PageExportDialogs {
+public:
+    BatchDialogs(const BatchRequest& request, std::ostream& err) : request_(request), err_(err) {}
+
+    void show(const std::string& text, const std::string&, MessageIcon) override
+    {
+        err_ << gbkToUtf8(text) << '\n';
+        told_ = true;
+    }
+    std::optional<std::string> askOutputName(const std::string&, const std::string&) override { return request_.out; }
+    std::optional<PrintOptions> askOptions(const PrintOptions&) override { return request_.options; }
+    bool told() const { return told_; }
+
+private:
+    const BatchRequest& request_;
+    std::ostream& err_;
+    bool told_ = false;
+};
+
+class BatchStatus final : public PageExportStatus {
+public:
+    explicit BatchStatus(std::ostream& out) : out_(out) {}
+    void status(const std::string& text) override
+    {
+        out_ << gbkToUtf8(text) << '\n';
+        last_ = text;
+    }
+    void progress(int) override {}
+    const std::string& last() const { return last_; }
+
+private:
+    std::ostream& out_;
+    std::string last_;
+};
+
+bool parseNumber(const std::string& text, double& value)
+{
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    return !text.empty() && end && *end == '\0' && std::isfinite(value);
+}
+
+}  // namespace
+
+std::variant<BatchRequest, std::string> parseBatchArguments(const std::vector<std::string>& arguments)
+{
+    BatchRequest request;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        const bool takesValue = a == "--out" || a == "--mode" || a == "--paper-cm" || a == "--cell-cm" || a == "--title" ||
+                                a == "--publisher" || a == "--program-dir";
+        if (takesValue && i + 1 >= arguments.size())
+            return a + " needs a value";
+        if (a == "--out") {
+            request.out = arguments[++i];
+        } else if (a == "--mode") {
+            const std::string& mode = arguments[++i];
+            if (mode == "whole")
+                request.options.mode = ExportMode::Whole;
+            else if (mode == "pages")
+                request.options.mode = ExportMode::Pages;
+            else
+                return "--mode is whole or pages, not " + mode;
+        } else if (a == "--paper-cm") {
+            const std::string& paper = arguments[++i];
+            const std::size_t x = paper.find('x');
+            if (x == std::string::npos || !parseNumber(paper.substr(0, x), request.options.paperWidthCm) ||
+                !parseNumber(paper.substr(x + 1), request.options.paperHeightCm))
+                return "--paper-cm is WIDTHxHEIGHT in centimetres, not " + paper;
+        } else if (a == "--cell-cm") {
+            if (!parseNumber(arguments[++i], request.options.cellCm))
+                return "--cell-cm is a number of centimetres, not " + arguments[i];
+        } else if (a == "--title") {
+            request.options.title = utf8ToGbk(arguments[++i]);
+        } else if (a == "--publisher") {
+            request.options.publisher = utf8ToGbk(arguments[++i]);
+        } else if (a == "--program-dir") {
+            request.programDir = arguments[++i];
+            if (!request.programDir.empty() && request.programDir.back() != '/')
+                request.programDir += '/';
+        } else if (a.starts_with("--")) {
+            return "unknown option " + a;
+        } else if (request.pattern.empty()) {
+            request.pattern = a;
+        } else {
+            return "only one pattern file, not " + a + " as well";
+        }
+    }
+    if (request.pattern.empty())
+        return std::string("no pattern file given");
+    if (request.out.empty())
+        return std::string("--out PATH is needed");
+    if (request.programDir.empty())
+        request.programDir = programDirectory();
+    if (const std::string refusal = checkOptions(request.options); !refusal.empty())
+        return gbkToUtf8(refusal);
+    return request;
+}
+
+int runBatch(const BatchRequest& request, std::ostream& out, std::ostream& err, bool syncFiles)
+{
+    BatchDialogs dialogs(request, err);
+    BatchStatus status(out);
+    PageExportSetup setup;
+    setup.patternPath = request.pattern;
+    setup.programDir = request.programDir;
+    setup.syncFiles = syncFiles;
+    const PageExportResult result = runPageExport(setup, dialogs, status);
+    out.flush();
+    if (result.outcome == PageExportOutcome::Written)
+        return 0;
+    // A failure the status line told about (the file could not be made) goes to err as well.
+    if (!dialogs.told())
+        err << (status.last().empty() ? std::string("nothing was written") : gbkToUtf8(status.last())) << '\n';
+    return 1;
+}
+
+}  // namespace brenmark

@@ -1,0 +1,264 @@
+#include "tiffwriter/export_run.h"
+
+#include "editor/document/fabric_colors.h"
+#include "editor/document/file_bytes.h"
+#include "editor/document/palette_file.h"
+#include "editor/document/pattern_file.h"
+#include "editor/render/gbk_qstring.h"
+#include "tiffwriter/colour_to_cmyk.h"
+#include "tiffwriter/tiff_chart.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace brenmark {
+namespace {
+
+// Pages drawn and written one after the other; the run's progress spreads over them.
+class PageRun {
+public:
+    PageRun(const PageExportSetup& setup, PageExportDialogs& dialogs, PageExportStatus& status, int pages)
+        : setup_(setup), dialogs_(dialogs), status_(status), pages_(pages)
+    {
+    }
+
+    DrawReport report()
+    {
+        DrawReport r;
+        r.status = [this](const std::string& text) { status_.status(text); };
+        r.progress = [this](double fraction) {
+            const int percent = static_cast<int>((done_ + fraction) * 100 / pages_);
+            if (percent != shown_) {
+                shown_ = percent;
+                status_.progress(percent);
+            }
+        };
+        return r;
+    }
+
+    // Creates a page; false (the status line has said so) when it cannot be made.
+    bool begin(TiffCanvas& canvas, const std::string& path, int w, int h, CmykValue background)
+    {
+        return canvas.create(path, w, h, background, [this](const std::string& text) { status_.status(text); }) ==
+               TiffCanvas::Result::Created;
+    }
+
+    bool end(TiffCanvas& canvas)
+    {
+        const std::string path = canvas.path();
+        if (!canvas.finish(setup_.syncFiles)) {
+            dialogs_.show(kMsgCannotWrite, kTitleInfo, MessageIcon::Information);
+            return false;
+        }
+        files_.push_back(path);
+        ++done_;
+        report().advance(0);
+        return true;
+    }
+
+    // A run that stops half-way takes back the pages it wrote: the set would be incomplete.
+    PageExportResult fail()
+    {
+        for (const std::string& f : files_)
+            std::remove(f.c_str());
+        return {PageExportOutcome::Failed, {}};
+    }
+    PageExportResult written() { return {PageExportOutcome::Written, files_}; }
+
+private:
+    const PageExportSetup& setup_;
+    PageExportDialogs& dialogs_;
+    PageExportStatus& status_;
+    int pages_;
+    int done_ = 0;
+    int shown_ = -1;
+    std::vector<std::string> files_;
+};
+
+std::optional<FabricName> fabricName(const PatternDocument& doc, const std::string& programDir)
+{
+    Palette dmc;
+    PaletteStore(programDir).load("DMC", dmc);
+    return nameFabricColor(doc.fabric, dmc);
+}
+
+std::string pageHeader(const std::string& title, int page, int patternPages)
+{
+    char tail[64];
+    std::snprintf(tail, sizeof tail, " --第%d张 共%d张", page, patternPages);
+    return title + tail;
+}
+
+PageExportResult writeWhole(const PageExportSetup& setup, PageExportDialogs& dialogs, PageExportStatus& status,
+                            const PatternDocument& doc, const ChartInk& ink, const PrintOptions& options,
+                            const std::string& path)
+{
+    const int titleFont = static_cast<int>(20 * 0.8 * kPageScale);
+    const int t0 = titleTextHeight(titleFont);
+    const WholeFigures f = wholeFigures(cmToPixels(options.cellCm), doc.width(), doc.height(), doc.threads.size(), t0);
+    if (!TiffCanvas::fits(f.width, f.height)) {
+        dialogs.show(kMsgPageTooLarge, kTitleInfo, MessageIcon::Information);
+        return {PageExportOutcome::Refused, {}};
+    }
+    PageRun run(setup, dialogs, status, 1);
+    TiffCanvas canvas;
+    if (!run.begin(canvas, path, f.width, f.height, ink.background))
+        return run.fail();
+    ChartPlacement place;
+    place.cells = {0, 0, doc.width(), doc.height()};
+    place.pitch = f.pitch;
+    place.font = f.font;
+    place.margin = scaled(52);
+    place.originX = place.margin;
+    place.originY = scaled(40) + t0;
+    place.rulerFont = scaled(12);
+    ChartDrawing chart(doc, place, ink);
+
+    KeyPlacement key;
+    key.left = scaled(10);
+    key.width = f.width - scaled(20);
+    key.top = place.originY + place.chartHeight() + scaled(30);
+    key.outlinePen = std::max(1, static_cast<int>(f.pitch * 0.25));
+    key.publisher = options.publisher;
+    key.fabric = fabricName(doc, setup.programDir);
+
+    PageContent page;
+    page.header = PageHeader{QRect(0, scaled(10), f.width, t0), fromGbk(options.title), pageFont(titleFont, true)};
+    page.chart = &chart;
+    page.doc = &doc;
+    page.key = key;
+    page.ink = &ink;
+    drawPage(canvas, page, run.report());
+    if (!run.end(canvas))
+        return run.fail();
+    return run.written();
+}
+
+PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dialogs, PageExportStatus& status,
+                            const PatternDocument& doc, const ChartInk& ink, const PrintOptions& options,
+                            const std::string& chosen)
+{
+    const int W = cmToPixels(options.paperWidthCm), H = cmToPixels(options.paperHeightCm);
+    const PageFigures f = pageFigures(cmToPixels(options.cellCm));
+    const int headerFont = scaled(20);
+    const int t = titleTextHeight(headerFont);
+    const PageGrid grid = tiffPageGrid(W, H, f, t, doc.width(), doc.height());
+    if (!TiffCanvas::fits(W, H)) {
+        dialogs.show(kMsgPageTooLarge, kTitleInfo, MessageIcon::Information);
+        return {PageExportOutcome::Refused, {}};
+    }
+    const PageFiles files = pageFiles(chosen);
+    std::error_code error;
+    std::filesystem::create_directories(files.folder, error);
+    if (pathKind(files.folder) != PathKind::Folder) {
+        dialogs.show(kMsgCannotMakeFolder, kTitleInfo, MessageIcon::Information);
+        return {PageExportOutcome::Failed, {}};
+    }
+    PageRun run(setup, dialogs, status, grid.total);
+    const QFont header = pageFont(headerFont, true);
+    for (int page = 1; page <= grid.total; ++page) {
+        TiffCanvas canvas;
+        if (!run.begin(canvas, pageFileName(files, page, grid.total), W, H, ink.background))
+            return run.fail();
+        const QRect headerBox(0, 0, W, t);
+        PageContent content;
+        std::optional<ChartDrawing> chart;
+        if (page < grid.total) {
+            ChartPlacement place;
+            place.cells = tiffPageCells(grid, page, doc.width(), doc.height());
+            place.pitch = f.pitch;
+            place.font = f.font;
+            place.margin = f.margin;
+            // Centred across when there is room, never into the margin.
+            const int centred = (W - f.pitch * place.cells.columns()) / 2;
+            place.originX = centred >= 1 ? std::max(centred, f.margin) : f.margin;
+            place.originY = f.margin + t;
+            // The rulers and centre marks stand in the margin above the chart, below the
+            // header: at the margin of these pages the screen's 12 × 4.2 would run into both.
+            place.rulerFont = std::clamp((f.margin - scaled(3)) / 2, 1, scaled(12));
+            chart.emplace(doc, place, ink);
+            content.header = PageHeader{headerBox, fromGbk(pageHeader(options.title, page, grid.patternPages())), header};
+            content.chart = &*chart;
+        } else {
+            KeyPlacement key;
+            key.left = f.margin;
+            key.width = W - 2 * f.margin;
+            key.top = f.margin + t;
+            key.bandGap = scaled(15) / 2;
+            key.outlinePen = std::max(1, static_cast<int>(f.pitch * 0.25));
+            key.publisher = options.publisher;
+            key.fabric = fabricName(doc, setup.programDir);
+            content.header = PageHeader{headerBox, fromGbk(options.title + "KEY"), header};
+            content.doc = &doc;
+            content.key = key;
+            content.ink = &ink;
+        }
+        drawPage(canvas, content, run.report());
+        if (!run.end(canvas))
+            return run.fail();
+    }
+    return run.written();
+}
+
+}  // namespace
+
+bool readExportPattern(const std::string& path, const std::string& programDir, PatternDocument& doc, MessageBoxes& messages)
+{
+    const PathKind kind = pathKind(path);
+    if (kind != PathKind::RegularFile) {
+        messages.show(pathRefusal(kind), kTitleInfo, MessageIcon::Information);
+        return false;
+    }
+    const PaletteStore palettes(programDir);
+    LoadContext ctx;
+    ctx.palettes = &palettes;
+    ctx.messages = &messages;
+    return loadPattern(path, LoadMode::Library, doc, ctx).result != LoadResult::Failed;
+}
+
+ChartInk exportInk(const PatternDocument& doc, const std::string& programDir, const ColourToCmyk& converter)
+{
+    ChartInk ink;
+    ink.converter = &converter;
+    const CmykTable table = loadCmykTable(programDir, doc.brand);
+    for (int i = 0; i < doc.threads.size(); ++i) {
+        const std::size_t k = static_cast<std::size_t>(i);
+        const CmykValue* record = findCmyk(table, doc.threads.numbers[k]);
+        ink.threads.push_back(record ? *record : converter.value(doc.threads.colors[k]));
+    }
+    // The fabric list names DMC threads, so the fabric's number is looked up in DMC's table.
+    if (const std::optional<FabricName> fabric = fabricName(doc, programDir)) {
+        const CmykTable dmc = doc.brand == "DMC" ? table : loadCmykTable(programDir, "DMC");
+        const CmykValue* record = findCmyk(dmc, fabric->number);
+        ink.background = record ? *record : converter.value(doc.fabric);
+    }
+    return ink;
+}
+
+PageExportResult runPageExport(const PageExportSetup& setup, PageExportDialogs& dialogs, PageExportStatus& status)
+{
+    PatternDocument doc;
+    if (!readExportPattern(setup.patternPath, setup.programDir, doc, dialogs))
+        return {PageExportOutcome::Refused, {}};
+    const ColourToCmyk converter;
+    const ChartInk ink = exportInk(doc, setup.programDir, converter);
+
+    const std::optional<std::string> chosen = dialogs.askOutputName(kOutputDialogTitle, kOutputDialogFilter);
+    if (!chosen || chosen->empty())
+        return {PageExportOutcome::Cancelled, {}};
+    const std::optional<PrintOptions> options = dialogs.askOptions(PrintOptions{});
+    if (!options)
+        return {PageExportOutcome::Cancelled, {}};
+    if (const std::string refusal = checkOptions(*options); !refusal.empty()) {
+        dialogs.show(refusal, kTitleInfo, MessageIcon::Information);
+        return {PageExportOutcome::Refused, {}};
+    }
+    status.progress(0);
+    if (options->mode == ExportMode::Whole)
+        return writeWhole(setup, dialogs, status, doc, ink, *options, tiffOutputName(*chosen));
+    return writePages(setup, dialogs, status, doc, ink, *options, *chosen);
+}
+
+}  // namespace brenmark

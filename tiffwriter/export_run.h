@@ -1,0 +1,64 @@
+#pragma once
+// One export run, as the worker thread performs it: the pattern is read, each thread gets
+// its print colour, the user names the output and picks the options, and the pages are
+// written. The dialogs and messages go through PageExportDialogs, so the batch mode and the
+// tests script them.
+#include "editor/document/user_prompts.h"
+#include "tiffwriter/tiff_layout.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace brenmark {
+
+class PatternDocument;
+class ColourToCmyk;
+struct ChartInk;
+
+inline constexpr const char* kOutputDialogTitle = "选择要导出的文件名或目录名";
+inline constexpr const char* kOutputDialogFilter = "目录或文件名 (*.*)|*.*||";
+inline constexpr const char* kMsgPageTooLarge = "绣图太大,印刷页超过TIFF文件4GB的限制,不能导出";
+inline constexpr const char* kMsgCannotWrite = "印刷文件写入失败";
+inline constexpr const char* kMsgCannotMakeFolder = "不能建立存放印刷文件的目录";
+
+class PageExportDialogs : public MessageBoxes {
+public:
+    // The output name as chosen, nothing on Cancel.
+    virtual std::optional<std::string> askOutputName(const std::string& title, const std::string& filter) = 0;
+    // The options dialog "导出矢量绣图" opened at the defaults; nothing on Cancel.
+    virtual std::optional<PrintOptions> askOptions(const PrintOptions& defaults) = 0;
+};
+
+class PageExportStatus {
+public:
+    virtual ~PageExportStatus() = default;
+    virtual void status(const std::string& text) = 0;  // GBK
+    virtual void progress(int percent) = 0;
+};
+
+struct PageExportSetup {
+    std::string patternPath;
+    std::string programDir;  // palettes, "cmyk/" tables
+    bool syncFiles = true;   // each file synced before it is renamed over its name
+};
+
+enum class PageExportOutcome { Written, Cancelled, Refused, Failed };
+
+struct PageExportResult {
+    PageExportOutcome outcome = PageExportOutcome::Failed;
+    std::vector<std::string> files;  // the files written, in order
+};
+
+PageExportResult runPageExport(const PageExportSetup& setup, PageExportDialogs& dialogs, PageExportStatus& status);
+
+// The pattern as the page writer reads it: the three refusals "被选文件不存在",
+// "不能打开高版本制作的绣图" and "不能打开旧色库制作的绣图,请用Velmora工具转换后再打开" (and the
+// editor reader's own for a damaged file or a path that is no file), symbols completed.
+bool readExportPattern(const std::string& path, const std::string& programDir, PatternDocument& doc, MessageBoxes& messages);
+// Each thread's print colour: the first record of the brand's table with its number, else
+// its screen colour converted; the background from the fabric's DMC number (paper white
+// without one).
+ChartInk exportInk(const PatternDocument& doc, const std::string& programDir, const ColourToCmyk& converter);
+
+}  // namespace brenmark

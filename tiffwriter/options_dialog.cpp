@@ -1,0 +1,90 @@
+#include "tiffwriter/options_dialog.h"
+
+#include "editor/render/gbk_qstring.h"
+
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace brenmark {
+namespace {
+
+QDoubleSpinBox* centimetres(double value, double low, double high, QWidget* parent)
+{
+    auto* box = new QDoubleSpinBox(parent);
+    box->setRange(low, high);
+    box->setDecimals(2);
+    box->setSingleStep(0.1);
+    box->setValue(value);
+    return box;
+}
+
+}  // namespace
+
+OptionsDialog::OptionsDialog(const PrintOptions& o, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(fromGbk("导出矢量绣图"));
+    auto* form = new QFormLayout;
+    title_ = new QLineEdit(fromGbk(o.title), this);
+    title_->setObjectName(u"title"_qs);
+    publisher_ = new QLineEdit(fromGbk(o.publisher), this);
+    publisher_->setObjectName(u"publisher"_qs);
+    form->addRow(fromGbk("绣图标题"), title_);
+    form->addRow(fromGbk("出图商"), publisher_);
+
+    auto* paper = new QGroupBox(fromGbk("印刷纸张大小"), this);
+    auto* paperRow = new QHBoxLayout(paper);
+    paperWidth_ = centimetres(o.paperWidthCm, kMinPaperCm, kMaxPaperCm, this);
+    paperWidth_->setObjectName(u"paperWidth"_qs);
+    paperHeight_ = centimetres(o.paperHeightCm, kMinPaperCm, kMaxPaperCm, this);
+    paperHeight_->setObjectName(u"paperHeight"_qs);
+    paperRow->addWidget(new QLabel(fromGbk("宽(cm)"), paper));
+    paperRow->addWidget(paperWidth_);
+    paperRow->addWidget(new QLabel(fromGbk("高(cm)"), paper));
+    paperRow->addWidget(paperHeight_);
+
+    cell_ = centimetres(o.cellCm, kMinCellCm, kMaxCellCm, this);
+    cell_->setObjectName(u"cell"_qs);
+    auto* cellRow = new QFormLayout;
+    cellRow->addRow(fromGbk("印刷格大小(cm)"), cell_);
+
+    auto* modes = new QGroupBox(this);
+    auto* modeRow = new QHBoxLayout(modes);
+    whole_ = new QRadioButton(fromGbk("整幅导出"), modes);
+    pages_ = new QRadioButton(fromGbk("按打印导出"), modes);
+    whole_->setChecked(o.mode == ExportMode::Whole);
+    pages_->setChecked(o.mode == ExportMode::Pages);
+    modeRow->addWidget(whole_);
+    modeRow->addWidget(pages_);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(paper);
+    layout->addLayout(cellRow);
+    layout->addWidget(modes);
+    layout->addWidget(buttons);
+}
+
+PrintOptions OptionsDialog::options() const
+{
+    PrintOptions o;
+    o.title = toGbk(title_->text());
+    o.publisher = toGbk(publisher_->text());
+    o.paperWidthCm = paperWidth_->value();
+    o.paperHeightCm = paperHeight_->value();
+    o.cellCm = cell_->value();
+    o.mode = pages_->isChecked() ? ExportMode::Pages : ExportMode::Whole;
+    return o;
+}
+
+}  // namespace brenmark

@@ -1,0 +1,205 @@
+#include "tiffwriter/pressly_window.h"
+
+#include "editor/render/gbk_qstring.h"
+#include "tiffwriter/options_dialog.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStringDecoder>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace brenmark {
+namespace {
+
+QMessageBox::Icon qtIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Stop: return QMessageBox::Critical;
+    case MessageIcon::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// "description|patterns|…||" as Qt writes filters.
+QString qtFilter(const std::string& pipes)
+{
+    const QStringList parts = fromGbk(pipes).split(u'|', Qt::SkipEmptyParts);
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters << parts[i] + u" ("_qs + QString(parts[i + 1]).replace(u';', u' ') + u')';
+    return filters.join(u";;"_qs);
+}
+
+// What the worker thread sees of the window: every call runs on the window's thread, the
+// dialogs waiting for their answers, the status texts sent on.
+class WorkerBridge final : public PageExportDialogs, public PageExportStatus {
+public:
+    WorkerBridge(QObject* window, PageExportDialogs& dialogs, std::function<void(const std::string&)> status,
+                 std::function<void(int)> progress)
+        : window_(window), dialogs_(dialogs), status_(std::move(status)), progress_(std::move(progress))
+    {
+    }
+
+    void show(const std::string& text, const std::string& title, MessageIcon icon) override
+    {
+        QMetaObject::invokeMethod(window_, [&] { dialogs_.show(text, title, icon); }, Qt::BlockingQueuedConnection);
+    }
+    std::optional<std::string> askOutputName(const std::string& title, const std::string& filter) override
+    {
+        std::optional<std::string> answer;
+        QMetaObject::invokeMethod(window_, [&] { answer = dialogs_.askOutputName(title, filter); }, Qt::BlockingQueuedConnection);
+        return answer;
+    }
+    std::optional<PrintOptions> askOptions(const PrintOptions& defaults) override
+    {
+        std::optional<PrintOptions> answer;
+        QMetaObject::invokeMethod(window_, [&] { answer = dialogs_.askOptions(defaults); }, Qt::BlockingQueuedConnection);
+        return answer;
+    }
+    void status(const std::string& text) override
+    {
+        QMetaObject::invokeMethod(window_, [f = status_, text] { f(text); }, Qt::QueuedConnection);
+    }
+    void progress(int percent) override
+    {
+        QMetaObject::invokeMethod(window_, [f = progress_, percent] { f(percent); }, Qt::QueuedConnection);
+    }
+
+private:
+    QObject* window_;
+    PageExportDialogs& dialogs_;
+    std::function<void(const std::string&)> status_;
+    std::function<void(int)> progress_;
+};
+
+}  // namespace
+
+QString displayPath(const std::string& path)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(QByteArray::fromStdString(path));
+    return utf8.hasError() ? fromGbk(path) : text;
+}
+
+void QtPageExportDialogs::show(const std::string& text, const std::string& title, MessageIcon icon)
+{
+    QMessageBox box(qtIcon(icon), fromGbk(title), fromGbk(text), QMessageBox::Ok, parent_);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.exec();
+}
+
+std::optional<std::string> QtPageExportDialogs::askOutputName(const std::string& title, const std::string& filter)
+{
+    QFileDialog dialog(parent_, fromGbk(title), QString(), qtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+}
+
+std::optional<PrintOptions> QtPageExportDialogs::askOptions(const PrintOptions& defaults)
+{
+    OptionsDialog dialog(defaults, parent_);
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.options();
+}
+
+PresslyWindow::PresslyWindow(PageExportSetup setup, PageExportDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), setup_(std::move(setup)), dialogs_(dialogs)
+{
+    setWindowTitle(fromGbk("导出印刷格式"));
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    path_ = new QLabel(displayPath(setup_.patternPath), this);
+    path_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    start_ = new QPushButton(fromGbk("开始"), this);
+    status_ = new QLabel(this);
+    progress_ = new QProgressBar(this);
+    progress_->setRange(0, 100);
+    progress_->setValue(0);
+    progress_->setFormat(u"%p%"_qs);  // the percentage as "%d%%"
+    progress_->setTextVisible(true);
+    progress_->setStyleSheet(u"QProgressBar { text-align: center; } QProgressBar::chunk { background-color: #00FF00; }"_qs);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(path_);
+    layout->addWidget(start_);
+    layout->addWidget(status_);
+    layout->addWidget(progress_);
+    resize(480, sizeHint().height());
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    connect(start_, &QPushButton::clicked, this, &PresslyWindow::start);
+}
+
+PresslyWindow::~PresslyWindow()
+{
+    if (worker_.joinable())
+        worker_.join();
+}
+
+QString PresslyWindow::statusText() const
+{
+    return status_->text();
+}
+
+int PresslyWindow::progressValue() const
+{
+    return progress_->value();
+}
+
+void PresslyWindow::setStatus(const std::string& text)
+{
+    status_->setText(fromGbk(text));
+}
+
+void PresslyWindow::setProgress(int percent)
+{
+    progress_->setValue(std::clamp(percent, 0, 100));
+}
+
+void PresslyWindow::start()
+{
+    if (running_)
+        return;
+    if (worker_.joinable())
+        worker_.join();
+    running_ = true;
+    start_->setEnabled(false);
+    worker_ = std::thread([this] {
+        WorkerBridge bridge(
+            this, dialogs_, [this](const std::string& text) { setStatus(text); }, [this](int percent) { setProgress(percent); });
+        PageExportResult result = runPageExport(setup_, bridge, bridge);
+        QMetaObject::invokeMethod(this, [this, result = std::move(result)]() mutable { done(std::move(result)); },
+                                  Qt::QueuedConnection);
+    });
+}
+
+void PresslyWindow::reject()
+{
+    if (!running_)
+        QDialog::reject();
+}
+
+void PresslyWindow::done(PageExportResult result)
+{
+    result_ = std::move(result);
+    if (worker_.joinable())
+        worker_.join();
+    running_ = false;
+    start_->setEnabled(true);
+    emit finished();
+}
+
+}  // namespace brenmark

@@ -1,0 +1,475 @@
+// Whole export runs: the reader's refusals, the print colours, the status texts in order,
+// the files of both modes, what a refused or cancelled run leaves, a page against the
+// preview's chart, the window's worker thread and the program's start.
+#include "tiffwriter/batch_export.h"
+#include "tiffwriter/colour_to_cmyk.h"
+#include "tiffwriter/export_run.h"
+#include "tiffwriter/options_dialog.h"
+#include "tiffwriter/pressly_window.h"
+#include "tiffwriter/tiff_chart.h"
+
+#include "editor/document/file_bytes.h"
+#include "editor/document/path_scramble.h"
+#include "editor/document/pattern_file.h"
+#include "editor/document/tests/test_support.h"
+#include "editor/render/chart_layout.h"
+#include "editor/render/gbk_qstring.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QThread>
+#include <QTimer>
+
+#include <tiffio.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+using namespace brenmark;
+
+namespace {
+
+// A 12 x 8 chart of three threads with an outline line and a mark; threads a table may lack.
+PatternDocument threeThreads()
+{
+    PatternDocument doc;
+    doc.create(12, 8, "DMC");
+    doc.addThread(rgb(200, 30, 30), "321");
+    doc.addThread(rgb(250, 240, 120), "445");
+    doc.addThread(rgb(20, 40, 120), "336");
+    doc.assignDefaultSymbols();
+    for (int r = 0; r < 8; ++r)
+        for (int c = 0; c < 12; ++c)
+            doc.setCell(c, r, c < 2 ? EmptyCell : (c + r) % 3);
+    BackstitchLine line;
+    line.thread = "310";
+    line.startColumn = 3, line.startRow = 1, line.startCorner = TopLeft;
+    line.endColumn = 8, line.endRow = 5, line.endCorner = BottomRight;
+    doc.lines.push_back(line);
+    doc.placeMark(10, 5, 3);
+    return doc;
+}
+
+class Script final : public PageExportDialogs {
+public:
+    std::optional<std::string> output;
+    std::optional<PrintOptions> options = PrintOptions{};
+    std::vector<std::string> messages;
+    std::vector<std::string> asked;
+    bool onMainThread = true;
+
+    void show(const std::string& text, const std::string& title, MessageIcon) override
+    {
+        EXPECT_EQ(title, kTitleInfo);
+        messages.push_back(text);
+        note();
+    }
+    std::optional<std::string> askOutputName(const std::string& title, const std::string& filter) override
+    {
+        asked.push_back(title);
+        asked.push_back(filter);
+        note();
+        return output;
+    }
+    std::optional<PrintOptions> askOptions(const PrintOptions& defaults) override
+    {
+        EXPECT_EQ(defaults.paperWidthCm, 25.0);
+        EXPECT_EQ(defaults.cellCm, 0.3);
+        asked.push_back("options");
+        note();
+        return options;
+    }
+
+private:
+    void note() { onMainThread = onMainThread && QThread::currentThread() == QCoreApplication::instance()->thread(); }
+};
+
+class Status final : public PageExportStatus {
+public:
+    std::vector<std::string> texts;
+    std::vector<int> percents;
+    void status(const std::string& text) override { texts.push_back(text); }
+    void progress(int percent) override { percents.push_back(percent); }
+};
+
+struct Fixture {
+    test::TempDir dir;
+    std::string pattern;
+    PageExportSetup setup;
+    explicit Fixture(const PatternDocument& doc = threeThreads())
+    {
+        pattern = dir.file("chart.xiu");
+        EXPECT_TRUE(savePattern(pattern, doc));
+        setup.patternPath = pattern;
+        setup.programDir = dir.path();  // no palettes, no tables unless a test writes them
+        setup.syncFiles = false;
+    }
+};
+
+// The raw CMYK pixels of a page.
+struct Page {
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> pixels;
+    CmykValue at(int x, int y) const
+    {
+        const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 4;
+        return {pixels[i], pixels[i + 1], pixels[i + 2], pixels[i + 3]};
+    }
+};
+
+Page readPage(const std::string& path)
+{
+    Page page;
+    TIFF* tiff = TIFFOpen(path.c_str(), "r");
+    if (!tiff)
+        return page;
+    std::uint32_t w = 0, h = 0;
+    TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &w);
+    TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &h);
+    page.width = static_cast<int>(w);
+    page.height = static_cast<int>(h);
+    page.pixels.resize(static_cast<std::size_t>(w) * h * 4);
+    for (std::uint32_t y = 0; y < h; ++y)
+        TIFFReadScanline(tiff, page.pixels.data() + static_cast<std::size_t>(y) * w * 4, y, 0);
+    TIFFClose(tiff);
+    return page;
+}
+
+const std::vector<std::string> kChartTexts = {"初始化文件",   "初始化文件完毕", "开始绘制针法", "绘制针法完毕",
+                                              "开始绘制字符格", "开始绘制行线",   "开始绘制列线", "开始绘制描边线",
+                                              "绘制描边线完毕"};
+
+}  // namespace
+
+TEST(PageExport, TheReaderRefusesMissingNewerAndOldLibraryPatterns)
+{
+    Fixture f;
+    Script script;
+    Status status;
+    PageExportSetup missing = f.setup;
+    missing.patternPath = f.dir.file("gone.xiu");
+    EXPECT_EQ(runPageExport(missing, script, status).outcome, PageExportOutcome::Refused);
+    EXPECT_EQ(script.messages, (std::vector<std::string>{"被选文件不存在"}));
+
+    auto bytes = test::readBytes(f.pattern);
+    auto newer = bytes;
+    newer[20] = 20281 & 0xFF, newer[21] = 20281 >> 8, newer[22] = newer[23] = 0;
+    test::writeBytes(f.dir.file("newer.xiu"), newer);
+    auto old = bytes;
+    old[33] = 0;  // the current-library flag
+    test::writeBytes(f.dir.file("old.xiu"), old);
+    script.messages.clear();
+    for (const char* name : {"newer.xiu", "old.xiu"}) {
+        PageExportSetup s = f.setup;
+        s.patternPath = f.dir.file(name);
+        EXPECT_EQ(runPageExport(s, script, status).outcome, PageExportOutcome::Refused);
+    }
+    EXPECT_EQ(script.messages, (std::vector<std::string>{"不能打开高版本制作的绣图",
+                                                         "不能打开旧色库制作的绣图,请用Velmora工具转换后再打开"}));
+    EXPECT_TRUE(script.asked.empty());  // nothing asked, nothing written
+    EXPECT_TRUE(status.texts.empty());
+}
+
+TEST(PageExport, ThreadsTakeTheirTableRecordOrTheirConvertedColour)
+{
+    Fixture f;
+    std::filesystem::create_directories(f.dir.path() + "cmyk");
+    const std::vector<std::string> numbers = {"445", "321", "321"};
+    const std::vector<CmykPercent> percents = {{0, 2, 60, 0}, {10, 90, 80, 5}, {1, 1, 1, 1}};
+    test::writeBytes(f.dir.file("cmyk/DMC.cmyk"), encodeCmykTable(numbers, percents));
+    PatternDocument doc;
+    test::RecordingMessages messages;
+    ASSERT_TRUE(readExportPattern(f.pattern, f.dir.path(), doc, messages));
+    const ColourToCmyk conversion;
+    const ChartInk ink = exportInk(doc, f.dir.path(), conversion);
+    ASSERT_EQ(ink.threads.size(), 3u);
+    EXPECT_EQ(ink.threads[0], valueFromPercent({10, 90, 80, 5}));  // the first "321" record
+    EXPECT_EQ(ink.threads[1], valueFromPercent({0, 2, 60, 0}));
+    EXPECT_EQ(ink.threads[2], conversion.value(rgb(20, 40, 120)));  // "336" has no record
+    EXPECT_EQ(ink.background, kPaperWhite);  // no palette names the fabric here
+
+    // With the build's palettes the white fabric is DMC B5200, whose record is paper white.
+    PatternDocument built;
+    ASSERT_TRUE(readExportPattern(f.pattern, BRENMARK_PROGRAM_DIR, built, messages));
+    ASSERT_TRUE(messages.shown.empty());
+    EXPECT_EQ(exportInk(built, BRENMARK_PROGRAM_DIR, conversion).background, kPaperWhite);
+}
+
+TEST(PageExport, AWholeChartIsOneFileWithItsStatusTextsInOrder)
+{
+    Fixture f;
+    Script script;
+    script.output = f.dir.file("out.jpg");
+    Status status;
+    const PageExportResult result = runPageExport(f.setup, script, status);
+    ASSERT_EQ(result.outcome, PageExportOutcome::Written);
+    EXPECT_EQ(result.files, (std::vector<std::string>{f.dir.file("out.tiff")}));
+    EXPECT_EQ(script.asked, (std::vector<std::string>{"选择要导出的文件名或目录名", "目录或文件名 (*.*)|*.*||", "options"}));
+    std::vector<std::string> expected = kChartTexts;
+    expected.push_back("开始绘制KEY");
+    expected.push_back("绘制KEY完毕");
+    EXPECT_EQ(status.texts, expected);
+    EXPECT_EQ(status.percents.back(), 100);
+    EXPECT_TRUE(std::is_sorted(status.percents.begin(), status.percents.end()));
+
+    const Page page = readPage(f.dir.file("out.tiff"));
+    const int t0 = titleTextHeight(67);
+    const WholeFigures w = wholeFigures(35, 12, 8, 3, t0);
+    ASSERT_EQ(page.width, w.width);
+    ASSERT_EQ(page.height, w.height);
+    // Cell (5, 2) holds thread (5 + 2) % 3 = 1; sampled away from its symbol and lines.
+    const ColourToCmyk conversion;
+    const int x0 = scaled(52), y0 = scaled(40) + t0;
+    EXPECT_EQ(page.at(x0 + 5 * 43 + 6, y0 + 2 * 43 + 6), conversion.value(rgb(250, 240, 120)));
+    EXPECT_EQ(page.at(x0 + 0 * 43 + 20, y0 + 3 * 43 + 20), kPaperWhite);  // an empty cell
+    // The tenth line at column 10 is black over the cell colours it crosses.
+    const CmykValue onLine = page.at(x0 + 10 * 43, y0 + 4 * 43 + 20);
+    EXPECT_EQ(onLine.k, 255);
+    const CmykValue right = conversion.value(rgb(20, 40, 120));  // cell (10, 4) holds thread 2
+    EXPECT_EQ((CmykValue{onLine.c, onLine.m, onLine.y, 255}), (CmykValue{right.c, right.m, right.y, 255}));
+}
+
+TEST(PageExport, LibtiffsToolsReadThePages)
+{
+    Fixture f;
+    Script script;
+    script.output = f.dir.file("tools.tiff");
+    Status status;
+    ASSERT_EQ(runPageExport(f.setup, script, status).outcome, PageExportOutcome::Written);
+    QProcess info;
+    info.start(u"tiffinfo"_qs, {QString::fromStdString(f.dir.file("tools.tiff"))});
+    ASSERT_TRUE(info.waitForFinished(30000)) << "tiffinfo (libtiff-tools) is needed";
+    EXPECT_EQ(info.exitCode(), 0);
+    const QString report = QString::fromLocal8Bit(info.readAllStandardOutput());
+    EXPECT_TRUE(report.contains(u"Photometric Interpretation: separated"_qs)) << report.toStdString();
+    EXPECT_TRUE(report.contains(u"Samples/Pixel: 4"_qs));
+    EXPECT_FALSE(QString::fromLocal8Bit(info.readAllStandardError()).contains(u"rror"_qs));
+    QProcess rgba;
+    rgba.start(u"tiff2rgba"_qs, {QString::fromStdString(f.dir.file("tools.tiff")), QString::fromStdString(f.dir.file("rgba.tif"))});
+    ASSERT_TRUE(rgba.waitForFinished(60000));
+    EXPECT_EQ(rgba.exitCode(), 0);
+    EXPECT_TRUE(fileExists(f.dir.file("rgba.tif")));
+}
+
+TEST(PageExport, PerPageExportWritesNumberedPagesAndTheKey)
+{
+    PatternDocument doc = threeThreads();
+    Fixture f(doc);
+    Script script;
+    script.output = f.dir.file("pages.tif");
+    PrintOptions options;
+    options.mode = ExportMode::Pages;
+    options.paperWidthCm = 6;  // 708 pixels: 12 columns of 34 fit across
+    options.paperHeightCm = 4;  // 472: (472 - 134 - t) / 34 - 1 rows a page
+    options.title = "心形";
+    script.options = options;
+    Status status;
+    const PageExportResult result = runPageExport(f.setup, script, status);
+    ASSERT_EQ(result.outcome, PageExportOutcome::Written);
+    const int t = titleTextHeight(84);
+    const PageGrid grid = tiffPageGrid(708, 472, pageFigures(35), t, 12, 8);
+    ASSERT_GT(grid.total, 2);
+    std::vector<std::string> expected;
+    for (int n = 1; n < grid.total; ++n)
+        expected.push_back(f.dir.file("pages/pages_" + std::to_string(n) + ".tif"));
+    expected.push_back(f.dir.file("pages/pages_KEY.tif"));
+    EXPECT_EQ(result.files, expected);
+    for (const std::string& file : expected) {
+        const Page page = readPage(file);
+        EXPECT_EQ(page.width, 708) << file;
+        EXPECT_EQ(page.height, 472) << file;
+    }
+    EXPECT_EQ(std::count(status.texts.begin(), status.texts.end(), std::string("初始化文件完毕")), grid.total);
+    EXPECT_EQ(std::count(status.texts.begin(), status.texts.end(), std::string("开始绘制KEY")), 1);
+
+    // A pattern that fits one page writes exactly "_1" and "_KEY".
+    options.paperWidthCm = 25, options.paperHeightCm = 20;
+    script.options = options;
+    script.output = f.dir.file("one");
+    ASSERT_EQ(runPageExport(f.setup, script, status).files,
+              (std::vector<std::string>{f.dir.file("one/one_1.tif"), f.dir.file("one/one_KEY.tif")}));
+}
+
+TEST(PageExport, CancelledAndRefusedRunsWriteNothing)
+{
+    Fixture f;
+    Script script;
+    Status status;
+    EXPECT_EQ(runPageExport(f.setup, script, status).outcome, PageExportOutcome::Cancelled);  // no name
+    script.output = f.dir.file("out");
+    script.options.reset();
+    EXPECT_EQ(runPageExport(f.setup, script, status).outcome, PageExportOutcome::Cancelled);
+    EXPECT_TRUE(status.texts.empty());
+
+    // 1500 columns of 3 cm cells: a whole chart far past 65535 pixels across.
+    PatternDocument wide;
+    wide.create(1500, 2, "DMC");
+    Fixture big(wide);
+    PrintOptions options;
+    options.cellCm = 3;
+    script.options = options;
+    script.output = big.dir.file("big");
+    EXPECT_EQ(runPageExport(big.setup, script, status).outcome, PageExportOutcome::Refused);
+    EXPECT_EQ(script.messages, (std::vector<std::string>{kMsgPageTooLarge}));
+    EXPECT_TRUE(status.texts.empty());
+    EXPECT_FALSE(fileExists(big.dir.file("big.tiff")));
+
+    // A folder that cannot be written: the status line says so, no file is left.
+    script.messages.clear();
+    script.options = PrintOptions{};
+    script.output = f.dir.file("missing/folder/out");
+    EXPECT_EQ(runPageExport(f.setup, script, status).outcome, PageExportOutcome::Failed);
+    EXPECT_EQ(status.texts.back(), "初始化文件失败");
+    EXPECT_FALSE(std::filesystem::exists(f.dir.file("missing")));
+}
+
+TEST(PageExport, AChartPageShowsWhatThePreviewShows)
+{
+    PatternDocument doc = threeThreads();
+    Fixture f(doc);
+    Script script;
+    PrintOptions options;
+    options.mode = ExportMode::Pages;
+    script.options = options;
+    script.output = f.dir.file("cmp");
+    Status status;
+    ASSERT_EQ(runPageExport(f.setup, script, status).outcome, PageExportOutcome::Written);
+    const Page page = readPage(f.dir.file("cmp/cmp_1.tif"));
+    ASSERT_EQ(page.width, cmToPixels(25));
+
+    // The preview's page at 10 units a cell.
+    PrintSettings settings;
+    settings.cellSize = 10;
+    const ChartLayout layout(doc, settings, QSize(600, 500));
+    ASSERT_EQ(layout.grid().total, 2);
+    QImage preview(layout.pageSize(), QImage::Format_RGB32);
+    {
+        QPainter p(&preview);
+        layout.drawPage(p, 1, ChartStyle::PrintColour);
+    }
+    const QPoint origin = layout.chartOrigin(12);
+
+    const PageFigures fig = pageFigures(35);
+    const int t = titleTextHeight(84);
+    const int x0 = (page.width - fig.pitch * 12) / 2, y0 = fig.margin + t;
+    const ColourToCmyk conversion;
+    auto inked = [](auto&& sample, int left, int top, int size, QRgb ground) {
+        int n = 0;
+        for (int y = top + size / 4; y < top + size * 3 / 4; ++y)
+            for (int x = left + size / 4; x < left + size * 3 / 4; ++x)
+                n += sample(x, y) != ground;
+        return n;
+    };
+    for (int r = 0; r < 8; ++r)
+        for (int c = 0; c < 12; ++c) {
+            SCOPED_TRACE(testing::Message() << "cell " << c << ", " << r);
+            const QRgb shown = preview.pixel(origin.x() + c * 10 + 1, origin.y() + r * 10 + 1) & 0xFFFFFF;
+            const CmykValue sample = page.at(x0 + c * fig.pitch + 5, y0 + r * fig.pitch + 5);
+            const ColorRef printed = conversion.toScreen(sample);
+            if (shown == 0) {  // the outline line crosses here: black ink over the cell
+                EXPECT_EQ(sample.k, 255);
+                continue;
+            }
+            EXPECT_NEAR(qRed(shown), static_cast<int>(redOf(printed)), 40);
+            EXPECT_NEAR(qGreen(shown), static_cast<int>(greenOf(printed)), 40);
+            EXPECT_NEAR(qBlue(shown), static_cast<int>(blueOf(printed)), 40);
+            // A symbol in the middle of the cell on both or on neither.
+            const int previewInk = inked([&](int x, int y) { return preview.pixel(x, y) & 0xFFFFFF; }, origin.x() + c * 10,
+                                         origin.y() + r * 10, 10, shown);
+            const CmykValue ground = page.at(x0 + c * fig.pitch + 5, y0 + r * fig.pitch + 5);
+            const int pageInk = inked([&](int x, int y) { return page.at(x, y).packed(); }, x0 + c * fig.pitch,
+                                      y0 + r * fig.pitch, fig.pitch, ground.packed());
+            EXPECT_EQ(previewInk > 0, pageInk > 0);
+        }
+}
+
+TEST(PageExport, TheBatchModePrintsTheStatusAndExitsWithTheOutcome)
+{
+    Fixture f;
+    auto parsed = parseBatchArguments({"--out", f.dir.file("b.tiff"), "--mode", "pages", "--paper-cm", "25x20", "--cell-cm",
+                                       "0.3", "--title", "\xE5\xBF\x83\xE5\xBD\xA2", "--program-dir", f.dir.path(), f.pattern});
+    ASSERT_TRUE(std::holds_alternative<BatchRequest>(parsed));
+    const BatchRequest request = std::get<BatchRequest>(parsed);
+    EXPECT_EQ(request.options.mode, ExportMode::Pages);
+    EXPECT_EQ(request.options.title, "心形");  // GBK inside
+    std::ostringstream out, err;
+    EXPECT_EQ(runBatch(request, out, err, false), 0);
+    EXPECT_EQ(out.str().substr(0, out.str().find('\n')), "\xE5\x88\x9D\xE5\xA7\x8B\xE5\x8C\x96\xE6\x96\x87\xE4\xBB\xB6");  // UTF-8
+    EXPECT_TRUE(err.str().empty());
+    EXPECT_TRUE(fileExists(f.dir.file("b/b_1.tif")));
+
+    BatchRequest gone = request;
+    gone.pattern = f.dir.file("gone.xiu");
+    std::ostringstream out2, err2;
+    EXPECT_EQ(runBatch(gone, out2, err2, false), 1);
+    EXPECT_EQ(err2.str(), "\xE8\xA2\xAB\xE9\x80\x89\xE6\x96\x87\xE4\xBB\xB6\xE4\xB8\x8D\xE5\xAD\x98\xE5\x9C\xA8\n");
+
+    EXPECT_TRUE(std::holds_alternative<std::string>(parseBatchArguments({"--out", "x", "--mode", "both", "p.xiu"})));
+    EXPECT_TRUE(std::holds_alternative<std::string>(parseBatchArguments({"--out", "x", "--paper-cm", "25", "p.xiu"})));
+    EXPECT_TRUE(std::holds_alternative<std::string>(parseBatchArguments({"--out", "x", "--cell-cm", "0", "p.xiu"})));
+    EXPECT_TRUE(std::holds_alternative<std::string>(parseBatchArguments({"p.xiu"})));
+    EXPECT_TRUE(std::holds_alternative<std::string>(parseBatchArguments({"--out"})));
+}
+
+TEST(PageExport, TheWindowRunsTheExportOnAWorkerAndAsksOnItsOwnThread)
+{
+    Fixture f;
+    Script script;
+    script.output = f.dir.file("w.tiff");
+    PresslyWindow window(f.setup, script);
+    EXPECT_EQ(window.windowTitle(), fromGbk("导出印刷格式"));
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+    QEventLoop loop;
+    QObject::connect(&window, &PresslyWindow::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    window.start();
+    loop.exec();
+    ASSERT_FALSE(window.running());
+    EXPECT_EQ(window.result().outcome, PageExportOutcome::Written);
+    EXPECT_TRUE(script.onMainThread);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.statusText(), fromGbk("绘制KEY完毕"));
+    EXPECT_EQ(window.progressValue(), 100);
+    EXPECT_TRUE(fileExists(f.dir.file("w.tiff")));
+}
+
+TEST(PageExport, TheOptionsDialogOpensAtItsDefaults)
+{
+    OptionsDialog dialog(PrintOptions{});
+    EXPECT_EQ(dialog.windowTitle(), fromGbk("导出矢量绣图"));
+    const PrintOptions o = dialog.options();
+    EXPECT_EQ(o.title, "");
+    EXPECT_EQ(o.publisher, "");
+    EXPECT_DOUBLE_EQ(o.paperWidthCm, 25.0);
+    EXPECT_DOUBLE_EQ(o.paperHeightCm, 20.0);
+    EXPECT_DOUBLE_EQ(o.cellCm, 0.3);
+    EXPECT_EQ(o.mode, ExportMode::Whole);
+}
+
+TEST(PageExport, TheProgramStartsOnlyForAScrambledPatternPath)
+{
+    QProcess refused;
+    refused.start(QString::fromUtf8(PRESSLY_BINARY), {QString::fromStdString(scramblePath("/tmp/chart.pal"))});
+    ASSERT_TRUE(refused.waitForFinished(10000));
+    EXPECT_EQ(refused.exitCode(), 0);
+    QProcess none;
+    none.start(QString::fromUtf8(PRESSLY_BINARY), {});
+    ASSERT_TRUE(none.waitForFinished(10000));
+    EXPECT_EQ(none.exitCode(), 0);
+
+    // The editor's letters for a pattern path open the window, which stays until closed.
+    QProcess accepted;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"QT_QPA_PLATFORM"_qs, u"offscreen"_qs);
+    accepted.setProcessEnvironment(env);
+    accepted.start(QString::fromUtf8(PRESSLY_BINARY), {QString(), QString::fromStdString(scramblePath("/tmp/用户/chart.xiu"))});
+    ASSERT_TRUE(accepted.waitForStarted(10000));
+    EXPECT_FALSE(accepted.waitForFinished(1500));
+    accepted.kill();
+    accepted.waitForFinished(5000);
+}

@@ -1,0 +1,226 @@
+// The page file: header and directory bytes, the background, the black overprint, clipping,
+// bands of rows, the 4 GiB limit and what a page leaves behind when it is not finished.
+#include "tiffwriter/tiff_canvas.h"
+
+#include "editor/document/file_bytes.h"
+#include "editor/document/tests/test_support.h"
+
+#include <tiffio.h>
+
+#include <gtest/gtest.h>
+
+using namespace brenmark;
+
+namespace {
+
+std::uint32_t u16(const std::vector<std::uint8_t>& b, std::size_t at) { return b[at] | b[at + 1] << 8; }
+std::uint32_t u32(const std::vector<std::uint8_t>& b, std::size_t at) { return static_cast<std::uint32_t>(test::int32At(b, at)); }
+
+std::vector<std::string> statusOf(TiffCanvas& canvas, const std::string& path, int w, int h, CmykValue background,
+                                  TiffCanvas::Result expected = TiffCanvas::Result::Created)
+{
+    std::vector<std::string> shown;
+    EXPECT_EQ(canvas.create(path, w, h, background, [&](const std::string& t) { shown.push_back(t); }), expected);
+    return shown;
+}
+
+CmykValue filePixel(const std::vector<std::uint8_t>& bytes, int w, int x, int y)
+{
+    const std::size_t at = 146 + (static_cast<std::size_t>(x) + static_cast<std::size_t>(y) * w) * 4;
+    return {bytes[at], bytes[at + 1], bytes[at + 2], bytes[at + 3]};
+}
+
+}  // namespace
+
+TEST(TiffCanvas, APageOfHundredByFiftyHasTheHeaderAndElevenEntries)
+{
+    test::TempDir dir;
+    TiffCanvas canvas;
+    const auto shown = statusOf(canvas, dir.file("p.tiff"), 100, 50, kPaperWhite);
+    EXPECT_EQ(shown, (std::vector<std::string>{"初始化文件", "初始化文件完毕"}));
+    ASSERT_TRUE(canvas.finish(false));
+    const auto b = test::readBytes(dir.file("p.tiff"));
+    ASSERT_EQ(b.size(), 146u + 20000u);
+    EXPECT_EQ(b[0], 'I');
+    EXPECT_EQ(b[1], 'I');
+    EXPECT_EQ(u16(b, 2), 42u);
+    EXPECT_EQ(u32(b, 4), 8u);
+    EXPECT_EQ(u16(b, 8), 11u);
+    struct Entry {
+        std::uint32_t tag, type, value;
+    };
+    const Entry expected[11] = {{254, 3, 2}, {256, 3, 100}, {257, 3, 50}, {258, 3, 8},   {259, 3, 1},    {262, 3, 5},
+                                {273, 3, 146}, {274, 3, 1}, {277, 3, 4},  {279, 4, 20000}, {284, 3, 1}};
+    for (int i = 0; i < 11; ++i) {
+        const std::size_t at = 10 + static_cast<std::size_t>(i) * 12;
+        EXPECT_EQ(u16(b, at), expected[i].tag) << i;
+        EXPECT_EQ(u16(b, at + 2), expected[i].type) << i;
+        EXPECT_EQ(u32(b, at + 4), 1u) << i;
+        EXPECT_EQ(u32(b, at + 8), expected[i].value) << i;
+    }
+    EXPECT_EQ(u32(b, 142), 0u);  // no next directory
+    const auto header = TiffCanvas::headerBytes(100, 50);
+    EXPECT_TRUE(std::equal(header.begin(), header.end(), b.begin()));
+}
+
+TEST(TiffCanvas, LibtiffReadsThePageAsSeparatedInk)
+{
+    test::TempDir dir;
+    TiffCanvas canvas;
+    statusOf(canvas, dir.file("p.tiff"), 64, 48, CmykValue{10, 20, 30, 40});
+    canvas.fillRect(8, 8, 4, 4, CmykValue{200, 0, 0, 0});
+    ASSERT_TRUE(canvas.finish(false));
+    TIFF* tiff = TIFFOpen(dir.file("p.tiff").c_str(), "r");
+    ASSERT_NE(tiff, nullptr);
+    std::uint32_t w = 0, h = 0;
+    std::uint16_t photometric = 0, samples = 0, bits = 0;
+    TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &w);
+    TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &h);
+    TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &photometric);
+    TIFFGetField(tiff, TIFFTAG_SAMPLESPERPIXEL, &samples);
+    TIFFGetField(tiff, TIFFTAG_BITSPERSAMPLE, &bits);
+    EXPECT_EQ(w, 64u);
+    EXPECT_EQ(h, 48u);
+    EXPECT_EQ(photometric, PHOTOMETRIC_SEPARATED);
+    EXPECT_EQ(samples, 4);
+    EXPECT_EQ(bits, 8);
+    std::vector<std::uint8_t> line(static_cast<std::size_t>(TIFFScanlineSize(tiff)));
+    ASSERT_EQ(TIFFReadScanline(tiff, line.data(), 9, 0), 1);
+    EXPECT_EQ(std::vector<std::uint8_t>(line.begin(), line.begin() + 4), (std::vector<std::uint8_t>{10, 20, 30, 40}));
+    EXPECT_EQ(std::vector<std::uint8_t>(line.begin() + 36, line.begin() + 40), (std::vector<std::uint8_t>{200, 0, 0, 0}));
+    std::vector<std::uint32_t> rgba(64 * 48);
+    EXPECT_EQ(TIFFReadRGBAImage(tiff, 64, 48, rgba.data(), 0), 1);
+    TIFFClose(tiff);
+}
+
+TEST(TiffCanvas, TheBackgroundFillsEveryPixel)
+{
+    test::TempDir dir;
+    TiffCanvas canvas;
+    // More pixels than one 40000-byte buffer, and a count that leaves a short last chunk.
+    statusOf(canvas, dir.file("p.tiff"), 173, 101, CmykValue{1, 2, 3, 4});
+    ASSERT_TRUE(canvas.finish(false));
+    const auto b = test::readBytes(dir.file("p.tiff"));
+    ASSERT_EQ(b.size(), 146u + 173u * 101u * 4u);
+    for (std::size_t i = 146; i < b.size(); i += 4)
+        ASSERT_EQ((std::vector<std::uint8_t>(b.begin() + i, b.begin() + i + 4)), (std::vector<std::uint8_t>{1, 2, 3, 4})) << i;
+}
+
+TEST(TiffCanvas, BlackPrintsOverTheColourUnderIt)
+{
+    test::TempDir dir;
+    TiffCanvas canvas;
+    statusOf(canvas, dir.file("p.tiff"), 20, 10, kPaperWhite);
+    const CmykValue green{102, 0, 204, 0};  // C 40 %, M 0, Y 80 %
+    canvas.fillRect(0, 0, 20, 10, green);
+    canvas.setPixel(3, 4, kBlackInk);
+    canvas.fillSpan(10, 15, 6, kBlackInk);
+    canvas.setPixel(5, 5, CmykValue{0, 0, 0, 254});  // nearly black is a colour like any other
+    canvas.setPixel(6, 5, CmykValue{1, 0, 0, 255});
+    EXPECT_EQ(canvas.pixel(3, 4), (CmykValue{102, 0, 204, 255}));
+    ASSERT_TRUE(canvas.finish(false));
+    const auto b = test::readBytes(dir.file("p.tiff"));
+    EXPECT_EQ(filePixel(b, 20, 3, 4), (CmykValue{102, 0, 204, 255}));
+    for (int x = 10; x < 15; ++x)
+        EXPECT_EQ(filePixel(b, 20, x, 6), (CmykValue{102, 0, 204, 255}));
+    EXPECT_EQ(filePixel(b, 20, 15, 6), green);
+    EXPECT_EQ(filePixel(b, 20, 5, 5), (CmykValue{0, 0, 0, 254}));
+    EXPECT_EQ(filePixel(b, 20, 6, 5), (CmykValue{1, 0, 0, 255}));
+}
+
+TEST(TiffCanvas, NothingIsWrittenOutsideThePage)
+{
+    test::TempDir dir;
+    TiffCanvas canvas;
+    statusOf(canvas, dir.file("p.tiff"), 10, 8, kPaperWhite);
+    const CmykValue ink{9, 9, 9, 9};
+    canvas.setPixel(-1, 0, ink);
+    canvas.setPixel(10, 0, ink);
+    canvas.setPixel(0, -1, ink);
+    canvas.setPixel(0, 8, ink);
+    canvas.fillRect(-5, -5, 7, 7, ink);  // only 2 x 2 inside
+    canvas.fillRect(8, 6, 50, 50, ink);  // only 2 x 2 inside
+    const std::uint8_t mask[9] = {1, 1, 1, 1, 0, 1, 1, 1, 1};
+    canvas.stamp(-1, 3, 3, 3, mask, 3, ink);  // its left column falls off the page
+    ASSERT_TRUE(canvas.finish(false));
+    const auto b = test::readBytes(dir.file("p.tiff"));
+    ASSERT_EQ(b.size(), 146u + 320u);
+    int inked = 0;
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 10; ++x)
+            inked += filePixel(b, 10, x, y) == ink;
+    EXPECT_EQ(inked, 4 + 4 + 5);
+    EXPECT_EQ(filePixel(b, 10, 0, 4), kPaperWhite);  // the mask's hole
+    EXPECT_EQ(filePixel(b, 10, 1, 4), ink);
+}
+
+TEST(TiffCanvas, DrawingAcrossBandsOfRowsGivesTheSameFile)
+{
+    test::TempDir dir;
+    auto draw = [&](const std::string& name, std::size_t bandBytes) {
+        TiffCanvas canvas;
+        canvas.setBandBytes(bandBytes);
+        statusOf(canvas, dir.file(name), 37, 53, CmykValue{5, 6, 7, 8});
+        for (int i = 0; i < 53; i += 3)
+            canvas.fillRect(i % 37, i, 11, 9, CmykValue{static_cast<std::uint8_t>(i), 1, 2, 3});
+        for (int x = 0; x < 37; x += 4)
+            canvas.fillRect(x, 0, 1, 53, kBlackInk);
+        EXPECT_TRUE(canvas.finish(false));
+        return test::readBytes(dir.file(name));
+    };
+    const auto whole = draw("whole.tiff", 1 << 20);
+    const auto oneRow = draw("row.tiff", 1);
+    const auto seven = draw("seven.tiff", 37 * 4 * 7);
+    EXPECT_EQ(whole, oneRow);
+    EXPECT_EQ(whole, seven);
+}
+
+TEST(TiffCanvas, PagesPastTheTiffLimitsAreRefusedBeforeAnythingIsWritten)
+{
+    EXPECT_TRUE(TiffCanvas::fits(32767, 32767));          // 4 294 705 302 bytes: just inside
+    EXPECT_FALSE(TiffCanvas::fits(32768, 32768));         // every offset must fit 32 bits
+    EXPECT_FALSE(TiffCanvas::fits(65536, 10));            // the width is a SHORT
+    EXPECT_FALSE(TiffCanvas::fits(0, 10));
+    test::TempDir dir;
+    TiffCanvas canvas;
+    const auto shown = statusOf(canvas, dir.file("big.tiff"), 40000, 40000, kPaperWhite, TiffCanvas::Result::TooLarge);
+    EXPECT_EQ(shown, (std::vector<std::string>{"初始化文件", "初始化文件失败"}));
+    EXPECT_FALSE(fileExists(dir.file("big.tiff")));
+    EXPECT_FALSE(fileExists(dir.file("big.tiff.part")));
+}
+
+TEST(TiffCanvas, AnUnfinishedPageLeavesNothingUnderItsName)
+{
+    test::TempDir dir;
+    test::writeBytes(dir.file("old.tiff"), {1, 2, 3});
+    {
+        TiffCanvas canvas;
+        statusOf(canvas, dir.file("old.tiff"), 10, 10, kPaperWhite);
+        EXPECT_TRUE(fileExists(canvas.workingPath()));
+        canvas.fillRect(0, 0, 5, 5, kBlackInk);
+    }  // dropped without finish()
+    EXPECT_EQ(test::readBytes(dir.file("old.tiff")), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_FALSE(fileExists(dir.file("old.tiff.part")));
+
+    TiffCanvas missing;
+    const auto shown = statusOf(missing, dir.file("no/such/folder.tiff"), 10, 10, kPaperWhite, TiffCanvas::Result::CannotCreate);
+    EXPECT_EQ(shown.back(), "初始化文件失败");
+    EXPECT_FALSE(missing.finish(false));
+}
+
+TEST(TiffCanvas, ClippedRowsKeepEveryOtherRowAsItWas)
+{
+    test::TempDir dir;
+    TiffCanvas canvas;
+    canvas.setBandBytes(10 * 4 * 3);  // bands of three rows
+    statusOf(canvas, dir.file("p.tiff"), 10, 10, kPaperWhite);
+    EXPECT_EQ(canvas.bandCount(), 4);
+    EXPECT_EQ(canvas.bandRows(3), (std::pair<int, int>(9, 10)));
+    canvas.clipRows(3, 6);
+    canvas.fillRect(0, 0, 10, 10, kBlackInk);
+    canvas.clearRowClip();
+    ASSERT_TRUE(canvas.finish(false));
+    const auto b = test::readBytes(dir.file("p.tiff"));
+    for (int y = 0; y < 10; ++y)
+        EXPECT_EQ(filePixel(b, 10, 4, y), y >= 3 && y < 6 ? kBlackInk : kPaperWhite) << y;
+}

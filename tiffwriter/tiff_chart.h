@@ -1,0 +1,135 @@
+#pragma once
+// Draws a chart and its key onto a TiffCanvas: the layout of the printed pages scaled to 300
+// pixels an inch, every cell in its thread's print colour, black symbols, tenth lines and
+// outline lines printing over the colour under them.
+#include "editor/document/fabric_colors.h"
+#include "editor/document/pattern_document.h"
+#include "tiffwriter/tiff_canvas.h"
+#include "tiffwriter/tiff_layout.h"
+
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace brenmark {
+
+class ColourToCmyk;
+
+// The print colours of one export.
+struct ChartInk {
+    std::vector<CmykValue> threads;  // one per thread of the pattern
+    CmykValue background = kPaperWhite;
+    CmykValue grid{0, 0, 0, 135};  // the thin lines: the screen's grey 0x787878 as black ink only
+    const ColourToCmyk* converter = nullptr;  // for outline samples in their thread colours
+};
+
+// Progress within one page, 0 … 1, and the status texts.
+struct DrawReport {
+    std::function<void(const std::string&)> status;
+    std::function<void(double)> progress;
+    void tell(const char* text) const
+    {
+        if (status)
+            status(text);
+    }
+    void advance(double fraction) const
+    {
+        if (progress)
+            progress(fraction);
+    }
+};
+
+// Where the chart of one page lies.
+struct ChartPlacement {
+    CellRange cells;
+    int pitch = 0;    // cell edge on the page, pixels
+    int font = 0;     // symbol font height
+    int originX = 0;  // the first cell's top-left corner
+    int originY = 0;
+    int margin = 0;   // the room left and right of the chart (centre marks sit in its middle)
+    bool boldSymbols = false;
+    int rulerFont = 50;  // ruler numbers and centre marks: the screen's 12 × 4.2
+    int chartWidth() const { return cells.columns() * pitch; }
+    int chartHeight() const { return cells.rows() * pitch; }
+};
+
+// Where the key lies and what it says beyond the pattern.
+struct KeyPlacement {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int bandGap = 0;         // extra room between bands of three rows
+    int outlinePen = 1;      // sample line width
+    std::string publisher;   // "制图:%s" when given and not the default author, else "Velmora十字绣软件"
+    std::optional<FabricName> fabric;
+};
+
+// The fonts of the page writer: "宋体" of a pixel height, bold when asked.
+QFont pageFont(int pixelHeight, bool bold = false);
+// The height of "十字绣绣图" in the bold header font of a pixel height.
+int titleTextHeight(int pixelHeight);
+
+// Writes text onto the canvas inside box with Qt alignment flags: drawn into a bitmap of the
+// box and every inked pixel written with ink.
+void drawCanvasText(TiffCanvas& canvas, const QRect& box, int flags, const QString& text, const QFont& font, CmykValue ink);
+// Every pixel of an image with alpha of at least half written with ink, at (x, y).
+void stampImage(TiffCanvas& canvas, int x, int y, const QImage& image, CmykValue ink);
+
+// The chart of one page: stitch marks, cells and symbols, row lines, column lines, outline
+// lines, rulers and centre marks. draw() draws what falls within the canvas's clipped rows,
+// so a page is drawn band after band; the symbol and mark stamps are made once.
+class ChartDrawing {
+public:
+    ChartDrawing(const PatternDocument& doc, const ChartPlacement& place, const ChartInk& ink);
+    ~ChartDrawing();
+    // The rows [top, bottom) of the page it can touch, rulers and marks included.
+    int top() const;
+    int bottom() const;
+    void draw(TiffCanvas& canvas);
+
+private:
+    struct Stamps;
+    const PatternDocument& doc_;
+    ChartPlacement place_;
+    const ChartInk& ink_;
+    std::unique_ptr<Stamps> stamps_;
+};
+
+// The header fields, the bands of symbol, number and cell count, the fabric line and the
+// outline legend, within the canvas's clipped rows.
+void drawKey(TiffCanvas& canvas, const PatternDocument& doc, const KeyPlacement& place, const ChartInk& ink);
+
+struct PageHeader {
+    QRect box;
+    QString text;
+    QFont font;
+};
+
+// Everything one page shows.
+struct PageContent {
+    std::optional<PageHeader> header;
+    ChartDrawing* chart = nullptr;
+    const PatternDocument* doc = nullptr;  // for the key
+    std::optional<KeyPlacement> key;
+    const ChartInk* ink = nullptr;
+};
+
+// Draws a page band after band, each band written once, in order. The status texts come in
+// their order: "开始绘制针法", "绘制针法完毕" (the mark stamps are ready), "开始绘制字符格",
+// "开始绘制行线", "开始绘制列线" and "开始绘制描边线" as the chart's first band begins,
+// "绘制描边线完毕" once its last band is drawn, "开始绘制KEY" as the key's first band begins and
+// "绘制KEY完毕" at the end.
+void drawPage(TiffCanvas& canvas, PageContent& page, const DrawReport& report);
+
+// The ruler numbers written for a run of cells at a pitch: 1, every tenth and the last,
+// leaving out one that would run into the next (the last is always kept).
+std::vector<int> spacedRulerNumbers(int count, int pitch, int room);
+
+}  // namespace brenmark
