@@ -6,6 +6,7 @@
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_file.h"
 #include "editor/document/program_directory.h"
+#include "editor/document/program_folders.h"
 #include "interchange/code_page.h"
 
 #include <charconv>
@@ -134,7 +135,7 @@ int info(Args& args, std::ostream& out, std::ostream& err)
 {
     const bool plain = args.flag("--plain");
     const bool noCells = args.flag("--no-cells");
-    const PaletteStore palettes(programDirFrom(args));
+    const PaletteStore palettes = PaletteStore::forProgram(programDirFrom(args));
     const std::string path = args.operands(1)[0];
     StderrMessages messages(err);
     PatternDocument doc;
@@ -183,7 +184,7 @@ int create(Args& args, std::ostream& err)
 int resave(Args& args, std::ostream& err)
 {
     const auto files = args.operands(2);
-    const PaletteStore palettes(programDirectory());
+    const PaletteStore palettes = PaletteStore::forProgram(programFolders().shipped);
     StderrMessages messages(err);
     PatternDocument doc;
     if (loadPattern(files[0], LoadMode::Library, doc, {&palettes, &messages, nullptr}).result == LoadResult::Failed) {
@@ -199,7 +200,7 @@ int resave(Args& args, std::ostream& err)
 
 int palette(Args& args, std::ostream& out, std::ostream& err)
 {
-    const PaletteStore palettes(programDirFrom(args));
+    const PaletteStore palettes = PaletteStore::forProgram(programDirFrom(args));
     const std::string brand = utf8ToGbk(args.operands(1)[0]);
     Palette p;
     if (!palettes.load(brand, p)) {

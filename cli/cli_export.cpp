@@ -132,7 +132,7 @@ int exportChart(Args& args, std::ostream& out, std::ostream& err)
     }
 
     ensureGuiApplication();
-    const PaletteStore palettes(dir);
+    const PaletteStore palettes = PaletteStore::forProgram(dir);
     StderrMessages messages(err);
     PatternDocument doc;
     if (loadPattern(path, LoadMode::Library, doc, {&palettes, &messages, nullptr}).result == LoadResult::Failed) {

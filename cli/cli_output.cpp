@@ -122,7 +122,7 @@ int convert(Args& args, std::ostream& err)
         return 1;
     }
     const std::string brand = utf8ToGbk(*brandText);
-    const PaletteStore palettes(dir);
+    const PaletteStore palettes = PaletteStore::forProgram(dir);
     Palette palette;
     if (!palettes.load(brand, palette) || palette.size() == 0) {
         messages.show(paletteUnusableMessage(brand), kTitleInfo, MessageIcon::Information);
@@ -160,7 +160,7 @@ int photo(Args& args, std::ostream& err)
         return 1;
     }
     const std::string brand = utf8ToGbk(*brandText);
-    const PaletteStore palettes(dir);
+    const PaletteStore palettes = PaletteStore::forProgram(dir);
     Palette palette;
     if (!palettes.load(brand, palette) || palette.size() == 0) {
         messages.show(paletteUnusableMessage(brand), kTitleInfo, MessageIcon::Information);
@@ -195,7 +195,7 @@ int stats(Args& args, std::ostream& out, std::ostream& err)
         err << "brenmark-cli: strands is a whole number from 1 to 6\n";
         return 2;
     }
-    const PaletteStore palettes(dir);
+    const PaletteStore palettes = PaletteStore::forProgram(dir);
     StderrMessages messages(err);
     PatternDocument doc;
     if (!loadLibrary(path, palettes, doc, messages, err))
@@ -253,7 +253,7 @@ int colours(Args& args, std::ostream& err)
         newNumber = utf8ToGbk(replaceText->substr(eq + 1));
     }
 
-    const PaletteStore palettes(dir);
+    const PaletteStore palettes = PaletteStore::forProgram(dir);
     StderrMessages messages(err);
     PatternDocument doc;
     if (!loadLibrary(files[0], palettes, doc, messages, err))

@@ -16,7 +16,7 @@ int oxsImport(Args& args, std::ostream& out, std::ostream& err)
     const std::string path = args.operands(1)[0];
     if (!target)
         throw UsageError{};
-    const PaletteStore palettes(dir);
+    const PaletteStore palettes = PaletteStore::forProgram(dir);
     OxsImport result = loadOxs(path, palettes);
     if (!result.pattern) {
         err << "brenmark-cli: " << gbkToUtf8(result.error) << '\n';
@@ -37,7 +37,7 @@ int oxsExport(Args& args, std::ostream& out, std::ostream& err)
     const std::string path = args.operands(1)[0];
     if (!target)
         throw UsageError{};
-    const PaletteStore palettes(dir);
+    const PaletteStore palettes = PaletteStore::forProgram(dir);
     StderrMessages messages(err);
     PatternDocument doc;
     if (loadPattern(path, LoadMode::Library, doc, {&palettes, &messages, nullptr}).result == LoadResult::Failed) {

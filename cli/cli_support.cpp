@@ -2,6 +2,7 @@
 
 #include "editor/document/file_bytes.h"
 #include "editor/document/program_directory.h"
+#include "editor/document/program_folders.h"
 #include "interchange/code_page.h"
 
 namespace brenmark::cli {
@@ -39,7 +40,7 @@ std::string programDirFrom(Args& args)
 {
     if (auto dir = args.option("--program-dir"))
         return *dir;
-    return programDirectory();
+    return programFolders().shipped;
 }
 
 }  // namespace brenmark::cli

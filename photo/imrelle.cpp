@@ -1,6 +1,7 @@
 #include "photo/imrelle.h"
 
 #include "editor/document/program_directory.h"
+#include "editor/document/program_folders.h"
 #include "editor/view/gbk_qstring.h"
 #include "photo/photo_dialog.h"
 
@@ -36,7 +37,7 @@ private:
 
 // What a dialog handle points at: the panel with its result, alive until CloseDlg.
 struct PhotoDialogObject {
-    explicit PhotoDialogObject(std::string programDir) : palettes(std::move(programDir)), panel(palettes) {}
+    explicit PhotoDialogObject(const std::string& programDir) : palettes(PaletteStore::forProgram(programDir)), panel(palettes) {}
     PaletteStore palettes;
     PhotoImportPanel panel;
     PhotoMessageBoxes messages;
@@ -59,7 +60,7 @@ extern "C" const brenmark::ConversionResult* ShowPhoto(std::int32_t* resultCode,
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return nullptr;
     try {
-        auto object = std::make_unique<PhotoDialogObject>(programDirectory());
+        auto object = std::make_unique<PhotoDialogObject>(programFolders().shipped);
         int code = 2;
         {
             PhotoImportDialog window(object->panel, object->messages, QApplication::activeWindow());

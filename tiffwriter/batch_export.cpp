@@ -1,6 +1,7 @@
 #include "tiffwriter/batch_export.h"
 
 #include "editor/document/program_directory.h"
+#include "editor/document/program_folders.h"
 #include "interchange/code_page.h"
 
 #include <cmath>
@@ -103,7 +104,7 @@ std::variant<BatchRequest, std::string> parseBatchArguments(const std::vector<st
     if (request.out.empty())
         return std::string("--out PATH is needed");
     if (request.programDir.empty())
-        request.programDir = programDirectory();
+        request.programDir = programFolders().shipped;
     if (const std::string refusal = checkOptions(request.options); !refusal.empty())
         return gbkToUtf8(refusal);
     return request;

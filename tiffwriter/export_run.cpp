@@ -211,7 +211,7 @@ bool readExportPattern(const std::string& path, const std::string& programDir, P
         messages.show(pathRefusal(kind), kTitleInfo, MessageIcon::Information);
         return false;
     }
-    const PaletteStore palettes(programDir);
+    const PaletteStore palettes = PaletteStore::forProgram(programDir);
     LoadContext ctx;
     ctx.palettes = &palettes;
     ctx.messages = &messages;

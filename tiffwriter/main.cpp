@@ -1,6 +1,7 @@
 // Pressly: started by the editor with the scrambled path of a saved pattern; without an
 // argument that decodes to a pattern path it ends at once, without a window.
 #include "editor/document/program_directory.h"
+#include "editor/document/program_folders.h"
 #include "tiffwriter/batch_export.h"
 #include "tiffwriter/pattern_argument.h"
 #include "tiffwriter/pressly_window.h"
@@ -34,7 +35,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     PageExportSetup setup;
     setup.patternPath = *pattern;
-    setup.programDir = programDirectory();
+    setup.programDir = programFolders().shipped;
     QtPageExportDialogs dialogs;
     PresslyWindow window(setup, dialogs);
     dialogs.setParent(&window);

@@ -6,7 +6,7 @@ namespace brenmark {
 
 EditorSession::EditorSession(const SessionSetup& setup)
     : progress_(setup.progress),
-      palettes_(setup.programDir),
+      palettes_(PaletteStore::forProgram(setup.programDir)),
       view_(doc_, current_),
       history_(view_, current_, setup.dialogs),
       layers_(doc_, history_),

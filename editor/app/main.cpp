@@ -4,6 +4,7 @@
 #include "editor/app/main_window.h"
 #include "editor/app/splash_window.h"
 #include "editor/document/program_directory.h"
+#include "editor/document/program_folders.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,7 +22,8 @@ int main(int argc, char* argv[])
     for (int i = 0; i < argc; ++i)
         args.emplace_back(argv[i]);
     const brenmark::EditorArguments arguments = brenmark::parseEditorArguments(args);
-    const std::string& programDir = brenmark::programDirectory();
+    // What ships is read from the program's folders, the page writer sits beside the editor.
+    const std::string& programDir = brenmark::programFolders().shipped;
 
     auto splash = std::make_unique<brenmark::SplashWindow>(brenmark::splashPicturePath(programDir));
     splash->show();
@@ -31,6 +33,7 @@ int main(int argc, char* argv[])
 
     brenmark::MainWindowSetup setup;
     setup.programDir = programDir;
+    setup.programsDir = brenmark::programDirectory();
     setup.commandLine = arguments.commandLine;
     brenmark::MainWindow window(setup);
     window.show();

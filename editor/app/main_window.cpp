@@ -102,7 +102,8 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
     ownProgramStarter_ = setup.programStarter ? nullptr : std::make_unique<DetachedProgramStarter>();
     exports_ = std::make_unique<ExportCommands>(
         session_, setup.exportDialogs ? *setup.exportDialogs : *ownExportDialogs_,
-        setup.programStarter ? *setup.programStarter : *ownProgramStarter_, setup.programDir, &progress_);
+        setup.programStarter ? *setup.programStarter : *ownProgramStarter_,
+        setup.programsDir.empty() ? setup.programDir : setup.programsDir, &progress_);
     exports_->route(session_.router());
     buildMenus();
     docks_ = buildDocks(*this, session_, *dialogs_);

@@ -43,7 +43,8 @@ class ToolViewBinding;
 class ToolWindow;
 
 struct MainWindowSetup {
-    std::string programDir;  // palettes and the other data files
+    std::string programDir;   // palettes and the other data files
+    std::string programsDir;  // where the page writer is; empty: programDir
     std::string commandLine;  // a pattern to open once the window exists
     int openDelayMs = kCommandLineOpenDelayMs;
     UserDialogs* dialogs = nullptr;  // null: the real dialogs

@@ -1,5 +1,7 @@
 #include "editor/document/palette_file.h"
 
+#include "editor/document/program_folders.h"
+
 #include "editor/document/byte_io.h"
 #include "editor/document/file_bytes.h"
 #include "editor/document/program_directory.h"
@@ -54,15 +56,32 @@ bool isSafeBrandName(std::string_view brand)
            brand.find('\0') == std::string_view::npos;
 }
 
-PaletteStore::PaletteStore(std::string programDir) : dir_(std::move(programDir))
+PaletteStore::PaletteStore(std::string programDir) : PaletteStore(programDir, programDir) {}
+
+PaletteStore PaletteStore::forProgram(const std::string& programDir)
 {
-    if (!dir_.empty() && dir_.back() != '/')
-        dir_.push_back('/');
+    const ProgramFolders& folders = programFolders();
+    std::string dir = programDir;
+    if (!dir.empty() && dir.back() != '/')
+        dir.push_back('/');
+    if (!folders.installed || dir != folders.shipped)
+        return PaletteStore(programDir);
+    static const bool seeded = seedWorkingPalettes(folders) >= 0;
+    (void)seeded;
+    return PaletteStore(folders.shipped, folders.user);
+}
+
+PaletteStore::PaletteStore(std::string shippedDir, std::string userDir)
+    : dir_(std::move(shippedDir)), userDir_(std::move(userDir))
+{
+    for (std::string* d : {&dir_, &userDir_})
+        if (!d->empty() && d->back() != '/')
+            d->push_back('/');
 }
 
 std::string PaletteStore::palettePath(std::string_view brand) const
 {
-    return expandPathTemplate(kPaletteTemplate, {dir_, brand});
+    return expandPathTemplate(kPaletteTemplate, {userDir_, brand});
 }
 
 std::string PaletteStore::systemPalettePath(std::string_view brand) const
@@ -72,7 +91,7 @@ std::string PaletteStore::systemPalettePath(std::string_view brand) const
 
 bool PaletteStore::ensurePaletteFolder() const
 {
-    const std::string folder = expandPathTemplate(kPaletteFolderTemplate, {dir_});
+    const std::string folder = expandPathTemplate(kPaletteFolderTemplate, {userDir_});
     if (directoryExists(folder))
         return true;
     return ::mkdir(folder.c_str(), 0777) == 0 || directoryExists(folder);

@@ -44,12 +44,19 @@ std::vector<std::uint8_t> encodePalette(std::span<const ColorRef> colors, std::s
 // A brand names a file in the palette folders, so it must be a plain file name.
 bool isSafeBrandName(std::string_view brand);
 
-// The palette folders of one program directory.
+// The palette folders: the system palettes "SysPAL" where the program's shipped files are,
+// the working palettes "PAL" where the user's are (the same folder in the build tree).
 class PaletteStore {
 public:
     explicit PaletteStore(std::string programDir);
+    PaletteStore(std::string shippedDir, std::string userDir);
+    // The palettes of a program directory: for this program's own shipped folder, the user's
+    // working palettes (seeded on first use) beside its system ones; any other folder is
+    // both, as in the build tree and the tests.
+    static PaletteStore forProgram(const std::string& programDir);
 
     const std::string& programDir() const { return dir_; }
+    const std::string& userDir() const { return userDir_; }
     std::string palettePath(std::string_view brand) const;
     std::string systemPalettePath(std::string_view brand) const;
 
@@ -70,6 +77,7 @@ public:
 
 private:
     std::string dir_;
+    std::string userDir_;
 };
 
 // "(%s)绣线数:%d"
