@@ -29,6 +29,10 @@ struct Outcome {
     bool notify = false;  // a login or transport failure the notification receiver hears of
 };
 
+// False once the client has been destroyed at exit, which may come before the application
+// object's end.
+std::atomic<bool> clientAlive{false};
+
 struct Queued {
     std::string body;
     ZRReplyRecord* record = nullptr;
@@ -42,15 +46,26 @@ public:
         return client;
     }
 
-    ~Client() { stop(); }
+    ~Client()
+    {
+        stop();
+        clientAlive = false;
+    }
 
     void setUrl(const std::string& url)
     {
         std::lock_guard lock(mutex_);
         base_ = url;
-        if (workers_.empty() && !stopping_)
+        if (workers_.empty() && !stopping_) {
             for (int i = 0; i < kWorkers; ++i)
                 workers_.emplace_back([this] { work(); });
+            // The workers post Qt events: they end with the application object.
+            if (QCoreApplication::instance())
+                qAddPostRoutine([] {
+                    if (clientAlive)
+                        instance().stop();
+                });
+        }
     }
 
     std::string loginKey()
@@ -147,30 +162,6 @@ public:
         post(request.record, 0);
     }
 
-private:
-    Client() = default;
-
-    void work()
-    {
-        for (;;) {
-            Queued request;
-            {
-                std::unique_lock lock(mutex_);
-                wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
-                if (stopping_)
-                    return;
-                request = std::move(queue_.front());
-                queue_.pop_front();
-            }
-            const Outcome outcome = perform(request.body);
-            request.record->ok = outcome.ok;
-            request.record->result = outcome.ok ? outcome.result : outcome.message;
-            if (outcome.notify)
-                notify();
-            post(request.record, outcome.ok ? 1 : 0);
-        }
-    }
-
     // Ends the workers: the login key is cleared and every request still queued fails.
     void stop()
     {
@@ -191,6 +182,30 @@ private:
             request.record->result = kCallFailed;
             if (QCoreApplication::instance())
                 post(request.record, 0);
+        }
+    }
+
+private:
+    Client() { clientAlive = true; }
+
+    void work()
+    {
+        for (;;) {
+            Queued request;
+            {
+                std::unique_lock lock(mutex_);
+                wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+                if (stopping_)
+                    return;
+                request = std::move(queue_.front());
+                queue_.pop_front();
+            }
+            const Outcome outcome = perform(request.body);
+            request.record->ok = outcome.ok;
+            request.record->result = outcome.ok ? outcome.result : outcome.message;
+            if (outcome.notify)
+                notify();
+            post(request.record, outcome.ok ? 1 : 0);
         }
     }
 
