@@ -30,7 +30,10 @@ constexpr const char* kUsage =
     "  brenmark-cli convert PICTURE --brand B --width W --height H [--program-dir DIR] -o OUT.xiu\n"
     "  brenmark-cli stats FILE [--fabric 14CT] [--strands 2] [--by-usage] [--program-dir DIR]\n"
     "  brenmark-cli colours IN OUT (--to-brand B | --reduce K | --subtract NUMBER | --replace OLD=NEW)\n"
-    "                      [--program-dir DIR]\n";
+    "                      [--program-dir DIR]\n"
+    "  brenmark-cli netcall URL CLASS FUNCTION PARAMS\n"
+    "  brenmark-cli checkin [--program-dir DIR]\n"
+    "  brenmark-cli des [--decrypt] KEYHEX DATAHEX\n";
 
 // Largest pattern the command line creates: the editor's grids hold 4 bytes a cell per layer.
 constexpr long kMaxCells = 100'000'000;
@@ -227,6 +230,12 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
             return cli::stats(args, out, err);
         if (command == "colours")
             return cli::colours(args, err);
+        if (command == "netcall")
+            return cli::netcall(args, out);
+        if (command == "checkin")
+            return cli::checkin(args, out, err);
+        if (command == "des")
+            return cli::des(args, out, err);
         if (command == "--help" || command == "-h") {
             out << kUsage;
             return 0;

@@ -74,4 +74,9 @@ int convert(Args& args, std::ostream& err);
 int stats(Args& args, std::ostream& out, std::ostream& err);
 int colours(Args& args, std::ostream& err);
 
+// The interchange and network commands (cli_net.cpp).
+int netcall(Args& args, std::ostream& out);
+int checkin(Args& args, std::ostream& out, std::ostream& err);
+int des(Args& args, std::ostream& out, std::ostream& err);
+
 }  // namespace brenmark::cli

@@ -10,6 +10,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include "netcall/net_exports.h"
+
 #include <string>
 
 // Where an asynchronous call reports: the caller owns the record and keeps it alive until
@@ -43,24 +45,10 @@ private:
 
 extern "C" {
 
-// Stores the base address; the first call starts the three worker threads.
-void ZRSetUrl(const std::string& baseAddress);
-// Posts to the base address's "/ZRPost.ashx" and waits; the reply's "bOK". The message is
-// set empty first and ends as the reply's "sMsg" or the failure text, cut to 499 bytes; the
-// result object is set only on success. Either pointer may be null.
-bool ZRCallNET(const char* className, const char* functionName, const std::string& parameters,
-               std::string* result, std::string* message);
 // Queues the call; with loginRequired and no login key it fails at once with
 // "未登陆不能访问" and sends nothing.
 void ZRCallMsgNET(const char* className, const char* functionName, const std::string& parameters,
                   ZRReplyRecord* record, bool loginRequired);
-// Posts the JSON text (converted to UTF-8, not compressed) to the address itself; the reply
-// converted to GBK, empty on failure.
-std::string ZRPostJson(const std::string& address, const std::string& json);
-
-// What the program sets itself: the login key every request carries, the receiver told
-// about login and transport failures, and the time limits of one request.
-void ZRSetLoginKey(const std::string& key);
+// The receiver told about login and transport failures.
 void ZRSetNotify(QObject* receiver, int message);
-void ZRSetTimeouts(long connectMs, long totalMs);
 }

@@ -1,7 +1,7 @@
 #include "editor/shell/checkin.h"
 
 #include "interchange/zr_json_var.h"
-#include "netcall/net_call.h"
+#include "netcall/net_exports.h"
 
 #include <QProcess>
 #include <QString>
