@@ -37,6 +37,7 @@ enum AppCommandId : int {
     CmdThreadFinder,
     CmdFabricCalculator,
     CmdThreadCalculator,
+    CmdFeedback,
 };
 
 // One row of a table: a command, a separator (no caption), a submenu, or every entry of one
@@ -70,6 +71,7 @@ inline constexpr CommandRow kToolbarRows[] = {
 inline constexpr CommandRow kFileMenuRows[] = {
     {"打开旧色库绣图校正", CmdOpenOldLibrary, u"openOldLibrary"},
     {"带描边的卡通图导入", CmdImportCartoon, u"importCartoon"},
+    {"意见反馈", CmdFeedback, u"feedback"},
     kSeparator,
     {"退出(&X)", CmdExit, u"exit"},
 };

@@ -2,8 +2,10 @@
 #include "editor/app/command_line_opener.h"
 #include "editor/app/demo_drawing.h"
 #include "editor/app/main_window.h"
+#include "editor/app/qt_user_dialogs.h"
 #include "editor/app/splash_window.h"
 #include "editor/document/program_directory.h"
+#include "editor/shell/shell_startup.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,7 +27,9 @@ int main(int argc, char* argv[])
 
     auto splash = std::make_unique<brenmark::SplashWindow>(brenmark::splashPicturePath(programDir));
     splash->show();
-    if (!brenmark::runStartupCheckIn())
+    // The check-in may start the updater: the program then ends at once.
+    brenmark::QtUserDialogs startupMessages(splash.get());
+    if (!brenmark::startupCheckIn(programDir, startupMessages))
         return 0;
     brenmark::showForAtLeast(1000);
 
