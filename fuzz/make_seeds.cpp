@@ -7,6 +7,7 @@
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_file.h"
 #include "editor/document/file_bytes.h"
+#include "interchange/compress.h"
 
 #include <sys/stat.h>
 
@@ -182,5 +183,20 @@ int main(int argc, char** argv)
     ok &= write(palettes + "empty.pal", encodePalette({}, {}));
     const std::vector<std::string> wide = {"\xB0\xD7\xC9\xAB", "ecru"};
     ok &= write(palettes + "wide.pal", encodePalette(std::span(colors).first(2), wide));
+
+    // The interchange readers: JSON with paths, XML, Base64 and service replies.
+    const auto text = [&](const std::string& folder, const std::string& name, std::string_view content) {
+        ::mkdir((dir + folder).c_str(), 0777);
+        ok &= write(dir + folder + "/" + name, std::vector<std::uint8_t>(content.begin(), content.end()));
+    };
+    text("json_path", "nested.txt", "a.b[0].c|a.b|x[1]|n\n{\"a\":{\"b\":[{\"c\":\"ok\"}]},\"x\":[1,2.5,true],\"n\":null}");
+    text("json_path", "comments.txt", "k|[0]\n// c\n[{\"k\":\"v\"} /* d */]");
+    text("xml_bridge", "reply.xml", "<?xml version=\"1.0\"?><R><StartAppResponse><Ver>5.0</Ver><P><N>a</N></P><P><N>b</N></P>"
+                                    "</StartAppResponse><T a=\"1\">t<!-- c --></T></R>");
+    text("base64", "text.txt", "YWJjZA==YQ==+/+/");
+    const std::string reply = "{\"bOK\":true,\"command\":\"RUN\",\"sMsg\":\"\",\"m_ReturnOBJ\":{\"Ver\":\"5.0\"}}";
+    text("reply_reader", "reply.txt", reply);
+    if (const auto body = jolvane::compress(reply))
+        text("reply_reader", "reply.z", *body);
     return ok ? 0 : 1;
 }

@@ -2,6 +2,9 @@
 
 #include <tinyxml.h>
 
+#include <fstream>
+#include <iterator>
+
 namespace {
 
 std::string str(std::string_view s)
@@ -20,6 +23,28 @@ TiXmlElement* findFirst(TiXmlNode* node, const std::string& name)
     return nullptr;
 }
 
+// TinyXML parses nested elements recursively: a document nested deeper than this is
+// refused before it can exhaust the stack. The count is rough (a "<" inside a comment
+// counts as an element too), which only ever errs towards refusing absurd documents.
+constexpr long kMaxNesting = 5000;
+
+bool nestingWithinLimit(std::string_view text)
+{
+    long depth = 0;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == '<') {
+            const char next = text[i + 1];
+            if (next == '/')
+                --depth;
+            else if (next != '!' && next != '?' && ++depth > kMaxNesting)
+                return false;
+        } else if (text[i] == '/' && text[i + 1] == '>') {
+            --depth;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 MiniXML::MiniXML() : document_(new TiXmlDocument) {}
@@ -32,12 +57,18 @@ MiniXML::~MiniXML()
 bool MiniXML::ParseXmlFile(const std::string& path)
 {
     document_->Clear();
-    return document_->LoadFile(path.c_str(), TIXML_ENCODING_LEGACY);
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    return LoadXML(text) != 0;
 }
 
 int MiniXML::LoadXML(std::string_view text)
 {
     document_->Clear();
+    if (!nestingWithinLimit(text))
+        return 0;
     const std::string copy(text);
     document_->Parse(copy.c_str(), nullptr, TIXML_ENCODING_LEGACY);
     return document_->Error() ? 0 : 1;

@@ -69,6 +69,13 @@ TEST(XmlBridge, DeepNestingStopsInsteadOfOverflowing)
     ZRJsonVar json;
     EXPECT_EQ(json.LoadXML(xml, ""), 1);
     EXPECT_EQ(json.GetJsonText().substr(0, 6), "{\"e\":{");
+    // Far deeper than any document needs: refused before the parser recurses into it.
+    std::string deep;
+    for (int i = 0; i < 200000; ++i)
+        deep += "<e>";
+    EXPECT_EQ(json.LoadXML(deep, ""), 0);
+    MiniXML parser;
+    EXPECT_EQ(parser.LoadXML(deep), 0);
 }
 
 TEST(MiniXml, BuildsSavesAndReadsBack)
