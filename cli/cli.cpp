@@ -39,7 +39,10 @@ constexpr const char* kUsage =
     "  brenmark-cli oxs-export IN.xiu [--program-dir DIR] -o OUT.oxs\n"
     "  brenmark-cli export FILE --format bmp|jpg|png|emf|svg|pdf|sim [--pages] [--bw] [--coloured-symbols]\n"
     "                      [--cell-mm MM] [--paper A4|LETTER|WxHmm] [--program-dir DIR] -o OUT\n"
-    "  brenmark-cli scramble PATH\n";
+    "  brenmark-cli scramble PATH\n"
+    "  brenmark-cli netcall URL CLASS FUNCTION PARAMS\n"
+    "  brenmark-cli checkin [--program-dir DIR]\n"
+    "  brenmark-cli des [--decrypt] KEYHEX DATAHEX\n";
 
 // Largest pattern the command line creates: the editor's grids hold 4 bytes a cell per layer.
 constexpr long kMaxCells = 100'000'000;
@@ -246,6 +249,12 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
             return cli::exportChart(args, out, err);
         if (command == "scramble")
             return cli::scramble(args, out);
+        if (command == "netcall")
+            return cli::netcall(args, out);
+        if (command == "checkin")
+            return cli::checkin(args, out, err);
+        if (command == "des")
+            return cli::des(args, out, err);
         if (command == "--help" || command == "-h") {
             out << kUsage;
             return 0;

@@ -82,4 +82,9 @@ int scramble(Args& args, std::ostream& out);
 int oxsImport(Args& args, std::ostream& out, std::ostream& err);
 int oxsExport(Args& args, std::ostream& out, std::ostream& err);
 
+// The interchange and network commands (cli_net.cpp).
+int netcall(Args& args, std::ostream& out);
+int checkin(Args& args, std::ostream& out, std::ostream& err);
+int des(Args& args, std::ostream& out, std::ostream& err);
+
 }  // namespace brenmark::cli

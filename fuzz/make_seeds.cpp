@@ -11,6 +11,7 @@
 #include "editor/document/pattern_file.h"
 #include "editor/document/file_bytes.h"
 #include "photo/tests/gif_writer.h"
+#include "interchange/compress.h"
 
 #include <sys/stat.h>
 
@@ -246,5 +247,19 @@ int main(int argc, char** argv)
             g.frames.push_back(f);
         ok &= write(gifs + "v" + std::to_string(variant) + ".gif", test::writeGif(g));
     }
+    // The interchange readers: JSON with paths, XML, Base64 and service replies.
+    const auto text = [&](const std::string& folder, const std::string& name, std::string_view content) {
+        ::mkdir((dir + folder).c_str(), 0777);
+        ok &= write(dir + folder + "/" + name, std::vector<std::uint8_t>(content.begin(), content.end()));
+    };
+    text("json_path", "nested.txt", "a.b[0].c|a.b|x[1]|n\n{\"a\":{\"b\":[{\"c\":\"ok\"}]},\"x\":[1,2.5,true],\"n\":null}");
+    text("json_path", "comments.txt", "k|[0]\n// c\n[{\"k\":\"v\"} /* d */]");
+    text("xml_bridge", "reply.xml", "<?xml version=\"1.0\"?><R><StartAppResponse><Ver>5.0</Ver><P><N>a</N></P><P><N>b</N></P>"
+                                    "</StartAppResponse><T a=\"1\">t<!-- c --></T></R>");
+    text("base64", "text.txt", "YWJjZA==YQ==+/+/");
+    const std::string reply = "{\"bOK\":true,\"command\":\"RUN\",\"sMsg\":\"\",\"m_ReturnOBJ\":{\"Ver\":\"5.0\"}}";
+    text("reply_reader", "reply.txt", reply);
+    if (const auto body = jolvane::compress(reply))
+        text("reply_reader", "reply.z", *body);
     return ok ? 0 : 1;
 }

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the file-reader fuzz targets (patterns, palettes, GIF photos) with clang and runs each for SECONDS (default 120).
+# Builds the file-reader and interchange fuzz targets with clang and runs each for SECONDS (default 120).
 #
 #   scripts/fuzz.sh [SECONDS]
 #
@@ -15,7 +15,8 @@ build=${BUILD_DIR:-build-fuzz}
 jobs=${JOBS:-$(nproc)}
 max_len=${MAX_LEN:-65536}
 corpus=fuzz-corpus
-targets=(fuzz_pattern_reader fuzz_palette_reader fuzz_oxs_reader fuzz_gif_decoder fuzz_cmyk_table fuzz_pattern_argument)
+targets=(fuzz_pattern_reader fuzz_palette_reader fuzz_oxs_reader fuzz_gif_decoder fuzz_cmyk_table fuzz_pattern_argument
+         fuzz_json_path fuzz_xml_bridge fuzz_base64 fuzz_reply_reader)
 
 if ! [[ "$seconds" =~ ^[0-9]+$ ]] || [ "$seconds" -eq 0 ]; then
   echo "usage: $0 [SECONDS]" >&2
@@ -49,6 +50,8 @@ for target in "${targets[@]}"; do
     fuzz_gif_decoder) seeds=$corpus/seeds/gif; extra=(-dict=fuzz/gif.dict) ;;
     fuzz_cmyk_table) seeds=$corpus/seeds/cmyk; extra=() ;;
     fuzz_pattern_argument) seeds=$corpus/seeds/argument; extra=() ;;
+    fuzz_json_path | fuzz_xml_bridge | fuzz_base64 | fuzz_reply_reader)
+      seeds=$corpus/seeds/${target#fuzz_}; extra=() ;;
   esac
   mkdir -p "$corpus/$target"
   log=$corpus/logs/$target.log

@@ -55,6 +55,7 @@ enum AppCommandId : int {
     CmdExportSvg,
     CmdExportTiff,
     CmdImportPhoto,
+    CmdFeedback,
 };
 
 // One row of a table: a command, a separator (no caption), a submenu, or every entry of one
@@ -107,6 +108,7 @@ inline constexpr CommandRow kFileMenuRows[] = {
     {"导入OXS绣图", CmdImportOxs, u"importOxs"},
     {"导出OXS绣图", CmdExportOxs, u"exportOxs"},
     kSeparator,
+    {"意见反馈", CmdFeedback, u"feedback"},
     {"退出(&X)", CmdExit, u"exit"},
 };
 

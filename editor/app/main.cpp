@@ -2,9 +2,11 @@
 #include "editor/app/command_line_opener.h"
 #include "editor/app/demo_drawing.h"
 #include "editor/app/main_window.h"
+#include "editor/app/qt_user_dialogs.h"
 #include "editor/app/splash_window.h"
 #include "editor/document/program_directory.h"
 #include "editor/document/program_folders.h"
+#include "editor/shell/shell_startup.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,7 +29,10 @@ int main(int argc, char* argv[])
 
     auto splash = std::make_unique<brenmark::SplashWindow>(brenmark::splashPicturePath(programDir));
     splash->show();
-    if (!brenmark::runStartupCheckIn())
+    // The check-in may start the updater: the program then ends at once. Its identity file
+    // and service address are the user's.
+    brenmark::QtUserDialogs startupMessages(splash.get());
+    if (!brenmark::startupCheckIn(brenmark::programFolders().user, startupMessages))
         return 0;
     brenmark::showForAtLeast(1000);
 

@@ -12,6 +12,7 @@
 #include "editor/app/print_windows.h"
 #include "editor/app/qt_user_dialogs.h"
 #include "editor/app/toolbar_icons.h"
+#include "editor/shell/web_pane.h"
 #include "editor/view/colour_bar_widget.h"
 #include "editor/view/gbk_qstring.h"
 #include "editor/view/pattern_view_widget.h"
@@ -165,6 +166,8 @@ void MainWindow::routeFrameCommands()
     add(CmdCloseWindow, [this] { return close(); });
     add(CmdOpenOldLibrary, [&commands] { return commands.openOldLibraryPattern(); });
     add(CmdExit, [this] { return close(); });
+    // The user's mail program on the support address.
+    add(CmdFeedback, [] { openFeedbackMail(); });
     add(CmdUndo, [this] { return session_.history().undo(); });
     add(CmdRedo, [this] { return session_.history().redo(); });
     add(CmdInsertPattern, [this] { return session_.insertPattern(); });
