@@ -34,14 +34,25 @@ dpkg-deb -x "$deb" "$scratch/root"
 mkdir -p "$scratch/home"
 before=$(find "$scratch/root" -type f | sort | sha256sum)
 echo "== brenmark-cli info on the shipped sample"
-HOME="$scratch/home" XDG_DATA_HOME= "$scratch/root/usr/bin/brenmark-cli" info --no-cells "$scratch/root/usr/share/brenmark/samples/heart.xiu" | head -c 400
+HOME="$scratch/home" XDG_DATA_HOME= "$scratch/root/usr/bin/brenmark-cli" info --no-cells "$scratch/root/usr/share/brenmark/samples/heart.xiu" >"$scratch/info.json"
+head -c 400 "$scratch/info.json"
 echo
 echo "== brenmark-cli palette DMC (first entries)"
-HOME="$scratch/home" XDG_DATA_HOME= "$scratch/root/usr/bin/brenmark-cli" palette DMC | head -c 200
+HOME="$scratch/home" XDG_DATA_HOME= "$scratch/root/usr/bin/brenmark-cli" palette DMC >"$scratch/palette.json"
+head -c 200 "$scratch/palette.json"
 echo
 after=$(find "$scratch/root" -type f | sort | sha256sum)
 [ "$before" = "$after" ] || { echo "package.sh: the extracted tree was written to" >&2; exit 1; }
 echo "== written in the scratch home"
 (cd "$scratch/home" && find . -type f | sort | head -20)
 echo "== libraries the programs resolve"
-ldd "$scratch/root/usr/bin/brenmark" | grep -E "brenmark|imrelle|not found" || true
+for program in brenmark brenmark-cli pressly; do
+  [ -x "$scratch/root/usr/bin/$program" ] || continue
+  if ldd "$scratch/root/usr/bin/$program" | grep -q "not found"; then
+    echo "package.sh: $program misses a library:" >&2
+    ldd "$scratch/root/usr/bin/$program" | grep "not found" >&2
+    exit 1
+  fi
+  ldd "$scratch/root/usr/bin/$program" | grep -E "imrelle|jolvane|dunmere|hollick" || true
+done
+echo "package.sh: the package is sound"
