@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <variant>
 
 namespace brenmark::cli {
 
@@ -98,84 +99,86 @@ std::optional<ConversionOptions> conversionOptions(Args& args, std::ostream& err
     return options;
 }
 
+// What convert and photo share: the options and operand, the size and the brand's palette,
+// checked in that order. A refusal has said why and gives the exit status.
+struct ConversionRequest {
+    std::string input, out, brand;
+    int width = 0, height = 0;
+    ConversionOptions options;
+    PaletteStore palettes{""};
+    Palette palette;
+};
+
+std::variant<ConversionRequest, int> conversionRequest(Args& args, StderrMessages& messages, std::ostream& err)
+{
+    ConversionRequest r;
+    const auto brandText = args.option("--brand");
+    const auto widthText = args.option("--width");
+    const auto heightText = args.option("--height");
+    const auto out = args.option("-o");
+    const auto options = conversionOptions(args, err);
+    const std::string dir = programDirFrom(args);
+    r.input = args.operands(1)[0];
+    if (!options)
+        return 2;
+    if (!brandText || brandText->empty() || !widthText || !heightText || !out)
+        throw UsageError{};
+    r.out = *out;
+    r.options = *options;
+    // As the panel reads its edits: what is not a number is 0, and refused with the size.
+    r.width = wholeNumber(*widthText).value_or(0);
+    r.height = wholeNumber(*heightText).value_or(0);
+    if (!acceptableSide(r.width) || !acceptableSide(r.height)) {
+        messages.show(kMsgBadConvertSize, kTitleWarning, MessageIcon::Warning);
+        return 1;
+    }
+    r.brand = utf8ToGbk(*brandText);
+    r.palettes = PaletteStore::forProgram(dir);
+    if (!r.palettes.load(r.brand, r.palette) || r.palette.size() == 0) {
+        messages.show(paletteUnusableMessage(r.brand), kTitleInfo, MessageIcon::Information);
+        return 1;
+    }
+    return r;
+}
+
 }  // namespace
 
 int convert(Args& args, std::ostream& err)
 {
-    const auto brandText = args.option("--brand");
-    const auto widthText = args.option("--width");
-    const auto heightText = args.option("--height");
-    const auto out = args.option("-o");
-    const auto options = conversionOptions(args, err);
-    const std::string dir = programDirFrom(args);
-    const std::string picture = args.operands(1)[0];
-    if (!options)
-        return 2;
-    if (!brandText || brandText->empty() || !widthText || !heightText || !out)
-        throw UsageError{};
     StderrMessages messages(err);
-    // As the panel reads its edits: what is not a number is 0, and refused with the size.
-    const int width = wholeNumber(*widthText).value_or(0);
-    const int height = wholeNumber(*heightText).value_or(0);
-    if (!acceptableSide(width) || !acceptableSide(height)) {
-        messages.show(kMsgBadConvertSize, kTitleWarning, MessageIcon::Warning);
-        return 1;
-    }
-    const std::string brand = utf8ToGbk(*brandText);
-    const PaletteStore palettes = PaletteStore::forProgram(dir);
-    Palette palette;
-    if (!palettes.load(brand, palette) || palette.size() == 0) {
-        messages.show(paletteUnusableMessage(brand), kTitleInfo, MessageIcon::Information);
-        return 1;
-    }
+    auto request = conversionRequest(args, messages, err);
+    if (const int* status = std::get_if<int>(&request))
+        return *status;
+    const ConversionRequest& r = std::get<ConversionRequest>(request);
     PictureConverter converter;
-    if (!converter.convert(picture, width, height, palette.colors, nullptr, *options)) {
-        err << "brenmark-cli: cannot read the picture " << picture << pathProblem(picture) << '\n';
+    if (!converter.convert(r.input, r.width, r.height, r.palette.colors, nullptr, r.options)) {
+        err << "brenmark-cli: cannot read the picture " << r.input << pathProblem(r.input) << '\n';
         return 1;
     }
     PatternDocument doc;
-    if (!installConversion(doc, converter.result(), brand, palettes, ImportKind::Picture, &messages).installed)
+    if (!installConversion(doc, converter.result(), r.brand, r.palettes, ImportKind::Picture, &messages).installed)
         return 1;
-    return saveAsTheEditorDoes(*out, doc, err) ? 0 : 1;
+    return saveAsTheEditorDoes(r.out, doc, err) ? 0 : 1;
 }
 
 int photo(Args& args, std::ostream& err)
 {
-    const auto brandText = args.option("--brand");
-    const auto widthText = args.option("--width");
-    const auto heightText = args.option("--height");
-    const auto out = args.option("-o");
-    const auto options = conversionOptions(args, err);
-    const std::string dir = programDirFrom(args);
-    const std::string path = args.operands(1)[0];
-    if (!options)
-        return 2;
-    if (!brandText || brandText->empty() || !widthText || !heightText || !out)
-        throw UsageError{};
     StderrMessages messages(err);
-    const int width = wholeNumber(*widthText).value_or(0);
-    const int height = wholeNumber(*heightText).value_or(0);
-    if (!acceptableSide(width) || !acceptableSide(height)) {
-        messages.show(kMsgBadConvertSize, kTitleWarning, MessageIcon::Warning);
-        return 1;
-    }
-    const std::string brand = utf8ToGbk(*brandText);
-    const PaletteStore palettes = PaletteStore::forProgram(dir);
-    Palette palette;
-    if (!palettes.load(brand, palette) || palette.size() == 0) {
-        messages.show(paletteUnusableMessage(brand), kTitleInfo, MessageIcon::Information);
-        return 1;
-    }
+    auto request = conversionRequest(args, messages, err);
+    if (const int* status = std::get_if<int>(&request))
+        return *status;
+    const ConversionRequest& r = std::get<ConversionRequest>(request);
+    const std::string& path = r.input;
     const GifReadResult read = readGifFile(path);
     if (!read.picture) {
         err << "brenmark-cli: cannot read the photo " << path << ": " << gbkToUtf8(gifProblemText(read.problem)) << '\n';
         return 1;
     }
-    const ConversionResult result = convertPhoto(*read.picture, width, height, palette.colors, nullptr, nullptr, *options);
+    const ConversionResult result = convertPhoto(*read.picture, r.width, r.height, r.palette.colors, nullptr, nullptr, r.options);
     PatternDocument doc;
-    if (!installConversion(doc, result, brand, palettes, ImportKind::Photo, &messages).installed)
+    if (!installConversion(doc, result, r.brand, r.palettes, ImportKind::Photo, &messages).installed)
         return 1;
-    return saveAsTheEditorDoes(*out, doc, err) ? 0 : 1;
+    return saveAsTheEditorDoes(r.out, doc, err) ? 0 : 1;
 }
 
 int stats(Args& args, std::ostream& out, std::ostream& err)

@@ -1,5 +1,7 @@
 #include "photo/photo_conversion.h"
 
+#include "editor/output/pass_progress.h"
+
 #include <algorithm>
 #include <unordered_map>
 
@@ -7,37 +9,6 @@ namespace brenmark {
 
 namespace {
 
-// Progress in tenths over one pass of count pixels, sent only when the tenth changes; the
-// pass ends at 10.
-class PassProgress {
-public:
-    PassProgress(ProgressReport* report, std::size_t count) : report_(report)
-    {
-        step_ = std::max<std::size_t>(1, static_cast<std::size_t>(static_cast<double>(count) * 0.1));
-    }
-    void at(std::size_t i)
-    {
-        if (!report_ || i != next_)
-            return;
-        const int quotient = static_cast<int>(i / step_);
-        if (quotient != last_) {
-            report_->setPosition(quotient);
-            last_ = quotient;
-        }
-        next_ += step_;
-    }
-    void finish()
-    {
-        if (report_)
-            report_->setPosition(10);
-    }
-
-private:
-    ProgressReport* report_;
-    std::size_t step_ = 1;
-    std::size_t next_ = 0;
-    int last_ = -1;
-};
 
 // The nearest of a fixed candidate list, remembered per colour: a photo drawn smaller holds
 // far fewer colours than pixels, and the search is linear over up to 256 candidates.

@@ -182,46 +182,35 @@ bool ExportCommands::exportSimulated()
     return writePicture(std::move(*picture), decoded(*chosen), pictureFormatOf(*chosen), kTextSimulatedExported);
 }
 
-bool ExportCommands::exportVector()
+bool ExportCommands::exportDocument(bool vector, const char* title, const char* filter, ChartFormat format,
+                                    const char* done)
 {
     if (!session_.document().isOpen())
         return false;
-    const auto options = dialogs_.vectorOptions(vectorOptions_);
+    ExportOptions& last = vector ? vectorOptions_ : imageOptions_;
+    const auto options = vector ? dialogs_.vectorOptions(last) : dialogs_.imageOptions(last);
     if (!options)
         return false;
-    vectorOptions_ = *options;
-    const auto chosen = session_.commands().dialogs().saveFile(kTitleExportVector, kFilterExportVector, {});
+    last = *options;
+    const auto chosen = session_.commands().dialogs().saveFile(title, filter, {});
     if (!chosen || chosen->empty())
         return false;
-    return writeChart(*options, *chosen, ChartFormat::Emf, kTextVectorExported);
+    return writeChart(*options, *chosen, format, done);
+}
+
+bool ExportCommands::exportVector()
+{
+    return exportDocument(true, kTitleExportVector, kFilterExportVector, ChartFormat::Emf, kTextVectorExported);
 }
 
 bool ExportCommands::exportPdf()
 {
-    if (!session_.document().isOpen())
-        return false;
-    const auto options = dialogs_.imageOptions(imageOptions_);
-    if (!options)
-        return false;
-    imageOptions_ = *options;
-    const auto chosen = session_.commands().dialogs().saveFile(kTitleExportPdf, kFilterExportPdf, {});
-    if (!chosen || chosen->empty())
-        return false;
-    return writeChart(*options, *chosen, ChartFormat::Pdf, kTextPdfExported);
+    return exportDocument(false, kTitleExportPdf, kFilterExportPdf, ChartFormat::Pdf, kTextPdfExported);
 }
 
 bool ExportCommands::exportSvg()
 {
-    if (!session_.document().isOpen())
-        return false;
-    const auto options = dialogs_.imageOptions(imageOptions_);
-    if (!options)
-        return false;
-    imageOptions_ = *options;
-    const auto chosen = session_.commands().dialogs().saveFile(kTitleExportSvg, kFilterExportSvg, {});
-    if (!chosen || chosen->empty())
-        return false;
-    return writeChart(*options, *chosen, ChartFormat::Svg, kTextSvgExported);
+    return exportDocument(false, kTitleExportSvg, kFilterExportSvg, ChartFormat::Svg, kTextSvgExported);
 }
 
 bool ExportCommands::exportTiff()

@@ -65,6 +65,9 @@ private:
     ChartLayout pageLayout() const;
     // Whole or per page into the chosen path in format; shows the done message or the refusal.
     bool writeChart(const ExportOptions& options, const std::string& chosen, ChartFormat format, const char* done);
+    // A document export: its options dialog ("导出矢量绣图" for vector, else "导出提示"), the
+    // file dialog, then the chart written.
+    bool exportDocument(bool vector, const char* title, const char* filter, ChartFormat format, const char* done);
     // A picture that may be a JPEG: JPEG goes through a temporary BMP and the worker thread.
     // The picture is let go before the worker reads the BMP back, so memory stays near one canvas.
     bool writePicture(QImage picture, const QString& target, ChartFormat format, const char* done);
