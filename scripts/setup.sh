@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-svg-dev libgl-dev fonts-wqy-microhei xvfb xauth poppler-utils libtinyxml-dev liblcms2-dev
-          libgif-dev libatspi2.0-dev libxcb1-dev libxcb-keysyms1-dev libgs-common at-spi2-core dbus)
+          libgif-dev libatspi2.0-dev libxcb1-dev libxcb-keysyms1-dev libgs-common)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
