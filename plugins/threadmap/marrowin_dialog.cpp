@@ -135,6 +135,7 @@ MarrowinDialog::MarrowinDialog(std::string programDir, MappingDialogs* dialogs, 
         headers << fromGbk(c);
     table_->setHorizontalHeaderLabels(headers);
     table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setDefaultSectionSize(72);
     table_->setEditTriggers(QAbstractItemView::DoubleClicked);
     table_->setItemDelegate(new CellDelegate(*this, table_));
     table_->setContextMenuPolicy(Qt::CustomContextMenu);
