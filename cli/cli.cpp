@@ -37,7 +37,9 @@ constexpr const char* kUsage =
     "  brenmark-cli oxs-export IN.xiu [--program-dir DIR] -o OUT.oxs\n"
     "  brenmark-cli export FILE --format bmp|jpg|png|emf|svg|pdf|sim [--pages] [--bw] [--coloured-symbols]\n"
     "                      [--cell-mm MM] [--paper A4|LETTER|WxHmm] [--program-dir DIR] -o OUT\n"
-    "  brenmark-cli scramble PATH\n";
+    "  brenmark-cli scramble PATH\n"
+    "  brenmark-cli plugins [--program-dir DIR]\n"
+    "  brenmark-cli threadmap MAP.x2x --name NEW [--program-dir DIR]\n";
 
 // Largest pattern the command line creates: the editor's grids hold 4 bytes a cell per layer.
 constexpr long kMaxCells = 100'000'000;
@@ -242,6 +244,10 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
             return cli::oxsExport(args, out, err);
         if (command == "export")
             return cli::exportChart(args, out, err);
+        if (command == "plugins")
+            return cli::plugins(args, out);
+        if (command == "threadmap")
+            return cli::threadmap(args, err);
         if (command == "scramble")
             return cli::scramble(args, out);
         if (command == "--help" || command == "-h") {
