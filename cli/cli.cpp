@@ -42,7 +42,9 @@ constexpr const char* kUsage =
     "  brenmark-cli scramble PATH\n"
     "  brenmark-cli netcall URL CLASS FUNCTION PARAMS\n"
     "  brenmark-cli checkin [--program-dir DIR]\n"
-    "  brenmark-cli des [--decrypt] KEYHEX DATAHEX\n";
+    "  brenmark-cli des [--decrypt] KEYHEX DATAHEX\n"
+    "  brenmark-cli plugins [--program-dir DIR]\n"
+    "  brenmark-cli threadmap MAP.x2x --name NEW [--program-dir DIR]\n";
 
 // Largest pattern the command line creates: the editor's grids hold 4 bytes a cell per layer.
 constexpr long kMaxCells = 100'000'000;
@@ -247,6 +249,10 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
             return cli::oxsExport(args, out, err);
         if (command == "export")
             return cli::exportChart(args, out, err);
+        if (command == "plugins")
+            return cli::plugins(args, out);
+        if (command == "threadmap")
+            return cli::threadmap(args, err);
         if (command == "scramble")
             return cli::scramble(args, out);
         if (command == "netcall")

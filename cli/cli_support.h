@@ -69,6 +69,10 @@ std::string pathProblem(const std::string& path);
 // --program-dir, or the executable's folder.
 std::string programDirFrom(Args& args);
 
+// The plug-in commands (cli_plugins.cpp).
+int plugins(Args& args, std::ostream& out);
+int threadmap(Args& args, std::ostream& err);
+
 // The picture and colour commands (cli_output.cpp).
 int convert(Args& args, std::ostream& err);
 int photo(Args& args, std::ostream& err);
