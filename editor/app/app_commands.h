@@ -6,6 +6,7 @@
 #include "editor/view/backstitch/backstitch_interfaces.h"
 #include "editor/view/selection/selection_commands.h"
 #include "editor/view/undo_history.h"
+#include "plugins/host/hollick.h"
 
 #include <span>
 
@@ -56,6 +57,7 @@ enum AppCommandId : int {
     CmdExportTiff,
     CmdImportPhoto,
     CmdFeedback,
+    CmdNoPlugins,  // the plug-in menu's placeholder, which does nothing
 };
 
 // One row of a table: a command, a separator (no caption), a submenu, or every entry of one
@@ -145,6 +147,11 @@ inline constexpr CommandRow kExtraToolRows[] = {
     {"线量计算工具", CmdThreadCalculator, u"threadCalculator"},
 };
 
+// The plug-in menu until the plug-ins' items replace its placeholder (plugin_commands.h).
+inline constexpr CommandRow kPluginMenuRows[] = {
+    {kNoPluginsCaption, CmdNoPlugins, u"noPlugins"},
+};
+
 struct MenuTable {
     const char* caption;  // GBK
     const char16_t* name;
@@ -160,6 +167,7 @@ inline constexpr MenuTable kMenuBar[] = {
 
 // The menus after the view menu.
 inline constexpr MenuTable kMenuBarAfterView[] = {
+    {kPluginMenuCaption, u"pluginMenu", kPluginMenuRows},
     {"附加工具", u"extraToolsMenu", kExtraToolRows},
 };
 

@@ -39,6 +39,8 @@ int main(int argc, char* argv[])
     brenmark::MainWindowSetup setup;
     setup.programDir = programDir;
     setup.programsDir = brenmark::programDirectory();
+    setup.pluginsDir = brenmark::programFolders().plugins;
+    setup.userDir = brenmark::programFolders().user;
     setup.commandLine = arguments.commandLine;
     brenmark::MainWindow window(setup);
     window.show();

@@ -8,6 +8,7 @@
 #include "editor/app/menu_builder.h"
 #include "editor/app/picture_commands.h"
 #include "editor/app/picture_windows.h"
+#include "editor/app/plugin_commands.h"
 #include "editor/app/print_commands.h"
 #include "editor/app/print_windows.h"
 #include "editor/app/qt_user_dialogs.h"
@@ -34,6 +35,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 namespace brenmark {
@@ -106,15 +108,26 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
         setup.programStarter ? *setup.programStarter : *ownProgramStarter_,
         setup.programsDir.empty() ? setup.programDir : setup.programsDir, &progress_);
     exports_->route(session_.router());
+    // The plug-ins are scanned now; the menu gets them once the window is up.
+    plugins_ = std::make_unique<PluginCommands>(session_, *dialogs_,
+                                                setup.pluginsDir.empty() ? setup.programDir : setup.pluginsDir,
+                                                setup.userDir);
+    plugins_->scan();
+    plugins_->route(session_.router());
     buildMenus();
     docks_ = buildDocks(*this, session_, *dialogs_);
     addColourCommands(*docks_.colourPanel->barWidget()->contextMenu(), session_.router(), *colourCommands_);
     buildViewMenu();
     {
         MenuBuilder more(*this, session_.router());
-        for (const MenuTable& table : kMenuBarAfterView)
-            more.menu(table);
+        for (const MenuTable& table : kMenuBarAfterView) {
+            QMenu* menu = more.menu(table);
+            if (table.rows.data() == kPluginMenuRows)
+                pluginMenu_ = menu;
+        }
+        more.action(CmdNoPlugins)->setEnabled(false);
     }
+    QTimer::singleShot(kPluginScanTimerMs, this, [this] { plugins_->setUp(*pluginMenu_); });
     connectWindows();
     restoreWindowSettings(*this);
     session_.history().setChanged([this] { updateUndoCaptions(); });

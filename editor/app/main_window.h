@@ -34,6 +34,7 @@ class LayerPanel;
 class OverviewWidget;
 class PictureCommands;
 class PictureDialogs;
+class PluginCommands;
 class PrintCommands;
 class PrintDialogs;
 class PatternViewWidget;
@@ -45,6 +46,8 @@ class ToolWindow;
 struct MainWindowSetup {
     std::string programDir;   // palettes and the other data files
     std::string programsDir;  // where the page writer is; empty: programDir
+    std::string pluginsDir;   // the folder holding the shipped DllPin/; empty: programDir
+    std::string userDir;      // the folder of the user's own DllPin/; empty: none
     std::string commandLine;  // a pattern to open once the window exists
     int openDelayMs = kCommandLineOpenDelayMs;
     UserDialogs* dialogs = nullptr;  // null: the real dialogs
@@ -80,6 +83,9 @@ public:
     PictureCommands& pictureCommands() { return *pictures_; }
     PrintCommands& printCommands() { return *prints_; }
     ExportCommands& exportCommands() { return *exports_; }
+    PluginCommands& pluginCommands() { return *plugins_; }
+    // "Velmora插件": its placeholder until the scan timer puts the plug-ins in.
+    QMenu* pluginMenu() { return pluginMenu_; }
     QMenu* selectionMenu() { return selectionMenu_; }
     // The menu of a picked outline line ("更换指定描边颜色", "删除选中的描边").
     QMenu* lineMenu() { return lineMenu_; }
@@ -146,6 +152,7 @@ private:
     std::unique_ptr<ExportDialogs> ownExportDialogs_;
     std::unique_ptr<ProgramStarter> ownProgramStarter_;
     std::unique_ptr<ExportCommands> exports_;
+    std::unique_ptr<PluginCommands> plugins_;
 
     PatternViewWidget* viewWidget_ = nullptr;
     ToolViewBinding* toolBinding_ = nullptr;
@@ -153,6 +160,7 @@ private:
     EditorDocks docks_;
     QMenu* selectionMenu_ = nullptr;
     QMenu* lineMenu_ = nullptr;
+    QMenu* pluginMenu_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;

@@ -28,10 +28,12 @@ bool pluginRecordFits(const UndoSnapshot& r)
     return true;
 }
 
-PluginCommands::PluginCommands(EditorSession& session, MessageBoxes& messages, const std::string& programDir)
+PluginCommands::PluginCommands(EditorSession& session, MessageBoxes& messages, const std::string& pluginsDir,
+                               const std::string& userDir)
     : session_(session), messages_(messages)
 {
-    SetChaProgramDir(programDir);
+    SetChaProgramDir(pluginsDir);
+    SetChaUserDir(userDir);
 }
 
 PluginCommands::~PluginCommands() = default;
@@ -47,6 +49,7 @@ void PluginCommands::setUp(QMenu& menu)
     menu.clear();
     QAction* placeholder = menu.addAction(menuText(kNoPluginsCaption));
     placeholder->setObjectName(u"noPlugins"_qs);
+    placeholder->setEnabled(false);
     for (std::size_t i = 0; i < names_.size() && i <= kPluginCommandLast - kPluginCommandBase; ++i) {
         const int id = static_cast<int>(kPluginCommandBase + i);
         QAction* item = menu.addAction(menuText(names_[i]));  // the whole name
@@ -54,7 +57,8 @@ void PluginCommands::setUp(QMenu& menu)
         connect(item, &QAction::triggered, this, [this, id] { start(id); });
     }
     if (menu.actions().size() > 1)
-        menu.removeAction(placeholder);
+        delete placeholder;
+    setUp_ = true;
 }
 
 void PluginCommands::route(CommandRouter& router)

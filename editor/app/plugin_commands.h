@@ -23,13 +23,18 @@ inline constexpr int kPluginScanTimerMs = 200;
 
 class PluginCommands final : public QObject {
 public:
-    PluginCommands(EditorSession& session, MessageBoxes& messages, const std::string& programDir);
+    // Plug-ins are looked for in "<pluginsDir>DllPin/", then in "<userDir>DllPin/" when that
+    // is another folder (an installed program's user's own).
+    PluginCommands(EditorSession& session, MessageBoxes& messages, const std::string& pluginsDir,
+                   const std::string& userDir = {});
     ~PluginCommands() override;
 
     // Scans DllPin (the window does so when it is made).
     void scan();
-    // What the scan timer does: hands the host the view's handle and fills the menu.
+    // What the scan timer does: hands the host the view's handle and fills the menu, whose
+    // placeholder goes once there is an item.
     void setUp(QMenu& menu);
+    bool isSetUp() const { return setUp_; }
     void route(CommandRouter& router);
     const std::vector<std::string>& names() const { return names_; }
     // The command's work: start the plug-in of that id on the open pattern.
@@ -44,6 +49,7 @@ private:
     EditorSession& session_;
     MessageBoxes& messages_;
     std::vector<std::string> names_;
+    bool setUp_ = false;
 };
 
 // The record is one the editor can take: its cells, picture and layers fit its size and its

@@ -38,6 +38,7 @@ struct Host {
     bool setUp = false;
     QPointer<QObject> target;
     std::string programDir;  // empty: the executable's folder
+    std::string userDir;     // a second folder whose DllPin is scanned after it; empty: none
     std::set<std::string> reported;  // libraries already named on standard error
 };
 
@@ -47,10 +48,14 @@ Host& host()
     return h;
 }
 
-std::string pluginFolder()
+// The folders scanned, in order: the program's, then the user's when it is another one.
+std::vector<std::string> pluginFolders()
 {
     const std::string& dir = host().programDir.empty() ? brenmark::programDirectory() : host().programDir;
-    return brenmark::expandPathTemplate(brenmark::kPluginFolderTemplate, {dir});
+    std::vector<std::string> folders{brenmark::expandPathTemplate(brenmark::kPluginFolderTemplate, {dir})};
+    if (!host().userDir.empty() && host().userDir != dir)
+        folders.push_back(brenmark::expandPathTemplate(brenmark::kPluginFolderTemplate, {host().userDir}));
+    return folders;
 }
 
 // Once per library and process, so a broken plug-in does not flood the terminal.
@@ -61,13 +66,14 @@ void reportOnce(const std::string& path, const std::string& why)
     std::fprintf(stderr, "hollick: %s is no plug-in: %s\n", path.c_str(), why.c_str());
 }
 
-// The plug-in files in byte order of their names: directory order means nothing on Linux.
-std::vector<std::filesystem::path> pluginFiles()
+// One folder's plug-in files in byte order of their names: directory order means nothing on
+// Linux.
+std::vector<std::filesystem::path> pluginFiles(const std::string& folder)
 {
     namespace fs = std::filesystem;
     std::vector<fs::path> files;
     std::error_code ec;
-    fs::directory_iterator it(pluginFolder(), ec);
+    fs::directory_iterator it(folder, ec);
     if (ec)
         return files;
     for (const fs::directory_entry& entry : it) {
@@ -83,15 +89,35 @@ std::vector<std::filesystem::path> pluginFiles()
     return files;
 }
 
+std::vector<std::filesystem::path> pluginFiles()
+{
+    std::vector<std::filesystem::path> files;
+    for (const std::string& folder : pluginFolders()) {
+        std::vector<std::filesystem::path> more = pluginFiles(folder);
+        files.insert(files.end(), more.begin(), more.end());
+    }
+    return files;
+}
+
 }  // namespace
 
 extern "C" {
 
+namespace {
+std::string asFolder(const std::string& dir)
+{
+    return dir.empty() || dir.back() == '/' ? dir : dir + '/';
+}
+}  // namespace
+
 void SetChaProgramDir(const std::string& dir)
 {
-    host().programDir = dir;
-    if (!dir.empty() && dir.back() != '/')
-        host().programDir += '/';
+    host().programDir = asFolder(dir);
+}
+
+void SetChaUserDir(const std::string& dir)
+{
+    host().userDir = asFolder(dir);
 }
 
 void GetAllChaJia(std::vector<std::string>& names)

@@ -55,9 +55,10 @@ public:
 
 extern "C" {
 
-// Scans "<program dir>DllPin/*.so" in file-name order and registers up to 20 plug-ins; the
-// names come back in table order, each whole (the table keeps 39 bytes of it). Libraries
-// that cannot be loaded or lack an export are named on standard error once.
+// Scans "<program dir>DllPin/*.so" (then the user's, see SetChaUserDir), each folder in
+// file-name order, and registers up to 20 plug-ins; the names come back in table order, each
+// whole (the table keeps 39 bytes of it). Libraries that cannot be loaded or lack an export
+// are named on standard error once.
 HOLLICK_EXPORT void GetAllChaJia(std::vector<std::string>& names);
 // Remembers the view (a QObject, may be null); with a menu, appends one item per plug-in
 // with the ids 33000 + i. True when at least one plug-in is registered.
@@ -75,5 +76,8 @@ HOLLICK_EXPORT std::intptr_t ActVelmoraData(std::uintptr_t data);
 // The folder the scan looks in for "DllPin", ending in "/"; empty: the executable's folder.
 // The editor names its program directory here, tests their own folders.
 HOLLICK_EXPORT void SetChaProgramDir(const std::string& dir);
+// A second folder whose "DllPin" is scanned after the program's (the user's own plug-ins of an
+// installed program); empty or the program's folder: none.
+HOLLICK_EXPORT void SetChaUserDir(const std::string& dir);
 
 }  // extern "C"

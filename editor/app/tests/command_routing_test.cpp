@@ -111,7 +111,8 @@ TEST(MenuBuilding, TheEditorHandlesEveryCommandItsTablesName)
     setup.dialogs = &dialogs;
     MainWindow window(setup);
     for (const int id : everyTableId())
-        EXPECT_TRUE(window.session().router().handles(id)) << id;
+        if (id != CmdNoPlugins)  // the plug-in menu's placeholder is meant to do nothing
+            EXPECT_TRUE(window.session().router().handles(id)) << id;
 }
 
 struct ScriptedScale final : TransformDialogs {

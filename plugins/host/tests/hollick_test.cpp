@@ -25,7 +25,11 @@ protected:
         GetAllChaJia(names);
         return names;
     }
-    void TearDown() override { SetChaProgramDir({}); }
+    void TearDown() override
+    {
+        SetChaProgramDir({});
+        SetChaUserDir({});
+    }
 
     PluginFolder folder;
     PluginProbe probe;
@@ -75,6 +79,31 @@ TEST_F(Host, AnEmptyOrMissingFolderListsNothing)
     QMenu menu;
     EXPECT_FALSE(SetupAllChaJian(&probe, &menu));
     EXPECT_TRUE(menu.actions().isEmpty());
+}
+
+TEST_F(Host, TheUsersOwnPluginsComeAfterTheProgramsAndShareTheTable)
+{
+    PluginFolder user;
+    folder.add("changes", "z.so");
+    user.add("alpha", "a.so");  // sorts first, but the user's folder comes second
+    SetChaUserDir(user.programDir());
+    EXPECT_EQ(scan(), (std::vector<std::string>{"Changes", "Alpha"}));
+    // The same folder twice is scanned once.
+    SetChaUserDir(folder.programDir());
+    EXPECT_EQ(scan(), (std::vector<std::string>{"Changes"}));
+    // Twenty in all, however they are spread.
+    for (int i = 0; i < 12; ++i) {
+        folder.add("alpha", "p" + std::to_string(10 + i) + ".so");
+        user.add("alpha", "u" + std::to_string(10 + i) + ".so");
+    }
+    SetChaUserDir(user.programDir());
+    const std::vector<std::string> names = scan();
+    ASSERT_EQ(names.size(), 20u);
+    EXPECT_EQ(names[12], "Changes");  // after p10.so ... p21.so
+    // The user's a.so and u10.so ... u15.so fill the table; u16.so on are left out.
+    EXPECT_TRUE(user.loaded("a.so"));
+    EXPECT_TRUE(user.loaded("u15.so"));
+    EXPECT_FALSE(user.loaded("u16.so"));
 }
 
 TEST_F(Host, TheTableHoldsTwentyPlugins)
