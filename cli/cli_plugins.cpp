@@ -4,6 +4,7 @@
 #include "cli/json_writer.h"
 #include "editor/document/file_bytes.h"
 #include "interchange/code_page.h"
+#include "editor/document/program_folders.h"
 #include "plugins/host/hollick.h"
 #include "plugins/threadmap/thread_mapping_file.h"
 
@@ -30,7 +31,13 @@ private:
 
 int plugins(Args& args, std::ostream& out)
 {
-    SetChaProgramDir(programDirFrom(args));
+    // As the editor looks: the shipped plug-ins, then the user's own; a given folder alone.
+    if (auto dir = args.option("--program-dir")) {
+        SetChaProgramDir(*dir);
+    } else {
+        SetChaProgramDir(programFolders().plugins);
+        SetChaUserDir(programFolders().user);
+    }
     args.operands(0);
     std::vector<std::string> names;
     GetAllChaJia(names);
