@@ -164,6 +164,17 @@ GObject* tableIface(AtspiAccessible* object)
     return G_OBJECT(atspi_accessible_get_table_iface(object));
 }
 
+// True when the object has the keyboard focus now.
+bool hasFocus(AtspiAccessible* object)
+{
+    AtspiStateSet* states = atspi_accessible_get_state_set(object);
+    if (!states)
+        return false;
+    const bool focused = atspi_state_set_contains(states, ATSPI_STATE_FOCUSED) != FALSE;
+    g_object_unref(states);
+    return focused;
+}
+
 // An object that holds text a field can be read from: a label that names a field is not one.
 bool isTextField(AtspiAccessible* object)
 {
@@ -545,13 +556,16 @@ bool DesktopPicker::typeCharacter(PickerField field, char character)
     const std::string wanted = *before + character;
     const char typed[2] = {character, '\0'};
 
-    // A real key press to the focused field is what a picker reacts to most surely.
+    // A real key press is what a picker reacts to most surely, but a key goes wherever the
+    // desktop's keyboard focus is: it is sent only when the field itself has the focus, or it
+    // would type into whichever window the user was in (the table program, say).
     if (AtspiComponent* component = atspi_accessible_get_component_iface(object)) {
         GError* error = nullptr;
-        const bool focused = succeeded(atspi_component_grab_focus(component, &error), error);
+        const bool asked = succeeded(atspi_component_grab_focus(component, &error), error);
         g_object_unref(component);
         error = nullptr;
-        if (focused && succeeded(atspi_generate_keyboard_event(0, typed, ATSPI_KEY_STRING, &error), error)) {
+        if (asked && hasFocus(object) &&
+            succeeded(atspi_generate_keyboard_event(0, typed, ATSPI_KEY_STRING, &error), error)) {
             const auto until = std::chrono::steady_clock::now() + kKeyWait;
             while (std::chrono::steady_clock::now() < until) {
                 const auto now = objectText(object, 4096);
@@ -562,12 +576,18 @@ bool DesktopPicker::typeCharacter(PickerField field, char character)
         }
     }
     // No key reached it (no focus on this desktop, no key synthesis): insert the character
-    // at the end as the field's own editing would.
+    // at the end as the field's own editing would, unless a late key did it meanwhile.
+    const auto now = objectText(object, 4096);
+    if (!now)
+        return false;
+    if (*now == wanted)
+        return true;
+    if (*now != *before)
+        return false;
     AtspiEditableText* editable = atspi_accessible_get_editable_text_iface(object);
     if (!editable)
         return false;
     GError* error = nullptr;
-    const auto now = objectText(object, 4096);
     const gint end = now ? static_cast<gint>(g_utf8_strlen(gbkToUtf8(*now).c_str(), -1)) : 0;
     const bool ok = succeeded(atspi_editable_text_insert_text(editable, end, typed, 1, &error), error);
     g_object_unref(editable);

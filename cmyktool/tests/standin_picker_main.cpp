@@ -1,11 +1,14 @@
 // glimbert-standin-picker: a colour picker for the end-to-end test. Its seven fields are
 // named "Red", "Green", "Blue", "C", "M", "Y", "K" on the accessibility bus, and C, M, Y, K
 // follow Red, Green, Blue at every change, as a real picker's do.
-// Lines on standard input: "dump" prints "cmyk C M Y K"; "quit".
+// Lines on standard input: "dump" prints "fields" and the seven texts; "keys" prints how
+// many key presses reached Red, Green and Blue; "activate" makes the window the active one
+// (the keyboard focus then follows a field's focus); "quit".
 // It prints "ready" once its window is shown.
 #include "cmyktool/stdin_lines.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QTimer>
@@ -29,6 +32,21 @@ std::array<int, 4> naiveCmyk(int red, int green, int blue)
     auto part = [k](double v) { return static_cast<int>(std::lround(100.0 * (1.0 - v - k) / (1.0 - k))); };
     return {part(r), part(g), part(b), static_cast<int>(std::lround(100.0 * k))};
 }
+
+// Counts the key presses a field receives.
+class KeyCounter final : public QObject {
+public:
+    using QObject::QObject;
+    int presses = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress)
+            ++presses;
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 int channel(const QLineEdit* field)
 {
@@ -58,7 +76,9 @@ int main(int argc, char** argv)
         for (int i = 0; i < 4; ++i)
             fields[3 + i]->setText(QString::number(cmyk[i]));
     };
+    KeyCounter keys;
     for (int i = 0; i < 3; ++i) {
+        fields[i]->installEventFilter(&keys);
         fields[i]->setText(u"255"_qs);
         QObject::connect(fields[i], &QLineEdit::textChanged, &window, recompute);
     }
@@ -72,6 +92,12 @@ int main(int argc, char** argv)
             for (int i = 0; i < 7; ++i)
                 texts << fields[i]->text();
             printLine(u"fields "_qs + texts.join(u' '));
+        } else if (line == u"keys") {
+            printLine(u"keys %1"_qs.arg(keys.presses));
+        } else if (line == u"activate") {
+            window.activateWindow();
+            window.raise();
+            printLine(u"activated"_qs);
         } else if (line == u"quit") {
             app.quit();
         } else if (!line.isEmpty()) {

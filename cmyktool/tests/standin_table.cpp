@@ -41,6 +41,11 @@ void StandinTable::setThread(const QString& number, int red, int green, int blue
     fields_[3]->setText(QString::number(blue));
 }
 
+void StandinTable::focusNumberField()
+{
+    fields_[0]->setFocus(Qt::OtherFocusReason);
+}
+
 FieldHandle StandinTable::handle(TableField field) const
 {
     return 1002 + (field == TableField::List ? 0 : 3 + static_cast<FieldHandle>(field));

@@ -19,6 +19,7 @@ public:
     // The current thread, as the user would type it into the table program.
     void setThread(const QString& number, int red, int green, int blue);
     StandinList* list() const { return list_; }
+    void focusNumberField();
 
     FieldHandle handle(TableField field) const override;
     std::optional<std::string> readField(TableField field, std::size_t maxBytes) override;

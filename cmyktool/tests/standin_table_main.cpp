@@ -5,6 +5,8 @@
 //   thread NUMBER RED GREEN BLUE   the current thread (as the user would type it)
 //   dump                           prints "row" lines (cells joined by tabs), then "end"
 //   fields                         prints the four fields joined by tabs
+//   activate                       makes the window active with the keyboard focus in
+//                                  the thread number field
 //   quit
 // It prints "ready" once its window is shown.
 #include "cmyktool/stdin_lines.h"
@@ -70,6 +72,11 @@ int main(int argc, char** argv)
             for (int f = 1; f < kTableFieldCount; ++f)
                 texts << fromGbk(*table.readField(static_cast<TableField>(f), 512));
             printLine(u"fields\t"_qs + texts.join(u'\t'));
+        } else if (command == u"activate") {
+            table.activateWindow();
+            table.raise();
+            table.focusNumberField();
+            printLine(u"activated"_qs);
         } else if (command == u"quit") {
             app.quit();
         } else if (!command.isEmpty()) {
@@ -77,7 +84,7 @@ int main(int argc, char** argv)
         }
     });
 
-    table.move(520, 20);
+    table.move(840, 20);
     table.show();
     QTimer::singleShot(0, &app, [] { printLine(u"ready"_qs); });
     return app.exec();
