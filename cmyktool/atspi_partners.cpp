@@ -89,13 +89,17 @@ bool setObjectText(AtspiAccessible* object, const std::string& gbk)
     return ok;
 }
 
-// Visits object and its descendants depth first until visit returns true.
-bool walk(AtspiAccessible* object, int depth, int& budget, const std::function<bool(AtspiAccessible*)>& visit)
+// What a visitor of walk wants next.
+enum class Visit { Descend, Skip, Stop };
+
+// Visits object and its descendants depth first until visit says Stop (then true).
+bool walk(AtspiAccessible* object, int depth, int& budget, const std::function<Visit(AtspiAccessible*)>& visit)
 {
     if (!object || depth > kMaxDepth || --budget < 0)
         return false;
-    if (visit(object))
-        return true;
+    const Visit next = visit(object);
+    if (next != Visit::Descend)
+        return next == Visit::Stop;
     GError* error = nullptr;
     const gint count = atspi_accessible_get_child_count(object, &error);
     if (error) {
@@ -141,6 +145,100 @@ bool isOurs(AtspiAccessible* object)
     return pid == static_cast<guint>(getpid());
 }
 
+
+bool hasInterface(AtspiAccessible* object, GObject* (*get)(AtspiAccessible*))
+{
+    GObject* iface = get(object);
+    if (iface)
+        g_object_unref(iface);
+    return iface != nullptr;
+}
+
+GObject* textIface(AtspiAccessible* object)
+{
+    return G_OBJECT(atspi_accessible_get_text_iface(object));
+}
+
+GObject* tableIface(AtspiAccessible* object)
+{
+    return G_OBJECT(atspi_accessible_get_table_iface(object));
+}
+
+// True when the object has the keyboard focus now.
+bool hasFocus(AtspiAccessible* object)
+{
+    AtspiStateSet* states = atspi_accessible_get_state_set(object);
+    if (!states)
+        return false;
+    const bool focused = atspi_state_set_contains(states, ATSPI_STATE_FOCUSED) != FALSE;
+    g_object_unref(states);
+    return focused;
+}
+
+// An object that holds text a field can be read from: a label that names a field is not one.
+bool isTextField(AtspiAccessible* object)
+{
+    if (!hasInterface(object, textIface))
+        return false;
+    GError* error = nullptr;
+    const AtspiRole role = atspi_accessible_get_role(object, &error);
+    if (error) {
+        g_error_free(error);
+        return false;
+    }
+    return role != ATSPI_ROLE_LABEL && role != ATSPI_ROLE_STATIC && role != ATSPI_ROLE_CAPTION;
+}
+
+// The first top-level object (an application when wantApplication, else a window of one)
+// whose accessible name is name (UTF-8).
+RemoteObject topLevelNamed(const std::string& name, bool wantApplication)
+{
+    AtspiAccessible* desktop = atspi_get_desktop(0);
+    if (!desktop)
+        return {};
+    RemoteObject found;
+    GError* error = nullptr;
+    const gint apps = atspi_accessible_get_child_count(desktop, &error);
+    for (gint a = 0; !error && a < apps && !found; ++a) {
+        AtspiAccessible* app = atspi_accessible_get_child_at_index(desktop, a, &error);
+        if (error || !app || isOurs(app)) {
+            if (app)
+                g_object_unref(app);
+            if (error) {
+                g_error_free(error);
+                error = nullptr;
+            }
+            continue;
+        }
+        if (wantApplication) {
+            if (nameOf(app) == name) {
+                found = RemoteObject(app);
+                app = nullptr;
+            }
+        } else {
+            const gint windows = atspi_accessible_get_child_count(app, &error);
+            for (gint w = 0; !error && w < windows && !found; ++w) {
+                AtspiAccessible* top = atspi_accessible_get_child_at_index(app, w, &error);
+                if (top && !error && nameOf(top) == name) {
+                    found = RemoteObject(top);
+                    top = nullptr;
+                }
+                if (top)
+                    g_object_unref(top);
+            }
+            if (error) {
+                g_error_free(error);
+                error = nullptr;
+            }
+        }
+        if (app)
+            g_object_unref(app);
+    }
+    if (error)
+        g_error_free(error);
+    g_object_unref(desktop);
+    return found;
+}
 }  // namespace
 
 const char* tableFieldName(TableField field)
@@ -281,30 +379,7 @@ void DesktopTable::find()
     fields_ = {};
     if (!startAccessibility())
         return;
-    const std::string title = gbkToUtf8(kTableWindowTitle);
-    AtspiAccessible* desktop = atspi_get_desktop(0);
-    RemoteObject window;
-    GError* error = nullptr;
-    const gint apps = atspi_accessible_get_child_count(desktop, &error);
-    for (gint a = 0; !error && a < apps && !window; ++a) {
-        AtspiAccessible* app = atspi_accessible_get_child_at_index(desktop, a, &error);
-        if (error || !app)
-            continue;
-        const gint windows = atspi_accessible_get_child_count(app, &error);
-        for (gint w = 0; !error && w < windows && !window; ++w) {
-            AtspiAccessible* top = atspi_accessible_get_child_at_index(app, w, &error);
-            if (top && !error && nameOf(top) == title) {
-                window = RemoteObject(top);
-                top = nullptr;
-            }
-            if (top)
-                g_object_unref(top);
-        }
-        g_object_unref(app);
-    }
-    if (error)
-        g_error_free(error);
-    g_object_unref(desktop);
+    const RemoteObject window = topLevelNamed(gbkToUtf8(kTableWindowTitle), false);
     if (!window)
         return;
 
@@ -313,12 +388,17 @@ void DesktopTable::find()
         const std::string id = idOf(object), name = nameOf(object);
         for (int f = 0; f < kTableFieldCount; ++f) {
             const std::string wanted = tableFieldName(static_cast<TableField>(f));
-            if (!fields_[f] && (id == wanted || name == wanted)) {
-                g_object_ref(object);
-                fields_[f] = RemoteObject(object);
-            }
+            if (fields_[f] || (id != wanted && name != wanted))
+                continue;
+            const bool fits = f == 0 ? hasInterface(object, tableIface) : isTextField(object);
+            if (!fits)
+                continue;
+            g_object_ref(object);
+            fields_[f] = RemoteObject(object);
+            // A control's own parts (the list's cells) are no other control.
+            return foundAll() ? Visit::Stop : Visit::Skip;
         }
-        return foundAll();
+        return Visit::Descend;
     });
 }
 
@@ -417,6 +497,46 @@ void DesktopPicker::setField(PickerField field, RemoteObject object)
     fields_[static_cast<int>(field)] = std::move(object);
 }
 
+bool DesktopPicker::findByName(const std::string& owner)
+{
+    if (!startAccessibility())
+        return false;
+    const std::string name = gbkToUtf8(owner);
+    RemoteObject scope = topLevelNamed(name, true);
+    if (!scope)
+        scope = topLevelNamed(name, false);
+    if (!scope)
+        return false;
+    std::array<RemoteObject, kPickerFieldCount> found;
+    int budget = kMaxObjects;
+    walk(scope.get(), 0, budget, [&found](AtspiAccessible* object) {
+        const std::string objectName = nameOf(object);
+        for (int f = 0; f < kPickerFieldCount; ++f) {
+            if (found[f] || objectName != pickerFieldName(static_cast<PickerField>(f)) || !isTextField(object))
+                continue;
+            g_object_ref(object);
+            found[f] = RemoteObject(object);
+            for (const RemoteObject& field : found)
+                if (!field)
+                    return Visit::Skip;
+            return Visit::Stop;
+        }
+        return Visit::Descend;
+    });
+    for (int f = 0; f < kPickerFieldCount; ++f)
+        if (found[f])
+            fields_[f] = found[f];
+    return foundAll();
+}
+
+bool DesktopPicker::foundAll() const
+{
+    for (const RemoteObject& field : fields_)
+        if (!field)
+            return false;
+    return true;
+}
+
 FieldHandle DesktopPicker::handle(PickerField field) const
 {
     return fields_[static_cast<int>(field)].handle();
@@ -436,13 +556,16 @@ bool DesktopPicker::typeCharacter(PickerField field, char character)
     const std::string wanted = *before + character;
     const char typed[2] = {character, '\0'};
 
-    // A real key press to the focused field is what a picker reacts to most surely.
+    // A real key press is what a picker reacts to most surely, but a key goes wherever the
+    // desktop's keyboard focus is: it is sent only when the field itself has the focus, or it
+    // would type into whichever window the user was in (the table program, say).
     if (AtspiComponent* component = atspi_accessible_get_component_iface(object)) {
         GError* error = nullptr;
-        const bool focused = succeeded(atspi_component_grab_focus(component, &error), error);
+        const bool asked = succeeded(atspi_component_grab_focus(component, &error), error);
         g_object_unref(component);
         error = nullptr;
-        if (focused && succeeded(atspi_generate_keyboard_event(0, typed, ATSPI_KEY_STRING, &error), error)) {
+        if (asked && hasFocus(object) &&
+            succeeded(atspi_generate_keyboard_event(0, typed, ATSPI_KEY_STRING, &error), error)) {
             const auto until = std::chrono::steady_clock::now() + kKeyWait;
             while (std::chrono::steady_clock::now() < until) {
                 const auto now = objectText(object, 4096);
@@ -453,12 +576,18 @@ bool DesktopPicker::typeCharacter(PickerField field, char character)
         }
     }
     // No key reached it (no focus on this desktop, no key synthesis): insert the character
-    // at the end as the field's own editing would.
+    // at the end as the field's own editing would, unless a late key did it meanwhile.
+    const auto now = objectText(object, 4096);
+    if (!now)
+        return false;
+    if (*now == wanted)
+        return true;
+    if (*now != *before)
+        return false;
     AtspiEditableText* editable = atspi_accessible_get_editable_text_iface(object);
     if (!editable)
         return false;
     GError* error = nullptr;
-    const auto now = objectText(object, 4096);
     const gint end = now ? static_cast<gint>(g_utf8_strlen(gbkToUtf8(*now).c_str(), -1)) : 0;
     const bool ok = succeeded(atspi_editable_text_insert_text(editable, end, typed, 1, &error), error);
     g_object_unref(editable);

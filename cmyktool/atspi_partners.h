@@ -65,6 +65,14 @@ private:
 class DesktopPicker final : public PickerPartner {
 public:
     void setField(PickerField field, RemoteObject object);
+    // Takes the seven fields by accessible name ("Red" ... "K", as pickerFieldName gives
+    // them) from the application, or else the top-level window, named owner (GBK), instead of
+    // the user grabbing them one by one. Only objects with text count, so a label that names
+    // a field is never taken for it. Fields it does not find keep what they had; true when
+    // all seven are there.
+    bool findByName(const std::string& owner);
+    bool foundAll() const;
+    RemoteObject field(PickerField field) const { return fields_[static_cast<int>(field)]; }
 
     FieldHandle handle(PickerField field) const override;
     bool clearField(PickerField field) override;

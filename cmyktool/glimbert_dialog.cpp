@@ -14,12 +14,6 @@
 
 namespace brenmark::glimbert {
 
-const char* pickerFieldName(PickerField field)
-{
-    static const char* const names[kPickerFieldCount] = {"Red", "Green", "Blue", "C", "M", "Y", "K"};
-    return names[static_cast<int>(field)];
-}
-
 GrabSpot::GrabSpot(const QString& text, QWidget* parent) : QLabel(text, parent)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -67,13 +67,13 @@ public:
 
     // What the radio button of a picker field says now.
     QString fieldCaption(PickerField field) const;
+    // Shows the picker's handles again (after its fields were found by other means than a grab).
+    void refreshCaptions();
 
 signals:
     void aboutRequested();
 
 private:
-    void refreshCaptions();
-
     DialogPartners partners_;
     int target_ = 0;
     std::array<FieldHandle, kPickerFieldCount> shown_{};
@@ -81,8 +81,5 @@ private:
     QCheckBox* builtin_ = nullptr;
     QLabel* status_ = nullptr;
 };
-
-// The field names in the captions: "Red", "Green", "Blue", "C", "M", "Y", "K".
-const char* pickerFieldName(PickerField field);
 
 }  // namespace brenmark::glimbert

@@ -18,6 +18,14 @@ enum class PickerField { Red, Green, Blue, C, M, Y, K };
 inline constexpr int kTableFieldCount = 5;
 inline constexpr int kPickerFieldCount = 7;
 
+// The picker fields' names in the dialog's captions and on the accessibility bus: "Red",
+// "Green", "Blue", "C", "M", "Y", "K".
+inline const char* pickerFieldName(PickerField field)
+{
+    static const char* const names[kPickerFieldCount] = {"Red", "Green", "Blue", "C", "M", "Y", "K"};
+    return names[static_cast<int>(field)];
+}
+
 // An object of another program as the dialog shows it ("Red窗口:0x%x"); 0 = none yet.
 using FieldHandle = std::uint32_t;
 

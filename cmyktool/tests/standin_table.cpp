@@ -13,7 +13,7 @@ namespace brenmark::glimbert {
 StandinTable::StandinTable(QWidget* parent) : QWidget(parent)
 {
     setWindowTitle(fromGbk("CMYK绣线工具"));
-    list_ = new QTableWidget(0, 11, this);
+    list_ = new StandinList(0, 11, this);
     list_->setAccessibleName(u"1002"_qs);
     list_->setHorizontalHeaderLabels({u"#"_qs, u"C"_qs, u"M"_qs, u"Y"_qs, u"K"_qs, fromGbk("线号"), u"C"_qs,
                                       u"M"_qs, u"Y"_qs, u"K"_qs, fromGbk("线号")});
@@ -39,6 +39,11 @@ void StandinTable::setThread(const QString& number, int red, int green, int blue
     fields_[1]->setText(QString::number(red));
     fields_[2]->setText(QString::number(green));
     fields_[3]->setText(QString::number(blue));
+}
+
+void StandinTable::focusNumberField()
+{
+    fields_[0]->setFocus(Qt::OtherFocusReason);
 }
 
 FieldHandle StandinTable::handle(TableField field) const

@@ -3,11 +3,11 @@
 // four fields, named by their control ids as the convention asks, and reachable in-process
 // as a TablePartner.
 #include "cmyktool/partners.h"
+#include "cmyktool/tests/standin_list.h"
 
 #include <QWidget>
 
 class QLineEdit;
-class QTableWidget;
 
 namespace brenmark::glimbert {
 
@@ -18,7 +18,8 @@ public:
 
     // The current thread, as the user would type it into the table program.
     void setThread(const QString& number, int red, int green, int blue);
-    QTableWidget* list() const { return list_; }
+    StandinList* list() const { return list_; }
+    void focusNumberField();
 
     FieldHandle handle(TableField field) const override;
     std::optional<std::string> readField(TableField field, std::size_t maxBytes) override;
@@ -28,7 +29,7 @@ public:
     bool setCellText(int row, int column, const std::string& text) override;
 
 private:
-    QTableWidget* list_;
+    StandinList* list_;
     QLineEdit* fields_[4];  // number, red, green, blue
 };
 
