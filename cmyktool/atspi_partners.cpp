@@ -189,9 +189,9 @@ bool isTextField(AtspiAccessible* object)
     return role != ATSPI_ROLE_LABEL && role != ATSPI_ROLE_STATIC && role != ATSPI_ROLE_CAPTION;
 }
 
-// The first top-level object (an application when wantApplication, else a window of one)
-// whose accessible name is name (UTF-8).
-RemoteObject topLevelNamed(const std::string& name, bool wantApplication)
+// Calls visit with each application on the bus other than this program, until it returns
+// an object. One application's error (a program that went away) skips only that one.
+RemoteObject firstOfOtherApplications(const std::function<RemoteObject(AtspiAccessible*)>& visit)
 {
     AtspiAccessible* desktop = atspi_get_desktop(0);
     if (!desktop)
@@ -199,46 +199,51 @@ RemoteObject topLevelNamed(const std::string& name, bool wantApplication)
     RemoteObject found;
     GError* error = nullptr;
     const gint apps = atspi_accessible_get_child_count(desktop, &error);
-    for (gint a = 0; !error && a < apps && !found; ++a) {
+    if (error) {
+        g_error_free(error);
+        g_object_unref(desktop);
+        return {};
+    }
+    for (gint a = 0; a < apps && !found; ++a) {
         AtspiAccessible* app = atspi_accessible_get_child_at_index(desktop, a, &error);
-        if (error || !app || isOurs(app)) {
-            if (app)
-                g_object_unref(app);
-            if (error) {
-                g_error_free(error);
-                error = nullptr;
-            }
-            continue;
-        }
-        if (wantApplication) {
-            if (nameOf(app) == name) {
-                found = RemoteObject(app);
-                app = nullptr;
-            }
-        } else {
-            const gint windows = atspi_accessible_get_child_count(app, &error);
-            for (gint w = 0; !error && w < windows && !found; ++w) {
-                AtspiAccessible* top = atspi_accessible_get_child_at_index(app, w, &error);
-                if (top && !error && nameOf(top) == name) {
-                    found = RemoteObject(top);
-                    top = nullptr;
-                }
-                if (top)
-                    g_object_unref(top);
-            }
-            if (error) {
-                g_error_free(error);
-                error = nullptr;
-            }
+        if (error) {
+            g_error_free(error);
+            error = nullptr;
+        } else if (app && !isOurs(app)) {
+            found = visit(app);
         }
         if (app)
             g_object_unref(app);
     }
-    if (error)
-        g_error_free(error);
     g_object_unref(desktop);
     return found;
 }
+
+// The first top-level object (an application when wantApplication, else a window of one)
+// whose accessible name is name (UTF-8).
+RemoteObject topLevelNamed(const std::string& name, bool wantApplication)
+{
+    return firstOfOtherApplications([&](AtspiAccessible* app) -> RemoteObject {
+        if (wantApplication)
+            return nameOf(app) == name ? RemoteObject(static_cast<AtspiAccessible*>(g_object_ref(app))) : RemoteObject();
+        RemoteObject found;
+        GError* error = nullptr;
+        const gint windows = atspi_accessible_get_child_count(app, &error);
+        for (gint w = 0; !error && w < windows && !found; ++w) {
+            AtspiAccessible* top = atspi_accessible_get_child_at_index(app, w, &error);
+            if (top && !error && nameOf(top) == name) {
+                found = RemoteObject(top);
+                top = nullptr;
+            }
+            if (top)
+                g_object_unref(top);
+        }
+        if (error)
+            g_error_free(error);
+        return found;
+    });
+}
+
 }  // namespace
 
 const char* tableFieldName(TableField field)
@@ -319,17 +324,9 @@ RemoteObject objectAtPoint(int x, int y)
 {
     if (!startAccessibility())
         return {};
-    AtspiAccessible* desktop = atspi_get_desktop(0);
-    RemoteObject found;
-    GError* error = nullptr;
-    const gint apps = atspi_accessible_get_child_count(desktop, &error);
-    for (gint a = 0; !error && a < apps && !found; ++a) {
-        AtspiAccessible* app = atspi_accessible_get_child_at_index(desktop, a, &error);
-        if (error || !app || isOurs(app)) {
-            if (app)
-                g_object_unref(app);
-            continue;
-        }
+    return firstOfOtherApplications([x, y](AtspiAccessible* app) -> RemoteObject {
+        RemoteObject found;
+        GError* error = nullptr;
         const gint windows = atspi_accessible_get_child_count(app, &error);
         for (gint w = 0; !error && w < windows && !found; ++w) {
             AtspiAccessible* window = atspi_accessible_get_child_at_index(app, w, &error);
@@ -366,12 +363,10 @@ RemoteObject objectAtPoint(int x, int y)
             }
             g_object_unref(current);
         }
-        g_object_unref(app);
-    }
-    if (error)
-        g_error_free(error);
-    g_object_unref(desktop);
-    return found;
+        if (error)
+            g_error_free(error);
+        return found;
+    });
 }
 
 void DesktopTable::find()
