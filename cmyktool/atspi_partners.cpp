@@ -583,7 +583,7 @@ bool DesktopPicker::typeCharacter(PickerField field, char character)
     if (!editable)
         return false;
     GError* error = nullptr;
-    const gint end = now ? static_cast<gint>(g_utf8_strlen(gbkToUtf8(*now).c_str(), -1)) : 0;
+    const gint end = static_cast<gint>(g_utf8_strlen(gbkToUtf8(*now).c_str(), -1));
     const bool ok = succeeded(atspi_editable_text_insert_text(editable, end, typed, 1, &error), error);
     g_object_unref(editable);
     return ok;

@@ -47,17 +47,17 @@ void PluginCommands::setUp(QMenu& menu)
 {
     SetupAllChaJian(static_cast<QObject*>(this), nullptr);
     menu.clear();
-    QAction* placeholder = menu.addAction(menuText(kNoPluginsCaption));
-    placeholder->setObjectName(u"noPlugins"_qs);
-    placeholder->setEnabled(false);
+    if (names_.empty()) {
+        QAction* placeholder = menu.addAction(menuText(kNoPluginsCaption));
+        placeholder->setObjectName(u"noPlugins"_qs);
+        placeholder->setEnabled(false);
+    }
     for (std::size_t i = 0; i < names_.size() && i <= kPluginCommandLast - kPluginCommandBase; ++i) {
         const int id = static_cast<int>(kPluginCommandBase + i);
         QAction* item = menu.addAction(menuText(names_[i]));  // the whole name
         item->setObjectName(QStringLiteral("plugin%1").arg(id));
         connect(item, &QAction::triggered, this, [this, id] { start(id); });
     }
-    if (menu.actions().size() > 1)
-        delete placeholder;
     setUp_ = true;
 }
 

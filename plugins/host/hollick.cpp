@@ -89,6 +89,11 @@ std::vector<std::filesystem::path> pluginFiles(const std::string& folder)
     return files;
 }
 
+std::string asFolder(const std::string& dir)
+{
+    return dir.empty() || dir.back() == '/' ? dir : dir + '/';
+}
+
 std::vector<std::filesystem::path> pluginFiles()
 {
     std::vector<std::filesystem::path> files;
@@ -102,13 +107,6 @@ std::vector<std::filesystem::path> pluginFiles()
 }  // namespace
 
 extern "C" {
-
-namespace {
-std::string asFolder(const std::string& dir)
-{
-    return dir.empty() || dir.back() == '/' ? dir : dir + '/';
-}
-}  // namespace
 
 void SetChaProgramDir(const std::string& dir)
 {
