@@ -58,6 +58,7 @@ enum AppCommandId : int {
     CmdImportPhoto,
     CmdFeedback,
     CmdNoPlugins,  // the plug-in menu's placeholder, which does nothing
+    CmdPreferences,  // "设置" in the file menu: autosave and the undo history's size
 };
 
 // One row of a table: a command, a separator (no caption), a submenu, or every entry of one
@@ -111,6 +112,7 @@ inline constexpr CommandRow kFileMenuRows[] = {
     {"导出OXS绣图", CmdExportOxs, u"exportOxs"},
     kSeparator,
     {"意见反馈", CmdFeedback, u"feedback"},
+    {"设置", CmdPreferences, u"preferences"},
     {"退出(&X)", CmdExit, u"exit"},
 };
 

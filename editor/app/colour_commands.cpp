@@ -29,6 +29,17 @@ bool ColourCommands::run(int id)
 {
     if (!session_.document().isOpen())
         return false;
+    // Choosing a symbol records no step, yet the file will hold it: the pattern is unsaved.
+    EditHistory& history = session_.history();
+    const std::uint64_t before = history.state();
+    const bool done = runOperation(id);
+    if (done && history.state() == before)
+        history.recordEditWithoutStep();
+    return done;
+}
+
+bool ColourCommands::runOperation(int id)
+{
     switch (id) {
     case CmdSubtractThread: return subtract();
     case CmdReduceColours: return reduce();

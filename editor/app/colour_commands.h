@@ -37,6 +37,7 @@ public:
     // Registers every command of the colour bar with the router.
     void route(CommandRouter& router);
     bool run(int id);
+    bool runOperation(int id);
 
     // The colour bar's brand menu: every other brand of the thread kind list.
     std::vector<BrandMenuItem> brandMenu() const;

@@ -9,7 +9,13 @@
 #include "interchange/code_page.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
+#include <new>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace brenmark {
 
@@ -36,7 +42,77 @@ std::optional<int> parseSide(const std::string& text)
     return static_cast<int>(value);
 }
 
+// Passes the reader's messages on and remembers whether there was one, so a refusal the
+// reader did not explain still gets a message.
+class WatchedMessages final : public MessageBoxes {
+public:
+    explicit WatchedMessages(MessageBoxes& to) : to_(to) {}
+    void show(const std::string& text, const std::string& title, MessageIcon icon) override
+    {
+        shown_ = true;
+        to_.show(text, title, icon);
+    }
+    bool shown() const { return shown_; }
+
+private:
+    MessageBoxes& to_;
+    bool shown_ = false;
+};
+
+std::string folderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool samePath(const std::string& a, const std::string& b)
+{
+    if (a == b)
+        return true;
+    struct stat sa {}, sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
 }  // namespace
+
+std::string writeError(int error)
+{
+    switch (error) {
+    case 0: return {};
+    case ENOSPC:
+    case EDQUOT: return "磁盘空间不足";
+    case EROFS: return "磁盘是只读的";
+    case EACCES:
+    case EPERM: return "没有写入的权限";
+    case ENOENT:
+    case ENOTDIR: return "文件夹不存在";
+    case ENAMETOOLONG: return "文件名太长";
+    case EIO: return "磁盘读写错误";
+    default: return utf8ToGbk(std::strerror(error));
+    }
+}
+
+std::string writeRefusal(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode))
+            return "这不是一个普通文件";
+        // A file marked read-only stays as it is, even for a user who could replace it (the
+        // save renames a new file over it, which only needs the folder).
+        if (::access(path.c_str(), W_OK) != 0 || (st.st_mode & 0222) == 0)
+            return "文件是只读的,没有写入它的权限";
+    }
+    const std::string folder = folderOf(path);
+    if (!directoryExists(folder))
+        return "文件夹不存在";
+    if (::access(folder.c_str(), W_OK | X_OK) != 0)
+        return writeError(errno == EROFS ? EROFS : EACCES);
+    return {};
+}
 
 const std::vector<std::string>& newPatternBrands()
 {
@@ -110,29 +186,48 @@ void DocumentCommands::resetEditingState()
     doc_.setFabricColor(kWhite);
 }
 
-void DocumentCommands::offerSave()
+bool DocumentCommands::offerSave()
 {
-    if (!doc_.isOpen())
-        return;
-    if (dialogs_.askYesNo(kAskSavePattern, kTitleInfo))
-        savePattern();
+    if (!modified())
+        return true;
+    switch (dialogs_.askYesNoCancel(kAskSavePattern, kTitleInfo)) {
+    case Answer::Cancel:
+        return false;
+    case Answer::No:
+        return true;
+    case Answer::Yes:
+        // A save the user cancels goes on as No does; one that fails keeps the pattern.
+        return save() != SaveOutcome::Failed;
+    }
+    return false;
+}
+
+bool DocumentCommands::confirmClose()
+{
+    if (!modified())
+        return true;
+    switch (dialogs_.askYesNoCancel(kAskSavePattern, kTitleInfo)) {
+    case Answer::Cancel:
+        return false;
+    case Answer::No:
+        if (events_)
+            events_->changesSettled();
+        return true;
+    case Answer::Yes:
+        return save() == SaveOutcome::Saved;
+    }
+    return false;
 }
 
 void DocumentCommands::newPattern()
 {
-    offerSave();
+    if (!offerSave())
+        return;
     NewPatternEntry entry{kDefaultNewBrand, kDefaultNewSize, kDefaultNewSize};
     for (;;) {
         const auto answer = dialogs_.newPattern(newPatternBrands(), entry);
-        if (!answer) {
-            // Cancel leaves no pattern at all rather than the old one.
-            resetEditingState();
-            doc_.close();
-            currentPath_.clear();
-            if (events_)
-                events_->patternReplaced();
-            return;
-        }
+        if (!answer)
+            return;  // the open pattern stays: nobody chose to throw it away
         const NewPatternCheck check = checkNewPattern(*answer);
         if (!check.accepted) {
             dialogs_.show(check.refusal, kTitleWarning, MessageIcon::Warning);
@@ -143,15 +238,20 @@ void DocumentCommands::newPattern()
         doc_.create(check.width, check.height, answer->brand);
         // A new pattern has no file yet; the next save must not suggest the old one.
         currentPath_.clear();
-        if (events_)
+        if (savePoint_)
+            savePoint_->markSaved();  // nothing in it to lose yet
+        if (events_) {
+            events_->changesSettled();
             events_->patternReplaced();
+        }
         return;
     }
 }
 
 bool DocumentCommands::open(LoadMode mode)
 {
-    offerSave();
+    if (!offerSave())
+        return false;
     const auto path = dialogs_.openFile(kTitleOpenPattern, kPatternFilter);
     if (!path)
         return false;
@@ -168,12 +268,30 @@ bool DocumentCommands::openOldLibraryPattern()
     return open(LoadMode::Plain);
 }
 
+bool DocumentCommands::read(const std::string& path, LoadMode mode, PatternDocument& loaded)
+{
+    WatchedMessages messages(dialogs_);
+    PatternReadOutcome outcome;
+    try {
+        outcome = loadPattern(path, mode, loaded, {&palettes_, &messages, progress_});
+    } catch (const std::bad_alloc&) {
+        outcome.result = LoadResult::Failed;
+    }
+    if (outcome.result != LoadResult::Failed)
+        return true;
+    // Whatever the reader refused without a word (not a pattern at all, unreadable) still
+    // says so: the user must not wonder whether anything happened.
+    if (!messages.shown())
+        dialogs_.show(std::string(kMsgOpenFailed) + utf8ToGbk(path) + "\n" + kMsgDamaged, kTitleInfo,
+                      MessageIcon::Warning);
+    return false;
+}
+
 bool DocumentCommands::loadFile(const std::string& path, LoadMode mode)
 {
     // Read first: a refused file must not cost the open pattern its lines or history.
     PatternDocument loaded;
-    const PatternReadOutcome outcome = loadPattern(path, mode, loaded, loadContext());
-    if (outcome.result == LoadResult::Failed) {
+    if (!read(path, mode, loaded)) {
         if (events_)
             events_->loadFailed(path);
         return false;
@@ -182,20 +300,48 @@ bool DocumentCommands::loadFile(const std::string& path, LoadMode mode)
     return true;
 }
 
+bool DocumentCommands::openFile(const std::string& path)
+{
+    return offerSave() && loadFile(path, LoadMode::Library);
+}
+
+bool DocumentCommands::openRecovered(const std::string& copyPath, const std::string& originalPath)
+{
+    if (!offerSave())
+        return false;
+    PatternDocument loaded;
+    if (!read(copyPath, LoadMode::Plain, loaded))
+        return false;
+    replacePattern(std::move(loaded), originalPath, Origin::Unsaved);
+    return true;
+}
+
 void DocumentCommands::replacePattern(PatternDocument&& pattern, const std::string& path)
+{
+    replacePattern(std::move(pattern), path, path.empty() ? Origin::Unsaved : Origin::File);
+}
+
+void DocumentCommands::replacePattern(PatternDocument&& pattern, const std::string& path, Origin origin)
 {
     resetEditingState();
     doc_ = std::move(pattern);  // the observers stay with doc_
     currentPath_ = path;
+    if (savePoint_)
+        origin == Origin::File ? savePoint_->markSaved() : savePoint_->markModified();
     doc_.notifyReplaced();
-    if (events_)
+    if (events_) {
+        if (origin == Origin::File) {
+            events_->changesSettled();
+            events_->fileUsed(path);
+        }
         events_->patternReplaced();
+    }
 }
 
 bool DocumentCommands::openCommandLine(const std::string& commandLine)
 {
     const std::string path = commandLinePath(commandLine);
-    if (path.empty())
+    if (path.empty() || !offerSave())
         return false;
     return loadFile(path, LoadMode::Library);
 }
@@ -214,33 +360,67 @@ int DocumentCommands::deleteUnusedThreads()
 
 bool DocumentCommands::savePattern()
 {
+    return save() == SaveOutcome::Saved;
+}
+
+DocumentCommands::SaveOutcome DocumentCommands::save()
+{
     if (!doc_.isOpen())
-        return false;
+        return SaveOutcome::Cancelled;
     const auto chosen = dialogs_.saveFile(kTitleSavePattern, kPatternFilter, currentPath_);
     if (!chosen)
-        return false;
+        return SaveOutcome::Cancelled;
     const std::string path = normalizeSaveName(*chosen);
+    const bool ownFile = !currentPath_.empty() && samePath(path, currentPath_);
+    if (const std::string refusal = writeRefusal(path); !refusal.empty()) {
+        showSaveFailure(path, refusal);
+        return SaveOutcome::Failed;
+    }
     // The dialog asks nothing about replacing a file, since the name it hands back is not
-    // always the one written: the question is about the file that will be replaced.
-    if (fileExists(path) && !dialogs_.askYesNo(utf8ToGbk(path) + kAskReplaceFile, kTitleSavePattern))
-        return false;
+    // always the one written: the question is about the file that will be replaced, and not
+    // asked about the pattern's own file.
+    if (!ownFile && fileExists(path) && !dialogs_.askYesNo(utf8ToGbk(path) + kAskReplaceFile, kTitleSavePattern))
+        return SaveOutcome::Cancelled;
     deleteUnusedThreads();
     // The file is written in one piece and renamed over the old one, so there is nothing
     // to wait for before writing.
-    if (!brenmark::savePattern(path, doc_)) {
-        if (events_)
-            events_->saveFailed(path);
-        return false;
+    errno = 0;
+    bool written = false;
+    try {
+        written = brenmark::savePattern(path, doc_);
+    } catch (const std::bad_alloc&) {
+        errno = ENOMEM;
+    }
+    if (!written) {
+        const int error = errno;
+        showSaveFailure(path, error == ENOMEM ? std::string("内存不足") : writeError(error));
+        return SaveOutcome::Failed;
     }
     currentPath_ = path;
-    if (events_)
+    if (savePoint_)
+        savePoint_->markSaved();
+    if (events_) {
+        events_->changesSettled();
+        events_->fileUsed(path);
         events_->saved(path);
-    return true;
+    }
+    return SaveOutcome::Saved;
+}
+
+void DocumentCommands::showSaveFailure(const std::string& path, const std::string& reason)
+{
+    std::string text = std::string(kMsgSaveFailed) + utf8ToGbk(path);
+    if (!reason.empty())
+        text += "\n" + reason;
+    dialogs_.show(text, kTitleWarning, MessageIcon::Warning);
+    if (events_)
+        events_->saveFailed(path);
 }
 
 std::optional<std::string> DocumentCommands::importPicture()
 {
-    offerSave();
+    if (!offerSave())
+        return std::nullopt;
     auto path = dialogs_.openFile(kTitleImportPicture, kPictureFilter);
     if (!path)
         return std::nullopt;

@@ -25,6 +25,9 @@ inline constexpr const char* kTitleImportPicture = "导入图片";
 inline constexpr const char* kTitleInsertPattern = "插入绣图";
 inline constexpr const char* kAskSavePattern = "保存当前绣图吗?";
 inline constexpr const char* kAskReplaceFile = "已存在。\n要替换它吗?";  // after the path
+inline constexpr const char* kUntitled = "未命名";
+inline constexpr const char* kMsgSaveFailed = "绣图未能存储:";  // then the path and the reason
+inline constexpr const char* kMsgOpenFailed = "绣图未能打开:";  // then the path
 inline constexpr const char* kDefaultNewBrand = "DMC";
 inline constexpr const char* kDefaultNewSize = "100";
 
@@ -63,6 +66,23 @@ public:
     virtual void resetEditingState() = 0;
 };
 
+// Whether the open pattern holds changes no file has. The undo history keeps it, since it
+// knows which state every undo and redo goes back to.
+class SavePoint {
+public:
+    virtual ~SavePoint() = default;
+    virtual bool modified() const = 0;
+    // The pattern as it is now is what its file holds (after a save or an open).
+    virtual void markSaved() = 0;
+    // The pattern holds what no file holds (a converted picture, a recovered copy).
+    virtual void markModified() = 0;
+};
+
+// Why a save cannot or did not write path: a text for the user (GBK), empty when nothing
+// is known to stand in the way. writeError turns an errno value into such a text.
+std::string writeRefusal(const std::string& path);
+std::string writeError(int error);
+
 // What the window shows of the commands.
 class CommandEvents {
 public:
@@ -77,6 +97,10 @@ public:
     virtual void saved(const std::string& /*path*/) {}
     // A failed save shows no message box; the window may still say so quietly.
     virtual void saveFailed(const std::string& /*path*/) {}
+    // A pattern file was opened or saved under path (the recent files).
+    virtual void fileUsed(const std::string& /*path*/) {}
+    // The open pattern's unsaved changes are gone: saved, or thrown away on purpose.
+    virtual void changesSettled() {}
     // A short note for the status bar.
     virtual void note(const std::string& /*text*/) {}
 };
@@ -88,6 +112,9 @@ public:
     void setEvents(CommandEvents* events) { events_ = events; }
     void setProgress(ProgressReport* progress) { progress_ = progress; }
     void setLayerOperations(LayerOperations* layers) { layers_ = layers; }
+    void setSavePoint(SavePoint* savePoint) { savePoint_ = savePoint; }
+    // Whether the open pattern holds unsaved changes.
+    bool modified() const { return doc_.isOpen() && savePoint_ && savePoint_->modified(); }
     void addEditingState(EditingState* state);
     void removeEditingState(EditingState* state);
 
@@ -95,14 +122,17 @@ public:
     bool isOpen() const { return doc_.isOpen(); }
     const std::string& currentPath() const { return currentPath_; }
 
-    // "新建": save prompt, then the new-pattern dialog; Cancel there closes the pattern.
+    // "新建": save prompt, then the new-pattern dialog. Cancel in either keeps the open
+    // pattern as it is.
     void newPattern();
     // "打开": save prompt, then "打开绣图"; loads in library mode.
     bool openPattern();
     // "打开旧色库绣图校正": the same in plain mode.
     bool openOldLibraryPattern();
-    // "存储": nothing without a pattern; otherwise the save dialog, then the save. When the
-    // normalised name is an existing file, the user is asked first whether to replace it.
+    // "存储": nothing without a pattern; otherwise the save dialog (proposing the current
+    // name), then the save. When the normalised name is an existing file other than the
+    // pattern's own, the user is asked first whether to replace it. A target that may not be
+    // written is refused with its reason, and every failure says why; nothing is replaced.
     bool savePattern();
     // "导入": save prompt, then "导入图片". Returns the chosen picture; the current path is
     // emptied once one is chosen.
@@ -114,26 +144,47 @@ public:
     // "配置".
     void manageThreads();
 
+    // A file of the recent list: save prompt, then the file in library mode.
+    bool openFile(const std::string& path);
+    // A recovery copy: read whole (in plain mode, so it comes back exactly as written) and
+    // put in the open pattern's place after the save prompt, holding unsaved changes and
+    // taking originalPath as its path, so a save goes where the user expects. False when
+    // the copy cannot be read (said why) or the prompt was dismissed.
+    bool openRecovered(const std::string& copyPath, const std::string& originalPath);
     // The pattern named on the command line (quoted or not), loaded in library mode.
     bool openCommandLine(const std::string& commandLine);
     // Loads path over the open pattern; on failure the open pattern stays as it was.
     bool loadFile(const std::string& path, LoadMode mode);
     // Another complete pattern takes the open one's place, as a load does: the editing
     // state (undo lists among it) is reset, the pattern moved in, the observers and the
-    // window told. path becomes the current path; empty for an untitled pattern.
+    // window told. path becomes the current path; empty for an untitled pattern. A pattern
+    // with a path is what that file holds unless unsaved says otherwise; one without a path
+    // (a converted picture, an import) always holds unsaved changes.
+    enum class Origin { File, Unsaved };
     void replacePattern(PatternDocument&& pattern, const std::string& path);
+    void replacePattern(PatternDocument&& pattern, const std::string& path, Origin origin);
     // Where the commands ask the user, for commands built beside these.
     UserDialogs& dialogs() { return dialogs_; }
 
-    // "保存当前绣图吗?" when a pattern is open; Yes saves. The caller always goes on.
-    void offerSave();
+    // Before another pattern takes the open one's place: "保存当前绣图吗?" when the pattern
+    // holds unsaved changes. Yes saves (a cancelled save dialog still goes on, as No does; a
+    // failed save stops); dismissing the box stops. True when the command may go on.
+    bool offerSave();
+    // Before the window closes: the same question, but only a completed save or No lets it
+    // close. No throws the changes away on purpose.
+    bool confirmClose();
     // The unused threads leave the pattern, as one undo step. Returns how many left.
     int deleteUnusedThreads();
     // Before another pattern takes the place of the open one.
     void resetEditingState();
 
 private:
+    enum class SaveOutcome { Saved, Cancelled, Failed };
+    SaveOutcome save();
     bool open(LoadMode mode);
+    // Reads path into loaded; on failure the user has been told why.
+    bool read(const std::string& path, LoadMode mode, PatternDocument& loaded);
+    void showSaveFailure(const std::string& path, const std::string& reason);
     LoadContext loadContext() const { return {&palettes_, &dialogs_, progress_}; }
 
     PatternDocument& doc_;
@@ -143,6 +194,7 @@ private:
     CommandEvents* events_ = nullptr;
     ProgressReport* progress_ = nullptr;
     LayerOperations* layers_ = nullptr;
+    SavePoint* savePoint_ = nullptr;
     std::vector<EditingState*> editingStates_;
     std::string currentPath_;
 };

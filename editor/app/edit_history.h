@@ -12,7 +12,7 @@ namespace brenmark {
 
 class PatternView;
 
-class EditHistory final : public UndoRecorder, public EditingState {
+class EditHistory final : public UndoRecorder, public EditingState, public SavePoint {
 public:
     EditHistory(PatternView& view, CurrentThreadChoice& current, MessageBoxes* messages)
         : lists_(view, current, messages)
@@ -41,8 +41,31 @@ public:
     void clear()
     {
         lists_.clear();
+        lists_.leaveState();
         changed();
     }
+    void recordEditWithoutStep() override
+    {
+        // No undo goes back to before it, so no undo can reach the saved state any more.
+        lists_.leaveState();
+        savedState_ = 0;
+        changed();
+    }
+
+    // SavePoint: the pattern is saved while it is in the state it was saved in.
+    bool modified() const override { return lists_.state() != savedState_; }
+    void markSaved() override
+    {
+        savedState_ = lists_.state();
+        changed();
+    }
+    void markModified() override
+    {
+        savedState_ = 0;
+        changed();
+    }
+    // Counts every change of state, for those that write copies of the pattern as it goes.
+    std::uint64_t state() const { return lists_.state(); }
     // Another pattern takes the place of the open one: both lists go.
     void resetEditingState() override { clear(); }
 
@@ -66,6 +89,7 @@ private:
 
     UndoHistory lists_;
     std::function<void()> changed_;
+    std::uint64_t savedState_ = 0;
 };
 
 }  // namespace brenmark

@@ -29,6 +29,7 @@ EditorSession::EditorSession(const SessionSetup& setup)
     commands_.setEvents(this);
     commands_.setProgress(progress_);
     commands_.setLayerOperations(&layers_);
+    commands_.setSavePoint(&history_);
     commands_.addEditingState(&history_);
     commands_.addEditingState(this);
     layers_.addObserver(this);
@@ -80,6 +81,7 @@ void EditorSession::routeCommands()
 
 void EditorSession::changed(Changes what)
 {
+    ++revision_;
     if (batchDepth_ > 0) {
         pending_ = pending_ ? *pending_ | what : what;
         return;
@@ -103,6 +105,7 @@ bool EditorSession::chooseFabricColour()
     return batched([this] {
         if (!commands_.chooseFabricColour())
             return false;
+        history_.recordEditWithoutStep();
         changed(Change::Fabric);
         return true;
     });
@@ -176,6 +179,18 @@ void EditorSession::saveFailed(const std::string& path)
 {
     if (windows_)
         windows_->saveFailed(path);
+}
+
+void EditorSession::fileUsed(const std::string& path)
+{
+    if (windows_)
+        windows_->fileUsed(path);
+}
+
+void EditorSession::changesSettled()
+{
+    if (windows_)
+        windows_->changesSettled();
 }
 
 void EditorSession::note(const std::string& text)

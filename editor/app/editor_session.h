@@ -68,6 +68,10 @@ public:
     virtual void loadFailed() {}
     virtual void saved(const std::string& /*path*/) {}
     virtual void saveFailed(const std::string& /*path*/) {}
+    // A pattern file was opened or saved under path.
+    virtual void fileUsed(const std::string& /*path*/) {}
+    // The unsaved changes are gone: saved, or thrown away on purpose.
+    virtual void changesSettled() {}
     virtual void note(const std::string& /*text*/) {}
     // A pasted or inserted piece waits to be placed with the select-area tool.
     virtual void placingStarted() {}
@@ -117,6 +121,11 @@ public:
     // the windows. Inside a command the changes are gathered and the windows hear of them
     // once, when it ends.
     void changed(Changes what);
+    // Counts the changes announced, whatever they were: what a copy of the pattern was taken
+    // at tells whether it is still the pattern.
+    std::uint64_t revision() const { return revision_; }
+    // Whether the pattern holds changes no file has.
+    bool modified() const { return commands_.modified(); }
 
     // The selection and outline commands by their fixed ids, with the modifiers held (Ctrl
     // makes a rotation copy). False for ids nobody handles and for refused commands.
@@ -155,6 +164,8 @@ private:
     void threadsChanged() override;
     void saved(const std::string& path) override;
     void saveFailed(const std::string& path) override;
+    void fileUsed(const std::string& path) override;
+    void changesSettled() override;
     void note(const std::string& text) override;
     // LayerObserver
     void layersRecomposed() override;
@@ -165,6 +176,7 @@ private:
 
     SessionWindows* windows_ = nullptr;
     int batchDepth_ = 0;
+    std::uint64_t revision_ = 0;
     std::optional<Changes> pending_;
     ProgressReport* progress_ = nullptr;
     PaletteStore palettes_;

@@ -42,9 +42,14 @@ int main(int argc, char* argv[])
     setup.pluginsDir = brenmark::programFolders().plugins;
     setup.userDir = brenmark::programFolders().user;
     setup.commandLine = arguments.commandLine;
+    setup.recoveryDir = brenmark::programFolders().user + "recovery/";
     brenmark::MainWindow window(setup);
     window.show();
     splash.reset();
+    // Work left by an editor that was killed or crashed is offered once the window is up
+    // (not in the unattended runs that take pictures of the window).
+    if (arguments.screenshot.empty())
+        QTimer::singleShot(0, &window, [&window] { window.offerRecovery(); });
 
     if (!arguments.actions.empty() || arguments.demoDrawing || arguments.demoSelection) {
         QObject::connect(&window.commandLineOpener(), &brenmark::CommandLineOpener::opened, &window, [&window, &arguments] {

@@ -23,10 +23,17 @@
 #include "editor/view/selection/widgets/transform_dialogs_qt.h"
 #include "editor/view/widgets/tool_view_binding.h"
 #include "editor/view/widgets/tool_window.h"
+#include "editor/document/file_bytes.h"
+#include "interchange/code_page.h"
 
 #include <QAction>
 #include <QActionGroup>
+
+#include <algorithm>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QSessionManager>
+#include <QSettings>
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
@@ -130,6 +137,25 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
     QTimer::singleShot(kPluginScanTimerMs, this, [this] { plugins_->setUp(*pluginMenu_); });
     connectWindows();
     restoreWindowSettings(*this);
+    useSettings_ = setup.useSettings;
+    loadSettings();
+    buildRecentMenu();
+    if (!setup.recoveryDir.empty()) {
+        recovery_ = std::make_unique<RecoveryStore>(setup.recoveryDir);
+        autosave_ = std::make_unique<Autosave>(session_, *recovery_);
+    }
+    autosaveTimer_ = new QTimer(this);
+    connect(autosaveTimer_, &QTimer::timeout, this, [this] { autosaveNow(); });
+    applyPreferences(prefs_);
+    // The desktop session ending asks as closing does; Cancel keeps it going.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (manager.allowsInteraction()) {
+            const bool close = session_.commands().confirmClose();
+            manager.release();
+            if (!close)
+                manager.cancel();
+        }
+    });
     session_.history().setChanged([this] { updateUndoCaptions(); });
     session_.setWindows(this);
     updateCaptions();
@@ -185,6 +211,7 @@ void MainWindow::routeFrameCommands()
     add(CmdRedo, [this] { return session_.history().redo(); });
     add(CmdInsertPattern, [this] { return session_.insertPattern(); });
     add(CmdFabricColour, [this] { return session_.chooseFabricColour(); });
+    add(CmdPreferences, [this] { editPreferences(); });
 }
 
 void MainWindow::buildMenus()
@@ -221,6 +248,7 @@ void MainWindow::buildMenus()
     redoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     redoAction_->setToolTip(fromGbk("重复上一步操作"));
     redoAction_->setStatusTip(fromGbk("重复上一步操作"));
+    menus.action(CmdExit)->setShortcut(QKeySequence::Quit);
     lineMenu_ = menus.popup(u"lineMenu", kLineMenuRows);
 }
 
@@ -267,6 +295,11 @@ void MainWindow::connectWindows()
     connect(viewWidget_, &PatternViewWidget::overviewFrameChanged, overview, &OverviewWidget::setVisibleRect);
 
     connect(toolBinding_, &ToolViewBinding::toolSwitched, docks_.toolWindow, &ToolWindow::showTool);
+    // Locking a colour is no undo step, yet the file keeps it.
+    connect(colours, &ColourPanel::locksChanged, this, [this] {
+        session_.history().recordEditWithoutStep();
+        session_.changed(Change::Threads);
+    });
     connect(toolBinding_, &ToolViewBinding::threadPicked, this,
             [this, colours](int) { colours->showThread(session_.currentThread().thread()); });
     connect(toolBinding_, &ToolViewBinding::colourDisplayReset, colours, &ColourPanel::clearThread);
@@ -326,17 +359,33 @@ void MainWindow::loadFailed()
 void MainWindow::saved(const std::string& path)
 {
     message_->setText(fromGbk("已存储: ") + pathText(path));
+    showingSaved_ = true;
     updateCaptions();
 }
 
 void MainWindow::saveFailed(const std::string& path)
 {
-    // No message box for a failed save, but the status bar says so.
+    // The message box has said why; the status bar keeps it in view.
     message_->setText(fromGbk("绣图未能存储: ") + pathText(path));
+    showingSaved_ = false;
+}
+
+void MainWindow::fileUsed(const std::string& path)
+{
+    recent_.add(path);
+    storeRecentFiles();
+    rebuildRecentMenu();
+}
+
+void MainWindow::changesSettled()
+{
+    if (autosave_)
+        autosave_->settle();
 }
 
 void MainWindow::note(const std::string& text)
 {
+    showingSaved_ = false;
     message_->setText(fromGbk(text));
 }
 
@@ -348,8 +397,143 @@ void MainWindow::placingStarted()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    // Unsaved changes are asked about; Cancel (or Esc) keeps the window and everything in it.
+    if (!session_.commands().confirmClose()) {
+        event->ignore();
+        return;
+    }
     saveWindowSettings(*this);
+    // The user has decided about every change: no copy is left to offer next time.
+    if (autosave_)
+        autosave_->settle();
     event->accept();
+}
+
+bool MainWindow::autosaveNow()
+{
+    return autosave_ && autosave_->tick();
+}
+
+void MainWindow::applyPreferences(const Preferences& prefs)
+{
+    prefs_ = prefs;
+    prefs_.autosaveSeconds = std::clamp(prefs_.autosaveSeconds, 10, 3600);
+    prefs_.undoSteps = std::clamp(prefs_.undoSteps, 1, 200);
+    prefs_.undoMegabytes = std::clamp(prefs_.undoMegabytes, 16, 65536);
+    session_.history().lists().setLimits(static_cast<std::size_t>(prefs_.undoSteps),
+                                         static_cast<std::size_t>(prefs_.undoMegabytes) << 20);
+    updateUndoCaptions();
+    if (autosave_ && prefs_.autosave)
+        autosaveTimer_->start(prefs_.autosaveSeconds * 1000);
+    else
+        autosaveTimer_->stop();
+}
+
+void MainWindow::editPreferences()
+{
+    Preferences prefs = prefs_;
+    if (!dialogs_->editPreferences(prefs))
+        return;
+    applyPreferences(prefs);
+    if (!useSettings_)
+        return;
+    QSettings settings;
+    settings.setValue(u"preferences/autosave"_qs, prefs_.autosave);
+    settings.setValue(u"preferences/autosaveSeconds"_qs, prefs_.autosaveSeconds);
+    settings.setValue(u"preferences/undoSteps"_qs, prefs_.undoSteps);
+    settings.setValue(u"preferences/undoMegabytes"_qs, prefs_.undoMegabytes);
+}
+
+void MainWindow::loadSettings()
+{
+    if (!useSettings_)
+        return;
+    QSettings settings;
+    Preferences defaults;
+    prefs_.autosave = settings.value(u"preferences/autosave"_qs, defaults.autosave).toBool();
+    prefs_.autosaveSeconds = settings.value(u"preferences/autosaveSeconds"_qs, defaults.autosaveSeconds).toInt();
+    prefs_.undoSteps = settings.value(u"preferences/undoSteps"_qs, defaults.undoSteps).toInt();
+    prefs_.undoMegabytes = settings.value(u"preferences/undoMegabytes"_qs, defaults.undoMegabytes).toInt();
+    std::vector<std::string> paths;
+    // File names are the file system's bytes, kept as they are.
+    for (const QVariant& v : settings.value(u"recentFiles"_qs).toList())
+        paths.push_back(v.toByteArray().toStdString());
+    recent_ = RecentFiles(std::move(paths));
+}
+
+void MainWindow::storeRecentFiles() const
+{
+    if (!useSettings_)
+        return;
+    QVariantList list;
+    for (const std::string& path : recent_.paths())
+        list.push_back(QByteArray::fromStdString(path));
+    QSettings().setValue(u"recentFiles"_qs, list);
+}
+
+void MainWindow::buildRecentMenu()
+{
+    QMenu* file = findChild<QMenu*>(u"fileMenu"_qs);
+    QAction* exit = findChild<QAction*>(u"exit"_qs);
+    if (!file)
+        return;
+    recentMenu_ = new QMenu(fromGbk("最近打开的文件"), file);
+    recentMenu_->setObjectName(u"recentMenu"_qs);
+    file->insertMenu(exit, recentMenu_);
+    file->insertSeparator(exit);
+    connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::rebuildRecentMenu);
+    rebuildRecentMenu();
+}
+
+void MainWindow::rebuildRecentMenu()
+{
+    if (!recentMenu_)
+        return;
+    recentMenu_->clear();
+    int n = 0;
+    for (const std::string& path : recent_.paths()) {
+        const QString shown = pathText(path);
+        QAction* a = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(++n % 10).arg(QFileInfo(shown).fileName()));
+        a->setToolTip(shown);
+        a->setStatusTip(shown);
+        a->setData(QByteArray::fromStdString(path));
+        a->setEnabled(fileExists(path));
+        connect(a, &QAction::triggered, this, [this, path] { session_.commands().openFile(path); });
+    }
+    if (recent_.paths().empty())
+        recentMenu_->addAction(fromGbk("(无)"))->setEnabled(false);
+}
+
+void MainWindow::offerRecovery()
+{
+    // Only ever into an editor with nothing unsaved in it, so a refusal below is the copy's.
+    if (!recovery_ || !recovery_->ready() || session_.modified())
+        return;
+    for (const RecoveryCopy& copy : recovery_->leftBehind()) {
+        RecoveryOffer offer;
+        const std::string name =
+            copy.originalPath.empty() ? std::string() : QFileInfo(pathText(copy.originalPath)).fileName().toStdString();
+        offer.fileName = name.empty() ? std::string(kUntitled) : utf8ToGbk(name);
+        offer.time = copy.writtenAt >= 0 ? recoveryTimeText(copy.writtenAt) : std::string("?");
+        switch (dialogs_->offerRecovery(offer)) {
+        case RecoveryAnswer::Open:
+            if (session_.commands().openRecovered(copy.patternPath, copy.originalPath)) {
+                // Kept as this editor's own copy until the pattern is saved or let go.
+                if (recovery_->adopt(copy))
+                    autosave_->adopted();
+                return;  // one pattern at a time; the others stay for the next start
+            }
+            // Read whole or not at all: a copy that cannot be read has been reported and is
+            // set aside, not lost and not offered again.
+            recovery_->setAside(copy);
+            break;
+        case RecoveryAnswer::Discard:
+            recovery_->remove(copy);
+            break;
+        case RecoveryAnswer::Later:
+            break;
+        }
+    }
 }
 
 QString MainWindow::statusText() const
@@ -364,16 +548,29 @@ QString MainWindow::threadCaption() const
 
 void MainWindow::updateCaptions()
 {
-    QString title = fromGbk(kWindowTitle);
-    const std::string& path = session_.commands().currentPath();
-    if (session_.document().isOpen() && !path.empty())
-        title += u" - "_qs + QFileInfo(pathText(path)).fileName();
-    setWindowTitle(title);
+    updateTitle();
     docks_.colourPanel->refresh();
+}
+
+void MainWindow::updateTitle()
+{
+    // "*heart.xiu - Velmora十字绣": the star while the pattern holds unsaved changes.
+    QString title = fromGbk(kWindowTitle);
+    if (session_.document().isOpen()) {
+        const std::string& path = session_.commands().currentPath();
+        const QString name = path.empty() ? fromGbk(kUntitled) : QFileInfo(pathText(path)).fileName();
+        title = (session_.modified() ? u"*"_qs : QString()) + name + u" - "_qs + title;
+    }
+    setWindowTitle(title);
 }
 
 void MainWindow::updateUndoCaptions()
 {
+    updateTitle();
+    if (showingSaved_ && session_.modified()) {
+        message_->clear();
+        showingSaved_ = false;
+    }
     const EditHistory& history = session_.history();
     undoAction_->setText(menuText(history.undoCaption()));
     undoAction_->setEnabled(history.canUndo());

@@ -3,7 +3,9 @@
 // makes the toolbar and the menus from the command tables, docks the tool window, the
 // stitch-kind window, the colour bar, the overview and the layer panel around the view,
 // and brings them up to date when the session says what changed.
+#include "editor/app/autosave.h"
 #include "editor/app/command_line_opener.h"
+#include "editor/app/recent_files.h"
 #include "editor/app/editor_session.h"
 #include "editor/app/status_progress.h"
 #include "editor/app/window_layout.h"
@@ -19,6 +21,7 @@ class QDockWidget;
 class QLabel;
 class QMenu;
 class QProgressBar;
+class QTimer;
 class QToolBar;
 
 namespace brenmark {
@@ -49,6 +52,11 @@ struct MainWindowSetup {
     std::string pluginsDir;   // the folder holding the shipped DllPin/; empty: programDir
     std::string userDir;      // the folder of the user's own DllPin/; empty: none
     std::string commandLine;  // a pattern to open once the window exists
+    // Where recovery copies are kept; empty: no autosave and nothing offered.
+    std::string recoveryDir;
+    // Whether the window reads and writes its settings (geometry, recent files, the
+    // preferences) in the user's settings; tests that must not touch them say no.
+    bool useSettings = true;
     int openDelayMs = kCommandLineOpenDelayMs;
     UserDialogs* dialogs = nullptr;  // null: the real dialogs
     TransformDialogs* transformDialogs = nullptr;    // "绣图缩放", "修改绣图尺寸"
@@ -112,6 +120,20 @@ public:
     // copy); false for ids nobody handles and for refused commands.
     bool runCommand(int id, Modifiers modifiers = NoModifier) { return session_.router().run(id, modifiers); }
 
+    // Asks about every recovery copy left by an editor that did not end normally; opening
+    // one makes it the open pattern. Called once the window is shown.
+    void offerRecovery();
+    // What the autosave timer does, at once; false when nothing was started. Null without a
+    // recovery folder.
+    Autosave* autosave() { return autosave_.get(); }
+    bool autosaveNow();
+    const Preferences& preferences() const { return prefs_; }
+    void applyPreferences(const Preferences& prefs);
+    RecentFiles& recentFiles() { return recent_; }
+    // "最近打开的文件": rebuilt each time it opens, missing files disabled.
+    QMenu* recentMenu() { return recentMenu_; }
+    void rebuildRecentMenu();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -123,6 +145,11 @@ private:
     void connectWindows();
     void updateCaptions();
     void updateUndoCaptions();
+    void updateTitle();
+    void buildRecentMenu();
+    void editPreferences();
+    void loadSettings();
+    void storeRecentFiles() const;
 
     // SessionWindows
     void refresh(Changes what) override;
@@ -131,6 +158,8 @@ private:
     void loadFailed() override;
     void saved(const std::string& path) override;
     void saveFailed(const std::string& path) override;
+    void fileUsed(const std::string& path) override;
+    void changesSettled() override;
     void note(const std::string& text) override;
     void placingStarted() override;
 
@@ -166,6 +195,15 @@ private:
     QAction* redoAction_ = nullptr;
     QLabel* message_ = nullptr;
     QActionGroup* modes_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    bool useSettings_ = true;
+    Preferences prefs_;
+    RecentFiles recent_;
+    std::unique_ptr<RecoveryStore> recovery_;
+    std::unique_ptr<Autosave> autosave_;
+    QTimer* autosaveTimer_ = nullptr;
+    // The status bar says the pattern was stored until the next edit.
+    bool showingSaved_ = false;
     // Last, so it runs first: the windows that show the session go before it.
     WindowContentsFirst contents_{*this};
 };

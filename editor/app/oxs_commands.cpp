@@ -40,7 +40,8 @@ bool importOxs(EditorSession& session)
 {
     DocumentCommands& commands = session.commands();
     UserDialogs& dialogs = commands.dialogs();
-    commands.offerSave();
+    if (!commands.offerSave())
+        return false;
     const auto path = dialogs.openFile(kOxsImportCaption, kOxsFilter);
     if (!path)
         return false;

@@ -66,7 +66,8 @@ void PictureCommands::setAmountSettings(std::string fabric, int strands)
 bool PictureCommands::importPicture(ImportKind kind)
 {
     DocumentCommands& commands = session_.commands();
-    commands.offerSave();
+    if (!commands.offerSave())
+        return false;
     PictureImportPanel panel(session_.palettes());
     const std::string title = kind == ImportKind::Cartoon ? kTitleImportCartoon : kTitleImportPicture;
     if (!dialogs_.importPicture(title, pictureImportFilter(), panel, commands.dialogs()) || !panel.converted())
@@ -95,7 +96,8 @@ bool PictureCommands::importPicture(ImportKind kind)
 bool importPhoto(EditorSession& session, PhotoDialogs& dialogs)
 {
     DocumentCommands& commands = session.commands();
-    commands.offerSave();
+    if (!commands.offerSave())
+        return false;
     const std::optional<PhotoImport> chosen = dialogs.importPhoto();
     if (!chosen)
         return false;

@@ -2,6 +2,7 @@
 
 #include "editor/app/fabric_colour_dialog.h"
 #include "editor/app/new_pattern_dialog.h"
+#include "editor/app/preferences_dialog.h"
 #include "editor/app/thread_manager_dialog.h"
 #include "editor/view/gbk_qstring.h"
 
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace brenmark {
@@ -57,6 +59,48 @@ bool QtUserDialogs::askYesNo(const std::string& text, const std::string& title)
     QMessageBox box(QMessageBox::Question, fromGbk(title), fromGbk(text), QMessageBox::Yes | QMessageBox::No, parent_);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
+}
+
+Answer QtUserDialogs::askYesNoCancel(const std::string& text, const std::string& title)
+{
+    QMessageBox box(QMessageBox::Question, fromGbk(title), fromGbk(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
+    box.setDefaultButton(QMessageBox::Yes);
+    // Esc and the box's close button must never count as No: that would throw work away.
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
+RecoveryAnswer QtUserDialogs::offerRecovery(const RecoveryOffer& offer)
+{
+    const QString text = fromGbk("上次编辑器没有正常结束,留下了未保存的绣图:\n\n") + fromGbk(offer.fileName) +
+                         fromGbk("\n保存于 ") + fromGbk(offer.time) + fromGbk("\n\n要打开它吗?");
+    QMessageBox box(QMessageBox::Question, fromGbk("恢复未保存的绣图"), text, QMessageBox::NoButton, parent_);
+    box.setObjectName(u"recoveryQuestion"_qs);
+    QPushButton* open = box.addButton(fromGbk("打开"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(fromGbk("放弃"), QMessageBox::DestructiveRole);
+    QPushButton* later = box.addButton(fromGbk("以后再说"), QMessageBox::RejectRole);
+    box.setDefaultButton(open);
+    box.setEscapeButton(later);
+    box.exec();
+    if (box.clickedButton() == open)
+        return RecoveryAnswer::Open;
+    if (box.clickedButton() == discard)
+        return RecoveryAnswer::Discard;
+    return RecoveryAnswer::Later;
+}
+
+bool QtUserDialogs::editPreferences(Preferences& prefs)
+{
+    PreferencesDialog dialog(prefs, parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    prefs = dialog.preferences();
+    return true;
 }
 
 std::optional<std::string> QtUserDialogs::openFile(const std::string& title, const std::string& filter)

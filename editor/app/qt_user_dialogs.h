@@ -18,6 +18,9 @@ public:
 
     void show(const std::string& text, const std::string& title, MessageIcon icon) override;
     bool askYesNo(const std::string& text, const std::string& title) override;
+    Answer askYesNoCancel(const std::string& text, const std::string& title) override;
+    RecoveryAnswer offerRecovery(const RecoveryOffer& offer) override;
+    bool editPreferences(Preferences& prefs) override;
     std::optional<std::string> openFile(const std::string& title, const std::string& filter) override;
     std::optional<std::string> saveFile(const std::string& title, const std::string& filter,
                                         const std::string& suggested) override;

@@ -21,6 +21,26 @@ struct NewPatternEntry {
     bool operator==(const NewPatternEntry&) const = default;
 };
 
+// The answer to a question with Yes, No and Cancel. Dismissing the box (Esc, its close
+// button) is Cancel.
+enum class Answer { Yes, No, Cancel };
+
+// A recovery copy left by an editor that did not end normally, as the user is asked about it.
+struct RecoveryOffer {
+    std::string fileName;  // the pattern's file name (GBK), or "未命名"
+    std::string time;      // when the copy was written, "2026-12-10 14:03"
+};
+enum class RecoveryAnswer { Open, Discard, Later };
+
+// The editor's own settings ("设置").
+struct Preferences {
+    bool autosave = true;
+    int autosaveSeconds = 60;  // 10 .. 3600
+    int undoSteps = 5;         // 1 .. 200
+    int undoMegabytes = 512;   // the cap on what the undo steps hold together, 16 .. 65536
+    bool operator==(const Preferences&) const = default;
+};
+
 class UserDialogs : public MessageBoxes {
 public:
     // show(text, title, icon) comes from MessageBoxes, so the pattern reader's messages
@@ -28,6 +48,12 @@ public:
 
     // Yes and No buttons with the question icon; true for Yes.
     virtual bool askYesNo(const std::string& text, const std::string& title) = 0;
+    // Yes, No and Cancel with the question icon, Yes the default.
+    virtual Answer askYesNoCancel(const std::string& text, const std::string& title) = 0;
+    // "恢复未保存的绣图": Open, Discard, or neither for now (the box dismissed).
+    virtual RecoveryAnswer offerRecovery(const RecoveryOffer& offer) = 0;
+    // "设置": edits prefs in place; false on Cancel (prefs unchanged).
+    virtual bool editPreferences(Preferences& prefs) = 0;
     // Filters are written "description|patterns|description|patterns|", patterns separated
     // by ";". Nothing when the dialog is cancelled.
     virtual std::optional<std::string> openFile(const std::string& title, const std::string& filter) = 0;

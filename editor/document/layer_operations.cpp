@@ -214,6 +214,7 @@ bool LayerOperations::toggleVisible(int index)
     if (!list.validIndex(index))
         return false;
     list[index].visible = !list[index].visible;
+    undo_.recordEditWithoutStep();
     notifyRows();
     recompose();
     return true;
@@ -225,6 +226,7 @@ bool LayerOperations::toggleLinked(int index)
     if (!list.validIndex(index) || list[index].drawable)
         return false;
     list[index].linked = !list[index].linked;
+    undo_.recordEditWithoutStep();
     list.refreshButtonStates();
     notifyRows();
     return true;

@@ -11,6 +11,9 @@ public:
     // label is the text shown for undoing the step, e.g. "取消新建层". Called before the
     // change, while the document still holds the state that undoing returns to.
     virtual void recordUndoStep(const std::string& label) = 0;
+    // An edit that no step records (a layer shown or hidden, a colour locked, a symbol or the
+    // fabric chosen) changed the document: it still leaves the pattern unsaved.
+    virtual void recordEditWithoutStep() {}
 };
 
 // For callers without an undo history (the command line, batch conversions).

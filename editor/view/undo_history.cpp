@@ -5,6 +5,7 @@
 #include "editor/view/pattern_view.h"
 #include "interchange/code_page.h"
 
+#include <algorithm>
 #include <new>
 
 namespace brenmark {
@@ -139,32 +140,61 @@ std::size_t UndoHistory::storedBytes() const
 }
 
 bool UndoHistory::snapshotInto(std::deque<StoredStep>& list, bool front, const std::string& label,
-                               const StoredStep* like)
+                               const StoredStep* like, std::uint64_t state)
 {
-    if (list.size() >= kLimit) {
+    while (!list.empty() && list.size() >= limit_) {
         if (like == (front ? &list.back() : &list.front()))
             like = nullptr;
         front ? list.pop_back() : list.pop_front();
     }
     try {
         StoredStep s = StoredStep::capture(view_.document(), makeMeta(label), like);
+        s.state = state;
         front ? list.push_front(std::move(s)) : list.push_back(std::move(s));
-        return true;
     } catch (const std::bad_alloc&) {
         if (messages_)
             messages_->show(kUndoOutOfMemory, kTitleWarning, MessageIcon::Warning);
         return false;
     }
+    keepWithinCap();
+    return true;
+}
+
+void UndoHistory::keepWithinCap()
+{
+    if (byteCap_ == 0)
+        return;
+    while (undo_.size() + redo_.size() > 1 && storedBytes() > byteCap_) {
+        // Redo steps go before undo steps: they are the states the user already left.
+        if (!redo_.empty())
+            redo_.pop_back();
+        else
+            undo_.pop_front();
+    }
+}
+
+void UndoHistory::setLimits(std::size_t steps, std::size_t bytes)
+{
+    limit_ = std::clamp<std::size_t>(steps, 1, kMaxLimit);
+    byteCap_ = bytes;
+    while (undo_.size() > limit_)
+        undo_.pop_front();
+    while (redo_.size() > limit_)
+        redo_.pop_back();
+    keepWithinCap();
 }
 
 void UndoHistory::pushUndo(const std::string& label)
 {
-    snapshotInto(undo_, false, label, newestStep());
+    // The step keeps the state the document is in now; the edit that follows leaves it.
+    const std::uint64_t before = state_;
+    leaveState();
+    snapshotInto(undo_, false, label, newestStep(), before);
 }
 
 void UndoHistory::pushRedo(const std::string& label)
 {
-    snapshotInto(redo_, true, label, newestStep());
+    snapshotInto(redo_, true, label, newestStep(), state_);
 }
 
 void UndoHistory::setTileOfLastStep(std::int32_t index, ColorRef colour)
@@ -181,7 +211,9 @@ bool UndoHistory::undo()
         return false;
     StoredStep step = std::move(undo_.back());
     undo_.pop_back();
-    snapshotInto(redo_, true, redoLabelFor(step.meta.label), &step);
+    snapshotInto(redo_, true, redoLabelFor(step.meta.label), &step, state_);
+    // Known before the restore tells anyone: the displays ask whether the pattern is saved.
+    state_ = step.state;
     restore(step.unpack());
     return true;
 }
@@ -192,7 +224,8 @@ bool UndoHistory::redo()
         return false;
     StoredStep step = std::move(redo_.front());
     redo_.pop_front();
-    snapshotInto(undo_, false, undoLabelFor(step.meta.label), &step);
+    snapshotInto(undo_, false, undoLabelFor(step.meta.label), &step, state_);
+    state_ = step.state;
     restore(step.unpack());
     return true;
 }

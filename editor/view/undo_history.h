@@ -1,5 +1,6 @@
 #pragma once
-// The undo and redo lists of the pattern view: five steps each, whole-state snapshots.
+// The undo and redo lists of the pattern view: five steps each unless the user asks for
+// more, whole-state snapshots.
 #include "editor/document/current_thread.h"
 #include "editor/document/undo_recorder.h"
 #include "editor/document/user_prompts.h"
@@ -48,6 +49,21 @@ public:
     // Bytes of cell and layer data held by both lists, shared chunks once.
     std::size_t storedBytes() const;
 
+    // How many steps each list keeps (1 to kMaxLimit) and how many bytes of cell and layer
+    // data both lists may hold together (0: no cap). Over either, the oldest steps go first;
+    // the newest undo step always stays.
+    void setLimits(std::size_t steps, std::size_t bytes);
+    std::size_t stepLimit() const { return limit_; }
+    std::size_t byteCap() const { return byteCap_; }
+
+    // Names the state the document is in now. Every recorded step moves the document to a
+    // new state; undo and redo move it back to the state a step was recorded in, so the
+    // document is as it was at some moment exactly when the state is the same. A state once
+    // left by an edit is never named again.
+    std::uint64_t state() const { return state_; }
+    // The document changed in a way no step records: the state is a new one.
+    void leaveState() { state_ = ++lastState_; }
+
     // Tools that replace one colour record which stitch tile their undo rebuilds.
     void setTileOfLastStep(std::int32_t index, ColorRef colour);
 
@@ -58,9 +74,13 @@ public:
     static std::string undoLabelFor(const std::string& redoLabel);
 
     static constexpr std::size_t kLimit = 5;
+    static constexpr std::size_t kMaxLimit = 200;
 
 private:
-    bool snapshotInto(std::deque<StoredStep>& list, bool front, const std::string& label, const StoredStep* like);
+    bool snapshotInto(std::deque<StoredStep>& list, bool front, const std::string& label, const StoredStep* like,
+                      std::uint64_t state);
+    // Drops the oldest steps until both lists are within the byte cap.
+    void keepWithinCap();
     // The step a new one most likely shares its chunks with.
     const StoredStep* newestStep() const;
 
@@ -70,6 +90,10 @@ private:
     std::deque<StoredStep> undo_;  // oldest first
     std::deque<StoredStep> redo_;  // newest first
     std::function<void(const UndoSnapshot&)> afterRestore_;
+    std::size_t limit_ = kLimit;
+    std::size_t byteCap_ = 0;
+    std::uint64_t state_ = 1;
+    std::uint64_t lastState_ = 1;
 };
 
 }  // namespace brenmark

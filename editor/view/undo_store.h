@@ -46,6 +46,8 @@ private:
 struct StoredStep {
     // Tells steps apart for the buffers' write trackers (0: none).
     std::uint64_t serial = 0;
+    // The document state the step puts back (UndoHistory::state()).
+    std::uint64_t state = 0;
     UndoSnapshot meta;  // everything but the large buffers
     std::vector<SharedBuffer> buffers;  // the grid, then each layer's cells (forEachBuffer)
 

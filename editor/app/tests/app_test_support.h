@@ -39,6 +39,12 @@ void writePalette(const std::string& dir, const std::string& brand, const std::v
 class ScriptedDialogs final : public UserDialogs {
 public:
     std::deque<bool> yesNo;
+    // Yes/No/Cancel questions; with none left, the yesNo answers stand in (Yes or No),
+    // then Cancel.
+    std::deque<Answer> answers;
+    std::deque<RecoveryAnswer> recoveries;
+    std::vector<RecoveryOffer> recoveryOffers;
+    std::function<bool(Preferences&)> preferences;
     std::deque<std::optional<std::string>> files;  // open and save dialogs alike
     std::deque<std::optional<NewPatternEntry>> newPatterns;
     std::deque<std::optional<int>> fabrics;
@@ -66,6 +72,26 @@ public:
     {
         log.push_back("ask:" + text + "|" + title);
         return take(yesNo, false);
+    }
+    Answer askYesNoCancel(const std::string& text, const std::string& title) override
+    {
+        log.push_back("ask:" + text + "|" + title);
+        if (!answers.empty())
+            return take(answers, Answer::Cancel);
+        if (!yesNo.empty())
+            return take(yesNo, false) ? Answer::Yes : Answer::No;
+        return Answer::Cancel;
+    }
+    RecoveryAnswer offerRecovery(const RecoveryOffer& offer) override
+    {
+        log.push_back("recovery:" + offer.fileName);
+        recoveryOffers.push_back(offer);
+        return take(recoveries, RecoveryAnswer::Later);
+    }
+    bool editPreferences(Preferences& prefs) override
+    {
+        log.push_back("preferences");
+        return preferences ? preferences(prefs) : false;
     }
     std::optional<std::string> openFile(const std::string& title, const std::string& filter) override
     {
@@ -121,6 +147,20 @@ class RecordingUndo final : public UndoRecorder {
 public:
     std::vector<std::string> labels;
     void recordUndoStep(const std::string& label) override { labels.push_back(label); }
+};
+
+// Modified exactly when a test says so, or after markModified.
+class FlagSavePoint final : public SavePoint {
+public:
+    bool dirty = false;
+    int saves = 0;
+    bool modified() const override { return dirty; }
+    void markSaved() override
+    {
+        dirty = false;
+        ++saves;
+    }
+    void markModified() override { dirty = true; }
 };
 
 class RecordingEvents final : public CommandEvents {

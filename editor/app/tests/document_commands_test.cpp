@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
+
+#include <sys/stat.h>
 
 namespace brenmark {
 namespace {
@@ -26,6 +29,7 @@ protected:
     test::RecordingUndo undo;
     test::RecordingEvents events;
     test::CountingEditingState editing;
+    test::FlagSavePoint savePoint;
     DocumentCommands commands{doc, palettes, dialogs, undo};
 
     void SetUp() override
@@ -34,6 +38,7 @@ protected:
                            {{"B5200", kWhite}, {"712", rgb(255, 251, 239)}, {"ECRU", kEcru}, {"321", kRed}, {"796", kBlue}});
         commands.setEvents(&events);
         commands.addEditingState(&editing);
+        commands.setSavePoint(&savePoint);
     }
 
     // A 2 x 1 pattern on file: one red cell, an empty one.
@@ -52,10 +57,18 @@ protected:
 
     void openSomething()
     {
+        savePoint.dirty = false;
         dialogs.files.push_back(writePattern("open.xiu"));
         ASSERT_TRUE(commands.openPattern());
         dialogs.log.clear();
         events.log.clear();
+    }
+    // An open pattern with an edit in it.
+    void openAndEdit()
+    {
+        openSomething();
+        doc.setCell(1, 0, 0);
+        savePoint.dirty = true;
     }
 
     static NewPatternEntry entry(const char* brand, const char* w, const char* h) { return {brand, w, h}; }
@@ -71,7 +84,7 @@ TEST_F(Commands, NoPatternMeansNoSavePrompt)
 
 TEST_F(Commands, AnsweringNoOpensTheNextFileWithoutSaving)
 {
-    openSomething();
+    openAndEdit();
     const std::string next = writePattern("next.xiu");
     dialogs.yesNo = {false};
     dialogs.files = {next};
@@ -84,7 +97,7 @@ TEST_F(Commands, AnsweringNoOpensTheNextFileWithoutSaving)
 
 TEST_F(Commands, AnsweringYesAndCancellingTheSaveStillGoesOnToTheOpenDialog)
 {
-    openSomething();
+    openAndEdit();
     dialogs.yesNo = {true};
     dialogs.files = {std::nullopt, std::nullopt};
 
@@ -96,7 +109,7 @@ TEST_F(Commands, AnsweringYesAndCancellingTheSaveStillGoesOnToTheOpenDialog)
 
 TEST_F(Commands, AnsweringYesSavesBeforeTheNextCommandGoesOn)
 {
-    openSomething();
+    openAndEdit();
     dialogs.yesNo = {true};
     dialogs.files = {dir.file("kept"), std::nullopt};
 
@@ -104,6 +117,155 @@ TEST_F(Commands, AnsweringYesSavesBeforeTheNextCommandGoesOn)
 
     EXPECT_TRUE(test::fileExists(dir.file("kept.xiu")));
     EXPECT_EQ(dialogs.log, (std::vector<std::string>{"ask:保存当前绣图吗?|提示", "save:存储绣图", "open:导入图片"}));
+}
+
+TEST_F(Commands, AnUnmodifiedPatternIsNeverAskedAbout)
+{
+    openSomething();
+    dialogs.files = {writePattern("next.xiu")};
+    ASSERT_TRUE(commands.openPattern());
+    EXPECT_EQ(dialogs.log, std::vector<std::string>{"open:打开绣图"});
+}
+
+TEST_F(Commands, DismissingTheSavePromptCancelsEveryCommandThatAsksIt)
+{
+    // Esc or the box's close button: the pattern and its path stay, nothing else is asked.
+    const std::string next = writePattern("next.xiu");
+    const std::vector<std::pair<const char*, std::function<bool()>>> runs = {
+        {"new", [&] { commands.newPattern(); return doc.width() == 2; }},
+        {"open", [&] { return !commands.openPattern(); }},
+        {"old library", [&] { return !commands.openOldLibraryPattern(); }},
+        {"import", [&] { return !commands.importPicture(); }},
+        {"command line", [&] { return !commands.openCommandLine("\"" + next + "\""); }},
+        {"recent", [&] { return !commands.openFile(next); }},
+        {"recovered", [&] { return !commands.openRecovered(next, next); }},
+    };
+    for (const auto& [name, run] : runs) {
+        SCOPED_TRACE(name);
+        openAndEdit();
+        dialogs.answers = {Answer::Cancel};
+        dialogs.files = {next};
+        EXPECT_TRUE(run());
+        EXPECT_EQ(dialogs.log, std::vector<std::string>{"ask:保存当前绣图吗?|提示"});
+        EXPECT_EQ(commands.currentPath(), dir.file("open.xiu"));
+        EXPECT_EQ(doc.cell(1, 0), 0);
+        EXPECT_TRUE(savePoint.dirty);
+        dialogs.files.clear();
+    }
+}
+
+TEST_F(Commands, YesWithAFailedSaveStopsTheCommand)
+{
+    openAndEdit();
+    dialogs.answers = {Answer::Yes};
+    dialogs.files = {dir.file("no/such/folder/x.xiu"), writePattern("next.xiu")};
+
+    EXPECT_FALSE(commands.openPattern());
+
+    EXPECT_EQ(commands.currentPath(), dir.file("open.xiu"));
+    EXPECT_TRUE(savePoint.dirty);
+    EXPECT_EQ(dialogs.log.back(), "message:绣图未能存储:" + dir.file("no/such/folder/x.xiu") + "\n文件夹不存在");
+}
+
+TEST_F(Commands, ClosingAsksOnlyWhenModifiedAndOnlyASavedOrDiscardedPatternMayClose)
+{
+    openSomething();
+    EXPECT_TRUE(commands.confirmClose());
+    EXPECT_TRUE(dialogs.log.empty());
+
+    savePoint.dirty = true;
+    dialogs.answers = {Answer::Cancel};
+    EXPECT_FALSE(commands.confirmClose());
+    EXPECT_TRUE(savePoint.dirty);
+
+    dialogs.answers = {Answer::Yes};  // then the save dialog is cancelled
+    EXPECT_FALSE(commands.confirmClose());
+
+    dialogs.answers = {Answer::Yes};
+    dialogs.files = {dir.file("no/such/folder/x.xiu")};
+    EXPECT_FALSE(commands.confirmClose());
+
+    dialogs.answers = {Answer::Yes};
+    dialogs.files = {dir.file("closing.xiu")};
+    EXPECT_TRUE(commands.confirmClose());
+    EXPECT_FALSE(savePoint.dirty);
+    EXPECT_TRUE(test::fileExists(dir.file("closing.xiu")));
+
+    savePoint.dirty = true;
+    dialogs.answers = {Answer::No};
+    EXPECT_TRUE(commands.confirmClose());
+}
+
+TEST_F(Commands, OpeningAndSavingMarkTheFileSavedAnImportMarksItModified)
+{
+    openSomething();
+    EXPECT_FALSE(savePoint.dirty);
+    const int saves = savePoint.saves;
+    savePoint.dirty = true;
+    dialogs.files = {dir.file("saved.xiu")};
+    ASSERT_TRUE(commands.savePattern());
+    EXPECT_FALSE(savePoint.dirty);
+    EXPECT_EQ(savePoint.saves, saves + 1);
+
+    PatternDocument imported;
+    imported.create(3, 3, "DMC");
+    commands.replacePattern(std::move(imported), std::string());
+    EXPECT_TRUE(savePoint.dirty);
+    EXPECT_TRUE(commands.modified());
+}
+
+TEST_F(Commands, AReadOnlyTargetIsRefusedAndLeftByteForByte)
+{
+    openAndEdit();
+    const std::string target = writePattern("locked.xiu", kEcru);
+    std::vector<std::uint8_t> before;
+    ASSERT_TRUE(readWholeFile(target, before));
+    ASSERT_EQ(::chmod(target.c_str(), 0444), 0);
+    dialogs.files = {target};
+    dialogs.yesNo = {true};
+
+    EXPECT_FALSE(commands.savePattern());
+
+    std::vector<std::uint8_t> after;
+    ASSERT_TRUE(readWholeFile(target, after));
+    EXPECT_EQ(after, before);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "绣图未能存储:" + target + "\n文件是只读的,没有写入它的权限");
+    EXPECT_TRUE(savePoint.dirty);
+    EXPECT_EQ(commands.currentPath(), dir.file("open.xiu"));
+    ::chmod(target.c_str(), 0644);
+}
+
+TEST_F(Commands, WhatIsNoPatternIsRefusedWithAMessageAndTheOpenPatternStays)
+{
+    openAndEdit();
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"text.xiu", "just some words\n"},
+        {"empty.xiu", ""},
+        {"photo.xiu", std::string("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00", 11) + std::string(400, '\x7f')},
+    };
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
+        std::ofstream(dir.file(name), std::ios::binary) << bytes;
+        dialogs.messages.clear();
+        dialogs.answers = {Answer::No};
+        dialogs.files = {dir.file(name)};
+        EXPECT_FALSE(commands.openPattern());
+        ASSERT_FALSE(dialogs.messages.empty());
+        EXPECT_NE(dialogs.messages.back().text.find(kMsgDamaged), std::string::npos);
+        EXPECT_EQ(commands.currentPath(), dir.file("open.xiu"));
+        EXPECT_EQ(doc.cell(1, 0), 0);
+    }
+}
+
+TEST_F(Commands, ARecoveredCopyComesBackModifiedUnderItsOriginalPath)
+{
+    const std::string copy = writePattern("copy.xiu", kEcru);
+    ASSERT_TRUE(commands.openRecovered(copy, "/home/someone/heart.xiu"));
+    EXPECT_EQ(commands.currentPath(), "/home/someone/heart.xiu");
+    EXPECT_TRUE(savePoint.dirty);
+    EXPECT_EQ(doc.fabric, kEcru);
+    EXPECT_EQ(doc.cell(0, 0), 0);
 }
 
 // --- new pattern -----------------------------------------------------------------------
@@ -138,21 +300,20 @@ TEST_F(Commands, ANewPatternTakesTheChosenBrandAndSize)
     EXPECT_EQ(doc.height(), 7);
 }
 
-TEST_F(Commands, CancellingTheNewPatternDialogLeavesNoPatternAndSaveDoesNothing)
+TEST_F(Commands, CancellingTheNewPatternDialogKeepsTheOpenPattern)
 {
-    openSomething();
+    // Cancel means "not now", never "throw the open pattern away".
+    openAndEdit();
     dialogs.yesNo = {false};
 
     commands.newPattern();
 
-    EXPECT_FALSE(doc.isOpen());
-    EXPECT_TRUE(doc.layers.empty());
-    EXPECT_TRUE(commands.currentPath().empty());
-    EXPECT_EQ(events.log, std::vector<std::string>{"replaced"});
-
-    dialogs.log.clear();
-    EXPECT_FALSE(commands.savePattern());
-    EXPECT_TRUE(dialogs.log.empty());
+    EXPECT_TRUE(doc.isOpen());
+    EXPECT_EQ(doc.cell(1, 0), 0);
+    EXPECT_EQ(commands.currentPath(), dir.file("open.xiu"));
+    EXPECT_TRUE(savePoint.dirty);
+    EXPECT_EQ(editing.resets, 1);  // only the open's
+    EXPECT_TRUE(events.log.empty());
 }
 
 TEST_F(Commands, RefusedSizesAreExplainedAndAskedForAgain)
@@ -314,14 +475,26 @@ TEST_F(Commands, SavingAsksBeforeReplacingTheFileTheNormalisedNameNames)
     EXPECT_EQ(commands.currentPath(), dir.file("my.xiu"));
 }
 
-TEST_F(Commands, SavingAsksAboutAnExistingFileOnlyOnce)
+TEST_F(Commands, SavingAsksAboutAnExistingFileButNotAboutThePatternsOwn)
 {
-    // The dialog leaves the question to the command, which asks about the file it writes.
     openSomething();
     dialogs.files = {dir.file("open.xiu")};
+    ASSERT_TRUE(commands.savePattern());
+    EXPECT_EQ(dialogs.log, std::vector<std::string>{"save:存储绣图"});
+
+    // The same file by another name is still the pattern's own.
+    dialogs.log.clear();
+    dialogs.files = {dir.path() + "./open.xiu"};
+    ASSERT_TRUE(commands.savePattern());
+    EXPECT_EQ(dialogs.log, std::vector<std::string>{"save:存储绣图"});
+
+    // Another existing file is asked about, once.
+    writePattern("other.xiu");
+    dialogs.log.clear();
+    dialogs.files = {dir.file("other.xiu")};
     dialogs.yesNo = {true};
     ASSERT_TRUE(commands.savePattern());
-    EXPECT_EQ(dialogs.log, (std::vector<std::string>{"save:存储绣图", "ask:" + dir.file("open.xiu") + "已存在。\n要替换它吗?|存储绣图"}));
+    EXPECT_EQ(dialogs.log, (std::vector<std::string>{"save:存储绣图", "ask:" + dir.file("other.xiu") + "已存在。\n要替换它吗?|存储绣图"}));
 
     dialogs.log.clear();
     dialogs.files = {dir.file("fresh.name.xiu")};
@@ -353,15 +526,18 @@ TEST_F(Commands, SavingWithEveryThreadInUseRecordsNoUndoStep)
     EXPECT_TRUE(undo.labels.empty());
 }
 
-TEST_F(Commands, AFailedSaveShowsNoMessageAndKeepsThePath)
+TEST_F(Commands, AFailedSaveSaysWhyAndKeepsThePathAndTheChanges)
 {
-    openSomething();
+    openAndEdit();
     dialogs.files = {dir.file("no/such/folder/x.xiu")};
 
     EXPECT_FALSE(commands.savePattern());
 
-    EXPECT_TRUE(dialogs.messages.empty());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "绣图未能存储:" + dir.file("no/such/folder/x.xiu") + "\n文件夹不存在");
+    EXPECT_EQ(dialogs.messages[0].title, kTitleWarning);
     EXPECT_EQ(commands.currentPath(), dir.file("open.xiu"));
+    EXPECT_TRUE(savePoint.dirty);
     EXPECT_EQ(events.log.back(), "saveFailed:" + dir.file("no/such/folder/x.xiu"));
 }
 

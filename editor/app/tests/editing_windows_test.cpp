@@ -206,6 +206,7 @@ TEST_F(Editing, OpeningAnotherPatternClearsBothLists)
     ASSERT_TRUE(window->history().canUndo());
     ASSERT_TRUE(window->history().canRedo());
 
+    dialogs.answers = {Answer::No};
     dialogs.files = {writePattern("b.xiu")};
     action(u"openPattern")->trigger();
     EXPECT_FALSE(window->history().canUndo());
@@ -219,6 +220,7 @@ TEST_F(Editing, ANewPatternClearsTheListsToo)
 {
     open();
     drawPoint(1, 1);
+    dialogs.answers = {Answer::No};
     dialogs.newPatterns.push_back(NewPatternEntry{"DMC", "8", "8"});
     action(u"newPattern")->trigger();
     EXPECT_EQ(undoText(), fromGbk("无取消操作"));

@@ -76,6 +76,7 @@ protected:
         ASSERT_TRUE(savePattern(path, p));
         ASSERT_TRUE(window->commands().loadFile(path, LoadMode::Library));
         window->history().recordUndoStep("取消画点");
+        dialogs.answers.push_back(Answer::No);  // the step made it unsaved
     }
     QAction* importPhotoAction() { return window->findChild<QAction*>(u"importPhoto"_qs); }
 };
@@ -125,6 +126,7 @@ TEST_F(PhotoImportCommand, CancelOrAnUnusableLibraryLeavesThePatternAsItWas)
     photos.script = [] { return std::nullopt; };
     EXPECT_FALSE(window->runCommand(CmdImportPhoto));
     photos.script = [] { return blueThenRed("ANCHOR"); };  // no ANCHOR palette here
+    dialogs.answers.push_back(Answer::No);  // still unsaved: asked again
     EXPECT_FALSE(window->runCommand(CmdImportPhoto));
     ASSERT_FALSE(dialogs.messages.empty());
     EXPECT_EQ(dialogs.messages.back().text, "绣线库(ANCHOR)的线未配置,不能使用");

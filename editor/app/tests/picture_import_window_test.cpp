@@ -59,6 +59,8 @@ protected:
         ASSERT_TRUE(window->commands().loadFile(path, LoadMode::Library));
         window->history().recordUndoStep("取消画点");
         ASSERT_TRUE(window->history().canUndo());
+        // The step made it unsaved: the import's save prompt is answered No.
+        dialogs.answers.push_back(Answer::No);
     }
     QCheckBox* baseImageBox()
     {
@@ -93,7 +95,7 @@ TEST_F(PictureImport, TheToolbarImportReplacesThePatternWithTheConversion)
     EXPECT_EQ(doc.fabric, kWhite);
     EXPECT_FALSE(window->history().canUndo());
     EXPECT_TRUE(window->commands().currentPath().empty());
-    EXPECT_EQ(window->windowTitle(), fromGbk(kWindowTitle));  // untitled
+    EXPECT_EQ(window->windowTitle(), fromGbk("*未命名 - ") + fromGbk(kWindowTitle));  // untitled, unsaved
     EXPECT_EQ(window->threadCaption(), fromGbk("(DMC)绣线数:2"));
     EXPECT_FALSE(window->view().showBaseImage());
     // The save prompt came first.
@@ -170,7 +172,9 @@ TEST_F(PictureImport, TheCartoonImportKeepsThePictureBehindThePatternForTracing)
     EXPECT_TRUE(box->isVisibleTo(window->toolWindow()));
     EXPECT_TRUE(box->isChecked());
 
-    // The next ordinary import takes the tracing picture away again.
+    // The next ordinary import takes the tracing picture away again (the converted pattern is
+    // unsaved: No to the prompt).
+    dialogs.answers.push_back(Answer::No);
     pictures.convertOnOpen(picture);
     action(u"importPicture")->trigger();
     EXPECT_FALSE(window->view().showBaseImage());

@@ -284,3 +284,84 @@ TEST_F(UndoFixture, OnlyAPlugInsRecordNamesThePickedLine)
     EXPECT_EQ(view.marks().pickedLine, -1) << "the lines were put back: the pick went with the old ones";
     EXPECT_EQ(doc.lineSources, (std::vector<LineSource>{{0, 0}, {0, 1}})) << "each line knows its layer again";
 }
+
+TEST_F(UndoFixture, TheStateComesBackExactlyWithTheDocument)
+{
+    const std::uint64_t saved = history.state();
+    draw(0, 0, 0);
+    const std::uint64_t afterFirst = history.state();
+    EXPECT_NE(afterFirst, saved);
+    draw(1, 0, 1);
+    EXPECT_NE(history.state(), afterFirst);
+
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(history.state(), afterFirst);
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(history.state(), saved);
+    ASSERT_TRUE(history.redo());
+    EXPECT_EQ(history.state(), afterFirst);
+
+    // A new edit after an undo is a state never seen before, even where the redo list still
+    // holds the old one.
+    draw(2, 2, 1);
+    EXPECT_NE(history.state(), saved);
+    EXPECT_NE(history.state(), afterFirst);
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(history.state(), afterFirst);
+
+    // An edit no step records leaves the state for good.
+    history.leaveState();
+    EXPECT_NE(history.state(), afterFirst);
+    EXPECT_NE(history.state(), saved);
+}
+
+TEST_F(UndoFixture, TheStepLimitIsASettingFromOneTo200)
+{
+    history.setLimits(12, 0);
+    for (int i = 0; i < 12; ++i)
+        draw(i % 4, i / 4, 0, "取消描点操作");
+    EXPECT_EQ(history.undoCount(), 12u);
+    draw(3, 2, 1);
+    EXPECT_EQ(history.undoCount(), 12u);
+
+    // Lowering it drops the oldest steps at once: the newest stay undoable.
+    history.setLimits(3, 0);
+    EXPECT_EQ(history.undoCount(), 3u);
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(doc.cell(3, 2), 0);  // the newest step came back first
+
+    history.setLimits(0, 0);
+    EXPECT_EQ(history.stepLimit(), 1u);
+    history.setLimits(100000, 0);
+    EXPECT_EQ(history.stepLimit(), UndoHistory::kMaxLimit);
+}
+
+TEST(UndoMemory, TheByteCapDropsTheOldestStepsFirstAndKeepsTheNewest)
+{
+    ViewFixture f;
+    f.make(400, 300, {rgb(1, 2, 3), rgb(4, 5, 6)});
+    UndoHistory history(f.view, f.current);
+    // Every fill changes every cell of the grid, so neighbouring steps share no grid chunk.
+    const auto fill = [&](int i) {
+        history.pushUndo("取消填充操作");
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 400; ++x)
+                f.view.setCell(x, y, i % 2);
+    };
+    history.setLimits(200, 0);
+    for (int i = 0; i < 3; ++i)
+        fill(i);
+    const std::size_t three = history.storedBytes();
+    history.setLimits(200, three);
+    for (int i = 3; i < 10; ++i)
+        fill(i);
+    EXPECT_LE(history.storedBytes(), three);
+    EXPECT_EQ(history.undoCount(), 3u);
+    // The newest step is the one kept: undo goes back to the ninth fill.
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(f.doc.cell(10, 10), 0);
+
+    // Even one step over the cap stays, or nothing could ever be undone.
+    history.setLimits(200, 1);
+    EXPECT_GE(history.undoCount() + history.redoCount(), 1u);
+}

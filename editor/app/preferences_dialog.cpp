@@ -1,0 +1,59 @@
+#include "editor/app/preferences_dialog.h"
+
+#include "editor/view/gbk_qstring.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace brenmark {
+
+namespace {
+
+QSpinBox* spinBox(int low, int high, int value, const char16_t* name, QWidget* parent)
+{
+    auto* box = new QSpinBox(parent);
+    box->setRange(low, high);
+    box->setValue(value);
+    box->setObjectName(QString::fromUtf16(name));
+    return box;
+}
+
+}  // namespace
+
+PreferencesDialog::PreferencesDialog(const Preferences& prefs, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(fromGbk("设置"));
+    setObjectName(u"preferencesDialog"_qs);
+    autosave_ = new QCheckBox(fromGbk("自动保存恢复副本"), this);
+    autosave_->setObjectName(u"autosave"_qs);
+    autosave_->setChecked(prefs.autosave);
+    seconds_ = spinBox(10, 3600, prefs.autosaveSeconds, u"autosaveSeconds", this);
+    seconds_->setSuffix(fromGbk(" 秒"));
+    seconds_->setEnabled(prefs.autosave);
+    connect(autosave_, &QCheckBox::toggled, seconds_, &QWidget::setEnabled);
+    steps_ = spinBox(1, 200, prefs.undoSteps, u"undoSteps", this);
+    megabytes_ = spinBox(16, 65536, prefs.undoMegabytes, u"undoMegabytes", this);
+    megabytes_->setSuffix(u" MB"_qs);
+
+    auto* form = new QFormLayout;
+    form->addRow(autosave_);
+    form->addRow(fromGbk("保存间隔:"), seconds_);
+    form->addRow(fromGbk("可撤销的步数:"), steps_);
+    form->addRow(fromGbk("撤销步骤最多占用内存:"), megabytes_);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}
+
+Preferences PreferencesDialog::preferences() const
+{
+    return {autosave_->isChecked(), seconds_->value(), steps_->value(), megabytes_->value()};
+}
+
+}  // namespace brenmark
