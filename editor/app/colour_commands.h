@@ -37,13 +37,13 @@ public:
     // Registers every command of the colour bar with the router.
     void route(CommandRouter& router);
     bool run(int id);
-    bool runOperation(int id);
 
     // The colour bar's brand menu: every other brand of the thread kind list.
     std::vector<BrandMenuItem> brandMenu() const;
     bool convertBrand(const std::string& brand);
 
 private:
+    bool runOperation(int id);
     bool subtract();
     bool reduce();
     bool replace(bool inSelection);
