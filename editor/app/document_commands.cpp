@@ -188,21 +188,15 @@ void DocumentCommands::resetEditingState()
 
 bool DocumentCommands::offerSave()
 {
-    if (!modified())
-        return true;
-    switch (dialogs_.askYesNoCancel(kAskSavePattern, kTitleInfo)) {
-    case Answer::Cancel:
-        return false;
-    case Answer::No:
-        return true;
-    case Answer::Yes:
-        // A save the user cancels goes on as No does; one that fails keeps the pattern.
-        return save() != SaveOutcome::Failed;
-    }
-    return false;
+    return askAboutChanges(false);
 }
 
 bool DocumentCommands::confirmClose()
+{
+    return askAboutChanges(true);
+}
+
+bool DocumentCommands::askAboutChanges(bool closing)
 {
     if (!modified())
         return true;
@@ -210,11 +204,16 @@ bool DocumentCommands::confirmClose()
     case Answer::Cancel:
         return false;
     case Answer::No:
-        if (events_)
+        // Closing throws the changes away now; a command does once it replaces the pattern.
+        if (closing && events_)
             events_->changesSettled();
         return true;
-    case Answer::Yes:
-        return save() == SaveOutcome::Saved;
+    case Answer::Yes: {
+        // A command goes on when the user cancels the save, as after No; only a completed
+        // save lets the window close. A failed save keeps the pattern either way.
+        const SaveOutcome outcome = save();
+        return closing ? outcome == SaveOutcome::Saved : outcome != SaveOutcome::Failed;
+    }
     }
     return false;
 }
@@ -330,10 +329,10 @@ void DocumentCommands::replacePattern(PatternDocument&& pattern, const std::stri
         origin == Origin::File ? savePoint_->markSaved() : savePoint_->markModified();
     doc_.notifyReplaced();
     if (events_) {
-        if (origin == Origin::File) {
-            events_->changesSettled();
+        // The pattern that held the changes is gone by the user's choice.
+        events_->changesSettled();
+        if (origin == Origin::File)
             events_->fileUsed(path);
-        }
         events_->patternReplaced();
     }
 }

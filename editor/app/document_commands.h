@@ -181,6 +181,7 @@ public:
 private:
     enum class SaveOutcome { Saved, Cancelled, Failed };
     SaveOutcome save();
+    bool askAboutChanges(bool closing);
     bool open(LoadMode mode);
     // Reads path into loaded; on failure the user has been told why.
     bool read(const std::string& path, LoadMode mode, PatternDocument& loaded);

@@ -1,5 +1,6 @@
 #include "editor/app/new_pattern_dialog.h"
 
+#include "editor/app/dialog_layout.h"
 #include "editor/view/gbk_qstring.h"
 
 #include <QComboBox>
@@ -28,12 +29,7 @@ NewPatternDialog::NewPatternDialog(const std::vector<std::string>& brands, const
     form->addRow(fromGbk("绣线品牌:"), brand_);
     form->addRow(fromGbk("宽(格):"), width_);
     form->addRow(fromGbk("高(格):"), height_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(buttons);
+    layOutWithOkCancel(*this, form);
     width_->setFocus();
     width_->selectAll();
 }

@@ -1,5 +1,6 @@
 #include "editor/app/preferences_dialog.h"
 
+#include "editor/app/dialog_layout.h"
 #include "editor/view/gbk_qstring.h"
 
 #include <QCheckBox>
@@ -43,12 +44,7 @@ PreferencesDialog::PreferencesDialog(const Preferences& prefs, QWidget* parent) 
     form->addRow(fromGbk("保存间隔:"), seconds_);
     form->addRow(fromGbk("可撤销的步数:"), steps_);
     form->addRow(fromGbk("撤销步骤最多占用内存:"), megabytes_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(buttons);
+    layOutWithOkCancel(*this, form);
 }
 
 Preferences PreferencesDialog::preferences() const

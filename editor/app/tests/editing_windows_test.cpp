@@ -43,19 +43,7 @@ protected:
         ASSERT_TRUE(window);
     }
 
-    // A 6 x 4 pattern with a red and a blue thread; only the top-left cell is red.
-    std::string writePattern(const std::string& name)
-    {
-        PatternDocument p;
-        p.create(6, 4, "DMC");
-        p.addThread(kRed, "321");
-        p.addThread(kBlue, "796");
-        p.setCell(0, 0, 0);
-        p.layers.backgroundFromGrid(p);
-        const std::string path = dir.file(name);
-        EXPECT_TRUE(savePattern(path, p));
-        return path;
-    }
+    std::string writePattern(const std::string& name) { return test::writeTwoThreadPattern(dir, name); }
     void open(const std::string& name = "a.xiu")
     {
         ASSERT_TRUE(window->commands().loadFile(writePattern(name), LoadMode::Library));

@@ -3,13 +3,8 @@
 #include "editor/app/main_window.h"
 
 #include "editor/app/tests/window_test_support.h"
-#include "editor/app/toolbar_icons.h"
 #include "editor/document/file_bytes.h"
-#include "editor/view/colour_bar_widget.h"
 #include "editor/view/gbk_qstring.h"
-#include "editor/view/pattern_view_widget.h"
-#include "editor/view/widgets/tool_window.h"
-#include "editor/app/colour_panel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -56,33 +51,14 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    std::string writePattern(const std::string& name)
-    {
-        PatternDocument p;
-        p.create(6, 4, "DMC");
-        p.addThread(test::kWindowRed, "321");
-        p.addThread(test::kWindowBlue, "796");
-        p.setCell(0, 0, 0);
-        p.layers.backgroundFromGrid(p);
-        const std::string path = dir.file(name);
-        EXPECT_TRUE(savePattern(path, p));
-        return path;
-    }
+    std::string writePattern(const std::string& name) { return test::writeTwoThreadPattern(dir, name); }
     void open(const std::string& name = "a.xiu")
     {
         ASSERT_TRUE(window->commands().loadFile(writePattern(name), LoadMode::Library));
         QCoreApplication::processEvents();
     }
     QAction* action(const char16_t* name) { return window->findChild<QAction*>(QString::fromUtf16(name)); }
-    void drawPoint(int x, int y)
-    {
-        ColourBarWidget* bar = window->colourPanel()->barWidget();
-        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, window->colourPanel()->bar().swatchRect(1, bar->width()).center());
-        window->toolWindow()->toolButtonFor(Tool::Point)->click();
-        QCoreApplication::processEvents();
-        QTest::mouseClick(window->viewWidget(), Qt::LeftButton, Qt::NoModifier,
-                          window->tools().cellRect({x, y}).center());
-    }
+    void drawPoint(int x, int y) { test::drawPoint(*window, x, y); }
     QString title() const { return window->windowTitle(); }
 };
 
@@ -125,7 +101,14 @@ TEST_F(UnsavedWork, EditsNoStepRecordsStillCountAsUnsaved)
     window->layers().toggleVisible(0);
     EXPECT_TRUE(window->session().modified());
     open("b.xiu");
-    window->colourPanel()->findChild<QCheckBox*>(u"lockBox"_qs);
+    ColourBarWidget* bar = window->colourPanel()->barWidget();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, window->colourPanel()->bar().swatchRect(1, bar->width()).center());
+    auto* lock = window->colourPanel()->findChild<QCheckBox*>(u"lockBox"_qs);
+    ASSERT_TRUE(lock && lock->isEnabled());
+    ASSERT_FALSE(window->session().modified());
+    lock->click();
+    EXPECT_TRUE(window->session().modified());
+    open("c.xiu");
     dialogs.fabrics.push_back(1);
     action(u"fabricColour")->trigger();
     EXPECT_TRUE(window->session().modified());
