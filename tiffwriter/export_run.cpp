@@ -84,6 +84,12 @@ std::optional<FabricName> fabricName(const PatternDocument& doc, const std::stri
     return nameFabricColor(doc.fabric, dmc);
 }
 
+// The refusal of a page the format cannot hold, naming the limit it passes.
+const char* pageLimitMessage(std::int64_t w, std::int64_t h)
+{
+    return TiffCanvas::limitPassed(w, h) == TiffCanvas::Limit::Side ? kMsgPageTooWide : kMsgPageTooLarge;
+}
+
 std::string pageHeader(const std::string& title, int page, int patternPages)
 {
     char tail[64];
@@ -99,7 +105,7 @@ PageExportResult writeWhole(const PageExportSetup& setup, PageExportDialogs& dia
     const int t0 = titleTextHeight(titleFont);
     const WholeFigures f = wholeFigures(cmToPixels(options.cellCm), doc.width(), doc.height(), doc.threads.size(), t0);
     if (!TiffCanvas::fits(f.width, f.height)) {
-        dialogs.show(kMsgPageTooLarge, kTitleInfo, MessageIcon::Information);
+        dialogs.show(pageLimitMessage(f.width, f.height), kTitleInfo, MessageIcon::Information);
         return {PageExportOutcome::Refused, {}};
     }
     PageRun run(setup, dialogs, status, 1);
@@ -146,7 +152,7 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
     const int t = titleTextHeight(headerFont);
     const PageGrid grid = tiffPageGrid(W, H, f, t, doc.width(), doc.height());
     if (!TiffCanvas::fits(W, H)) {
-        dialogs.show(kMsgPageTooLarge, kTitleInfo, MessageIcon::Information);
+        dialogs.show(pageLimitMessage(W, H), kTitleInfo, MessageIcon::Information);
         return {PageExportOutcome::Refused, {}};
     }
     const PageFiles files = pageFiles(chosen);

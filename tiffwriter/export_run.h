@@ -19,6 +19,7 @@ struct ChartInk;
 inline constexpr const char* kOutputDialogTitle = "选择要导出的文件名或目录名";
 inline constexpr const char* kOutputDialogFilter = "目录或文件名 (*.*)|*.*||";
 inline constexpr const char* kMsgPageTooLarge = "绣图太大,印刷页超过TIFF文件4GB的限制,不能导出";
+inline constexpr const char* kMsgPageTooWide = "绣图太大,印刷页的宽或高超过TIFF文件65535像素的限制,不能导出";
 inline constexpr const char* kMsgCannotWrite = "印刷文件写入失败";
 inline constexpr const char* kMsgCannotMakeFolder = "不能建立存放印刷文件的目录";
 

@@ -315,9 +315,31 @@ TEST(PageExport, CancelledAndRefusedRunsWriteNothing)
     script.options = options;
     script.output = big.dir.file("big");
     EXPECT_EQ(runPageExport(big.setup, script, status).outcome, PageExportOutcome::Refused);
-    EXPECT_EQ(script.messages, (std::vector<std::string>{kMsgPageTooLarge}));
+    EXPECT_EQ(script.messages, (std::vector<std::string>{kMsgPageTooWide}));
     EXPECT_TRUE(status.texts.empty());
     EXPECT_FALSE(fileExists(big.dir.file("big.tiff")));
+
+    // 1530 x 10 at the default cell: 66226 pixels across, a file of about 330 MB. The limit
+    // passed is the side's, not the file's.
+    PatternDocument long1530;
+    long1530.create(1530, 10, "DMC");
+    Fixture longer(long1530);
+    script.messages.clear();
+    script.options = PrintOptions{};
+    script.output = longer.dir.file("long");
+    EXPECT_EQ(runPageExport(longer.setup, script, status).outcome, PageExportOutcome::Refused);
+    EXPECT_EQ(script.messages, (std::vector<std::string>{kMsgPageTooWide}));
+
+    // Pages of 500 x 500 cm: each side fits, the file does not.
+    script.messages.clear();
+    options = PrintOptions{};
+    options.mode = ExportMode::Pages;
+    options.paperWidthCm = options.paperHeightCm = 500;
+    script.options = options;
+    script.output = f.dir.file("huge");
+    EXPECT_EQ(runPageExport(f.setup, script, status).outcome, PageExportOutcome::Refused);
+    EXPECT_EQ(script.messages, (std::vector<std::string>{kMsgPageTooLarge}));
+    EXPECT_TRUE(status.texts.empty());
 
     // A folder that cannot be written: the status line says so, no file is left.
     script.messages.clear();
@@ -402,6 +424,15 @@ TEST(PageExport, TheBatchModePrintsTheStatusAndExitsWithTheOutcome)
     EXPECT_EQ(out.str().substr(0, out.str().find('\n')), "\xE5\x88\x9D\xE5\xA7\x8B\xE5\x8C\x96\xE6\x96\x87\xE4\xBB\xB6");  // UTF-8
     EXPECT_TRUE(err.str().empty());
     EXPECT_TRUE(fileExists(f.dir.file("b/b_1.tif")));
+
+    // A name the user gave with ".tif" is the file written.
+    BatchRequest whole = request;
+    whole.options.mode = ExportMode::Whole;
+    whole.out = f.dir.file("w.tif");
+    std::ostringstream out3, err3;
+    EXPECT_EQ(runBatch(whole, out3, err3, false), 0);
+    EXPECT_TRUE(fileExists(f.dir.file("w.tif")));
+    EXPECT_FALSE(fileExists(f.dir.file("w.tiff")));
 
     BatchRequest gone = request;
     gone.pattern = f.dir.file("gone.xiu");
