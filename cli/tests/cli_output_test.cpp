@@ -176,9 +176,9 @@ TEST_F(OutputCli, StatsPrintsTheWindowsRowsInEitherOrder)
     const CliRun byUsage = cli({"stats", path, "--by-usage", "--fabric", "8CT", "--strands", "6", "--program-dir", dir});
     ASSERT_EQ(byUsage.status, 0);
     EXPECT_LT(byUsage.out.find(utf8(u8"红")), byUsage.out.find("\"310\""));
-    // 2 x 6 x 0.0228 x 1.2 / 6 = 0.05472
+    // 2 x 6 x 0.0175 x 1.2 / 6 = 0.042
     EXPECT_NE(byUsage.out.find("\"fabric\":\"8CT\",\"strands\":6"), std::string::npos);
-    EXPECT_NE(byUsage.out.find("\"metres\":\"0.05m\""), std::string::npos);
+    EXPECT_NE(byUsage.out.find("\"metres\":\"0.04m\""), std::string::npos);
     EXPECT_EQ(cli({"stats", path, "--fabric", "10CT"}).status, 2);
     EXPECT_EQ(cli({"stats", path, "--strands", "7"}).status, 2);
     EXPECT_EQ(cli({"stats", dir + "missing.xiu"}).status, 1);
