@@ -140,13 +140,22 @@ private:
         int best = -1;
         double bestDistance = std::numeric_limits<double>::max();
         {
+            // Walked out from the value's lightness until no nearer one can follow.
             double nearestSquare = std::numeric_limits<double>::max();
             std::size_t seed = n;
-            for (std::size_t k = 0; k < n; ++k) {
-                const double dl = ls_[k] - v[0], da = as_[k] - v[1], db = bs_[k] - v[2];
-                const double d = dl * dl + da * da + db * db;
-                if (d < nearestSquare)
-                    nearestSquare = d, seed = k;
+            std::size_t u = up, d = down;
+            while (u < n || d > 0) {
+                const double du = u < n ? ls_[u] - x : std::numeric_limits<double>::max();
+                const double dd = d > 0 ? x - ls_[d - 1] : std::numeric_limits<double>::max();
+                const bool takeUp = du <= dd;
+                const double dl = takeUp ? du : dd;
+                if (dl * dl >= nearestSquare)
+                    break;
+                const std::size_t k = takeUp ? u++ : --d;
+                const double da = as_[k] - v[1], db = bs_[k] - v[2];
+                const double sq = dl * dl + da * da + db * db;
+                if (sq < nearestSquare)
+                    nearestSquare = sq, seed = k;
             }
             if (seed < n) {
                 best = ids_[seed];
