@@ -196,7 +196,7 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
             key.outlinePen = std::max(1, static_cast<int>(f.pitch * 0.25));
             key.publisher = options.publisher;
             key.fabric = fabricName(doc, setup.programDir);
-            content.header = PageHeader{headerBox, fromGbk(options.title + "KEY"), header};
+            content.header = PageHeader{headerBox, fromGbk(keyPageHeader(options.title)), header};
             content.doc = &doc;
             content.key = key;
             content.ink = &ink;
@@ -243,6 +243,18 @@ ChartInk exportInk(const PatternDocument& doc, const std::string& programDir, co
     return ink;
 }
 
+PrintOptions startingOptions()
+{
+    PrintOptions o;
+    o.title = PrintSettings{}.title;
+    return o;
+}
+
+std::string keyPageHeader(const std::string& title)
+{
+    return title.empty() ? std::string("KEY") : title + " KEY";
+}
+
 PageExportResult runPageExport(const PageExportSetup& setup, PageExportDialogs& dialogs, PageExportStatus& status)
 {
     PatternDocument doc;
@@ -251,10 +263,11 @@ PageExportResult runPageExport(const PageExportSetup& setup, PageExportDialogs& 
     const ColourToCmyk converter;
     const ChartInk ink = exportInk(doc, setup.programDir, converter);
 
-    const std::optional<std::string> chosen = dialogs.askOutputName(kOutputDialogTitle, kOutputDialogFilter);
+    const std::string folder = std::filesystem::path(setup.patternPath).parent_path().string();
+    const std::optional<std::string> chosen = dialogs.askOutputName(kOutputDialogTitle, kOutputDialogFilter, folder);
     if (!chosen || chosen->empty())
         return {PageExportOutcome::Cancelled, {}};
-    const std::optional<PrintOptions> options = dialogs.askOptions(PrintOptions{});
+    const std::optional<PrintOptions> options = dialogs.askOptions(startingOptions());
     if (!options)
         return {PageExportOutcome::Cancelled, {}};
     if (const std::string refusal = checkOptions(*options); !refusal.empty()) {

@@ -69,10 +69,14 @@ public:
         messages.push_back(text);
         note();
     }
-    std::optional<std::string> askOutputName(const std::string& title, const std::string& filter) override
+    std::string startedIn;
+    std::string optionsTitle;
+    std::optional<std::string> askOutputName(const std::string& title, const std::string& filter,
+                                             const std::string& startIn) override
     {
         asked.push_back(title);
         asked.push_back(filter);
+        startedIn = startIn;
         note();
         return output;
     }
@@ -80,6 +84,7 @@ public:
     {
         EXPECT_EQ(defaults.paperWidthCm, 25.0);
         EXPECT_EQ(defaults.cellCm, 0.3);
+        optionsTitle = defaults.title;
         asked.push_back("options");
         note();
         return options;
@@ -467,6 +472,24 @@ TEST(PageExport, TheWindowRunsTheExportOnAWorkerAndAsksOnItsOwnThread)
     EXPECT_EQ(window.statusText(), fromGbk("绘制KEY完毕"));
     EXPECT_EQ(window.progressValue(), 100);
     EXPECT_TRUE(fileExists(f.dir.file("w.tiff")));
+}
+
+TEST(PageExport, TheDialogsStartInThePatternsFolderWithTheChartTitle)
+{
+    Fixture f;
+    Script script;
+    script.output = f.dir.file("out.tif");
+    Status status;
+    ASSERT_EQ(runPageExport(f.setup, script, status).outcome, PageExportOutcome::Written);
+    EXPECT_EQ(std::filesystem::path(script.startedIn), std::filesystem::path(f.pattern).parent_path());
+    EXPECT_EQ(script.optionsTitle, PrintSettings{}.title);
+    EXPECT_EQ(startingOptions().title, "Velmora十字绣绣图");
+    EXPECT_DOUBLE_EQ(startingOptions().paperWidthCm, 25.0);
+    // The key page's header keeps the title and "KEY" apart.
+    EXPECT_EQ(keyPageHeader("心形"), "心形 KEY");
+    EXPECT_EQ(keyPageHeader(""), "KEY");
+    OptionsDialog dialog(startingOptions());
+    EXPECT_EQ(dialog.options().title, PrintSettings{}.title);
 }
 
 TEST(PageExport, TheOptionsDialogOpensAtItsDefaults)
