@@ -778,7 +778,31 @@ OxsImport loadOxs(const std::string& path, const PaletteStore& palettes)
 
 // --- writing --------------------------------------------------------------------------------
 
-OxsExport writeOxs(const PatternDocument& doc, const std::string& title, const std::optional<FabricName>& fabricName)
+ThreadNames loadThreadNames(const PaletteStore& palettes, const std::string& brand)
+{
+    ThreadNames names;
+    std::string path = palettes.systemPalettePath(brand);
+    if (const std::size_t dot = path.rfind('.'); dot != std::string::npos)
+        path.erase(dot);
+    std::vector<std::uint8_t> bytes;
+    if (pathKind(path + ".names") != PathKind::RegularFile || !readWholeFile(path + ".names", bytes) || bytes.size() > (4u << 20))
+        return names;
+    const std::string text(bytes.begin(), bytes.end());
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string line = text.substr(at, end - at);
+        if (const std::size_t tab = line.find('\t'); tab != std::string::npos && tab > 0)
+            names.emplace(utf8ToGbk(line.substr(0, tab)), utf8ToGbk(line.substr(tab + 1)));
+        at = end + 1;
+    }
+    return names;
+}
+
+OxsExport writeOxs(const PatternDocument& doc, const std::string& title, const std::optional<FabricName>& fabricName,
+                   const ThreadNames& names)
 {
     OxsExport result;
     // The palette: every thread, then line colours no thread has.
@@ -809,8 +833,10 @@ OxsExport writeOxs(const PatternDocument& doc, const std::string& title, const s
     const std::string brand = gbkToUtf8(doc.brand);
     for (std::size_t i = 0; i < colours.size(); ++i) {
         const std::string number = brand + " " + gbkToUtf8(numbers[i]);
+        const auto named = names.find(numbers[i]);
+        const std::string& name = named != names.end() ? named->second : numbers[i];
         x += format("<palette_item index=\"%d\" number=\"", static_cast<int>(i) + 1) + escaped(number) + "\" name=\"" +
-             escaped(gbkToUtf8(numbers[i])) + "\" color=\"" + hexColour(colours[i]) + "\" strands=\"2\"";
+             escaped(gbkToUtf8(name)) + "\" color=\"" + hexColour(colours[i]) + "\" strands=\"2\"";
         if (i < doc.symbols.size() && i < doc.threads.colors.size() && !doc.symbols[i].symbol.empty())
             x += " symbol=\"" + escaped(gbkToUtf8(doc.symbols[i].symbol)) + "\"";
         x += " bsstrands=\"1\" bscolor=\"" + hexColour(colours[i]) + "\"/>\n";
@@ -874,14 +900,14 @@ OxsExport writeOxs(const PatternDocument& doc, const std::string& title, const s
 }
 
 bool saveOxs(const PatternDocument& doc, const std::string& path, const std::optional<FabricName>& fabricName,
-             std::vector<std::string>* dropped, std::string* error)
+             std::vector<std::string>* dropped, std::string* error, const ThreadNames& names)
 {
     std::string title = path;
     if (const std::size_t slash = title.find_last_of('/'); slash != std::string::npos)
         title.erase(0, slash + 1);
     if (const std::size_t dot = title.rfind('.'); dot != std::string::npos && dot > 0)
         title.erase(dot);
-    const OxsExport out = writeOxs(doc, title, fabricName);
+    const OxsExport out = writeOxs(doc, title, fabricName, names);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(out.xml.data());
     if (!replaceFile(path, std::span(bytes, out.xml.size()))) {
         if (error)

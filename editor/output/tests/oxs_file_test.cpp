@@ -344,3 +344,21 @@ TEST_F(OxsFixture, APaletteOfColorElementsKeepsEveryStitchAndLine)
     ASSERT_EQ(r.pattern->lines.size(), 1u);
     EXPECT_TRUE(r.changes.empty()) << r.changes.front();
 }
+
+TEST_F(OxsFixture, ExportNamesEachThreadFromItsBrandsTable)
+{
+    std::filesystem::create_directories(dir + "SysPAL");
+    std::ofstream(dir + "SysPAL/DMC.names") << "321\tRed\n796\tRoyal Blue Dark\nB5200\tSnow White\n";
+    const ThreadNames names = loadThreadNames(palettes, "DMC");
+    ASSERT_EQ(names.size(), 3u);
+    EXPECT_EQ(names.at("796"), "Royal Blue Dark");
+    EXPECT_TRUE(loadThreadNames(palettes, "Anchor").empty());  // no table: numbers stay
+    const std::string xml = writeOxs(sample(), "x", std::nullopt, names).xml;
+    EXPECT_NE(xml.find("number=\"DMC 321\" name=\"Red\""), std::string::npos) << xml;
+    EXPECT_NE(xml.find("number=\"DMC 796\" name=\"Royal Blue Dark\""), std::string::npos);
+    EXPECT_NE(xml.find("number=\"DMC 310\" name=\"310\""), std::string::npos);  // not in the table
+    // And the names come back in: the threads still match by number.
+    const OxsImport back = readOxs(xml, palettes);
+    ASSERT_TRUE(back.pattern) << back.error;
+    EXPECT_EQ(back.pattern->threads.numbers[0], "321");
+}
