@@ -85,6 +85,50 @@ void BM_WholeChartBmpPlainBytes(benchmark::State& state)
 }
 BENCHMARK(BM_WholeChartBmpPlainBytes)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// A 1000 x 1000 pattern as one whole-chart PNG (10104 x about 10300 pixels): the drawing
+// alone, then drawing and encoding the file.
+const PatternDocument& bigPattern()
+{
+    static PatternDocument doc = [] {
+        PatternDocument d;
+        d.create(1000, 1000, "DMC");
+        for (int i = 0; i < kThreads; ++i) {
+            const std::uint32_t c = bench::mix(static_cast<std::uint32_t>(i) + 1);
+            d.addThread(rgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF), std::to_string(100 + i));
+        }
+        d.assignDefaultSymbols();
+        for (int r = 0; r < 1000; ++r)
+            for (int c = 0; c < 1000; ++c)
+                d.setCell(c, r, static_cast<std::int32_t>(bench::mix(static_cast<std::uint32_t>((r / 8) * 1000 + c / 8)) % kThreads));
+        return d;
+    }();
+    return doc;
+}
+
+void BM_WholeChart1000Drawing(benchmark::State& state)
+{
+    const ChartLayout whole = wholeChartLayout(bigPattern(), PrintSettings{});
+    for (auto _ : state) {
+        auto canvas = renderWholeChart(whole, ChartStyle::PrintColour, nullptr);
+        if (!canvas)
+            state.SkipWithError("not drawn");
+        benchmark::DoNotOptimize(canvas->constBits());
+    }
+}
+BENCHMARK(BM_WholeChart1000Drawing)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_WholeChart1000Png(benchmark::State& state)
+{
+    const ChartLayout whole = wholeChartLayout(bigPattern(), PrintSettings{});
+    const QString path = scratch().filePath(u"whole1000.png"_qs);
+    for (auto _ : state) {
+        if (!writeWholeChart(whole, ChartStyle::PrintColour, path, ChartFormat::Png, nullptr))
+            state.SkipWithError("not written");
+    }
+    state.counters["MB"] = static_cast<double>(QFileInfo(path).size()) / 1e6;
+}
+BENCHMARK(BM_WholeChart1000Png)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 void BM_PagesPdf(benchmark::State& state)
 {
     const ChartLayout layout(pattern(), PrintSettings{}, paperUnits(210, 297));

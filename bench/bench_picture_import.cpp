@@ -150,6 +150,8 @@ void ConvertOptions(benchmark::State& state)
     ConversionOptions options;
     if (state.range(0) == 1)
         options = {ColourMetric::Lab, Dithering::FloydSteinberg, 0};
+    else if (state.range(0) == 2)
+        options = {ColourMetric::Lab, Dithering::None, 0};
     PictureConverter converter;
     for (auto _ : state) {
         if (!converter.convert(path, 300, 200, palette.colors, nullptr, options))
@@ -157,9 +159,9 @@ void ConvertOptions(benchmark::State& state)
         benchmark::DoNotOptimize(converter.result().cells.data());
     }
     state.counters["threads"] = converter.result().colorCount();
-    state.SetLabel(state.range(0) == 1 ? "lab + fs" : "default");
+    state.SetLabel(state.range(0) == 1 ? "lab + fs" : state.range(0) == 2 ? "lab" : "default");
 }
-BENCHMARK(ConvertOptions)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(ConvertOptions)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -38,7 +38,7 @@ constexpr const char* kUsage =
     "  brenmark-cli oxs-import IN.oxs [--program-dir DIR] -o OUT.xiu\n"
     "  brenmark-cli oxs-export IN.xiu [--program-dir DIR] -o OUT.oxs\n"
     "  brenmark-cli export FILE --format bmp|jpg|png|emf|svg|pdf|sim [--pages] [--bw] [--coloured-symbols]\n"
-    "                      [--cell-mm MM] [--paper A4|LETTER|WxHmm] [--program-dir DIR] -o OUT\n"
+    "                      [--cell-mm MM] [--paper A4|LETTER|WxHmm] [--dpi 96|150|300] [--program-dir DIR] -o OUT\n"
     "  brenmark-cli scramble PATH\n"
     "  brenmark-cli netcall URL CLASS FUNCTION PARAMS\n"
     "  brenmark-cli checkin [--program-dir DIR]\n"

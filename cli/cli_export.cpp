@@ -13,7 +13,9 @@
 #include <QFile>
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <cstdlib>
 #include <memory>
 
@@ -112,6 +114,7 @@ int exportChart(Args& args, std::ostream& out, std::ostream& err)
     const bool colouredSymbols = args.flag("--coloured-symbols");
     const auto cellText = args.option("--cell-mm");
     const auto paperText = args.option("--paper");
+    const auto dpiText = args.option("--dpi");
     const auto outText = args.option("-o");
     const std::string dir = programDirFrom(args);
     const std::string path = args.operands(1)[0];
@@ -121,6 +124,16 @@ int exportChart(Args& args, std::ostream& out, std::ostream& err)
     const auto format = formatNamed(*formatText);
     if (!format && !simulated)
         throw UsageError{};
+    int dotsPerInch = 96;
+    if (dpiText) {
+        const auto dpi = decimal(*dpiText);
+        if (!dpi || std::find(std::begin(kExportResolutions), std::end(kExportResolutions), static_cast<int>(*dpi)) ==
+                        std::end(kExportResolutions) || *dpi != static_cast<int>(*dpi)) {
+            err << "brenmark-cli: --dpi is 96, 150 or 300\n";
+            return 2;
+        }
+        dotsPerInch = static_cast<int>(*dpi);
+    }
     PrintSettings settings;
     if (cellText) {
         const auto mm = decimal(*cellText);
@@ -163,7 +176,7 @@ int exportChart(Args& args, std::ostream& out, std::ostream& err)
     if (pages) {
         const ChartLayout layout(doc, settings, *page, fabric);
         const QStringList files = writeChartPages(layout, style, chosen, writableFormat(*format, jpegWriterAvailable()),
-                                                  nullptr, &error);
+                                                  nullptr, &error, dotsPerInch);
         if (files.isEmpty())
             return refused(error, err);
         for (const QString& f : files)
@@ -173,7 +186,7 @@ int exportChart(Args& args, std::ostream& out, std::ostream& err)
     const ChartLayout whole = wholeChartLayout(doc, settings, fabric);
     const ChartFormat f = writableFormat(*format, jpegWriterAvailable());
     const QString target = withExtension(chosen, extensionOf(f));
-    if (!writeWholeChart(whole, style, target, f, &error))
+    if (!writeWholeChart(whole, style, target, f, &error, dotsPerInch))
         return refused(error, err);
     out << QFile::encodeName(target).toStdString() << '\n';
     return 0;

@@ -190,7 +190,7 @@ int stats(Args& args, std::ostream& out, std::ostream& err)
     const std::string path = args.operands(1)[0];
     const auto& fabrics = fabricCounts();
     if (std::find(fabrics.begin(), fabrics.end(), fabric) == fabrics.end()) {
-        err << "brenmark-cli: the fabric is one of 8CT, 9CT, 11CT, 14CT, 18CT, 24CT, 32CT\n";
+        err << "brenmark-cli: the fabric is one of 8CT, 9CT, 11CT, 14CT, 16CT, 18CT, 24CT, 28CT, 32CT\n";
         return 2;
     }
     const int strands = strandsText ? wholeNumber(*strandsText).value_or(0) : kDefaultStrands;

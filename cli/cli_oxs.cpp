@@ -50,7 +50,7 @@ int oxsExport(Args& args, std::ostream& out, std::ostream& err)
         fabric = nameFabricColor(doc.fabric, dmc);
     std::vector<std::string> dropped;
     std::string error;
-    if (!saveOxs(doc, *target, fabric, &dropped, &error)) {
+    if (!saveOxs(doc, *target, fabric, &dropped, &error, loadThreadNames(palettes, doc.brand))) {
         err << "brenmark-cli: " << gbkToUtf8(error) << '\n';
         return 1;
     }

@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     readText(input);
     // The same bytes compressed, as a well-formed body.
-    if (const auto body = jolvane::compress(input); body && body->size() * kInflateFactor >= size)
+    if (const auto body = jolvane::compress(input); body && size <= kReplyLimit)
         if (const auto text = replyText(*body))
             readText(*text);
     return 0;

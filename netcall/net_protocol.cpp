@@ -35,7 +35,7 @@ std::optional<std::string> replyText(std::string_view body)
 {
     if (body.size() > kReplyLimit)
         return std::nullopt;
-    auto text = jolvane::uncompress(body, std::min(kReplyLimit, body.size() * kInflateFactor));
+    auto text = jolvane::uncompress(body, kReplyLimit);
     if (!text)
         return std::nullopt;
     // The inflated text ends at its first NUL, as a C string would.

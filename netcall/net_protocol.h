@@ -9,10 +9,10 @@
 
 namespace dunmere {
 
-// Largest reply the client accepts, compressed or not.
+// Largest reply the client accepts, compressed or inflated. Inflating is linear in what it
+// produces, so this also bounds the time a reply can take to inflate (some milliseconds);
+// how far a reply inflates is no fault: ordinary JSON inflates many times over.
 inline constexpr std::size_t kReplyLimit = 10'485'760;
-// A reply may inflate to this many times its compressed size.
-inline constexpr std::size_t kInflateFactor = 12;
 // Messages reach callers cut to this many bytes (at a character boundary).
 inline constexpr std::size_t kMessageLimit = 499;
 
@@ -35,8 +35,8 @@ struct Reply {
     bool hasResult = false;
 };
 
-// A compressed reply body: nothing when it does not inflate within the limits or is not a
-// JSON document.
+// A compressed reply body: nothing when it does not inflate within kReplyLimit bytes or is
+// not a JSON document.
 std::optional<std::string> replyText(std::string_view body);
 std::optional<Reply> readReply(std::string_view replyText);
 

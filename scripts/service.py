@@ -15,7 +15,7 @@ Classes and functions it knows:
   Test / Status           answers with HTTP status {"status": N}
   Test / Short            announces more bytes than it sends
   Test / Huge             announces a reply above ten megabytes
-  Test / Bomb             a small body that inflates far beyond twelve times its size
+  Test / Bomb             a small body that inflates beyond the ten-megabyte limit
 GET /pane/NAME serves a small page for each pane; GET /last gives the last request as JSON
 (its inflated body and raw header lines); GET /stats/GROUP the most Slow calls of that group ever answered at once;
 POST /control with {"ver": TEXT or null, "startapp": TEXT} changes the check-in's answer.
@@ -192,7 +192,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.send_bytes(200, b"", length=REPLY_LIMIT + 1)
             self.close_connection = True
         elif fn == "Bomb":
-            self.send_bytes(200, zlib.compress(b"{" + b" " * (4 * 1024 * 1024) + b"}"))
+            self.send_bytes(200, zlib.compress(b"{" + b" " * REPLY_LIMIT + b"}"))
         else:
             self.reply({"bOK": False, "sMsg": "unknown function %s" % fn, "command": "RUN"})
 

@@ -20,7 +20,10 @@ public:
         err_ << gbkToUtf8(text) << '\n';
         told_ = true;
     }
-    std::optional<std::string> askOutputName(const std::string&, const std::string&) override { return request_.out; }
+    std::optional<std::string> askOutputName(const std::string&, const std::string&, const std::string&) override
+    {
+        return request_.out;
+    }
     std::optional<PrintOptions> askOptions(const PrintOptions&) override { return request_.options; }
     bool told() const { return told_; }
 

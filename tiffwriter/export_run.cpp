@@ -84,6 +84,12 @@ std::optional<FabricName> fabricName(const PatternDocument& doc, const std::stri
     return nameFabricColor(doc.fabric, dmc);
 }
 
+// The refusal of a page the format cannot hold, naming the limit it passes.
+const char* pageLimitMessage(std::int64_t w, std::int64_t h)
+{
+    return TiffCanvas::limitPassed(w, h) == TiffCanvas::Limit::Side ? kMsgPageTooWide : kMsgPageTooLarge;
+}
+
 std::string pageHeader(const std::string& title, int page, int patternPages)
 {
     char tail[64];
@@ -99,7 +105,7 @@ PageExportResult writeWhole(const PageExportSetup& setup, PageExportDialogs& dia
     const int t0 = titleTextHeight(titleFont);
     const WholeFigures f = wholeFigures(cmToPixels(options.cellCm), doc.width(), doc.height(), doc.threads.size(), t0);
     if (!TiffCanvas::fits(f.width, f.height)) {
-        dialogs.show(kMsgPageTooLarge, kTitleInfo, MessageIcon::Information);
+        dialogs.show(pageLimitMessage(f.width, f.height), kTitleInfo, MessageIcon::Information);
         return {PageExportOutcome::Refused, {}};
     }
     PageRun run(setup, dialogs, status, 1);
@@ -146,7 +152,7 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
     const int t = titleTextHeight(headerFont);
     const PageGrid grid = tiffPageGrid(W, H, f, t, doc.width(), doc.height());
     if (!TiffCanvas::fits(W, H)) {
-        dialogs.show(kMsgPageTooLarge, kTitleInfo, MessageIcon::Information);
+        dialogs.show(pageLimitMessage(W, H), kTitleInfo, MessageIcon::Information);
         return {PageExportOutcome::Refused, {}};
     }
     const PageFiles files = pageFiles(chosen);
@@ -190,7 +196,7 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
             key.outlinePen = std::max(1, static_cast<int>(f.pitch * 0.25));
             key.publisher = options.publisher;
             key.fabric = fabricName(doc, setup.programDir);
-            content.header = PageHeader{headerBox, fromGbk(options.title + "KEY"), header};
+            content.header = PageHeader{headerBox, fromGbk(keyPageHeader(options.title)), header};
             content.doc = &doc;
             content.key = key;
             content.ink = &ink;
@@ -237,6 +243,18 @@ ChartInk exportInk(const PatternDocument& doc, const std::string& programDir, co
     return ink;
 }
 
+PrintOptions startingOptions()
+{
+    PrintOptions o;
+    o.title = PrintSettings{}.title;
+    return o;
+}
+
+std::string keyPageHeader(const std::string& title)
+{
+    return title.empty() ? std::string("KEY") : title + " KEY";
+}
+
 PageExportResult runPageExport(const PageExportSetup& setup, PageExportDialogs& dialogs, PageExportStatus& status)
 {
     PatternDocument doc;
@@ -245,10 +263,11 @@ PageExportResult runPageExport(const PageExportSetup& setup, PageExportDialogs& 
     const ColourToCmyk converter;
     const ChartInk ink = exportInk(doc, setup.programDir, converter);
 
-    const std::optional<std::string> chosen = dialogs.askOutputName(kOutputDialogTitle, kOutputDialogFilter);
+    const std::string folder = std::filesystem::path(setup.patternPath).parent_path().string();
+    const std::optional<std::string> chosen = dialogs.askOutputName(kOutputDialogTitle, kOutputDialogFilter, folder);
     if (!chosen || chosen->empty())
         return {PageExportOutcome::Cancelled, {}};
-    const std::optional<PrintOptions> options = dialogs.askOptions(PrintOptions{});
+    const std::optional<PrintOptions> options = dialogs.askOptions(startingOptions());
     if (!options)
         return {PageExportOutcome::Cancelled, {}};
     if (const std::string refusal = checkOptions(*options); !refusal.empty()) {

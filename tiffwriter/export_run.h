@@ -19,14 +19,18 @@ struct ChartInk;
 inline constexpr const char* kOutputDialogTitle = "选择要导出的文件名或目录名";
 inline constexpr const char* kOutputDialogFilter = "目录或文件名 (*.*)|*.*||";
 inline constexpr const char* kMsgPageTooLarge = "绣图太大,印刷页超过TIFF文件4GB的限制,不能导出";
+inline constexpr const char* kMsgPageTooWide = "绣图太大,印刷页的宽或高超过TIFF文件65535像素的限制,不能导出";
 inline constexpr const char* kMsgCannotWrite = "印刷文件写入失败";
 inline constexpr const char* kMsgCannotMakeFolder = "不能建立存放印刷文件的目录";
 
 class PageExportDialogs : public MessageBoxes {
 public:
-    // The output name as chosen, nothing on Cancel.
-    virtual std::optional<std::string> askOutputName(const std::string& title, const std::string& filter) = 0;
-    // The options dialog "导出矢量绣图" opened at the defaults; nothing on Cancel.
+    // The output name as chosen, the dialog starting in the folder startIn (the pattern's);
+    // nothing on Cancel.
+    virtual std::optional<std::string> askOutputName(const std::string& title, const std::string& filter,
+                                                     const std::string& startIn) = 0;
+    // The options dialog "导出矢量绣图" opened at the defaults (the title the print details
+    // start with); nothing on Cancel.
     virtual std::optional<PrintOptions> askOptions(const PrintOptions& defaults) = 0;
 };
 
@@ -51,6 +55,12 @@ struct PageExportResult {
 };
 
 PageExportResult runPageExport(const PageExportSetup& setup, PageExportDialogs& dialogs, PageExportStatus& status);
+
+// The options the dialog opens at: the chart title of the print details, the rest as the
+// dialog's defaults.
+PrintOptions startingOptions();
+// The header of the key page of a per-page export: the title, a blank, "KEY".
+std::string keyPageHeader(const std::string& title);
 
 // The pattern as the page writer reads it: the three refusals "被选文件不存在",
 // "不能打开高版本制作的绣图" and "不能打开旧色库制作的绣图,请用Velmora工具转换后再打开" (and the

@@ -53,10 +53,12 @@ public:
     {
         QMetaObject::invokeMethod(window_, [&] { dialogs_.show(text, title, icon); }, Qt::BlockingQueuedConnection);
     }
-    std::optional<std::string> askOutputName(const std::string& title, const std::string& filter) override
+    std::optional<std::string> askOutputName(const std::string& title, const std::string& filter,
+                                             const std::string& startIn) override
     {
         std::optional<std::string> answer;
-        QMetaObject::invokeMethod(window_, [&] { answer = dialogs_.askOutputName(title, filter); }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(window_, [&] { answer = dialogs_.askOutputName(title, filter, startIn); },
+                                  Qt::BlockingQueuedConnection);
         return answer;
     }
     std::optional<PrintOptions> askOptions(const PrintOptions& defaults) override
@@ -97,9 +99,10 @@ void QtPageExportDialogs::show(const std::string& text, const std::string& title
     box.exec();
 }
 
-std::optional<std::string> QtPageExportDialogs::askOutputName(const std::string& title, const std::string& filter)
+std::optional<std::string> QtPageExportDialogs::askOutputName(const std::string& title, const std::string& filter,
+                                                              const std::string& startIn)
 {
-    QFileDialog dialog(parent_, fromGbk(title), QString(), qtFilter(filter));
+    QFileDialog dialog(parent_, fromGbk(title), QFile::decodeName(QByteArray::fromStdString(startIn)), qtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);

@@ -21,7 +21,8 @@ public:
     explicit QtPageExportDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
     void show(const std::string& text, const std::string& title, MessageIcon icon) override;
-    std::optional<std::string> askOutputName(const std::string& title, const std::string& filter) override;
+    std::optional<std::string> askOutputName(const std::string& title, const std::string& filter,
+                                             const std::string& startIn) override;
     std::optional<PrintOptions> askOptions(const PrintOptions& defaults) override;
 
 private:

@@ -78,23 +78,27 @@ std::array<std::uint8_t, TiffCanvas::kPixelOffset> TiffCanvas::headerBytes(std::
     b[1] = 'I';
     put16(&b[2], 42);
     put32(&b[4], 8);
-    put16(&b[8], 11);
+    put16(&b[8], kEntries);
     struct Entry {
         std::uint16_t tag, type;
         std::uint32_t value;
     };
-    const Entry entries[11] = {
-        {254, 3, 2},           // NewSubfileType: a page of a multi-page document
-        {256, 3, w},           // ImageWidth
-        {257, 3, h},           // ImageLength
-        {258, 3, 8},           // BitsPerSample
-        {259, 3, 1},           // Compression: none
-        {262, 3, 5},           // PhotometricInterpretation: separated (CMYK)
-        {273, 3, kPixelOffset},  // StripOffsets
-        {274, 3, 1},           // Orientation: top left
-        {277, 3, 4},           // SamplesPerPixel
-        {279, 4, w * h * 4},   // StripByteCounts
-        {284, 3, 1},           // PlanarConfiguration: chunky
+    // Sorted by tag, as readers expect; each with count 1.
+    const Entry entries[kEntries] = {
+        {254, 4, 0},                      // NewSubfileType (LONG): a single image
+        {256, 3, w},                      // ImageWidth
+        {257, 3, h},                      // ImageLength
+        {258, 3, 8},                      // BitsPerSample
+        {259, 3, 1},                      // Compression: none
+        {262, 3, 5},                      // PhotometricInterpretation: separated (CMYK)
+        {273, 3, kPixelOffset},           // StripOffsets
+        {274, 3, 1},                      // Orientation: top left
+        {277, 3, 4},                      // SamplesPerPixel
+        {279, 4, w * h * 4},              // StripByteCounts
+        {282, 5, kResolutionOffset},      // XResolution: RATIONAL at this offset
+        {283, 5, kResolutionOffset + 8},  // YResolution
+        {284, 3, 1},                      // PlanarConfiguration: chunky
+        {296, 3, 2},                      // ResolutionUnit: inch
     };
     std::uint8_t* p = &b[10];
     for (const Entry& e : entries) {
@@ -105,12 +109,26 @@ std::array<std::uint8_t, TiffCanvas::kPixelOffset> TiffCanvas::headerBytes(std::
         p += 12;
     }
     put32(p, 0);  // no next directory
+    p += 4;
+    for (int i = 0; i < 2; ++i, p += 8) {  // 300/1 across and down
+        put32(p, kPixelsPerInch);
+        put32(p + 4, 1);
+    }
     return b;
+}
+
+TiffCanvas::Limit TiffCanvas::limitPassed(std::int64_t w, std::int64_t h)
+{
+    if (w > kMaxSide || h > kMaxSide)
+        return Limit::Side;
+    if (w >= 1 && h >= 1 && fileSize(w, h) > 0xFFFFFFFFull)
+        return Limit::FileSize;
+    return Limit::None;
 }
 
 bool TiffCanvas::fits(std::int64_t w, std::int64_t h)
 {
-    return w >= 1 && h >= 1 && w <= kMaxSide && h <= kMaxSide && fileSize(w, h) <= 0xFFFFFFFFull;
+    return w >= 1 && h >= 1 && limitPassed(w, h) == Limit::None;
 }
 
 TiffCanvas::~TiffCanvas()

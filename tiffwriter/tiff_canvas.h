@@ -1,6 +1,6 @@
 #pragma once
 // The page as a file: an uncompressed CMYK TIFF whose one strip of pixels is the drawing
-// surface. The header and the 11-entry directory are written and the file's blocks claimed
+// surface. The header and the 14-entry directory (with the page's 300 per inch) are written and the file's blocks claimed
 // at once. The pixels are drawn into one band of rows held in memory: a band is filled with
 // the background when it is first needed, and written to the file when drawing moves on to
 // another band (read back should it be needed again). Drawn band after band, each band is
@@ -22,14 +22,22 @@ namespace brenmark {
 
 class TiffCanvas {
 public:
-    static constexpr std::uint32_t kPixelOffset = 146;  // 8 + 2 + 11 × 12 + 4
+    static constexpr std::uint32_t kEntries = 14;
+    // The two resolutions (RATIONAL, 8 bytes each) follow the directory; then the pixels.
+    static constexpr std::uint32_t kResolutionOffset = 8 + 2 + kEntries * 12 + 4;  // 182
+    static constexpr std::uint32_t kPixelOffset = kResolutionOffset + 16;           // 198
+    static constexpr std::uint32_t kPixelsPerInch = 300;
     static constexpr std::size_t kFillBufferBytes = 40000;
     static constexpr int kMaxSide = 65535;  // width and length are SHORT fields
 
     enum class Result { Created, TooLarge, CannotCreate, NoMemory };
+    // Which of the format's limits a page passes: a side beyond 65535 pixels, or a file
+    // whose offsets no longer fit 32 bits.
+    enum class Limit { None, Side, FileSize };
+    static Limit limitPassed(std::int64_t w, std::int64_t h);
     using StatusText = std::function<void(const std::string&)>;
 
-    // The 146 bytes before the pixels of a w × h page.
+    // The 198 bytes before the pixels of a w × h page.
     static std::array<std::uint8_t, kPixelOffset> headerBytes(std::uint32_t w, std::uint32_t h);
     // Whether a w × h page can be written: sides 1 … 65535 and every offset of the file
     // within the 32 bits TIFF has.

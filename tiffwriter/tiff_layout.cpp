@@ -1,8 +1,10 @@
 #include "tiffwriter/tiff_layout.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace brenmark {
 namespace {
@@ -99,10 +101,31 @@ WholeFigures wholeFigures(int cellPixels, int columns, int rows, int threads, in
     return f;
 }
 
+namespace {
+
+// Whether a file name ends in ".tif" or ".tiff", in any case.
+bool namedTiff(const std::string& name)
+{
+    auto endsWith = [&](const char* tail) {
+        const std::size_t n = std::strlen(tail);
+        if (name.size() <= n)
+            return false;
+        for (std::size_t i = 0; i < n; ++i)
+            if (std::tolower(static_cast<unsigned char>(name[name.size() - n + i])) != tail[i])
+                return false;
+        return true;
+    };
+    return endsWith(".tif") || endsWith(".tiff");
+}
+
+}  // namespace
+
 std::string tiffOutputName(const std::string& chosen)
 {
     const std::size_t slash = chosen.rfind('/');
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    if (namedTiff(chosen.substr(nameStart)))
+        return chosen;
     const std::size_t dot = chosen.find('.', nameStart);
     return (dot == std::string::npos ? chosen : chosen.substr(0, dot)) + ".tiff";
 }
@@ -110,7 +133,7 @@ std::string tiffOutputName(const std::string& chosen)
 PageFiles pageFiles(const std::string& chosen)
 {
     const std::string named = tiffOutputName(chosen);
-    const std::string stem = named.substr(0, named.size() - 5);  // without ".tiff"
+    const std::string stem = named.substr(0, named.rfind('.'));  // without ".tif" or ".tiff"
     const std::size_t slash = stem.rfind('/');
     const std::string base = slash == std::string::npos ? stem : stem.substr(slash + 1);
     return {stem + "/", base};

@@ -76,8 +76,9 @@ struct WholeFigures {
 };
 WholeFigures wholeFigures(int cellPixels, int columns, int rows, int threads, int titleHeight);
 
-// The chosen output name: only the file name after the last "/" changes; from its first "."
-// on it becomes ".tiff", and a name without "." gets ".tiff".
+// The chosen output name: a name already ending in ".tif" or ".tiff" (any case) is kept as
+// given; otherwise only the file name after the last "/" changes: from its first "." on it
+// becomes ".tiff", and a name without "." gets ".tiff".
 std::string tiffOutputName(const std::string& chosen);
 // The chosen name without its extension: folder and base name of the page files.
 struct PageFiles {

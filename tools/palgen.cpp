@@ -17,7 +17,8 @@ using namespace brenmark;
 
 namespace {
 
-bool parseCsv(const std::string& path, std::vector<ColorRef>& colors, std::vector<std::string>& numbers)
+bool parseCsv(const std::string& path, std::vector<ColorRef>& colors, std::vector<std::string>& numbers,
+              std::string& names)
 {
     std::ifstream in(path);
     if (!in)
@@ -46,6 +47,11 @@ bool parseCsv(const std::string& path, std::vector<ColorRef>& colors, std::vecto
             std::fprintf(stderr, "%s:%d: bad thread number or colour\n", path.c_str(), lineNo);
             return false;
         }
+        // The thread's name: the fields between the number and the colour.
+        std::string name = fields[1];
+        for (std::size_t k = 2; k + 3 < n; ++k)
+            name += "," + fields[k];
+        names += fields[0] + "\t" + name + "\n";
         numbers.push_back(fields[0]);
         colors.push_back(rgb(static_cast<unsigned>(r), static_cast<unsigned>(g), static_cast<unsigned>(b)));
     }
@@ -75,8 +81,18 @@ int main(int argc, char** argv)
         const std::string csv = arg.substr(0, eq), brand = arg.substr(eq + 1);
         std::vector<ColorRef> colors;
         std::vector<std::string> numbers;
-        if (!parseCsv(csv, colors, numbers)) {
+        std::string names;
+        if (!parseCsv(csv, colors, numbers, names)) {
             std::fprintf(stderr, "palgen: cannot read %s\n", csv.c_str());
+            return 1;
+        }
+        // Beside the palette, the threads' names ("number<TAB>name" lines) for the files
+        // that carry them (OXS).
+        const std::string namesPath = dir + "SysPAL/" + brand + ".names";
+        const std::vector<std::uint8_t> nameBytes(names.begin(), names.end());
+        std::vector<std::uint8_t> oldNames;
+        if ((!readWholeFile(namesPath, oldNames) || oldNames != nameBytes) && !replaceFile(namesPath, nameBytes)) {
+            std::fprintf(stderr, "palgen: cannot write %s\n", namesPath.c_str());
             return 1;
         }
         const auto bytes = encodePalette(colors, numbers);

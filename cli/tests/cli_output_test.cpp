@@ -169,16 +169,16 @@ TEST_F(OutputCli, StatsPrintsTheWindowsRowsInEitherOrder)
     const std::string path = pattern();
     const CliRun r = cli({"stats", path, "--program-dir", dir});
     ASSERT_EQ(r.status, 0) << r.err;
-    // 310: 1 cell is 0.004 m, plus the diagonal's one cell length of outline.
+    // 310: 1 cell is 0.004 m, plus the diagonal's one cell length of outline: some thread.
     EXPECT_EQ(r.out, "{\"brand\":\"DMC\",\"width\":4,\"height\":1,\"fabric\":\"14CT\",\"strands\":2,\"threads\":["
-                     "{\"number\":\"310\",\"color\":\"#123456\",\"symbol\":\"1\",\"cells\":1,\"outline\":1,\"metres\":\"0.00m\"},"
+                     "{\"number\":\"310\",\"color\":\"#123456\",\"symbol\":\"1\",\"cells\":1,\"outline\":1,\"metres\":\"<0.01m\"},"
                      "{\"number\":\"" + utf8(u8"红") + "\",\"color\":\"#FF0000\",\"symbol\":\"2\",\"cells\":2,\"outline\":0,\"metres\":\"0.01m\"}]}\n");
     const CliRun byUsage = cli({"stats", path, "--by-usage", "--fabric", "8CT", "--strands", "6", "--program-dir", dir});
     ASSERT_EQ(byUsage.status, 0);
     EXPECT_LT(byUsage.out.find(utf8(u8"红")), byUsage.out.find("\"310\""));
-    // 2 x 6 x 0.0228 x 1.2 / 6 = 0.05472
+    // 2 x 6 x 0.0175 x 1.2 / 6 = 0.042
     EXPECT_NE(byUsage.out.find("\"fabric\":\"8CT\",\"strands\":6"), std::string::npos);
-    EXPECT_NE(byUsage.out.find("\"metres\":\"0.05m\""), std::string::npos);
+    EXPECT_NE(byUsage.out.find("\"metres\":\"0.04m\""), std::string::npos);
     EXPECT_EQ(cli({"stats", path, "--fabric", "10CT"}).status, 2);
     EXPECT_EQ(cli({"stats", path, "--strands", "7"}).status, 2);
     EXPECT_EQ(cli({"stats", dir + "missing.xiu"}).status, 1);

@@ -125,7 +125,7 @@ bool ExportCommands::writeChart(const ExportOptions& options, const std::string&
     if (options.mode == ExportMode::Pages) {
         const ChartLayout layout = pageLayout();
         const ChartFormat f = writableFormat(format, jpegWriterAvailable());
-        if (writeChartPages(layout, style, chosen, f, progress_, &error).isEmpty()) {
+        if (writeChartPages(layout, style, chosen, f, progress_, &error, options.dotsPerInch).isEmpty()) {
             refuse(error);
             return false;
         }
@@ -143,7 +143,7 @@ bool ExportCommands::writeChart(const ExportOptions& options, const std::string&
         tell(done);
         return true;
     }
-    auto canvas = renderWholeChart(whole, style, &error);
+    auto canvas = renderWholeChart(whole, style, &error, options.dotsPerInch);
     if (!canvas) {
         refuse(error);
         return false;

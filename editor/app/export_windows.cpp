@@ -3,15 +3,19 @@
 #include "editor/render/gbk_qstring.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace brenmark {
 
@@ -32,7 +36,7 @@ QRadioButton* pair(QGroupBox* box, const char* first, const char* second, bool s
 }
 
 std::optional<ExportOptions> askOptions(QWidget* parent, const char* title, const char* symbolsCaption,
-                                        const ExportOptions& shown)
+                                        const ExportOptions& shown, bool pictures)
 {
     QDialog dialog(parent);
     dialog.setObjectName(u"exportOptionsDialog"_qs);
@@ -45,6 +49,21 @@ std::optional<ExportOptions> askOptions(QWidget* parent, const char* title, cons
     auto* symbols = new QCheckBox(fromGbk(symbolsCaption), &dialog);
     symbols->setObjectName(u"colouredSymbols"_qs);
     symbols->setChecked(shown.colouredSymbols);
+    // Pictures only: how many pixels an inch of the printed chart gets.
+    QComboBox* resolution = nullptr;
+    QWidget* resolutionRow = nullptr;
+    if (pictures) {
+        resolutionRow = new QWidget(&dialog);
+        auto* row = new QHBoxLayout(resolutionRow);
+        row->setContentsMargins(0, 0, 0, 0);
+        row->addWidget(new QLabel(fromGbk(kResolutionCaption), resolutionRow));
+        resolution = new QComboBox(resolutionRow);
+        resolution->setObjectName(u"resolution"_qs);
+        for (const int dpi : kExportResolutions)
+            resolution->addItem(QString::number(dpi), dpi);
+        resolution->setCurrentIndex(std::max(0, resolution->findData(shown.dotsPerInch)));
+        row->addWidget(resolution);
+    }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     buttons->button(QDialogButtonBox::Ok)->setText(fromGbk("确定"));
     buttons->button(QDialogButtonBox::Cancel)->setText(fromGbk("取消"));
@@ -53,6 +72,8 @@ std::optional<ExportOptions> askOptions(QWidget* parent, const char* title, cons
     layout->addWidget(colourBox);
     layout->addWidget(modeBox);
     layout->addWidget(symbols);
+    if (resolutionRow)
+        layout->addWidget(resolutionRow);
     layout->addWidget(buttons);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
@@ -60,6 +81,7 @@ std::optional<ExportOptions> askOptions(QWidget* parent, const char* title, cons
     chosen.colour = colour->isChecked();
     chosen.mode = pages->isChecked() ? ExportMode::Pages : ExportMode::Whole;
     chosen.colouredSymbols = symbols->isChecked();
+    chosen.dotsPerInch = resolution ? resolution->currentData().toInt() : shown.dotsPerInch;
     return chosen;
 }
 
@@ -67,12 +89,12 @@ std::optional<ExportOptions> askOptions(QWidget* parent, const char* title, cons
 
 std::optional<ExportOptions> QtExportDialogs::imageOptions(const ExportOptions& shown)
 {
-    return askOptions(parent_, "导出提示", "彩色符", shown);
+    return askOptions(parent_, "导出提示", "彩色符", shown, true);
 }
 
 std::optional<ExportOptions> QtExportDialogs::vectorOptions(const ExportOptions& shown)
 {
-    return askOptions(parent_, "导出矢量绣图", "彩色字符", shown);
+    return askOptions(parent_, "导出矢量绣图", "彩色字符", shown, false);
 }
 
 bool DetachedProgramStarter::startDetached(const std::string& program, const std::vector<std::string>& arguments)

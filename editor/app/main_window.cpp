@@ -345,6 +345,8 @@ void MainWindow::editingReset()
 
 void MainWindow::patternOpened()
 {
+    if (prints_)
+        prints_->patternOpened();
     progressBar_->setValue(0);
     const std::string& path = session_.commands().currentPath();
     message_->setText(session_.document().isOpen() && !path.empty() ? pathText(path) : QString());

@@ -70,7 +70,8 @@ bool exportOxs(EditorSession& session)
         return false;
     std::vector<std::string> dropped;
     std::string error;
-    if (!saveOxs(session.document(), path, session.fabricName(), &dropped, &error)) {
+    if (!saveOxs(session.document(), path, session.fabricName(), &dropped, &error,
+                 loadThreadNames(session.palettes(), session.document().brand))) {
         dialogs.show(error, kTitleInfo, MessageIcon::Warning);
         return false;
     }

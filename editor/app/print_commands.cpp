@@ -5,8 +5,10 @@
 #include "editor/app/editor_session.h"
 #include "editor/app/picture_commands.h"
 #include "editor/app/printer_page.h"
+#include "editor/app/user_dialogs.h"
 #include "editor/output/print_preview.h"
 
+#include <QFile>
 #include <QPrinter>
 
 #include <algorithm>
@@ -48,9 +50,28 @@ bool PrintCommands::editSettings()
     return true;
 }
 
-void PrintCommands::noPrinter()
+std::unique_ptr<QPrinter> PrintCommands::printerOrPdf()
 {
-    session_.commands().dialogs().show(kNoPrinterMessage, kNoPrinterTitle, MessageIcon::Information);
+    if (std::unique_ptr<QPrinter> printer = dialogs_.defaultPrinter())
+        return printer;
+    UserDialogs& ask = session_.commands().dialogs();
+    if (!ask.askYesNo(std::string(kNoPrinterMessage) + "\n" + kOfferPdf, kNoPrinterTitle))
+        return nullptr;
+    std::optional<std::string> file = ask.saveFile(kTitlePrintToPdf, kFilterPrintToPdf, {});
+    if (!file || file->empty())
+        return nullptr;
+    if (!QString::fromStdString(*file).endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        *file += ".pdf";
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(QFile::decodeName(QByteArray::fromStdString(*file)));
+    return printer;
+}
+
+QPageLayout::Orientation PrintCommands::orientation() const
+{
+    // The user's own choice for this pattern wins over its shape.
+    return orientation_.value_or(pageOrientationFor(session_.document()));
 }
 
 void PrintCommands::preparePrinter(QPrinter& printer) const
@@ -58,7 +79,7 @@ void PrintCommands::preparePrinter(QPrinter& printer) const
     if (paper_)
         printer.setPageLayout(*paper_);
     if (session_.document().isOpen())
-        printer.setPageOrientation(pageOrientationFor(session_.document()));
+        printer.setPageOrientation(orientation());
 }
 
 bool PrintCommands::print()
@@ -66,15 +87,17 @@ bool PrintCommands::print()
     const PatternDocument& doc = session_.document();
     if (!doc.isOpen())
         return false;
-    const std::unique_ptr<QPrinter> printer = dialogs_.defaultPrinter();
-    if (!printer) {
-        noPrinter();
+    const std::unique_ptr<QPrinter> printer = printerOrPdf();
+    if (!printer)
         return false;
-    }
     preparePrinter(*printer);
     QPrinter* device = printer.get();
+    PrintTarget target{*device, [device](const QString& name) { device->setDocName(name); }};
+    // "彩色" reaches the printer: a queue whose own default is grey prints in colour too.
+    target.setColour = [device](bool colour) { device->setColorMode(colour ? QPrinter::Color : QPrinter::GrayScale); };
+    target.orientation = orientation();
     const PrintResult result = printChart(
-        PrintTarget{*device, [device](const QString& name) { device->setDocName(name); }}, doc, session_.printSettings(),
+        target, doc, session_.printSettings(),
         session_.fabricName(), [this](const PrintChoiceRequest& request) { return dialogs_.choosePrint(request); },
         lastChoice_);
     if (result.outcome == PrintOutcome::Printed) {
@@ -86,15 +109,17 @@ bool PrintCommands::print()
 
 bool PrintCommands::pageSetup()
 {
-    const std::unique_ptr<QPrinter> printer = dialogs_.defaultPrinter();
-    if (!printer) {
-        noPrinter();
+    const std::unique_ptr<QPrinter> printer = printerOrPdf();
+    if (!printer)
         return false;
-    }
     preparePrinter(*printer);
+    const QPageLayout::Orientation before = printer->pageLayout().orientation();
     if (!dialogs_.pageSetup(*printer))
         return false;
     paper_ = printer->pageLayout();
+    // A turn the user changed is theirs for this pattern, in the preview and the job.
+    if (session_.document().isOpen() && (orientation_ || paper_->orientation() != before))
+        orientation_ = paper_->orientation();
     dialogs_.refreshPreview();
     return true;
 }
@@ -118,6 +143,12 @@ bool PrintCommands::closePreview()
     return dialogs_.closePreview();
 }
 
+void PrintCommands::patternOpened()
+{
+    orientation_.reset();
+    session_.printSettings().title = PrintSettings{}.title;
+}
+
 void PrintCommands::patternChanged()
 {
     if (session_.document().isOpen())
@@ -128,8 +159,7 @@ void PrintCommands::patternChanged()
 
 QSize PrintCommands::previewPageSize()
 {
-    const PatternDocument& doc = session_.document();
-    const QPageLayout::Orientation turn = pageOrientationFor(doc);
+    const QPageLayout::Orientation turn = orientation();
     if (const std::unique_ptr<QPrinter> printer = dialogs_.defaultPrinter()) {
         preparePrinter(*printer);
         const QSize page = printablePage(*printer);

@@ -18,6 +18,10 @@ class PictureCommands;
 inline constexpr const char* kNoPrinterMessage = "没有默认的打印机,请添加默认的打印机再进行打印。";
 inline constexpr const char* kNoPrinterTitle = "提示...";
 inline constexpr const char* kPreviewFailedMessage = "创建绣图打印预览窗口失败";
+// Without a default printer the message above is kept and printing into a PDF file offered.
+inline constexpr const char* kOfferPdf = "是否打印到PDF文件?";
+inline constexpr const char* kTitlePrintToPdf = "打印到PDF文件";
+inline constexpr const char* kFilterPrintToPdf = "PDF文件 (*.pdf)|*.pdf|";
 
 class PrintCommands final : private PreviewSource {
 public:
@@ -43,6 +47,11 @@ public:
     // The pattern changed: an open preview draws it again, or closes when no pattern is
     // left to show.
     void patternChanged();
+    // Another pattern is open: what described the last one (its print title, the turn of
+    // the paper chosen for it) starts again.
+    void patternOpened();
+    // The turn chosen in "打印纸设置" for the open pattern; nothing: its shape decides.
+    const std::optional<QPageLayout::Orientation>& chosenOrientation() const { return orientation_; }
 
     // The paper chosen in "打印纸设置"; nothing before the first choice.
     const std::optional<QPageLayout>& paper() const { return paper_; }
@@ -56,7 +65,10 @@ public:
 private:
     // The chosen paper and the pattern's turn on a printer.
     void preparePrinter(QPrinter& printer) const;
-    void noPrinter();
+    // The default printer, or without one (after the message and the user's yes) a printer
+    // into a PDF file the user names; nothing when neither.
+    std::unique_ptr<QPrinter> printerOrPdf();
+    QPageLayout::Orientation orientation() const;
 
     // PreviewSource
     std::vector<std::string> previewPages() override;
@@ -66,6 +78,7 @@ private:
     PrintDialogs& dialogs_;
     PictureCommands* pictures_;
     std::optional<QPageLayout> paper_;
+    std::optional<QPageLayout::Orientation> orientation_;
     PrintChoice lastChoice_;
 };
 

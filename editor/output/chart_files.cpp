@@ -18,6 +18,7 @@
 #include <QSvgGenerator>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace brenmark {
@@ -43,6 +44,18 @@ void fail(ExportError* error, const char* text, const QString& path, const char*
 {
     if (error)
         *error = ExportError{withPath(text, path), title};
+}
+
+// Every export makes the missing folders of its target first, so a file under a new folder
+// is written however it is exported; false (with kTextCannotMakeFolder) when they cannot be.
+bool makeTargetFolder(const QString& path, ExportError* error)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    const QFileInfo info(folder);
+    if (info.isDir() || (!info.exists() && QDir().mkpath(folder)))
+        return true;
+    fail(error, kTextCannotMakeFolder, folder);
+    return false;
 }
 
 void putLe16(QByteArray& b, int at, std::uint32_t v)
@@ -157,7 +170,7 @@ QByteArray bmpFileHeader(QSize size)
     return h;
 }
 
-QByteArray bmpInfoHeader(QSize size)
+QByteArray bmpInfoHeader(QSize size, int dotsPerMetreX, int dotsPerMetreY)
 {
     QByteArray h(40, '\0');
     putLe32(h, 0, 40);
@@ -167,6 +180,8 @@ QByteArray bmpInfoHeader(QSize size)
     putLe16(h, 14, 24);                                          // bits per pixel
     putLe32(h, 16, 0);                                           // no compression
     putLe32(h, 20, bmpImageBytes(size));
+    putLe32(h, 24, static_cast<std::uint32_t>(std::max(0, dotsPerMetreX)));  // the resolution
+    putLe32(h, 28, static_cast<std::uint32_t>(std::max(0, dotsPerMetreY)));
     return h;
 }
 
@@ -183,7 +198,7 @@ bool writeBmp(const QImage& picture, QIODevice& device)
     const QByteArray fileHeader = bmpFileHeader(size);
     if (!writeAll(device, fileHeader.constData(), fileHeader.size()))
         return false;
-    const QByteArray info = bmpInfoHeader(size);
+    const QByteArray info = bmpInfoHeader(size, image.dotsPerMeterX(), image.dotsPerMeterY());
     if (40 + pixels <= kOneWriteLimit) {
         // The information header and the pixels in the second write.
         QByteArray rest(static_cast<qsizetype>(40 + pixels), '\0');
@@ -209,6 +224,8 @@ bool writeBmp(const QImage& picture, QIODevice& device)
 
 bool savePicture(const QImage& image, const QString& path, ChartFormat format, ExportError* error)
 {
+    if (!makeTargetFolder(path, error))
+        return false;
     QSaveFile file(path);
     bool ok = file.open(QIODevice::WriteOnly);
     if (ok) {
@@ -218,6 +235,8 @@ bool savePicture(const QImage& image, const QString& path, ChartFormat format, E
             QImageWriter writer(&file, format == ChartFormat::Jpeg ? "jpeg" : "png");
             if (format == ChartFormat::Jpeg)
                 writer.setQuality(80);
+            else
+                writer.setQuality(kPngQuality);
             ok = writer.write(image);
         }
     }
@@ -240,8 +259,10 @@ bool convertToJpeg(const QString& bmpPath, const QString& jpegPath)
 // ---- Vector pages ----
 
 bool writeVectorPage(const QString& path, QSize size, ChartFormat format, const std::function<void(QPainter&)>& draw,
-                     ExportError* error)
+                     ExportError* error, const QString& title)
 {
+    if (!makeTargetFolder(path, error))
+        return false;
     if (format == ChartFormat::Emf) {
         QString why;
         if (!writeEmf(path, size, draw, &why)) {
@@ -262,7 +283,7 @@ bool writeVectorPage(const QString& path, QSize size, ChartFormat format, const 
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
         svg.setResolution(96);
-        svg.setTitle(u"Velmora"_qs);
+        svg.setTitle(title.isEmpty() ? u"Velmora"_qs : title);
         QPainter p;
         if ((painted = p.begin(&svg))) {
             draw(p);
@@ -273,7 +294,7 @@ bool writeVectorPage(const QString& path, QSize size, ChartFormat format, const 
         pdf.setResolution(96);
         pdf.setPageSize(QPageSize(QSizeF(size.width() * 25.4 / 96, size.height() * 25.4 / 96), QPageSize::Millimeter));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setTitle(u"Velmora"_qs);
+        pdf.setTitle(title.isEmpty() ? u"Velmora"_qs : title);
         QPainter p;
         if ((painted = p.begin(&pdf))) {
             draw(p);
@@ -296,19 +317,46 @@ ChartLayout wholeChartLayout(const PatternDocument& doc, const PrintSettings& se
     return ChartLayout::wholeChart(doc, settings, 8, std::move(fabricName));
 }
 
-std::optional<QImage> renderWholeChart(const ChartLayout& whole, ChartStyle style, ExportError* error)
+QSize rasterSize(QSize units, int dotsPerInch)
 {
-    auto canvas = makeCanvas(whole.pageSize(), error);
+    return QSize(static_cast<int>(std::ceil(units.width() * (dotsPerInch / 96.0))),
+                 static_cast<int>(std::ceil(units.height() * (dotsPerInch / 96.0))));
+}
+
+int dotsPerMetre(int dotsPerInch)
+{
+    return static_cast<int>(std::lround(dotsPerInch / 0.0254));
+}
+
+namespace {
+
+// A white picture for a page of `units` at dotsPerInch, stamped with its resolution.
+std::optional<QImage> pageCanvas(QSize units, int dotsPerInch, ExportError* error)
+{
+    auto canvas = makeCanvas(rasterSize(units, dotsPerInch), error);
+    if (canvas) {
+        canvas->setDotsPerMeterX(dotsPerMetre(dotsPerInch));
+        canvas->setDotsPerMeterY(dotsPerMetre(dotsPerInch));
+    }
+    return canvas;
+}
+
+}  // namespace
+
+std::optional<QImage> renderWholeChart(const ChartLayout& whole, ChartStyle style, ExportError* error, int dotsPerInch)
+{
+    auto canvas = pageCanvas(whole.pageSize(), dotsPerInch, error);
     if (!canvas)
         return std::nullopt;
     QPainter p(&*canvas);
+    p.scale(dotsPerInch / 96.0, dotsPerInch / 96.0);
     whole.drawWholeChart(p, style);
     p.end();
     return canvas;
 }
 
 bool writeWholeChart(const ChartLayout& whole, ChartStyle style, const QString& path, ChartFormat format,
-                     ExportError* error)
+                     ExportError* error, int dotsPerInch)
 {
     if (format == ChartFormat::Emf || format == ChartFormat::Svg || format == ChartFormat::Pdf) {
         // Vector targets have no pixels, but the same limit keeps other programs able to open them.
@@ -318,9 +366,9 @@ bool writeWholeChart(const ChartLayout& whole, ChartStyle style, const QString& 
             return false;
         }
         return writeVectorPage(path, whole.pageSize(), format, [&](QPainter& p) { whole.drawWholeChart(p, style); },
-                               error);
+                               error, fromGbk(whole.settings().title));
     }
-    const auto canvas = renderWholeChart(whole, style, error);
+    const auto canvas = renderWholeChart(whole, style, error, dotsPerInch);
     return canvas && savePicture(*canvas, path, format, error);
 }
 
@@ -408,7 +456,7 @@ bool makePageFolder(const PageFiles& files, ExportError* error)
 }
 
 QStringList writeChartPages(const ChartLayout& layout, ChartStyle style, const QString& chosen, ChartFormat format,
-                            ProgressReport* progress, ExportError* error)
+                            ProgressReport* progress, ExportError* error, int dotsPerInch)
 {
     const int total = layout.grid().total;
     if (progress) {
@@ -432,7 +480,7 @@ QStringList writeChartPages(const ChartLayout& layout, ChartStyle style, const Q
     const QString extension = extensionOf(format);
     const bool vector = format == ChartFormat::Emf || format == ChartFormat::Svg;
     std::optional<QImage> page;
-    if (!vector && !(page = makeCanvas(layout.pageSize(), error)))
+    if (!vector && !(page = pageCanvas(layout.pageSize(), dotsPerInch, error)))
         return {};
     QStringList written;
     for (int n = 1; n <= total; ++n) {
@@ -440,11 +488,12 @@ QStringList writeChartPages(const ChartLayout& layout, ChartStyle style, const Q
         bool ok;
         if (vector) {
             ok = writeVectorPage(path, layout.pageSize(), format, [&](QPainter& p) { layout.drawPage(p, n, style); },
-                                 error);
+                                 error, fromGbk(layout.settings().title));
         } else {
             page->fill(Qt::white);
             {
                 QPainter p(&*page);
+                p.scale(dotsPerInch / 96.0, dotsPerInch / 96.0);
                 layout.drawPage(p, n, style);
             }
             ok = savePicture(*page, path, format, error);

@@ -40,11 +40,24 @@ struct ExportOptions {
     bool colour = true;            // "彩色绣图", else "黑白绣图"
     ExportMode mode = ExportMode::Whole;
     bool colouredSymbols = false;  // "彩色符" / "彩色字符"
+    int dotsPerInch = 96;          // "图片分辨率": pictures at 96, 150 or 300 per inch
     ChartStyle style() const { return printStyle(colour, colouredSymbols); }
     bool operator==(const ExportOptions&) const = default;
 };
 
 enum class ChartFormat { Bmp, Jpeg, Png, Emf, Svg, Pdf };
+
+// The resolutions pictures are offered at, and the caption of the choice.
+inline constexpr int kExportResolutions[] = {96, 150, 300};
+inline constexpr const char* kResolutionCaption = "图片分辨率(每英寸点数)";
+// A page of `units` logical units (96 an inch) at dotsPerInch: the pixels of its picture.
+QSize rasterSize(QSize units, int dotsPerInch);
+// dotsPerInch as dots per metre, as picture headers store it.
+int dotsPerMetre(int dotsPerInch);
+
+// PNG files are written at Qt's quality 80, zlib's fastest level but one: a chart is flat
+// colour, which that already packs well.
+inline constexpr int kPngQuality = 80;
 
 // The extension a format's files get, with its dot: ".bmp", ".jpg", ".png", ".emf", ".svg",
 // ".pdf".
@@ -81,7 +94,7 @@ std::optional<QImage> makeCanvas(QSize size, ExportError* error);
 // The 14-byte file header and the 40-byte information header of a 24-bit bottom-up BMP of
 // that size, little-endian.
 QByteArray bmpFileHeader(QSize size);
-QByteArray bmpInfoHeader(QSize size);
+QByteArray bmpInfoHeader(QSize size, int dotsPerMetreX = 0, int dotsPerMetreY = 0);
 // Rows are padded to four bytes.
 std::int64_t bmpRowBytes(int width);
 // Writes a picture as a 24-bit BMP to a device: the file header in one write, then the
@@ -99,10 +112,12 @@ bool convertToJpeg(const QString& bmpPath, const QString& jpegPath);
 ChartLayout wholeChartLayout(const PatternDocument& doc, const PrintSettings& settings,
                              std::optional<FabricName> fabricName = {});
 // The chart and its key on one canvas; nothing when the canvas is refused.
-std::optional<QImage> renderWholeChart(const ChartLayout& whole, ChartStyle style, ExportError* error);
+// Pictures carry their resolution (PNG pHYs, JPEG density, BMP header) from the canvas.
+std::optional<QImage> renderWholeChart(const ChartLayout& whole, ChartStyle style, ExportError* error,
+                                       int dotsPerInch = 96);
 // The whole chart as one picture (BMP, JPEG, PNG) or one vector page (EMF, SVG, PDF) at path.
 bool writeWholeChart(const ChartLayout& whole, ChartStyle style, const QString& path, ChartFormat format,
-                     ExportError* error);
+                     ExportError* error, int dotsPerInch = 96);
 
 // ---- The simulated picture ----
 inline constexpr int kSimulatedCell = 5;
@@ -132,10 +147,11 @@ bool makePageFolder(const PageFiles& files, ExportError* error);
 // Returns the files written; empty with error set on failure, the files already written
 // stay.
 QStringList writeChartPages(const ChartLayout& layout, ChartStyle style, const QString& chosen, ChartFormat format,
-                            ProgressReport* progress, ExportError* error);
+                            ProgressReport* progress, ExportError* error, int dotsPerInch = 96);
 
 // One vector page (EMF, SVG or PDF) of size units drawn by draw, written beside path and renamed.
 bool writeVectorPage(const QString& path, QSize size, ChartFormat format, const std::function<void(QPainter&)>& draw,
-                     ExportError* error);
+                     ExportError* error,
+                     const QString& title = {});
 
 }  // namespace brenmark

@@ -7,6 +7,7 @@
 #include <tinyxml.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -214,10 +215,16 @@ std::optional<long> wholeNumber(const char* text)
     return v;
 }
 
-std::optional<double> decimal(const char* text)
+// A decimal written with a point or, as some programs write it, a comma ("14,5").
+std::optional<double> decimal(const char* given)
 {
-    if (!text || !*text)
+    if (!given || !*given)
         return std::nullopt;
+    std::string copy = given;
+    if (copy.find('.') == std::string::npos)
+        if (const std::size_t comma = copy.find(','); comma != std::string::npos && copy.find(',', comma + 1) == std::string::npos)
+            copy[comma] = '.';
+    const char* text = copy.c_str();
     char* end = nullptr;
     const double v = std::strtod(text, &end);
     while (*end == ' ')
@@ -296,6 +303,45 @@ std::string symbolOf(const char* text)
 
 const char* attr(const TiXmlElement* e, const char* name) { return e->Attribute(name); }
 
+std::string trimmed(std::string t)
+{
+    while (!t.empty() && (t.back() == ' ' || t.back() == '\t'))
+        t.pop_back();
+    std::size_t first = 0;
+    while (first < t.size() && (t[first] == ' ' || t[first] == '\t'))
+        ++first;
+    return t.substr(first);
+}
+
+bool sameBrand(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+           });
+}
+
+// A thread number in a palette: exactly, else without the leading zeros or the case that
+// another program wrote differently ("0310", "ecru").
+int findNumber(const Palette& palette, const std::string& number)
+{
+    if (const int exact = palette.find(number); exact >= 0)
+        return exact;
+    auto plain = [](const std::string& n) {
+        std::size_t first = 0;
+        while (first + 1 < n.size() && n[first] == '0')
+            ++first;
+        std::string out = n.substr(first);
+        for (char& c : out)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return out;
+    };
+    const std::string wanted = plain(number);
+    for (int i = 0; i < palette.size(); ++i)
+        if (plain(palette.numbers[static_cast<std::size_t>(i)]) == wanted)
+            return i;
+    return -1;
+}
+
 class Reader {
 public:
     Reader(const PaletteStore& palettes, OxsImport& out) : palettes_(palettes), out_(out) {}
@@ -309,6 +355,10 @@ public:
             return refuse(format("OXS绣图的宽高不正确(只能是1到%d)", kMaxOxsSide));
         width_ = static_cast<int>(*width);
         height_ = static_cast<int>(*height);
+        for (const TiXmlElement* e : {chart->FirstChildElement("palette"), properties})
+            for (const char* name : {"brand", "palettename"})
+                if (const char* given = e ? attr(e, name) : nullptr; given && *given && chartBrand_.empty())
+                    chartBrand_ = trimmed(utf8ToGbk(given));
         if (!readPalette(chart->FirstChildElement("palette")))
             return false;
         cells_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), -1);
@@ -335,8 +385,18 @@ private:
     {
         if (!palette)
             return refuse("OXS绣图没有调色板");
+        // Items are "palette_item", or "color" in the files of some programs.
+        auto isItem = [](const TiXmlElement* e) {
+            const std::string name = e->Value();
+            return name == "palette_item" || name == "color";
+        };
+        auto next = [&](const TiXmlElement* e) {
+            while (e && !isItem(e))
+                e = e->NextSiblingElement();
+            return e;
+        };
         int position = 0;
-        for (const TiXmlElement* e = palette->FirstChildElement("palette_item"); e; e = e->NextSiblingElement("palette_item"), ++position) {
+        for (const TiXmlElement* e = next(palette->FirstChildElement()); e; e = next(e->NextSiblingElement()), ++position) {
             long index = position;
             if (const char* text = attr(e, "index")) {
                 const auto v = wholeNumber(text);
@@ -460,7 +520,7 @@ private:
 
     void readBackStitches(const TiXmlElement* section)
     {
-        int snapped = 0, dropped = 0;
+        int snapped = 0, dropped = 0, noColour = 0;
         for (const TiXmlElement* e = section ? section->FirstChildElement("backstitch") : nullptr; e; e = e->NextSiblingElement("backstitch")) {
             double v[4];
             bool ok = true;
@@ -470,9 +530,14 @@ private:
                 ok = d.has_value();
                 v[i] = d.value_or(0);
             }
-            OxsItem* item = ok ? material(e, "palindex") : nullptr;
-            if (!item) {
+            if (!ok) {
                 ++dropped;
+                continue;
+            }
+            OxsItem* item = material(e, "palindex");  // an unknown index is counted there
+            if (!item) {
+                const auto v = wholeNumber(attr(e, "palindex"));
+                noColour += !v || *v <= 0 ? 1 : 0;
                 continue;
             }
             long p[4];
@@ -495,6 +560,7 @@ private:
         }
         note(snapped, "%d个描边端点移到最近的格角");
         note(dropped, "%d条描边超出绣图或不完整,未导入");
+        note(noColour, "%d条描边没有颜色,未导入");
     }
 
     // A grid point as a cell and one of its corners: the cell below and right of it, or the
@@ -509,19 +575,33 @@ private:
 
     void readOrnaments(const TiXmlElement* section)
     {
-        std::map<std::string, int> unknown;
+        // Each object left out is counted under its own reason.
+        int unknownType = 0, badPosition = 0, outside = 0, noColour = 0;
         for (const TiXmlElement* e = section ? section->FirstChildElement("object") : nullptr; e; e = e->NextSiblingElement("object")) {
             const std::string type = attr(e, "objecttype") ? attr(e, "objecttype") : "";
             const auto x = decimal(attr(e, "x1")), y = decimal(attr(e, "y1"));
-            OxsItem* item = x && y ? material(e, "palindex") : nullptr;
             int kind = ornamentKind(type);
             if (type == "quarter" && x && y) {
                 const double fx = *x - std::floor(*x), fy = *y - std::floor(*y);
                 kind = fy < 0.5 ? (fx < 0.5 ? QuarterTopLeft : QuarterTopRight) : (fx < 0.5 ? QuarterBottomLeft : QuarterBottomRight);
             }
-            std::int32_t* cell = x && y ? cellAt(static_cast<long>(std::floor(*x)), static_cast<long>(std::floor(*y))) : nullptr;
-            if (!kind || !item || !cell) {
-                ++unknown[kind ? std::string("?") : type];
+            if (!kind && type != "quarter") {
+                ++unknownType;
+                continue;
+            }
+            if (!x || !y) {
+                ++badPosition;
+                continue;
+            }
+            std::int32_t* cell = cellAt(static_cast<long>(std::floor(*x)), static_cast<long>(std::floor(*y)));
+            if (!cell) {
+                ++outside;
+                continue;
+            }
+            OxsItem* item = material(e, "palindex");  // an unknown index is counted there
+            if (!item) {
+                const auto v = wholeNumber(attr(e, "palindex"));
+                noColour += !v || *v <= 0 ? 1 : 0;
                 continue;
             }
             // An ornament on an empty cell brings its colour; a part stitch there stays.
@@ -536,20 +616,37 @@ private:
             if (!hasPart)
                 placeMark(column, row, kind);
         }
-        int count = 0;
-        for (const auto& [type, n] : unknown)
-            count += n;
-        note(count, "%d个无法表示的装饰(珠子、纽扣等)未导入");
+        note(unknownType, "%d个无法表示的装饰(珠子、纽扣等)未导入");
+        note(badPosition, "%d个装饰的位置不可读,未导入");
+        note(outside, "%d个装饰超出绣图范围,未导入");
+        note(noColour, "%d个装饰没有颜色,未导入");
     }
 
     bool build()
     {
         note(outside_, "%d个针迹超出绣图范围,未导入");
         note(unknownIndices_, "%d处引用了不存在的颜色,未导入");
+        // Numbers written without a brand belong to the chart's own brand: the palette's or
+        // the properties' when they name one, else the brand the other items name most,
+        // else the pattern's default.
         std::map<std::string, int> brands;
         for (const auto& [index, item] : items_)
             if (index > 0 && item.used && !item.brand.empty())
                 ++brands[item.brand];
+        std::string unnamed = chartBrand_;
+        if (unnamed.empty()) {
+            int most = 0;
+            for (const auto& [name, n] : brands)
+                if (n > most)
+                    unnamed = name, most = n;
+        }
+        if (unnamed.empty())
+            unnamed = "DMC";
+        for (auto& [index, item] : items_)
+            if (index > 0 && item.used && item.brand.empty() && !item.number.empty()) {
+                item.brand = unnamed;
+                ++brands[unnamed];
+            }
         std::string brand = "DMC";
         int best = 0;
         for (const auto& [name, n] : brands) {
@@ -572,7 +669,7 @@ private:
         for (auto& [index, item] : items_) {
             if (index == 0 || !item.used)
                 continue;
-            int entry = item.brand == brand ? palette.find(item.number) : -1;
+            int entry = sameBrand(item.brand, brand) ? findNumber(palette, item.number) : -1;
             if (entry >= 0) {
                 ++out_.byNumber;
             } else {
@@ -627,6 +724,7 @@ private:
 
     const PaletteStore& palettes_;
     OxsImport& out_;
+    std::string chartBrand_;  // GBK, the brand the chart names for its palette
     int width_ = 0, height_ = 0;
     std::map<int, OxsItem> items_;
     std::vector<std::int32_t> cells_;  // palette indices, -1 empty
@@ -680,7 +778,31 @@ OxsImport loadOxs(const std::string& path, const PaletteStore& palettes)
 
 // --- writing --------------------------------------------------------------------------------
 
-OxsExport writeOxs(const PatternDocument& doc, const std::string& title, const std::optional<FabricName>& fabricName)
+ThreadNames loadThreadNames(const PaletteStore& palettes, const std::string& brand)
+{
+    ThreadNames names;
+    std::string path = palettes.systemPalettePath(brand);
+    if (const std::size_t dot = path.rfind('.'); dot != std::string::npos)
+        path.erase(dot);
+    std::vector<std::uint8_t> bytes;
+    if (pathKind(path + ".names") != PathKind::RegularFile || !readWholeFile(path + ".names", bytes) || bytes.size() > (4u << 20))
+        return names;
+    const std::string text(bytes.begin(), bytes.end());
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string line = text.substr(at, end - at);
+        if (const std::size_t tab = line.find('\t'); tab != std::string::npos && tab > 0)
+            names.emplace(utf8ToGbk(line.substr(0, tab)), utf8ToGbk(line.substr(tab + 1)));
+        at = end + 1;
+    }
+    return names;
+}
+
+OxsExport writeOxs(const PatternDocument& doc, const std::string& title, const std::optional<FabricName>& fabricName,
+                   const ThreadNames& names)
 {
     OxsExport result;
     // The palette: every thread, then line colours no thread has.
@@ -711,8 +833,10 @@ OxsExport writeOxs(const PatternDocument& doc, const std::string& title, const s
     const std::string brand = gbkToUtf8(doc.brand);
     for (std::size_t i = 0; i < colours.size(); ++i) {
         const std::string number = brand + " " + gbkToUtf8(numbers[i]);
+        const auto named = names.find(numbers[i]);
+        const std::string& name = named != names.end() ? named->second : numbers[i];
         x += format("<palette_item index=\"%d\" number=\"", static_cast<int>(i) + 1) + escaped(number) + "\" name=\"" +
-             escaped(gbkToUtf8(numbers[i])) + "\" color=\"" + hexColour(colours[i]) + "\" strands=\"2\"";
+             escaped(gbkToUtf8(name)) + "\" color=\"" + hexColour(colours[i]) + "\" strands=\"2\"";
         if (i < doc.symbols.size() && i < doc.threads.colors.size() && !doc.symbols[i].symbol.empty())
             x += " symbol=\"" + escaped(gbkToUtf8(doc.symbols[i].symbol)) + "\"";
         x += " bsstrands=\"1\" bscolor=\"" + hexColour(colours[i]) + "\"/>\n";
@@ -776,14 +900,14 @@ OxsExport writeOxs(const PatternDocument& doc, const std::string& title, const s
 }
 
 bool saveOxs(const PatternDocument& doc, const std::string& path, const std::optional<FabricName>& fabricName,
-             std::vector<std::string>* dropped, std::string* error)
+             std::vector<std::string>* dropped, std::string* error, const ThreadNames& names)
 {
     std::string title = path;
     if (const std::size_t slash = title.find_last_of('/'); slash != std::string::npos)
         title.erase(0, slash + 1);
     if (const std::size_t dot = title.rfind('.'); dot != std::string::npos && dot > 0)
         title.erase(dot);
-    const OxsExport out = writeOxs(doc, title, fabricName);
+    const OxsExport out = writeOxs(doc, title, fabricName, names);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(out.xml.data());
     if (!replaceFile(path, std::span(bytes, out.xml.size()))) {
         if (error)

@@ -7,6 +7,7 @@
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_document.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,11 +47,17 @@ struct OxsExport {
 
 // The visible chart as OXS: the cloth from the fabric colour (named when fabricName is
 // given), one palette item per thread, the marks as part stitches and ornaments.
+// Each palette item is named from names (thread number -> name, GBK) when it has the
+// thread, else by its number.
+using ThreadNames = std::map<std::string, std::string>;
 OxsExport writeOxs(const PatternDocument& doc, const std::string& title,
-                   const std::optional<FabricName>& fabricName = std::nullopt);
+                   const std::optional<FabricName>& fabricName = std::nullopt, const ThreadNames& names = {});
+// The names of a brand's threads, from "<brand>.names" beside its system palette
+// ("number<TAB>name" lines); empty when there is none.
+ThreadNames loadThreadNames(const PaletteStore& palettes, const std::string& brand);
 // Written beside the path and renamed over it; false with error (GBK) set when it fails.
 bool saveOxs(const PatternDocument& doc, const std::string& path, const std::optional<FabricName>& fabricName,
-             std::vector<std::string>* dropped, std::string* error);
+             std::vector<std::string>* dropped, std::string* error, const ThreadNames& names = {});
 
 // The result messages the editor and the command line show.
 std::string oxsImportSummary(const OxsImport& result);

@@ -54,7 +54,7 @@ PrintResult printChart(PrintTarget target, const PatternDocument& doc, const Pri
     if (!doc.isOpen())
         return result;
     QPagedPaintDevice& device = target.device;
-    device.setPageOrientation(pageOrientationFor(doc));
+    device.setPageOrientation(target.orientation.value_or(pageOrientationFor(doc)));
 
     const QSize page = printablePage(device);
     if (page.width() < 1 || page.height() < 1) {
@@ -80,6 +80,8 @@ PrintResult printChart(PrintTarget target, const PatternDocument& doc, const Pri
 
     if (target.setDocumentName)
         target.setDocumentName(fromGbk(kPrintDocumentName));
+    if (target.setColour)
+        target.setColour(choice->colour);
     QPainter p;
     if (!p.begin(&device)) {
         result.outcome = PrintOutcome::NotStarted;

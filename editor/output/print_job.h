@@ -57,6 +57,10 @@ std::vector<int> printedPages(const PageGrid& grid, const PrintChoice& choice);
 struct PrintTarget {
     QPagedPaintDevice& device;
     std::function<void(const QString&)> setDocumentName;
+    // Told the colour chosen in "打印选择" before the first page (a printer's colour mode).
+    std::function<void(bool colour)> setColour = {};
+    // The turn of the paper the user chose; nothing: the pattern's shape decides.
+    std::optional<QPageLayout::Orientation> orientation = {};
 };
 
 using AskPrintChoice = std::function<std::optional<PrintChoice>(const PrintChoiceRequest&)>;

@@ -1,5 +1,7 @@
 #include "editor/render/chart_export.h"
 
+#include "editor/render/gbk_qstring.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -62,7 +64,7 @@ bool writeChartPdf(const ChartLayout& layout, const QString& path, ChartStyle st
         const QSize size = layout.pageSize();
         pdf.setPageSize(QPageSize(QSizeF(size.width() * 25.4 / 96, size.height() * 25.4 / 96), QPageSize::Millimeter));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setTitle(u"Velmora"_qs);
+        pdf.setTitle(fromGbk(layout.settings().title));
         QPainter p(&pdf);
         for (int n = 1; n <= layout.grid().total; ++n) {
             if (n > 1)

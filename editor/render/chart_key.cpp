@@ -80,7 +80,20 @@ std::string ChartLayout::keyAmount(std::size_t entry) const
 
 void ChartLayout::drawKeyPage(QPainter& p, ChartStyle style) const
 {
-    drawKey(p, style, QPoint(0, margin_), page_.width());
+    // The key page keeps the chart pages' margins on both sides.
+    drawKey(p, style, QPoint(margin_, margin_), page_.width() - 2 * margin_);
+}
+
+QFont ChartLayout::fittedKeyFont(const QFont& font, const QString& text, int width)
+{
+    // Smaller type until the text fits inside its cell's borders, down to 5 pixels.
+    QFont f = font;
+    int pixels = f.pixelSize() > 0 ? f.pixelSize() : 12;
+    while (pixels > 5 && QFontMetrics(f).horizontalAdvance(text) > width - 2) {
+        --pixels;
+        f.setPixelSize(pixels);
+    }
+    return f;
 }
 
 int ChartLayout::drawKey(QPainter& p, ChartStyle style, QPoint topLeft, int width) const
@@ -131,8 +144,17 @@ int ChartLayout::drawKey(QPainter& p, ChartStyle style, QPoint topLeft, int widt
                                                             : QColor(Qt::black));
             text(symbol, ChartPainter::cellSymbol(doc_, static_cast<std::int32_t>(i)));
             p.setPen(Qt::black);
-            text(QRect(x, y + kRowHeight, columnWidth, kRowHeight), doc_.threads.numbers[i]);
-            text(QRect(x, y + 2 * kRowHeight, columnWidth, kRowHeight), keyAmount(i));
+            // Numbers and amounts in type that fits their cell, never over its borders.
+            const auto fitted = [&](QRect r, const std::string& t) {
+                const QString shown = fromGbk(t);
+                p.save();
+                p.setFont(fittedKeyFont(font, shown, r.width()));
+                p.setClipRect(r.adjusted(1, 1, -1, -1), Qt::IntersectClip);
+                p.drawText(r, Qt::AlignCenter, shown);
+                p.restore();
+            };
+            fitted(QRect(x, y + kRowHeight, columnWidth, kRowHeight), doc_.threads.numbers[i]);
+            fitted(QRect(x, y + 2 * kRowHeight, columnWidth, kRowHeight), keyAmount(i));
             for (int row = 0; row < 3; ++row)
                 p.drawRect(QRect(x, y + row * kRowHeight, columnWidth, kRowHeight));
         }

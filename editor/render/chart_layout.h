@@ -7,6 +7,7 @@
 #include "editor/document/pattern_document.h"
 #include "editor/render/chart_painter.h"
 
+#include <QFont>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -108,6 +109,8 @@ public:
     // What the key's third row says for thread table entry i: its cells, or its six-strand
     // metres ("%.2fm") with its colour's outline when it is the colour's first entry.
     std::string keyAmount(std::size_t entry) const;
+    // The key's font made smaller, if need be, until text fits a cell `width` wide.
+    static QFont fittedKeyFont(const QFont& font, const QString& text, int width);
     // One legend item per distinct outline colour, in the order the lines first use it.
     struct OutlineThread {
         ColorRef colour = 0;

@@ -54,9 +54,17 @@ TEST(NetReply, InflateBoundsAndCodePage)
     EXPECT_EQ(replyText(*packed), "{\"sMsg\":\"绣线\"}");
     EXPECT_FALSE(replyText("not zlib"));
     EXPECT_FALSE(replyText(""));
-    // Twelve times the compressed size at most.
-    const auto bomb = jolvane::compress(std::string(100000, ' '));
-    EXPECT_LT(bomb->size() * kInflateFactor, 100000u);
+    // How far a reply inflates is no fault: a message of 600 bytes of one letter inflates
+    // some thirty times over, and so does ordinary JSON.
+    const std::string letters = "{\"bOK\":true,\"sMsg\":\"" + std::string(600, 'm') + "\"}";
+    const auto packed600 = jolvane::compress(letters);
+    EXPECT_GT(letters.size(), packed600->size() * 12);
+    EXPECT_EQ(replyText(*packed600), letters);
+    // Up to 10 MB inflated is taken; one byte more is refused however small the body.
+    const auto full = jolvane::compress(std::string(kReplyLimit, ' '));
+    EXPECT_LT(full->size(), 20000u);
+    EXPECT_EQ(replyText(*full)->size(), kReplyLimit);
+    const auto bomb = jolvane::compress(std::string(kReplyLimit + 1, ' '));
     EXPECT_FALSE(replyText(*bomb));
     EXPECT_FALSE(replyText(std::string(kReplyLimit + 1, 'x')));
     // The text ends at a NUL inside it.

@@ -69,10 +69,14 @@ public:
         messages.push_back(text);
         note();
     }
-    std::optional<std::string> askOutputName(const std::string& title, const std::string& filter) override
+    std::string startedIn;
+    std::string optionsTitle;
+    std::optional<std::string> askOutputName(const std::string& title, const std::string& filter,
+                                             const std::string& startIn) override
     {
         asked.push_back(title);
         asked.push_back(filter);
+        startedIn = startIn;
         note();
         return output;
     }
@@ -80,6 +84,7 @@ public:
     {
         EXPECT_EQ(defaults.paperWidthCm, 25.0);
         EXPECT_EQ(defaults.cellCm, 0.3);
+        optionsTitle = defaults.title;
         asked.push_back("options");
         note();
         return options;
@@ -315,9 +320,31 @@ TEST(PageExport, CancelledAndRefusedRunsWriteNothing)
     script.options = options;
     script.output = big.dir.file("big");
     EXPECT_EQ(runPageExport(big.setup, script, status).outcome, PageExportOutcome::Refused);
-    EXPECT_EQ(script.messages, (std::vector<std::string>{kMsgPageTooLarge}));
+    EXPECT_EQ(script.messages, (std::vector<std::string>{kMsgPageTooWide}));
     EXPECT_TRUE(status.texts.empty());
     EXPECT_FALSE(fileExists(big.dir.file("big.tiff")));
+
+    // 1530 x 10 at the default cell: 66226 pixels across, a file of about 330 MB. The limit
+    // passed is the side's, not the file's.
+    PatternDocument long1530;
+    long1530.create(1530, 10, "DMC");
+    Fixture longer(long1530);
+    script.messages.clear();
+    script.options = PrintOptions{};
+    script.output = longer.dir.file("long");
+    EXPECT_EQ(runPageExport(longer.setup, script, status).outcome, PageExportOutcome::Refused);
+    EXPECT_EQ(script.messages, (std::vector<std::string>{kMsgPageTooWide}));
+
+    // Pages of 500 x 500 cm: each side fits, the file does not.
+    script.messages.clear();
+    options = PrintOptions{};
+    options.mode = ExportMode::Pages;
+    options.paperWidthCm = options.paperHeightCm = 500;
+    script.options = options;
+    script.output = f.dir.file("huge");
+    EXPECT_EQ(runPageExport(f.setup, script, status).outcome, PageExportOutcome::Refused);
+    EXPECT_EQ(script.messages, (std::vector<std::string>{kMsgPageTooLarge}));
+    EXPECT_TRUE(status.texts.empty());
 
     // A folder that cannot be written: the status line says so, no file is left.
     script.messages.clear();
@@ -403,6 +430,15 @@ TEST(PageExport, TheBatchModePrintsTheStatusAndExitsWithTheOutcome)
     EXPECT_TRUE(err.str().empty());
     EXPECT_TRUE(fileExists(f.dir.file("b/b_1.tif")));
 
+    // A name the user gave with ".tif" is the file written.
+    BatchRequest whole = request;
+    whole.options.mode = ExportMode::Whole;
+    whole.out = f.dir.file("w.tif");
+    std::ostringstream out3, err3;
+    EXPECT_EQ(runBatch(whole, out3, err3, false), 0);
+    EXPECT_TRUE(fileExists(f.dir.file("w.tif")));
+    EXPECT_FALSE(fileExists(f.dir.file("w.tiff")));
+
     BatchRequest gone = request;
     gone.pattern = f.dir.file("gone.xiu");
     std::ostringstream out2, err2;
@@ -436,6 +472,24 @@ TEST(PageExport, TheWindowRunsTheExportOnAWorkerAndAsksOnItsOwnThread)
     EXPECT_EQ(window.statusText(), fromGbk("绘制KEY完毕"));
     EXPECT_EQ(window.progressValue(), 100);
     EXPECT_TRUE(fileExists(f.dir.file("w.tiff")));
+}
+
+TEST(PageExport, TheDialogsStartInThePatternsFolderWithTheChartTitle)
+{
+    Fixture f;
+    Script script;
+    script.output = f.dir.file("out.tif");
+    Status status;
+    ASSERT_EQ(runPageExport(f.setup, script, status).outcome, PageExportOutcome::Written);
+    EXPECT_EQ(std::filesystem::path(script.startedIn), std::filesystem::path(f.pattern).parent_path());
+    EXPECT_EQ(script.optionsTitle, PrintSettings{}.title);
+    EXPECT_EQ(startingOptions().title, "Velmora十字绣绣图");
+    EXPECT_DOUBLE_EQ(startingOptions().paperWidthCm, 25.0);
+    // The key page's header keeps the title and "KEY" apart.
+    EXPECT_EQ(keyPageHeader("心形"), "心形 KEY");
+    EXPECT_EQ(keyPageHeader(""), "KEY");
+    OptionsDialog dialog(startingOptions());
+    EXPECT_EQ(dialog.options().title, PrintSettings{}.title);
 }
 
 TEST(PageExport, TheOptionsDialogOpensAtItsDefaults)

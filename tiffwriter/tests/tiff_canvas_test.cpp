@@ -26,13 +26,13 @@ std::vector<std::string> statusOf(TiffCanvas& canvas, const std::string& path, i
 
 CmykValue filePixel(const std::vector<std::uint8_t>& bytes, int w, int x, int y)
 {
-    const std::size_t at = 146 + (static_cast<std::size_t>(x) + static_cast<std::size_t>(y) * w) * 4;
+    const std::size_t at = 198 + (static_cast<std::size_t>(x) + static_cast<std::size_t>(y) * w) * 4;
     return {bytes[at], bytes[at + 1], bytes[at + 2], bytes[at + 3]};
 }
 
 }  // namespace
 
-TEST(TiffCanvas, APageOfHundredByFiftyHasTheHeaderAndElevenEntries)
+TEST(TiffCanvas, APageOfHundredByFiftyHasTheHeaderFourteenEntriesAndItsResolution)
 {
     test::TempDir dir;
     TiffCanvas canvas;
@@ -40,27 +40,57 @@ TEST(TiffCanvas, APageOfHundredByFiftyHasTheHeaderAndElevenEntries)
     EXPECT_EQ(shown, (std::vector<std::string>{"初始化文件", "初始化文件完毕"}));
     ASSERT_TRUE(canvas.finish(false));
     const auto b = test::readBytes(dir.file("p.tiff"));
-    ASSERT_EQ(b.size(), 146u + 20000u);
+    ASSERT_EQ(b.size(), 198u + 20000u);
     EXPECT_EQ(b[0], 'I');
     EXPECT_EQ(b[1], 'I');
     EXPECT_EQ(u16(b, 2), 42u);
     EXPECT_EQ(u32(b, 4), 8u);
-    EXPECT_EQ(u16(b, 8), 11u);
+    EXPECT_EQ(u16(b, 8), 14u);
     struct Entry {
         std::uint32_t tag, type, value;
     };
-    const Entry expected[11] = {{254, 3, 2}, {256, 3, 100}, {257, 3, 50}, {258, 3, 8},   {259, 3, 1},    {262, 3, 5},
-                                {273, 3, 146}, {274, 3, 1}, {277, 3, 4},  {279, 4, 20000}, {284, 3, 1}};
-    for (int i = 0; i < 11; ++i) {
+    // Sorted by tag; NewSubfileType a LONG 0 (one image), the resolutions RATIONALs after
+    // the directory, the pixels after them.
+    const Entry expected[14] = {{254, 4, 0},   {256, 3, 100}, {257, 3, 50},    {258, 3, 8},   {259, 3, 1},
+                                {262, 3, 5},   {273, 3, 198}, {274, 3, 1},     {277, 3, 4},   {279, 4, 20000},
+                                {282, 5, 182}, {283, 5, 190}, {284, 3, 1},     {296, 3, 2}};
+    for (int i = 0; i < 14; ++i) {
         const std::size_t at = 10 + static_cast<std::size_t>(i) * 12;
         EXPECT_EQ(u16(b, at), expected[i].tag) << i;
         EXPECT_EQ(u16(b, at + 2), expected[i].type) << i;
         EXPECT_EQ(u32(b, at + 4), 1u) << i;
         EXPECT_EQ(u32(b, at + 8), expected[i].value) << i;
     }
-    EXPECT_EQ(u32(b, 142), 0u);  // no next directory
+    EXPECT_EQ(u32(b, 178), 0u);  // no next directory
+    for (std::size_t at : {182u, 190u}) {  // 300/1
+        EXPECT_EQ(u32(b, at), 300u);
+        EXPECT_EQ(u32(b, at + 4), 1u);
+    }
     const auto header = TiffCanvas::headerBytes(100, 50);
     EXPECT_TRUE(std::equal(header.begin(), header.end(), b.begin()));
+}
+
+TEST(TiffCanvas, LibtiffReadsThreeHundredPerInchAndOneImage)
+{
+    test::TempDir dir;
+    TiffCanvas canvas;
+    // 25 x 20 cm at 300 per inch.
+    statusOf(canvas, dir.file("p.tif"), 2952, 2362, kPaperWhite);
+    ASSERT_TRUE(canvas.finish(false));
+    TIFF* tiff = TIFFOpen(dir.file("p.tif").c_str(), "r");
+    ASSERT_NE(tiff, nullptr);
+    float x = 0, y = 0;
+    std::uint16_t unit = 0;
+    std::uint32_t subfile = 99;
+    EXPECT_EQ(TIFFGetField(tiff, TIFFTAG_XRESOLUTION, &x), 1);
+    EXPECT_EQ(TIFFGetField(tiff, TIFFTAG_YRESOLUTION, &y), 1);
+    EXPECT_EQ(TIFFGetField(tiff, TIFFTAG_RESOLUTIONUNIT, &unit), 1);
+    EXPECT_EQ(TIFFGetField(tiff, TIFFTAG_SUBFILETYPE, &subfile), 1);
+    EXPECT_EQ(x, 300.0f);
+    EXPECT_EQ(y, 300.0f);
+    EXPECT_EQ(unit, RESUNIT_INCH);
+    EXPECT_EQ(subfile, 0u);
+    TIFFClose(tiff);
 }
 
 TEST(TiffCanvas, LibtiffReadsThePageAsSeparatedInk)
@@ -101,8 +131,8 @@ TEST(TiffCanvas, TheBackgroundFillsEveryPixel)
     statusOf(canvas, dir.file("p.tiff"), 173, 101, CmykValue{1, 2, 3, 4});
     ASSERT_TRUE(canvas.finish(false));
     const auto b = test::readBytes(dir.file("p.tiff"));
-    ASSERT_EQ(b.size(), 146u + 173u * 101u * 4u);
-    for (std::size_t i = 146; i < b.size(); i += 4)
+    ASSERT_EQ(b.size(), 198u + 173u * 101u * 4u);
+    for (std::size_t i = 198; i < b.size(); i += 4)
         ASSERT_EQ((std::vector<std::uint8_t>(b.begin() + i, b.begin() + i + 4)), (std::vector<std::uint8_t>{1, 2, 3, 4})) << i;
 }
 
@@ -144,7 +174,7 @@ TEST(TiffCanvas, NothingIsWrittenOutsideThePage)
     canvas.stamp(-1, 3, 3, 3, mask, 3, ink);  // its left column falls off the page
     ASSERT_TRUE(canvas.finish(false));
     const auto b = test::readBytes(dir.file("p.tiff"));
-    ASSERT_EQ(b.size(), 146u + 320u);
+    ASSERT_EQ(b.size(), 198u + 320u);
     int inked = 0;
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 10; ++x)
@@ -177,10 +207,15 @@ TEST(TiffCanvas, DrawingAcrossBandsOfRowsGivesTheSameFile)
 
 TEST(TiffCanvas, PagesPastTheTiffLimitsAreRefusedBeforeAnythingIsWritten)
 {
-    EXPECT_TRUE(TiffCanvas::fits(32767, 32767));          // 4 294 705 302 bytes: just inside
+    EXPECT_TRUE(TiffCanvas::fits(32767, 32767));          // 4 294 705 354 bytes: just inside
     EXPECT_FALSE(TiffCanvas::fits(32768, 32768));         // every offset must fit 32 bits
     EXPECT_FALSE(TiffCanvas::fits(65536, 10));            // the width is a SHORT
     EXPECT_FALSE(TiffCanvas::fits(0, 10));
+    // Which limit a page passes, so the refusal can say so.
+    EXPECT_EQ(TiffCanvas::limitPassed(65536, 10), TiffCanvas::Limit::Side);
+    EXPECT_EQ(TiffCanvas::limitPassed(10, 70000), TiffCanvas::Limit::Side);
+    EXPECT_EQ(TiffCanvas::limitPassed(40000, 40000), TiffCanvas::Limit::FileSize);
+    EXPECT_EQ(TiffCanvas::limitPassed(65535, 10), TiffCanvas::Limit::None);
     test::TempDir dir;
     TiffCanvas canvas;
     const auto shown = statusOf(canvas, dir.file("big.tiff"), 40000, 40000, kPaperWhite, TiffCanvas::Result::TooLarge);

@@ -78,7 +78,12 @@ TEST(TiffLayout, TheWholeChartCanvasHasRoomForTheChartAndEveryKeyBand)
 TEST(TiffLayout, OutputNamesAndPageFiles)
 {
     EXPECT_EQ(tiffOutputName("/out/heart"), "/out/heart.tiff");
-    EXPECT_EQ(tiffOutputName("/out/heart.tif"), "/out/heart.tiff");
+    // A name that already ends in ".tif" or ".tiff" is the name the user wants.
+    EXPECT_EQ(tiffOutputName("/out/heart.tif"), "/out/heart.tif");
+    EXPECT_EQ(tiffOutputName("/out/heart.TIF"), "/out/heart.TIF");
+    EXPECT_EQ(tiffOutputName("/out/heart.v2.tiff"), "/out/heart.v2.tiff");
+    EXPECT_EQ(tiffOutputName("/out/heart.tiffany"), "/out/heart.tiff");
+    EXPECT_EQ(tiffOutputName("/out/.tif"), "/out/.tiff");  // no name before the extension
     EXPECT_EQ(tiffOutputName("/out/heart.big.jpg"), "/out/heart.tiff");  // from the first "."
     EXPECT_EQ(tiffOutputName("/my.folder/heart"), "/my.folder/heart.tiff");  // folders keep theirs
     EXPECT_EQ(tiffOutputName("heart"), "heart.tiff");
@@ -92,6 +97,8 @@ TEST(TiffLayout, OutputNamesAndPageFiles)
     EXPECT_EQ(pageFileName(files, 6, 7), "/out/heart/heart_6.tif");
     EXPECT_EQ(pageFileName(files, 7, 7), "/out/heart/heart_KEY.tif");
     EXPECT_EQ(pageFiles("/a.b/chart").folder, "/a.b/chart/");
+    EXPECT_EQ(pageFiles("/out/heart.tif").folder, "/out/heart/");
+    EXPECT_EQ(pageFiles("/out/heart.tif").base, "heart");
 }
 
 TEST(TiffLayout, OptionsOutsideTheLimitsAreRefused)

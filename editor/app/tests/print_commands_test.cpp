@@ -79,13 +79,92 @@ TEST_F(Printing, WithoutADefaultPrinterTheUserIsToldAndNothingIsAsked)
 {
     openPattern(20, 30);
     action(u"print")->trigger();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "没有默认的打印机,请添加默认的打印机再进行打印。");
-    EXPECT_EQ(dialogs.messages[0].title, "提示...");
+    // The message stays, with the offer of a PDF file; declined, nothing is asked.
+    ASSERT_EQ(dialogs.log.size(), 1u);
+    EXPECT_EQ(dialogs.log[0], "ask:没有默认的打印机,请添加默认的打印机再进行打印。\n是否打印到PDF文件?|提示...");
     EXPECT_TRUE(prints.choicesShown.empty());
     // The paper needs a printer as well.
     EXPECT_FALSE(window->runCommand(CmdPageSetup));
-    EXPECT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.log.size(), 2u);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(Printing, WithoutADefaultPrinterTheChartCanBePrintedIntoAPdfFile)
+{
+    openPattern(20, 30);
+    dialogs.yesNo.push_back(true);
+    dialogs.files.push_back(dir.file("nowhere"));
+    prints.choiceAnswers.push_back(choice(0));
+    EXPECT_TRUE(window->runCommand(CmdPrint));
+    ASSERT_EQ(dialogs.log.size(), 2u);
+    EXPECT_EQ(dialogs.log[1], "save:打印到PDF文件");
+    const test::PdfFacts facts = test::pdfFacts(QString::fromStdString(dir.file("nowhere.pdf")));
+    EXPECT_EQ(facts.pages, 2);
+    EXPECT_EQ(facts.sizes[0], QSize(595, 842));
+    // Declining the file prints nothing.
+    dialogs.yesNo.push_back(true);
+    EXPECT_FALSE(window->runCommand(CmdPrint));
+}
+
+TEST_F(Printing, ColourReachesAPrinterWhoseDefaultIsGrey)
+{
+    openPattern(20, 30);
+    prints.greyByDefault = true;
+    printInto("colour.pdf");
+    prints.choiceAnswers.push_back(choice(1, 1, true));
+    ASSERT_TRUE(window->runCommand(CmdPrint));
+    const QString png = QString::fromStdString(dir.file("colour"));
+    test::runTool(u"pdftoppm"_qs, {u"-png"_qs, u"-r"_qs, u"30"_qs, u"-f"_qs, u"1"_qs, u"-l"_qs, u"1"_qs, u"-singlefile"_qs, pdf(), png});
+    const QImage page(png + u".png"_qs);
+    ASSERT_FALSE(page.isNull()) << "is pdftoppm (poppler-utils) installed?";
+    bool coloured = false;
+    for (int y = 0; y < page.height() && !coloured; ++y)
+        for (int x = 0; x < page.width() && !coloured; ++x) {
+            const QColor c = page.pixelColor(x, y);
+            coloured = std::abs(c.red() - c.blue()) > 60 || std::abs(c.red() - c.green()) > 60;
+        }
+    EXPECT_TRUE(coloured);
+}
+
+TEST_F(Printing, ATurnChosenInPageSetupWinsForThatPatternOnly)
+{
+    openPattern(20, 30);  // narrower than tall: portrait by its shape
+    printInto("turned.pdf");
+    prints.paperScript = [](QPrinter& printer) {
+        printer.setPageOrientation(QPageLayout::Landscape);
+        return true;
+    };
+    ASSERT_TRUE(window->runCommand(CmdPageSetup));
+    EXPECT_EQ(prints.paperShownTurns.back(), QPageLayout::Portrait);
+    EXPECT_EQ(window->printCommands().chosenOrientation(), QPageLayout::Landscape);
+    // The preview and the job are landscape, and the dialog opens on it again.
+    EXPECT_EQ(window->printCommands().previewPageSize(), QSize(1122, 793));
+    prints.choiceAnswers.push_back(choice(0));
+    ASSERT_TRUE(window->runCommand(CmdPrint));
+    EXPECT_EQ(test::pdfFacts(pdf()).sizes[0], QSize(842, 595));
+    prints.paperScript = [](QPrinter&) { return true; };
+    ASSERT_TRUE(window->runCommand(CmdPageSetup));
+    EXPECT_EQ(prints.paperShownTurns.back(), QPageLayout::Landscape);
+    EXPECT_EQ(window->printCommands().chosenOrientation(), QPageLayout::Landscape);
+
+    // Another pattern: its own shape again.
+    openPattern(20, 30);
+    EXPECT_FALSE(window->printCommands().chosenOrientation());
+    EXPECT_EQ(window->printCommands().previewPageSize(), QSize(793, 1122));
+}
+
+TEST_F(Printing, ThePrintTitleBelongsToThePatternItWasSetFor)
+{
+    openPattern(20, 30);
+    PrintSettings edited;
+    edited.title = "心";
+    edited.cellSize = 20;
+    prints.settingsAnswers.push_back(edited);
+    ASSERT_TRUE(window->runCommand(CmdPrintSettings));
+    EXPECT_EQ(window->session().printSettings().title, "心");
+    openPattern(30, 20);
+    EXPECT_EQ(window->session().printSettings().title, PrintSettings{}.title);
+    EXPECT_EQ(window->session().printSettings().cellSize, 20);  // how to print stays
 }
 
 TEST_F(Printing, TheToolbarPrintsEveryPageAndTheKeyOnTheDefaultPrinter)

@@ -41,8 +41,8 @@ TEST(PrintSettingsWindow, StartsAtEveryDefault)
     EXPECT_EQ(dialog.gridSample()->palette().color(QPalette::Window), QColor(0x78, 0x78, 0x78));
     EXPECT_TRUE(dialog.byCells()->isChecked());
     EXPECT_FALSE(dialog.byMetres()->isChecked());
-    EXPECT_EQ(itemsOf(dialog.fabric()), (QStringList{u"8CT"_qs, u"9CT"_qs, u"11CT"_qs, u"14CT"_qs, u"18CT"_qs,
-                                                      u"24CT"_qs, u"32CT"_qs}));
+    EXPECT_EQ(itemsOf(dialog.fabric()), (QStringList{u"8CT"_qs, u"9CT"_qs, u"11CT"_qs, u"14CT"_qs, u"16CT"_qs,
+                                                      u"18CT"_qs, u"24CT"_qs, u"28CT"_qs, u"32CT"_qs}));
     EXPECT_EQ(dialog.fabric()->currentText(), u"14CT"_qs);
     EXPECT_EQ(dialog.strands()->count(), 6);
     EXPECT_EQ(dialog.strands()->currentText(), u"2"_qs);

@@ -23,6 +23,10 @@ public:
     // What the user does in "打印纸设置"; none: Cancel.
     std::function<bool(QPrinter&)> paperScript;
     bool previewWorks = true;
+    // A queue whose own default is grey printing.
+    bool greyByDefault = false;
+    // The turn the printer had when "打印纸设置" opened, each time.
+    std::vector<QPageLayout::Orientation> paperShownTurns;
 
     std::vector<PrintSettings> settingsShown;
     std::vector<PrintChoiceRequest> choicesShown;
@@ -52,9 +56,15 @@ public:
         printer->setOutputFileName(QString::fromStdString(printerFile));
         printer->setPageSize(printerPaper);
         printer->setPageMargins(QMarginsF(0, 0, 0, 0));
+        if (greyByDefault)
+            printer->setColorMode(QPrinter::GrayScale);
         return printer;
     }
-    bool pageSetup(QPrinter& printer) override { return paperScript && paperScript(printer); }
+    bool pageSetup(QPrinter& printer) override
+    {
+        paperShownTurns.push_back(printer.pageLayout().orientation());
+        return paperScript && paperScript(printer);
+    }
     bool showPreview(PreviewSource& source, const PreviewOptions& start) override
     {
         previewsShown.push_back(start);

@@ -11,9 +11,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace brenmark;
 
@@ -194,9 +197,12 @@ TEST(BmpFile, AFailedWriteLeavesTheOldFileAndNoOtherBehind)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"old.bmp"_qs});
     EXPECT_EQ(error.title, "警告");
     EXPECT_NE(error.text.find("old.bmp"), std::string::npos);
-    // A folder that is not there is no file either.
-    EXPECT_FALSE(savePicture(QImage(4, 4, QImage::Format_RGB32), dir.filePath(u"none/x.bmp"_qs), ChartFormat::Bmp, &error));
-    EXPECT_FALSE(QFile::exists(dir.filePath(u"none"_qs)));
+    // A folder that cannot be made (a file has its name) is no file either; a folder that is
+    // only missing is made.
+    EXPECT_FALSE(savePicture(QImage(4, 4, QImage::Format_RGB32), dir.filePath(u"old.bmp/x.bmp"_qs), ChartFormat::Bmp, &error));
+    EXPECT_EQ(readAll(path), QByteArray("old"));
+    EXPECT_TRUE(savePicture(QImage(4, 4, QImage::Format_RGB32), dir.filePath(u"none/x.bmp"_qs), ChartFormat::Bmp, &error));
+    EXPECT_TRUE(QFile::exists(dir.filePath(u"none/x.bmp"_qs)));
 }
 
 TEST(WholeChartImage, IsTheChartOverItsKeyOnWhite)
@@ -306,4 +312,74 @@ TEST(JpegConversion, AFailedConversionIsReportedAndLeavesNoJpeg)
     ASSERT_TRUE(result);
     EXPECT_FALSE(*result);
     EXPECT_FALSE(QFile::exists(target));
+}
+
+TEST(WholeChartImage, EveryExportMakesTheMissingFoldersOfItsTarget)
+{
+    QTemporaryDir dir;
+    const PatternDocument doc = test::checkerPattern(12, 10);
+    const ChartLayout whole = wholeChartLayout(doc, PrintSettings{});
+    for (const ChartFormat f : {ChartFormat::Bmp, ChartFormat::Png, ChartFormat::Jpeg, ChartFormat::Svg, ChartFormat::Pdf}) {
+        const QString p = dir.filePath(u"new/folder"_qs + extensionOf(f).mid(1) + u"/whole"_qs + extensionOf(f));
+        ExportError error;
+        EXPECT_TRUE(writeWholeChart(whole, ChartStyle::PrintColour, p, f, &error)) << gbkToUtf8(error.text);
+        EXPECT_TRUE(QFileInfo(p).isFile()) << p.toStdString();
+    }
+    // A file where the folder would be: every format refuses with the same message.
+    QFile blocker(dir.filePath(u"taken"_qs));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    for (const ChartFormat f : {ChartFormat::Bmp, ChartFormat::Png, ChartFormat::Svg, ChartFormat::Pdf}) {
+        ExportError error;
+        EXPECT_FALSE(writeWholeChart(whole, ChartStyle::PrintColour, dir.filePath(u"taken/whole"_qs + extensionOf(f)), f, &error));
+        EXPECT_EQ(error.text.rfind("无法创建导出文件夹", 0), 0u) << gbkToUtf8(error.text);
+    }
+}
+
+TEST(WholeChartImage, PicturesCarryTheResolutionChosen)
+{
+    QTemporaryDir dir;
+    const PatternDocument doc = test::checkerPattern(12, 10);
+    const ChartLayout whole = wholeChartLayout(doc, PrintSettings{});
+    EXPECT_EQ(dotsPerMetre(300), 11811);
+    EXPECT_EQ(dotsPerMetre(96), 3780);
+    for (const int dpi : kExportResolutions) {
+        const QSize pixels = rasterSize(whole.pageSize(), dpi);
+        EXPECT_EQ(pixels.width(), static_cast<int>(std::ceil(whole.pageSize().width() * dpi / 96.0)));
+        for (const ChartFormat f : {ChartFormat::Png, ChartFormat::Jpeg, ChartFormat::Bmp}) {
+            const QString p = dir.filePath(QString::number(dpi) + extensionOf(f));
+            ASSERT_TRUE(writeWholeChart(whole, ChartStyle::PrintColour, p, f, nullptr, dpi));
+            const QImage back(p);
+            EXPECT_EQ(back.size(), pixels) << dpi;
+            // JPEG keeps whole dots per inch, PNG and BMP dots per metre.
+            EXPECT_NEAR(back.dotsPerMeterX(), dotsPerMetre(dpi), 1) << dpi << " " << p.toStdString();
+            EXPECT_NEAR(back.dotsPerMeterY(), dotsPerMetre(dpi), 1) << dpi << " " << p.toStdString();
+        }
+        const QByteArray bmp = readAll(dir.filePath(QString::number(dpi) + u".bmp"_qs));
+        EXPECT_EQ(le32(bmp, 14 + 24), static_cast<std::uint32_t>(dotsPerMetre(dpi)));
+        EXPECT_EQ(le32(bmp, 14 + 28), static_cast<std::uint32_t>(dotsPerMetre(dpi)));
+    }
+    // At 300 per inch the chart is the same drawing, three and a eighth times finer: the first
+    // cell's colour is where the 96-per-inch cell is, scaled.
+    const QImage fine(dir.filePath(u"300.png"_qs));
+    const QPoint o = whole.chartOrigin(12);
+    EXPECT_EQ(fine.pixel(static_cast<int>((o.x() + 4) * 3.125), static_cast<int>((o.y() + 4) * 3.125)) & 0xFFFFFFu, 0x000060u);
+}
+
+TEST(WholeChartImage, VectorFilesAreTitledWithTheChartTitle)
+{
+    QTemporaryDir dir;
+    const PatternDocument doc = test::checkerPattern(12, 10);
+    PrintSettings settings;
+    settings.title = "心形绣图";
+    const ChartLayout whole = wholeChartLayout(doc, settings);
+    const QString svg = dir.filePath(u"t.svg"_qs);
+    ASSERT_TRUE(writeWholeChart(whole, ChartStyle::PrintColour, svg, ChartFormat::Svg, nullptr));
+    EXPECT_TRUE(QString::fromUtf8(readAll(svg)).contains(u"<title>"_qs + fromGbk("心形绣图") + u"</title>"_qs));
+    const QString pdf = dir.filePath(u"t.pdf"_qs);
+    ASSERT_TRUE(writeWholeChart(whole, ChartStyle::PrintColour, pdf, ChartFormat::Pdf, nullptr));
+    QProcess info;
+    info.start(u"pdfinfo"_qs, {pdf});
+    ASSERT_TRUE(info.waitForFinished(30000));
+    EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput()).contains(fromGbk("心形绣图")));
 }

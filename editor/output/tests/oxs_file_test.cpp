@@ -256,3 +256,109 @@ TEST_F(OxsFixture, SavingReplacesTheFileWholeAndLoadingReadsItBack)
     EXPECT_EQ(error, "不能写入文件 " + dir + "missing/chart.oxs");
     EXPECT_EQ(loadOxs(dir, palettes).error, "打不开文件 " + dir);
 }
+
+TEST_F(OxsFixture, NumbersWithoutABrandAreMatchedByNumberInTheChartsBrand)
+{
+    // The dialect of one widely used designer: numbers padded with blanks, no brand. The
+    // colours are the designer's own, nearer to other threads than to their own numbers.
+    const OxsImport r = read("<palette><palette_item index=\"0\" number=\"cloth\" color=\"FFFFFF\"/>"
+                             "<palette_item index=\"1\" number=\"  310\" name=\"Black\" color=\"1428B4\"/>"
+                             "<palette_item index=\"2\" number=\"  321\" name=\"Red\" color=\"000000\"/>"
+                             "<palette_item index=\"3\" number=\" 0796\" name=\"Blue\" color=\"C81E28\"/></palette>"
+                             "<fullstitches><stitch x=\"0\" y=\"0\" palindex=\"1\"/><stitch x=\"1\" y=\"0\" palindex=\"2\"/>"
+                             "<stitch x=\"2\" y=\"0\" palindex=\"3\"/></fullstitches>");
+    ASSERT_TRUE(r.pattern) << r.error;
+    EXPECT_EQ(r.brand, "DMC");
+    EXPECT_EQ(r.byNumber, 3);
+    EXPECT_EQ(r.byColour, 0);
+    EXPECT_EQ(r.pattern->threads.numbers, (std::vector<std::string>{"310", "321", "796"}));
+
+    // The palette names its brand: the bare numbers are that brand's.
+    const OxsImport anchor = read("<palette brand=\"Anchor\"><palette_item index=\"0\" color=\"FFFFFF\"/>"
+                                  "<palette_item index=\"1\" number=\"403\" color=\"C81E28\"/>"
+                                  "<palette_item index=\"2\" number=\"47\" color=\"0A0A0A\"/></palette>"
+                                  "<fullstitches><stitch x=\"0\" y=\"0\" palindex=\"1\"/><stitch x=\"1\" y=\"0\" palindex=\"2\"/>"
+                                  "</fullstitches>");
+    ASSERT_TRUE(anchor.pattern) << anchor.error;
+    EXPECT_EQ(anchor.brand, "Anchor");
+    EXPECT_EQ(anchor.byNumber, 2);
+    EXPECT_EQ(anchor.pattern->threads.numbers, (std::vector<std::string>{"403", "47"}));
+
+    // Bare numbers beside branded ones belong to the brand the others name.
+    const OxsImport mixed = read("<palette><palette_item index=\"0\" color=\"FFFFFF\"/>"
+                                 "<palette_item index=\"1\" number=\"Anchor 47\" color=\"0A0A0A\"/>"
+                                 "<palette_item index=\"2\" number=\"403\" color=\"C81E28\"/></palette>"
+                                 "<fullstitches><stitch x=\"0\" y=\"0\" palindex=\"1\"/><stitch x=\"1\" y=\"0\" palindex=\"2\"/>"
+                                 "</fullstitches>");
+    ASSERT_TRUE(mixed.pattern) << mixed.error;
+    EXPECT_EQ(mixed.brand, "Anchor");
+    EXPECT_EQ(mixed.byNumber, 2);
+}
+
+TEST_F(OxsFixture, PositionsWithADecimalCommaAreReadAndEachDroppedObjectSaysWhy)
+{
+    const OxsImport r = read(std::string(kPalette) +
+                             "<fullstitches><stitch x=\"0\" y=\"0\" palindex=\"1\"/></fullstitches>"
+                             "<backstitches><backstitch x1=\"0,0\" y1=\"1\" x2=\"3\" y2=\"1,0\" palindex=\"2\"/>"
+                             "<backstitch x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" palindex=\"0\"/></backstitches>"
+                             "<ornaments_inc_knots_and_beads>"
+                             "<object x1=\"2,5\" y1=\"1,5\" palindex=\"3\" objecttype=\"knot\"/>"
+                             "<object x1=\"3,5\" y1=\"2,5\" palindex=\"1\" objecttype=\"bead\"/>"
+                             "<object x1=\"1\" y1=\"1\" palindex=\"1\" objecttype=\"button6mm\"/>"
+                             "<object x1=\"a\" y1=\"1\" palindex=\"1\" objecttype=\"knot\"/>"
+                             "<object x1=\"40,5\" y1=\"1,5\" palindex=\"1\" objecttype=\"knot\"/>"
+                             "<object x1=\"4,5\" y1=\"0,5\" objecttype=\"knot\"/>"
+                             "</ornaments_inc_knots_and_beads>");
+    ASSERT_TRUE(r.pattern) << r.error;
+    const PatternDocument& d = *r.pattern;
+    auto markAt = [&](int c, int row) {
+        for (const StitchMark& m : d.marks)
+            if (m.column == c && m.row == row)
+                return m.kind;
+        return 0;
+    };
+    EXPECT_EQ(markAt(2, 1), 10);  // knot
+    EXPECT_EQ(markAt(3, 2), 11);  // bead
+    ASSERT_EQ(d.lines.size(), 1u);
+    EXPECT_EQ(points(d.lines[0]), (std::array<int, 4>{0, 1, 3, 1}));
+    std::string all;
+    for (const auto& c : r.changes)
+        all += c + "|";
+    EXPECT_EQ(all, "1条描边没有颜色,未导入|1个无法表示的装饰(珠子、纽扣等)未导入|1个装饰的位置不可读,未导入|"
+                   "1个装饰超出绣图范围,未导入|1个装饰没有颜色,未导入|");
+}
+
+TEST_F(OxsFixture, APaletteOfColorElementsKeepsEveryStitchAndLine)
+{
+    const OxsImport r = read("<palette><color index=\"0\" number=\"cloth\" color=\"FFFFFF\"/>"
+                             "<color index=\"1\" number=\"DMC 321\" color=\"C81E28\"/>"
+                             "<color index=\"2\" number=\"DMC 310\" color=\"000000\"/></palette>"
+                             "<fullstitches><stitch x=\"0\" y=\"0\" palindex=\"1\"/><stitch x=\"5\" y=\"3\" palindex=\"2\"/>"
+                             "</fullstitches>"
+                             "<backstitches><backstitch x1=\"0\" y1=\"0\" x2=\"2\" y2=\"2\" palindex=\"2\"/></backstitches>");
+    ASSERT_TRUE(r.pattern) << r.error;
+    EXPECT_EQ(r.byNumber, 2);
+    EXPECT_EQ(r.pattern->threads.numbers, (std::vector<std::string>{"321", "310"}));
+    EXPECT_EQ(r.pattern->cell(0, 0), 0);
+    EXPECT_EQ(r.pattern->cell(5, 3), 1);
+    ASSERT_EQ(r.pattern->lines.size(), 1u);
+    EXPECT_TRUE(r.changes.empty()) << r.changes.front();
+}
+
+TEST_F(OxsFixture, ExportNamesEachThreadFromItsBrandsTable)
+{
+    std::filesystem::create_directories(dir + "SysPAL");
+    std::ofstream(dir + "SysPAL/DMC.names") << "321\tRed\n796\tRoyal Blue Dark\nB5200\tSnow White\n";
+    const ThreadNames names = loadThreadNames(palettes, "DMC");
+    ASSERT_EQ(names.size(), 3u);
+    EXPECT_EQ(names.at("796"), "Royal Blue Dark");
+    EXPECT_TRUE(loadThreadNames(palettes, "Anchor").empty());  // no table: numbers stay
+    const std::string xml = writeOxs(sample(), "x", std::nullopt, names).xml;
+    EXPECT_NE(xml.find("number=\"DMC 321\" name=\"Red\""), std::string::npos) << xml;
+    EXPECT_NE(xml.find("number=\"DMC 796\" name=\"Royal Blue Dark\""), std::string::npos);
+    EXPECT_NE(xml.find("number=\"DMC 310\" name=\"310\""), std::string::npos);  // not in the table
+    // And the names come back in: the threads still match by number.
+    const OxsImport back = readOxs(xml, palettes);
+    ASSERT_TRUE(back.pattern) << back.error;
+    EXPECT_EQ(back.pattern->threads.numbers[0], "321");
+}

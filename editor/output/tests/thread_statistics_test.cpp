@@ -18,15 +18,33 @@ TEST(ThreadLength, ThousandCellsTwoStrandsOn14CtAreFourMetres)
 
 TEST(ThreadLength, TheProductIsRoundedToSinglePrecisionBeforeTheAllowance)
 {
-    // 7 x 3 x (1/85) is not a float; the float of it, times 1.2, is the figure.
-    const double expected = static_cast<double>(static_cast<float>(7.0 * 3.0 / 85.0)) * 1.2;
+    // 7 x 3 x (0.14/11) is not a float; the float of it, times 1.2, is the figure.
+    const double expected = static_cast<double>(static_cast<float>(7.0 * 3.0 * (0.01 * 14.0 / 11.0))) * 1.2;
     EXPECT_EQ(strandMetres("11CT", 7, 3), expected);
-    EXPECT_NE(strandMetres("11CT", 7, 3), 7.0 * 3.0 / 85.0 * 1.2);
-    EXPECT_DOUBLE_EQ(threadRate("8CT"), 0.0228);
-    EXPECT_DOUBLE_EQ(threadRate("32CT"), 0.006);
-    EXPECT_DOUBLE_EQ(threadRate("28CT"), 0.005);  // off the lists: 14CT's figure scaled
+    EXPECT_NE(strandMetres("11CT", 7, 3), 7.0 * 3.0 * (0.01 * 14.0 / 11.0) * 1.2);
+    EXPECT_DOUBLE_EQ(threadRate("8CT"), 0.0175);
+    EXPECT_DOUBLE_EQ(threadRate("32CT"), 0.004375);
+    EXPECT_DOUBLE_EQ(threadRate("28CT"), 0.005);
     EXPECT_EQ(metresText(1.005), "1.00m");
     EXPECT_EQ(metresText(2.4), "2.40m");
+}
+
+TEST(ThreadLength, ACoarserFabricNeverNeedsLessThread)
+{
+    // 990 stitches with 2 strands: the amount falls as the count rises, on every count
+    // offered, and 14CT keeps its figure.
+    const auto& counts = fabricCounts();
+    EXPECT_EQ(counts, (std::vector<std::string>{"8CT", "9CT", "11CT", "14CT", "16CT", "18CT", "24CT", "28CT", "32CT"}));
+    for (std::size_t i = 1; i < counts.size(); ++i) {
+        EXPECT_LT(skeinMetres(counts[i], 990, 2), skeinMetres(counts[i - 1], 990, 2)) << counts[i];
+        EXPECT_DOUBLE_EQ(threadRate(counts[i]) * stitchesPerInch(counts[i]), 0.14) << counts[i];
+    }
+    EXPECT_DOUBLE_EQ(threadRate("14CT"), 0.01);
+    EXPECT_EQ(metresText(skeinMetres("14CT", 990, 2)), "3.96m");
+    EXPECT_EQ(metresText(skeinMetres("8CT", 990, 2)), "6.93m");
+    EXPECT_EQ(metresText(skeinMetres("18CT", 990, 2)), "3.08m");
+    EXPECT_EQ(recommendedStrands("16CT"), 2);
+    EXPECT_EQ(recommendedStrands("28CT"), 2);
 }
 
 TEST(Outline, ADiagonalOfOneCellCountsOneAndEachLineIsTruncatedAlone)
@@ -61,7 +79,7 @@ TEST(Statistics, RowsInColourListOrderWithEqualColoursSummed)
     EXPECT_EQ(rows[3].cells, 0);
     EXPECT_EQ(rows[3].outline, 3);
     EXPECT_DOUBLE_EQ(rows[3].metres, 3 * kOutlineRate);
-    EXPECT_EQ(rows[3].metresLabel, "0.00m");
+    EXPECT_EQ(rows[3].metresLabel, "<0.01m");  // some thread, not none
 }
 
 TEST(Statistics, SortingByUsageKeepsEqualCountsInColourListOrder)

@@ -3,8 +3,10 @@
 #include "editor/document/thread_amounts.h"
 #include "editor/render/chart_layout.h"
 #include "editor/render/qt_colour.h"
+#include "editor/render/symbol_glyphs.h"
 #include "editor/render/tests/chart_test_support.h"
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 
@@ -175,4 +177,64 @@ TEST(ChartKey, LegendSamplesAreInThreadColourOnColourPagesAndBlackOtherwise)
     EXPECT_TRUE(hasColour(colour, qRgb(250, 0, 0), legend));
     const QImage bw = drawKey(layout, ChartStyle::PrintBlackWhite);
     EXPECT_FALSE(hasColour(bw, qRgb(250, 0, 0), bw.rect()));
+}
+
+TEST(ChartKey, ALargeAmountFitsItsCellAndNeverSpillsOverItsBorders)
+{
+    // 160000 cells of one thread on 8CT with 6 strands: "3360.00m", wider than a 51-unit
+    // cell in the key's 12-pixel type.
+    PatternDocument doc = threadsPattern(400, 400, 1);
+    PrintSettings settings;
+    settings.amountsInMetres = true;
+    settings.fabric = "8CT";
+    settings.strands = 6;
+    const ChartLayout layout(doc, settings, QSize(800, 1000));
+    EXPECT_EQ(layout.keyAmount(0), "3360.00m");
+    const QImage img = drawKey(layout, ChartStyle::PrintBlackWhite);
+    // The first column: x from 85 to 85 + 51; the amounts row from 20 + 20 + 30, 15 high.
+    const int columnWidth = (800 - 85) / layout.keyColumns(800);
+    const int right = 85 + columnWidth;
+    const QRect beside(right + 2, 71, 60, 13);
+    for (int y = beside.top(); y <= beside.bottom(); ++y)
+        for (int x = beside.left(); x <= beside.right(); ++x)
+            ASSERT_EQ(img.pixel(x, y) & 0xFFFFFFu, 0xFFFFFFu) << x << "," << y;
+    // The whole text is shown in the cell: in smaller type, every character inked.
+    const QFont base = songTi(12);
+    const QFont fitted = ChartLayout::fittedKeyFont(base, u"3360.00m"_qs, columnWidth);
+    EXPECT_LT(fitted.pixelSize(), 12);
+    EXPECT_LE(QFontMetrics(fitted).horizontalAdvance(u"3360.00m"_qs), columnWidth - 2);
+    EXPECT_EQ(ChartLayout::fittedKeyFont(base, u"12"_qs, columnWidth).pixelSize(), 12);  // short text keeps its size
+    bool inked = false;
+    for (int x = 86; x < right - 1; ++x)
+        inked = inked || hasColour(img, qRgb(0, 0, 0), QRect(x, 72, 1, 11));
+    EXPECT_TRUE(inked);
+}
+
+TEST(ChartKey, AThreadOfOneStitchShowsLessThanOneCentimetreNotNothing)
+{
+    EXPECT_EQ(metresText(skeinMetres("14CT", 1, 2)), "<0.01m");
+    EXPECT_EQ(metresText(0), "0.00m");
+    EXPECT_EQ(metresText(0.006), "0.01m");
+}
+
+TEST(ChartKey, TheKeyPageKeepsTheChartPagesMargins)
+{
+    PatternDocument doc = threadsPattern(30, 30, 40);
+    const ChartLayout layout(doc, PrintSettings{}, QSize(800, 1000));
+    ASSERT_GT(layout.margin(), 0);
+    QImage img(layout.pageSize(), QImage::Format_RGB32);
+    QPainter p(&img);
+    layout.drawPage(p, layout.grid().total, ChartStyle::PrintColour);
+    p.end();
+    const int m = layout.margin();
+    auto blank = [&](QRect area) {
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if ((img.pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu)
+                    return false;
+        return true;
+    };
+    EXPECT_TRUE(blank(QRect(0, 0, m, 1000)));
+    EXPECT_TRUE(blank(QRect(800 - m, 0, m, 1000)));
+    EXPECT_FALSE(blank(QRect(m, m, 800 - 2 * m, 200)));
 }

@@ -157,10 +157,12 @@ TEST(ChartLayout, TheKeyPageDrawsOnWhite)
     const ChartLayout layout(doc, PrintSettings{}, QSize(800, 1100));
     const QImage img = render(layout, layout.grid().total, ChartStyle::PrintColour);
     EXPECT_EQ(at(img, 790, 1090), 0xFFFFFFu);
-    // The first thread's symbol cell is its colour (dark blue).
+    // The first thread's symbol cell is its colour (dark blue); the key stands in the page's
+    // margin like the chart.
     int blue = 0;
+    const int m = layout.margin();
     for (int y = 43; y < 43 + 60; ++y)
-        for (int x = 60; x < 60 + 50; ++x)
+        for (int x = m + 60; x < m + 60 + 50; ++x)
             blue += at(img, x, y) == 0x000060u;
     EXPECT_GT(blue, 100);
 }
