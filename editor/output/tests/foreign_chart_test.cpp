@@ -6,6 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QColor>
+#include <QDataStream>
+#include <QImage>
+#include <QMap>
+#include <QPolygon>
+#include <QRect>
+#include <QVariant>
+
 #include <bit>
 #include <cstdlib>
 #include <cstring>
@@ -449,6 +458,139 @@ TEST_F(ForeignFixture, PcStitchReportsUnknownStitchesAndColours)
     EXPECT_TRUE(hasChange(r, "2个针迹引用了不存在的颜色,未导入"));
     EXPECT_TRUE(hasChange(r, "1条描边的端点不正确,未导入"));
     EXPECT_EQ(r.pattern->cell(0, 0), -1);
+}
+
+
+// --- KXStitch -------------------------------------------------------------------------------
+
+// A KXStitch document as its own program streams it: Qt's data stream at version 7 writes the
+// strings, variants and colours, so the reader is checked against Qt's encoding of them.
+struct KxsStitch {
+    int x, y;
+    std::vector<std::pair<int, int>> queue;  // type, palette key
+};
+
+QByteArray kxsFile(const QMap<QString, QVariant>& properties, int pictures, const std::vector<KxsStitch>& cells,
+                   int width = 3, int height = 2)
+{
+    QByteArray data;
+    QDataStream s(&data, QIODevice::WriteOnly);
+    s.setVersion(QDataStream::Qt_4_0);
+    s.writeRawData("KXStitchDoc", 11);
+    s << qint32(104) << properties;
+    s << qint32(100) << qint32(pictures);
+    for (int i = 0; i < pictures; ++i) {
+        QImage picture(2, 2, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        s << qint32(101) << QByteArray("file:///tmp/p.png") << QRect(0, 0, 3, 2) << true << true << picture;
+    }
+    s << qint32(100);                                               // pattern
+    s << qint32(103) << QString("DMC") << QString("kxstitch") << qint32(-1) << qint32(3);
+    const struct { int key; const char* name; QColor colour; } flosses[] = {
+        {0, "310", QColor(0, 0, 0)}, {5, "Blanc", QColor(252, 251, 248)}, {7, "321", QColor(199, 43, 59)}};
+    for (const auto& f : flosses)
+        s << qint32(f.key) << qint32(101) << QString(f.name) << f.colour << qint16(33) << qint32(1) << qint32(2) << qint32(1);
+    s << qint32(103) << qint32(width) << qint32(height) << qint32(static_cast<int>(cells.size()));
+    for (const KxsStitch& c : cells) {
+        s << qint32(c.x) << qint32(c.y) << qint32(100) << qint32(static_cast<int>(c.queue.size()));
+        for (const auto& [type, key] : c.queue)
+            s << qint32(100) << qint32(type) << qint32(key);
+    }
+    s << qint32(1) << qint32(100) << QPoint(0, 0) << QPoint(6, 4) << qint32(0);  // one backstitch, corner to corner
+    s << qint32(1) << qint32(100) << QPoint(5, 1) << qint32(5);                  // a knot inside cell (2, 0)
+    s << qint32(100) << QString("printer configuration, not read");
+    return data;
+}
+
+std::vector<std::uint8_t> bytesOf(const QByteArray& a) { return {a.begin(), a.end()}; }
+
+QMap<QString, QVariant> kxsProperties()
+{
+    QMap<QString, QVariant> p;
+    p["title"] = QString::fromUtf16(u"Tulpen \u00e9");
+    p["fabricColor"] = QColor(250, 240, 230);
+    p["horizontalClothCount"] = 14.0;
+    p["clothCountLink"] = true;
+    p["unitsFormat"] = 0;
+    p["thickLineColor"] = QColor(10, 10, 10);
+    p["instructions"] = QString();
+    return p;
+}
+
+const std::vector<KxsStitch> kKxsCells = {
+    {0, 0, {{15, 7}}},             // full, 321
+    {1, 0, {{1, 0}, {8, 5}}},      // top-left quarter 310, then a bottom-right quarter (dropped)
+    {2, 1, {{9, 0}}},              // "\" half, 310
+    {0, 1, {{129, 5}}},            // petite, Blanc
+    {1, 1, {{99, 0}, {15, 42}}},   // a kind KXStitch has not, a key its palette has not
+};
+
+TEST_F(ForeignFixture, KXStitchChartLandsWhereTheFileSays)
+{
+    const std::vector<std::uint8_t> b = bytesOf(kxsFile(kxsProperties(), 1, kKxsCells));
+    ASSERT_EQ(sniffChartFormat(b), ChartFormat::KXStitch);
+    const ChartImport r = importChartBytes(b, palettes);
+    ASSERT_TRUE(r.pattern) << r.error;
+    const PatternDocument& doc = *r.pattern;
+    EXPECT_EQ(r.title, "Tulpen \xA8\xA6");
+    EXPECT_EQ(doc.fabric, rgb(250, 240, 230));
+    EXPECT_EQ(r.brand, "DMC");
+    EXPECT_EQ(r.byNumber, 3);
+    auto number = [&](int x, int y) {
+        const int v = doc.cell(x, y);
+        return v < 0 ? std::string("-") : doc.threads.numbers[static_cast<std::size_t>(v)];
+    };
+    EXPECT_EQ(number(0, 0), "321");
+    EXPECT_EQ(markAt(doc, 0, 0), 0);
+    EXPECT_EQ(number(1, 0), "310");
+    EXPECT_EQ(markAt(doc, 1, 0), 3);
+    EXPECT_EQ(number(2, 1), "310");
+    EXPECT_EQ(markAt(doc, 2, 1), 2);
+    EXPECT_EQ(number(0, 1), "BLANC");
+    EXPECT_EQ(markAt(doc, 0, 1), 9);
+    EXPECT_EQ(number(1, 1), "-");
+    EXPECT_EQ(number(2, 0), "BLANC");  // the knot brings its thread to an empty cell
+    EXPECT_EQ(markAt(doc, 2, 0), 10);
+    ASSERT_EQ(doc.lines.size(), 1u);
+    EXPECT_EQ(doc.lines[0].endColumn, 2);
+    EXPECT_EQ(doc.lines[0].endRow, 1);
+    EXPECT_EQ(doc.lines[0].endCorner, BottomRight);
+    EXPECT_TRUE(hasChange(r, "1张背景图片未导入"));
+    EXPECT_TRUE(hasChange(r, "1个同一格里的第二个部分针迹未导入"));
+    EXPECT_TRUE(hasChange(r, "1个不认识的针迹未导入"));
+    EXPECT_TRUE(hasChange(r, "1个针迹引用了不存在的颜色,未导入"));
+}
+
+TEST_F(ForeignFixture, KXStitchRefusesDamageLiesAndWhatItCannotRead)
+{
+    const std::vector<std::uint8_t> good = bytesOf(kxsFile(kxsProperties(), 1, kKxsCells));
+    // Everything up to the printer configuration is needed.
+    const std::size_t needed = good.size() - 4 - 4 - 2 * 31;
+    for (std::size_t cut = 12; cut < needed; cut += 23) {
+        const std::vector<std::uint8_t> b(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(cut));
+        EXPECT_FALSE(importChartBytes(b, palettes).pattern) << cut;
+    }
+    // A property count the file cannot hold.
+    std::vector<std::uint8_t> lie = good;
+    lie[15] = 0x7F;
+    EXPECT_FALSE(importChartBytes(lie, palettes).pattern);
+    // A grid larger than a chart may be.
+    const ChartImport wide = importChartBytes(bytesOf(kxsFile(kxsProperties(), 0, {}, 100000, 2)), palettes);
+    EXPECT_FALSE(wide.pattern);
+    EXPECT_EQ(wide.error, "KXStitch绣图的宽高不正确");
+    // A variant of a type this reader does not know.
+    QMap<QString, QVariant> odd;
+    odd["when"] = QVariant::fromValue(QPolygon{QPoint(1, 1)});
+    const ChartImport r = importChartBytes(bytesOf(kxsFile(odd, 0, {})), palettes);
+    EXPECT_FALSE(r.pattern);
+    EXPECT_EQ(r.error, "KXStitch绣图的属性有不认识的类型,不能导入");
+    // The streams of KXStitch before 1.0.
+    QByteArray old;
+    QDataStream s(&old, QIODevice::WriteOnly);
+    s << QString("KXStitch") << qint16(7);
+    const std::vector<std::uint8_t> ob = bytesOf(old);
+    EXPECT_EQ(sniffChartFormat(ob), ChartFormat::KXStitch);
+    EXPECT_FALSE(importChartBytes(ob, palettes).pattern);
 }
 
 // --- the entry point ------------------------------------------------------------------------
