@@ -109,3 +109,22 @@ TEST_F(ImportCli, AnUnknownFileWritesNothing)
     EXPECT_NE(err.find("brenmark-cli: "), std::string::npos);
     EXPECT_EQ(run({"import", dir + "note.txt", "--program-dir", dir}), 2);
 }
+
+TEST_F(ImportCli, AThreadsFileBecomesAWorkingPalette)
+{
+    {
+        std::ofstream out(dir + "cosmo.threads", std::ios::binary);
+        out << "\"Cosmo 351\",\"Cosmo 351\",14213112\n\"Cosmo 352\",\"Cosmo 352\",14668281\n";
+    }
+    std::string out, err;
+    ASSERT_EQ(run({"palette-import", dir + "cosmo.threads", "--program-dir", dir}, &out, &err), 0) << err;
+    EXPECT_NE(out.find("\"brand\":\"COSMO\",\"threads\":2,\"skipped\":0"), std::string::npos) << out;
+    Palette cosmo;
+    ASSERT_TRUE(PaletteStore(dir).load("COSMO", cosmo));
+    EXPECT_EQ(cosmo.numbers, (std::vector<std::string>{"351", "352"}));
+    EXPECT_EQ(cosmo.colors[0], rgb(248, 223, 216));
+    // Under a name of the user's choosing; a file of no known kind writes nothing.
+    ASSERT_EQ(run({"palette-import", dir + "cosmo.threads", "--brand", "LECIEN", "--program-dir", dir}, &out, &err), 0) << err;
+    EXPECT_TRUE(PaletteStore(dir).load("LECIEN", cosmo));
+    EXPECT_EQ(run({"palette-import", dir + "missing.threads", "--program-dir", dir}, &out, &err), 1);
+}

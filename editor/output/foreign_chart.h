@@ -116,6 +116,10 @@ ChartImport importChartFile(const std::string& path, const PaletteStore& palette
 // The message the editor shows after an import.
 std::string chartImportSummary(const ChartImport& result);
 
+// Our brand for Pattern Maker's brand number: "DMC", "ANCHOR", "MADEIRA", "J&P", "COSMO";
+// none for its generic colours, blends and the user's own threads; "PM<n>" for the rest.
+std::string patternMakerBrand(unsigned id);
+
 // Latin-1 text (the older programs' own) as GBK; what GBK lacks becomes "?".
 std::string latin1ToGbk(std::string_view latin1);
 

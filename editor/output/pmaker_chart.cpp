@@ -37,8 +37,10 @@ ColorRef colour(ByteReader& r)
     return p ? rgb(p[0], p[1], p[2]) : 0;
 }
 
+}  // namespace
+
 // Pattern Maker's brand numbers for the brands we carry (the rest keep their number).
-std::string brandOf(std::uint8_t id)
+std::string patternMakerBrand(unsigned id)
 {
     switch (id) {
     case 0: return "DMC";
@@ -53,6 +55,10 @@ std::string brandOf(std::uint8_t id)
     default: return "PM" + std::to_string(id);
     }
 }
+
+namespace {
+
+std::string brandOf(std::uint8_t id) { return patternMakerBrand(id); }
 
 class XsdReader {
 public:
