@@ -2,10 +2,7 @@
 
 #include "editor/document/file_bytes.h"
 #include "editor/output/oxs_file.h"
-#include "editor/output/picture_converter.h"
 #include "interchange/code_page.h"
-
-#include <tinyxml.h>
 
 #include <algorithm>
 #include <cmath>
@@ -148,9 +145,22 @@ std::vector<ForeignChart::Part> onePartPerCell(ForeignChart& chart)
     return kept;
 }
 
-TiXmlElement* add(TiXmlElement* parent, const char* name)
+// Attribute text: the five XML escapes; control characters become spaces.
+std::string escaped(const std::string& utf8)
 {
-    return parent->InsertEndChild(TiXmlElement(name))->ToElement();
+    std::string out;
+    out.reserve(utf8.size());
+    for (const char ch : utf8) {
+        switch (ch) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&apos;"; break;
+        default: out += static_cast<unsigned char>(ch) < 0x20 ? ' ' : ch;
+        }
+    }
+    return out;
 }
 
 std::string decimal(double v)
@@ -165,51 +175,34 @@ std::string decimal(double v)
 
 std::string hexColour(ColorRef c) { return textf("%02X%02X%02X", redOf(c), greenOf(c), blueOf(c)); }
 
-// The chart as OXS text, the palette item of thread i being i + 1 and item 0 the cloth.
+// The chart as OXS text, the palette item of thread i being i + 1 and item 0 the cloth. The
+// text is written straight out: a large chart would need a tree several times its size.
 std::string asOxs(ForeignChart& chart)
 {
     const std::vector<ForeignChart::Part> parts = onePartPerCell(chart);
-    TiXmlDocument doc;
-    doc.InsertEndChild(TiXmlDeclaration("1.0", "UTF-8", ""));
-    TiXmlElement* root = doc.InsertEndChild(TiXmlElement("chart"))->ToElement();
-    TiXmlElement* properties = add(root, "properties");
-    properties->SetAttribute("oxsversion", "1.0");
-    properties->SetAttribute("chartwidth", chart.width);
-    properties->SetAttribute("chartheight", chart.height);
-    properties->SetAttribute("charttitle", gbkToUtf8(chart.title));
-    TiXmlElement* palette = add(root, "palette");
-    TiXmlElement* cloth = add(palette, "palette_item");
-    cloth->SetAttribute("index", 0);
-    cloth->SetAttribute("number", "cloth");
-    cloth->SetAttribute("color", hexColour(chart.fabric));
+    std::string x = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<chart>\n";
+    x += textf("<properties oxsversion=\"1.0\" chartwidth=\"%d\" chartheight=\"%d\" charttitle=\"", chart.width, chart.height) +
+         escaped(gbkToUtf8(chart.title)) + "\"/>\n";
+    x += "<palette>\n<palette_item index=\"0\" number=\"cloth\" color=\"" + hexColour(chart.fabric) + "\"/>\n";
     for (std::size_t i = 0; i < chart.threads.size(); ++i) {
         const ForeignThread& t = chart.threads[i];
-        TiXmlElement* item = add(palette, "palette_item");
-        item->SetAttribute("index", static_cast<int>(i) + 1);
         // "BRAND NUMBER": the OXS reader takes the last word as the number.
         std::string number = t.number;
         std::replace(number.begin(), number.end(), ' ', '-');
-        item->SetAttribute("number", gbkToUtf8(t.brand.empty() ? number : t.brand + " " + number));
-        item->SetAttribute("color", hexColour(t.colour));
+        const std::string name = t.brand.empty() ? number : t.brand + " " + number;
+        x += textf("<palette_item index=\"%d\" number=\"", static_cast<int>(i) + 1) + escaped(gbkToUtf8(name)) +
+             "\" color=\"" + hexColour(t.colour) + "\"/>\n";
     }
-    TiXmlElement* full = add(root, "fullstitches");
+    x += "</palette>\n<fullstitches>\n";
     for (int y = 0; y < chart.height; ++y)
-        for (int x = 0; x < chart.width; ++x)
-            if (const std::int32_t v = *chart.cell(x, y); v >= 0) {
-                TiXmlElement* s = add(full, "stitch");
-                s->SetAttribute("x", x);
-                s->SetAttribute("y", y);
-                s->SetAttribute("palindex", v + 1);
-            }
-    TiXmlElement* partSection = add(root, "partstitches");
-    TiXmlElement* lineSection = add(root, "backstitches");
-    TiXmlElement* objects = add(root, "ornaments_inc_knots_and_beads");
-    auto object = [&](double x, double y, int thread, const char* type) {
-        TiXmlElement* o = add(objects, "object");
-        o->SetAttribute("x1", decimal(x));
-        o->SetAttribute("y1", decimal(y));
-        o->SetAttribute("palindex", thread + 1);
-        o->SetAttribute("objecttype", type);
+        for (int xc = 0; xc < chart.width; ++xc)
+            if (const std::int32_t v = *chart.cell(xc, y); v >= 0)
+                x += textf("<stitch x=\"%d\" y=\"%d\" palindex=\"%d\"/>\n", xc, y, v + 1);
+    x += "</fullstitches>\n";
+    std::string partText = "<partstitches>\n", objects = "<ornaments_inc_knots_and_beads>\n";
+    auto object = [&](double ox, double oy, int thread, const char* type) {
+        objects += "<object x1=\"" + decimal(ox) + "\" y1=\"" + decimal(oy) +
+                   textf("\" palindex=\"%d\" objecttype=\"%s\"/>\n", thread + 1, type);
     };
     for (const ForeignChart::Part& p : parts) {
         int direction = 0, first = 0, second = 0;
@@ -227,23 +220,15 @@ std::string asOxs(ForeignChart& chart)
         case PartStitch::QuarterBottomRight: object(p.x + 0.75, p.y + 0.75, p.thread, "quarter"); break;
         case PartStitch::Petite: object(p.x + 0.5, p.y + 0.5, p.thread, "petite"); break;
         }
-        if (direction) {
-            TiXmlElement* s = add(partSection, "partstitch");
-            s->SetAttribute("x", p.x);
-            s->SetAttribute("y", p.y);
-            s->SetAttribute("palindex1", first);
-            s->SetAttribute("palindex2", second);
-            s->SetAttribute("direction", direction);
-        }
+        if (direction)
+            partText += textf("<partstitch x=\"%d\" y=\"%d\" palindex1=\"%d\" palindex2=\"%d\" direction=\"%d\"/>\n", p.x,
+                              p.y, first, second, direction);
     }
-    for (const ForeignChart::Line& l : chart.lines) {
-        TiXmlElement* b = add(lineSection, "backstitch");
-        b->SetAttribute("x1", decimal(l.x1));
-        b->SetAttribute("y1", decimal(l.y1));
-        b->SetAttribute("x2", decimal(l.x2));
-        b->SetAttribute("y2", decimal(l.y2));
-        b->SetAttribute("palindex", l.thread + 1);
-    }
+    x += partText + "</partstitches>\n<backstitches>\n";
+    for (const ForeignChart::Line& l : chart.lines)
+        x += "<backstitch x1=\"" + decimal(l.x1) + "\" y1=\"" + decimal(l.y1) + "\" x2=\"" + decimal(l.x2) + "\" y2=\"" +
+             decimal(l.y2) + textf("\" palindex=\"%d\"/>\n", l.thread + 1);
+    x += "</backstitches>\n";
     // A knot at a grid point goes to the cell below and right of it (the last row's or
     // column's cell on the far edges).
     int moved = 0;
@@ -256,10 +241,8 @@ std::string asOxs(ForeignChart& chart)
         object(cx + 0.5, cy + 0.5, n.thread, n.bead ? "bead" : "knot");
     }
     chart.note(moved, "%d个位于格角的法式结或珠子放进了右下方的格子");
-    TiXmlPrinter printer;
-    printer.SetStreamPrinting();
-    doc.Accept(&printer);
-    return printer.CStr();
+    x += objects + "</ornaments_inc_knots_and_beads>\n</chart>\n";
+    return x;
 }
 
 // "OXS绣图..." in the OXS import's refusals names the format the chart came in.

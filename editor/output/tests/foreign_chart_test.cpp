@@ -634,6 +634,34 @@ TEST_F(ForeignFixture, SummaryCountsEveryChange)
         EXPECT_NE(s.find(c), std::string::npos) << c;
 }
 
+TEST_F(ForeignFixture, TextsThatNeedEscapingAndEdgesOfTheGridGoThroughWhole)
+{
+    ForeignChart c;
+    c.format = ChartFormat::PcStitch;
+    c.title = "A&B <\"x\"> 'y'";
+    c.resize(2, 2);
+    c.threads.push_back({"Kreinik \"fine\"", "0<1 &2", rgb(0, 0, 1), {}});
+    c.threads.push_back({"DMC", " 321 ", rgb(1, 2, 3), {}});
+    c.parts.push_back({0, 0, PartStitch::ThreeQuarterBottomLeft, 1});
+    c.parts.push_back({1, 0, PartStitch::ThreeQuarterBottomRight, 0});
+    c.nodes.push_back({2.0, 2.0, 0, false});  // the far corner: into the last cell
+    c.lines.push_back({0, 0, 2, 2, 0});
+    const ChartImport r = importForeignChart(c, palettes);
+    ASSERT_TRUE(r.pattern) << r.error;
+    const PatternDocument& doc = *r.pattern;
+    EXPECT_EQ(r.title, c.title);
+    EXPECT_EQ(doc.threads.numbers[static_cast<std::size_t>(doc.cell(0, 0))], "321");
+    EXPECT_EQ(markAt(doc, 0, 0), 2);  // "\" kept, the bottom-left quarter lost
+    EXPECT_EQ(doc.threads.numbers[static_cast<std::size_t>(doc.cell(1, 1))], "310");
+    EXPECT_EQ(markAt(doc, 1, 1), 10);
+    EXPECT_TRUE(hasChange(r, "2个四分之三针迹改为半针"));
+    EXPECT_EQ(r.byNumber, 1);
+    EXPECT_EQ(r.byColour, 1);
+    // A chart of no size is refused before anything is built.
+    ForeignChart empty;
+    EXPECT_FALSE(importForeignChart(empty, palettes).pattern);
+}
+
 TEST(ForeignBrands, NamesOfOtherProgramsBecomeOurs)
 {
     EXPECT_EQ(ourBrandName("Anchor"), "ANCHOR");
