@@ -102,7 +102,9 @@ public:
         chart_.note(specials_, "%d个特殊针迹未导入");
         chart_.note(petiteMoved_, "%d个四分之一小针(petite)放在整格里");
         chart_.assumptions.push_back("格子数据的解扰和游程编码、部分针迹与特殊针迹模型的布局按公开的逆向说明读取");
-        chart_.assumptions.push_back("法式结、珠子和线的坐标以半格为单位");
+        chart_.assumptions.push_back("法式结、珠子和线的坐标以半格为单位;位于格角的法式结和珠子放进右下方的格子");
+        if (threeQuarters_ > 0)
+            chart_.assumptions.push_back("部分针迹记录的第7位读作四分之三针(说明中没有这一位,与同一绣图的OXS导出比对得出)");
         return std::move(chart_);
     }
 
@@ -238,12 +240,16 @@ private:
                 }
                 chart_.parts.push_back({x, y, k, thread});
             };
+            // Bit 64 makes each quarter a three-quarter stitch: the quarter's corner keeps
+            // the short leg, the long leg is the half across the other diagonal.
+            const bool three = rec[0] & 64;
             if (rec[0] & 1) part(PartStitch::HalfBackward, 2);
             if (rec[0] & 2) part(PartStitch::HalfForward, 3);
-            if (rec[0] & 4) part(PartStitch::QuarterTopLeft, 4);
-            if (rec[0] & 8) part(PartStitch::QuarterBottomLeft, 5);
-            if (rec[0] & 16) part(PartStitch::QuarterTopRight, 6);
-            if (rec[0] & 32) part(PartStitch::QuarterBottomRight, 7);
+            if (rec[0] & 4) part(three ? PartStitch::ThreeQuarterTopLeft : PartStitch::QuarterTopLeft, 4);
+            if (rec[0] & 8) part(three ? PartStitch::ThreeQuarterBottomLeft : PartStitch::QuarterBottomLeft, 5);
+            if (rec[0] & 16) part(three ? PartStitch::ThreeQuarterTopRight : PartStitch::QuarterTopRight, 6);
+            if (rec[0] & 32) part(three ? PartStitch::ThreeQuarterBottomRight : PartStitch::QuarterBottomRight, 7);
+            threeQuarters_ += three ? 1 : 0;
             for (int b = 0; b < 4; ++b)
                 if (rec[1] & (1 << b)) {
                     part(PartStitch::Petite, 4 + b);
@@ -339,7 +345,7 @@ private:
     ByteReader r_;
     std::string& error_;
     ForeignChart chart_;
-    int straight_ = 0, curves_ = 0, specials_ = 0, petiteMoved_ = 0;
+    int straight_ = 0, curves_ = 0, specials_ = 0, petiteMoved_ = 0, threeQuarters_ = 0;
 };
 
 }  // namespace

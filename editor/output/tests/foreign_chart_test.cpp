@@ -197,7 +197,8 @@ std::uint32_t smallAt(unsigned record) { return 0x80000000u | record << 16; }
 std::uint32_t repeat(unsigned n) { return 0x40000000u | n << 16; }
 
 // 4 x 3: row 0 red by a run of four, (0,1) the Anchor thread, (1,1) a "/" half and a "\"
-// half (the second is dropped), (2,1) a top-right quarter, (3,2) the blend; a backstitch
+// half (the second is dropped), (2,1) a top-right quarter, (0,2) a three-quarter stitch
+// with its short leg bottom left, (3,2) the blend; a backstitch
 // along the top, a straight stitch, a knot at a grid point, a bead, a curve and a special stitch.
 Bytes sampleXsd()
 {
@@ -209,10 +210,11 @@ Bytes sampleXsd()
     };
     std::vector<std::uint32_t> cells = {repeat(4), full(0),
                                         full(1), smallAt(0), smallAt(1), kEmpty,
-                                        kEmpty, kEmpty, full(3), full(2)};
+                                        smallAt(2), kEmpty, full(3), full(2)};
     std::vector<std::array<std::uint8_t, 10>> small = {
         {3, 0, 0, 0, 0, 0, 0, 0, 0, 0},   // both halves: "\" (bit 1) in thread 0, "/" (bit 2) in thread 0
         {16, 0, 0, 0, 0, 0, 1, 0, 0, 0},  // top-right quarter, thread 1
+        {64 | 8, 0, 0, 0, 0, 3, 0, 0, 0, 0},  // three-quarter with the bottom-left leg, thread 3
     };
     std::vector<XsdJoint> joints = {
         {2, {0, 0, 8, 0}, 1},  // backstitch along the top edge
@@ -251,7 +253,9 @@ TEST_F(ForeignFixture, PatternMakerChartLandsWhereTheFileSays)
     EXPECT_EQ(number(2, 1), "310");
     EXPECT_EQ(markAt(doc, 2, 1), 4);  // top-right quarter
     EXPECT_EQ(number(3, 1), "-");
-    EXPECT_EQ(number(0, 2), "-");
+    EXPECT_EQ(number(0, 2), "BLANC");
+    EXPECT_EQ(markAt(doc, 0, 2), 2);  // "\" kept, the bottom-left leg lost (reported)
+    EXPECT_TRUE(hasChange(r, "1个四分之三针迹改为半针"));
     EXPECT_EQ(number(2, 2), "BLANC");  // "White" is DMC's BLANC
     EXPECT_EQ(number(3, 2), "796");    // the blend keeps its nearer thread
     EXPECT_EQ(markAt(doc, 3, 2), 11);  // the bead
