@@ -91,7 +91,7 @@ public:
         }
         return utf8ToGbk(utf8);
     }
-    // A colour: spec, then alpha, red, green, blue and a pad word of 16 bits each.
+    // A colour: its model (one byte), then alpha, red, green, blue and a pad word of 16 bits each.
     ColorRef colour()
     {
         skip(1);
