@@ -37,6 +37,8 @@ constexpr const char* kUsage =
     "                      [--program-dir DIR]\n"
     "  brenmark-cli oxs-import IN.oxs [--program-dir DIR] -o OUT.xiu\n"
     "  brenmark-cli oxs-export IN.xiu [--program-dir DIR] -o OUT.oxs\n"
+    "  brenmark-cli import FILE [--program-dir DIR] -o OUT.xiu\n"
+    "  brenmark-cli palette-import FILE [--brand B] [--replace] [--program-dir DIR]\n"
     "  brenmark-cli export FILE --format bmp|jpg|png|emf|svg|pdf|sim [--pages] [--bw] [--coloured-symbols]\n"
     "                      [--cell-mm MM] [--paper A4|LETTER|WxHmm] [--dpi 96|150|300] [--program-dir DIR] -o OUT\n"
     "  brenmark-cli scramble PATH\n"
@@ -247,6 +249,10 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
             return cli::oxsImport(args, out, err);
         if (command == "oxs-export")
             return cli::oxsExport(args, out, err);
+        if (command == "import")
+            return cli::importChart(args, out, err);
+        if (command == "palette-import")
+            return cli::importPalette(args, out, err);
         if (command == "export")
             return cli::exportChart(args, out, err);
         if (command == "plugins")

@@ -85,6 +85,9 @@ int scramble(Args& args, std::ostream& out);
 // OXS charts in and out (cli_oxs.cpp).
 int oxsImport(Args& args, std::ostream& out, std::ostream& err);
 int oxsExport(Args& args, std::ostream& out, std::ostream& err);
+// Charts of other programs, the reader chosen by content (cli_import.cpp).
+int importChart(Args& args, std::ostream& out, std::ostream& err);
+int importPalette(Args& args, std::ostream& out, std::ostream& err);
 
 // The interchange and network commands (cli_net.cpp).
 int netcall(Args& args, std::ostream& out);

@@ -3,7 +3,7 @@
 // section by section), a few palettes and GIF files of the shapes the photo decoder knows.
 //
 //   fuzz_seeds OUTPUT_DIR      -> OUTPUT_DIR/pattern/*.xiu, OUTPUT_DIR/palette/*.pal,
-//                                 OUTPUT_DIR/gif/*.gif
+//                                 OUTPUT_DIR/gif/*.gif, OUTPUT_DIR/{pmaker,pcstitch,kxstitch}/*
 #include "editor/document/byte_io.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/path_scramble.h"
@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -154,6 +155,118 @@ bool write(const std::string& path, const std::vector<std::uint8_t>& bytes)
     return false;
 }
 
+// Charts of other programs, written from their descriptions (see editor/output/*_chart.cpp).
+void put16(ByteWriter& out, unsigned v)
+{
+    out.u8(static_cast<std::uint8_t>(v & 0xFF));
+    out.u8(static_cast<std::uint8_t>(v >> 8 & 0xFF));
+}
+
+// A Pattern Maker chart whose scrambling seeds are all zero, so its cell words stand plain.
+std::vector<std::uint8_t> patternMakerSeed()
+{
+    ByteWriter out;
+    put16(out, 0x0510);
+    out.zeros(739);
+    put16(out, 3), put16(out, 2), out.u32(1), put16(out, 2), put16(out, 14), put16(out, 14), out.zeros(6);
+    put16(out, 2);
+    for (const char* number : {"310", "321"}) {
+        out.zeros(2), out.u8(0), out.field(number, 11), out.field("", 41), out.u8(10), out.u8(20), out.u8(30), out.u8(0);
+        put16(out, 0), out.zeros(48 + 4 + 4 + 4 + 2);
+    }
+    out.zeros(2 * 2 + 2 * 9 * 2 + 16 * 2);
+    out.zeros(240 * 10 * 6 + 240 * 4 + 240 * 53 + 12 * 2 + 380 + 56);
+    out.field("", 41), out.u8(255), out.u8(255), out.u8(255), out.zeros(65), out.field("seed", 41);
+    out.zeros(2585 + 52 + 32 + 16412 + 512);
+    out.zeros(16);  // the seeds
+    out.u32(5);
+    for (std::uint32_t w : {0x40030000u, 0x00000000u, 0x80000000u, 0x00010000u, 0x0F000000u})
+        out.u32(w);
+    for (const int b : {1, 0, 1, 0, 0, 0, 0, 0, 0, 0})
+        out.u8(static_cast<std::uint8_t>(b));
+    put16(out, 0), put16(out, 0);
+    put16(out, 2), out.zeros(2), put16(out, 0), put16(out, 0), put16(out, 6), put16(out, 4), out.u8(1), out.u8(0);
+    put16(out, 1), out.zeros(2), put16(out, 3), put16(out, 3), out.zeros(4), out.u8(0), out.u8(0);
+    return out.take();
+}
+
+std::vector<std::uint8_t> pcStitchSeed(int version)
+{
+    ByteWriter out;
+    out.field(version == 5 ? "PCStitch 5 Pattern File" : "PCStitch 7 Pattern File", 256);
+    out.zeros(8);
+    put16(out, 2), put16(out, 2), put16(out, 14), put16(out, 14);
+    if (version == 7)
+        out.u32(0xFFFFFFFFu);
+    for (int i = 0; i < (version == 7 ? 7 : 5); ++i)
+        put16(out, 1), out.u8('x');
+    if (version == 7)
+        out.zeros(4);
+    if (version == 5) {
+        out.bytes("PCStitch 5 Floss Palette!", 25);
+        put16(out, 2), out.bytes("DMC       Anchor    Coates    ", 30), put16(out, 0), out.zeros(4);
+        for (const char* number : {"310       ", "White     "})
+            out.zeros(4), out.bytes(number, 10), out.zeros(20 + 50 + 1 + 4);
+    } else {
+        out.bytes("PCStitch Floss Palette!!!", 25);
+        out.zeros(4), put16(out, 2);
+        for (const char* number : {"310       ", "White     "}) {
+            out.field("DMC", 33), out.bytes(number, 10), out.zeros(30 + 4 + 4 + 81 + 30 + 7 + 30 + 4);
+            out.bytes(number, 10), out.zeros(7);
+        }
+    }
+    for (const unsigned run : {0x0101u, 0x0207u, 0x020Au})
+        put16(out, 1), out.u8(static_cast<std::uint8_t>(run >> 8)), out.u8(static_cast<std::uint8_t>(run));
+    put16(out, 1), out.u8(0xFF), out.u8(0xFF);
+    out.u32(1), put16(out, 2), put16(out, 2), out.u8(1), out.u8(9), out.zeros(6);
+    out.u32(1), put16(out, 3), put16(out, 3);
+    version == 7 ? put16(out, 2) : out.u8(2);
+    out.u32(1);
+    for (unsigned v : {1u, 1u, 1u, 2u, 2u, 9u})
+        put16(out, v);
+    version == 5 ? out.u8(1) : put16(out, 1);
+    out.zeros(8);
+    return out.take();
+}
+
+// Qt's data stream is big-endian; strings are UTF-16.
+struct BigEndian {
+    ByteWriter out;
+    void u32(std::uint32_t v)
+    {
+        for (int s = 24; s >= 0; s -= 8)
+            out.u8(static_cast<std::uint8_t>(v >> s));
+    }
+    void text(const char* ascii)
+    {
+        u32(static_cast<std::uint32_t>(2 * std::strlen(ascii)));
+        for (const char* p = ascii; *p; ++p)
+            out.u8(0), out.u8(static_cast<std::uint8_t>(*p));
+    }
+};
+
+std::vector<std::uint8_t> kxStitchSeed()
+{
+    BigEndian b;
+    b.out.bytes("KXStitchDoc", 11);
+    b.u32(104);
+    b.u32(2);
+    b.text("fabricColor"), b.u32(67), b.out.u8(1);
+    for (unsigned v : {0xFFFFu, 0xFF00u, 0xEE00u, 0xDD00u, 0u})
+        b.out.u8(static_cast<std::uint8_t>(v >> 8)), b.out.u8(static_cast<std::uint8_t>(v));
+    b.text("title"), b.u32(10), b.text("seed");
+    b.u32(100), b.u32(0);
+    b.u32(100);
+    b.u32(103), b.text("DMC"), b.text("kxstitch"), b.u32(0xFFFFFFFFu), b.u32(1);
+    b.u32(0), b.u32(101), b.text("310"), b.out.u8(1), b.out.zeros(10), b.out.zeros(2), b.u32(1), b.u32(2), b.u32(1);
+    b.u32(103), b.u32(2), b.u32(2), b.u32(2);
+    b.u32(0), b.u32(0), b.u32(100), b.u32(1), b.u32(100), b.u32(15), b.u32(0);
+    b.u32(1), b.u32(1), b.u32(100), b.u32(2), b.u32(100), b.u32(7), b.u32(0), b.u32(100), b.u32(129), b.u32(0);
+    b.u32(1), b.u32(100), b.u32(0), b.u32(0), b.u32(4), b.u32(4), b.u32(0);
+    b.u32(1), b.u32(100), b.u32(1), b.u32(3), b.u32(0);
+    return b.out.take();
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -169,7 +282,8 @@ int main(int argc, char** argv)
     const std::string arguments = dir + "argument/";
     const std::string oxs = dir + "oxs/";
     const std::string gifs = dir + "gif/";
-    for (const std::string& d : {dir, patterns, palettes, tables, arguments, oxs, gifs})
+    const std::string pmaker = dir + "pmaker/", pcstitch = dir + "pcstitch/", kxstitch = dir + "kxstitch/";
+    for (const std::string& d : {dir, patterns, palettes, tables, arguments, oxs, gifs, pmaker, pcstitch, kxstitch})
         ::mkdir(d.c_str(), 0777);
 
     bool ok = true;
@@ -217,6 +331,10 @@ int main(int argc, char** argv)
         "</backstitches><ornaments_inc_knots_and_beads><object x1=\"1.5\" y1=\"2.5\" palindex=\"1\" objecttype=\"knot\"/>"
         "<object x1=\"0.25\" y1=\"2.75\" palindex=\"2\" objecttype=\"quarter\"/></ornaments_inc_knots_and_beads></chart>\n";
     ok &= write(oxs + "chart.oxs", std::vector<std::uint8_t>(chart.begin(), chart.end()));
+    ok &= write(pmaker + "chart.xsd", patternMakerSeed());
+    ok &= write(pcstitch + "v5.pat", pcStitchSeed(5));
+    ok &= write(pcstitch + "v7.pat", pcStitchSeed(7));
+    ok &= write(kxstitch + "chart.kxs", kxStitchSeed());
     // Small GIFs: both versions, a local table over a global one, interlaced, a clear code
     // mid-stream, a full table used on without a clear, extensions and a second frame.
     for (const int variant : {0, 1, 2, 3, 4, 5}) {

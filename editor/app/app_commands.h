@@ -41,6 +41,7 @@ enum AppCommandId : int {
     // Charts exchanged with other programs.
     CmdImportOxs,
     CmdExportOxs,
+    CmdImportOtherChart,  // Pattern Maker, PCStitch, KXStitch (chart_import_commands.h)
     // Printing (print_commands.h).
     CmdPrintSettings,  // the toolbar's "设置"
     CmdPrintDetails,   // the menu's "设置打印细节", the same dialog
@@ -110,6 +111,7 @@ inline constexpr CommandRow kFileMenuRows[] = {
     kSeparator,
     {"导入OXS绣图", CmdImportOxs, u"importOxs"},
     {"导出OXS绣图", CmdExportOxs, u"exportOxs"},
+    {"导入其他软件的绣图", CmdImportOtherChart, u"importOtherChart"},
     kSeparator,
     {"意见反馈", CmdFeedback, u"feedback"},
     {"设置", CmdPreferences, u"preferences"},

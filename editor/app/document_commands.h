@@ -169,10 +169,10 @@ public:
     // Before another pattern takes the open one's place: "保存当前绣图吗?" when the pattern
     // holds unsaved changes. Yes saves (a cancelled save dialog still goes on, as No does; a
     // failed save stops); dismissing the box stops. True when the command may go on.
-    bool offerSave();
+    [[nodiscard]] bool offerSave();
     // Before the window closes: the same question, but only a completed save or No lets it
     // close. No throws the changes away on purpose.
-    bool confirmClose();
+    [[nodiscard]] bool confirmClose();
     // The unused threads leave the pattern, as one undo step. Returns how many left.
     int deleteUnusedThreads();
     // Before another pattern takes the place of the open one.

@@ -1,5 +1,6 @@
 #include "editor/app/editor_session.h"
 
+#include "editor/app/chart_import_commands.h"
 #include "editor/app/oxs_commands.h"
 
 namespace brenmark {
@@ -70,6 +71,7 @@ void EditorSession::routeCommands()
     router_.addAll(kRotationMenu, selectionCommand(Change::Cells | Change::Layers));
     router_.addAll(kPatternTransformMenu, selectionCommand(Change::Size | Change::Cells));
     routeOxsCommands(*this, router_);
+    routeChartImportCommands(*this, router_);
     router_.addAll(kBackstitchCommands, [this](int id, Modifiers) {
         return batched([&] {
             const bool done = outlines_.command(id);

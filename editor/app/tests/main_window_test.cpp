@@ -74,7 +74,7 @@ TEST_F(Window, TheMenusHoldTheirItemsInOrder)
     ASSERT_EQ(captions(menus), gbk({"文件(&F)", "编辑(&E)", "选区操作", "查看(&V)", "Velmora插件", "附加工具"}));
     EXPECT_EQ(captions(menus[0]->menu()->actions()),
               gbk({"打开旧色库绣图校正", "导入照片", "带描边的卡通图导入", "设置打印细节", "打印预览", "打印纸设置", "返回", "导出矢量绣图",
-                   "存为绣图仿真文件", "导出PDF绣图", "导出SVG绣图", "印刷输出", "导入OXS绣图", "导出OXS绣图", "意见反馈", "设置", "最近打开的文件", "退出(&X)"}));
+                   "存为绣图仿真文件", "导出PDF绣图", "导出SVG绣图", "印刷输出", "导入OXS绣图", "导出OXS绣图", "导入其他软件的绣图", "意见反馈", "设置", "最近打开的文件", "退出(&X)"}));
     EXPECT_EQ(captions(menus[1]->menu()->actions()), gbk({"无取消操作", "无Redo操作", "插入绣图", "载入钩边原图",
                                                           "设置绣布颜色", "当前绣图统计", "绣图缩放", "修改绣图尺寸"}));
     EXPECT_EQ(captions(menus[2]->menu()->actions()), gbk({"复制选区", "粘贴选区", "填充选区", "清除选区", "清除选区色块",
