@@ -7,17 +7,22 @@ namespace brenmark {
 bool Autosave::tick()
 {
     const PatternDocument& doc = session_.document();
-    if (!doc.isOpen() || !session_.modified())
+    if (!doc.isOpen() || !session_.modified()) {
+        // Undone back to what the file holds: a copy would only bring back undone work.
+        if (written_)
+            settle();
         return false;
-    const std::uint64_t revision = session_.revision();
-    if (written_ && revision == writtenRevision_)
+    }
+    // Announced changes and undo states both count: some edits only do one of the two.
+    const Mark now{session_.revision(), session_.history().state()};
+    if (written_ && now == writtenAt_ && store_.lastWriteOk())
         return false;
     if (store_.busy())
         return false;  // the next tick takes it
     if (!store_.writeAsync(doc, session_.commands().currentPath()))
         return false;
     written_ = true;
-    writtenRevision_ = revision;
+    writtenAt_ = now;
     return true;
 }
 
@@ -30,7 +35,7 @@ void Autosave::settle()
 void Autosave::adopted()
 {
     written_ = true;
-    writtenRevision_ = session_.revision();
+    writtenAt_ = {session_.revision(), session_.history().state()};
 }
 
 }  // namespace brenmark

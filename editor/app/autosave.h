@@ -14,7 +14,7 @@ class Autosave {
 public:
     Autosave(EditorSession& session, RecoveryStore& store) : session_(session), store_(store) {}
 
-    // True when a write started.
+    // True when a write started. A write that failed is tried again on the next tick.
     bool tick();
     // The changes were saved or thrown away: the copy goes.
     void settle();
@@ -26,8 +26,13 @@ public:
 private:
     EditorSession& session_;
     RecoveryStore& store_;
+    struct Mark {
+        std::uint64_t revision = 0;
+        std::uint64_t state = 0;
+        bool operator==(const Mark&) const = default;
+    };
     bool written_ = false;
-    std::uint64_t writtenRevision_ = 0;
+    Mark writtenAt_;
 };
 
 }  // namespace brenmark

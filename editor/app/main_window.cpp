@@ -147,14 +147,27 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
     autosaveTimer_ = new QTimer(this);
     connect(autosaveTimer_, &QTimer::timeout, this, [this] { autosaveNow(); });
     applyPreferences(prefs_);
-    // The desktop session ending asks as closing does; Cancel keeps it going.
+    // The desktop session ending asks as closing does; Cancel keeps it going. Where nothing
+    // may be asked, the work goes into the recovery copy at once.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
-        if (manager.allowsInteraction()) {
-            const bool close = session_.commands().confirmClose();
-            manager.release();
-            if (!close)
-                manager.cancel();
+        if (!session_.modified())
+            return;
+        if (!manager.allowsInteraction()) {
+            autosaveNow();
+            if (recovery_)
+                recovery_->wait();
+            return;
         }
+        const bool close = session_.commands().confirmClose();
+        manager.release();
+        if (!close) {
+            manager.cancel();
+            return;
+        }
+        // Decided: the close that follows asks nothing more, and no new copy brings back
+        // changes the user threw away.
+        closeDecidedAt_ = session_.revision();
+        autosaveTimer_->stop();
     });
     session_.history().setChanged([this] { updateUndoCaptions(); });
     session_.setWindows(this);
@@ -295,11 +308,6 @@ void MainWindow::connectWindows()
     connect(viewWidget_, &PatternViewWidget::overviewFrameChanged, overview, &OverviewWidget::setVisibleRect);
 
     connect(toolBinding_, &ToolViewBinding::toolSwitched, docks_.toolWindow, &ToolWindow::showTool);
-    // Locking a colour is no undo step, yet the file keeps it.
-    connect(colours, &ColourPanel::locksChanged, this, [this] {
-        session_.history().recordEditWithoutStep();
-        session_.changed(Change::Threads);
-    });
     connect(toolBinding_, &ToolViewBinding::threadPicked, this,
             [this, colours](int) { colours->showThread(session_.currentThread().thread()); });
     connect(toolBinding_, &ToolViewBinding::colourDisplayReset, colours, &ColourPanel::clearThread);
@@ -400,7 +408,9 @@ void MainWindow::placingStarted()
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // Unsaved changes are asked about; Cancel (or Esc) keeps the window and everything in it.
-    if (!session_.commands().confirmClose()) {
+    // The desktop session's end may have asked already, about the pattern as it still is.
+    const bool decided = closeDecidedAt_ && *closeDecidedAt_ == session_.revision();
+    if (!decided && !session_.commands().confirmClose()) {
         event->ignore();
         return;
     }

@@ -13,6 +13,7 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -202,6 +203,8 @@ private:
     std::unique_ptr<RecoveryStore> recovery_;
     std::unique_ptr<Autosave> autosave_;
     QTimer* autosaveTimer_ = nullptr;
+    // The revision the desktop session's end was answered at (Yes saved, or No).
+    std::optional<std::uint64_t> closeDecidedAt_;
     // The status bar says the pattern was stored until the next edit.
     bool showingSaved_ = false;
     // Last, so it runs first: the windows that show the session go before it.

@@ -13,6 +13,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace brenmark {
@@ -35,6 +36,25 @@ int takeLock(const std::string& path)
         return -1;
     }
     return fd;
+}
+
+// This editor's own lock. Another editor may be tidying away the lock files of editors that
+// are gone at this very moment: it locks a file it found and unlinks it. So the lock is taken
+// on a file that is still the one at path, or taken again.
+int takeOwnLock(const std::string& path)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd < 0)
+            return -1;
+        struct stat held {}, named {};
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 &&
+            held.st_dev == named.st_dev && held.st_ino == named.st_ino)
+            return fd;
+        ::close(fd);
+        ::usleep(5000);
+    }
+    return -1;
 }
 
 void releaseLock(int fd)
@@ -100,7 +120,7 @@ RecoveryStore::RecoveryStore(std::string folder) : folder_(std::move(folder)), i
     std::filesystem::create_directories(folder_, ec);
     if (!directoryExists(folder_))
         return;
-    lockFd_ = takeLock(folder_ + id_ + kLockSuffix);
+    lockFd_ = takeOwnLock(folder_ + id_ + kLockSuffix);
 }
 
 RecoveryStore::~RecoveryStore()
@@ -179,10 +199,11 @@ std::vector<RecoveryCopy> RecoveryStore::leftBehind() const
         if (dot == std::string::npos)
             continue;
         const std::string suffix = name.substr(dot);
-        if (suffix == kNoteSuffix)
-            ids.push_back(name.substr(0, dot));
+        const std::string id = name.substr(0, dot);
+        if ((suffix == kNoteSuffix || suffix == kPatternSuffix) && std::find(ids.begin(), ids.end(), id) == ids.end())
+            ids.push_back(id);
         else if (suffix == kLockSuffix)
-            locks.push_back(name.substr(0, dot));
+            locks.push_back(id);
     }
     for (const std::string& id : ids) {
         if (id == id_)
@@ -196,8 +217,14 @@ std::vector<RecoveryCopy> RecoveryStore::leftBehind() const
         copy.id = id;
         copy.patternPath = folder_ + id + kPatternSuffix;
         std::vector<std::uint8_t> note;
-        if (!readWholeFile(folder_ + id + kNoteSuffix, note) || !parseNote(note, copy))
+        struct stat written {};
+        if (readWholeFile(folder_ + id + kNoteSuffix, note) && parseNote(note, copy)) {
+            // the note says it all
+        } else if (::stat(copy.patternPath.c_str(), &written) == 0) {
+            copy.writtenAt = written.st_mtime;  // the first copy, killed before its note
+        } else {
             copy.writtenAt = -1;  // unreadable: offered, and refused when opened
+        }
         copies.push_back(std::move(copy));
     }
     // Locks of editors that ended without leaving a copy.

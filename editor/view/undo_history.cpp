@@ -131,6 +131,11 @@ const StoredStep* UndoHistory::newestStep() const
 
 std::size_t UndoHistory::storedBytes() const
 {
+    return heldBytes_;
+}
+
+std::size_t UndoHistory::storedBytesByWalk() const
+{
     std::vector<const StoredStep*> steps;
     for (const StoredStep& s : undo_)
         steps.push_back(&s);
@@ -139,37 +144,74 @@ std::size_t UndoHistory::storedBytes() const
     return storedChunkBytes(steps);
 }
 
+void UndoHistory::countIn(const StoredStep& step)
+{
+    for (const SharedBuffer& b : step.buffers)
+        for (const auto& chunk : b.chunks()) {
+            ChunkUse& use = chunkUses_[chunk.get()];
+            if (use.steps++ == 0) {
+                use.bytes = chunk->size();
+                heldBytes_ += use.bytes;
+            }
+        }
+}
+
+void UndoHistory::countOut(const StoredStep& step)
+{
+    for (const SharedBuffer& b : step.buffers)
+        for (const auto& chunk : b.chunks()) {
+            const auto it = chunkUses_.find(chunk.get());
+            if (it == chunkUses_.end())
+                continue;
+            if (--it->second.steps == 0) {
+                heldBytes_ -= it->second.bytes;
+                chunkUses_.erase(it);
+            }
+        }
+}
+
+void UndoHistory::dropStep(std::deque<StoredStep>& list, bool back)
+{
+    countOut(back ? list.back() : list.front());
+    back ? list.pop_back() : list.pop_front();
+}
+
 bool UndoHistory::snapshotInto(std::deque<StoredStep>& list, bool front, const std::string& label,
                                const StoredStep* like, std::uint64_t state)
 {
     while (!list.empty() && list.size() >= limit_) {
         if (like == (front ? &list.back() : &list.front()))
             like = nullptr;
-        front ? list.pop_back() : list.pop_front();
+        dropStep(list, front);
     }
     try {
         StoredStep s = StoredStep::capture(view_.document(), makeMeta(label), like);
         s.state = state;
+        countIn(s);
         front ? list.push_front(std::move(s)) : list.push_back(std::move(s));
     } catch (const std::bad_alloc&) {
         if (messages_)
             messages_->show(kUndoOutOfMemory, kTitleWarning, MessageIcon::Warning);
         return false;
     }
-    keepWithinCap();
+    keepWithinCap(front);
     return true;
 }
 
-void UndoHistory::keepWithinCap()
+void UndoHistory::keepWithinCap(bool newestInRedo)
 {
     if (byteCap_ == 0)
         return;
-    while (undo_.size() + redo_.size() > 1 && storedBytes() > byteCap_) {
-        // Redo steps go before undo steps: they are the states the user already left.
-        if (!redo_.empty())
-            redo_.pop_back();
+    // The oldest steps go first: the undo list's front, then the redo list's back. The step
+    // just recorded stays, and so does the newest redo step after an undo: it is the work
+    // the user just stepped back from.
+    while (storedBytes() > byteCap_) {
+        if (undo_.size() > (newestInRedo ? 0u : 1u))
+            dropStep(undo_, false);
+        else if (redo_.size() > (newestInRedo ? 1u : 0u))
+            dropStep(redo_, true);
         else
-            undo_.pop_front();
+            break;
     }
 }
 
@@ -178,10 +220,10 @@ void UndoHistory::setLimits(std::size_t steps, std::size_t bytes)
     limit_ = std::clamp<std::size_t>(steps, 1, kMaxLimit);
     byteCap_ = bytes;
     while (undo_.size() > limit_)
-        undo_.pop_front();
+        dropStep(undo_, false);
     while (redo_.size() > limit_)
-        redo_.pop_back();
-    keepWithinCap();
+        dropStep(redo_, true);
+    keepWithinCap(false);
 }
 
 void UndoHistory::pushUndo(const std::string& label)
@@ -211,6 +253,7 @@ bool UndoHistory::undo()
         return false;
     StoredStep step = std::move(undo_.back());
     undo_.pop_back();
+    countOut(step);
     snapshotInto(redo_, true, redoLabelFor(step.meta.label), &step, state_);
     // Known before the restore tells anyone: the displays ask whether the pattern is saved.
     state_ = step.state;
@@ -224,6 +267,7 @@ bool UndoHistory::redo()
         return false;
     StoredStep step = std::move(redo_.front());
     redo_.pop_front();
+    countOut(step);
     snapshotInto(undo_, false, undoLabelFor(step.meta.label), &step, state_);
     state_ = step.state;
     restore(step.unpack());
@@ -234,6 +278,8 @@ void UndoHistory::clear()
 {
     undo_.clear();
     redo_.clear();
+    chunkUses_.clear();
+    heldBytes_ = 0;
 }
 
 void UndoHistory::restore(const UndoSnapshot& s)

@@ -10,6 +10,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <unordered_map>
 
 namespace brenmark {
 
@@ -48,6 +49,8 @@ public:
     UndoSnapshot newestUndoStep() const { return undo_.empty() ? UndoSnapshot{} : undo_.back().unpack(); }
     // Bytes of cell and layer data held by both lists, shared chunks once.
     std::size_t storedBytes() const;
+    // The same counted by a walk over every step, for checking the running count.
+    std::size_t storedBytesByWalk() const;
 
     // How many steps each list keeps (1 to kMaxLimit) and how many bytes of cell and layer
     // data both lists may hold together (0: no cap). Over either, the oldest steps go first;
@@ -79,8 +82,13 @@ public:
 private:
     bool snapshotInto(std::deque<StoredStep>& list, bool front, const std::string& label, const StoredStep* like,
                       std::uint64_t state);
-    // Drops the oldest steps until both lists are within the byte cap.
-    void keepWithinCap();
+    // Drops the oldest steps until both lists are within the byte cap; newestInRedo says
+    // which list the step just recorded went to.
+    void keepWithinCap(bool newestInRedo);
+    // Every step leaves a list through here, so the chunk counts stay right.
+    void dropStep(std::deque<StoredStep>& list, bool back);
+    void countIn(const StoredStep& step);
+    void countOut(const StoredStep& step);
     // The step a new one most likely shares its chunks with.
     const StoredStep* newestStep() const;
 
@@ -90,6 +98,14 @@ private:
     std::deque<StoredStep> undo_;  // oldest first
     std::deque<StoredStep> redo_;  // newest first
     std::function<void(const UndoSnapshot&)> afterRestore_;
+    // How many steps hold each chunk, so the bytes held are known without a walk over
+    // every step.
+    struct ChunkUse {
+        std::size_t steps = 0;
+        std::size_t bytes = 0;
+    };
+    std::unordered_map<const void*, ChunkUse> chunkUses_;
+    std::size_t heldBytes_ = 0;
     std::size_t limit_ = kLimit;
     std::size_t byteCap_ = 0;
     std::uint64_t state_ = 1;

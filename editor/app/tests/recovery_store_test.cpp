@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 namespace brenmark {
@@ -86,11 +87,18 @@ TEST(RecoveryStore, AnUnreadableNoteIsStillOfferedAndLocksOfEditorsWithoutCopies
     std::ofstream(folder + "123-456.recovery") << "garbage";
     std::ofstream(folder + "123-456.xiu") << "not a pattern";
     std::ofstream(folder + "999-1.lock") << "";
+    // Killed between its first copy and the note: the copy alone is still offered.
+    std::ofstream(folder + "777-8.xiu") << "a pattern";
     RecoveryStore store(folder);
-    const std::vector<RecoveryCopy> copies = store.leftBehind();
-    ASSERT_EQ(copies.size(), 1u);
-    EXPECT_EQ(copies[0].writtenAt, -1);
+    std::vector<RecoveryCopy> copies = store.leftBehind();
+    ASSERT_EQ(copies.size(), 2u);
+    std::sort(copies.begin(), copies.end(), [](const RecoveryCopy& a, const RecoveryCopy& b) { return a.id < b.id; });
+    EXPECT_EQ(copies[0].id, "123-456");
+    EXPECT_EQ(copies[1].id, "777-8");
+    EXPECT_GT(copies[1].writtenAt, 0);  // the time of the file itself
+    EXPECT_TRUE(copies[1].originalPath.empty());
     EXPECT_FALSE(test::fileExists(folder + "999-1.lock"));
+    store.setAside(copies[1]);
 
     store.setAside(copies[0]);
     EXPECT_TRUE(store.leftBehind().empty());

@@ -94,24 +94,44 @@ TEST_F(UnsavedWork, TheTitleCarriesAStarWhileModifiedAndUndoBackToTheSavePointCl
     EXPECT_EQ(title(), fromGbk("*b.xiu - Velmora十字绣"));
 }
 
-TEST_F(UnsavedWork, EditsNoStepRecordsStillCountAsUnsaved)
+TEST_F(UnsavedWork, EditsNoStepRecordsStillCountAsUnsavedWhenTheFileKeepsThem)
 {
     open();
-    // Showing or hiding a layer and locking a colour go into the file without an undo step.
+    // Showing or hiding a layer and the fabric go into the file without an undo step.
     window->layers().toggleVisible(0);
     EXPECT_TRUE(window->session().modified());
     open("b.xiu");
+    dialogs.fabrics.push_back(1);
+    action(u"fabricColour")->trigger();
+    EXPECT_TRUE(window->session().modified());
+
+    // A colour lock is not kept in the file: nothing to ask about.
+    open("c.xiu");
     ColourBarWidget* bar = window->colourPanel()->barWidget();
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, window->colourPanel()->bar().swatchRect(1, bar->width()).center());
     auto* lock = window->colourPanel()->findChild<QCheckBox*>(u"lockBox"_qs);
     ASSERT_TRUE(lock && lock->isEnabled());
-    ASSERT_FALSE(window->session().modified());
     lock->click();
-    EXPECT_TRUE(window->session().modified());
-    open("c.xiu");
-    dialogs.fabrics.push_back(1);
-    action(u"fabricColour")->trigger();
-    EXPECT_TRUE(window->session().modified());
+    EXPECT_FALSE(window->session().modified());
+}
+
+TEST_F(UnsavedWork, DismissingThePromptCancelsEveryImport)
+{
+    for (const char16_t* name : {u"importPicture", u"importCartoon", u"importPhoto", u"importOxs", u"importOtherChart",
+                                 u"openPattern", u"openOldLibrary", u"newPattern"}) {
+        SCOPED_TRACE(QString::fromUtf16(name).toStdString());
+        open();
+        drawPoint(2, 3);
+        dialogs.log.clear();
+        dialogs.answers = {Answer::Cancel};
+        QAction* a = action(name);
+        ASSERT_TRUE(a);
+        a->trigger();
+        EXPECT_EQ(dialogs.log, std::vector<std::string>{"ask:保存当前绣图吗?|提示"});
+        EXPECT_EQ(window->document().cell(2, 3), 1);
+        EXPECT_TRUE(window->session().modified());
+        dialogs.answers = {Answer::No};
+    }
 }
 
 TEST_F(UnsavedWork, EveryWayOfClosingAsksAndCancelKeepsThePatternAndItsHistory)
@@ -233,6 +253,24 @@ TEST_F(UnsavedWork, AutosaveWritesACopyOnlyOfUnsavedChangesAndASaveRemovesIt)
     dialogs.files.push_back(dir.file("a.xiu"));
     action(u"savePattern")->trigger();
     EXPECT_FALSE(test::fileExists(store.ownPatternPath()));
+}
+
+TEST_F(UnsavedWork, UndoingBackToTheSavedPatternLetsTheCopyGo)
+{
+    open();
+    drawPoint(3, 3);
+    ASSERT_TRUE(window->autosaveNow());
+    RecoveryStore& store = window->autosave()->store();
+    store.wait();
+    ASSERT_TRUE(test::fileExists(store.ownPatternPath()));
+    action(u"undo")->trigger();
+    EXPECT_FALSE(window->autosaveNow());
+    EXPECT_FALSE(test::fileExists(store.ownPatternPath()));
+    // Redone, it is unsaved again and written again.
+    action(u"redo")->trigger();
+    ASSERT_TRUE(window->autosaveNow());
+    store.wait();
+    EXPECT_TRUE(test::fileExists(store.ownPatternPath()));
 }
 
 TEST_F(UnsavedWork, ACopyLeftBehindIsOfferedAndOpensModifiedUnderItsOwnPath)

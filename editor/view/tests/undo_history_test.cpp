@@ -365,3 +365,56 @@ TEST(UndoMemory, TheByteCapDropsTheOldestStepsFirstAndKeepsTheNewest)
     history.setLimits(200, 1);
     EXPECT_GE(history.undoCount() + history.redoCount(), 1u);
 }
+
+TEST(UndoMemory, AfterAnUndoTheCapKeepsTheStepTheUserJustLeft)
+{
+    ViewFixture f;
+    f.make(400, 300, {rgb(1, 2, 3), rgb(4, 5, 6)});
+    UndoHistory history(f.view, f.current);
+    const auto fill = [&](int thread) {
+        history.pushUndo("取消填充操作");
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 400; ++x)
+                f.view.setCell(x, y, thread);
+    };
+    history.setLimits(200, 0);
+    fill(0);
+    fill(1);
+    const std::size_t two = history.storedBytes();
+    history.setLimits(200, two);
+    fill(0);
+    fill(1);
+    // A whole-pattern fill undone: its redo step shares nothing and goes over the cap. The
+    // oldest undo steps make room, never the fill the user may want back.
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(f.doc.cell(5, 5), 0);
+    ASSERT_EQ(history.redoCount(), 1u);
+    EXPECT_LE(history.storedBytes(), two);
+    ASSERT_TRUE(history.redo());
+    EXPECT_EQ(f.doc.cell(5, 5), 1);
+}
+
+TEST(UndoMemory, TheRunningCountOfHeldBytesMatchesAWalkOverEveryStep)
+{
+    ViewFixture f;
+    f.make(300, 200, {rgb(1, 2, 3), rgb(4, 5, 6)});
+    UndoHistory history(f.view, f.current);
+    history.setLimits(7, 0);
+    for (int i = 0; i < 40; ++i) {
+        switch (i % 5) {
+        case 0:
+        case 1:
+        case 2:
+            history.pushUndo("取消描点操作");
+            f.view.setCell((i * 37) % 300, (i * 53) % 200, i % 2);
+            break;
+        case 3: history.undo(); break;
+        case 4: history.redo(); break;
+        }
+        ASSERT_EQ(history.storedBytes(), history.storedBytesByWalk()) << "after step " << i;
+    }
+    history.setLimits(2, 0);
+    EXPECT_EQ(history.storedBytes(), history.storedBytesByWalk());
+    history.clear();
+    EXPECT_EQ(history.storedBytes(), 0u);
+}
