@@ -38,10 +38,9 @@ std::optional<int> parseSide(const std::string& text)
 
 }  // namespace
 
-const std::vector<std::string>& newPatternBrands()
+std::vector<std::string> newPatternBrands(const PaletteStore& palettes)
 {
-    static const std::vector<std::string> brands = {"ANCHOR", "DMC", "DMR", "J&P", "ROSE"};
-    return brands;
+    return palettes.threadKindList();
 }
 
 std::string normalizeSaveName(const std::string& path)
@@ -61,10 +60,9 @@ std::string commandLinePath(const std::string& commandLine)
     return commandLine;
 }
 
-NewPatternCheck checkNewPattern(const NewPatternEntry& entry)
+NewPatternCheck checkNewPattern(const NewPatternEntry& entry, const std::vector<std::string>& brands)
 {
     NewPatternCheck check;
-    const auto& brands = newPatternBrands();
     const auto width = parseSide(entry.width);
     const auto height = parseSide(entry.height);
     if (!width || !height || std::find(brands.begin(), brands.end(), entry.brand) == brands.end()) {
@@ -123,7 +121,8 @@ void DocumentCommands::newPattern()
     offerSave();
     NewPatternEntry entry{kDefaultNewBrand, kDefaultNewSize, kDefaultNewSize};
     for (;;) {
-        const auto answer = dialogs_.newPattern(newPatternBrands(), entry);
+        const std::vector<std::string> brands = newPatternBrands(palettes_);
+        const auto answer = dialogs_.newPattern(brands, entry);
         if (!answer) {
             // Cancel leaves no pattern at all rather than the old one.
             resetEditingState();
@@ -133,7 +132,7 @@ void DocumentCommands::newPattern()
                 events_->patternReplaced();
             return;
         }
-        const NewPatternCheck check = checkNewPattern(*answer);
+        const NewPatternCheck check = checkNewPattern(*answer, brands);
         if (!check.accepted) {
             dialogs_.show(check.refusal, kTitleWarning, MessageIcon::Warning);
             entry = *answer;
