@@ -25,7 +25,8 @@ using cli::programDirFrom;
 constexpr const char* kUsage =
     "usage:\n"
     "  brenmark-cli info FILE [--plain] [--no-cells] [--program-dir DIR]\n"
-    "  brenmark-cli new --brand B --width W --height H -o FILE\n"
+    "  brenmark-cli new --brand B --width W --height H [--program-dir DIR] -o FILE\n"
+    "  brenmark-cli brands [--program-dir DIR]\n"
     "  brenmark-cli resave IN OUT\n"
     "  brenmark-cli palette BRAND [--program-dir DIR]\n"
     "  brenmark-cli convert PICTURE --brand B --width W --height H [--match rgb|lab]\n"
@@ -164,9 +165,15 @@ int create(Args& args, std::ostream& err)
     const auto widthText = args.option("--width");
     const auto heightText = args.option("--height");
     const auto path = args.option("-o");
+    const PaletteStore palettes = PaletteStore::forProgram(programDirFrom(args));
     args.operands(0);
     if (!brand || !path || brand->empty() || !widthText || !heightText)
         throw UsageError{};
+    // The same brands the editor's new-pattern dialog offers: those with a palette.
+    if (brandIndex(palettes.threadKindList(), utf8ToGbk(*brand)) < 0) {
+        err << "brenmark-cli: no palette for the brand " << *brand << " (see brenmark-cli brands)\n";
+        return 2;
+    }
     int width = 0, height = 0;
     try {
         width = parseSize("width", widthText);
@@ -205,6 +212,20 @@ int resave(Args& args, std::ostream& err)
     return 0;
 }
 
+// The program's one brand list, as every dialog shows it.
+int brands(Args& args, std::ostream& out)
+{
+    const PaletteStore palettes = PaletteStore::forProgram(programDirFrom(args));
+    args.operands(0);
+    JsonWriter json(out);
+    json.beginArray();
+    for (const std::string& brand : palettes.threadKindList())
+        json.value(gbkToUtf8(brand));
+    json.endArray();
+    out << '\n';
+    return 0;
+}
+
 int palette(Args& args, std::ostream& out, std::ostream& err)
 {
     const PaletteStore palettes = PaletteStore::forProgram(programDirFrom(args));
@@ -235,6 +256,8 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
             return create(args, err);
         if (command == "resave")
             return resave(args, err);
+        if (command == "brands")
+            return brands(args, out);
         if (command == "palette")
             return palette(args, out, err);
         if (command == "convert")

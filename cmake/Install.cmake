@@ -20,6 +20,7 @@ foreach(library imrelle hollick jolvane dunmere)
 endforeach()
 
 install(DIRECTORY ${CMAKE_BINARY_DIR}/SysPAL DESTINATION ${BRENMARK_INSTALL_DATADIR})
+install(DIRECTORY ${CMAKE_BINARY_DIR}/help DESTINATION ${BRENMARK_INSTALL_DATADIR})
 install(DIRECTORY ${CMAKE_BINARY_DIR}/cmyk DESTINATION ${BRENMARK_INSTALL_DATADIR} OPTIONAL)
 install(FILES ${CMAKE_BINARY_DIR}/samples/heart.xiu DESTINATION ${BRENMARK_INSTALL_DATADIR}/samples OPTIONAL)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/DllPin DESTINATION ${BRENMARK_INSTALL_LIBDIR} OPTIONAL
@@ -44,6 +45,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR} ${CMAKE_BINARY_DIR}/DllPin
     ${CMAKE_BINARY_DIR}/interchange ${CMAKE_BINARY_DIR}/netcall ${CMAKE_BINARY_DIR}/plugins/host)
-# The CJK face the charts fall back on, and the desktop's file-type database.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei, shared-mime-info")
+# The CJK face the charts fall back on, the desktop's file-type database, and Qt's own
+# translations for its dialogs and buttons.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei, shared-mime-info, qt6-translations-l10n")
 include(CPack)

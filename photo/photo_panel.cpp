@@ -21,7 +21,7 @@ ConversionResult convertPhoto(const GifPicture& photo, int width, int height, st
 PhotoImportPanel::PhotoImportPanel(const PaletteStore& palettes)
     : palettes_(palettes), libraries_(palettes.threadKindList())
 {
-    library_ = std::min(kDefaultThreadKind, static_cast<int>(libraries_.size()) - 1);
+    library_ = defaultThreadKind(libraries_);
 }
 
 void PhotoImportPanel::selectLibrary(int index)

@@ -34,8 +34,8 @@ class PhotoImportPanel {
 public:
     explicit PhotoImportPanel(const PaletteStore& palettes);
 
-    // "选择绣线种类": "ANCHOR", "DMC", "DMR", "J&P", "ROSE", "DOME", then every system palette
-    // not among them; "DMC" selected at first, as in the picture dialog.
+    // "选择绣线种类": the program's one brand list (every brand with a palette); "DMC"
+    // selected at first when it is there, as in the picture dialog.
     const std::vector<std::string>& libraries() const { return libraries_; }
     int selectedLibrary() const { return library_; }
     void selectLibrary(int index);

@@ -179,6 +179,23 @@ TEST_F(CliFixture, NewThenResaveThenInfo)
     EXPECT_NE(r.out.find(reinterpret_cast<const char*>(u8"\"layers\":[{\"name\":\"背景\"")), std::string::npos);
 }
 
+TEST_F(CliFixture, BrandsAreTheOnesWithAPaletteAndNewTakesOnlyThose)
+{
+    // A library of the user's own beside DMC.
+    const auto pal = encodePalette(std::vector<ColorRef>{rgb(1, 2, 3)}, std::vector<std::string>{"1"});
+    std::ofstream(dir + "PAL/MYLIB.pal", std::ios::binary).write(reinterpret_cast<const char*>(pal.data()),
+                                                                  static_cast<std::streamsize>(pal.size()));
+    const CliRun r = cli({"brands", "--program-dir", dir});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "[\"DMC\",\"MYLIB\"]\n");
+    const std::string out = dir + "n.xiu";
+    const CliRun refused = cli({"new", "--brand", "DMR", "--width", "3", "--height", "3", "--program-dir", dir, "-o", out});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("DMR"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_EQ(cli({"new", "--brand", "MYLIB", "--width", "3", "--height", "3", "--program-dir", dir, "-o", out}).status, 0);
+}
+
 TEST_F(CliFixture, PaletteListsNumbersAndColours)
 {
     const CliRun r = cli({"palette", "DMC", "--program-dir", dir});

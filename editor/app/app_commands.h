@@ -59,6 +59,14 @@ enum AppCommandId : int {
     CmdImportPhoto,
     CmdFeedback,
     CmdNoPlugins,  // the plug-in menu's placeholder, which does nothing
+    // Getting around and the keys of everyday use (everyday_commands.h).
+    CmdFitWindow,
+    CmdSelectAll,
+    CmdCutSelection,
+    CmdEscape,
+    CmdHelpGuide,
+    CmdShortcutList,
+    CmdAbout,
     CmdPreferences,  // "设置" in the file menu: autosave and the undo history's size
 };
 
@@ -82,6 +90,7 @@ inline constexpr CommandRow kToolbarRows[] = {
     {"导入", CmdImportPicture, u"importPicture", CommandIcon::Import},
     {"放大", CmdZoomIn, u"zoomIn", CommandIcon::ZoomIn},
     {"缩小", CmdZoomOut, u"zoomOut", CommandIcon::ZoomOut},
+    {"适合窗口", CmdFitWindow, u"fitWindow", CommandIcon::FitWindow},
     {"配置", CmdManageThreads, u"manageThreads", CommandIcon::Threads},
     {"色块", CmdModeColourBlocks, u"modeColourBlocks", CommandIcon::ColourBlocks},
     {"#色", CmdModeSymbolsOnColour, u"modeSymbolsOnColour", CommandIcon::SymbolsOnColour},
@@ -94,6 +103,11 @@ inline constexpr CommandRow kToolbarRows[] = {
 };
 
 inline constexpr CommandRow kFileMenuRows[] = {
+    // The toolbar's own actions, so their keys show here too.
+    {"新建", CmdNewPattern, u"newPattern"},
+    {"打开", CmdOpenPattern, u"openPattern"},
+    {"存储", CmdSavePattern, u"savePattern"},
+    kSeparator,
     {"打开旧色库绣图校正", CmdOpenOldLibrary, u"openOldLibrary"},
     {"导入照片", CmdImportPhoto, u"importPhoto"},
     {"带描边的卡通图导入", CmdImportCartoon, u"importCartoon"},
@@ -136,6 +150,9 @@ inline constexpr CommandRow kRotationRows[] = {{.entries = kRotationMenu}};
 
 inline constexpr CommandRow kSelectionMenuRows[] = {
     {.entries = kSelectionMenu},
+    {"剪切选区", CmdCutSelection, u"cutSelection"},
+    {"全选", CmdSelectAll, u"selectAll"},
+    {"放下粘贴或取消选区", CmdEscape, u"dropSelection"},
     {.caption = kRotationMenuCaption, .name = u"rotationMenu", .submenu = kRotationRows},
 };
 
@@ -169,10 +186,18 @@ inline constexpr MenuTable kMenuBar[] = {
     {kSelectionMenuCaption, u"selectionMenu", kSelectionMenuRows},
 };
 
+inline constexpr CommandRow kHelpMenuRows[] = {
+    {"使用说明", CmdHelpGuide, u"helpGuide"},
+    {"快捷键", CmdShortcutList, u"shortcutList"},
+    kSeparator,
+    {"关于", CmdAbout, u"about"},
+};
+
 // The menus after the view menu.
 inline constexpr MenuTable kMenuBarAfterView[] = {
     {kPluginMenuCaption, u"pluginMenu", kPluginMenuRows},
     {"附加工具", u"extraToolsMenu", kExtraToolRows},
+    {"帮助(&H)", u"helpMenu", kHelpMenuRows},
 };
 
 }  // namespace brenmark

@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace brenmark {
 
 namespace {
@@ -134,9 +136,10 @@ ThreadFinder::ThreadFinder(const PaletteStore& palettes, QWidget* parent)
     threadColour_->setObjectName(u"threadColour"_qs);
     number_->setObjectName(u"threadNumber"_qs);
     match_->setObjectName(u"match"_qs);
-    for (const std::string& b : finderBrands())
+    const std::vector<std::string> brands = palettes_.threadKindList();
+    for (const std::string& b : brands)
         brand_->addItem(fromGbk(b));
-    brand_->setCurrentIndex(kFinderDefaultBrand);
+    brand_->setCurrentIndex(std::max(0, brandIndex(brands, kFinderDefaultBrand)));
     for (QLabel* swatch : {pickedColour_, threadColour_}) {
         swatch->setFixedSize(60, 24);
         showSwatch(swatch, std::nullopt);

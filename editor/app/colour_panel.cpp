@@ -7,6 +7,7 @@
 #include "editor/view/qt_colour.h"
 
 #include <QCheckBox>
+#include <QPushButton>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -58,6 +59,13 @@ ColourPanel::ColourPanel(PatternDocument& doc, QWidget* parent) : QWidget(parent
     lock_->setObjectName(u"lockBox"_qs);
     lock_->setEnabled(false);
     top->addWidget(lock_);
+    // Beside the bar's own menu, the way to a new thread without looking for it there.
+    addThread_ = new QPushButton(fromGbk("增加绣线"), this);
+    addThread_->setObjectName(u"addThreadButton"_qs);
+    addThread_->setToolTip(fromGbk("增加绣线: 从色库中选一种绣线加到绣图的颜色里"));
+    addThread_->setStatusTip(fromGbk("从色库中选一种绣线加到绣图的颜色里"));
+    connect(addThread_, &QPushButton::clicked, this, &ColourPanel::addThreadClicked);
+    top->addWidget(addThread_);
     layout->addLayout(top);
 
     barWidget_ = new ColourBarWidget(bar_, this);

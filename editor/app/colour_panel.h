@@ -11,6 +11,7 @@
 #include <optional>
 
 class QCheckBox;
+class QPushButton;
 class QLabel;
 
 namespace brenmark {
@@ -53,6 +54,8 @@ signals:
     void colourChosen(unsigned colour, bool ctrl);
     // The lock box changed the locks of the current thread.
     void locksChanged();
+    // The "增加绣线" button beside the bar.
+    void addThreadClicked();
 
 private:
     void picked(int threadIndex, unsigned colour, const QString& number, bool ctrl);
@@ -68,6 +71,7 @@ private:
     ColourSwatch* swatch_ = nullptr;
     QLabel* number_ = nullptr;
     QCheckBox* lock_ = nullptr;
+    QPushButton* addThread_ = nullptr;
 };
 
 }  // namespace brenmark

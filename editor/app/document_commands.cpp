@@ -114,10 +114,9 @@ std::string writeRefusal(const std::string& path)
     return {};
 }
 
-const std::vector<std::string>& newPatternBrands()
+std::vector<std::string> newPatternBrands(const PaletteStore& palettes)
 {
-    static const std::vector<std::string> brands = {"ANCHOR", "DMC", "DMR", "J&P", "ROSE"};
-    return brands;
+    return palettes.threadKindList();
 }
 
 std::string normalizeSaveName(const std::string& path)
@@ -137,10 +136,9 @@ std::string commandLinePath(const std::string& commandLine)
     return commandLine;
 }
 
-NewPatternCheck checkNewPattern(const NewPatternEntry& entry)
+NewPatternCheck checkNewPattern(const NewPatternEntry& entry, const std::vector<std::string>& brands)
 {
     NewPatternCheck check;
-    const auto& brands = newPatternBrands();
     const auto width = parseSide(entry.width);
     const auto height = parseSide(entry.height);
     if (!width || !height || std::find(brands.begin(), brands.end(), entry.brand) == brands.end()) {
@@ -224,10 +222,11 @@ void DocumentCommands::newPattern()
         return;
     NewPatternEntry entry{kDefaultNewBrand, kDefaultNewSize, kDefaultNewSize};
     for (;;) {
-        const auto answer = dialogs_.newPattern(newPatternBrands(), entry);
+        const std::vector<std::string> brands = newPatternBrands(palettes_);
+        const auto answer = dialogs_.newPattern(brands, entry);
         if (!answer)
             return;  // the open pattern stays: nobody chose to throw it away
-        const NewPatternCheck check = checkNewPattern(*answer);
+        const NewPatternCheck check = checkNewPattern(*answer, brands);
         if (!check.accepted) {
             dialogs_.show(check.refusal, kTitleWarning, MessageIcon::Warning);
             entry = *answer;

@@ -35,8 +35,8 @@ inline constexpr const char* kDefaultNewSize = "100";
 // keeps images of the same size, so 3000 x 3000 already needs some hundreds of megabytes.
 constexpr int kMaxPatternSide = 3000;
 
-// The brands the new-pattern dialog offers, in its order.
-const std::vector<std::string>& newPatternBrands();
+// The brands the new-pattern dialog offers, in its order: the program's one brand list.
+std::vector<std::string> newPatternBrands(const PaletteStore& palettes);
 
 // The path a save writes: only the file name after the last "/" changes. Without a "."
 // it gets ".xiu"; otherwise everything from its first "." on becomes ".xiu".
@@ -52,7 +52,7 @@ struct NewPatternCheck {
     int height = 0;
     std::string refusal;  // the message shown when not accepted
 };
-NewPatternCheck checkNewPattern(const NewPatternEntry& entry);
+NewPatternCheck checkNewPattern(const NewPatternEntry& entry, const std::vector<std::string>& brands);
 
 // The entry of the fabric list whose colour is the fabric, or -1.
 int fabricPreselection(const std::vector<FabricChoice>& choices, ColorRef fabric);

@@ -208,8 +208,9 @@ void LayerPanel::mouseReleaseEvent(QMouseEvent* event)
     const int target = rows_.rowAt(event->position().toPoint().y());
     const int dragged = dragged_;
     dragged_ = dropTarget_ = -1;
+    // The layer goes where it was dropped; the ones between move up or down a row.
     if (target >= 0 && target != dragged)
-        layers_.reorder(dragged, target);
+        layers_.moveLayer(dragged, target);
     update();
 }
 

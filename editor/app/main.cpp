@@ -2,6 +2,7 @@
 #include "editor/app/command_line_opener.h"
 #include "editor/app/demo_drawing.h"
 #include "editor/app/main_window.h"
+#include "editor/app/qt_translations.h"
 #include "editor/app/qt_user_dialogs.h"
 #include "editor/app/splash_window.h"
 #include "editor/document/program_directory.h"
@@ -10,6 +11,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 
 #include <memory>
@@ -19,6 +24,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(u"Brenmark"_qs);
     QCoreApplication::setApplicationName(u"Brenmark"_qs);
+    // Qt's own buttons and dialogs speak the program's language too.
+    brenmark::installQtTranslations(app);
 
     std::vector<std::string> args;
     for (int i = 0; i < argc; ++i)
@@ -53,9 +60,15 @@ int main(int argc, char* argv[])
 
     if (!arguments.actions.empty() || arguments.demoDrawing || arguments.demoSelection) {
         QObject::connect(&window.commandLineOpener(), &brenmark::CommandLineOpener::opened, &window, [&window, &arguments] {
-            for (const std::string& name : arguments.actions)
-                if (auto* action = window.findChild<QAction*>(QString::fromStdString(name)))
+            for (const std::string& name : arguments.actions) {
+                if (auto* action = window.findChild<QAction*>(QString::fromStdString(name))) {
                     action->trigger();
+                } else if (auto* menu = window.findChild<QMenu*>(QString::fromStdString(name))) {
+                    // A menu of the menu bar, opened under its title (for a picture of it).
+                    const QRect title = window.menuBar()->actionGeometry(menu->menuAction());
+                    menu->popup(window.menuBar()->mapToGlobal(title.bottomLeft()));
+                }
+            }
             if (arguments.demoDrawing)
                 brenmark::runDemoDrawing(window);
             if (arguments.demoSelection)
@@ -68,7 +81,20 @@ int main(int argc, char* argv[])
         // look without a person at the screen.
         const QString file = QString::fromLocal8Bit(arguments.screenshot.c_str());
         QTimer::singleShot(setup.openDelayMs + 1000, &window, [&window, file] {
-            window.grab().save(file);
+            // With a menu or a dialog open the picture is of the screen, so that they show.
+            bool others = QApplication::activePopupWidget() != nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                others |= w != &window && w->isVisible() && w->isWindow() && qobject_cast<QDialog*>(w);
+            if (others) {
+                const QRect frame = window.frameGeometry();
+                QRect shown = frame;
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (w->isVisible())
+                        shown |= w->frameGeometry();
+                QGuiApplication::primaryScreen()->grabWindow(0, shown.x(), shown.y(), shown.width(), shown.height()).save(file);
+            } else {
+                window.grab().save(file);
+            }
             QCoreApplication::quit();
         });
     }

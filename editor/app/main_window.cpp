@@ -4,6 +4,7 @@
 #include "editor/app/colour_commands.h"
 #include "editor/app/colour_panel.h"
 #include "editor/app/export_commands.h"
+#include "editor/app/everyday_commands.h"
 #include "editor/app/export_windows.h"
 #include "editor/app/menu_builder.h"
 #include "editor/app/picture_commands.h"
@@ -134,6 +135,8 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
         }
         more.action(CmdNoPlugins)->setEnabled(false);
     }
+    routeEverydayCommands(*this);
+    applyCommandKeys(*this);
     QTimer::singleShot(kPluginScanTimerMs, this, [this] { plugins_->setUp(*pluginMenu_); });
     connectWindows();
     restoreWindowSettings(*this);
@@ -313,7 +316,10 @@ void MainWindow::connectWindows()
     connect(toolBinding_, &ToolViewBinding::colourDisplayReset, colours, &ColourPanel::clearThread);
     // Usage may have changed (the usage order) and a tool may have brought threads.
     connect(toolBinding_, &ToolViewBinding::edited, this, [this] { session_.changed(Change::Cells); });
+    // The drawing layer's thumbnail shows what was just drawn.
+    connect(toolBinding_, &ToolViewBinding::edited, this, [this] { docks_.layers->widget()->update(); });
     connect(toolBinding_, &ToolViewBinding::overviewImageChanged, overview, qOverload<>(&QWidget::update));
+    connect(toolBinding_, &ToolViewBinding::status, message_, &QLabel::setText);
     // symbolMenuRequested: the symbol menu is not there yet.
 
     connect(outlineBinding_, &BackstitchViewBinding::lineStatus, message_, &QLabel::setText);

@@ -71,6 +71,9 @@ void MenuBuilder::addRows(QMenu* menu, std::span<const CommandRow> rows)
 
 QAction* MenuBuilder::command(QWidget* owner, const char* caption, int id, const char16_t* name)
 {
+    // A command in the toolbar and a menu is one action: one shortcut, one state.
+    if (QAction* made = action(id))
+        return made;
     auto* a = new QAction(fromGbk(caption), owner);
     a->setObjectName(name ? QString::fromUtf16(name) : u"command%1"_qs.arg(id));
     a->setData(id);

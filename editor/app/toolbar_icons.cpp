@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <utility>
+
 namespace brenmark {
 
 namespace {
@@ -116,6 +118,19 @@ void draw(QPainter& p, CommandIcon icon)
     case CommandIcon::ZoomOut:
         magnifier(p, false);
         break;
+    case CommandIcon::FitWindow: {
+        // A chart inside a frame, with arrows out to the frame's corners.
+        p.setPen(QPen(kInk, 1.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(4, 4, 24, 24));
+        p.setBrush(QColor(120, 170, 230));
+        p.drawRect(QRectF(11, 11, 10, 10));
+        p.setPen(QPen(kInk, 2));
+        for (const auto& [from, to] : {std::pair{QPointF(11, 11), QPointF(6, 6)}, {QPointF(21, 11), QPointF(26, 6)},
+                                       {QPointF(11, 21), QPointF(6, 26)}, {QPointF(21, 21), QPointF(26, 26)}})
+            p.drawLine(from, to);
+        break;
+    }
     case CommandIcon::Threads:
         // A spool of thread.
         p.setPen(QPen(kInk, 1.5));

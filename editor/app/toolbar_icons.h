@@ -22,6 +22,7 @@ enum class CommandIcon {
     PrintSettings,
     Print,
     Application,
+    FitWindow,
     None,  // no picture: menu rows
 };
 

@@ -1,5 +1,6 @@
 #include "editor/app/window_layout.h"
 
+#include "editor/app/colour_commands.h"
 #include "editor/app/colour_panel.h"
 #include "editor/app/editor_session.h"
 #include "editor/app/layer_panel.h"
@@ -9,12 +10,15 @@
 #include "editor/view/widgets/tool_window.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QDockWidget>
 #include <QMainWindow>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
+
+#include <algorithm>
 
 namespace brenmark {
 
@@ -37,6 +41,48 @@ public:
     }
     QSize sizeHint() const override { return widget()->sizeHint(); }
     QSize minimumSizeHint() const override { return {minimumWidth(), 60}; }
+};
+
+// Keeps the chart at least half the window wide: when the window gets narrow the side docks
+// give up their width first, down to their own minimum.
+class ChartKeepsHalf final : public QObject {
+public:
+    explicit ChartKeepsHalf(QMainWindow& window) : QObject(&window), window_(window) { window.installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == &window_ && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+            fit();
+        return false;
+    }
+
+private:
+    void fit()
+    {
+        QWidget* chart = window_.centralWidget();
+        if (!chart)
+            return;
+        QList<QDockWidget*> side;
+        QList<int> widths;
+        int total = 0;
+        for (QDockWidget* d : window_.findChildren<QDockWidget*>(Qt::FindDirectChildrenOnly)) {
+            const Qt::DockWidgetArea area = window_.dockWidgetArea(d);
+            if (d->isVisible() && !d->isFloating() && (area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea)) {
+                side << d;
+                widths << d->width();
+                total += d->width();
+            }
+        }
+        const int room = window_.width() / 2;
+        if (side.isEmpty() || total <= room)
+            return;
+        // Each dock gives up its share of the excess.
+        for (int i = 0; i < widths.size(); ++i)
+            widths[i] = std::max(side[i]->minimumSizeHint().width(), widths[i] * room / total);
+        window_.resizeDocks(side, widths, Qt::Horizontal);
+    }
+
+    QMainWindow& window_;
 };
 
 QDockWidget* dock(QMainWindow& window, const char* caption, const char16_t* name)
@@ -74,12 +120,15 @@ EditorDocks buildDocks(QMainWindow& window, EditorSession& session, UserDialogs&
     docks.colour->setTitleBarWidget(new QWidget(docks.colour));
     docks.colourPanel = new ColourPanel(session.document(), docks.colour);
     docks.colour->setWidget(docks.colourPanel);
+    QObject::connect(docks.colourPanel, &ColourPanel::addThreadClicked, &window,
+                     [&session] { session.router().run(CmdAddThread, NoModifier); });
     window.addDockWidget(Qt::BottomDockWidgetArea, docks.colour);
 
     docks.overview = dock(window, "鹰眼窗口", u"overviewDock");
     docks.overviewWidget = new OverviewWidget(session.overview(), session.view(), docks.overview);
     docks.overviewWidget->setObjectName(u"overview"_qs);
-    docks.overviewWidget->setMinimumSize(160, 160);
+    // Small enough to give way in a small window.
+    docks.overviewWidget->setMinimumSize(80, 80);
     docks.overview->setWidget(docks.overviewWidget);
     window.addDockWidget(Qt::RightDockWidgetArea, docks.overview);
 
@@ -87,6 +136,7 @@ EditorDocks buildDocks(QMainWindow& window, EditorSession& session, UserDialogs&
     docks.layerPanel = new LayerPanel(session.layers(), dialogs, docks.layers);
     docks.layers->setWidget(docks.layerPanel);
     window.addDockWidget(Qt::RightDockWidgetArea, docks.layers);
+    new ChartKeepsHalf(window);
     return docks;
 }
 

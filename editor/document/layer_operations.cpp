@@ -208,6 +208,20 @@ bool LayerOperations::reorder(int dragged, int target)
     return true;
 }
 
+bool LayerOperations::moveLayer(int from, int to)
+{
+    LayerList& list = layers();
+    if (!list.validIndex(from) || !list.validIndex(to) || from == to)
+        return false;
+    undo_.recordUndoStep(kUndoReorderLayers);
+    // Adjacent swaps carry the layer along, so the others keep their order.
+    const int step = to > from ? 1 : -1;
+    for (int i = from; i != to; i += step)
+        std::swap(list[i], list[i + step]);
+    layersChanged();
+    return true;
+}
+
 bool LayerOperations::toggleVisible(int index)
 {
     LayerList& list = layers();

@@ -79,6 +79,9 @@ public:
     int textLayerAt(int index) { return insertLayerAt(index, LayerKind::Text); }
     // Dragging one row onto another swaps the two layers.
     bool reorder(int dragged, int target);
+    // Moves a layer to another place in the list, the layers between closing up (the layer
+    // panel's drag and drop); one undo step as reorder.
+    bool moveLayer(int from, int to);
     // The row's eye icon (recomposes) and link icon (a drawing layer ignores it).
     bool toggleVisible(int index);
     bool toggleLinked(int index);

@@ -126,10 +126,12 @@ bool PaletteStore::restore(std::string_view brand) const
     return replaceFile(palettePath(brand), bytes);
 }
 
-std::vector<std::string> PaletteStore::systemBrands() const
+namespace {
+
+// The brands of the ".pal" files in a folder, in name order.
+std::vector<std::string> palettesIn(const std::string& folder)
 {
     std::vector<std::string> brands;
-    const std::string folder = expandPathTemplate(kSystemPaletteFolderTemplate, {dir_});
     DIR* d = ::opendir(folder.c_str());
     if (!d)
         return brands;
@@ -143,13 +145,50 @@ std::vector<std::string> PaletteStore::systemBrands() const
     return brands;
 }
 
+}  // namespace
+
+std::vector<std::string> PaletteStore::systemBrands() const
+{
+    return palettesIn(expandPathTemplate(kSystemPaletteFolderTemplate, {dir_}));
+}
+
+std::vector<std::string> PaletteStore::userBrands() const
+{
+    return palettesIn(expandPathTemplate(kPaletteFolderTemplate, {userDir_}));
+}
+
+bool PaletteStore::hasPalette(std::string_view brand) const
+{
+    return isSafeBrandName(brand) && (fileExists(palettePath(brand)) || fileExists(systemPalettePath(brand)));
+}
+
 std::vector<std::string> PaletteStore::threadKindList() const
 {
-    std::vector<std::string> kinds = {"ANCHOR", "DMC", "DMR", "J&P", "ROSE", "DOME"};
-    for (std::string& brand : systemBrands())
+    std::vector<std::string> kinds;
+    const auto add = [&kinds](std::string brand) {
         if (std::find(kinds.begin(), kinds.end(), brand) == kinds.end())
             kinds.push_back(std::move(brand));
+    };
+    // The long-known brands first, in their usual order, but only those that can be used.
+    for (const char* brand : kKnownBrands)
+        if (hasPalette(brand))
+            add(brand);
+    // Then every other brand with a palette, shipped or the user's own (a library made with
+    // the thread-library plug-in), in name order.
+    std::vector<std::string> more = systemBrands();
+    for (std::string& b : userBrands())
+        more.push_back(std::move(b));
+    std::sort(more.begin(), more.end());
+    for (std::string& b : more)
+        if (isSafeBrandName(b))
+            add(std::move(b));
     return kinds;
+}
+
+int brandIndex(const std::vector<std::string>& brands, std::string_view brand)
+{
+    const auto at = std::find(brands.begin(), brands.end(), brand);
+    return at == brands.end() ? -1 : static_cast<int>(at - brands.begin());
 }
 
 std::string threadCountCaption(std::string_view brand, int threads)

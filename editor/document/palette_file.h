@@ -41,6 +41,11 @@ bool decodePalette(std::span<const std::uint8_t> bytes, Palette& out);
 // Numbers longer than the field are cut at a character boundary to 10 bytes, unterminated.
 std::vector<std::uint8_t> encodePalette(std::span<const ColorRef> colors, std::span<const std::string> numbers);
 
+// The brands the program has always known, in the order the brand lists show them.
+inline constexpr const char* kKnownBrands[] = {"ANCHOR", "DMC", "DMR", "J&P", "ROSE", "DOME"};
+// Where a brand stands in a list, -1 when it is not there.
+int brandIndex(const std::vector<std::string>& brands, std::string_view brand);
+
 // A brand names a file in the palette folders, so it must be a plain file name.
 bool isSafeBrandName(std::string_view brand);
 
@@ -69,11 +74,16 @@ public:
     // once the copy is complete, so a failed restore keeps it.
     bool restore(std::string_view brand) const;
 
-    // "ANCHOR", "DMC", "DMR", "J&P", "ROSE", "DOME", then every further system palette in
-    // name order.
+    // The one list of thread brands every dialog, the command line and the statistics
+    // offer: the brands with a palette (shipped or the user's), the known ones first in the
+    // order of kKnownBrands, then the others in name order. A brand without a palette cannot
+    // be drawn with and is not offered.
     std::vector<std::string> threadKindList() const;
+    bool hasPalette(std::string_view brand) const;
     // The brands with a system palette, in name order.
     std::vector<std::string> systemBrands() const;
+    // The brands with a working palette of the user's, in name order.
+    std::vector<std::string> userBrands() const;
 
 private:
     std::string dir_;

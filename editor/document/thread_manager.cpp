@@ -6,10 +6,9 @@ namespace brenmark {
 
 ThreadManager::ThreadManager(const PaletteStore& store) : store_(store)
 {
-    brands_ = {"ANCHOR", "DMC", "DMR", "J&P", "ROSE"};
-    for (std::string& b : store_.systemBrands())
-        if (std::find(brands_.begin(), brands_.end(), b) == brands_.end())
-            brands_.push_back(std::move(b));
+    brands_ = store_.threadKindList();
+    if (brands_.empty())
+        brands_.push_back("DMC");
 }
 
 void ThreadManager::load(const std::string& brand)
@@ -23,7 +22,12 @@ void ThreadManager::load(const std::string& brand)
 void ThreadManager::open()
 {
     store_.ensurePaletteFolder();
-    load(brands_[1]);
+    // The brands as they are now: a library made since is there too.
+    brands_ = store_.threadKindList();
+    if (brands_.empty())
+        brands_.push_back("DMC");
+    const int dmc = brandIndex(brands_, "DMC");
+    load(brands_[dmc >= 0 ? static_cast<std::size_t>(dmc) : 0]);
 }
 
 void ThreadManager::selectBrand(const std::string& brand)

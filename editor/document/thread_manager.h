@@ -12,8 +12,8 @@ class ThreadManager {
 public:
     explicit ThreadManager(const PaletteStore& store);
 
-    // The brand selector's entries: "ANCHOR", "DMC", "DMR", "J&P", "ROSE", then further
-    // brands that have a system palette.
+    // The brand selector's entries: the program's one brand list (every brand with a
+    // palette).
     const std::vector<std::string>& brands() const { return brands_; }
     const std::string& brand() const { return brand_; }
     const Palette& palette() const { return palette_; }

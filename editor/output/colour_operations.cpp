@@ -216,12 +216,12 @@ ColourChange ColourOperations::replaceEverywhere(const std::string& oldNumber, c
     return change;
 }
 
-int ColourOperations::appendThread(const ThreadChoice& thread, ColourChange& change)
+int ColourOperations::appendThread(const ThreadChoice& thread, ColourChange& change, bool locked)
 {
     const auto index = static_cast<std::size_t>(doc_.threads.size());
     ensureLocks(doc_);
     doc_.addThread(thread.colour, thread.number);
-    doc_.lockFlags[index] = 1;
+    doc_.lockFlags[index] = locked ? 1 : 0;
     if (index < doc_.symbols.size()) {
         if (!symbolsAssigned(doc_.symbols))
             doc_.assignDefaultSymbols();
@@ -337,7 +337,8 @@ ColourChange ColourOperations::addThread(const ThreadChoice& thread)
     if (doc_.threads.size() >= kMaxThreads)
         return change;
     undo_.recordUndoStep(kUndoLastAddedColour);
-    change.currentThread = appendThread(thread, change);
+    // A thread the user adds stays free until the user locks it.
+    change.currentThread = appendThread(thread, change, false);
     return change;
 }
 

@@ -129,7 +129,8 @@ private:
     bool refuse(const char* text, const char* title, MessageIcon icon);
     // subtract without its own undo step; fills change.
     bool subtractThread(const std::string& number, ColourChange& change);
-    int appendThread(const ThreadChoice& thread, ColourChange& change);
+    // Appends a thread, locked or not, with a fresh symbol.
+    int appendThread(const ThreadChoice& thread, ColourChange& change, bool locked = true);
 
     PatternDocument& doc_;
     UndoRecorder& undo_;

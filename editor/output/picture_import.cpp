@@ -83,10 +83,16 @@ void PictureConverter::reset()
 
 // --- the panel -----------------------------------------------------------------------------
 
+int defaultThreadKind(const std::vector<std::string>& kinds)
+{
+    const int dmc = brandIndex(kinds, kDefaultThreadBrand);
+    return dmc >= 0 ? dmc : (kinds.empty() ? -1 : 0);
+}
+
 PictureImportPanel::PictureImportPanel(const PaletteStore& palettes)
     : palettes_(palettes), kinds_(palettes.threadKindList())
 {
-    kind_ = std::min(kDefaultThreadKind, static_cast<int>(kinds_.size()) - 1);
+    kind_ = defaultThreadKind(kinds_);
 }
 
 void PictureImportPanel::selectKind(int index)

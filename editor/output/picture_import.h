@@ -26,6 +26,9 @@ constexpr int kMaxConvertedSide = 3000;
 inline constexpr const char* kMsgBadConvertSize = "绣图的宽和高必须是1到3000之间的整数";
 // The thread kind the panel starts with: entry 1 of the thread kind list.
 constexpr int kDefaultThreadKind = 1;
+// The brand chosen at first when the list has it; else the list's first.
+inline constexpr const char* kDefaultThreadBrand = "DMC";
+int defaultThreadKind(const std::vector<std::string>& kinds);
 
 // "绣线库(DMC)的线未配置,不能使用".
 std::string paletteUnusableMessage(const std::string& brand);

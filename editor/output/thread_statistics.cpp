@@ -187,10 +187,5 @@ std::optional<int> matchThread(std::span<const ColorRef> palette, std::optional<
     return nearestColour(palette, *picked);
 }
 
-const std::vector<std::string>& finderBrands()
-{
-    static const std::vector<std::string> brands = {"ANCHOR", "DMC", "DMR", "J&P", "ROSE"};
-    return brands;
-}
 
 }  // namespace brenmark

@@ -98,8 +98,8 @@ FabricSize fabricSize(const std::string& fabric, int width, int height);
 // "得到绣线工具": the palette thread nearest to a picked colour, by the shared rule; nothing
 // without a picked colour or palette.
 std::optional<int> matchThread(std::span<const ColorRef> palette, std::optional<ColorRef> picked);
-// The finder's brand list, DMC selected first.
-const std::vector<std::string>& finderBrands();
-constexpr int kFinderDefaultBrand = 1;
+// The finder's brand list is the program's one list (PaletteStore::threadKindList); DMC
+// is selected first when it is there.
+inline constexpr const char* kFinderDefaultBrand = "DMC";
 
 }  // namespace brenmark

@@ -18,13 +18,23 @@ ColorRef contrastColour(ColorRef colour)
 
 std::vector<ColourBar::Swatch> ColourBar::swatches() const
 {
+    // One swatch per distinct colour, as the colour list holds them: threads sharing a colour
+    // share a swatch, which stands for the first of them in the table.
     std::vector<Swatch> list;
-    const std::size_t n = doc_.threads.colors.size();
+    const DistinctColors& distinct = doc_.distinct;
+    const auto& colours = doc_.threads.colors;
+    const std::size_t n = distinct.colors.size();
     list.reserve(n);
-    for (std::size_t i = 0; i < n; ++i)
-        list.push_back({doc_.threads.colors[i], i < doc_.lockFlags.size() && doc_.lockFlags[i] != 0,
-                        i < doc_.symbols.size() ? doc_.symbols[i].symbol : std::string(), doc_.threads.numbers[i],
-                        static_cast<int>(i)});
+    for (std::size_t d = 0; d < n; ++d) {
+        const ColorRef colour = distinct.colors[d];
+        const auto at = std::find(colours.begin(), colours.end(), colour);
+        const std::size_t i = static_cast<std::size_t>(at - colours.begin());
+        const bool inTable = at != colours.end();
+        list.push_back({colour, inTable && i < doc_.lockFlags.size() && doc_.lockFlags[i] != 0,
+                        inTable && i < doc_.symbols.size() ? doc_.symbols[i].symbol : std::string(),
+                        d < distinct.numbers.size() ? distinct.numbers[d] : std::string(),
+                        inTable ? static_cast<int>(i) : -1});
+    }
     if (order_ == Order::ByColour && n > 1) {
         // The smallest value first, then always the nearest remaining colour.
         for (std::size_t i = 1; i < n; ++i)
@@ -46,10 +56,17 @@ std::vector<ColourBar::Swatch> ColourBar::swatches() const
             std::swap(list[i], list[pick]);
         }
     } else if (order_ == Order::ByUsage && n > 1) {
-        std::vector<long> counts(n, 0);
+        // Cells per colour: threads of one colour count together.
+        std::vector<long> perThread(colours.size(), 0);
         for (std::int32_t v : doc_.grid.cells)
-            if (v >= 0 && static_cast<std::size_t>(v) < n)
-                ++counts[static_cast<std::size_t>(v)];
+            if (v >= 0 && static_cast<std::size_t>(v) < colours.size())
+                ++perThread[static_cast<std::size_t>(v)];
+        std::vector<long> counts(n, 0);
+        for (std::size_t t = 0; t < colours.size(); ++t) {
+            const auto d = std::find(distinct.colors.begin(), distinct.colors.end(), colours[t]);
+            if (d != distinct.colors.end())
+                counts[static_cast<std::size_t>(d - distinct.colors.begin())] += perThread[t];
+        }
         for (std::size_t j = 0; j < n; ++j)
             for (std::size_t i = j + 1; i < n; ++i)
                 if (counts[i] > counts[j]) {
@@ -88,7 +105,7 @@ QRect ColourBar::swatchRect(int i, int clientWidth) const
 
 int ColourBar::swatchAt(QPoint point, int clientWidth) const
 {
-    const int count = static_cast<int>(doc_.threads.colors.size());
+    const int count = static_cast<int>(doc_.distinct.colors.size());
     const int n = perRow(clientWidth);
     if (point.x() < 0 || point.y() < firstRowTop())
         return -1;
@@ -111,6 +128,8 @@ std::optional<ColourBar::Pick> ColourBar::click(QPoint point, int clientWidth, b
     const Swatch s = swatches()[static_cast<std::size_t>(i)];
     const auto& colours = doc_.threads.colors;
     const int thread = static_cast<int>(std::find(colours.begin(), colours.end(), s.colour) - colours.begin());
+    if (static_cast<std::size_t>(thread) >= colours.size())
+        return std::nullopt;  // a colour list out of step with the table offers nothing
     selectedThread_ = s.thread;
     return Pick{thread, s.colour, doc_.threads.numbers[static_cast<std::size_t>(thread)], ctrl};
 }
@@ -118,7 +137,7 @@ std::optional<ColourBar::Pick> ColourBar::click(QPoint point, int clientWidth, b
 int ColourBar::rowCount(int clientWidth) const
 {
     const int n = perRow(clientWidth);
-    return (static_cast<int>(doc_.threads.colors.size()) + n - 1) / n;
+    return (static_cast<int>(doc_.distinct.colors.size()) + n - 1) / n;
 }
 
 bool ColourBar::scroll(int code, int thumb, int range, int page)

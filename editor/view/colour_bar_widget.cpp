@@ -130,7 +130,7 @@ OverviewWidget::OverviewWidget(Overview& overview, PatternView& view, QWidget* p
     : QWidget(parent), overview_(overview), view_(view)
 {
     setWindowTitle(fromGbk("鹰眼窗口"));
-    setMinimumSize(120, 120);
+    setMinimumSize(80, 80);
 }
 
 void OverviewWidget::setVisibleRect(const QRect& rect)

@@ -5,13 +5,50 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace brenmark {
 
+QRect Overview::shownRect() const
+{
+    QRect r = frameRect();
+    if (r.isNull())
+        return r;
+    const QPoint c = r.center();
+    if (r.width() < kMinFrame) {
+        r.setLeft(c.x() - kMinFrame / 2 + 1);
+        r.setWidth(kMinFrame);
+    }
+    if (r.height() < kMinFrame) {
+        r.setTop(c.y() - kMinFrame / 2 + 1);
+        r.setHeight(kMinFrame);
+    }
+    return r;
+}
+
+bool Overview::centreAt(QPoint point)
+{
+    const double scale = view_.overviewScale();
+    if (view_.overviewImage().isNull() || !view_.document().isOpen() || scale <= 0)
+        return false;
+    const QPoint o = view_.overviewOffset();
+    const double column = (point.x() - o.x() + 0.5) * scale, row = (point.y() - o.y() + 0.5) * scale;
+    const QSize client = view_.clientSize();
+    const QPoint centre = client.width() > kLeftRuler && client.height() > kTopRuler
+                              ? QPoint(kLeftRuler + (client.width() - kLeftRuler) / 2, kTopRuler + (client.height() - kTopRuler) / 2)
+                              : QPoint(kLeftRuler, kTopRuler);
+    const double s = view_.cellSize();
+    view_.setOrigin(QPoint(static_cast<int>(std::lround(centre.x() - column * s)), static_cast<int>(std::lround(centre.y() - row * s))));
+    view_.scrollBy(0, 0);
+    return true;
+}
+
 bool Overview::press(QPoint point)
 {
-    if (!visible_.contains(point))
+    if (!shownRect().contains(point)) {
+        centreAt(point);
         return false;
+    }
     dragging_ = true;
     start_ = point;
     offset_ = QPoint();
@@ -55,7 +92,8 @@ QImage Overview::frameImage() const
     QPainter p(&image);
     p.setPen(dropped_ && !dragging_ ? QColor(0, 0, 0) : QColor(0, 255, 0));
     p.setBrush(Qt::NoBrush);
-    p.drawRect(frameRect());
+    // The outline on the rectangle's own pixels, right and bottom edges included.
+    p.drawRect(shownRect().adjusted(0, 0, -1, -1));
     return image;
 }
 

@@ -16,6 +16,7 @@ namespace {
 
 constexpr float kMinDivisor = 0.03125f;  // 32 pixels a cell
 constexpr float kMaxDivisor = 2.0f;      // half a pixel a cell
+constexpr float kFitDivisor = 8.0f;      // an eighth: only fitting a big chart goes this far
 
 // The origin whose cell borders fall on ruler + a multiple of step, as clampOrigin puts
 // them, with the cell at (fractional) position `cell` under the pointer: the one origin in
@@ -40,36 +41,59 @@ PatternView::~PatternView()
     doc_.removeObserver(this);
 }
 
-bool PatternView::zoomIn()
+bool PatternView::stepZoom(bool in)
 {
-    if (zoomDivisor_ < 0.0625f)
-        return false;
-    zoomDivisor_ = std::max(kMinDivisor, zoomDivisor_ * 0.5f);
-    clampOrigin(QSize());
+    if (in) {
+        if (zoomDivisor_ < 0.0625f)
+            return false;
+        zoomDivisor_ = std::max(kMinDivisor, zoomDivisor_ * 0.5f);
+    } else {
+        if (zoomDivisor_ >= kMaxDivisor)
+            return false;
+        zoomDivisor_ *= 2.0f;
+    }
     rescaleStitchTiles();
     if (host_)
         host_->invalidate();
     return true;
 }
 
+QPoint PatternView::areaCentre() const
+{
+    // Without a known client the corner of the rulers stands still, as the origin did.
+    if (client_.width() <= kLeftRuler || client_.height() <= kTopRuler)
+        return QPoint(kLeftRuler, kTopRuler);
+    return QPoint(kLeftRuler + (client_.width() - kLeftRuler) / 2, kTopRuler + (client_.height() - kTopRuler) / 2);
+}
+
+bool PatternView::zoomIn()
+{
+    if (!zoomAbout(areaCentre(), true))
+        return false;
+    keepChartInArea();
+    anchor_.origin = origin_;
+    return true;
+}
+
 bool PatternView::zoomOut()
 {
-    if (zoomDivisor_ >= kMaxDivisor)
+    if (!zoomAbout(areaCentre(), false))
         return false;
-    zoomDivisor_ *= 2.0f;
-    clampOrigin(QSize());
-    rescaleStitchTiles();
-    if (host_)
-        host_->invalidate();
+    keepChartInArea();
+    anchor_.origin = origin_;
     return true;
 }
 
 bool PatternView::zoomAbout(QPoint client, bool in)
 {
     const float before = cellSize();
-    const double cx = (client.x() - origin_.x()) / static_cast<double>(before);
-    const double cy = (client.y() - origin_.y()) / static_cast<double>(before);
-    if (!(in ? zoomIn() : zoomOut()))
+    double cx = (client.x() - origin_.x()) / static_cast<double>(before);
+    double cy = (client.y() - origin_.y()) / static_cast<double>(before);
+    if (anchor_.cellSize == before && anchor_.point == client && anchor_.origin == origin_) {
+        cx = anchor_.column;
+        cy = anchor_.row;
+    }
+    if (!stepZoom(in))
         return false;
     const float after = cellSize();
     origin_ = QPoint(static_cast<int>(std::lround(client.x() - cx * after)), static_cast<int>(std::lround(client.y() - cy * after)));
@@ -83,6 +107,46 @@ bool PatternView::zoomAbout(QPoint client, bool in)
     // The tools map clicks with the first column and row: they follow now, not at the
     // next paint.
     clampOrigin(QSize());
+    anchor_ = ZoomAnchor{client, origin_, cx, cy, after};
+    return true;
+}
+
+void PatternView::keepChartInArea()
+{
+    // A zoom never ends on blank fabric past the chart's end while the chart could still
+    // fill the area: the far edge comes back to the area's edge by whole cells, at most as
+    // far as the rulers.
+    if (client_.isEmpty() || !doc_.isOpen())
+        return;
+    const double s = cellSize();
+    const auto pull = [s](int origin, int ruler, int cells, int areaEnd) {
+        const double overshoot = areaEnd - (origin + cells * s);
+        if (overshoot <= 0 || origin >= ruler)
+            return origin;
+        const double whole = std::ceil(overshoot / s) * s;
+        return static_cast<int>(std::min<double>(origin + whole, ruler));
+    };
+    origin_ = QPoint(pull(origin_.x(), kLeftRuler, doc_.width(), client_.width()),
+                     pull(origin_.y(), kTopRuler, doc_.height(), client_.height()));
+    clampOrigin(QSize());
+}
+
+bool PatternView::fitToWindow()
+{
+    if (client_.width() <= kLeftRuler || client_.height() <= kTopRuler || !doc_.isOpen())
+        return false;
+    const int areaW = client_.width() - kLeftRuler, areaH = client_.height() - kTopRuler;
+    // The largest step at which the whole chart fits; beyond the smallest zoom step a big
+    // chart goes down to an eighth of a pixel a cell so that it still fits.
+    float divisor = kMinDivisor;
+    while (divisor < kFitDivisor && (doc_.width() / divisor > areaW || doc_.height() / divisor > areaH))
+        divisor *= 2.0f;
+    zoomDivisor_ = divisor;
+    rescaleStitchTiles();
+    setOrigin(QPoint(kLeftRuler, kTopRuler));
+    clampOrigin(QSize());
+    if (host_)
+        host_->invalidate();
     return true;
 }
 
@@ -107,8 +171,10 @@ void PatternView::updateFirstCells()
     firstRow_ = static_cast<int>((kTopRuler - origin_.y()) / s);
 }
 
-void PatternView::clampOrigin(QSize)
+void PatternView::clampOrigin(QSize client)
 {
+    if (!client.isEmpty())
+        client_ = client;
     const float s = cellSize();
     int x = std::min(origin_.x(), kLeftRuler);
     int y = std::min(origin_.y(), kTopRuler);

@@ -53,10 +53,16 @@ public:
     // Zoom: the cell size is 1 / divisor, from 0.5 to 32 pixels.
     float zoomDivisor() const { return zoomDivisor_; }
     float cellSize() const { return 1.0f / zoomDivisor_; }
+    // Keep the cell at the centre of the pattern area where it is (the client size is the
+    // one last painted or clamped for).
     bool zoomIn();
     bool zoomOut();
     // Zooms keeping the cell under the client point where it is.
     bool zoomAbout(QPoint client, bool in);
+    // The largest zoom at which the whole chart shows, scrolled to its start.
+    bool fitToWindow();
+    // The client size the view was last painted or clamped for (empty before).
+    QSize clientSize() const { return client_; }
 
     // The first visible column and row follow every change of the origin or the zoom at
     // once: the tools map clicks with them, and a click may come before the next paint.
@@ -127,6 +133,18 @@ public:
     ChartGeometry geometry() const;
 
     void paint(QPainter& painter, QSize client);
+    // The numbers on the rulers: on the top ruler centred at x, on the left one with its top
+    // at y.
+    struct RulerLabel {
+        bool top = true;
+        double at = 0;
+        int number = 0;
+        bool operator==(const RulerLabel&) const = default;
+    };
+    std::vector<RulerLabel> rulerLabels(QSize client) const;
+    // The label step at cell size s: the smallest multiple of 5 that leaves room for
+    // "9999" twice.
+    static int rulerLabelStep(float s);
     // The symbol font's pixel height at cell size s in the mode, 0 when no symbols show.
     static int symbolFontPixels(float s, ViewMode mode);
 
@@ -159,6 +177,16 @@ private:
     ViewHost* host_;
     float zoomDivisor_ = 0.125f;
     QPoint origin_{kLeftRuler, kTopRuler};
+    QSize client_;
+    // The cell (with its fraction) a zoom kept under a client point, and the origin it left:
+    // the next zoom about the same point, with nothing moved in between, keeps that cell
+    // rather than the one a pixel at half a pixel a cell can only approximate.
+    struct ZoomAnchor {
+        QPoint point, origin;
+        double column = 0, row = 0;
+        float cellSize = 0;
+    };
+    ZoomAnchor anchor_;
     int firstColumn_ = 0, firstRow_ = 0;
     ViewMode mode_ = ViewMode::ColourBlocks;
     bool showGrid_ = true;
@@ -178,6 +206,9 @@ private:
     std::vector<QImage> tiles_;        // 16 x 16, one per thread, then the empty-cell tile
     std::vector<QImage> scaledTiles_;  // the same at cell size
     void rescaleStitchTiles();
+    bool stepZoom(bool in);
+    QPoint areaCentre() const;
+    void keepChartInArea();
     void updateFirstCells();  // from the origin and the cell size
     void paintCells(QPainter& p, QSize client, float s);
     void paintGrid(QPainter& p, QSize client, float s);

@@ -139,6 +139,41 @@ void PatternView::paintGrid(QPainter& p, QSize client, float s)
     ChartPainter(doc_, g, ChartStyle::Screen, paintCache_).grid(p, client);
 }
 
+int PatternView::rulerLabelStep(float s)
+{
+    const QFontMetrics metrics(songTi(14));
+    const int labelWidth = 2 * metrics.horizontalAdvance(u"9999"_qs);
+    int step = 5;
+    while (step * s <= labelWidth)
+        step += 5;
+    return step;
+}
+
+std::vector<PatternView::RulerLabel> PatternView::rulerLabels(QSize client) const
+{
+    // Tick n of the top ruler is the right border of column first + n (counting from 1), of
+    // the left ruler the top border of row first + n. Labels go on the pattern's own
+    // multiples of the step, as the thick grid lines do, wherever the view is scrolled to.
+    const float s = cellSize();
+    const int step = rulerLabelStep(s);
+    std::vector<RulerLabel> labels;
+    for (int n = 1;; ++n) {
+        const double x = kLeftRuler + n * s;
+        if (x > client.width())
+            break;
+        if ((firstColumn_ + n) % step == 0)
+            labels.push_back({true, x, firstColumn_ + n});
+    }
+    for (int n = 1;; ++n) {
+        const double y = kTopRuler + (n - 1) * s;
+        if (y > client.height())
+            break;
+        if ((firstRow_ + n) % step == 0)
+            labels.push_back({false, y, firstRow_ + n});
+    }
+    return labels;
+}
+
 void PatternView::paintRulers(QPainter& p, QSize client, float s)
 {
     const QRect top(kLeftRuler, 0, client.width() - kLeftRuler, kTopRuler);
@@ -150,10 +185,6 @@ void PatternView::paintRulers(QPainter& p, QSize client, float s)
     const QFont font = songTi(14);
     p.setFont(font);
     const QFontMetrics metrics(font);
-    const int labelWidth = 2 * metrics.horizontalAdvance(u"9999"_qs);
-    int step = 5;
-    while (step * s <= labelWidth)
-        step += 5;
 
     p.setPen(Qt::black);
     double last = -100;
@@ -165,11 +196,6 @@ void PatternView::paintRulers(QPainter& p, QSize client, float s)
             p.drawLine(QPointF(x, 15), QPointF(x, 19));
             last = x;
         }
-        if (n > 0 && n % step == 0) {
-            const QString label = QString::number(firstColumn_ + n);
-            const int tw = metrics.horizontalAdvance(label);
-            p.drawText(QPointF(x - tw / 2.0, 15 - metrics.descent()), label);
-        }
     }
     last = -100;
     for (int n = 1;; ++n) {
@@ -180,10 +206,13 @@ void PatternView::paintRulers(QPainter& p, QSize client, float s)
             p.drawLine(QPointF(30, y), QPointF(34, y));
             last = y;
         }
-        if (n % step == 0) {
-            const QString label = QString::number(firstRow_ + n);
-            p.drawText(QPointF(30 - metrics.horizontalAdvance(label), y + metrics.ascent()), label);
-        }
+    }
+    for (const RulerLabel& l : rulerLabels(client)) {
+        const QString label = QString::number(l.number);
+        if (l.top)
+            p.drawText(QPointF(l.at - metrics.horizontalAdvance(label) / 2.0, 15 - metrics.descent()), label);
+        else
+            p.drawText(QPointF(30 - metrics.horizontalAdvance(label), l.at + metrics.ascent()), label);
     }
 
     if (!doc_.isOpen())

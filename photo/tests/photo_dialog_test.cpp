@@ -51,14 +51,14 @@ protected:
     }
 };
 
-TEST_F(PhotoPanel, TheLibraryListHoldsTheSixNamesThenEverySystemPaletteOnce)
+TEST_F(PhotoPanel, TheLibraryListHoldsEveryBrandWithAPaletteOnce)
 {
     for (const char* brand : {"DMC", "MADEIRA", "ANCHOR", "Zeta"})
         test::writeSystemPalette(dir.path(), brand, {{"1", kRed}});
     const PaletteStore store(dir.path());
     const PhotoImportPanel panel(store);
     EXPECT_EQ(panel.libraries(),
-              (std::vector<std::string>{"ANCHOR", "DMC", "DMR", "J&P", "ROSE", "DOME", "MADEIRA", "Zeta"}));
+              (std::vector<std::string>{"ANCHOR", "DMC", "MADEIRA", "Zeta"}));
     EXPECT_EQ(panel.selectedLibraryName(), "DMC");
 }
 
@@ -109,11 +109,15 @@ TEST_F(PhotoPanel, RefusalsSayWhyAndKeepTheConversionBefore)
     ASSERT_TRUE(panel.convert(&messages));
     const ConversionResult before = panel.result();
 
-    panel.selectLibrary(4);  // "ROSE": no palette file
-    EXPECT_FALSE(panel.convert(&messages));
+    // "ROSE" with a palette file that holds nothing: offered, but refused.
+    ASSERT_TRUE(store.save("ROSE", std::vector<ColorRef>{}, std::vector<std::string>{}));
+    PhotoImportPanel withRose(store);
+    ASSERT_TRUE(withRose.selectPhoto(writeHalves(dir.file("halves.gif"))));
+    withRose.selectLibrary(brandIndex(withRose.libraries(), "ROSE"));
+    EXPECT_FALSE(withRose.convert(&messages));
     EXPECT_EQ(messages.shown.back().text, "绣线库(ROSE)的线未配置,不能使用");
     EXPECT_EQ(messages.shown.back().title, kTitleInfo);
-    panel.selectLibrary(1);
+    panel.selectLibrary(brandIndex(panel.libraries(), "DMC"));
     panel.editWidth("0");
     EXPECT_FALSE(panel.convert(&messages));
     EXPECT_EQ(messages.shown.back().text, kMsgBadConvertSize);
@@ -156,7 +160,7 @@ TEST_F(PhotoPanel, TheDialogShowsThePanelAndConvertsOnItsButton)
     EXPECT_EQ(dialog.windowTitle(), fromGbk("导入照片"));
     EXPECT_EQ(dialog.fileDialog()->nameFilters(), QStringList{fromGbk("照片文件 (.gif) (*.gif)")});
     EXPECT_FALSE(dialog.fileDialog()->sidebarUrls().isEmpty());
-    EXPECT_EQ(dialog.libraries()->count(), 6);
+    EXPECT_EQ(dialog.libraries()->count(), 1);  // only DMC has a palette here
     EXPECT_EQ(dialog.libraries()->currentText(), u"DMC"_qs);
     EXPECT_FALSE(dialog.okButton()->isEnabled());
     EXPECT_EQ(dialog.threadCount()->text(), fromGbk("绣线数"));

@@ -24,6 +24,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <algorithm>
 #include <deque>
 
 #include <gtest/gtest.h>
@@ -382,6 +383,82 @@ TEST(SymbolDialog, LaysTheSymbolsOutRowByRow)
     EXPECT_TRUE(labelled);
     if (const QByteArray out = qgetenv("BRENMARK_SCREENSHOT"); !out.isEmpty())
         EXPECT_TRUE(dialog->grab().save(QString::fromLocal8Bit(out)));
+}
+
+// The colour bar shows the distinct-colour list: each colour once, in the list's order when
+// the bar is in table order, and as many swatches as the caption counts.
+void expectBarIsTheColourList(MainWindow& window, const char* after)
+{
+    const PatternDocument& doc = window.document();
+    std::vector<ColorRef> shown;
+    for (const ColourBar::Swatch& s : window.colourPanel()->bar().swatches())
+        shown.push_back(s.colour);
+    EXPECT_EQ(shown, doc.distinct.colors) << after;
+    std::vector<ColorRef> table = doc.threads.colors;
+    std::sort(table.begin(), table.end());
+    table.erase(std::unique(table.begin(), table.end()), table.end());
+    std::vector<ColorRef> sorted = shown;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, table) << after;
+    EXPECT_EQ(window.threadCaption(), fromGbk(threadCountCaption(doc.brand, static_cast<int>(shown.size())))) << after;
+}
+
+TEST_F(ColourCommandsTest, TheBarsSwatchesAreTheColourListAfterEveryColourOperation)
+{
+    PatternDocument p;
+    p.create(8, 4, "DMC");
+    const ColorRef shades[] = {kRed, kBlue, rgb(250, 10, 10), rgb(10, 10, 250), rgb(0, 120, 0), rgb(0, 130, 0),
+                               rgb(200, 200, 0), rgb(40, 40, 40)};
+    for (int i = 0; i < 8; ++i)
+        p.addThread(shades[i], std::to_string(100 + i));
+    for (int x = 0; x < 8; ++x)
+        for (int y = 0; y < 4; ++y)
+            p.setCell(x, y, x);
+    p.layers.backgroundFromGrid(p);
+    const std::string path = dir.file("many.xiu");
+    ASSERT_TRUE(savePattern(path, p));
+    ASSERT_TRUE(window->commands().loadFile(path, LoadMode::Library));
+    QCoreApplication::processEvents();
+    expectBarIsTheColourList(*window, "opening");
+    ASSERT_EQ(window->colourPanel()->bar().swatches().size(), 8u);
+
+    choose(kRed);
+    trigger(CmdSubtractThread);  // red gives way to its nearest: its cells take that thread
+    expectBarIsTheColourList(*window, "subtracting");
+    EXPECT_EQ(window->colourPanel()->bar().swatches().size(), 7u);
+
+    colours.counts = {3};
+    trigger(CmdReduceColours);
+    expectBarIsTheColourList(*window, "reducing");
+    EXPECT_EQ(window->colourPanel()->bar().swatches().size(), 4u);
+
+    const ColorRef first = window->document().distinct.colors[0];
+    const ColorRef second = window->document().distinct.colors[1];
+    const std::string firstNumber = window->document().distinct.numbers[0];
+    const std::string secondNumber = window->document().distinct.numbers[1];
+    colours.replacements = {ReplaceAnswer{ThreadChoice{first, firstNumber}, ThreadChoice{second, secondNumber}}};
+    trigger(CmdReplaceColour);
+    expectBarIsTheColourList(*window, "replacing");
+
+    colours.added = ThreadChoice{rgb(1, 2, 3), "999"};
+    trigger(CmdAddThread);
+    expectBarIsTheColourList(*window, "adding");
+    // A thread added is not locked until the user locks it.
+    EXPECT_FALSE(window->document().isLocked("999"));
+
+    trigger(CmdDeleteUnusedThreads);
+    expectBarIsTheColourList(*window, "deleting unused threads");
+
+    choose(window->document().distinct.colors[0]);
+    trigger(CmdHollowOutColour);
+    expectBarIsTheColourList(*window, "hollowing out");
+
+    for (int i = 0; i < 12 && window->history().canUndo(); ++i) {
+        undo();
+        expectBarIsTheColourList(*window, "undoing");
+    }
+    // The history keeps only its last few steps: back to before "成批减色" at least.
+    EXPECT_GE(window->colourPanel()->bar().swatches().size(), 7u);
 }
 
 }  // namespace

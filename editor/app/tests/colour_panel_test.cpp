@@ -161,6 +161,7 @@ TEST_F(ColourPanelTest, TheShownThreadIsFramedWhereverTheOrderPutsIt)
 
     // The threads changed under the frame: the thread is found again by its colour.
     doc.threads.colors[3] = kBlue;
+    doc.distinct.rebuild(doc.threads, doc.lockFlags);  // as every colour operation does
     panel->refresh();
     panel->showThread({3, kBlue, "796"});
     EXPECT_EQ(panel->bar().selectedThread(), 3);
@@ -173,6 +174,7 @@ TEST_F(ColourPanelTest, TheShownThreadIsFramedWhereverTheOrderPutsIt)
     panel->showThread({3, kDarkRed, "3371"});
     doc.threads.colors.pop_back();
     doc.threads.numbers.pop_back();
+    doc.distinct.rebuild(doc.threads, doc.lockFlags);
     panel->refresh();
     EXPECT_EQ(panel->bar().selectedThread(), -1);
 }

@@ -278,7 +278,8 @@ TEST_F(Commands, ANewPatternOfTheDefaultsIs100By100DmcWithOneEmptyLayer)
 
     ASSERT_EQ(dialogs.newPatternShown.size(), 1u);
     EXPECT_EQ(dialogs.newPatternShown[0], entry("DMC", "100", "100"));
-    EXPECT_EQ(dialogs.newPatternBrands[0], (std::vector<std::string>{"ANCHOR", "DMC", "DMR", "J&P", "ROSE"}));
+    // The one brand list: here only DMC has a palette.
+    EXPECT_EQ(dialogs.newPatternBrands[0], (std::vector<std::string>{"DMC"}));
     ASSERT_TRUE(doc.isOpen());
     EXPECT_EQ(doc.width(), 100);
     EXPECT_EQ(doc.height(), 100);
@@ -293,6 +294,7 @@ TEST_F(Commands, ANewPatternOfTheDefaultsIs100By100DmcWithOneEmptyLayer)
 
 TEST_F(Commands, ANewPatternTakesTheChosenBrandAndSize)
 {
+    test::writePalette(dir.path(), "J&P", {{"1", kRed}});
     dialogs.newPatterns = {entry("J&P", " 30 ", "7")};
     commands.newPattern();
     EXPECT_EQ(doc.brand, "J&P");
@@ -337,11 +339,12 @@ TEST_F(Commands, RefusedSizesAreExplainedAndAskedForAgain)
 
 TEST(NewPatternCheck, TheLimitsThemselvesAreAccepted)
 {
-    EXPECT_TRUE(checkNewPattern({"ROSE", "1", "1"}).accepted);
-    EXPECT_TRUE(checkNewPattern({"ANCHOR", "3000", "3000"}).accepted);
-    EXPECT_FALSE(checkNewPattern({"ANCHOR", "", "3"}).accepted);
-    EXPECT_FALSE(checkNewPattern({"ANCHOR", "99999999999999999999", "3"}).accepted);
-    EXPECT_FALSE(checkNewPattern({"DOME", "3", "3"}).accepted);
+    const std::vector<std::string> brands = {"ANCHOR", "ROSE"};
+    EXPECT_TRUE(checkNewPattern({"ROSE", "1", "1"}, brands).accepted);
+    EXPECT_TRUE(checkNewPattern({"ANCHOR", "3000", "3000"}, brands).accepted);
+    EXPECT_FALSE(checkNewPattern({"ANCHOR", "", "3"}, brands).accepted);
+    EXPECT_FALSE(checkNewPattern({"ANCHOR", "99999999999999999999", "3"}, brands).accepted);
+    EXPECT_FALSE(checkNewPattern({"DOME", "3", "3"}, brands).accepted);
 }
 
 // --- open ------------------------------------------------------------------------------

@@ -28,6 +28,8 @@ protected:
     void SetUp() override
     {
         QSettings().clear();
+        // The new-pattern dialog offers only brands with a palette.
+        test::writePalette(dir.path(), "DMC", {{"321", rgb(200, 0, 0)}});
         window = std::make_unique<MainWindow>(setup());
     }
     MainWindowSetup setup()
@@ -63,22 +65,24 @@ protected:
 TEST_F(Window, TheToolbarHoldsTheCommandsInOrder)
 {
     EXPECT_EQ(captions(window->mainToolBar()->actions()),
-              gbk({"新建", "打开", "存储", "导入", "放大", "缩小", "配置", "色块", "#色", "#", "仿真", "导出", "设置",
-                   "打印", "关闭"}));
+              gbk({"新建", "打开", "存储", "导入", "放大", "缩小", "适合窗口", "配置", "色块", "#色", "#", "仿真", "导出",
+                   "设置", "打印", "关闭"}));
 }
 
 // Which command each item runs: command_routing_test.cpp.
 TEST_F(Window, TheMenusHoldTheirItemsInOrder)
 {
     const QList<QAction*> menus = window->menuBar()->actions();
-    ASSERT_EQ(captions(menus), gbk({"文件(&F)", "编辑(&E)", "选区操作", "查看(&V)", "Velmora插件", "附加工具"}));
+    ASSERT_EQ(captions(menus),
+              gbk({"文件(&F)", "编辑(&E)", "选区操作", "查看(&V)", "Velmora插件", "附加工具", "帮助(&H)"}));
     EXPECT_EQ(captions(menus[0]->menu()->actions()),
-              gbk({"打开旧色库绣图校正", "导入照片", "带描边的卡通图导入", "设置打印细节", "打印预览", "打印纸设置", "返回", "导出矢量绣图",
+              gbk({"新建", "打开", "存储", "打开旧色库绣图校正", "导入照片", "带描边的卡通图导入", "设置打印细节", "打印预览", "打印纸设置", "返回", "导出矢量绣图",
                    "存为绣图仿真文件", "导出PDF绣图", "导出SVG绣图", "印刷输出", "导入OXS绣图", "导出OXS绣图", "导入其他软件的绣图", "意见反馈", "设置", "最近打开的文件", "退出(&X)"}));
     EXPECT_EQ(captions(menus[1]->menu()->actions()), gbk({"无取消操作", "无Redo操作", "插入绣图", "载入钩边原图",
                                                           "设置绣布颜色", "当前绣图统计", "绣图缩放", "修改绣图尺寸"}));
-    EXPECT_EQ(captions(menus[2]->menu()->actions()), gbk({"复制选区", "粘贴选区", "填充选区", "清除选区", "清除选区色块",
-                                                          "删除选区描边", "选区对称", "选区旋转"}));
+    EXPECT_EQ(captions(menus[2]->menu()->actions()),
+              gbk({"复制选区", "粘贴选区", "填充选区", "清除选区", "清除选区色块", "删除选区描边", "选区对称", "剪切选区",
+                   "全选", "放下粘贴或取消选区", "选区旋转"}));
     QMenu* rotation = menus[2]->menu()->actions().last()->menu();
     ASSERT_NE(rotation, nullptr);
     EXPECT_EQ(captions(rotation->actions()), gbk({"设置旋转中心", "顺时针45度", "顺时针90度", "顺时针135度", "180度",
@@ -87,6 +91,7 @@ TEST_F(Window, TheMenusHoldTheirItemsInOrder)
               gbk({"工具栏(&T)", "状态栏(&S)", "显示鹰眼窗口", "显示工具窗口", "显示浮动层窗口"}));
     EXPECT_EQ(captions(menus[4]->menu()->actions()), gbk({"没有可安装的插件"}));
     EXPECT_EQ(captions(menus[5]->menu()->actions()), gbk({"查找绣线工具", "计算绣布工具", "线量计算工具"}));
+    EXPECT_EQ(captions(menus[6]->menu()->actions()), gbk({"使用说明", "快捷键", "关于"}));
 }
 
 TEST_F(Window, TheUsualShortcutsReachTheCommands)

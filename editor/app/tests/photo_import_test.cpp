@@ -87,10 +87,11 @@ TEST_F(PhotoImportCommand, TheFileMenuOffersItAfterTheOldLibraryPatterns)
     ASSERT_NE(action, nullptr);
     EXPECT_EQ(action->text(), fromGbk("导入照片"));
     const QList<QAction*> items = window->menuBar()->actions()[0]->menu()->actions();
-    ASSERT_GE(items.size(), 3);
-    EXPECT_EQ(items[0]->text(), fromGbk("打开旧色库绣图校正"));
-    EXPECT_EQ(items[1], action);
-    EXPECT_EQ(items[2]->text(), fromGbk("带描边的卡通图导入"));
+    // After 新建, 打开, 存储 and a separator.
+    ASSERT_GE(items.size(), 7);
+    EXPECT_EQ(items[4]->text(), fromGbk("打开旧色库绣图校正"));
+    EXPECT_EQ(items[5], action);
+    EXPECT_EQ(items[6]->text(), fromGbk("带描边的卡通图导入"));
 }
 
 TEST_F(PhotoImportCommand, TheConversionBecomesANewUntitledPattern)

@@ -138,9 +138,11 @@ TEST_F(PictureImport, AnUnusablePaletteIsRefusedAndTheOpenPatternStays)
 {
     openPattern();
     const std::string picture = test::writeTwoColourPicture(dir.file("halves.png"));
+    // A palette file that holds no thread.
+    ASSERT_TRUE(window->session().palettes().save("ANCHOR", std::vector<ColorRef>{}, std::vector<std::string>{}));
     pictures.script = [&](PictureImportPanel& panel, MessageBoxes& messages) {
         panel.selectPicture(picture);
-        panel.selectKind(0);  // ANCHOR: no palette in this program folder
+        panel.selectKind(0);  // ANCHOR: its palette is empty
         panel.convert(&messages);
         return panel.converted();
     };

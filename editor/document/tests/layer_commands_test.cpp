@@ -210,6 +210,29 @@ TEST(Reorder, SwapsTwoLayers)
     EXPECT_EQ(f.undo.labels, Labels{"取消调整层顺序"});
 }
 
+TEST(MoveLayer, TheLayerGoesToTheDropPlaceAndTheOthersCloseUp)
+{
+    Fixture f;
+    f.ops->newLayer("c");
+    f.ops->newLayer("b");
+    f.ops->newLayer("a");  // a, b, c, 背景
+    f.paint(0, 0, 0, 1);
+    f.paint(3, 0, 0, 2);
+    f.ops->recompose();
+    ASSERT_EQ(f.doc.grid.cells[0], 1);
+    f.undo.labels.clear();
+    ASSERT_TRUE(f.ops->moveLayer(0, 3));
+    EXPECT_EQ(f.names(), (std::vector<std::string>{"b", "c", "背景", "a"}));
+    EXPECT_EQ(f.doc.grid.cells[0], 2) << "the background now lies above a";
+    EXPECT_EQ(f.undo.labels, Labels{"取消调整层顺序"});
+    ASSERT_TRUE(f.ops->moveLayer(3, 1));
+    EXPECT_EQ(f.names(), (std::vector<std::string>{"b", "a", "c", "背景"}));
+    EXPECT_EQ(f.doc.grid.cells[0], 1);
+    EXPECT_FALSE(f.ops->moveLayer(1, 1));
+    EXPECT_FALSE(f.ops->moveLayer(0, 4));
+    EXPECT_EQ(f.undo.labels.size(), 2u);
+}
+
 TEST(Reorder, OntoItselfOrOutsideDoesNothing)
 {
     Fixture f;

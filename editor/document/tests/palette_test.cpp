@@ -100,17 +100,39 @@ TEST(PaletteStore, BrandsThatAreNotPlainFileNamesAreRefused)
     EXPECT_TRUE(store.save("J&P", std::vector<ColorRef>{1}, std::vector<std::string>{"1"}));
 }
 
-TEST(ThreadKindList, StartsWithTheSixThenAddsNewSystemBrandsOnce)
+TEST(ThreadKindList, OffersTheKnownBrandsWithAPaletteThenEveryOtherPaletteOnce)
 {
     TempDir dir;
     const PaletteStore store(dir.path());
-    EXPECT_EQ(store.threadKindList(), (std::vector<std::string>{"ANCHOR", "DMC", "DMR", "J&P", "ROSE", "DOME"}));
+    // No palette, no brand: a brand offered must be usable.
+    EXPECT_TRUE(store.threadKindList().empty());
     std::filesystem::create_directories(dir.path() + "SysPAL");
-    for (const char* name : {"DMC.pal", "XYZ.pal", "ABC.pal", "notes.txt", "ZZZ.pal"})
+    for (const char* name : {"DMC.pal", "XYZ.pal", "ABC.pal", "notes.txt", "ZZZ.pal", "ROSE.pal"})
         writeBytes(dir.path() + "SysPAL/" + name, {0, 0, 0, 0});
     std::filesystem::create_directories(dir.path() + "SysPAL/DIR.pal");
-    EXPECT_EQ(store.threadKindList(),
-              (std::vector<std::string>{"ANCHOR", "DMC", "DMR", "J&P", "ROSE", "DOME", "ABC", "XYZ", "ZZZ"}));
+    EXPECT_EQ(store.threadKindList(), (std::vector<std::string>{"DMC", "ROSE", "ABC", "XYZ", "ZZZ"}));
+    // A library of the user's own (as the thread-library plug-in makes it) and a known
+    // brand present only among the user's palettes.
+    std::filesystem::create_directories(dir.path() + "PAL");
+    for (const char* name : {"MYLIB.pal", "ANCHOR.pal", "DMC.pal"})
+        writeBytes(dir.path() + "PAL/" + name, {0, 0, 0, 0});
+    EXPECT_EQ(store.threadKindList(), (std::vector<std::string>{"ANCHOR", "DMC", "ROSE", "ABC", "MYLIB", "XYZ", "ZZZ"}));
+    EXPECT_TRUE(store.hasPalette("MYLIB"));
+    EXPECT_FALSE(store.hasPalette("DOME"));
+    EXPECT_EQ(brandIndex(store.threadKindList(), "DMC"), 1);
+    EXPECT_EQ(brandIndex(store.threadKindList(), "DMR"), -1);
+}
+
+TEST(ThreadKindList, TheUsersPalettesCountInTheirOwnFolder)
+{
+    TempDir shipped, user;
+    std::filesystem::create_directories(shipped.path() + "SysPAL");
+    writeBytes(shipped.path() + "SysPAL/DMC.pal", {0, 0, 0, 0});
+    std::filesystem::create_directories(user.path() + "PAL");
+    writeBytes(user.path() + "PAL/MARROW.pal", {0, 0, 0, 0});
+    writeBytes(user.path() + "PAL/DMC.pal", {0, 0, 0, 0});
+    const PaletteStore store(shipped.path(), user.path());
+    EXPECT_EQ(store.threadKindList(), (std::vector<std::string>{"DMC", "MARROW"}));
 }
 
 TEST(ProgramDirectory, IsTheExecutablesFolderWithATrailingSlash)

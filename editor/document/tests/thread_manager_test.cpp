@@ -35,7 +35,8 @@ struct ManagerFixture : ::testing::Test {
 TEST_F(ManagerFixture, OpensOnDmcWithNoSwatchSelected)
 {
     ThreadManager m(store);
-    EXPECT_EQ(m.brands(), (std::vector<std::string>{"ANCHOR", "DMC", "DMR", "J&P", "ROSE", "MADEIRA"}));
+    // Only brands with a palette: no "DMR" or "ROSE" here.
+    EXPECT_EQ(m.brands(), (std::vector<std::string>{"ANCHOR", "DMC", "MADEIRA"}));
     m.open();
     EXPECT_EQ(m.brand(), "DMC");
     EXPECT_EQ(m.selected(), -1);

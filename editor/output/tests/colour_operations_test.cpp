@@ -176,15 +176,16 @@ TEST(DeleteUnused, KeepsAThreadOnlyOutlineLinesUse)
     EXPECT_EQ(p.undo.labels.size(), 1u);
 }
 
-TEST(AddThread, ANewThreadIsAppendedLockedWithAFreshSymbolAndBecomesCurrent)
+TEST(AddThread, ANewThreadIsAppendedUnlockedWithAFreshSymbolAndBecomesCurrent)
 {
     ColourPattern p({{kRed, "321"}});
     const ColourChange c = p.ops.addThread({kBlue, "796"});
     ASSERT_TRUE(c.done);
     EXPECT_EQ(p.undo.labels, Strings{"取消上次增加的颜色"});
     EXPECT_EQ(p.doc.threads.numbers, (Strings{"321", "796"}));
-    EXPECT_EQ(p.doc.lockFlags, (std::vector<std::uint32_t>{0, 1}));
-    EXPECT_EQ(p.doc.distinct.locks, (std::vector<std::uint32_t>{0, 1}));
+    // Not locked unless the user locks it.
+    EXPECT_EQ(p.doc.lockFlags, (std::vector<std::uint32_t>{0, 0}));
+    EXPECT_EQ(p.doc.distinct.locks, (std::vector<std::uint32_t>{0, 0}));
     EXPECT_EQ(p.doc.symbols[1].color, static_cast<std::int32_t>(kBlue));
     EXPECT_NE(p.doc.symbols[1].symbol, p.doc.symbols[0].symbol);
     EXPECT_EQ(c.currentThread, 1);

@@ -140,7 +140,10 @@ TEST_F(ImportFixture, SizesOutsideOneTo3000AreRefusedAndThePanelStays)
 TEST_F(ImportFixture, AMissingOrEmptyPaletteIsRefusedWithTheBrandConversionsMessage)
 {
     ASSERT_TRUE(palettes.save("ROSE", std::vector<ColorRef>{}, std::vector<std::string>{}));
+    ASSERT_TRUE(palettes.save("ANCHOR", std::vector<ColorRef>{}, std::vector<std::string>{}));
     PictureImportPanel panel(palettes);
+    // A brand without any palette file is not offered at all.
+    EXPECT_EQ(brandIndex(panel.threadKinds(), "DOME"), -1);
     panel.selectPicture(halves("a.png", 4, 4));
     for (const char* brand : {"ANCHOR", "ROSE"}) {
         const auto& kinds = panel.threadKinds();

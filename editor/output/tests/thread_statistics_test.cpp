@@ -152,7 +152,7 @@ TEST(ThreadFinder, TheFirstNearestPaletteThreadAndNothingWithoutAColour)
     EXPECT_EQ(matchThread(palette, rgb(0, 1, 0)), 2);
     EXPECT_FALSE(matchThread(palette, std::nullopt));
     EXPECT_FALSE(matchThread({}, rgb(1, 1, 1)));
-    EXPECT_EQ(finderBrands()[kFinderDefaultBrand], "DMC");
+    EXPECT_STREQ(kFinderDefaultBrand, "DMC");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QFile>
+#include <QImageReader>
 #include <QPainter>
 #include <QPen>
 
@@ -357,11 +358,27 @@ QImage tracingPictureFrom(const QImage& source, int width, int height)
     return size == rgb.size() ? rgb : rgb.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
+std::string BackstitchEditor::tracingPictureFilter()
+{
+    // The formats the picture is read with, as the program's "description|patterns|" text.
+    std::string dotted, patterns;
+    for (const QByteArray& format : QImageReader::supportedImageFormats()) {
+        const std::string f = format.toLower().toStdString();
+        if (patterns.find("*." + f + ";") != std::string::npos)
+            continue;
+        dotted += (dotted.empty() ? "." : ";.") + f;
+        patterns += "*." + f + ";";
+    }
+    if (!patterns.empty())
+        patterns.pop_back();
+    return "图片文件 (" + dotted + ")|" + patterns + "|All Files (*.*)|*.*|";
+}
+
 bool BackstitchEditor::loadTracingPicture()
 {
     if (!doc_.isOpen() || !dialogs_)
         return false;
-    const auto path = dialogs_->openFile(kTracingTitle, kTracingFilter);
+    const auto path = dialogs_->openFile(kTracingTitle, tracingPictureFilter());
     if (!path)
         return false;
     return loadTracingPicture(*path);

@@ -103,6 +103,9 @@ public:
     // file is no picture.
     bool loadTracingPicture();
     bool loadTracingPicture(const std::string& path);
+    // The open dialog's filter for a tracing picture: every format the picture reader
+    // knows (PNG among them), then all files.
+    static std::string tracingPictureFilter();
 
     // The menu commands of kBackstitchCommands; false for other ids.
     bool command(int id);

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPolygonF>
 
+#include <algorithm>
 #include <cmath>
 
 namespace brenmark {
@@ -95,7 +96,46 @@ bool SelectionTool::inPiece(QPoint cell)
            cell.y() < piece->row + piece->height;
 }
 
-void SelectionTool::mouseDown(QPoint client, Modifiers)
+bool SelectionTool::selectAll()
+{
+    if (!doc_.isOpen())
+        return false;
+    const int w = doc_.width(), h = doc_.height();
+    setSelection({QPoint(0, 0), QPoint(w, 0), QPoint(w, h), QPoint(0, h), QPoint(0, 0)}, true);
+    return true;
+}
+
+bool SelectionTool::cutSelection()
+{
+    if (!poly_.closed() || !copySelection())
+        return false;
+    return clearSelection(false);
+}
+
+bool SelectionTool::escape()
+{
+    if (placePiece())
+        return true;
+    if (poly_.empty() && !rect_.active)
+        return false;
+    rect_ = {};
+    dropSelection();
+    return true;
+}
+
+void SelectionTool::stretchRectangle(QPoint to, bool close)
+{
+    const int left = std::min(rect_.from.x(), to.x()), right = std::max(rect_.from.x(), to.x()) + 1;
+    const int top = std::min(rect_.from.y(), to.y()), bottom = std::max(rect_.from.y(), to.y()) + 1;
+    std::vector<QPoint> corners{QPoint(left, top), QPoint(right, top), QPoint(right, bottom), QPoint(left, bottom),
+                                QPoint(left, top)};
+    if (!close)
+        corners.pop_back();
+    setSelection(std::move(corners), close);
+    pointer_.reset();
+}
+
+void SelectionTool::mouseDown(QPoint client, Modifiers modifiers)
 {
     if (!doc_.isOpen())
         return;
@@ -111,7 +151,14 @@ void SelectionTool::mouseDown(QPoint client, Modifiers)
         setCursor(ToolCursor::Move);
         return;
     }
-    // A new polygon, or the next vertex of the open one.
+    // With Shift a new selection is a rectangle dragged out from here; without, a new
+    // polygon, or the next vertex of the open one.
+    if ((modifiers & ShiftModifier) && (poly_.closed() || poly_.empty())) {
+        dropSelection();
+        rect_ = {true, cell};
+        stretchRectangle(cell, false);
+        return;
+    }
     if (poly_.closed())
         dropSelection();
     if (!poly_.vertices().empty() && poly_.vertices().back() == cell && cell != poly_.vertices().front())
@@ -132,6 +179,11 @@ void SelectionTool::mouseMove(QPoint client, Modifiers, bool)
         return;
     }
     const QPoint raw = view_.cellAt(client);
+    if (rect_.active) {
+        const QPoint to(std::clamp(raw.x(), 0, doc_.width() - 1), std::clamp(raw.y(), 0, doc_.height() - 1));
+        stretchRectangle(to, false);
+        return;
+    }
     if (drag_.active) {
         if (raw != drag_.current) {
             drag_.current = raw;
@@ -156,6 +208,13 @@ void SelectionTool::mouseUp(QPoint client, Modifiers modifiers)
     if (centreDrag_.active) {
         centreMove(client);
         centreUp();
+        return;
+    }
+    if (rect_.active) {
+        const QPoint raw = view_.cellAt(client);
+        const QPoint to(std::clamp(raw.x(), 0, doc_.width() - 1), std::clamp(raw.y(), 0, doc_.height() - 1));
+        stretchRectangle(to, true);
+        rect_ = {};
         return;
     }
     if (!drag_.active)

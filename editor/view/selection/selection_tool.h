@@ -60,6 +60,16 @@ public:
     // Drops the selection, the rotation centre and any drag (right click, undo and redo, a
     // new pattern).
     void dropSelection();
+    // A closed rectangle over the whole pattern.
+    bool selectAll();
+    // Copies the selection and clears it (cells, marks and lines), one undo step for the
+    // clearing as "清除选区" records it.
+    bool cutSelection();
+    // Esc: a floating piece is put down, an open or closed selection dropped. False when
+    // there was neither.
+    bool escape();
+    // The rectangle being dragged with Shift, in cell corners, while one is.
+    bool draggingRectangle() const { return rect_.active; }
 
     bool rotationCentreShown() const { return view_.marks().rotationCentreShown; }
     QPoint rotationCentre() const { return centre_; }
@@ -118,6 +128,13 @@ private:
         bool active = false;
         QPoint cellAtDown, centreAtDown;
     };
+    // A Shift drag on no selection makes a rectangle from the cell pressed to the cell under
+    // the pointer, both included.
+    struct RectDrag {
+        bool active = false;
+        QPoint from;
+    };
+    void stretchRectangle(QPoint to, bool close);
 
     bool current() const { return tools_.currentTool() == Tool::SelectArea; }
     void sync();  // the polygon's mask follows the pattern's size
@@ -144,6 +161,7 @@ private:
     std::optional<QPoint> pointer_;  // the rubber band's end
     Drag drag_;
     CentreDrag centreDrag_;
+    RectDrag rect_;
     QPoint centre_;
     ToolCursor cursor_ = ToolCursor::Arrow;
 };

@@ -113,8 +113,8 @@ TEST(BackstitchTracing, LoadingShowsThePictureInModeZero)
     EXPECT_TRUE(f.editor.command(CmdLoadTracingPicture));
     ASSERT_EQ(f.dialogs.asked.size(), 2u);
     EXPECT_EQ(f.dialogs.asked[1].first, "载入钩边原图");
-    EXPECT_EQ(f.dialogs.asked[1].second,
-              "图片文件 (.bmp;.jpg;.jpeg;.gif;.ico)|*.bmp;*.jpg;*.jpeg;*.gif;*.ico|All Files (*.*)|*.*|");
+    EXPECT_EQ(f.dialogs.asked[1].second, BackstitchEditor::tracingPictureFilter());
+    EXPECT_NE(f.dialogs.asked[1].second.find("*.png;"), std::string::npos);
     EXPECT_TRUE(f.view.showBaseImage());
     EXPECT_TRUE(f.view.showGrid());
     EXPECT_EQ(f.host.tracing, 1);
@@ -129,6 +129,25 @@ TEST(BackstitchTracing, LoadingShowsThePictureInModeZero)
     // Other modes show the cells.
     f.view.setViewMode(ViewMode::SymbolsOnColour);
     EXPECT_EQ(paintView(f.view).pixel(40, 100) & 0xFFFFFFu, 0xFFFFFFu);
+}
+
+TEST(BackstitchTracing, TheOpenFilterOffersPngAndEveryFormatThePictureReaderKnows)
+{
+    const std::string filter = BackstitchEditor::tracingPictureFilter();
+    EXPECT_NE(filter.find("*.png"), std::string::npos) << filter;
+    EXPECT_NE(filter.find("*.bmp"), std::string::npos) << filter;
+    EXPECT_NE(filter.find("*.jpg"), std::string::npos) << filter;
+    EXPECT_TRUE(filter.ends_with("|All Files (*.*)|*.*|")) << filter;
+    // Each format once.
+    EXPECT_EQ(filter.find("*.png;"), filter.rfind("*.png;")) << filter;
+    // A PNG loads as a tracing picture.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"trace.png"_qs);
+    QImage picture(20, 10, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(file));
+    Fixture f;
+    EXPECT_TRUE(f.editor.loadTracingPicture(QFile::encodeName(file).toStdString()));
 }
 
 TEST(BackstitchTracing, AFileThatIsNoPictureChangesNothing)

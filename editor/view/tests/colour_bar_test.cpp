@@ -53,16 +53,19 @@ TEST(ColourBar, SortingByUsageIsDescendingByCellCount)
 TEST(ColourBar, AClickPicksTheFirstThreadOfTheSwatchesColour)
 {
     ViewFixture f;
-    f.make(2, 2, {rgb(9, 9, 9), rgb(1, 1, 1), rgb(9, 9, 9)});
+    f.make(2, 2, {rgb(1, 1, 1), rgb(9, 9, 9), rgb(9, 9, 9)});
     ColourBar bar(f.doc);
-    const auto pick = bar.click(QPoint(23 * 2 + 3, 3), 100, true);
+    // Two threads of one colour share one swatch.
+    ASSERT_EQ(bar.swatches().size(), 2u);
+    EXPECT_FALSE(bar.click(QPoint(23 * 2 + 3, 3), 100, true));
+    const auto pick = bar.click(QPoint(23 * 1 + 3, 3), 100, true);
     ASSERT_TRUE(pick);
-    EXPECT_EQ(pick->threadIndex, 0);
+    EXPECT_EQ(pick->threadIndex, 1);
     EXPECT_EQ(pick->colour, rgb(9, 9, 9));
     EXPECT_TRUE(pick->ctrl);
-    EXPECT_EQ(bar.selected(), 2);
+    EXPECT_EQ(bar.selected(), 1);
     EXPECT_FALSE(bar.click(QPoint(21, 3), 100, false));
-    EXPECT_EQ(bar.selected(), 2);
+    EXPECT_EQ(bar.selected(), 1);
 }
 
 TEST(ColourBar, LockCrossesContrastWithTheSwatch)
@@ -227,4 +230,65 @@ TEST(Overview, FrameCoversTheVisiblePartAndDragToTopLeftScrollsHome)
     EXPECT_EQ(f.view.firstColumn(), 0);
     EXPECT_EQ(f.view.firstRow(), 0);
     EXPECT_FALSE(overview.press(QPoint(149, 149)));
+}
+
+TEST(Overview, AClickOutsideTheFrameCentresTheViewThere)
+{
+    ViewFixture f;
+    f.client = QSize(400, 300);
+    f.make(300, 300);
+    f.view.rebuildOverview(QSize(150, 150));  // two cells an overview pixel
+    f.paint();
+    Overview overview(f.view);
+    struct Host : ViewHost {
+        QRect frame;
+        void overviewFrame(const QRect& r) override { frame = r; }
+    } host;
+    f.view.setHost(&host);
+    f.paint();
+    overview.setVisibleRect(host.frame);
+    // Overview pixel (100, 75) shows cells 200..201 and 150..151.
+    EXPECT_FALSE(overview.press(QPoint(100, 75)));
+    EXPECT_FALSE(overview.dragging());
+    f.paint();
+    const QPoint centre(kLeftRuler + (400 - kLeftRuler) / 2, kTopRuler + (300 - kTopRuler) / 2);
+    const QPoint cell = f.view.cellAt(centre);
+    EXPECT_GE(cell.x(), 200);
+    EXPECT_LE(cell.x(), 201);
+    EXPECT_GE(cell.y(), 150);
+    EXPECT_LE(cell.y(), 151);
+    // The frame followed: it holds the point now.
+    overview.setVisibleRect(host.frame);
+    EXPECT_TRUE(overview.shownRect().contains(QPoint(100, 75)));
+    f.view.setHost(nullptr);
+}
+
+TEST(Overview, TheFrameIsNeverDrawnSmallerThanEightPixels)
+{
+    ViewFixture f;
+    f.client = QSize(300, 200);
+    f.make(2000, 2000);
+    f.view.rebuildOverview(QSize(160, 160));
+    while (f.view.zoomIn()) {
+    }
+    struct Host : ViewHost {
+        QRect frame;
+        void overviewFrame(const QRect& r) override { frame = r; }
+    } host;
+    f.view.setHost(&host);
+    f.view.setOrigin(QPoint(kLeftRuler - 1000 * 32, kTopRuler - 1000 * 32));
+    f.paint();
+    f.view.setHost(nullptr);
+    ASSERT_LT(host.frame.width(), 8);  // eight columns of 2000 in 160 pixels
+    Overview overview(f.view);
+    overview.setVisibleRect(host.frame);
+    const QRect shown = overview.shownRect();
+    EXPECT_EQ(shown.width(), 8);
+    EXPECT_EQ(shown.height(), 8);
+    EXPECT_TRUE(shown.contains(host.frame.center()));
+    // It can be grabbed anywhere in what is drawn.
+    EXPECT_TRUE(overview.press(shown.topLeft()));
+    const QImage img = overview.frameImage();
+    EXPECT_EQ(img.pixel(shown.topLeft()) & 0xFFFFFF, 0x00FF00u);
+    EXPECT_EQ(img.pixel(shown.bottomRight()) & 0xFFFFFF, 0x00FF00u);
 }

@@ -1,9 +1,12 @@
 // Choosing tools, the point tool with stitch kinds and mirroring, the eraser, the clone
 // stamp, pan and pick, and the layers' permission to paint.
+#include "editor/document/layer_composer.h"
 #include "editor/view/tests/tool_test_support.h"
+#include "editor/view/tools/cell_writer.h"
 
 #include <QPainter>
 
+#include <cstdlib>
 #include <optional>
 
 namespace brenmark::test {
@@ -75,21 +78,128 @@ TEST(SelectTool, ColourGoneFromTheColourBarResetsItsDisplayAndDrawsNothing)
     EXPECT_EQ(f.doc.cell(0, 0), EmptyCell);
 }
 
-TEST(PointTool, PaintsEveryCellUnderThePointerWithoutInterpolating)
+TEST(PointTool, PaintsTheConnectedLineBetweenPointerEvents)
 {
     ToolFixture f;
     f.make(8, 3);
     f.choose(2);
     f.select(Tool::Point);
     f.stroke({{0, 0}, {0, 0}, {3, 0}, {7, 2}});
-    EXPECT_EQ(f.rows(), (std::vector<std::string>{"2..2....", "........", ".......2"}));
+    EXPECT_EQ(f.rows(), (std::vector<std::string>{"2222....", "....22..", "......22"}));
     EXPECT_EQ(f.layerRows(0), f.rows());
     EXPECT_TRUE(f.imageMatchesGrid());
     EXPECT_EQ(f.undo.labels(), (std::vector<std::string>{"取消描点操作"}));
     EXPECT_TRUE(f.undo.steps[0].grid == std::vector<std::int32_t>(24, EmptyCell));
     // The painted cells were drawn at once, each cell's screen rectangle.
-    ASSERT_EQ(f.host.rects.size(), 3u);
-    EXPECT_EQ(f.host.rects[1], QRect(kLeftRuler + 3 * 8, kTopRuler, 8, 8));
+    ASSERT_EQ(f.host.rects.size(), 8u);
+    EXPECT_EQ(f.host.rects[1], QRect(kLeftRuler + 1 * 8, kTopRuler, 8, 8));
+}
+
+TEST(PointTool, ADragAcrossTwentyColumnsWithFewEventsLeavesNoGap)
+{
+    ToolFixture f;
+    f.make(24, 6);
+    f.choose(0);
+    f.select(Tool::Point);
+    // Eight moves over twenty columns, the pointer drifting down a row on the way.
+    f.stroke({{1, 1}, {3, 1}, {6, 1}, {8, 2}, {11, 2}, {13, 2}, {16, 2}, {18, 3}, {21, 3}});
+    int painted = 0;
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 24; ++x)
+            painted += f.doc.cell(x, y) == 0 ? 1 : 0;
+    EXPECT_EQ(painted, 21);  // one cell in every column from 1 to 21
+    for (int x = 1; x <= 21; ++x) {
+        int inColumn = 0;
+        for (int y = 0; y < 6; ++y)
+            inColumn += f.doc.cell(x, y) == 0 ? 1 : 0;
+        EXPECT_EQ(inColumn, 1) << "column " << x;
+    }
+    // Each painted cell touches the next one at an edge or a corner.
+    for (int x = 1; x < 21; ++x) {
+        int y0 = -1, y1 = -1;
+        for (int y = 0; y < 6; ++y) {
+            if (f.doc.cell(x, y) == 0)
+                y0 = y;
+            if (f.doc.cell(x + 1, y) == 0)
+                y1 = y;
+        }
+        EXPECT_LE(std::abs(y1 - y0), 1) << "column " << x;
+    }
+    EXPECT_EQ(f.undo.labels().size(), 1u);
+}
+
+TEST(PointTool, ATwoPointDragPaintsTheLineAndItsMirrorImage)
+{
+    ToolFixture f;
+    f.make(20, 4);
+    f.choose(1);
+    f.view.marks().horizontalMirror = true;
+    f.view.marks().axisColumn = 10;  // column c mirrors onto 18 - c
+    f.select(Tool::Point);
+    f.stroke({{0, 0}, {5, 3}});
+    EXPECT_EQ(f.rows(), (std::vector<std::string>{"1.................1.", ".11.............11..", "...11.........11....",
+                                                  ".....1.......1......"}));
+    EXPECT_TRUE(f.imageMatchesGrid());
+}
+
+TEST(Eraser, ErasesTheConnectedLineToo)
+{
+    ToolFixture f;
+    f.make(10, 1);
+    f.load({"0000000000"});
+    f.select(Tool::Eraser);
+    f.stroke({{1, 0}, {8, 0}});
+    EXPECT_EQ(f.rows(), (std::vector<std::string>{"0........0"}));
+    EXPECT_TRUE(f.imageMatchesGrid());
+}
+
+TEST(HiddenDrawingLayer, DrawingIsRefusedWithAStatusAndTheGridStaysTheVisibleLayers)
+{
+    ToolFixture f;
+    f.make(8, 8);
+    f.load({"00000000", "00000000", "........", "........", "........", "........", "........", "........"});
+    f.doc.layers.insertLayer(0, LayerList::emptyLayer(f.doc, "top"), f.doc);
+    f.doc.layers[0].visible = false;  // the drawing layer, hidden
+    ASSERT_EQ(f.doc.layers.drawingLayer(), 0);
+    f.choose(1);
+    const auto before = f.doc.grid.cells;
+    for (Tool t : {Tool::Point, Tool::Eraser, Tool::SolidRect}) {
+        f.select(t);
+        f.stroke({{1, 1}, {6, 6}});
+    }
+    EXPECT_TRUE(f.doc.grid.cells == before);
+    EXPECT_EQ(f.layerRows(0), std::vector<std::string>(8, "........"));
+    EXPECT_TRUE(f.undo.labels().empty());
+    EXPECT_EQ(f.host.statuses.size(), 3u);
+    EXPECT_EQ(f.host.statuses.front(), kMsgDrawingLayerHidden);
+
+    // What the visible layers compose to is what the grid holds.
+    PatternDocument composed;
+    composed.create(8, 8, "DMC");
+    composed.layers = f.doc.layers;
+    recomposeDocument(composed);
+    EXPECT_TRUE(composed.grid.cells == f.doc.grid.cells);
+}
+
+TEST(HiddenDrawingLayer, ACellWrittenAnywayLandsOnlyInTheLayer)
+{
+    ToolFixture f;
+    f.make(4, 1);
+    f.load({"0..."});
+    f.doc.layers.insertLayer(0, LayerList::emptyLayer(f.doc, "top"), f.doc);
+    f.doc.layers[0].visible = false;
+    CellWriter writer(f.view);
+    EXPECT_FALSE(writer.writable(1, 0));
+    EXPECT_FALSE(writer.write(1, 0, 0));
+    writer.markCell(1, 0, 2);
+    EXPECT_EQ(f.rows(), (std::vector<std::string>{"0..."}));
+    EXPECT_EQ(f.layerRows(0), (std::vector<std::string>{".0.."}));
+    EXPECT_TRUE(f.doc.marks.empty());
+    EXPECT_EQ(f.doc.layers[0].marks.size(), 1u);
+    // Shown again, the layer composes into the grid as drawn.
+    f.doc.layers[0].visible = true;
+    recomposeDocument(f.doc);
+    EXPECT_EQ(f.rows(), (std::vector<std::string>{"00.."}));
 }
 
 TEST(PointTool, OutsideThePatternAndOnTheRulersNothingHappens)

@@ -62,6 +62,8 @@ struct RecordingHost final : ToolHost {
     void patternEdited() override { ++edits; }
     void symbolMenu(QPoint p) override { menus.push_back(p); }
     void toolChanged(Tool t) override { changedTo.push_back(t); }
+    void showStatus(const char* text) override { statuses.push_back(text); }
+    std::vector<std::string> statuses;
     int repaints = 0, overlays = 0, colourResets = 0, edits = 0;
     std::vector<QRect> rects;
     ToolCursor cursor = ToolCursor::Arrow;

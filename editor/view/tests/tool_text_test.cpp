@@ -127,15 +127,22 @@ TEST(TextTool, BackspaceAfterADoubleByteCharacterRemovesBothBytes)
     EXPECT_EQ(f.tools.text(), "");
 }
 
-TEST(TextTool, EnterIsIgnoredAndOtherControlCodesArePassedOn)
+TEST(TextTool, OtherControlCodesArePassedOnAndEnterEndsTheTextAndItsCaret)
 {
     TextFixture f;
     f.click(0, 0);
     f.tools.typeText("x");
-    EXPECT_EQ(f.view.dispatch(MsgTextChar, kKeyEnter, 0), 1);
     EXPECT_EQ(f.view.dispatch(MsgTextChar, 9, 0), 0);
     EXPECT_EQ(f.view.dispatch(MsgTextChar, 0, 0), 0);
     EXPECT_EQ(f.tools.text(), "x");
+    const auto cells = f.doc.grid.cells;
+    EXPECT_EQ(f.view.dispatch(MsgTextChar, kKeyEnter, 0), 1);
+    // The text's cells stay; the caret block is gone and typing starts nothing until the
+    // next click.
+    EXPECT_TRUE(f.doc.grid.cells == cells);
+    EXPECT_FALSE(f.tools.caret().shown);
+    EXPECT_FALSE(f.tools.textActive());
+    EXPECT_EQ(f.view.dispatch(MsgTextChar, 'y', 0), 0);
 }
 
 TEST(TextTool, CharactersNeedTheDrawingPrecondition)

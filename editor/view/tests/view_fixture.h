@@ -22,12 +22,15 @@ struct ViewFixture {
         doc.assignDefaultSymbols();
         view.patternReplaced();
     }
+    // Zooms to a cell size with the chart's first cell at the rulers (the zoom buttons keep
+    // the centre cell instead).
     void zoomTo(float cell)
     {
         while (view.cellSize() < cell && view.zoomIn()) {
         }
         while (view.cellSize() > cell && view.zoomOut()) {
         }
+        view.setOrigin(QPoint(kLeftRuler, kTopRuler));
     }
     QImage paint()
     {

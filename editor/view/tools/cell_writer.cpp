@@ -17,6 +17,7 @@ CellWriter::CellWriter(PatternView& view) : view_(view), doc_(view.document()), 
         PatternLayer& layer = layers[drawing_];
         if (layer.cells.size() == cells) {
             layerCells_ = &layer.cells;
+            layerHidden_ = !layer.visible;
         } else {
             drawing_ = -1;  // a layer of another size cannot take cells
         }

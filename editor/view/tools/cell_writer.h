@@ -18,11 +18,13 @@ public:
     // Whether the layers let a tool paint the composed cell.
     bool writable(int x, int y) const
     {
+        if (layerHidden_)
+            return false;
         return !mayRefuse_ || doc_.layers.canPaintCell(static_cast<std::size_t>(x) + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_));
     }
     // Some cells may be refused; fills then have to remember what they visited, since a
     // refused cell keeps matching.
-    bool mayRefuse() const { return mayRefuse_; }
+    bool mayRefuse() const { return mayRefuse_ || layerHidden_; }
 
     // Writes value to (x, y) of the pattern (the caller checks bounds): grid and cell image
     // pixel where writable, the drawing layer always. Returns whether the grid took it.
@@ -31,6 +33,10 @@ public:
         const std::size_t i = static_cast<std::size_t>(x) + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
         if (layerCells_)
             layerCells_->set(i, value);
+        // A hidden drawing layer takes the cell, but the composed grid shows only the
+        // visible layers.
+        if (layerHidden_)
+            return false;
         if (mayRefuse_ && !doc_.layers.canPaintCell(i))
             return false;
         view_.setCell(x, y, value);
@@ -59,6 +65,7 @@ private:
     int width_ = 0;
     int drawing_ = -1;
     bool mayRefuse_ = false;
+    bool layerHidden_ = false;
     // Written through the buffers, so the undo history sees which parts changed.
     LayerCells* layerCells_ = nullptr;
 };

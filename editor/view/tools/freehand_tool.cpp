@@ -16,18 +16,25 @@ void FreehandTool::mouseDown(QPoint client, Modifiers modifiers)
     active_ = true;
     last_ = *cell;
     ink_.put(*cell);
+    ink_.moved();
 }
 
 void FreehandTool::mouseMove(QPoint client, Modifiers, bool)
 {
     if (!active_)
         return;
-    // One cell per event, no interpolation; staying in a cell paints nothing new.
+    // The stroke is a connected line: every cell between the last one painted and the one
+    // under the pointer, however far the pointer went between two events. Staying in a cell
+    // paints nothing new; outside the pattern the stroke waits where it left.
     const auto cell = ctx_.cellAt(client);
     if (!cell || *cell == last_)
         return;
+    const std::vector<CellPoint> line = lineCells(last_, *cell);
     last_ = *cell;
-    ink_.put(*cell);
+    for (std::size_t i = 1; i < line.size(); ++i)
+        if (ctx_.inPattern(line[i]))
+            ink_.put(line[i]);
+    ink_.moved();
 }
 
 void FreehandTool::mouseUp(QPoint, Modifiers)

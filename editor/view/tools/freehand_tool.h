@@ -1,7 +1,7 @@
 #pragma once
 // The freehand tools (point 3, eraser 13, clone 14): how a stroke is traced is the same for
-// all of them, one cell per mouse event without interpolation, one undo step per stroke;
-// what the stroke puts down is its ink.
+// all of them, the cells of a connected line from one mouse event to the next, one undo
+// step per stroke; what the stroke puts down is its ink.
 #include "editor/view/tools/tool_context.h"
 
 namespace brenmark {
@@ -22,6 +22,8 @@ public:
     virtual bool begin(CellPoint cell, Modifiers modifiers) = 0;
     // One cell of the stroke: the first one, then each new cell the pointer enters.
     virtual void put(CellPoint cell) = 0;
+    // The cells of one mouse event have been put.
+    virtual void moved() {}
     // The stroke is over, finished or not.
     virtual void strokeEnded() {}
     // What the ink keeps between strokes goes.

@@ -25,6 +25,11 @@ void EraserInk::put(CellPoint cell)
     writer.write(cell.x, cell.y, EmptyCell);
     writer.markCell(cell.x, cell.y, 0);
     ctx_.host().repaintRect(ctx_.cellRect(cell));
+}
+
+void EraserInk::moved()
+{
+    // The overview follows the eraser (once per mouse event, not once per cell of its line).
     ctx_.rebuildOverview();
 }
 
@@ -38,6 +43,8 @@ bool CloneInk::begin(CellPoint cell, Modifiers modifiers)
         ctx_.message(kMsgNoCloneSource, kTitleInfo, MessageIcon::Stop);
         return false;
     }
+    if (!ctx_.drawingLayerShown())
+        return false;
     offset_ = {source_->x - cell.x, source_->y - cell.y};
     return true;
 }

@@ -21,8 +21,9 @@ public:
 class EraserInk final : public Ink {
 public:
     explicit EraserInk(ToolContext& context) : Ink(context, kUndoErase, ToolCursor::Eraser) {}
-    bool begin(CellPoint, Modifiers) override { return true; }
+    bool begin(CellPoint, Modifiers) override { return ctx_.drawingLayerShown(); }
     void put(CellPoint cell) override;
+    void moved() override;
 };
 
 // A Ctrl click defines the source; each stroke then copies from the source onwards, the

@@ -127,15 +127,18 @@ void plotRectangle(ShapeMask& mask, CellBox box, bool filled)
     }
 }
 
-void plotLine(ShapeMask& mask, CellPoint a, CellPoint b)
+namespace {
+
+// Bresenham over all octants; the loop stops on the end cell, which it plots.
+template <class Plot>
+void traceLine(CellPoint a, CellPoint b, Plot&& plot)
 {
-    // Bresenham over all octants; the loop stops on the end cell, which it plots.
     const int dx = std::abs(b.x - a.x), sx = a.x < b.x ? 1 : -1;
     const int dy = -std::abs(b.y - a.y), sy = a.y < b.y ? 1 : -1;
     int err = dx + dy;
     int x = a.x, y = a.y;
     for (;;) {
-        mask.set(x, y);
+        plot(x, y);
         if (x == b.x && y == b.y)
             break;
         const int e2 = 2 * err;
@@ -148,6 +151,21 @@ void plotLine(ShapeMask& mask, CellPoint a, CellPoint b)
             y += sy;
         }
     }
+}
+
+}  // namespace
+
+void plotLine(ShapeMask& mask, CellPoint a, CellPoint b)
+{
+    traceLine(a, b, [&mask](int x, int y) { mask.set(x, y); });
+}
+
+std::vector<CellPoint> lineCells(CellPoint a, CellPoint b)
+{
+    std::vector<CellPoint> cells;
+    cells.reserve(static_cast<std::size_t>(std::max(std::abs(b.x - a.x), std::abs(b.y - a.y))) + 1);
+    traceLine(a, b, [&cells](int x, int y) { cells.push_back({x, y}); });
+    return cells;
 }
 
 ShapeMask rasteriseShape(ShapeKind kind, CellPoint start, CellPoint end, int width, int height)

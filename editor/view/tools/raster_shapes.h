@@ -67,5 +67,8 @@ void plotEllipse(ShapeMask& mask, CellBox box, bool filled);
 void plotRectangle(ShapeMask& mask, CellBox box, bool filled);
 // From a to b; the end cell is included.
 void plotLine(ShapeMask& mask, CellPoint a, CellPoint b);
+// The cells of the Bresenham line from a to b in order, both ends included: consecutive
+// cells touch at an edge or a corner.
+std::vector<CellPoint> lineCells(CellPoint a, CellPoint b);
 
 }  // namespace brenmark

@@ -175,8 +175,11 @@ bool TextTool::textChar(int code)
         render();
         return true;
     }
-    if (code == kKeyEnter)
+    if (code == kKeyEnter) {
+        // Enter finishes the text: its cells stay, the caret goes.
+        end();
         return true;
+    }
     if (code <= 9)
         return false;  // other control codes are not the text tool's
     if (!ctx_.drawingPrecondition())

@@ -55,10 +55,19 @@ bool ToolContext::drawingPrecondition()
     if (!current.chosen())
         return false;
     if (current.stillInTable())
-        return true;
+        return drawingLayerShown();
     // A colour operation removed the colour: the colour bar forgets it and nothing is drawn.
     host_->resetColourDisplay();
     host_->repaintView();
+    return false;
+}
+
+bool ToolContext::drawingLayerShown()
+{
+    const int drawing = doc.layers.drawingLayer();
+    if (drawing < 0 || doc.layers[drawing].visible)
+        return true;
+    host_->showStatus(kMsgDrawingLayerHidden);
     return false;
 }
 

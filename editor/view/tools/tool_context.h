@@ -53,7 +53,11 @@ public:
 
     // The drawing precondition: a chosen thread whose colour is still in the colour bar.
     // When a colour operation removed it, the colour bar forgets it.
+    // It also needs drawingLayerShown().
     bool drawingPrecondition();
+    // The drawing layer, when there is one, is shown: a stroke on a hidden layer would change
+    // cells nobody sees, so it is refused and the status bar says why.
+    bool drawingLayerShown();
     void message(const char* text, const char* title, MessageIcon icon);
     void record(const char* label) { undo.recordUndoStep(label); }
     // Derived displays and a repaint after a change.

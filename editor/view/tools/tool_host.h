@@ -36,6 +36,8 @@ public:
     virtual void overviewChanged() {}
     // The symbol menu of the main frame, for a client point of the view.
     virtual void symbolMenu(QPoint /*client*/) {}
+    // A short note for the status bar (why an action did nothing).
+    virtual void showStatus(const char* /*text*/) {}
     // The controller switched tools itself (the text layer could not be made); the tool
     // window shows the new tool.
     virtual void toolChanged(Tool) {}

@@ -68,6 +68,8 @@ inline constexpr const char* kUndoClone = "取消复制象素";
 inline constexpr const char* kUndoOutlineSegment = "取消描边操作";
 
 inline constexpr const char* kMsgChooseColour = "请选择一种颜色进行绘制";
+// The status bar's answer to a stroke on a hidden drawing layer.
+inline constexpr const char* kMsgDrawingLayerHidden = "可绘层已隐藏,不能在其上绘制;请先显示该层";
 inline constexpr const char* kMsgFillLayer = "第一个可见层必须为链接或可绘层才可以用添充工具";
 inline constexpr const char* kMsgHollowLayer = "第一个可见层必须为链接或可绘层才可以用挖空工具";
 inline constexpr const char* kMsgNoCloneSource =

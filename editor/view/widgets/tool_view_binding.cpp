@@ -1,6 +1,7 @@
 #include "editor/view/widgets/tool_view_binding.h"
 
 #include "editor/view/gbk_qstring.h"
+#include "editor/view/pattern_view_widget.h"
 #include "editor/view/view_messages.h"
 #include "editor/view/widgets/qt_modifiers.h"
 #include "editor/view/widgets/tool_icons.h"
@@ -57,6 +58,9 @@ void ToolViewBinding::overlayChanged()
 
 QSize ToolViewBinding::clientSize() const
 {
+    // The chart's part of the widget, without its scroll bars.
+    if (const auto* chart = qobject_cast<const PatternViewWidget*>(widget_))
+        return chart->chartSize();
     return widget_->size();
 }
 

@@ -3,6 +3,7 @@
 // key events become the controller's calls and messages, the controller's screen requests
 // become repaints and cursors, and a see-through child draws the rubber band, the text
 // caret and the clone marker over the chart.
+#include "editor/view/gbk_qstring.h"
 #include "editor/view/pattern_view.h"
 #include "editor/view/tools/tool_controller.h"
 
@@ -34,6 +35,7 @@ public:
     void overviewChanged() override { emit overviewImageChanged(); }
     void symbolMenu(QPoint client) override;
     void toolChanged(Tool tool) override { emit toolSwitched(tool); }
+    void showStatus(const char* text) override { emit status(fromGbk(text)); }
 
 signals:
     void threadPicked(int index);
@@ -43,6 +45,7 @@ signals:
     // The symbol menu of the frame, at a screen point.
     void symbolMenuRequested(QPoint global);
     void toolSwitched(brenmark::Tool tool);
+    void status(const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

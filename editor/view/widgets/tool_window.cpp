@@ -35,6 +35,9 @@ ToolWindow::ToolWindow(PatternView& view, ToolController& tools, QWidget* parent
         b->setIcon(QIcon(QPixmap::fromImage(toolIconImage(info.tool, 24))));
         b->setIconSize(QSize(24, 24));
         b->setToolTip(fromGbk(info.tooltip));
+        // The status bar says what a hovered tool does.
+        b->setStatusTip(info.tool == Tool::SelectArea ? fromGbk("选区域工具: 逐点单击围出选区;按住 Shift 拖动拉出矩形选区")
+                                                      : fromGbk(info.tooltip));
         b->setProperty("controlId", info.controlId);
         const int t = static_cast<int>(info.tool);
         group_->addButton(b, t);
