@@ -8,6 +8,7 @@
 #include "editor/document/pattern_file.h"
 #include "editor/output/chart_files.h"
 #include "editor/render/chart_export.h"
+#include "editor/render/replacement_device.h"
 #include "interchange/code_page.h"
 
 #include <QFile>
@@ -148,7 +149,8 @@ int exportChart(Args& args, std::ostream& out, std::ostream& err)
     const std::optional<FabricName> fabric =
         palettes.load("DMC", dmc) ? nameFabricColor(doc.fabric, dmc) : std::nullopt;
     const ChartStyle style = printStyle(!blackWhite, colouredSymbols);
-    const QString chosen = QFile::decodeName(QByteArray::fromStdString(*outText));
+    // The name's own bytes are kept, whatever their encoding.
+    const QString chosen = fileNameFromBytes(*outText);
     ExportError error;
 
     if (simulated) {
@@ -157,7 +159,7 @@ int exportChart(Args& args, std::ostream& out, std::ostream& err)
         const auto picture = renderSimulatedPicture(doc, &error);
         if (!picture || !savePicture(*picture, target, writableFormat(f, jpegWriterAvailable()), &error))
             return refused(error, err);
-        out << QFile::encodeName(target).toStdString() << '\n';
+        out << fileNameBytes(target) << '\n';
         return 0;
     }
     if (pages) {
@@ -167,7 +169,7 @@ int exportChart(Args& args, std::ostream& out, std::ostream& err)
         if (files.isEmpty())
             return refused(error, err);
         for (const QString& f : files)
-            out << QFile::encodeName(f).toStdString() << '\n';
+            out << fileNameBytes(f) << '\n';
         return 0;
     }
     const ChartLayout whole = wholeChartLayout(doc, settings, fabric);
@@ -175,7 +177,7 @@ int exportChart(Args& args, std::ostream& out, std::ostream& err)
     const QString target = withExtension(chosen, extensionOf(f));
     if (!writeWholeChart(whole, style, target, f, &error))
         return refused(error, err);
-    out << QFile::encodeName(target).toStdString() << '\n';
+    out << fileNameBytes(target) << '\n';
     return 0;
 }
 

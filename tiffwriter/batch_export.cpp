@@ -3,6 +3,7 @@
 #include "editor/document/program_directory.h"
 #include "editor/document/program_folders.h"
 #include "interchange/code_page.h"
+#include "tiffwriter/cmyk_table.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -18,7 +19,9 @@ public:
     void show(const std::string& text, const std::string&, MessageIcon) override
     {
         err_ << gbkToUtf8(text) << '\n';
-        told_ = true;
+        // The note on the CMYK table is no failure: the run goes on.
+        if (text != kMsgCmykTableDamaged)
+            told_ = true;
     }
     std::optional<std::string> askOutputName(const std::string&, const std::string&) override { return request_.out; }
     std::optional<PrintOptions> askOptions(const PrintOptions&) override { return request_.options; }

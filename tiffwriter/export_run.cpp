@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace brenmark {
@@ -150,17 +151,29 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
         return {PageExportOutcome::Refused, {}};
     }
     const PageFiles files = pageFiles(chosen);
-    std::error_code error;
-    std::filesystem::create_directories(files.folder, error);
-    if (pathKind(files.folder) != PathKind::Folder) {
+    // The pages go into a folder of their own beside the target and are moved in when every
+    // one is complete: a run that fails leaves the old set whole and no new folder behind.
+    const std::string folder = files.folder.substr(0, files.folder.size() - 1);
+    const PathKind kind = pathKind(folder);
+    if (kind == PathKind::Missing) {
+        std::error_code error;
+        const std::filesystem::path parent = std::filesystem::path(folder).parent_path();
+        if (!parent.empty())
+            std::filesystem::create_directories(parent, error);
+    }
+    std::optional<ReplacementFolder> staging;
+    if (kind == PathKind::Missing || kind == PathKind::Folder)
+        staging.emplace(folder);
+    if (!staging || !staging->ok()) {
         dialogs.show(kMsgCannotMakeFolder, kTitleInfo, MessageIcon::Information);
         return {PageExportOutcome::Failed, {}};
     }
+    const PageFiles staged{staging->stagingPath(), files.base};
     PageRun run(setup, dialogs, status, grid.total);
     const QFont header = pageFont(headerFont, true);
     for (int page = 1; page <= grid.total; ++page) {
         TiffCanvas canvas;
-        if (!run.begin(canvas, pageFileName(files, page, grid.total), W, H, ink.background))
+        if (!run.begin(canvas, pageFileName(staged, page, grid.total), W, H, ink.background))
             return run.fail();
         const QRect headerBox(0, 0, W, t);
         PageContent content;
@@ -199,7 +212,23 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
         if (!run.end(canvas))
             return run.fail();
     }
-    return run.written();
+    // The old set: <base>_<number or KEY>.tif.
+    const std::string prefix = files.base + "_";
+    const auto oldMember = [&](const std::string& name) {
+        if (name.size() <= prefix.size() + 4 || name.compare(0, prefix.size(), prefix) != 0 ||
+            name.compare(name.size() - 4, 4, ".tif") != 0)
+            return false;
+        const std::string middle = name.substr(prefix.size(), name.size() - prefix.size() - 4);
+        return middle == "KEY" || std::all_of(middle.begin(), middle.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (!staging->commit(oldMember)) {
+        dialogs.show(kMsgCannotWrite, kTitleInfo, MessageIcon::Information);
+        return {PageExportOutcome::Failed, {}};
+    }
+    std::vector<std::string> written;
+    for (int page = 1; page <= grid.total; ++page)
+        written.push_back(pageFileName(files, page, grid.total));
+    return {PageExportOutcome::Written, written};
 }
 
 }  // namespace
@@ -218,11 +247,12 @@ bool readExportPattern(const std::string& path, const std::string& programDir, P
     return loadPattern(path, LoadMode::Library, doc, ctx).result != LoadResult::Failed;
 }
 
-ChartInk exportInk(const PatternDocument& doc, const std::string& programDir, const ColourToCmyk& converter)
+ChartInk exportInk(const PatternDocument& doc, const std::string& programDir, const ColourToCmyk& converter,
+                   bool* tableDamaged)
 {
     ChartInk ink;
     ink.converter = &converter;
-    const CmykTable table = loadCmykTable(programDir, doc.brand);
+    const CmykTable table = loadCmykTable(programDir, doc.brand, tableDamaged);
     for (int i = 0; i < doc.threads.size(); ++i) {
         const std::size_t k = static_cast<std::size_t>(i);
         const CmykValue* record = findCmyk(table, doc.threads.numbers[k]);
@@ -243,7 +273,8 @@ PageExportResult runPageExport(const PageExportSetup& setup, PageExportDialogs& 
     if (!readExportPattern(setup.patternPath, setup.programDir, doc, dialogs))
         return {PageExportOutcome::Refused, {}};
     const ColourToCmyk converter;
-    const ChartInk ink = exportInk(doc, setup.programDir, converter);
+    bool tableDamaged = false;
+    const ChartInk ink = exportInk(doc, setup.programDir, converter, &tableDamaged);
 
     const std::optional<std::string> chosen = dialogs.askOutputName(kOutputDialogTitle, kOutputDialogFilter);
     if (!chosen || chosen->empty())
@@ -255,6 +286,9 @@ PageExportResult runPageExport(const PageExportSetup& setup, PageExportDialogs& 
         dialogs.show(refusal, kTitleInfo, MessageIcon::Information);
         return {PageExportOutcome::Refused, {}};
     }
+    // Said once, when the run is under way; it goes on with every colour converted.
+    if (tableDamaged)
+        dialogs.show(kMsgCmykTableDamaged, kTitleInfo, MessageIcon::Information);
     status.progress(0);
     if (options->mode == ExportMode::Whole)
         return writeWhole(setup, dialogs, status, doc, ink, *options, tiffOutputName(*chosen));

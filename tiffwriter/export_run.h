@@ -59,6 +59,9 @@ bool readExportPattern(const std::string& path, const std::string& programDir, P
 // Each thread's print colour: the first record of the brand's table with its number, else
 // its screen colour converted; the background from the fabric's DMC number (paper white
 // without one).
-ChartInk exportInk(const PatternDocument& doc, const std::string& programDir, const ColourToCmyk& converter);
+// tableDamaged (may be null) is set when the brand's table is missing or damaged; the run
+// then says "CMYK表损坏,已按颜色换算" once.
+ChartInk exportInk(const PatternDocument& doc, const std::string& programDir, const ColourToCmyk& converter,
+                   bool* tableDamaged = nullptr);
 
 }  // namespace brenmark

@@ -2,6 +2,7 @@
 // the files of both modes, what a refused or cancelled run leaves, a page against the
 // preview's chart, the window's worker thread and the program's start.
 #include "tiffwriter/batch_export.h"
+#include "tiffwriter/cmyk_table.h"
 #include "tiffwriter/colour_to_cmyk.h"
 #include "tiffwriter/export_run.h"
 #include "tiffwriter/options_dialog.h"
@@ -315,7 +316,8 @@ TEST(PageExport, CancelledAndRefusedRunsWriteNothing)
     script.options = options;
     script.output = big.dir.file("big");
     EXPECT_EQ(runPageExport(big.setup, script, status).outcome, PageExportOutcome::Refused);
-    EXPECT_EQ(script.messages, (std::vector<std::string>{kMsgPageTooLarge}));
+    // The fixture has no CMYK table: said once, before the refusal.
+    EXPECT_EQ(script.messages, (std::vector<std::string>{kMsgCmykTableDamaged, kMsgPageTooLarge}));
     EXPECT_TRUE(status.texts.empty());
     EXPECT_FALSE(fileExists(big.dir.file("big.tiff")));
 
@@ -400,7 +402,8 @@ TEST(PageExport, TheBatchModePrintsTheStatusAndExitsWithTheOutcome)
     std::ostringstream out, err;
     EXPECT_EQ(runBatch(request, out, err, false), 0);
     EXPECT_EQ(out.str().substr(0, out.str().find('\n')), "\xE5\x88\x9D\xE5\xA7\x8B\xE5\x8C\x96\xE6\x96\x87\xE4\xBB\xB6");  // UTF-8
-    EXPECT_TRUE(err.str().empty());
+    // No CMYK table in the fixture: the one note, in UTF-8, and the run goes on.
+    EXPECT_EQ(err.str(), gbkToUtf8(kMsgCmykTableDamaged) + "\n");
     EXPECT_TRUE(fileExists(f.dir.file("b/b_1.tif")));
 
     BatchRequest gone = request;
