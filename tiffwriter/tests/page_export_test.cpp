@@ -28,6 +28,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <sstream>
 
@@ -475,4 +481,93 @@ TEST(PageExport, TheProgramStartsOnlyForAScrambledPatternPath)
     EXPECT_FALSE(accepted.waitForFinished(1500));
     accepted.kill();
     accepted.waitForFinished(5000);
+}
+
+namespace {
+
+std::vector<std::string> namesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(folder, ec))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+TEST(PageExport, APageSetThatFailsPartWayLeavesTheOldSetWhole)
+{
+    test::TempDir dir;
+    const std::string mount = dir.file("small");
+    ASSERT_EQ(::mkdir(mount.c_str(), 0700), 0);
+    if (::mount("tmpfs", mount.c_str(), "tmpfs", 0, "size=8m") != 0)
+        GTEST_SKIP() << "a small tmpfs needs root (mount: " << std::strerror(errno) << ")";
+    struct Unmount {
+        std::string where;
+        ~Unmount() { ::umount(where.c_str()); }
+    } unmount{mount};
+
+    PrintOptions options;
+    options.mode = ExportMode::Pages;
+    options.paperWidthCm = 6;  // 1.3 MB a page
+    options.paperHeightCm = 4;
+    Fixture f;
+    Script script;
+    script.output = mount + "/pages.tif";
+    script.options = options;
+    Status status;
+    const PageExportResult first = runPageExport(f.setup, script, status);
+    ASSERT_EQ(first.outcome, PageExportOutcome::Written);
+    const std::vector<std::string> oldSet = namesIn(mount + "/pages");
+    ASSERT_GT(oldSet.size(), 2u);
+    const auto oldKey = test::readBytes(mount + "/pages/pages_KEY.tif");
+
+    // Four times the pages: the disk fills part-way.
+    PatternDocument big;
+    big.create(48, 32, "DMC");
+    big.addThread(rgb(200, 30, 30), "321");
+    big.assignDefaultSymbols();
+    Fixture g(big);
+    script.messages.clear();
+    EXPECT_EQ(runPageExport(g.setup, script, status).outcome, PageExportOutcome::Failed);
+    EXPECT_EQ(namesIn(mount + "/pages"), oldSet);
+    EXPECT_EQ(test::readBytes(mount + "/pages/pages_KEY.tif"), oldKey);
+    EXPECT_EQ(namesIn(mount), std::vector<std::string>{"pages"});  // nothing beside it
+
+    // Into a new folder: a failure leaves none.
+    script.output = mount + "/other.tif";
+    EXPECT_EQ(runPageExport(g.setup, script, status).outcome, PageExportOutcome::Failed);
+    EXPECT_EQ(namesIn(mount), std::vector<std::string>{"pages"});
+}
+
+TEST(PageExport, ADamagedCmykTableIsToldOnceAndTheRunGoesOn)
+{
+    const std::vector<std::string> numbers = {"445", "321"};
+    const std::vector<CmykPercent> percents = {{0, 2, 60, 0}, {10, 90, 80, 5}};
+    const std::vector<std::vector<std::uint8_t>> damaged = {
+        {}, {1, 2, 3, 4, 5, 6, 7, 8}, encodeCmykTable({}, {}),
+    };
+    for (std::size_t k = 0; k <= damaged.size(); ++k) {
+        Fixture f;
+        std::filesystem::create_directories(f.dir.path() + "cmyk");
+        if (k < damaged.size())
+            test::writeBytes(f.dir.file("cmyk/DMC.cmyk"), damaged[k]);
+        else
+            ASSERT_EQ(::mkfifo(f.dir.file("cmyk/DMC.cmyk").c_str(), 0600), 0);  // never waited on
+        Script script;
+        script.output = f.dir.file("w.tif");
+        Status status;
+        EXPECT_EQ(runPageExport(f.setup, script, status).outcome, PageExportOutcome::Written) << k;
+        EXPECT_EQ(script.messages, std::vector<std::string>{kMsgCmykTableDamaged}) << k;
+    }
+    Fixture good;
+    std::filesystem::create_directories(good.dir.path() + "cmyk");
+    test::writeBytes(good.dir.file("cmyk/DMC.cmyk"), encodeCmykTable(numbers, percents));
+    Script script;
+    script.output = good.dir.file("w.tif");
+    Status status;
+    EXPECT_EQ(runPageExport(good.setup, script, status).outcome, PageExportOutcome::Written);
+    EXPECT_TRUE(script.messages.empty());
 }
