@@ -14,7 +14,11 @@
 #include <QFile>
 #include <QGuiApplication>
 
+#include <signal.h>
+#include <unistd.h>
+
 #include <charconv>
+#include <csignal>
 #include <cstdlib>
 #include <memory>
 
@@ -97,6 +101,38 @@ ChartFormat simulatedFormat(const QString& out)
     return ChartFormat::Jpeg;
 }
 
+// Ctrl+C during a page run: the run stops after the page at hand and takes back what it
+// wrote; the old set stays.
+volatile std::sig_atomic_t interrupted = 0;
+
+void onInterrupt(int)
+{
+    interrupted = 1;
+}
+
+// The pages done, on a terminal's standard error, rewritten in place.
+class TerminalProgress final : public ProgressReport {
+public:
+    explicit TerminalProgress(std::ostream& err) : err_(err), shown_(::isatty(STDERR_FILENO) == 1) {}
+    ~TerminalProgress() override
+    {
+        if (shown_ && high_ > 0)
+            err_ << '\n';
+    }
+    void setRange(int, int high) override { high_ = high; }
+    void setPosition(int position) override
+    {
+        if (shown_ && high_ > 0)
+            err_ << "\rpage " << position << " of " << high_ << std::flush;
+    }
+    bool cancelled() const override { return interrupted != 0; }
+
+private:
+    std::ostream& err_;
+    bool shown_;
+    int high_ = 0;
+};
+
 int refused(const ExportError& error, std::ostream& err)
 {
     err << "brenmark-cli: " << gbkToUtf8(error.text) << '\n';
@@ -164,8 +200,17 @@ int exportChart(Args& args, std::ostream& out, std::ostream& err)
     }
     if (pages) {
         const ChartLayout layout(doc, settings, *page, fabric);
-        const QStringList files = writeChartPages(layout, style, chosen, writableFormat(*format, jpegWriterAvailable()),
-                                                  nullptr, &error);
+        interrupted = 0;
+        struct sigaction action {}, before {};
+        action.sa_handler = onInterrupt;
+        ::sigemptyset(&action.sa_mask);
+        ::sigaction(SIGINT, &action, &before);
+        QStringList files;
+        {
+            TerminalProgress progress(err);
+            files = writeChartPages(layout, style, chosen, writableFormat(*format, jpegWriterAvailable()), &progress, &error);
+        }
+        ::sigaction(SIGINT, &before, nullptr);
         if (files.isEmpty())
             return refused(error, err);
         for (const QString& f : files)

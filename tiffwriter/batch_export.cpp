@@ -5,8 +5,11 @@
 #include "interchange/code_page.h"
 #include "tiffwriter/cmyk_table.h"
 
+#include <unistd.h>
+
 #include <cmath>
 #include <cstdlib>
+#include <iostream>
 #include <ostream>
 
 namespace brenmark {
@@ -41,11 +44,19 @@ public:
         out_ << gbkToUtf8(text) << '\n';
         last_ = text;
     }
-    void progress(int) override {}
+    // On a terminal, a progress line on standard error, rewritten in place.
+    void progress(int percent) override
+    {
+        if (!progressTo_)
+            return;
+        *progressTo_ << '\r' << percent << "%" << (percent >= 100 ? "\n" : "") << std::flush;
+    }
+    void showProgressOn(std::ostream* err) { progressTo_ = err; }
     const std::string& last() const { return last_; }
 
 private:
     std::ostream& out_;
+    std::ostream* progressTo_ = nullptr;
     std::string last_;
 };
 
@@ -117,6 +128,8 @@ int runBatch(const BatchRequest& request, std::ostream& out, std::ostream& err, 
 {
     BatchDialogs dialogs(request, err);
     BatchStatus status(out);
+    if (&err == &std::cerr && ::isatty(STDERR_FILENO))
+        status.showProgressOn(&err);
     PageExportSetup setup;
     setup.patternPath = request.pattern;
     setup.programDir = request.programDir;

@@ -103,6 +103,10 @@ PageExportResult writeWhole(const PageExportSetup& setup, PageExportDialogs& dia
         dialogs.show(kMsgPageTooLarge, kTitleInfo, MessageIcon::Information);
         return {PageExportOutcome::Refused, {}};
     }
+    if (const std::string refusal = roomRefusal(path, 1, TiffCanvas::fileSize(f.width, f.height)); !refusal.empty()) {
+        dialogs.show(refusal, kTitleInfo, MessageIcon::Information);
+        return {PageExportOutcome::Refused, {}};
+    }
     PageRun run(setup, dialogs, status, 1);
     TiffCanvas canvas;
     if (!run.begin(canvas, path, f.width, f.height, ink.background))
@@ -151,6 +155,11 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
         return {PageExportOutcome::Refused, {}};
     }
     const PageFiles files = pageFiles(chosen);
+    // The whole set is written before the old one goes, so all of it must fit beside it.
+    if (const std::string refusal = roomRefusal(files.folder, grid.total, TiffCanvas::fileSize(W, H)); !refusal.empty()) {
+        dialogs.show(refusal, kTitleInfo, MessageIcon::Information);
+        return {PageExportOutcome::Refused, {}};
+    }
     // The pages go into a folder of their own beside the target and are moved in when every
     // one is complete: a run that fails leaves the old set whole and no new folder behind.
     const std::string folder = files.folder.substr(0, files.folder.size() - 1);
@@ -232,6 +241,17 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
 }
 
 }  // namespace
+
+std::string roomRefusal(const std::string& target, int pages, std::uint64_t pageBytes)
+{
+    const std::int64_t room = freeBytesFor(target);
+    const std::uint64_t needed = pageBytes * static_cast<std::uint64_t>(std::max(pages, 0));
+    if (room < 0 || needed <= static_cast<std::uint64_t>(room))
+        return {};
+    char text[256];
+    std::snprintf(text, sizeof text, kMsgNoRoom, pages, sizeText(needed).c_str(), sizeText(static_cast<std::uint64_t>(room)).c_str());
+    return text;
+}
 
 bool readExportPattern(const std::string& path, const std::string& programDir, PatternDocument& doc, MessageBoxes& messages)
 {

@@ -6,6 +6,7 @@
 #include "editor/document/user_prompts.h"
 #include "tiffwriter/tiff_layout.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +22,12 @@ inline constexpr const char* kOutputDialogFilter = "目录或文件名 (*.*)|*.*
 inline constexpr const char* kMsgPageTooLarge = "绣图太大,印刷页超过TIFF文件4GB的限制,不能导出";
 inline constexpr const char* kMsgCannotWrite = "印刷文件写入失败";
 inline constexpr const char* kMsgCannotMakeFolder = "不能建立存放印刷文件的目录";
+// Before anything is written: the pages, the room they take and the room there is.
+inline constexpr const char* kMsgNoRoom = "印刷文件共%d页,需要%s磁盘空间,目标磁盘只有%s可用,不能导出";
+
+// The room a run's pages need at a target; a message (kMsgNoRoom) when the target's file
+// system has less free, empty when it has enough or does not say.
+std::string roomRefusal(const std::string& target, int pages, std::uint64_t pageBytes);
 
 class PageExportDialogs : public MessageBoxes {
 public:

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -94,6 +95,40 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std:
     if (!ok)
         out.clear();
     return ok;
+}
+
+std::int64_t freeBytesFor(const std::string& path)
+{
+    std::string at = path;
+    for (;;) {
+        struct statvfs fs {};
+        if (::statvfs(at.empty() ? "." : at.c_str(), &fs) == 0)
+            return static_cast<std::int64_t>(fs.f_bavail) * static_cast<std::int64_t>(fs.f_frsize);
+        if (errno != ENOENT && errno != ENOTDIR)
+            return -1;
+        while (!at.empty() && at.back() == '/')
+            at.pop_back();
+        const auto slash = at.rfind('/');
+        if (slash == std::string::npos) {
+            if (at.empty() || at == ".")
+                return -1;
+            at = ".";
+        } else {
+            at = slash == 0 ? "/" : at.substr(0, slash);
+        }
+    }
+}
+
+std::string sizeText(std::uint64_t bytes)
+{
+    char text[32];
+    if (bytes < (1u << 20))
+        std::snprintf(text, sizeof text, "%llu KB", static_cast<unsigned long long>((bytes + 1023) / 1024));
+    else if (bytes < (1ull << 30))
+        std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / (1 << 20));
+    else
+        std::snprintf(text, sizeof text, "%.1f GB", static_cast<double>(bytes) / (1ull << 30));
+    return text;
 }
 
 std::string writeFailureReason(int error)

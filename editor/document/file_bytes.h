@@ -27,6 +27,12 @@ bool readFileStart(const std::string& path, std::size_t count, std::vector<std::
 // The length of a regular file, -1 for anything else.
 std::int64_t regularFileSize(const std::string& path);
 
+// The room left for new files where path would go (its nearest existing folder), in bytes;
+// -1 when the file system does not say.
+std::int64_t freeBytesFor(const std::string& path);
+// A size as people read it: "812 KB", "27.9 MB", "9.7 GB".
+std::string sizeText(std::uint64_t bytes);
+
 // Why a write failed, as the user is told (GBK): a full disk, a read-only file system, no
 // permission, a name too long, else the system's own words.
 std::string writeFailureReason(int error);

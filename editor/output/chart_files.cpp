@@ -487,8 +487,14 @@ QStringList writeChartPages(const ChartLayout& layout, ChartStyle style, const Q
             return {};
         }
         written << files.file(name, extension);
-        if (progress)
+        if (progress) {
             progress->setPosition(n);
+            if (progress->cancelled()) {
+                if (error)
+                    *error = ExportError{kTextExportCancelled, kTitleInfo};
+                return {};
+            }
+        }
     }
     // The old set: <base>_<number or KEY><extension>.
     const std::string prefix = fileNameBytes(files.base) + "_";

@@ -524,21 +524,54 @@ TEST(PageExport, APageSetThatFailsPartWayLeavesTheOldSetWhole)
     ASSERT_GT(oldSet.size(), 2u);
     const auto oldKey = test::readBytes(mount + "/pages/pages_KEY.tif");
 
-    // Four times the pages: the disk fills part-way.
+    // Four times the pages: refused before anything is written, with what it would take.
     PatternDocument big;
     big.create(48, 32, "DMC");
     big.addThread(rgb(200, 30, 30), "321");
     big.assignDefaultSymbols();
     Fixture g(big);
     script.messages.clear();
-    EXPECT_EQ(runPageExport(g.setup, script, status).outcome, PageExportOutcome::Failed);
+    EXPECT_EQ(runPageExport(g.setup, script, status).outcome, PageExportOutcome::Refused);
+    ASSERT_EQ(script.messages.size(), 2u);  // the CMYK note, then the refusal
+    EXPECT_EQ(script.messages[1].rfind("印刷文件共", 0), 0u);
+    EXPECT_NE(script.messages[1].find(" MB"), std::string::npos);
     EXPECT_EQ(namesIn(mount + "/pages"), oldSet);
     EXPECT_EQ(test::readBytes(mount + "/pages/pages_KEY.tif"), oldKey);
     EXPECT_EQ(namesIn(mount), std::vector<std::string>{"pages"});  // nothing beside it
 
+    // Room for the pages' count but not for a second copy of the set: the old set is only
+    // removed after the new one is whole, so the disk fills part-way and the old set stays.
+    const std::string filler = mount + "/filler";
+    const std::int64_t room = freeBytesFor(mount);
+    ASSERT_GT(room, 0);
+    Fixture h;
+    script.messages.clear();
+    {
+        // Taken between the check and the writing: the check passes, the writing fails.
+        struct Squeeze final : PageExportStatus {
+            std::string filler;
+            bool done = false;
+            void status(const std::string& text) override
+            {
+                if (!done && text == "初始化文件完毕") {
+                    done = true;
+                    const std::int64_t left = freeBytesFor(filler);
+                    test::writeBytes(filler, std::vector<std::uint8_t>(static_cast<std::size_t>(std::max<std::int64_t>(0, left - 4096)), 1));
+                }
+            }
+            void progress(int) override {}
+        } squeeze;
+        squeeze.filler = filler;
+        EXPECT_EQ(runPageExport(h.setup, script, squeeze).outcome, PageExportOutcome::Failed);
+    }
+    ::unlink(filler.c_str());
+    EXPECT_EQ(namesIn(mount + "/pages"), oldSet);
+    EXPECT_EQ(test::readBytes(mount + "/pages/pages_KEY.tif"), oldKey);
+    EXPECT_EQ(namesIn(mount), std::vector<std::string>{"pages"});
+
     // Into a new folder: a failure leaves none.
     script.output = mount + "/other.tif";
-    EXPECT_EQ(runPageExport(g.setup, script, status).outcome, PageExportOutcome::Failed);
+    EXPECT_EQ(runPageExport(g.setup, script, status).outcome, PageExportOutcome::Refused);
     EXPECT_EQ(namesIn(mount), std::vector<std::string>{"pages"});
 }
 

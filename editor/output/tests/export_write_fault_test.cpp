@@ -210,3 +210,24 @@ TEST(ExportWriteFault, AFullDiskInEveryFormatLeavesTheOldFileOrAWholeNewOne)
         EXPECT_EQ(entries(mount), QStringList{}) << c.name;
     }
 }
+
+TEST(ExportWriteFault, ACancelledPageRunTakesBackWhatItWrote)
+{
+    QTemporaryDir dir;
+    const PatternDocument doc = test::checkerPattern(150, 150);
+    const ChartLayout layout(doc, PrintSettings{}, kA4);
+    ASSERT_GT(layout.grid().total, 3);
+    struct CancelAfterTwo final : ProgressReport {
+        int at = 0;
+        void setRange(int, int) override {}
+        void setPosition(int position) override { at = position; }
+        bool cancelled() const override { return at >= 2; }
+    } progress;
+    ExportError error;
+    EXPECT_TRUE(writeChartPages(layout, ChartStyle::PrintColour, dir.filePath(u"c.png"_qs), ChartFormat::Png, &progress,
+                                &error)
+                    .isEmpty());
+    EXPECT_EQ(error.text, kTextExportCancelled);
+    EXPECT_EQ(progress.at, 2);
+    EXPECT_EQ(entries(dir.path()), QStringList{});
+}
