@@ -432,18 +432,33 @@ bool ReplacementFolder::commit(const std::function<bool(const std::string& name)
         return false;
     struct stat st {};
     if (::lstat(folder_.c_str(), &st) != 0 && errno == ENOENT) {
-        // No folder yet: the staging folder becomes it in one step.
-        if (::rename(staging_.c_str(), folder_.c_str()) != 0) {
+        // No folder yet: the staging folder becomes it in one step (unless another run's
+        // set took the name first; then it is replaced like any old set).
+        if (::rename(staging_.c_str(), folder_.c_str()) == 0) {
+            staging_.clear();
+            return true;
+        }
+        if (errno != EEXIST && errno != ENOTEMPTY) {
             error_ = errno;
             return false;
         }
-        staging_.clear();
-        return true;
     }
     if (::stat(folder_.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
         error_ = ENOTDIR;
         return false;
     }
+    // One set goes in at a time: two runs on one folder never leave a mix of both.
+    const int folderLock = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderLock >= 0)
+        ::flock(folderLock, LOCK_EX);
+    struct Unlock {
+        int fd;
+        ~Unlock()
+        {
+            if (fd >= 0)
+                ::close(fd);
+        }
+    } unlock{folderLock};
     std::vector<std::string> fresh;
     if (DIR* dir = ::opendir(staging_.c_str())) {
         while (const dirent* e = ::readdir(dir))
@@ -481,10 +496,8 @@ bool ReplacementFolder::commit(const std::function<bool(const std::string& name)
             if (std::find(fresh.begin(), fresh.end(), name) == fresh.end())
                 ::unlink((folder_ + "/" + name).c_str());
     }
-    if (const int fd = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    if (folderLock >= 0)
+        ::fsync(folderLock);
     return true;
 }
 
