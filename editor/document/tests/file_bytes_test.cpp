@@ -1,6 +1,7 @@
 // The file layer under every writer: write faults, temporary names, stale temporaries,
 // page sets replaced as a whole, and files too big to read.
 #include "editor/document/file_bytes.h"
+#include "editor/document/palette_file.h"
 #include "editor/document/pattern_file.h"
 #include "editor/document/tests/test_support.h"
 
@@ -198,6 +199,12 @@ TEST(ReadWholeFile, AFileLongerThanItsFormatOrMemoryIsRefusedUnread)
     PatternDocument doc;
     RecordingMessages messages;
     EXPECT_EQ(loadPattern(path, LoadMode::Library, doc, {nullptr, &messages, nullptr}).result, LoadResult::Failed);
+    // A palette longer than its count can make it is not read at all.
+    const PaletteStore store(dir.path());
+    ASSERT_TRUE(store.ensurePaletteFolder());
+    ASSERT_EQ(::rename(path.c_str(), store.palettePath("BIG").c_str()), 0);
+    Palette palette;
+    EXPECT_FALSE(store.load("BIG", palette));
 }
 
 TEST(ReplacementFile, AFullDiskKeepsTheOldFile)
