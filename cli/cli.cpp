@@ -10,6 +10,7 @@
 #include "interchange/code_page.h"
 
 #include <charconv>
+#include <new>
 #include <optional>
 #include <string>
 
@@ -298,6 +299,10 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
     } catch (const UsageError&) {
         err << kUsage;
         return 2;
+    } catch (const std::bad_alloc&) {
+        // A file or an output bigger than memory: the command stops, nothing half-written.
+        err << "brenmark-cli: not enough memory for this file\n";
+        return 1;
     }
 }
 

@@ -8,6 +8,7 @@
 #include "editor/document/pattern_file.h"
 #include "editor/output/chart_files.h"
 #include "editor/render/chart_export.h"
+#include "editor/render/replacement_device.h"
 #include "interchange/code_page.h"
 
 #include <QFile>
@@ -15,7 +16,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <csignal>
 #include <iterator>
+
+#include <signal.h>
+#include <unistd.h>
 #include <cstdlib>
 #include <memory>
 
@@ -98,6 +103,38 @@ ChartFormat simulatedFormat(const QString& out)
     return ChartFormat::Jpeg;
 }
 
+// Ctrl+C during a page run: the run stops after the page at hand and takes back what it
+// wrote; the old set stays.
+volatile std::sig_atomic_t interrupted = 0;
+
+void onInterrupt(int)
+{
+    interrupted = 1;
+}
+
+// The pages done, on a terminal's standard error, rewritten in place.
+class TerminalProgress final : public ProgressReport {
+public:
+    explicit TerminalProgress(std::ostream& err) : err_(err), shown_(::isatty(STDERR_FILENO) == 1) {}
+    ~TerminalProgress() override
+    {
+        if (shown_ && high_ > 0)
+            err_ << '\n';
+    }
+    void setRange(int, int high) override { high_ = high; }
+    void setPosition(int position) override
+    {
+        if (shown_ && high_ > 0)
+            err_ << "\rpage " << position << " of " << high_ << std::flush;
+    }
+    bool cancelled() const override { return interrupted != 0; }
+
+private:
+    std::ostream& err_;
+    bool shown_;
+    int high_ = 0;
+};
+
 int refused(const ExportError& error, std::ostream& err)
 {
     err << "brenmark-cli: " << gbkToUtf8(error.text) << '\n';
@@ -161,7 +198,8 @@ int exportChart(Args& args, std::ostream& out, std::ostream& err)
     const std::optional<FabricName> fabric =
         palettes.load("DMC", dmc) ? nameFabricColor(doc.fabric, dmc) : std::nullopt;
     const ChartStyle style = printStyle(!blackWhite, colouredSymbols);
-    const QString chosen = QFile::decodeName(QByteArray::fromStdString(*outText));
+    // The name's own bytes are kept, whatever their encoding.
+    const QString chosen = fileNameFromBytes(*outText);
     ExportError error;
 
     if (simulated) {
@@ -170,17 +208,26 @@ int exportChart(Args& args, std::ostream& out, std::ostream& err)
         const auto picture = renderSimulatedPicture(doc, &error);
         if (!picture || !savePicture(*picture, target, writableFormat(f, jpegWriterAvailable()), &error))
             return refused(error, err);
-        out << QFile::encodeName(target).toStdString() << '\n';
+        out << fileNameBytes(target) << '\n';
         return 0;
     }
     if (pages) {
         const ChartLayout layout(doc, settings, *page, fabric);
-        const QStringList files = writeChartPages(layout, style, chosen, writableFormat(*format, jpegWriterAvailable()),
-                                                  nullptr, &error, dotsPerInch);
+        interrupted = 0;
+        struct sigaction action {}, before {};
+        action.sa_handler = onInterrupt;
+        ::sigemptyset(&action.sa_mask);
+        ::sigaction(SIGINT, &action, &before);
+        QStringList files;
+        {
+            TerminalProgress progress(err);
+            files = writeChartPages(layout, style, chosen, writableFormat(*format, jpegWriterAvailable()), &progress, &error, dotsPerInch);
+        }
+        ::sigaction(SIGINT, &before, nullptr);
         if (files.isEmpty())
             return refused(error, err);
         for (const QString& f : files)
-            out << QFile::encodeName(f).toStdString() << '\n';
+            out << fileNameBytes(f) << '\n';
         return 0;
     }
     const ChartLayout whole = wholeChartLayout(doc, settings, fabric);
@@ -188,7 +235,7 @@ int exportChart(Args& args, std::ostream& out, std::ostream& err)
     const QString target = withExtension(chosen, extensionOf(f));
     if (!writeWholeChart(whole, style, target, f, &error, dotsPerInch))
         return refused(error, err);
-    out << QFile::encodeName(target).toStdString() << '\n';
+    out << fileNameBytes(target) << '\n';
     return 0;
 }
 

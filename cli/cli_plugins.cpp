@@ -56,7 +56,9 @@ int threadmap(Args& args, std::ostream& err)
     const std::optional<std::string> name = args.option("--name");
     const std::string path = args.operands(1)[0];
     std::vector<std::uint8_t> bytes;
-    if (!readWholeFile(path, bytes)) {
+    // The longest mapping file: a signed 32-bit count of pairs.
+    constexpr std::uint64_t kLongest = 4 + 0x7FFFFFFFull * kMappingPairBytes;
+    if (!readWholeFile(path, bytes, kLongest)) {
         err << "brenmark-cli: cannot read " << path << '\n';
         return 1;
     }
@@ -74,6 +76,12 @@ int threadmap(Args& args, std::ostream& err)
     // As the grid builds: up to the first incomplete pair.
     MappingGrid grid;
     grid.appendPairs(read->pairs);
+    // A file without one whole pair to build from is no mapping file: nothing is built
+    // from it (an empty library would replace nothing with nothing).
+    if (grid.pairsToBuild().empty()) {
+        err << "brenmark-cli: " << path << " is no mapping file\n";
+        return 1;
+    }
     const BuildOutcome outcome =
         buildThreadLibrary(PaletteStore(dir), name ? utf8ToGbk(*name) : std::string(), grid.pairsToBuild(), messages);
     return outcome == BuildOutcome::Built ? 0 : 1;

@@ -8,6 +8,7 @@
 #include "editor/document/palette_file.h"
 #include "editor/document/path_scramble.h"
 #include "tiffwriter/cmyk_table.h"
+#include "plugins/threadmap/thread_mapping_file.h"
 #include "editor/document/pattern_file.h"
 #include "editor/document/file_bytes.h"
 #include "photo/tests/gif_writer.h"
@@ -365,6 +366,18 @@ int main(int argc, char** argv)
             g.frames.push_back(f);
         ok &= write(gifs + "v" + std::to_string(variant) + ".gif", test::writeGif(g));
     }
+    // The plug-in's mapping files: whole, with an empty pair, cut short, a count past the end.
+    const std::string mappings = dir + "mapping/";
+    ::mkdir(mappings.c_str(), 0777);
+    const std::vector<MappingPair> pairs = {{"R1", "321"}, {"R2", "310"}, {"", ""}, {"ANC\xD0\xC4", "3865"}};
+    ok &= write(mappings + "four.x2x", encodeMapping(pairs));
+    ok &= write(mappings + "empty.x2x", encodeMapping({}));
+    std::vector<std::uint8_t> cut = encodeMapping(pairs);
+    cut.resize(cut.size() - 7);
+    ok &= write(mappings + "cut.x2x", cut);
+    std::vector<std::uint8_t> past = encodeMapping(std::span(pairs).first(1));
+    past[0] = 9;
+    ok &= write(mappings + "past.x2x", past);
     // The interchange readers: JSON with paths, XML, Base64 and service replies.
     const auto text = [&](const std::string& folder, const std::string& name, std::string_view content) {
         ::mkdir((dir + folder).c_str(), 0777);

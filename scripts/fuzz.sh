@@ -16,7 +16,7 @@ jobs=${JOBS:-$(nproc)}
 max_len=${MAX_LEN:-65536}
 corpus=fuzz-corpus
 targets=(fuzz_pattern_reader fuzz_palette_reader fuzz_oxs_reader fuzz_pmaker_reader fuzz_pcstitch_reader
-         fuzz_kxstitch_reader fuzz_gif_decoder fuzz_cmyk_table fuzz_pattern_argument
+         fuzz_kxstitch_reader fuzz_gif_decoder fuzz_cmyk_table fuzz_pattern_argument fuzz_mapping_reader
          fuzz_json_path fuzz_xml_bridge fuzz_base64 fuzz_reply_reader)
 
 if ! [[ "$seconds" =~ ^[0-9]+$ ]] || [ "$seconds" -eq 0 ]; then
@@ -53,6 +53,7 @@ for target in "${targets[@]}"; do
     fuzz_gif_decoder) seeds=$corpus/seeds/gif; extra=(-dict=fuzz/gif.dict) ;;
     fuzz_cmyk_table) seeds=$corpus/seeds/cmyk; extra=() ;;
     fuzz_pattern_argument) seeds=$corpus/seeds/argument; extra=() ;;
+    fuzz_mapping_reader) seeds=$corpus/seeds/mapping; extra=() ;;
     fuzz_json_path | fuzz_xml_bridge | fuzz_base64 | fuzz_reply_reader)
       seeds=$corpus/seeds/${target#fuzz_}; extra=() ;;
   esac

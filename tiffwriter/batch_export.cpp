@@ -3,9 +3,13 @@
 #include "editor/document/program_directory.h"
 #include "editor/document/program_folders.h"
 #include "interchange/code_page.h"
+#include "tiffwriter/cmyk_table.h"
+
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
+#include <iostream>
 #include <ostream>
 
 namespace brenmark {
@@ -18,7 +22,9 @@ public:
     void show(const std::string& text, const std::string&, MessageIcon) override
     {
         err_ << gbkToUtf8(text) << '\n';
-        told_ = true;
+        // The note on the CMYK table is no failure: the run goes on.
+        if (text != kMsgCmykTableDamaged)
+            told_ = true;
     }
     std::optional<std::string> askOutputName(const std::string&, const std::string&, const std::string&) override
     {
@@ -41,11 +47,19 @@ public:
         out_ << gbkToUtf8(text) << '\n';
         last_ = text;
     }
-    void progress(int) override {}
+    // On a terminal, a progress line on standard error, rewritten in place.
+    void progress(int percent) override
+    {
+        if (!progressTo_)
+            return;
+        *progressTo_ << '\r' << percent << "%" << (percent >= 100 ? "\n" : "") << std::flush;
+    }
+    void showProgressOn(std::ostream* err) { progressTo_ = err; }
     const std::string& last() const { return last_; }
 
 private:
     std::ostream& out_;
+    std::ostream* progressTo_ = nullptr;
     std::string last_;
 };
 
@@ -117,6 +131,8 @@ int runBatch(const BatchRequest& request, std::ostream& out, std::ostream& err, 
 {
     BatchDialogs dialogs(request, err);
     BatchStatus status(out);
+    if (&err == &std::cerr && ::isatty(STDERR_FILENO))
+        status.showProgressOn(&err);
     PageExportSetup setup;
     setup.patternPath = request.pattern;
     setup.programDir = request.programDir;

@@ -75,14 +75,17 @@ std::string cmykTablePath(const std::string& programDir, std::string_view brand)
     return expandPathTemplate(kCmykTableTemplate, {programDir, brand});
 }
 
-CmykTable loadCmykTable(const std::string& programDir, std::string_view brand)
+CmykTable loadCmykTable(const std::string& programDir, std::string_view brand, bool* damaged)
 {
     CmykTable table;
     const std::string path = cmykTablePath(programDir, brand);
     std::vector<std::uint8_t> bytes;
-    if (path.empty() || pathKind(path) != PathKind::RegularFile || !readWholeFile(path, bytes))
-        return table;
-    decodeCmykTable(bytes, table);
+    // The longest table the format can hold: its count is a signed 32-bit number.
+    constexpr std::uint64_t kLongest = kCmykHeaderSize + 0x7FFFFFFFull * kCmykRecordSize;
+    const bool read = !path.empty() && pathKind(path) == PathKind::RegularFile && readWholeFile(path, bytes, kLongest);
+    const bool decoded = read && decodeCmykTable(bytes, table) && !table.empty();
+    if (damaged)
+        *damaged = !decoded;
     return table;
 }
 

@@ -60,7 +60,9 @@ inline constexpr std::string_view kCmykFolderTemplate = "%scmyk";
 // "<dir>cmyk/<brand>.cmyk"; empty for a brand that is no plain file name.
 std::string cmykTablePath(const std::string& programDir, std::string_view brand);
 // The brand's table; empty when the file is missing or damaged.
-CmykTable loadCmykTable(const std::string& programDir, std::string_view brand);
+// damaged (may be null) is set when the table is missing, unreadable, empty or no table.
+CmykTable loadCmykTable(const std::string& programDir, std::string_view brand, bool* damaged = nullptr);
+inline constexpr const char* kMsgCmykTableDamaged = "CMYK表损坏,已按颜色换算";
 // The first record with exactly this number (bytes compared as they are), null for none.
 const CmykValue* findCmyk(const CmykTable& table, std::string_view number);
 

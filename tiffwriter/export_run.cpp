@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace brenmark {
@@ -108,6 +109,10 @@ PageExportResult writeWhole(const PageExportSetup& setup, PageExportDialogs& dia
         dialogs.show(pageLimitMessage(f.width, f.height), kTitleInfo, MessageIcon::Information);
         return {PageExportOutcome::Refused, {}};
     }
+    if (const std::string refusal = roomRefusal(path, 1, TiffCanvas::fileSize(f.width, f.height)); !refusal.empty()) {
+        dialogs.show(refusal, kTitleInfo, MessageIcon::Information);
+        return {PageExportOutcome::Refused, {}};
+    }
     PageRun run(setup, dialogs, status, 1);
     TiffCanvas canvas;
     if (!run.begin(canvas, path, f.width, f.height, ink.background))
@@ -156,17 +161,34 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
         return {PageExportOutcome::Refused, {}};
     }
     const PageFiles files = pageFiles(chosen);
-    std::error_code error;
-    std::filesystem::create_directories(files.folder, error);
-    if (pathKind(files.folder) != PathKind::Folder) {
+    // The whole set is written before the old one goes, so all of it must fit beside it.
+    if (const std::string refusal = roomRefusal(files.folder, grid.total, TiffCanvas::fileSize(W, H)); !refusal.empty()) {
+        dialogs.show(refusal, kTitleInfo, MessageIcon::Information);
+        return {PageExportOutcome::Refused, {}};
+    }
+    // The pages go into a folder of their own beside the target and are moved in when every
+    // one is complete: a run that fails leaves the old set whole and no new folder behind.
+    const std::string folder = files.folder.substr(0, files.folder.size() - 1);
+    const PathKind kind = pathKind(folder);
+    if (kind == PathKind::Missing) {
+        std::error_code error;
+        const std::filesystem::path parent = std::filesystem::path(folder).parent_path();
+        if (!parent.empty())
+            std::filesystem::create_directories(parent, error);
+    }
+    std::optional<ReplacementFolder> staging;
+    if (kind == PathKind::Missing || kind == PathKind::Folder)
+        staging.emplace(folder);
+    if (!staging || !staging->ok()) {
         dialogs.show(kMsgCannotMakeFolder, kTitleInfo, MessageIcon::Information);
         return {PageExportOutcome::Failed, {}};
     }
+    const PageFiles staged{staging->stagingPath(), files.base};
     PageRun run(setup, dialogs, status, grid.total);
     const QFont header = pageFont(headerFont, true);
     for (int page = 1; page <= grid.total; ++page) {
         TiffCanvas canvas;
-        if (!run.begin(canvas, pageFileName(files, page, grid.total), W, H, ink.background))
+        if (!run.begin(canvas, pageFileName(staged, page, grid.total), W, H, ink.background))
             return run.fail();
         const QRect headerBox(0, 0, W, t);
         PageContent content;
@@ -205,10 +227,37 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
         if (!run.end(canvas))
             return run.fail();
     }
-    return run.written();
+    // The old set: <base>_<number or KEY>.tif.
+    const std::string prefix = files.base + "_";
+    const auto oldMember = [&](const std::string& name) {
+        if (name.size() <= prefix.size() + 4 || name.compare(0, prefix.size(), prefix) != 0 ||
+            name.compare(name.size() - 4, 4, ".tif") != 0)
+            return false;
+        const std::string middle = name.substr(prefix.size(), name.size() - prefix.size() - 4);
+        return middle == "KEY" || std::all_of(middle.begin(), middle.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (!staging->commit(oldMember)) {
+        dialogs.show(kMsgCannotWrite, kTitleInfo, MessageIcon::Information);
+        return {PageExportOutcome::Failed, {}};
+    }
+    std::vector<std::string> written;
+    for (int page = 1; page <= grid.total; ++page)
+        written.push_back(pageFileName(files, page, grid.total));
+    return {PageExportOutcome::Written, written};
 }
 
 }  // namespace
+
+std::string roomRefusal(const std::string& target, int pages, std::uint64_t pageBytes)
+{
+    const std::int64_t room = freeBytesFor(target);
+    const std::uint64_t needed = pageBytes * static_cast<std::uint64_t>(std::max(pages, 0));
+    if (room < 0 || needed <= static_cast<std::uint64_t>(room))
+        return {};
+    char text[256];
+    std::snprintf(text, sizeof text, kMsgNoRoom, pages, sizeText(needed).c_str(), sizeText(static_cast<std::uint64_t>(room)).c_str());
+    return text;
+}
 
 bool readExportPattern(const std::string& path, const std::string& programDir, PatternDocument& doc, MessageBoxes& messages)
 {
@@ -224,11 +273,12 @@ bool readExportPattern(const std::string& path, const std::string& programDir, P
     return loadPattern(path, LoadMode::Library, doc, ctx).result != LoadResult::Failed;
 }
 
-ChartInk exportInk(const PatternDocument& doc, const std::string& programDir, const ColourToCmyk& converter)
+ChartInk exportInk(const PatternDocument& doc, const std::string& programDir, const ColourToCmyk& converter,
+                   bool* tableDamaged)
 {
     ChartInk ink;
     ink.converter = &converter;
-    const CmykTable table = loadCmykTable(programDir, doc.brand);
+    const CmykTable table = loadCmykTable(programDir, doc.brand, tableDamaged);
     for (int i = 0; i < doc.threads.size(); ++i) {
         const std::size_t k = static_cast<std::size_t>(i);
         const CmykValue* record = findCmyk(table, doc.threads.numbers[k]);
@@ -261,7 +311,8 @@ PageExportResult runPageExport(const PageExportSetup& setup, PageExportDialogs& 
     if (!readExportPattern(setup.patternPath, setup.programDir, doc, dialogs))
         return {PageExportOutcome::Refused, {}};
     const ColourToCmyk converter;
-    const ChartInk ink = exportInk(doc, setup.programDir, converter);
+    bool tableDamaged = false;
+    const ChartInk ink = exportInk(doc, setup.programDir, converter, &tableDamaged);
 
     const std::string folder = std::filesystem::path(setup.patternPath).parent_path().string();
     const std::optional<std::string> chosen = dialogs.askOutputName(kOutputDialogTitle, kOutputDialogFilter, folder);
@@ -274,6 +325,9 @@ PageExportResult runPageExport(const PageExportSetup& setup, PageExportDialogs& 
         dialogs.show(refusal, kTitleInfo, MessageIcon::Information);
         return {PageExportOutcome::Refused, {}};
     }
+    // Said once, when the run is under way; it goes on with every colour converted.
+    if (tableDamaged)
+        dialogs.show(kMsgCmykTableDamaged, kTitleInfo, MessageIcon::Information);
     status.progress(0);
     if (options->mode == ExportMode::Whole)
         return writeWhole(setup, dialogs, status, doc, ink, *options, tiffOutputName(*chosen));

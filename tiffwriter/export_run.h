@@ -6,6 +6,7 @@
 #include "editor/document/user_prompts.h"
 #include "tiffwriter/tiff_layout.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,12 @@ inline constexpr const char* kMsgPageTooLarge = "绣图太大,印刷页超过TIF
 inline constexpr const char* kMsgPageTooWide = "绣图太大,印刷页的宽或高超过TIFF文件65535像素的限制,不能导出";
 inline constexpr const char* kMsgCannotWrite = "印刷文件写入失败";
 inline constexpr const char* kMsgCannotMakeFolder = "不能建立存放印刷文件的目录";
+// Before anything is written: the pages, the room they take and the room there is.
+inline constexpr const char* kMsgNoRoom = "印刷文件共%d页,需要%s磁盘空间,目标磁盘只有%s可用,不能导出";
+
+// The room a run's pages need at a target; a message (kMsgNoRoom) when the target's file
+// system has less free, empty when it has enough or does not say.
+std::string roomRefusal(const std::string& target, int pages, std::uint64_t pageBytes);
 
 class PageExportDialogs : public MessageBoxes {
 public:
@@ -69,6 +76,9 @@ bool readExportPattern(const std::string& path, const std::string& programDir, P
 // Each thread's print colour: the first record of the brand's table with its number, else
 // its screen colour converted; the background from the fabric's DMC number (paper white
 // without one).
-ChartInk exportInk(const PatternDocument& doc, const std::string& programDir, const ColourToCmyk& converter);
+// tableDamaged (may be null) is set when the brand's table is missing or damaged; the run
+// then says "CMYK表损坏,已按颜色换算" once.
+ChartInk exportInk(const PatternDocument& doc, const std::string& programDir, const ColourToCmyk& converter,
+                   bool* tableDamaged = nullptr);
 
 }  // namespace brenmark

@@ -1,6 +1,9 @@
 #include "tiffwriter/tiff_canvas.h"
 
+#include "editor/document/file_bytes.h"
+
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -149,8 +152,12 @@ TiffCanvas::Result TiffCanvas::create(const std::string& path, int w, int h, Cmy
         return Result::TooLarge;
     }
     path_ = path;
-    working_ = path + ".part";
-    fd_ = ::open(working_.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // A name of its own beside the page, created exclusively: two runs on one output never
+    // share it and a link standing in the folder is never followed.
+    fd_ = createTemporaryBeside(path, working_);
+    if (fd_ >= 0) {
+        (void)::fchmod(fd_, 0666 & ~processUmask());
+    }
     if (fd_ < 0) {
         tell("初始化文件失败");
         return Result::CannotCreate;

@@ -19,6 +19,9 @@ int Palette::find(std::string_view number) const
     return it == numbers.end() ? -1 : static_cast<int>(it - numbers.begin());
 }
 
+// The longest palette file there can be: a signed 32-bit count of entries.
+constexpr std::uint64_t kLongestPalette = 4 + 0x7FFFFFFFull * kPaletteEntrySize;
+
 bool decodePalette(std::span<const std::uint8_t> bytes, Palette& out)
 {
     out.clear();
@@ -103,7 +106,7 @@ bool PaletteStore::load(std::string_view brand, Palette& out) const
     if (!isSafeBrandName(brand))
         return false;
     std::vector<std::uint8_t> bytes;
-    if (!readWholeFile(palettePath(brand), bytes))
+    if (!readWholeFile(palettePath(brand), bytes, kLongestPalette))
         return false;
     return decodePalette(bytes, out);
 }
@@ -121,7 +124,7 @@ bool PaletteStore::restore(std::string_view brand) const
     if (!isSafeBrandName(brand) || !ensurePaletteFolder())
         return false;
     std::vector<std::uint8_t> bytes;
-    if (!readWholeFile(systemPalettePath(brand), bytes))
+    if (!readWholeFile(systemPalettePath(brand), bytes, kLongestPalette))
         return false;
     return replaceFile(palettePath(brand), bytes);
 }

@@ -371,9 +371,21 @@ PatternReadOutcome readPatternFile(const std::string& path, LoadMode mode, Patte
         tell(ctx, refusal);
         return {};
     }
+    // The magic first: a file that is no pattern is refused before its bytes are read into
+    // memory, so a huge file is never taken whole for nothing.
+    const std::int64_t size = regularFileSize(path);
+    if (size >= static_cast<std::int64_t>(sizeof kMagic)) {
+        std::vector<std::uint8_t> head;
+        if (!readFileStart(path, sizeof kMagic, head) || head.size() < sizeof kMagic ||
+            std::memcmp(head.data(), kMagic, sizeof kMagic) != 0)
+            return {};
+    }
     std::vector<std::uint8_t> bytes;
-    if (!readWholeFile(path, bytes))
+    if (!readWholeFile(path, bytes)) {
+        if (size > 0)
+            tell(ctx, kMsgDamaged);  // too big for memory: no pattern this program made
         return {};
+    }
     return decodePattern(bytes, mode, doc, ctx);
 }
 

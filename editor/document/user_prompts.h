@@ -18,6 +18,8 @@ public:
     virtual ~ProgressReport() = default;
     virtual void setRange(int low, int high) = 0;
     virtual void setPosition(int position) = 0;
+    // Whether the user asked to stop; long runs look between their steps.
+    virtual bool cancelled() const { return false; }
 };
 
 // For callers that want neither.

@@ -3,6 +3,7 @@
 #include "editor/render/chart_export.h"
 #include "editor/render/emf_writer.h"
 #include "editor/render/gbk_qstring.h"
+#include "editor/render/replacement_device.h"
 #include "editor/render/stitch_tiles.h"
 #include "editor/render/symbol_glyphs.h"
 
@@ -14,12 +15,13 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <limits>
+#include <system_error>
 
 namespace brenmark {
 
@@ -56,6 +58,14 @@ bool makeTargetFolder(const QString& path, ExportError* error)
         return true;
     fail(error, kTextCannotMakeFolder, folder);
     return false;
+}
+
+// "无法写入文件:<path>" and why, when the system said.
+void failWrite(ExportError* error, const QString& path, const std::string& reason)
+{
+    fail(error, kTextCannotWrite, path);
+    if (error && !reason.empty())
+        error->text += "(" + reason + ")";
 }
 
 void putLe16(QByteArray& b, int at, std::uint32_t v)
@@ -226,8 +236,8 @@ bool savePicture(const QImage& image, const QString& path, ChartFormat format, E
 {
     if (!makeTargetFolder(path, error))
         return false;
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
+    ReplacementDevice file(path);
+    bool ok = file.begin();
     if (ok) {
         if (format == ChartFormat::Bmp) {
             ok = writeBmp(image, file);
@@ -241,8 +251,7 @@ bool savePicture(const QImage& image, const QString& path, ChartFormat format, E
         }
     }
     if (!ok || !file.commit()) {
-        file.cancelWriting();
-        fail(error, kTextCannotWrite, path);
+        failWrite(error, path, file.failure());
         return false;
     }
     return true;
@@ -266,14 +275,15 @@ bool writeVectorPage(const QString& path, QSize size, ChartFormat format, const 
     if (format == ChartFormat::Emf) {
         QString why;
         if (!writeEmf(path, size, draw, &why)) {
-            fail(error, kTextCannotWrite, path);
+            const qsizetype at = why.lastIndexOf(u": "_qs);
+            failWrite(error, path, at < 0 ? std::string() : toGbk(why.mid(at + 2)));
             return false;
         }
         return true;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        fail(error, kTextCannotWrite, path);
+    ReplacementDevice file(path);
+    if (!file.begin()) {
+        failWrite(error, path, file.failure());
         return false;
     }
     bool painted = false;
@@ -302,8 +312,7 @@ bool writeVectorPage(const QString& path, QSize size, ChartFormat format, const 
         }
     }
     if (!painted || !file.commit()) {
-        file.cancelWriting();
-        fail(error, kTextCannotWrite, path);
+        failWrite(error, path, file.failure());
         return false;
     }
     return true;
@@ -467,7 +476,8 @@ QStringList writeChartPages(const ChartLayout& layout, ChartStyle style, const Q
         const QString path = withExtension(chosen, extensionOf(format));
         QString why;
         if (!writeChartPdf(layout, path, style, &why)) {
-            fail(error, kTextCannotWrite, path);
+            const qsizetype at = why.lastIndexOf(u": "_qs);
+            failWrite(error, path, at < 0 ? std::string() : toGbk(why.mid(at + 2)));
             return {};
         }
         if (progress)
@@ -475,8 +485,28 @@ QStringList writeChartPages(const ChartLayout& layout, ChartStyle style, const Q
         return {path};
     }
     const PageFiles files = pageFilesFor(chosen);
-    if (!makePageFolder(files, error))
+    const std::string folder = fileNameBytes(files.folder);
+    // The set is written into a folder of its own beside the target and moved in whole, so
+    // a run that fails leaves the old set as it was and no folder of its own behind.
+    const PathKind kind = pathKind(folder);
+    if (kind != PathKind::Missing && kind != PathKind::Folder) {
+        fail(error, kTextCannotMakeFolder, files.folder);
         return {};
+    }
+    if (kind == PathKind::Missing) {
+        const std::filesystem::path parent = std::filesystem::path(folder).parent_path();
+        std::error_code ec;
+        if (!parent.empty())
+            std::filesystem::create_directories(parent, ec);
+    }
+    ReplacementFolder staging(folder);
+    if (!staging.ok()) {
+        fail(error, kTextCannotMakeFolder, files.folder);
+        if (error)
+            error->text += "(" + writeFailureReason(staging.error()) + ")";
+        return {};
+    }
+    const PageFiles staged{fileNameFromBytes(staging.stagingPath()), files.base};
     const QString extension = extensionOf(format);
     const bool vector = format == ChartFormat::Emf || format == ChartFormat::Svg;
     std::optional<QImage> page;
@@ -484,7 +514,8 @@ QStringList writeChartPages(const ChartLayout& layout, ChartStyle style, const Q
         return {};
     QStringList written;
     for (int n = 1; n <= total; ++n) {
-        const QString path = files.file(n == total ? u"KEY"_qs : QString::number(n), extension);
+        const QString name = n == total ? u"KEY"_qs : QString::number(n);
+        const QString path = staged.file(name, extension);
         bool ok;
         if (vector) {
             ok = writeVectorPage(path, layout.pageSize(), format, [&](QPainter& p) { layout.drawPage(p, n, style); },
@@ -498,11 +529,37 @@ QStringList writeChartPages(const ChartLayout& layout, ChartStyle style, const Q
             }
             ok = savePicture(*page, path, format, error);
         }
-        if (!ok)
+        if (!ok) {
+            if (error)
+                error->text = withPath(kTextCannotWrite, files.file(name, extension)) +
+                              error->text.substr(std::min(error->text.size(), withPath(kTextCannotWrite, path).size()));
             return {};
-        written << path;
-        if (progress)
+        }
+        written << files.file(name, extension);
+        if (progress) {
             progress->setPosition(n);
+            if (progress->cancelled()) {
+                if (error)
+                    *error = ExportError{kTextExportCancelled, kTitleInfo};
+                return {};
+            }
+        }
+    }
+    // The old set: <base>_<number or KEY><extension>.
+    const std::string prefix = fileNameBytes(files.base) + "_";
+    const std::string suffix = fileNameBytes(extension);
+    const auto oldMember = [&](const std::string& name) {
+        if (name.size() <= prefix.size() + suffix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+            return false;
+        const std::string middle = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+        return middle == "KEY" || std::all_of(middle.begin(), middle.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (!staging.commit(oldMember)) {
+        const QString failed = staging.failedName().empty() ? files.folder
+                                                            : QDir(files.folder).filePath(fileNameFromBytes(staging.failedName()));
+        failWrite(error, failed, writeFailureReason(staging.error()));
+        return {};
     }
     return written;
 }

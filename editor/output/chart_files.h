@@ -32,6 +32,7 @@ inline constexpr const char* kTextSvgExported = "SVG绣图导出完毕";
 inline constexpr const char* kTextCanvasTooLarge = "不能导出过大的绣图";  // title "警告"
 inline constexpr const char* kTextCannotWrite = "无法写入文件:%s";
 inline constexpr const char* kTextCannotMakeFolder = "无法创建导出文件夹:%s";
+inline constexpr const char* kTextExportCancelled = "导出已取消";
 
 enum class ExportMode { Whole, Pages };
 
@@ -143,9 +144,10 @@ PageFiles pageFilesFor(const QString& chosen);
 bool makePageFolder(const PageFiles& files, ExportError* error);
 // Every page of the layout in its own file: _1 … _N then _KEY, each page drawn on a white
 // page of the layout's size. The PDF format writes one file at the chosen path (with
-// extension) instead, one page per printed page. progress (may be null) counts the pages.
-// Returns the files written; empty with error set on failure, the files already written
-// stay.
+// extension) instead, one page per printed page. progress (may be null) counts the pages
+// and may cancel between them. The set is written beside the folder and moved in whole:
+// returns the files written; empty with error set on failure or cancel, the old set then
+// as it was.
 QStringList writeChartPages(const ChartLayout& layout, ChartStyle style, const QString& chosen, ChartFormat format,
                             ProgressReport* progress, ExportError* error, int dotsPerInch = 96);
 

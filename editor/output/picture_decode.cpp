@@ -5,7 +5,12 @@
 #include <QFile>
 #include <QImageReader>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <memory>
 
 namespace brenmark {
 
@@ -14,6 +19,27 @@ namespace {
 QString pathOf(const std::string& path)
 {
     return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+// The picture file opened for its reader, only when it is a regular file: a pipe would
+// keep the reader waiting for a writer forever, a device may never end. Opened without
+// blocking and looked at through the open file, so nothing can take its place in between.
+std::unique_ptr<QFile> openPicture(const QByteArray& path)
+{
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return nullptr;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    auto file = std::make_unique<QFile>();
+    if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return nullptr;
+    }
+    return file;
 }
 
 // Alpha over white, pixel by pixel: the picture as it would look on white fabric.
@@ -41,7 +67,10 @@ QImage decodePicture(const QString& path, QSize size)
 {
     if (path.isEmpty() || size.isEmpty())
         return {};
-    QImageReader reader(path);
+    const std::unique_ptr<QFile> file = openPicture(QFile::encodeName(path));
+    if (!file)
+        return {};
+    QImageReader reader(file.get());
     const QSize full = reader.size();
     // Only shrinking is handed to the reader; a reader that cannot scale scales smoothly
     // itself after decoding whole.
@@ -116,7 +145,10 @@ std::optional<PictureSize> readPictureSize(const std::string& path)
 {
     if (path.empty())
         return std::nullopt;
-    QImageReader reader(pathOf(path));
+    const std::unique_ptr<QFile> file = openPicture(QByteArray::fromStdString(path));
+    if (!file)
+        return std::nullopt;
+    QImageReader reader(file.get());
     QSize size = reader.size();
     if (!size.isValid()) {
         // A reader that cannot tell the size without decoding: decode once.

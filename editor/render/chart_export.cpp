@@ -1,5 +1,6 @@
 #include "editor/render/chart_export.h"
 
+#include "editor/render/replacement_device.h"
 #include "editor/render/gbk_qstring.h"
 
 #include <QDir>
@@ -8,7 +9,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -39,10 +39,10 @@ QStringList writePagePictures(const ChartLayout& layout, const QString& folder, 
         }
         const QString suffix = n == total ? u"KEY"_qs : QString::number(n);
         const QString path = QDir(folder).filePath(base + u'_' + suffix + u'.' + ext);
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || !page.save(&file, format, ext == u"jpg"_qs ? 80 : -1) || !file.commit()) {
+        ReplacementDevice file(path);
+        if (!file.begin() || !page.save(&file, format, ext == u"jpg"_qs ? 80 : -1) || !file.commit()) {
             if (error)
-                *error = u"cannot write "_qs + path;
+                *error = u"cannot write "_qs + path + u": "_qs + fromGbk(file.failure());
             return {};
         }
         written << path;
@@ -52,12 +52,14 @@ QStringList writePagePictures(const ChartLayout& layout, const QString& folder, 
 
 bool writeChartPdf(const ChartLayout& layout, const QString& path, ChartStyle style, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    ReplacementDevice file(path);
+    auto failed = [&] {
         if (error)
-            *error = u"cannot write "_qs + path;
+            *error = u"cannot write "_qs + path + u": "_qs + fromGbk(file.failure());
         return false;
-    }
+    };
+    if (!file.begin())
+        return failed();
     {
         QPdfWriter pdf(&file);
         pdf.setResolution(96);
@@ -72,12 +74,7 @@ bool writeChartPdf(const ChartLayout& layout, const QString& path, ChartStyle st
             layout.drawPage(p, n, style);
         }
     }
-    if (!file.commit()) {
-        if (error)
-            *error = u"cannot write "_qs + path;
-        return false;
-    }
-    return true;
+    return file.commit() || failed();
 }
 
 }  // namespace brenmark

@@ -1,9 +1,10 @@
 #include "editor/render/emf_writer.h"
 
 #include "editor/render/emf_paint_engine.h"
+#include "editor/render/replacement_device.h"
+#include "editor/render/gbk_qstring.h"
 
 #include <QPainter>
-#include <QSaveFile>
 
 namespace brenmark {
 
@@ -28,10 +29,10 @@ bool writeEmf(const QString& path, QSize size, const std::function<void(QPainter
             p.end();
     }
     const QByteArray& bytes = device.metafile();
-    // Beside the name first; an unfinished file is removed when the save file goes.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return fail(u"cannot write "_qs + path + u": "_qs + file.errorString());
+    // Beside the name first; an unfinished file is removed when the device goes.
+    ReplacementDevice file(path);
+    if (!file.begin() || file.write(bytes) != bytes.size() || !file.commit())
+        return fail(u"cannot write "_qs + path + u": "_qs + fromGbk(file.failure()));
     return true;
 }
 

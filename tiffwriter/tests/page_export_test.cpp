@@ -2,6 +2,7 @@
 // the files of both modes, what a refused or cancelled run leaves, a page against the
 // preview's chart, the window's worker thread and the program's start.
 #include "tiffwriter/batch_export.h"
+#include "tiffwriter/cmyk_table.h"
 #include "tiffwriter/colour_to_cmyk.h"
 #include "tiffwriter/export_run.h"
 #include "tiffwriter/options_dialog.h"
@@ -27,6 +28,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <sstream>
 
@@ -320,7 +327,8 @@ TEST(PageExport, CancelledAndRefusedRunsWriteNothing)
     script.options = options;
     script.output = big.dir.file("big");
     EXPECT_EQ(runPageExport(big.setup, script, status).outcome, PageExportOutcome::Refused);
-    EXPECT_EQ(script.messages, (std::vector<std::string>{kMsgPageTooWide}));
+    // The fixture has no CMYK table: said once, before the refusal.
+    EXPECT_EQ(script.messages, (std::vector<std::string>{kMsgCmykTableDamaged, kMsgPageTooWide}));
     EXPECT_TRUE(status.texts.empty());
     EXPECT_FALSE(fileExists(big.dir.file("big.tiff")));
 
@@ -427,7 +435,8 @@ TEST(PageExport, TheBatchModePrintsTheStatusAndExitsWithTheOutcome)
     std::ostringstream out, err;
     EXPECT_EQ(runBatch(request, out, err, false), 0);
     EXPECT_EQ(out.str().substr(0, out.str().find('\n')), "\xE5\x88\x9D\xE5\xA7\x8B\xE5\x8C\x96\xE6\x96\x87\xE4\xBB\xB6");  // UTF-8
-    EXPECT_TRUE(err.str().empty());
+    // No CMYK table in the fixture: the one note, in UTF-8, and the run goes on.
+    EXPECT_EQ(err.str(), gbkToUtf8(kMsgCmykTableDamaged) + "\n");
     EXPECT_TRUE(fileExists(f.dir.file("b/b_1.tif")));
 
     // A name the user gave with ".tif" is the file written.
@@ -526,4 +535,126 @@ TEST(PageExport, TheProgramStartsOnlyForAScrambledPatternPath)
     EXPECT_FALSE(accepted.waitForFinished(1500));
     accepted.kill();
     accepted.waitForFinished(5000);
+}
+
+namespace {
+
+std::vector<std::string> namesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(folder, ec))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+TEST(PageExport, APageSetThatFailsPartWayLeavesTheOldSetWhole)
+{
+    test::TempDir dir;
+    const std::string mount = dir.file("small");
+    ASSERT_EQ(::mkdir(mount.c_str(), 0700), 0);
+    if (::mount("tmpfs", mount.c_str(), "tmpfs", 0, "size=8m") != 0)
+        GTEST_SKIP() << "a small tmpfs needs root (mount: " << std::strerror(errno) << ")";
+    struct Unmount {
+        std::string where;
+        ~Unmount() { ::umount(where.c_str()); }
+    } unmount{mount};
+
+    PrintOptions options;
+    options.mode = ExportMode::Pages;
+    options.paperWidthCm = 6;  // 1.3 MB a page
+    options.paperHeightCm = 4;
+    Fixture f;
+    Script script;
+    script.output = mount + "/pages.tif";
+    script.options = options;
+    Status status;
+    const PageExportResult first = runPageExport(f.setup, script, status);
+    ASSERT_EQ(first.outcome, PageExportOutcome::Written);
+    const std::vector<std::string> oldSet = namesIn(mount + "/pages");
+    ASSERT_GT(oldSet.size(), 2u);
+    const auto oldKey = test::readBytes(mount + "/pages/pages_KEY.tif");
+
+    // Four times the pages: refused before anything is written, with what it would take.
+    PatternDocument big;
+    big.create(48, 32, "DMC");
+    big.addThread(rgb(200, 30, 30), "321");
+    big.assignDefaultSymbols();
+    Fixture g(big);
+    script.messages.clear();
+    EXPECT_EQ(runPageExport(g.setup, script, status).outcome, PageExportOutcome::Refused);
+    ASSERT_EQ(script.messages.size(), 2u);  // the CMYK note, then the refusal
+    EXPECT_EQ(script.messages[1].rfind("印刷文件共", 0), 0u);
+    EXPECT_NE(script.messages[1].find(" MB"), std::string::npos);
+    EXPECT_EQ(namesIn(mount + "/pages"), oldSet);
+    EXPECT_EQ(test::readBytes(mount + "/pages/pages_KEY.tif"), oldKey);
+    EXPECT_EQ(namesIn(mount), std::vector<std::string>{"pages"});  // nothing beside it
+
+    // Room for the pages' count but not for a second copy of the set: the old set is only
+    // removed after the new one is whole, so the disk fills part-way and the old set stays.
+    const std::string filler = mount + "/filler";
+    const std::int64_t room = freeBytesFor(mount);
+    ASSERT_GT(room, 0);
+    Fixture h;
+    script.messages.clear();
+    {
+        // Taken between the check and the writing: the check passes, the writing fails.
+        struct Squeeze final : PageExportStatus {
+            std::string filler;
+            bool done = false;
+            void status(const std::string& text) override
+            {
+                if (!done && text == "初始化文件完毕") {
+                    done = true;
+                    const std::int64_t left = freeBytesFor(filler);
+                    test::writeBytes(filler, std::vector<std::uint8_t>(static_cast<std::size_t>(std::max<std::int64_t>(0, left - 4096)), 1));
+                }
+            }
+            void progress(int) override {}
+        } squeeze;
+        squeeze.filler = filler;
+        EXPECT_EQ(runPageExport(h.setup, script, squeeze).outcome, PageExportOutcome::Failed);
+    }
+    ::unlink(filler.c_str());
+    EXPECT_EQ(namesIn(mount + "/pages"), oldSet);
+    EXPECT_EQ(test::readBytes(mount + "/pages/pages_KEY.tif"), oldKey);
+    EXPECT_EQ(namesIn(mount), std::vector<std::string>{"pages"});
+
+    // Into a new folder: a failure leaves none.
+    script.output = mount + "/other.tif";
+    EXPECT_EQ(runPageExport(g.setup, script, status).outcome, PageExportOutcome::Refused);
+    EXPECT_EQ(namesIn(mount), std::vector<std::string>{"pages"});
+}
+
+TEST(PageExport, ADamagedCmykTableIsToldOnceAndTheRunGoesOn)
+{
+    const std::vector<std::string> numbers = {"445", "321"};
+    const std::vector<CmykPercent> percents = {{0, 2, 60, 0}, {10, 90, 80, 5}};
+    const std::vector<std::vector<std::uint8_t>> damaged = {
+        {}, {1, 2, 3, 4, 5, 6, 7, 8}, encodeCmykTable({}, {}),
+    };
+    for (std::size_t k = 0; k <= damaged.size(); ++k) {
+        Fixture f;
+        std::filesystem::create_directories(f.dir.path() + "cmyk");
+        if (k < damaged.size())
+            test::writeBytes(f.dir.file("cmyk/DMC.cmyk"), damaged[k]);
+        else
+            ASSERT_EQ(::mkfifo(f.dir.file("cmyk/DMC.cmyk").c_str(), 0600), 0);  // never waited on
+        Script script;
+        script.output = f.dir.file("w.tif");
+        Status status;
+        EXPECT_EQ(runPageExport(f.setup, script, status).outcome, PageExportOutcome::Written) << k;
+        EXPECT_EQ(script.messages, std::vector<std::string>{kMsgCmykTableDamaged}) << k;
+    }
+    Fixture good;
+    std::filesystem::create_directories(good.dir.path() + "cmyk");
+    test::writeBytes(good.dir.file("cmyk/DMC.cmyk"), encodeCmykTable(numbers, percents));
+    Script script;
+    script.output = good.dir.file("w.tif");
+    Status status;
+    EXPECT_EQ(runPageExport(good.setup, script, status).outcome, PageExportOutcome::Written);
+    EXPECT_TRUE(script.messages.empty());
 }

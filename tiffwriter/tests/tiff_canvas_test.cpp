@@ -6,6 +6,7 @@
 #include "editor/document/tests/test_support.h"
 
 #include <tiffio.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -258,4 +259,26 @@ TEST(TiffCanvas, ClippedRowsKeepEveryOtherRowAsItWas)
     const auto b = test::readBytes(dir.file("p.tiff"));
     for (int y = 0; y < 10; ++y)
         EXPECT_EQ(filePixel(b, 10, 4, y), y >= 3 && y < 6 ? kBlackInk : kPaperWhite) << y;
+}
+
+TEST(TiffCanvas, TwoRunsOnOneOutputNeverShareAWorkingFileNorFollowALink)
+{
+    test::TempDir dir;
+    test::writeBytes(dir.file("victim.txt"), {'v'});
+    // The name a fixed scheme would use, planted as a link.
+    ASSERT_EQ(::symlink(dir.file("victim.txt").c_str(), dir.file("t.tiff.part").c_str()), 0);
+    TiffCanvas a, b;
+    ASSERT_EQ(a.create(dir.file("t.tiff"), 10, 10, kPaperWhite), TiffCanvas::Result::Created);
+    ASSERT_EQ(b.create(dir.file("t.tiff"), 20, 20, kPaperWhite), TiffCanvas::Result::Created);
+    EXPECT_NE(a.workingPath(), b.workingPath());
+    EXPECT_NE(a.workingPath().find(kTemporaryMark), std::string::npos);
+    a.fillRect(0, 0, 10, 10, kBlackInk);
+    b.fillRect(0, 0, 20, 20, kBlackInk);
+    EXPECT_TRUE(a.finish(false));
+    const auto first = test::readBytes(dir.file("t.tiff"));
+    EXPECT_TRUE(b.finish(false));
+    const auto second = test::readBytes(dir.file("t.tiff"));
+    EXPECT_EQ(second.size(), TiffCanvas::fileSize(20, 20));  // the whole of one run's page
+    EXPECT_NE(first, second);
+    EXPECT_EQ(test::readBytes(dir.file("victim.txt")), std::vector<std::uint8_t>{'v'});
 }
