@@ -264,7 +264,6 @@ void MainWindow::buildMenus()
     redoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     redoAction_->setToolTip(fromGbk("重复上一步操作"));
     redoAction_->setStatusTip(fromGbk("重复上一步操作"));
-    menus.action(CmdExit)->setShortcut(QKeySequence::Quit);
     lineMenu_ = menus.popup(u"lineMenu", kLineMenuRows);
 }
 

@@ -341,7 +341,7 @@ TEST(PageExport, CancelledAndRefusedRunsWriteNothing)
     script.options = PrintOptions{};
     script.output = longer.dir.file("long");
     EXPECT_EQ(runPageExport(longer.setup, script, status).outcome, PageExportOutcome::Refused);
-    EXPECT_EQ(script.messages, (std::vector<std::string>{kMsgPageTooWide}));
+    EXPECT_EQ(script.messages, (std::vector<std::string>{kMsgCmykTableDamaged, kMsgPageTooWide}));
 
     // Pages of 500 x 500 cm: each side fits, the file does not.
     script.messages.clear();
@@ -351,7 +351,7 @@ TEST(PageExport, CancelledAndRefusedRunsWriteNothing)
     script.options = options;
     script.output = f.dir.file("huge");
     EXPECT_EQ(runPageExport(f.setup, script, status).outcome, PageExportOutcome::Refused);
-    EXPECT_EQ(script.messages, (std::vector<std::string>{kMsgPageTooLarge}));
+    EXPECT_EQ(script.messages, (std::vector<std::string>{kMsgCmykTableDamaged, kMsgPageTooLarge}));
     EXPECT_TRUE(status.texts.empty());
 
     // A folder that cannot be written: the status line says so, no file is left.

@@ -154,7 +154,7 @@ TEST_F(UnsavedWork, EveryWayOfClosingAsksAndCancelKeepsThePatternAndItsHistory)
         EXPECT_TRUE(window->history().canUndo());
         EXPECT_TRUE(window->session().modified());
     }
-    EXPECT_EQ(action(u"exit")->shortcut(), QKeySequence(QKeySequence::Quit));
+    EXPECT_EQ(action(u"exit")->shortcut(), QKeySequence(u"Ctrl+Q"_qs));
 
     // Yes, then cancelling the save dialog, stays open too.
     dialogs.answers = {Answer::Yes};
