@@ -8,6 +8,7 @@
 #include <chrono>
 #include <ctime>
 #include <filesystem>
+#include <new>
 #include <span>
 #include <system_error>
 
@@ -155,18 +156,24 @@ bool RecoveryStore::writeCopy(const std::string& folder, const std::string& id, 
                        std::span(reinterpret_cast<const std::uint8_t*>(note.data()), note.size()));
 }
 
-bool RecoveryStore::writeAsync(PatternDocument doc, std::string originalPath)
+bool RecoveryStore::writeAsync(const PatternDocument& doc, std::string originalPath)
 {
     if (!ready() || busy_.load())
         return false;
     join();
+    try {
+        copy_ = doc;
+    } catch (const std::bad_alloc&) {
+        copy_ = PatternDocument();
+        return false;
+    }
     busy_ = true;
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     const std::int64_t writtenAt = std::chrono::duration_cast<std::chrono::seconds>(now).count();
-    worker_ = std::thread([this, doc = std::move(doc), originalPath = std::move(originalPath), writtenAt] {
+    worker_ = std::thread([this, originalPath = std::move(originalPath), writtenAt] {
         bool ok = false;
         try {
-            ok = writeCopy(folder_, id_, doc, originalPath, writtenAt);
+            ok = writeCopy(folder_, id_, copy_, originalPath, writtenAt);
         } catch (const std::exception&) {
             ok = false;
         }

@@ -56,10 +56,12 @@ public:
     // Moves a copy that cannot be read out of the way, keeping its bytes (".damaged").
     void setAside(const RecoveryCopy& copy);
 
-    // Starts writing this editor's copy of doc on the worker thread; the caller has already
-    // made doc, its own copy. False (nothing started) while the previous write still runs or
-    // when the store is not ready.
-    bool writeAsync(PatternDocument doc, std::string originalPath);
+    // Starts writing this editor's copy of doc on the worker thread. Only the copy of doc
+    // into the store's own document happens on the caller's thread; that document is kept
+    // between writes, so from the second write on the copy reuses its memory instead of
+    // mapping some tens of megabytes afresh. False (nothing started) while the previous
+    // write still runs or when the store is not ready.
+    bool writeAsync(const PatternDocument& doc, std::string originalPath);
     bool busy() const { return busy_.load(); }
     // Waits for a write in progress.
     void wait();
@@ -79,6 +81,8 @@ private:
     std::string id_;
     int lockFd_ = -1;
     std::thread worker_;
+    // What the worker writes; the caller's thread touches it only while no write runs.
+    PatternDocument copy_;
     std::atomic<bool> busy_{false};
     std::atomic<bool> lastOk_{true};
 };
