@@ -145,32 +145,9 @@ std::vector<ForeignChart::Part> onePartPerCell(ForeignChart& chart)
     return kept;
 }
 
-// Attribute text: the five XML escapes; control characters become spaces.
-std::string escaped(const std::string& utf8)
-{
-    std::string out;
-    out.reserve(utf8.size());
-    for (const char ch : utf8) {
-        switch (ch) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&apos;"; break;
-        default: out += static_cast<unsigned char>(ch) < 0x20 ? ' ' : ch;
-        }
-    }
-    return out;
-}
-
 std::string decimal(double v)
 {
-    std::string s = textf("%.3f", v);
-    while (s.back() == '0')
-        s.pop_back();
-    if (s.back() == '.')
-        s.pop_back();
-    return s;
+    return oxsDecimal(v, 3);
 }
 
 std::string hexColour(ColorRef c) { return textf("%02X%02X%02X", redOf(c), greenOf(c), blueOf(c)); }
@@ -182,7 +159,7 @@ std::string asOxs(ForeignChart& chart)
     const std::vector<ForeignChart::Part> parts = onePartPerCell(chart);
     std::string x = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<chart>\n";
     x += textf("<properties oxsversion=\"1.0\" chartwidth=\"%d\" chartheight=\"%d\" charttitle=\"", chart.width, chart.height) +
-         escaped(gbkToUtf8(chart.title)) + "\"/>\n";
+         oxsAttributeText(gbkToUtf8(chart.title)) + "\"/>\n";
     x += "<palette>\n<palette_item index=\"0\" number=\"cloth\" color=\"" + hexColour(chart.fabric) + "\"/>\n";
     for (std::size_t i = 0; i < chart.threads.size(); ++i) {
         const ForeignThread& t = chart.threads[i];
@@ -190,7 +167,7 @@ std::string asOxs(ForeignChart& chart)
         std::string number = t.number;
         std::replace(number.begin(), number.end(), ' ', '-');
         const std::string name = t.brand.empty() ? number : t.brand + " " + number;
-        x += textf("<palette_item index=\"%d\" number=\"", static_cast<int>(i) + 1) + escaped(gbkToUtf8(name)) +
+        x += textf("<palette_item index=\"%d\" number=\"", static_cast<int>(i) + 1) + oxsAttributeText(gbkToUtf8(name)) +
              "\" color=\"" + hexColour(t.colour) + "\"/>\n";
     }
     x += "</palette>\n<fullstitches>\n";

@@ -70,32 +70,10 @@ std::string hexColour(ColorRef c)
     return format("%02X%02X%02X", redOf(c), greenOf(c), blueOf(c));
 }
 
-// Attribute text: the five XML escapes; control characters XML cannot hold become spaces.
-std::string escaped(const std::string& utf8)
-{
-    std::string out;
-    for (const char ch : utf8) {
-        switch (ch) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&apos;"; break;
-        default: out += static_cast<unsigned char>(ch) < 0x20 ? ' ' : ch;
-        }
-    }
-    return out;
-}
-
 // A number with at most two decimals and no trailing zeros ("3", "3.5", "3.25").
 std::string coordinate(double v)
 {
-    std::string s = format("%.2f", v);
-    while (s.back() == '0')
-        s.pop_back();
-    if (s.back() == '.')
-        s.pop_back();
-    return s;
+    return oxsDecimal(v, 2);
 }
 
 // --- reading --------------------------------------------------------------------------------
@@ -736,6 +714,33 @@ private:
 
 }  // namespace
 
+std::string oxsAttributeText(const std::string& utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    for (const char ch : utf8) {
+        switch (ch) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&apos;"; break;
+        default: out += static_cast<unsigned char>(ch) < 0x20 ? ' ' : ch;
+        }
+    }
+    return out;
+}
+
+std::string oxsDecimal(double v, int places)
+{
+    std::string s = format("%.*f", places, v);
+    while (s.back() == '0')
+        s.pop_back();
+    if (s.back() == '.')
+        s.pop_back();
+    return s;
+}
+
 OxsImport readOxs(const std::string& xml, const PaletteStore& palettes)
 {
     OxsImport result;
@@ -824,21 +829,21 @@ OxsExport writeOxs(const PatternDocument& doc, const std::string& title, const s
     x += "<format comments01=\"Designed to allow interchange of basic pattern data between any cross stitch style software\"/>\n";
     x += format("<properties oxsversion=\"1.0\" software=\"Brenmark\" software_version=\"1.0\" chartheight=\"%d\" chartwidth=\"%d\" ",
                 doc.height(), doc.width());
-    x += "charttitle=\"" + escaped(gbkToUtf8(title)) + "\" author=\"\" copyright=\"\" instructions=\"\" ";
+    x += "charttitle=\"" + oxsAttributeText(gbkToUtf8(title)) + "\" author=\"\" copyright=\"\" instructions=\"\" ";
     x += format("stitchesperinch=\"14\" stitchesperinch_y=\"14\" palettecount=\"%d\"/>\n", static_cast<int>(colours.size()));
 
     x += "<palette>\n";
     const std::string cloth = fabricName ? gbkToUtf8(fabricName->name) : std::string("cloth");
-    x += "<palette_item index=\"0\" number=\"cloth\" name=\"" + escaped(cloth) + "\" color=\"" + hexColour(doc.fabric) + "\"/>\n";
+    x += "<palette_item index=\"0\" number=\"cloth\" name=\"" + oxsAttributeText(cloth) + "\" color=\"" + hexColour(doc.fabric) + "\"/>\n";
     const std::string brand = gbkToUtf8(doc.brand);
     for (std::size_t i = 0; i < colours.size(); ++i) {
         const std::string number = brand + " " + gbkToUtf8(numbers[i]);
         const auto named = names.find(numbers[i]);
         const std::string& name = named != names.end() ? named->second : numbers[i];
-        x += format("<palette_item index=\"%d\" number=\"", static_cast<int>(i) + 1) + escaped(number) + "\" name=\"" +
-             escaped(gbkToUtf8(name)) + "\" color=\"" + hexColour(colours[i]) + "\" strands=\"2\"";
+        x += format("<palette_item index=\"%d\" number=\"", static_cast<int>(i) + 1) + oxsAttributeText(number) + "\" name=\"" +
+             oxsAttributeText(gbkToUtf8(name)) + "\" color=\"" + hexColour(colours[i]) + "\" strands=\"2\"";
         if (i < doc.symbols.size() && i < doc.threads.colors.size() && !doc.symbols[i].symbol.empty())
-            x += " symbol=\"" + escaped(gbkToUtf8(doc.symbols[i].symbol)) + "\"";
+            x += " symbol=\"" + oxsAttributeText(gbkToUtf8(doc.symbols[i].symbol)) + "\"";
         x += " bsstrands=\"1\" bscolor=\"" + hexColour(colours[i]) + "\"/>\n";
     }
     x += "</palette>\n";

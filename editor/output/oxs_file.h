@@ -61,6 +61,11 @@ bool saveOxs(const PatternDocument& doc, const std::string& path, const std::opt
 
 // The result messages the editor and the command line show.
 std::string oxsImportSummary(const OxsImport& result);
+
+// For whoever writes OXS text: an attribute's text (the five XML escapes, control characters
+// as spaces) and a number with at most places decimals and no trailing zeros ("3", "3.25").
+std::string oxsAttributeText(const std::string& utf8);
+std::string oxsDecimal(double v, int places);
 std::string oxsExportSummary(const std::vector<std::string>& dropped);
 
 }  // namespace brenmark
