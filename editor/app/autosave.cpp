@@ -26,6 +26,11 @@ bool Autosave::tick()
     return true;
 }
 
+void Autosave::patternOpened()
+{
+    store_.prepareAsync(session_.document());
+}
+
 void Autosave::settle()
 {
     store_.discard();

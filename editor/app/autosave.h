@@ -16,6 +16,8 @@ public:
 
     // True when a write started. A write that failed is tried again on the next tick.
     bool tick();
+    // Another pattern is open: the memory its copies will need is made ready meanwhile.
+    void patternOpened();
     // The changes were saved or thrown away: the copy goes.
     void settle();
     // A copy left behind now belongs to this editor, holding what the pattern holds.

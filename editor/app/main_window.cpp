@@ -358,6 +358,8 @@ void MainWindow::editingReset()
 
 void MainWindow::patternOpened()
 {
+    if (autosave_)
+        autosave_->patternOpened();
     if (prints_)
         prints_->patternOpened();
     progressBar_->setValue(0);

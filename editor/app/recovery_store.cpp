@@ -158,7 +158,8 @@ bool RecoveryStore::writeCopy(const std::string& folder, const std::string& id, 
 
 bool RecoveryStore::writeAsync(const PatternDocument& doc, std::string originalPath)
 {
-    if (!ready() || busy_.load())
+    // Only a write in progress stops the next: making the document ready is waited for.
+    if (!ready() || (busy_.load() && !preparing_.load()))
         return false;
     join();
     try {
@@ -179,6 +180,32 @@ bool RecoveryStore::writeAsync(const PatternDocument& doc, std::string originalP
         }
         lastOk_ = ok;
         busy_ = false;
+    });
+    return true;
+}
+
+bool RecoveryStore::prepareAsync(const PatternDocument& doc)
+{
+    if (!ready() || busy_.load() || !doc.isOpen())
+        return false;
+    join();
+    const std::size_t cells = doc.grid.cells.size();
+    std::vector<std::size_t> layerCells;
+    for (const PatternLayer& layer : doc.layers.layers)
+        layerCells.push_back(layer.cells.size());
+    busy_ = true;
+    preparing_ = true;
+    worker_ = std::thread([this, cells, layerCells = std::move(layerCells)] {
+        try {
+            copy_.grid.cells.assign(cells, EmptyCell);
+            copy_.layers.layers.resize(layerCells.size());
+            for (std::size_t i = 0; i < layerCells.size(); ++i)
+                copy_.layers.layers[i].cells.assign(layerCells[i], EmptyCell);
+        } catch (const std::bad_alloc&) {
+            copy_ = PatternDocument();
+        }
+        busy_ = false;
+        preparing_ = false;
     });
     return true;
 }

@@ -62,7 +62,11 @@ public:
     // mapping some tens of megabytes afresh. False (nothing started) while the previous
     // write still runs or when the store is not ready.
     bool writeAsync(const PatternDocument& doc, std::string originalPath);
-    bool busy() const { return busy_.load(); }
+    // Gives the store's document the shape of doc (the grid and every layer's cells) on the
+    // worker, so the first copy of a session also finds its memory ready rather than mapping
+    // it while the window waits. False while a write runs.
+    bool prepareAsync(const PatternDocument& doc);
+    bool busy() const { return busy_.load() && !preparing_.load(); }
     // Waits for a write in progress.
     void wait();
     // Whether the last finished write succeeded.
@@ -84,6 +88,7 @@ private:
     // What the worker writes; the caller's thread touches it only while no write runs.
     PatternDocument copy_;
     std::atomic<bool> busy_{false};
+    std::atomic<bool> preparing_{false};
     std::atomic<bool> lastOk_{true};
 };
 

@@ -79,6 +79,21 @@ TEST(RecoveryStore, NothingIsWrittenWhileAWriteRunsAndDiscardWaitsForIt)
     EXPECT_FALSE(store.busy());
 }
 
+TEST(RecoveryStore, AWriteRightAfterTheDocumentIsMadeReadyWaitsForItAndWritesThePattern)
+{
+    test::ScratchDir dir;
+    RecoveryStore store(dir.file("r/"));
+    const PatternDocument doc = smallPattern(13);
+    ASSERT_TRUE(store.prepareAsync(doc));
+    ASSERT_TRUE(store.writeAsync(doc, "/x.xiu"));  // never refused for the preparation
+    store.wait();
+    ASSERT_TRUE(store.lastWriteOk());
+    PatternDocument back;
+    ASSERT_NE(loadPattern(store.ownPatternPath(), LoadMode::Plain, back, {}).result, LoadResult::Failed);
+    EXPECT_EQ(back.grid.cells, doc.grid.cells);
+    EXPECT_EQ(back.layers.size(), doc.layers.size());
+}
+
 TEST(RecoveryStore, AnUnreadableNoteIsStillOfferedAndLocksOfEditorsWithoutCopiesGo)
 {
     test::ScratchDir dir;
