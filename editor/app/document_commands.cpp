@@ -349,7 +349,7 @@ int DocumentCommands::deleteUnusedThreads()
     doc_.distinct.rebuild(doc_.threads);
     if (!hasRemovableUnusedThread(doc_))
         return 0;
-    undo_.recordUndoStep(kUndoDeleteUnusedThreads);
+    undo_.recordUndoStep({kUndoDeleteUnusedThreads, UndoKind::ThreadTable});
     const int removed = brenmark::deleteUnusedThreads(doc_);
     if (removed > 0 && events_)
         events_->threadsChanged();

@@ -21,9 +21,9 @@ public:
 
     UndoHistory& lists() { return lists_; }
 
-    void recordUndoStep(const std::string& label) override
+    void recordUndoStep(const UndoStep& step) override
     {
-        lists_.pushUndo(label);
+        lists_.pushUndo(step);
         changed();
     }
     bool undo()

@@ -74,7 +74,7 @@ InsertOutcome LayerOperations::insertPatternFrom(const PatternDocument& source, 
         refuse(messages, kMsgTooManyLayers);
         return InsertOutcome::TooManyLayers;
     }
-    undo_.recordUndoStep(kUndoInsertPattern);
+    undo_.recordUndoStep({kUndoInsertPattern, UndoKind::ThreadTable});
     return placePiece(pieceFrom(source.width(), source.height(), source.grid.cells, source.lines, source.marks),
                       source.threads.colors, source.threads.numbers, LayerKind::InsertedPattern);
 }
@@ -93,7 +93,7 @@ InsertOutcome LayerOperations::paste(const PatternClipboard& clipboard, MessageB
         refuse(messages, kMsgTooManyLayers);
         return InsertOutcome::TooManyLayers;
     }
-    undo_.recordUndoStep(kUndoPaste);
+    undo_.recordUndoStep({kUndoPaste, UndoKind::ThreadTable});
     return placePiece(pieceFrom(clipboard.width, clipboard.height, clipboard.cells, clipboard.lines, clipboard.marks),
                       clipboard.threadColors, clipboard.threadNumbers, LayerKind::Paste);
 }

@@ -1,16 +1,36 @@
 #pragma once
 // Every editing operation hands its undo step here before it changes anything. The undo
 // engine implements it by taking a snapshot of the document at that moment.
+#include <cstdint>
 #include <string>
 
 namespace brenmark {
 
+// What undoing or redoing a step puts back besides the cells, layers, lines and threads,
+// which every step restores. The label is only shown; this decides.
+enum class UndoKind : std::uint8_t {
+    // The symbol table stays as it is: choosing a symbol is no step, so a stroke undone must
+    // not take back a symbol chosen since.
+    Edit,
+    // The step changes the thread table the symbol slots follow (replacing, removing,
+    // reducing, adding or converting colours, pasting or inserting a pattern): the symbols
+    // come back with the threads, or a thread would show another thread's symbol.
+    ThreadTable,
+};
+
+struct UndoStep {
+    UndoStep(std::string text, UndoKind k = UndoKind::Edit) : label(std::move(text)), kind(k) {}
+    UndoStep(const char* text, UndoKind k = UndoKind::Edit) : label(text), kind(k) {}
+    std::string label;  // the text shown for undoing the step, e.g. "取消新建层"
+    UndoKind kind;
+};
+
 class UndoRecorder {
 public:
     virtual ~UndoRecorder() = default;
-    // label is the text shown for undoing the step, e.g. "取消新建层". Called before the
-    // change, while the document still holds the state that undoing returns to.
-    virtual void recordUndoStep(const std::string& label) = 0;
+    // Called before the change, while the document still holds the state that undoing
+    // returns to.
+    virtual void recordUndoStep(const UndoStep& step) = 0;
     // An edit that no step records (a layer shown or hidden, a colour locked, a symbol or the
     // fabric chosen) changed the document: it still leaves the pattern unsaved.
     virtual void recordEditWithoutStep() {}
@@ -19,7 +39,7 @@ public:
 // For callers without an undo history (the command line, batch conversions).
 class NoUndo final : public UndoRecorder {
 public:
-    void recordUndoStep(const std::string&) override {}
+    void recordUndoStep(const UndoStep&) override {}
 };
 
 inline constexpr const char* kUndoNewLayer = "取消新建层";

@@ -48,7 +48,7 @@ ColourChange ColourOperations::convertBrand(const std::string& target, const Pal
     }
     if (target == doc_.brand)
         return change;
-    undo_.recordUndoStep(brandConversionLabel(doc_.brand, target));
+    undo_.recordUndoStep({brandConversionLabel(doc_.brand, target), UndoKind::ThreadTable});
 
     // One new thread per distinct colour, in colour-list order.
     DistinctColors list;

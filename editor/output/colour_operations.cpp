@@ -128,7 +128,7 @@ ColourChange ColourOperations::subtract(const std::string& number)
         refuse(kMsgSubtractFailed, kTitleInfo, MessageIcon::Information);
         return change;
     }
-    undo_.recordUndoStep(kUndoRemoveColour);
+    undo_.recordUndoStep({kUndoRemoveColour, UndoKind::ThreadTable});
     subtractThread(number, change);
     return change;
 }
@@ -160,7 +160,7 @@ ColourChange ColourOperations::reduce(int count, int threadsShown)
                                       [&](const std::string& n) { return !doc_.isLocked(n); });
     if (!twoNumbers || !unlocked)
         return change;
-    undo_.recordUndoStep(kUndoReduceColours);
+    undo_.recordUndoStep({kUndoReduceColours, UndoKind::ThreadTable});
     // From the end of the list towards its start; the list shrinks as threads leave, and a
     // place past its end is passed over.
     int removed = 0;
@@ -186,7 +186,7 @@ ColourChange ColourOperations::replaceEverywhere(const std::string& oldNumber, c
         refuse(kMsgLockedNoReplace, kTitleWarning, MessageIcon::Warning);
         return change;
     }
-    undo_.recordUndoStep(kUndoReplaceColour);
+    undo_.recordUndoStep({kUndoReplaceColour, UndoKind::ThreadTable});
     ensureLocks(doc_);
     forEachLine(doc_, [&](const BackstitchLine& l) { return l.thread == oldNumber; },
                 [&](BackstitchLine& l) {
@@ -244,7 +244,7 @@ ColourChange ColourOperations::replaceInRegion(const std::string& oldNumber, con
     int target = doc_.findThread(replacement.number);
     if (target < 0 && doc_.threads.size() >= kMaxThreads)
         return change;  // the file could not hold the replacement
-    undo_.recordUndoStep(kUndoAreaReplaceColour);
+    undo_.recordUndoStep({kUndoAreaReplaceColour, UndoKind::ThreadTable});
     if (target < 0)
         target = appendThread(replacement, change);
     change.done = true;
@@ -286,7 +286,7 @@ ColourChange ColourOperations::hollowOut(std::optional<ColorRef> currentColour)
             hollow[i] = 1, any = true;
     if (!any)
         return change;
-    undo_.recordUndoStep(kUndoHollowColour);
+    undo_.recordUndoStep({kUndoHollowColour, UndoKind::ThreadTable});
     auto isHollow = [&](std::int32_t v) { return v >= 0 && static_cast<std::size_t>(v) < hollow.size() && hollow[static_cast<std::size_t>(v)]; };
     for (std::size_t i = 0; i < doc_.grid.cells.size(); ++i)
         if (isHollow(doc_.grid.cells[i]))
@@ -311,7 +311,7 @@ ColourChange ColourOperations::deleteUnused()
     syncColourList(doc_);
     if (!hasRemovableUnusedThread(doc_))
         return change;
-    undo_.recordUndoStep(kUndoDeleteUnusedThreads);
+    undo_.recordUndoStep({kUndoDeleteUnusedThreads, UndoKind::ThreadTable});
     ThreadChange removed;
     deleteUnusedThreads(doc_, &removed);
     syncColourList(doc_);
@@ -329,14 +329,14 @@ ColourChange ColourOperations::addThread(const ThreadChoice& thread)
         return change;
     syncColourList(doc_);
     if (findNumber(doc_.distinct.numbers, thread.number) >= 0) {
-        undo_.recordUndoStep(kUndoAddColour);
+        undo_.recordUndoStep({kUndoAddColour, UndoKind::ThreadTable});
         change = setLocked(thread.number, true);
         change.currentThread = doc_.findThread(thread.number);
         return change;
     }
     if (doc_.threads.size() >= kMaxThreads)
         return change;
-    undo_.recordUndoStep(kUndoLastAddedColour);
+    undo_.recordUndoStep({kUndoLastAddedColour, UndoKind::ThreadTable});
     // A thread the user adds stays free until the user locks it.
     change.currentThread = appendThread(thread, change, false);
     return change;
@@ -384,7 +384,7 @@ ColourChange ColourOperations::replaceOutlineThread(const std::string& oldNumber
                                    [](BackstitchLine&) {});
     if (!lines && !roomForIt)
         return change;
-    undo_.recordUndoStep(kUndoReplaceOutlineThread);
+    undo_.recordUndoStep({kUndoReplaceOutlineThread, UndoKind::ThreadTable});
     forEachLine(doc_, [&](const BackstitchLine& l) { return l.thread == oldNumber; },
                 [&](BackstitchLine& l) {
                     l.thread = replacement->number;

@@ -1,7 +1,6 @@
 #include "editor/view/undo_history.h"
 
 #include "editor/document/composed_lines.h"
-#include "editor/view/backstitch/backstitch_interfaces.h"
 #include "editor/view/pattern_view.h"
 #include "interchange/code_page.h"
 
@@ -14,49 +13,7 @@ namespace {
 
 const std::string kUndoWord = "取消";
 const std::string kRedoWord = "Redo";
-
-// The operation a label names, the same in its undo and its redo form: the text after the
-// first "取消" or, failing that, the first "Redo"; the whole label otherwise.
-std::string operationOf(const std::string& label)
-{
-    for (const std::string& word : {kUndoWord, kRedoWord}) {
-        const std::size_t at = gbkFind(label, word);
-        if (at != std::string::npos)
-            return label.substr(at + word.size());
-    }
-    return label;
-}
-
-// Whether undoing or redoing the step puts the symbol table back. Choosing a symbol is no
-// undo step, so between steps the table is the user's, and most steps leave it as it is (a
-// stroke undone must not take back a symbol chosen since). The table comes back when the
-// step's label
-// - contains "绣线转": the thread-library conversions ("取消%s绣线转%s绣线" and their redo
-//   form), which convert the symbols' colours (a bare "转" is also in "取消选区旋转");
-// - names, in its undo or its redo form, one of the operations that change the thread table
-//   the symbol slots follow: replacing, area replacing, removing, reducing and adding colours,
-//   undoing the last added colour, deleting unused threads, hollowing out a colour
-//   ("恢复挖空指定颜色", which has no "取消" and so is matched whole), pasting and inserting a
-//   pattern;
-// - names replacing an outline thread, which may add its new thread with a symbol;
-// - is one of the generic labels "Redo上一次操作" and "取消上一次操作", whose operation is no
-//   longer known: they follow the steps whose labels have no "取消" ("恢复挖空指定颜色",
-//   "恢复所有颜色锁定"). So for releasing the locks the first undo leaves the symbols alone,
-//   while its redo, and every undo or redo after that, puts them back.
-// Putting back a table that did not change costs nothing; missing one that did would pair a
-// thread with another thread's symbol.
-bool restoresSymbols(const std::string& label)
-{
-    if (gbkFind(label, "绣线转") != std::string::npos)
-        return true;
-    const std::string operation = operationOf(label);
-    for (const char* changer : {kUndoReplaceColour, kUndoAreaReplaceColour, kUndoRemoveColour, kUndoReduceColours,
-                                kUndoAddColour, kUndoLastAddedColour, kUndoDeleteUnusedThreads, kUndoHollowColour,
-                                kUndoPaste, kUndoInsertPattern, kUndoRecolourLines})
-        if (operation == operationOf(changer))
-            return true;
-    return operation == "上一次操作";  // "Redo上一次操作", "取消上一次操作"
-}
+const std::string kAnyOperation = "上一次操作";
 
 }  // namespace
 
@@ -65,20 +22,20 @@ UndoHistory::UndoHistory(PatternView& view, CurrentThreadChoice& current, Messag
 {
 }
 
-std::string UndoHistory::redoLabelFor(const std::string& label)
+std::string UndoHistory::operationOf(const std::string& undoLabel)
 {
-    const std::size_t at = gbkFind(label, kUndoWord);
-    if (at == std::string::npos)
-        return "Redo上一次操作";
-    return kRedoWord + label.substr(at + kUndoWord.size());
+    const std::size_t at = gbkFind(undoLabel, kUndoWord);
+    return at == std::string::npos ? kAnyOperation : undoLabel.substr(at + kUndoWord.size());
 }
 
-std::string UndoHistory::undoLabelFor(const std::string& label)
+std::string UndoHistory::undoLabel(const std::string& operation)
 {
-    const std::size_t at = gbkFind(label, kRedoWord);
-    if (at == std::string::npos)
-        return "取消上一次操作";
-    return kUndoWord + label.substr(at + kRedoWord.size());
+    return kUndoWord + operation;
+}
+
+std::string UndoHistory::redoLabel(const std::string& operation)
+{
+    return kRedoWord + operation;
 }
 
 UndoSnapshot UndoHistory::makeMeta(const std::string& label) const
@@ -176,8 +133,8 @@ void UndoHistory::dropStep(std::deque<StoredStep>& list, bool back)
     back ? list.pop_back() : list.pop_front();
 }
 
-bool UndoHistory::snapshotInto(std::deque<StoredStep>& list, bool front, const std::string& label,
-                               const StoredStep* like, std::uint64_t state)
+bool UndoHistory::snapshotInto(std::deque<StoredStep>& list, bool front, const std::string& label, UndoKind kind,
+                               const std::string& operation, const StoredStep* like, std::uint64_t state)
 {
     while (!list.empty() && list.size() >= limit_) {
         if (like == (front ? &list.back() : &list.front()))
@@ -187,6 +144,8 @@ bool UndoHistory::snapshotInto(std::deque<StoredStep>& list, bool front, const s
     try {
         StoredStep s = StoredStep::capture(view_.document(), makeMeta(label), like);
         s.state = state;
+        s.kind = kind;
+        s.operation = operation;
         countIn(s);
         front ? list.push_front(std::move(s)) : list.push_back(std::move(s));
     } catch (const std::bad_alloc&) {
@@ -226,17 +185,13 @@ void UndoHistory::setLimits(std::size_t steps, std::size_t bytes)
     keepWithinCap(false);
 }
 
-void UndoHistory::pushUndo(const std::string& label)
+void UndoHistory::pushUndo(const UndoStep& step)
 {
     // The step keeps the state the document is in now; the edit that follows leaves it.
     const std::uint64_t before = state_;
     leaveState();
-    snapshotInto(undo_, false, label, newestStep(), before);
-}
-
-void UndoHistory::pushRedo(const std::string& label)
-{
-    snapshotInto(redo_, true, label, newestStep(), state_);
+    const std::string label(gbkPrefix(step.label, kUndoLabelBytes));
+    snapshotInto(undo_, false, label, step.kind, operationOf(label), newestStep(), before);
 }
 
 void UndoHistory::setTileOfLastStep(std::int32_t index, ColorRef colour)
@@ -254,10 +209,10 @@ bool UndoHistory::undo()
     StoredStep step = std::move(undo_.back());
     undo_.pop_back();
     countOut(step);
-    snapshotInto(redo_, true, redoLabelFor(step.meta.label), &step, state_);
+    snapshotInto(redo_, true, redoLabel(step.operation), step.kind, step.operation, &step, state_);
     // Known before the restore tells anyone: the displays ask whether the pattern is saved.
     state_ = step.state;
-    restore(step.unpack());
+    restore(step.unpack(), step.kind);
     return true;
 }
 
@@ -268,9 +223,9 @@ bool UndoHistory::redo()
     StoredStep step = std::move(redo_.front());
     redo_.pop_front();
     countOut(step);
-    snapshotInto(undo_, false, undoLabelFor(step.meta.label), &step, state_);
+    snapshotInto(undo_, false, undoLabel(step.operation), step.kind, step.operation, &step, state_);
     state_ = step.state;
-    restore(step.unpack());
+    restore(step.unpack(), step.kind);
     return true;
 }
 
@@ -282,13 +237,13 @@ void UndoHistory::clear()
     heldBytes_ = 0;
 }
 
-void UndoHistory::restore(const UndoSnapshot& s)
+void UndoHistory::restore(const UndoSnapshot& s, UndoKind kind)
 {
     PatternDocument& doc = view_.document();
     doc.threads.colors = s.threadColours;
     doc.threads.numbers = s.threadNumbers;
     doc.grid.colorValues = s.threadColours;
-    if (restoresSymbols(s.label))  // see there for which steps do
+    if (kind == UndoKind::ThreadTable)
         doc.symbols = s.symbols;
     doc.distinct.locks = s.colourListLocks;
     doc.lockFlags = s.threadLocks;

@@ -26,10 +26,8 @@ public:
     UndoHistory(PatternView& view, CurrentThreadChoice& current, MessageBoxes* messages = nullptr);
 
     // Records the state as it is now, before an operation changes it.
-    void pushUndo(const std::string& label);
-    void recordUndoStep(const std::string& label) override { pushUndo(label); }
-    // Same for the redo list (undo uses it).
-    void pushRedo(const std::string& label);
+    void pushUndo(const UndoStep& step);
+    void recordUndoStep(const UndoStep& step) override { pushUndo(step); }
     bool undo();
     bool redo();
     void clear();
@@ -38,7 +36,8 @@ public:
     UndoSnapshot makeSnapshot(const std::string& label) const;
     // The snapshot without cells, picture and layers (the lists take those chunk by chunk).
     UndoSnapshot makeMeta(const std::string& label) const;
-    void restore(const UndoSnapshot& snapshot);
+    // The symbols come back only for a step that changed the thread table they follow.
+    void restore(const UndoSnapshot& snapshot, UndoKind kind = UndoKind::Edit);
 
     // The next step to undo or redo as the Edit menu shows it.
     std::string undoCaption() const { return undo_.empty() ? kNoUndo : undo_.back().meta.label; }
@@ -73,15 +72,20 @@ public:
     // After every undo or redo: drop the selection, refresh the colour displays.
     void setAfterRestore(std::function<void(const UndoSnapshot&)> callback) { afterRestore_ = std::move(callback); }
 
-    static std::string redoLabelFor(const std::string& undoLabel);
-    static std::string undoLabelFor(const std::string& redoLabel);
+    // The operation a recorded label names, shown after the undo and the redo word: the
+    // text after the first "取消"; a label without it (the two colour operations that begin
+    // with "恢复") names none, and its steps show the generic "上一次操作".
+    static std::string operationOf(const std::string& undoLabel);
+    static std::string undoLabel(const std::string& operation);
+    static std::string redoLabel(const std::string& operation);
 
     static constexpr std::size_t kLimit = 5;
     static constexpr std::size_t kMaxLimit = 200;
 
 private:
-    bool snapshotInto(std::deque<StoredStep>& list, bool front, const std::string& label, const StoredStep* like,
-                      std::uint64_t state);
+    // A step of the given name and kind holding the document as it is now, in state.
+    bool snapshotInto(std::deque<StoredStep>& list, bool front, const std::string& label, UndoKind kind,
+                      const std::string& operation, const StoredStep* like, std::uint64_t state);
     // Drops the oldest steps until both lists are within the byte cap; newestInRedo says
     // which list the step just recorded went to.
     void keepWithinCap(bool newestInRedo);

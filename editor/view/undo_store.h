@@ -6,10 +6,12 @@
 // kept: it follows from the grid and is drawn again on restore.
 #include "editor/document/pattern_document.h"
 #include "editor/document/tracked_buffer.h"
+#include "editor/document/undo_recorder.h"
 #include "editor/view/undo_snapshot.h"
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace brenmark {
@@ -48,6 +50,10 @@ struct StoredStep {
     std::uint64_t serial = 0;
     // The document state the step puts back (UndoHistory::state()).
     std::uint64_t state = 0;
+    // What the step puts back besides the document's contents, and the operation its
+    // undo and redo labels name (UndoHistory::operationOf); the label itself is in meta.
+    UndoKind kind = UndoKind::Edit;
+    std::string operation;
     UndoSnapshot meta;  // everything but the large buffers
     std::vector<SharedBuffer> buffers;  // the grid, then each layer's cells (forEachBuffer)
 

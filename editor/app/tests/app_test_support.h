@@ -146,7 +146,7 @@ private:
 class RecordingUndo final : public UndoRecorder {
 public:
     std::vector<std::string> labels;
-    void recordUndoStep(const std::string& label) override { labels.push_back(label); }
+    void recordUndoStep(const UndoStep& step) override { labels.push_back(step.label); }
 };
 
 // Modified exactly when a test says so, or after markModified.

@@ -238,7 +238,7 @@ TEST_F(ColourPanelTest, TheLockBoxFollowsLocksChangedElsewhere)
 // What reaches the undo history, the message boxes and the view's host; the app tests'
 // shared support has names of its own for such stand-ins, so these stay in this file.
 struct CountingUndo final : UndoRecorder {
-    void recordUndoStep(const std::string& label) override { labels.push_back(label); }
+    void recordUndoStep(const UndoStep& step) override { labels.push_back(step.label); }
     std::vector<std::string> labels;
 };
 struct CountingMessages final : MessageBoxes {

@@ -341,7 +341,7 @@ TEST(UndoSteps, RecordedBeforeEachChangeInCommandOrder)
     struct Probe final : UndoRecorder {
         PatternDocument* doc = nullptr;
         std::vector<std::pair<std::string, int>> seen;
-        void recordUndoStep(const std::string& label) override { seen.emplace_back(label, doc->layers.size()); }
+        void recordUndoStep(const UndoStep& step) override { seen.emplace_back(step.label, doc->layers.size()); }
     } probe;
     probe.doc = &f.doc;
     LayerOperations ops(f.doc, probe);

@@ -24,7 +24,7 @@ inline std::vector<std::uint32_t> thumbnailOf(const PatternLayer& layer, const P
 class RecordingUndo final : public UndoRecorder {
 public:
     std::vector<std::string> labels;
-    void recordUndoStep(const std::string& label) override { labels.push_back(label); }
+    void recordUndoStep(const UndoStep& step) override { labels.push_back(step.label); }
 };
 
 struct Shown {

@@ -20,7 +20,7 @@ constexpr ColorRef kYellow = rgb(220, 220, 0);
 class Labels final : public UndoRecorder {
 public:
     std::vector<std::string> labels;
-    void recordUndoStep(const std::string& label) override { labels.push_back(label); }
+    void recordUndoStep(const UndoStep& step) override { labels.push_back(step.label); }
 };
 
 struct Message {

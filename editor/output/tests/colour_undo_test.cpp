@@ -125,6 +125,27 @@ TEST_F(UndoFixture, ReplaceOutlineThread)
 }
 TEST_F(UndoFixture, ConvertBrand) { roundTrip("取消DMC绣线转ANCHOR绣线", [&] { return ops.convertBrand("ANCHOR", palettes); }); }
 
+// A symbol chosen after an operation that leaves the thread table alone survives its undo;
+// after one that changes the table, the table's symbols come back with its threads.
+TEST_F(UndoFixture, SymbolsComeBackExactlyWithTheThreadTable)
+{
+    const auto chooseThenUndo = [&](const std::function<ColourChange()>& operation) {
+        doc.symbols[0].symbol = "P";
+        EXPECT_TRUE(operation().done);
+        doc.symbols[0].symbol = "Q";
+        EXPECT_TRUE(history.undo());
+        return doc.symbols[0].symbol == "Q";
+    };
+    EXPECT_TRUE(chooseThenUndo([&] { return ops.clearLocks(); }));
+    for (const auto& operation : std::vector<std::function<ColourChange()>>{
+             [&] { return ops.subtract("816"); }, [&] { return ops.reduce(2, 4); },
+             [&] { return ops.replaceEverywhere("700", {kYellow, "444"}); }, [&] { return ops.hollowOut(kRed); },
+             [&] { return ops.addThread({kYellow, "444"}); },
+             [&] { return ops.replaceOutlineThread("321", ThreadChoice{kYellow, "444"}); },
+             [&] { return ops.convertBrand("ANCHOR", palettes); }})
+        EXPECT_FALSE(chooseThenUndo(operation));
+}
+
 TEST_F(UndoFixture, OperationsWithoutAStepRecordNone)
 {
     ops.setLocked("321", true);

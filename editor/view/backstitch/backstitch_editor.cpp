@@ -295,7 +295,7 @@ bool BackstitchEditor::recolourLines(const LineRecolourRequest& request)
     // A request that changes nothing leaves no undo step.
     if (!anyChanges)
         return false;
-    undo_.recordUndoStep(kUndoRecolourLines);
+    undo_.recordUndoStep({kUndoRecolourLines, UndoKind::ThreadTable});
     auto recolour = [&](BackstitchLine& line) {
         line.color = request.newColour;
         line.thread = request.thread;

@@ -22,9 +22,9 @@ struct RecordingUndo final : UndoRecorder {
         int layerCount = 0;
     };
     explicit RecordingUndo(const PatternDocument& d) : doc(d) {}
-    void recordUndoStep(const std::string& label) override
+    void recordUndoStep(const UndoStep& step) override
     {
-        Step s{label, doc.grid.cells, {}, doc.marks, doc.layers.size()};
+        Step s{step.label, doc.grid.cells, {}, doc.marks, doc.layers.size()};
         if (const int i = doc.layers.drawingLayer(); i >= 0)
             s.drawingLayer = doc.layers[i].cells.toVector();
         steps.push_back(std::move(s));

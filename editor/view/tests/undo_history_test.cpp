@@ -27,13 +27,15 @@ struct UndoFixture : ::testing::Test, ViewFixture {
 
 }  // namespace
 
-TEST(UndoLabels, RedoAndUndoLabelsFollowTheWordRules)
+TEST(UndoLabels, TheOperationFollowsTheUndoWord)
 {
-    EXPECT_EQ(UndoHistory::redoLabelFor("取消画线操作"), "Redo画线操作");
-    EXPECT_EQ(UndoHistory::undoLabelFor("Redo画线操作"), "取消画线操作");
-    EXPECT_EQ(UndoHistory::redoLabelFor("恢复所有颜色锁定"), "Redo上一次操作");
-    EXPECT_EQ(UndoHistory::undoLabelFor("Redo上一次操作"), "取消上一次操作");
-    EXPECT_EQ(UndoHistory::undoLabelFor("plain"), "取消上一次操作");
+    EXPECT_EQ(UndoHistory::operationOf("取消画线操作"), "画线操作");
+    EXPECT_EQ(UndoHistory::redoLabel(UndoHistory::operationOf("取消画线操作")), "Redo画线操作");
+    EXPECT_EQ(UndoHistory::undoLabel("画线操作"), "取消画线操作");
+    EXPECT_EQ(UndoHistory::operationOf("恢复所有颜色锁定"), "上一次操作");
+    EXPECT_EQ(UndoHistory::operationOf("plain"), "上一次操作");
+    // A plug-in's step: the operation is all after the first undo word.
+    EXPECT_EQ(UndoHistory::operationOf("取消插件取消者动作"), "插件取消者动作");
 }
 
 TEST_F(UndoFixture, SixOperationsLeaveFiveUndoable)
@@ -123,11 +125,34 @@ TEST_F(UndoFixture, DrawingStepsLeaveTheSymbolsAsTheyAre)
         ASSERT_TRUE(history.redo());
         EXPECT_EQ(doc.symbols[0].symbol, "Y") << label;
     }
-    // Releasing the locks is a colour operation that changes no symbol.
+    // Releasing the locks is a colour operation that changes no symbol, in its undo and,
+    // under the generic label, in every redo and undo after.
     history.pushUndo(kUndoReleaseLocks);
     doc.symbols[0].symbol = "X";
     ASSERT_TRUE(history.undo());
     EXPECT_EQ(doc.symbols[0].symbol, "X");
+    doc.symbols[0].symbol = "W";
+    ASSERT_TRUE(history.redo());
+    EXPECT_EQ(history.undoCaption(), "取消上一次操作");
+    EXPECT_EQ(doc.symbols[0].symbol, "W");
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(doc.symbols[0].symbol, "W");
+}
+
+TEST_F(UndoFixture, WhatAStepRestoresFollowsItsKindNotItsText)
+{
+    // The label is only shown: a translated one, or a Chinese one recorded as a plain edit,
+    // changes nothing about what comes back.
+    for (const UndoStep& step : {UndoStep{"Undo replace colour", UndoKind::ThreadTable},
+                                 UndoStep{"", UndoKind::ThreadTable}, UndoStep{kUndoReplaceColour, UndoKind::Edit}}) {
+        doc.assignDefaultSymbols();
+        const SymbolTable before = doc.symbols;
+        history.pushUndo(step);
+        doc.symbols[1] = doc.symbols[0];
+        ASSERT_TRUE(history.undo());
+        EXPECT_EQ(doc.symbols == before, step.kind == UndoKind::ThreadTable) << step.label;
+        history.clear();
+    }
 }
 
 TEST_F(UndoFixture, EveryColourOperationGivesBackItsSymbolsOnUndoAndRedo)
@@ -141,7 +166,7 @@ TEST_F(UndoFixture, EveryColourOperationGivesBackItsSymbolsOnUndoAndRedo)
           std::string(kUndoPaste), std::string(kUndoInsertPattern)}) {
         doc.assignDefaultSymbols();
         const SymbolTable before = doc.symbols;
-        history.pushUndo(label);
+        history.pushUndo({label, UndoKind::ThreadTable});
         doc.symbols[1] = doc.symbols[0];
         const SymbolTable after = doc.symbols;
         ASSERT_TRUE(history.undo());
@@ -167,7 +192,7 @@ TEST_F(UndoFixture, UndoingTheSavesThreadCleanUpGivesTheRestoredThreadItsOwnSymb
     const SymbolTable before = doc.symbols;
     ASSERT_NE(before[1].symbol, before[2].symbol);
 
-    history.pushUndo(kUndoDeleteUnusedThreads);
+    history.pushUndo({kUndoDeleteUnusedThreads, UndoKind::ThreadTable});
     ASSERT_EQ(deleteUnusedThreads(doc), 1);
     const SymbolTable after = doc.symbols;
     ASSERT_NE(after, before);
