@@ -12,9 +12,14 @@ ConversionResult convertPhoto(const GifPicture& photo, int width, int height, st
 {
     if (width < 1 || height < 1 || library.empty())
         return {};
-    const std::vector<ColorRef> pixels = photoPixels(photo, width, height);
-    if (!options.plain())
+    if (!options.plain()) {
+        // The options modes average each cell's area of the photo in linear light.
+        const std::vector<ColorRef> pixels = averagedPhotoPixels(photo, width, height, options.crop);
+        if (pixels.empty())
+            return {};
         return convertPixelsWith(pixels, width, height, library, options, progress);
+    }
+    const std::vector<ColorRef> pixels = photoPixels(photo, width, height);
     return convertPhotoPixels(pixels, width, height, photo.colours, library, progress, state);
 }
 

@@ -65,7 +65,10 @@ bool PictureConverter::convert(const std::string& path, int width, int height, s
     reset();
     if (width < 1 || height < 1)
         return false;
-    const auto pixels = readPicturePixels(path, width, height);
+    // The histogram rule keeps its own drawing of the picture; the options modes average each
+    // cell's area in linear light.
+    const auto pixels = options.plain() ? readPicturePixels(path, width, height)
+                                        : readPictureAveraged(path, width, height, options.crop);
     if (!pixels)
         return false;
     if (options.plain())
