@@ -7,6 +7,7 @@
 #include "editor/document/pattern_file.h"
 #include "editor/document/thread_operations.h"
 #include "editor/output/colour_operations.h"
+#include "editor/output/confetti_cleanup.h"
 #include "editor/output/conversion_quality.h"
 #include "editor/output/picture_import.h"
 #include "editor/output/thread_statistics.h"
@@ -300,12 +301,18 @@ int colours(Args& args, std::ostream& err)
     const auto reduceText = args.option("--reduce");
     const auto subtractNumber = args.option("--subtract");
     const auto replaceText = args.option("--replace");
+    const auto cleanText = args.option("--clean-confetti");
     const std::string dir = programDirFrom(args);
     const auto files = args.operands(2);
     const int chosen = int(toBrand.has_value()) + int(reduceText.has_value()) + int(subtractNumber.has_value()) +
-                       int(replaceText.has_value());
+                       int(replaceText.has_value()) + int(cleanText.has_value());
     if (chosen != 1)
         throw UsageError{};
+    std::optional<int> cleanStrength;
+    if (cleanText && (!(cleanStrength = wholeNumber(*cleanText)) || *cleanStrength < 1 || *cleanStrength > kMaxConfettiStrength)) {
+        err << "brenmark-cli: --clean-confetti takes a whole number from 1 to " << kMaxConfettiStrength << "\n";
+        return 2;
+    }
     std::optional<int> reduceCount;
     if (reduceText && (!(reduceCount = wholeNumber(*reduceText)) || *reduceCount < 1)) {
         err << "brenmark-cli: --reduce takes a whole number from 1 up\n";
@@ -337,6 +344,8 @@ int colours(Args& args, std::ostream& err)
         change = operations.reduce(*reduceCount, operations.threadsInColourList());
     } else if (subtractNumber) {
         change = operations.subtract(utf8ToGbk(*subtractNumber));
+    } else if (cleanStrength) {
+        change = cleanConfetti(doc, undo, *cleanStrength);
     } else {
         if (doc.findThread(oldNumber) < 0) {
             err << "brenmark-cli: the pattern has no thread " << gbkToUtf8(oldNumber) << '\n';
