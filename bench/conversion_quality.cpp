@@ -318,8 +318,12 @@ int main(int argc, char** argv)
                                  w, k, methods[m].first.c_str(), q.meanDeltaE, q.p95DeltaE, q.confetti * 100, q.threads, ms);
                     if (!pngDir.empty() && w == 150 && k == 40) {
                         const QImage chart = previewImage(r).scaled(w * 4, h * 4);
-                        chart.save(QString::fromStdString(pngDir + "/" + QFileInfo(QString::fromStdString(path)).baseName().toStdString() +
-                                                          "-" + std::to_string(m) + ".png"));
+                        // Photos of a wallpaper package are named by their folder.
+                        QDir folder = QFileInfo(QString::fromStdString(path)).dir();
+                        QString name = QFileInfo(QString::fromStdString(path)).baseName();
+                        if (folder.dirName() == u"images"_qs && folder.cdUp() && folder.cdUp())
+                            name = folder.dirName();
+                        chart.save(QString::fromStdString(pngDir + "/") + name + u'-' + QString::number(m) + u".png"_qs);
                     }
                 }
         }
