@@ -108,6 +108,9 @@ int reduceConfetti(std::vector<std::int32_t>& cells, int width, int height, std:
                 if (v < 0)
                     continue;
                 const auto n = g.around(x, y);
+                // Inside an area of one thread there is nothing else to take.
+                if (std::none_of(n.begin(), n.end(), [&](std::int32_t o) { return o >= 0 && o != v; }))
+                    continue;
                 auto cost = [&](std::int32_t t) {
                     int differing = 0;
                     for (const std::int32_t o : n)
