@@ -67,6 +67,21 @@ std::optional<CropRect> clampCrop(const CropRect& crop, int pictureWidth, int pi
     return CropRect{x0, y0, static_cast<int>(x1 - x0), static_cast<int>(y1 - y0)};
 }
 
+std::optional<CropRect> cropWithin(const CropRect& area, double left, double top, double right, double bottom)
+{
+    const auto span = [](int from, int length, double a, double b) -> std::pair<int, int> {
+        const double lo = std::clamp(std::min(a, b), 0.0, 1.0), hi = std::clamp(std::max(a, b), 0.0, 1.0);
+        const int start = from + static_cast<int>(std::floor(lo * length));
+        const int end = from + static_cast<int>(std::ceil(hi * length));
+        return {start, std::max(end, start + 1) - start};
+    };
+    if (left == right || top == bottom || area.width < 1 || area.height < 1)
+        return std::nullopt;
+    const auto [x, w] = span(area.x, area.width, left, right);
+    const auto [y, h] = span(area.y, area.height, top, bottom);
+    return clampCrop({x, y, w, h}, area.x + area.width, area.y + area.height);
+}
+
 double linearOf(unsigned channel)
 {
     return linearTable()[std::min(channel, 255u)];

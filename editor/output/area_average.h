@@ -26,6 +26,11 @@ struct CropRect {
 // The crop inside a picture of that size, or nothing when nothing of it is left.
 std::optional<CropRect> clampCrop(const CropRect& crop, int pictureWidth, int pictureHeight);
 
+// The part of area between fractions of its width and height (0..1, in either order), in
+// whole pixels and at least 1 x 1: a rectangle dragged on a preview of area. Nothing for a
+// rectangle of no width or height.
+std::optional<CropRect> cropWithin(const CropRect& area, double left, double top, double right, double bottom);
+
 // sRGB transfer: an 8-bit channel to linear light (0..1), and back with rounding.
 double linearOf(unsigned channel);
 unsigned encodedOf(double linear);

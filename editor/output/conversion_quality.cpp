@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <set>
 
 namespace brenmark {
@@ -46,6 +47,15 @@ std::vector<ColorRef> blurred(const std::vector<ColorRef>& picture, int width, i
 }
 
 }  // namespace
+
+std::string confettiShareText(const ConversionResult& result)
+{
+    if (result.empty())
+        return kConfettiShareLabel;
+    char share[32];
+    std::snprintf(share, sizeof share, ":%.1f%%", 100.0 * confettiShare(result.cells, result.width, result.height));
+    return kConfettiShareLabel + std::string(share);
+}
 
 ConversionQuality measureConversion(const ConversionResult& result, std::span<const ColorRef> reference)
 {

@@ -6,6 +6,7 @@
 #include "editor/output/picture_converter.h"
 
 #include <span>
+#include <string>
 
 namespace brenmark {
 
@@ -17,6 +18,11 @@ struct ConversionQuality {
     int threads = 0;      // colours the cells use
     int stitched = 0;     // cells with a thread
 };
+
+// Beside a dialog's preview: "单针:3.2%", the confetti share of a conversion; the bare "单针"
+// without one.
+inline constexpr const char* kConfettiShareLabel = "单针";
+std::string confettiShareText(const ConversionResult& result);
 
 // reference: the picture at the result's size (0x00BBGGRR, row by row). Empty cells (the
 // ignored background) are left out of the figures; in the blur they show the reference.

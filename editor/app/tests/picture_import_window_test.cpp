@@ -23,6 +23,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace brenmark {
 namespace {
 
@@ -101,6 +103,34 @@ TEST_F(PictureImport, TheToolbarImportReplacesThePatternWithTheConversion)
     // The save prompt came first.
     ASSERT_FALSE(dialogs.log.empty());
     EXPECT_EQ(dialogs.log.front().rfind("ask:", 0), 0u);
+}
+
+TEST_F(PictureImport, TheNextPictureDialogStartsWithTheLastOptionsAndBrand)
+{
+    test::writePalette(dir.path(), "ANCHOR", {{"13", kWindowRed}, {"134", kWindowBlue}});
+    const std::string picture = test::writeTwoColourPicture(dir.file("halves.png"));
+    std::vector<ConversionOptions> seen;
+    std::vector<std::string> brands;
+    pictures.script = [&](PictureImportPanel& panel, MessageBoxes&) {
+        seen.push_back(panel.options());
+        brands.push_back(panel.selectedBrand());
+        panel.selectPicture(picture);
+        panel.options().metric = ColourMetric::Lab;
+        panel.options().confetti = 4;
+        panel.setCrop(CropRect{0, 0, 2, 2});
+        const auto& kinds = panel.threadKinds();
+        panel.selectKind(static_cast<int>(std::find(kinds.begin(), kinds.end(), "ANCHOR") - kinds.begin()));
+        return false;  // cancelled: the choices are remembered all the same
+    };
+    action(u"importPicture")->trigger();
+    action(u"importPicture")->trigger();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0], ConversionOptions{});
+    EXPECT_EQ(brands[0], "DMC");
+    EXPECT_EQ(seen[1].metric, ColourMetric::Lab);
+    EXPECT_EQ(seen[1].confetti, 4);
+    EXPECT_FALSE(seen[1].crop);  // the crop belonged to the picture
+    EXPECT_EQ(brands[1], "ANCHOR");
 }
 
 TEST_F(PictureImport, CancellingOrClosingWithoutAConversionLeavesThePatternAsItWas)
