@@ -192,7 +192,7 @@ std::optional<std::vector<ColorRef>> readPictureAveraged(const std::string& path
     }
     if (full.isValid() && reader.format() == "jpeg") {
         for (const int d : {8, 4, 2})
-            if (area.width / d >= 2.0 * width && area.height / d >= 2.0 * height) {
+            if (area.width / d >= 4.0 * width && area.height / d >= 4.0 * height) {
                 reader.setScaledSize(QSize(full.width() / d, full.height() / d));
                 break;
             }

@@ -304,3 +304,39 @@ TEST(Quality, FiguresOfAKnownConversion)
     EXPECT_NEAR(wrong.meanDeltaE, (deltaE2000(labOf(rgb(255, 255, 255)), labOf(rgb(0, 0, 0))) +
                                    deltaE2000(labOf(rgb(255, 255, 255)), labOf(rgb(9, 9, 9)))) / 4, 1e-9);
 }
+
+TEST(Dithering, ErrorIsDiffusedOnlyInsideSmoothGradients)
+{
+    // Noise has no smooth neighbourhood anywhere: Floyd-Steinberg leaves it as plain matching.
+    const std::vector<ColorRef> px = noise(40, 30, 12);
+    ConversionOptions plain = labOptions(0, 0);
+    ConversionOptions fs = plain;
+    fs.dither = Dithering::FloydSteinberg;
+    EXPECT_EQ(cellColours(convertPixelsWith(px, 40, 30, kThreads, fs)), cellColours(convertPixelsWith(px, 40, 30, kThreads, plain)));
+}
+
+TEST(Dithering, TheOrderedMatrixMovesLightnessOnly)
+{
+    // A mid grey between grey threads, with a warm and a cool grey of the same lightness
+    // beside them: only greys come out.
+    const std::vector<ColorRef> brand = {rgb(96, 96, 96),   rgb(112, 112, 112), rgb(128, 128, 128), rgb(144, 144, 144),
+                                         rgb(160, 160, 160), rgb(140, 128, 108), rgb(116, 128, 150)};
+    std::vector<ColorRef> px;
+    for (int i = 0; i < 32 * 16; ++i)
+        px.push_back(rgb(121, 121, 121));
+    ConversionOptions ordered = labOptions(0, 0);
+    ordered.dither = Dithering::Ordered;
+    const ConversionResult r = convertPixelsWith(px, 32, 16, brand, ordered);
+    EXPECT_GT(r.colorCount(), 1);
+    for (const ColorRef c : r.colors)
+        EXPECT_TRUE(redOf(c) == greenOf(c) && greenOf(c) == blueOf(c)) << std::hex << c;
+}
+
+TEST(CropWithin, ADragOnThePreviewPicksWholePixelsOfTheArea)
+{
+    const CropRect area{10, 20, 40, 20};
+    EXPECT_EQ(cropWithin(area, 0.25, 0, 0.75, 1), (CropRect{20, 20, 20, 20}));
+    EXPECT_EQ(cropWithin(area, 0.75, 1, 0.25, 0), (CropRect{20, 20, 20, 20}));  // dragged backwards
+    EXPECT_EQ(cropWithin(area, -1, -1, 0.01, 0.01), (CropRect{10, 20, 1, 1}));  // past the edge, at least a pixel
+    EXPECT_FALSE(cropWithin(area, 0.5, 0, 0.5, 1));
+}
