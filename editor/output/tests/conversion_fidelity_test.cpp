@@ -156,6 +156,29 @@ TEST(FidelityModes, AThreadLimitKeepsASmallFarColourItsOwnThread)
     EXPECT_EQ(cellColours(r)[static_cast<std::size_t>(16 * w + 42)], rgb(170, 200, 40));
 }
 
+TEST(FidelityModes, ASmallFarColourTakesAThreadFromTheLeastNeededOne)
+{
+    // A smooth brown gradient over many threads, with one small patch of yellow-green (8 of
+    // 4800 cells): under a limit of 10 a brown thread gives way to it.
+    std::vector<ColorRef> brand;
+    for (unsigned v = 40; v <= 220; v += 6)
+        brand.push_back(rgb(v, v * 4 / 5, v * 3 / 5));
+    brand.push_back(rgb(170, 200, 40));
+    const int w = 80, h = 60;
+    std::vector<ColorRef> px;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const unsigned v = static_cast<unsigned>(50 + x * 2);
+            px.push_back(rgb(v, v * 4 / 5, v * 3 / 5));
+        }
+    for (int dy = 0; dy < 2; ++dy)
+        for (int dx = 0; dx < 4; ++dx)
+            px[static_cast<std::size_t>((30 + dy) * w + 40 + dx)] = rgb(165, 205, 45);
+    const ConversionResult r = convertPixelsWith(px, w, h, brand, labOptions(10, 0));
+    EXPECT_LE(r.colorCount(), 10);
+    EXPECT_EQ(cellColours(r)[static_cast<std::size_t>(30 * w + 41)], rgb(170, 200, 40));
+}
+
 TEST(FidelityModes, ThreadChoiceUsesOnlyBrandThreadsWithinTheLimit)
 {
     const std::vector<ColorRef> px = noise(50, 40, 4);
