@@ -109,15 +109,16 @@ std::vector<ColorRef> areaAverage(std::span<const ColorRef> pixels, int width, i
     const std::vector<Span> rows = spansOf(y0, y1 - y0, outHeight, height);
     const auto& table = linearTable();
 
-    // Rows first: every source row that any cell row touches, averaged across into the
-    // cell columns (linear R, G, B), then the cell rows down those.
-    const int rowFirst = rows.front().first;
-    const int rowLast = rows.back().first + static_cast<int>(rows.back().weights.size()) - 1;
+    // Each source row averaged across into the cell columns (linear R, G, B), then the cell
+    // rows down those. Consecutive cell rows share at most their boundary row, which is kept,
+    // so every source row is averaged across once or twice and only one is held at a time.
     const std::size_t ow = static_cast<std::size_t>(outWidth);
-    std::vector<double> across(static_cast<std::size_t>(rowLast - rowFirst + 1) * ow * 3, 0.0);
-    for (int y = rowFirst; y <= rowLast; ++y) {
+    std::vector<double> across(ow * 3, 0.0), sum(ow * 3, 0.0);
+    int acrossRow = -1;
+    auto rowAcross = [&](int y) -> const std::vector<double>& {
+        if (y == acrossRow)
+            return across;
         const ColorRef* line = pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
-        double* out = across.data() + static_cast<std::size_t>(y - rowFirst) * ow * 3;
         for (std::size_t c = 0; c < ow; ++c) {
             const Span& s = columns[c];
             double r = 0, g = 0, b = 0;
@@ -128,20 +129,23 @@ std::vector<ColorRef> areaAverage(std::span<const ColorRef> pixels, int width, i
                 g += w * table[greenOf(p)];
                 b += w * table[blueOf(p)];
             }
-            out[c * 3] = r, out[c * 3 + 1] = g, out[c * 3 + 2] = b;
+            across[c * 3] = r, across[c * 3 + 1] = g, across[c * 3 + 2] = b;
         }
-    }
+        acrossRow = y;
+        return across;
+    };
     std::vector<ColorRef> result(ow * static_cast<std::size_t>(outHeight));
     for (int cy = 0; cy < outHeight; ++cy) {
         const Span& s = rows[static_cast<std::size_t>(cy)];
-        for (std::size_t c = 0; c < ow; ++c) {
-            double r = 0, g = 0, b = 0;
-            for (std::size_t k = 0; k < s.weights.size(); ++k) {
-                const double* v = across.data() + (static_cast<std::size_t>(s.first - rowFirst) + k) * ow * 3 + c * 3;
-                r += s.weights[k] * v[0], g += s.weights[k] * v[1], b += s.weights[k] * v[2];
-            }
-            result[static_cast<std::size_t>(cy) * ow + c] = rgb(encodedOf(r), encodedOf(g), encodedOf(b));
+        std::fill(sum.begin(), sum.end(), 0.0);
+        for (std::size_t k = 0; k < s.weights.size(); ++k) {
+            const std::vector<double>& v = rowAcross(s.first + static_cast<int>(k));
+            for (std::size_t i = 0; i < sum.size(); ++i)
+                sum[i] += s.weights[k] * v[i];
         }
+        for (std::size_t c = 0; c < ow; ++c)
+            result[static_cast<std::size_t>(cy) * ow + c] =
+                rgb(encodedOf(sum[c * 3]), encodedOf(sum[c * 3 + 1]), encodedOf(sum[c * 3 + 2]));
     }
     return result;
 }
