@@ -129,6 +129,36 @@ std::vector<LabVec> cluster(const std::vector<Point>& points, int k)
     return centres;
 }
 
+// Centres that snapped to the same thread leave slots free: they go to the brand threads
+// nearest the colours the chosen threads miss most (count times CIEDE2000), one thread per
+// colour, the worst served first.
+void fillFreeSlots(ThreadMatcher& matcher, const std::vector<Point>& points, std::vector<int>& chosen, std::size_t slots)
+{
+    if (chosen.empty() || chosen.size() >= slots)
+        return;
+    std::vector<std::uint8_t> flags(static_cast<std::size_t>(matcher.size()), 0);
+    for (const int t : chosen)
+        flags[static_cast<std::size_t>(t)] = 1;
+    ThreadMatcher among(matcher);
+    among.restrictTo(flags);
+    std::vector<std::pair<double, std::size_t>> misses;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const double e = deltaE00(points[i].lab, matcher.point(among.nearest(points[i].lab)));
+        if (e > 0)
+            misses.push_back({points[i].count * e, i});
+    }
+    std::sort(misses.begin(), misses.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (const auto& [weight, i] : misses) {
+        if (chosen.size() >= slots)
+            break;
+        const int t = matcher.nearest(points[i].lab);
+        if (t >= 0 && !flags[static_cast<std::size_t>(t)]) {
+            flags[static_cast<std::size_t>(t)] = 1;
+            chosen.push_back(t);
+        }
+    }
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> chooseThreads(ThreadMatcher& matcher, std::span<const LabVec> values,
@@ -147,6 +177,7 @@ std::vector<std::uint8_t> chooseThreads(ThreadMatcher& matcher, std::span<const 
         if (t >= 0 && std::find(chosen.begin(), chosen.end(), t) == chosen.end())
             chosen.push_back(t);
     }
+    fillFreeSlots(matcher, points, chosen, static_cast<std::size_t>(k));
 
     // Refining within the palette: each chosen thread's colours (those nearest it among the
     // chosen) may be served better by one of the palette threads nearest their mean. Each
