@@ -31,11 +31,13 @@ constexpr const char* kUsage =
     "  brenmark-cli resave IN OUT\n"
     "  brenmark-cli palette BRAND [--program-dir DIR]\n"
     "  brenmark-cli convert PICTURE --brand B --width W --height H [--match rgb|lab]\n"
-    "                      [--dither none|fs|ordered] [--max-threads N] [--program-dir DIR] -o OUT.xiu\n"
-    "  brenmark-cli photo GIF --brand B --width W --height H [--match rgb|lab] [--dither none|fs|ordered]\n"
-    "                      [--max-threads N] [--program-dir DIR] -o OUT.xiu\n"
+    "                      [--dither none|fs|ordered] [--max-threads N] [--confetti 0..10] [--min-stitches N]\n"
+    "                      [--ignore-colour #RRGGBB[/TOL]|border[/TOL]] [--crop X,Y,W,H] [--report]\n"
+    "                      [--program-dir DIR] -o OUT.xiu\n"
+    "  brenmark-cli photo GIF --brand B --width W --height H [same options as convert] -o OUT.xiu\n"
     "  brenmark-cli stats FILE [--fabric 14CT] [--strands 2] [--by-usage] [--program-dir DIR]\n"
-    "  brenmark-cli colours IN OUT (--to-brand B | --reduce K | --subtract NUMBER | --replace OLD=NEW)\n"
+    "  brenmark-cli colours IN OUT (--to-brand B | --reduce K | --subtract NUMBER | --replace OLD=NEW |\n"
+    "                      --clean-confetti STRENGTH)\n"
     "                      [--program-dir DIR]\n"
     "  brenmark-cli oxs-import IN.oxs [--program-dir DIR] -o OUT.xiu\n"
     "  brenmark-cli oxs-export IN.xiu [--program-dir DIR] -o OUT.oxs\n"
@@ -262,9 +264,9 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         if (command == "palette")
             return palette(args, out, err);
         if (command == "convert")
-            return cli::convert(args, err);
+            return cli::convert(args, out, err);
         if (command == "photo")
-            return cli::photo(args, err);
+            return cli::photo(args, out, err);
         if (command == "stats")
             return cli::stats(args, out, err);
         if (command == "colours")

@@ -7,10 +7,13 @@
 #include "editor/document/pattern_file.h"
 #include "editor/document/thread_operations.h"
 #include "editor/output/colour_operations.h"
+#include "editor/output/confetti_cleanup.h"
+#include "editor/output/conversion_quality.h"
 #include "editor/output/picture_import.h"
 #include "editor/output/thread_statistics.h"
 #include "interchange/code_page.h"
 #include "photo/photo_panel.h"
+#include "photo/photo_picture.h"
 
 #include <algorithm>
 #include <charconv>
@@ -96,7 +99,57 @@ std::optional<ConversionOptions> conversionOptions(Args& args, std::ostream& err
         }
         options.maxThreads = *limit;
     }
+    if (const auto confettiText = args.option("--confetti")) {
+        const auto strength = wholeNumber(*confettiText);
+        if (!strength || *strength < 0 || *strength > kMaxConfettiStrength) {
+            err << "brenmark-cli: --confetti is a whole number from 0 to " << kMaxConfettiStrength << "\n";
+            return std::nullopt;
+        }
+        options.confetti = *strength;
+    }
+    if (const auto minText = args.option("--min-stitches")) {
+        const auto least = wholeNumber(*minText);
+        if (!least || *least < 0) {
+            err << "brenmark-cli: --min-stitches is a whole number from 0 up\n";
+            return std::nullopt;
+        }
+        options.minStitches = *least;
+    }
+    if (const auto ignoreText = args.option("--ignore-colour")) {
+        const auto rule = backgroundRuleNamed(*ignoreText);
+        if (!rule) {
+            err << "brenmark-cli: --ignore-colour is #RRGGBB or border, optionally followed by /TOLERANCE (0 to 100)\n";
+            return std::nullopt;
+        }
+        options.background = *rule;
+    }
+    if (const auto cropText = args.option("--crop")) {
+        const auto crop = cropNamed(*cropText);
+        if (!crop) {
+            err << "brenmark-cli: --crop is X,Y,W,H in picture pixels, W and H at least 1\n";
+            return std::nullopt;
+        }
+        options.crop = *crop;
+    }
     return options;
+}
+
+// --report: the conversion against its picture averaged over each cell, as JSON.
+void writeReport(std::ostream& out, const ConversionResult& result, const std::vector<ColorRef>& reference)
+{
+    const ConversionQuality q = measureConversion(result, reference);
+    JsonWriter json(out);
+    json.beginObject();
+    json.key("width").value(result.width);
+    json.key("height").value(result.height);
+    json.key("threads").value(q.threads);
+    json.key("stitched").value(q.stitched);
+    json.key("meanDeltaE").number(q.meanDeltaE, 3);
+    json.key("p95DeltaE").number(q.p95DeltaE, 3);
+    json.key("blurredMeanDeltaE").number(q.blurredMeanDeltaE, 3);
+    json.key("confetti").number(q.confetti, 4);
+    json.endObject();
+    out << '\n';
 }
 
 // What convert and photo share: the options and operand, the size and the brand's palette,
@@ -143,8 +196,9 @@ std::variant<ConversionRequest, int> conversionRequest(Args& args, StderrMessage
 
 }  // namespace
 
-int convert(Args& args, std::ostream& err)
+int convert(Args& args, std::ostream& out, std::ostream& err)
 {
+    const bool report = args.flag("--report");
     StderrMessages messages(err);
     auto request = conversionRequest(args, messages, err);
     if (const int* status = std::get_if<int>(&request))
@@ -158,11 +212,18 @@ int convert(Args& args, std::ostream& err)
     PatternDocument doc;
     if (!installConversion(doc, converter.result(), r.brand, r.palettes, ImportKind::Picture, &messages).installed)
         return 1;
-    return saveAsTheEditorDoes(r.out, doc, err) ? 0 : 1;
+    if (!saveAsTheEditorDoes(r.out, doc, err))
+        return 1;
+    if (report) {
+        const auto reference = readPictureAveraged(r.input, r.width, r.height, r.options.crop);
+        writeReport(out, converter.result(), reference.value_or(std::vector<ColorRef>()));
+    }
+    return 0;
 }
 
-int photo(Args& args, std::ostream& err)
+int photo(Args& args, std::ostream& out, std::ostream& err)
 {
+    const bool report = args.flag("--report");
     StderrMessages messages(err);
     auto request = conversionRequest(args, messages, err);
     if (const int* status = std::get_if<int>(&request))
@@ -178,7 +239,11 @@ int photo(Args& args, std::ostream& err)
     PatternDocument doc;
     if (!installConversion(doc, result, r.brand, r.palettes, ImportKind::Photo, &messages).installed)
         return 1;
-    return saveAsTheEditorDoes(r.out, doc, err) ? 0 : 1;
+    if (!saveAsTheEditorDoes(r.out, doc, err))
+        return 1;
+    if (report)
+        writeReport(out, result, averagedPhotoPixels(*read.picture, r.width, r.height, r.options.crop));
+    return 0;
 }
 
 int stats(Args& args, std::ostream& out, std::ostream& err)
@@ -236,12 +301,18 @@ int colours(Args& args, std::ostream& err)
     const auto reduceText = args.option("--reduce");
     const auto subtractNumber = args.option("--subtract");
     const auto replaceText = args.option("--replace");
+    const auto cleanText = args.option("--clean-confetti");
     const std::string dir = programDirFrom(args);
     const auto files = args.operands(2);
     const int chosen = int(toBrand.has_value()) + int(reduceText.has_value()) + int(subtractNumber.has_value()) +
-                       int(replaceText.has_value());
+                       int(replaceText.has_value()) + int(cleanText.has_value());
     if (chosen != 1)
         throw UsageError{};
+    std::optional<int> cleanStrength;
+    if (cleanText && (!(cleanStrength = wholeNumber(*cleanText)) || *cleanStrength < 1 || *cleanStrength > kMaxConfettiStrength)) {
+        err << "brenmark-cli: --clean-confetti takes a whole number from 1 to " << kMaxConfettiStrength << "\n";
+        return 2;
+    }
     std::optional<int> reduceCount;
     if (reduceText && (!(reduceCount = wholeNumber(*reduceText)) || *reduceCount < 1)) {
         err << "brenmark-cli: --reduce takes a whole number from 1 up\n";
@@ -273,6 +344,8 @@ int colours(Args& args, std::ostream& err)
         change = operations.reduce(*reduceCount, operations.threadsInColourList());
     } else if (subtractNumber) {
         change = operations.subtract(utf8ToGbk(*subtractNumber));
+    } else if (cleanStrength) {
+        change = cleanConfetti(doc, undo, *cleanStrength);
     } else {
         if (doc.findThread(oldNumber) < 0) {
             err << "brenmark-cli: the pattern has no thread " << gbkToUtf8(oldNumber) << '\n';

@@ -74,8 +74,8 @@ int plugins(Args& args, std::ostream& out);
 int threadmap(Args& args, std::ostream& err);
 
 // The picture and colour commands (cli_output.cpp).
-int convert(Args& args, std::ostream& err);
-int photo(Args& args, std::ostream& err);
+int convert(Args& args, std::ostream& out, std::ostream& err);
+int photo(Args& args, std::ostream& out, std::ostream& err);
 int stats(Args& args, std::ostream& out, std::ostream& err);
 int colours(Args& args, std::ostream& err);
 // The chart files and the page writer's argument (cli_export.cpp).

@@ -1,6 +1,7 @@
 #include "cli/json_writer.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 
 namespace brenmark {
@@ -64,6 +65,15 @@ JsonWriter& JsonWriter::value(std::string_view s)
         }
     }
     out_.put('"');
+    return *this;
+}
+
+JsonWriter& JsonWriter::number(double d, int decimals)
+{
+    separate();
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, std::isfinite(d) ? d : 0.0, std::chars_format::fixed, decimals);
+    out_.write(buf, r.ptr - buf);
     return *this;
 }
 

@@ -23,6 +23,8 @@ public:
     JsonWriter& value(std::int64_t n);
     JsonWriter& value(int n) { return value(static_cast<std::int64_t>(n)); }
     JsonWriter& value(bool b);
+    // A finite number with the given digits after the point.
+    JsonWriter& number(double d, int decimals);
     // Writes many integers without per-value bookkeeping (cell arrays).
     JsonWriter& intArray(const std::int32_t* values, std::size_t count);
 

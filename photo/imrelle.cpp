@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <algorithm>
 #include <memory>
 
 namespace brenmark {
@@ -43,6 +44,18 @@ struct PhotoDialogObject {
     PhotoMessageBoxes messages;
 };
 
+// The options and library the last dialog was left with, offered by the next (without its
+// crop, which belonged to its photo).
+struct Remembered {
+    ConversionOptions options;
+    std::string library;
+};
+Remembered& remembered()
+{
+    static Remembered last;
+    return last;
+}
+
 }  // namespace
 
 }  // namespace brenmark
@@ -61,6 +74,10 @@ extern "C" const brenmark::ConversionResult* ShowPhoto(std::int32_t* resultCode,
         return nullptr;
     try {
         auto object = std::make_unique<PhotoDialogObject>(programFolders().shipped);
+        object->panel.options() = remembered().options;
+        const auto& libraries = object->panel.libraries();
+        if (const auto at = std::find(libraries.begin(), libraries.end(), remembered().library); at != libraries.end())
+            object->panel.selectLibrary(static_cast<int>(at - libraries.begin()));
         int code = 2;
         {
             PhotoImportDialog window(object->panel, object->messages, QApplication::activeWindow());
@@ -68,6 +85,8 @@ extern "C" const brenmark::ConversionResult* ShowPhoto(std::int32_t* resultCode,
             code = window.exec() == QDialog::Accepted ? 1 : 2;
             object->messages.setParent(nullptr);
         }
+        remembered() = {object->panel.options(), object->panel.selectedLibraryName()};
+        remembered().options.crop.reset();
         *resultCode = code;
         *converted = object->panel.converted();
         *libraryName = object->panel.convertedLibrary();

@@ -1,6 +1,7 @@
 #include "photo/photo_dialog.h"
 
 #include "editor/app/conversion_options_box.h"
+#include "editor/app/preview_crop.h"
 #include "editor/output/picture_decode.h"
 #include "editor/output/picture_import.h"
 #include "editor/view/gbk_qstring.h"
@@ -181,6 +182,10 @@ PhotoImportDialog::PhotoImportDialog(PhotoImportPanel& panel, MessageBoxes& mess
     auto* previewBox = new QGroupBox(fromGbk(kPreviewCaption), this);
     auto* previewLayout = new QVBoxLayout(previewBox);
     previewLayout->addWidget(preview_, 0, Qt::AlignCenter);
+    confetti_ = new QLabel(previewBox);
+    confetti_->setObjectName(u"confettiShare"_qs);
+    previewLayout->addWidget(confetti_, 0, Qt::AlignCenter);
+    new PreviewCropper(preview_, [this](QPoint from, QPoint to) { cropOnPreview(from, to); }, [this] { wholePicture(); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -212,6 +217,27 @@ void PhotoImportDialog::selectPhoto(const QString& path)
     showPanel();
 }
 
+void PhotoImportDialog::cropOnPreview(QPoint from, QPoint to)
+{
+    const auto fractions = previewFractions(*preview_, from, to);
+    const auto area = panel_.shownArea();
+    if (!fractions || !area)
+        return;
+    const auto crop = cropWithin(*area, fractions->left, fractions->top, fractions->right, fractions->bottom);
+    if (!crop)
+        return;
+    panel_.setCrop(crop);
+    convert();
+}
+
+void PhotoImportDialog::wholePicture()
+{
+    if (!panel_.shownArea())
+        return;
+    panel_.setCrop(std::nullopt);
+    convert();
+}
+
 void PhotoImportDialog::convert()
 {
     progress_->setValue(0);
@@ -228,6 +254,7 @@ void PhotoImportDialog::showPanel()
     height_->setText(fromGbk(panel_.heightText()));
     libraries_->setCurrentIndex(panel_.selectedLibrary());
     count_->setText(fromGbk(panel_.threadCountCaption()));
+    confetti_->setText(fromGbk(panel_.confettiCaption()));
     ok_->setEnabled(panel_.converted());
     if (panel_.photo()) {
         photo_->setPixmap(photoPixmap_);

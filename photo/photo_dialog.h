@@ -30,6 +30,10 @@ public:
     void selectPhoto(const QString& path);
     // As "转换" does.
     void convert();
+    // As dragging from one point of the preview to another does: the part of the picture
+    // shown between them is converted. As a double click on it does: the whole picture.
+    void cropOnPreview(QPoint from, QPoint to);
+    void wholePicture();
 
     PhotoImportPanel& panel() { return panel_; }
     QLabel* photoPreview() { return photo_; }
@@ -42,6 +46,8 @@ public:
     QPushButton* convertButton() { return convert_; }
     QLabel* patternPreview() { return preview_; }
     QLabel* threadCount() { return count_; }
+    // The confetti share of the conversion, under the preview.
+    QLabel* confettiShare() { return confetti_; }
     QPushButton* okButton() { return ok_; }
     QPushButton* cancelButton() { return cancel_; }
 
@@ -64,6 +70,7 @@ private:
     QPushButton* convert_;
     QLabel* preview_;
     QLabel* count_;
+    QLabel* confetti_;
     QPushButton* ok_;
     QPushButton* cancel_;
     QPixmap photoPixmap_;  // the chosen photo in its preview's size

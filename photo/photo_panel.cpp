@@ -1,5 +1,6 @@
 #include "photo/photo_panel.h"
 
+#include "editor/output/conversion_quality.h"
 #include "editor/output/picture_import.h"
 #include "photo/photo_picture.h"
 
@@ -12,9 +13,14 @@ ConversionResult convertPhoto(const GifPicture& photo, int width, int height, st
 {
     if (width < 1 || height < 1 || library.empty())
         return {};
-    const std::vector<ColorRef> pixels = photoPixels(photo, width, height);
-    if (!options.plain())
+    if (!options.plain()) {
+        // The options modes average each cell's area of the photo in linear light.
+        const std::vector<ColorRef> pixels = averagedPhotoPixels(photo, width, height, options.crop);
+        if (pixels.empty())
+            return {};
         return convertPixelsWith(pixels, width, height, library, options, progress);
+    }
+    const std::vector<ColorRef> pixels = photoPixels(photo, width, height);
     return convertPhotoPixels(pixels, width, height, photo.colours, library, progress, state);
 }
 
@@ -42,6 +48,7 @@ bool PhotoImportPanel::selectPhoto(const std::string& path)
     GifReadResult read = readGifFile(path);
     photo_ = std::move(read.picture);
     problem_ = read.problem;
+    options_.crop.reset();
     const auto size = photoSize();
     widthText_ = size ? std::to_string(size->width) : std::string();
     heightText_ = size ? std::to_string(size->height) : std::string();
@@ -59,15 +66,35 @@ std::optional<PictureSize> PhotoImportPanel::photoSize() const
 void PhotoImportPanel::editWidth(const std::string& text)
 {
     widthText_ = text;
-    if (const auto size = photoSize())
-        heightText_ = std::to_string(proportionalHeight(*size, readDecimal(text)));
+    if (const auto area = shownArea())
+        heightText_ = std::to_string(proportionalHeight({area->width, area->height}, readDecimal(text)));
 }
 
 void PhotoImportPanel::editHeight(const std::string& text)
 {
     heightText_ = text;
-    if (const auto size = photoSize())
-        widthText_ = std::to_string(proportionalWidth(*size, readDecimal(text)));
+    if (const auto area = shownArea())
+        widthText_ = std::to_string(proportionalWidth({area->width, area->height}, readDecimal(text)));
+}
+
+std::optional<CropRect> PhotoImportPanel::shownArea() const
+{
+    if (!photo_)
+        return std::nullopt;
+    return options_.crop.value_or(CropRect{0, 0, photo_->width, photo_->height});
+}
+
+void PhotoImportPanel::setCrop(const std::optional<CropRect>& crop)
+{
+    if (!photo_)
+        return;
+    options_.crop = crop ? clampCrop(*crop, photo_->width, photo_->height) : std::nullopt;
+    editWidth(widthText_);
+}
+
+std::string PhotoImportPanel::confettiCaption() const
+{
+    return confettiShareText(converted_ ? result_ : ConversionResult{});
 }
 
 bool PhotoImportPanel::convert(MessageBoxes* messages, ProgressReport* progress)

@@ -56,6 +56,13 @@ public:
     void editWidth(const std::string& text);
     void editHeight(const std::string& text);
 
+    // The part of the photo converted: a rectangle dragged on the preview, or the whole photo
+    // again (nothing). The height follows the crop's proportions at the typed width. A new
+    // photo starts whole.
+    void setCrop(const std::optional<CropRect>& crop);
+    // The crop, or the whole photo; nothing without a photo.
+    std::optional<CropRect> shownArea() const;
+
     // "转换". No readable photo, a side outside 1 .. kMaxConvertedSide or a library without
     // threads is refused with a message, and whatever was converted before stays. A
     // conversion replaces the one before. True once converted.
@@ -70,6 +77,8 @@ public:
     const std::string& convertedLibrary() const { return convertedLibrary_; }
     // "绣线数:%d", or "绣线数" without a conversion.
     std::string threadCountCaption() const;
+    // "单针:%.1f%%" after a conversion, "单针" before.
+    std::string confettiCaption() const;
 
 private:
     void dropConversion();

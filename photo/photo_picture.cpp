@@ -35,4 +35,23 @@ std::vector<ColorRef> photoPixels(const GifPicture& photo, int width, int height
     return colourRefsOf(scaled);
 }
 
+std::vector<ColorRef> averagedPhotoPixels(const GifPicture& photo, int width, int height, const std::optional<CropRect>& crop)
+{
+    if (width < 1 || height < 1 || photo.width < 1 || photo.height < 1)
+        return {};
+    PictureArea area{0, 0, double(photo.width), double(photo.height)};
+    if (crop) {
+        const auto inside = clampCrop(*crop, photo.width, photo.height);
+        if (!inside)
+            return {};
+        area = {double(inside->x), double(inside->y), double(inside->width), double(inside->height)};
+    }
+    std::vector<ColorRef> all(static_cast<std::size_t>(photo.width) * static_cast<std::size_t>(photo.height));
+    for (int y = 0; y < photo.height; ++y)
+        for (int x = 0; x < photo.width; ++x)
+            all[static_cast<std::size_t>(x) + static_cast<std::size_t>(y) * static_cast<std::size_t>(photo.width)] =
+                photo.colourAt(x, y);
+    return areaAverage(all, photo.width, photo.height, area, width, height);
+}
+
 }  // namespace brenmark

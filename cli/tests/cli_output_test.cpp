@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -140,6 +141,60 @@ TEST_F(OutputCli, ConvertTakesTheMatchingDitherAndThreadLimitOptions)
         EXPECT_EQ(bad.status, 2) << flag << " " << value;
         EXPECT_FALSE(std::filesystem::exists(dir + "bad.xiu"));
     }
+}
+
+TEST_F(OutputCli, ConvertTakesTheFidelityOptionsAndReports)
+{
+    // Red with two dark specks and a dark block in the middle.
+    const std::string picture = bmp("specks.bmp", 8, 6, [](int x, int y) {
+        return (x == 1 && y == 1) || (x == 6 && y == 4) || (x >= 3 && x <= 4 && y >= 2 && y <= 3) ? kDark : kRed;
+    });
+    const std::string out = dir + "c.xiu";
+    const CliRun r = cli({"convert", picture, "--brand", "DMC", "--width", "8", "--height", "6", "--match", "lab",
+                          "--confetti", "10", "--report", "--program-dir", dir, "-o", out});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"confetti\":0.0000"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"meanDeltaE\":"), std::string::npos);
+    EXPECT_NE(r.out.find("\"p95DeltaE\":"), std::string::npos);
+    EXPECT_NE(r.out.find("\"threads\":2"), std::string::npos);
+    const PatternDocument specks = load(out);
+    // The specks went, the block stayed.
+    EXPECT_EQ(specks.threads.numbers[static_cast<std::size_t>(specks.grid.cells[1 + 1 * 8])], "红");
+    EXPECT_EQ(specks.threads.numbers[static_cast<std::size_t>(specks.grid.cells[3 + 2 * 8])], "310");
+
+    // The border's red becomes empty cells; a crop of the dark block alone is all 310.
+    ASSERT_EQ(cli({"convert", picture, "--brand", "DMC", "--width", "8", "--height", "6", "--ignore-colour", "border",
+                   "--program-dir", dir, "-o", out}).status, 0);
+    const PatternDocument ignored = load(out);
+    EXPECT_EQ(ignored.distinct.numbers, std::vector<std::string>{"310"});
+    EXPECT_EQ(std::count(ignored.grid.cells.begin(), ignored.grid.cells.end(), EmptyCell), 48 - 6);
+    ASSERT_EQ(cli({"convert", picture, "--brand", "DMC", "--width", "2", "--height", "2", "--crop", "3,2,2,2",
+                   "--program-dir", dir, "-o", out}).status, 0);
+    const PatternDocument cropped = load(out);
+    EXPECT_EQ(cropped.distinct.numbers, std::vector<std::string>{"310"});
+    EXPECT_EQ(cropped.width(), 2);
+
+    for (const auto& [flag, value] : {std::pair{"--confetti", "11"}, {"--confetti", "x"}, {"--min-stitches", "-1"},
+                                      {"--ignore-colour", "red"}, {"--ignore-colour", "#FF0000/200"}, {"--crop", "1,2"},
+                                      {"--crop", "0,0,0,4"}}) {
+        const CliRun bad = cli({"convert", picture, "--brand", "DMC", "--width", "8", "--height", "6", flag, value,
+                                "--program-dir", dir, "-o", dir + "bad.xiu"});
+        EXPECT_EQ(bad.status, 2) << flag << " " << value;
+        EXPECT_FALSE(std::filesystem::exists(dir + "bad.xiu"));
+    }
+}
+
+TEST_F(OutputCli, ColoursCleansConfetti)
+{
+    const std::string in = pattern(), out = dir + "o.xiu";
+    ASSERT_EQ(cli({"colours", in, out, "--clean-confetti", "10", "--program-dir", dir}).status, 0);
+    const PatternDocument cleaned = load(out);
+    // The lone 310 took its neighbour's thread; the outline keeps 310 in the table.
+    EXPECT_EQ(cleaned.threads.numbers[static_cast<std::size_t>(cleaned.grid.cells[0])], "红");
+    EXPECT_EQ(cli({"colours", in, out, "--clean-confetti", "0", "--program-dir", dir}).status, 2);
+    // Nothing left to clean is said and changes nothing.
+    EXPECT_EQ(cli({"colours", out, dir + "again.xiu", "--clean-confetti", "10", "--program-dir", dir}).status, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir + "again.xiu"));
 }
 
 TEST_F(OutputCli, ConvertRefusalsExitOneWithTheMessageAndWriteNothing)

@@ -97,6 +97,22 @@ TEST_F(PhotoCli, PhotoTakesTheConversionOptions)
                    dir, "-o", dir + "q.xiu"}).status, 2);
 }
 
+TEST_F(PhotoCli, PhotoTakesTheCropAndReports)
+{
+    const std::string out = dir + "p.xiu";
+    const CliRun r = cli({"photo", photo(), "--brand", "DMC", "--width", "5", "--height", "2", "--crop", "1,0,5,2",
+                          "--report", "--program-dir", dir, "-o", out});
+    ASSERT_EQ(r.status, 0) << r.err;
+    // The blue column was cut away: red alone, the library's red a little off the photo's.
+    EXPECT_NE(r.out.find("\"threads\":1"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"meanDeltaE\":1."), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"stitched\":10"), std::string::npos) << r.out;
+    const PaletteStore palettes(dir);
+    PatternDocument doc;
+    ASSERT_NE(loadPattern(out, LoadMode::Library, doc, {&palettes, nullptr, nullptr}).result, LoadResult::Failed);
+    EXPECT_EQ(doc.threads.numbers, std::vector<std::string>{"红"});
+}
+
 TEST_F(PhotoCli, RefusalsExitOneWithTheMessageAndWriteNothing)
 {
     const std::string out = dir + "p.xiu";

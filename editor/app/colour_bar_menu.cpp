@@ -4,6 +4,7 @@
 #include "editor/app/editor_session.h"
 #include "editor/app/menu_builder.h"
 #include "editor/app/qt_colour_dialogs.h"
+#include "editor/output/confetti_cleanup.h"
 #include "editor/view/gbk_qstring.h"
 
 #include <QAction>
@@ -25,6 +26,7 @@ constexpr struct {
     {kTitleAreaReplace, CmdAreaReplaceColour},
     {"挖空指定颜色", CmdHollowOutColour},
     {"删除未使用绣线", CmdDeleteUnusedThreads},
+    {kCleanConfettiCommand, CmdCleanConfetti},
     {"增加绣线", CmdAddThread},
     {kTitleOutlineThread, CmdReplaceOutlineThread},
     {nullptr, 0},

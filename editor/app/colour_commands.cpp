@@ -2,6 +2,7 @@
 
 #include "editor/app/editor_session.h"
 #include "editor/document/symbol_charset.h"
+#include "editor/output/confetti_cleanup.h"
 
 namespace brenmark {
 
@@ -10,6 +11,7 @@ namespace {
 constexpr int kColourCommands[] = {
     CmdSubtractThread,  CmdReduceColours, CmdReplaceColour,        CmdAreaReplaceColour, CmdHollowOutColour,
     CmdDeleteUnusedThreads, CmdAddThread, CmdClearLocks, CmdReplaceOutlineThread, CmdChangeSymbol,
+    CmdCleanConfetti,
 };
 
 }  // namespace
@@ -51,6 +53,7 @@ bool ColourCommands::runOperation(int id)
     case CmdClearLocks: return apply(operations_.clearLocks());
     case CmdReplaceOutlineThread: return replaceOutlineThread();
     case CmdChangeSymbol: return changeSymbol();
+    case CmdCleanConfetti: return cleanConfetti();
     default: return false;
     }
 }
@@ -110,6 +113,12 @@ bool ColourCommands::hollowOut()
 {
     const CurrentThreadChoice& current = session_.currentThread();
     return apply(operations_.hollowOut(current.chosen() ? std::optional<ColorRef>(current.colour()) : std::nullopt));
+}
+
+bool ColourCommands::cleanConfetti()
+{
+    const std::optional<int> strength = dialogs_.confettiStrength();
+    return strength && apply(brenmark::cleanConfetti(session_.document(), session_.history(), *strength));
 }
 
 bool ColourCommands::addThread()

@@ -25,6 +25,7 @@ enum ColourCommandId : int {
     CmdClearLocks,
     CmdReplaceOutlineThread,
     CmdChangeSymbol,
+    CmdCleanConfetti,  // "清理单针"
 };
 
 inline constexpr const char* kMenuSubtractThread = "减去被选颜色";
@@ -51,6 +52,7 @@ private:
     bool addThread();
     bool replaceOutlineThread();
     bool changeSymbol();
+    bool cleanConfetti();
     // Brings the view and the current thread up to date and refreshes the windows.
     bool apply(const ColourChange& change);
 

@@ -35,6 +35,8 @@ public:
     // "颜色符号代替": "要更换符号%s" over the grid of the symbol set; the chosen symbol on OK.
     virtual std::optional<std::string> chooseSymbol(const std::string& currentSymbol,
                                                     const std::vector<std::string>& symbols) = 0;
+    // "清理单针": the strength, 1 to 10 (5 at first). Nothing on Cancel.
+    virtual std::optional<int> confettiStrength() { return 5; }
 };
 
 }  // namespace brenmark

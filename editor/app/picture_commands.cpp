@@ -69,6 +69,20 @@ bool PictureCommands::importPicture(ImportKind kind)
     if (!commands.offerSave())
         return false;
     PictureImportPanel panel(session_.palettes());
+    panel.options() = lastOptions_;
+    const auto& kinds = panel.threadKinds();
+    if (const auto at = std::find(kinds.begin(), kinds.end(), lastBrand_); at != kinds.end())
+        panel.selectKind(static_cast<int>(at - kinds.begin()));
+    struct Remember {
+        PictureImportPanel& panel;
+        PictureCommands& commands;
+        ~Remember()
+        {
+            commands.lastOptions_ = panel.options();
+            commands.lastOptions_.crop.reset();
+            commands.lastBrand_ = panel.selectedBrand();
+        }
+    } remember{panel, *this};
     const std::string title = kind == ImportKind::Cartoon ? kTitleImportCartoon : kTitleImportPicture;
     if (!dialogs_.importPicture(title, pictureImportFilter(), panel, commands.dialogs()) || !panel.converted())
         return false;

@@ -37,6 +37,10 @@ private:
     std::function<void()> tracingShown_;
     std::string fabric_ = kDefaultFabric;
     int strands_ = kDefaultStrands;
+    // The picture dialog's options and brand, as the last one was left (its crop belonged to
+    // its picture).
+    ConversionOptions lastOptions_;
+    std::string lastBrand_;
 };
 
 }  // namespace brenmark

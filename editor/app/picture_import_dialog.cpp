@@ -1,6 +1,7 @@
 #include "editor/app/picture_import_dialog.h"
 
 #include "editor/app/conversion_options_box.h"
+#include "editor/app/preview_crop.h"
 #include "editor/output/picture_decode.h"
 #include "editor/view/gbk_qstring.h"
 #include "editor/view/qt_file_filter.h"
@@ -132,6 +133,10 @@ PictureImportDialog::PictureImportDialog(const std::string& title, const std::st
     auto* previewBox = new QGroupBox(fromGbk(kPreviewCaption), this);
     auto* previewLayout = new QVBoxLayout(previewBox);
     previewLayout->addWidget(preview_, 0, Qt::AlignCenter);
+    confetti_ = new QLabel(previewBox);
+    confetti_->setObjectName(u"confettiShare"_qs);
+    previewLayout->addWidget(confetti_, 0, Qt::AlignCenter);
+    new PreviewCropper(preview_, [this](QPoint from, QPoint to) { cropOnPreview(from, to); }, [this] { wholePicture(); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -161,6 +166,27 @@ void PictureImportDialog::selectPicture(const QString& path)
     showPanel();
 }
 
+void PictureImportDialog::cropOnPreview(QPoint from, QPoint to)
+{
+    const auto fractions = previewFractions(*preview_, from, to);
+    const auto area = panel_.shownArea();
+    if (!fractions || !area)
+        return;
+    const auto crop = cropWithin(*area, fractions->left, fractions->top, fractions->right, fractions->bottom);
+    if (!crop)
+        return;
+    panel_.setCrop(crop);
+    convert();
+}
+
+void PictureImportDialog::wholePicture()
+{
+    if (!panel_.shownArea())
+        return;
+    panel_.setCrop(std::nullopt);
+    convert();
+}
+
 void PictureImportDialog::convert()
 {
     progress_->setValue(0);
@@ -177,6 +203,7 @@ void PictureImportDialog::showPanel()
     height_->setText(fromGbk(panel_.heightText()));
     kinds_->setCurrentIndex(panel_.selectedKind());
     count_->setText(fromGbk(panel_.threadCountCaption()));
+    confetti_->setText(fromGbk(panel_.confettiCaption()));
     open_->setEnabled(panel_.openEnabled());
     showPreview();
 }

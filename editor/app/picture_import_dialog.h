@@ -27,6 +27,10 @@ public:
     void selectPicture(const QString& path);
     // As "转换" does.
     void convert();
+    // As dragging from one point of the preview to another does: the part of the picture
+    // shown between them is converted. As a double click on it does: the whole picture.
+    void cropOnPreview(QPoint from, QPoint to);
+    void wholePicture();
 
     PictureImportPanel& panel() { return panel_; }
     QPushButton* openButton() { return open_; }
@@ -37,6 +41,8 @@ public:
     QProgressBar* progressBar() { return progress_; }
     QLabel* preview() { return preview_; }
     QLabel* threadCount() { return count_; }
+    // The confetti share of the conversion, under the preview.
+    QLabel* confettiShare() { return confetti_; }
 
 private:
     void showPanel();
@@ -55,6 +61,7 @@ private:
     QComboBox* kinds_;
     QPushButton* convert_;
     QLabel* count_;
+    QLabel* confetti_;
     QLabel* preview_;
     QProgressBar* progress_;
     QPushButton* open_;

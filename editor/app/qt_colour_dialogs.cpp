@@ -1,5 +1,7 @@
 #include "editor/app/qt_colour_dialogs.h"
 
+#include "editor/output/colour_matching.h"
+#include "editor/output/confetti_cleanup.h"
 #include "editor/view/gbk_qstring.h"
 #include "editor/view/qt_colour.h"
 
@@ -60,6 +62,14 @@ std::optional<int> QtColourDialogs::reduceCount(int threadsShown, int initial)
     const int count = QInputDialog::getInt(parent_, fromGbk(kTitleReduceColours), fromGbk(kReduceColoursPrompt), initial, 0,
                                            std::max(threadsShown, 1), 1, &ok);
     return ok ? std::optional<int>(count) : std::nullopt;
+}
+
+std::optional<int> QtColourDialogs::confettiStrength()
+{
+    bool ok = false;
+    const int strength = QInputDialog::getInt(parent_, fromGbk(kCleanConfettiCommand), fromGbk("强度(1-10)"), 5, 1,
+                                              kMaxConfettiStrength, 1, &ok);
+    return ok ? std::optional<int>(strength) : std::nullopt;
 }
 
 std::optional<ReplaceAnswer> QtColourDialogs::chooseReplacement(const std::string& title,

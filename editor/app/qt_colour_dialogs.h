@@ -12,6 +12,7 @@ public:
     explicit QtColourDialogs(QWidget* parent) : parent_(parent) {}
 
     std::optional<int> reduceCount(int threadsShown, int initial) override;
+    std::optional<int> confettiStrength() override;
     std::optional<ReplaceAnswer> chooseReplacement(const std::string& title,
                                                    const std::vector<ThreadChoice>& patternThreads,
                                                    const std::vector<ThreadChoice>& paletteThreads) override;

@@ -172,4 +172,51 @@ std::optional<std::vector<ColorRef>> readPicturePixels(const std::string& path, 
     return colourRefsOf(image);
 }
 
+std::optional<std::vector<ColorRef>> readPictureAveraged(const std::string& path, int width, int height,
+                                                         const std::optional<CropRect>& crop)
+{
+    if (width < 1 || height < 1 || path.empty())
+        return std::nullopt;
+    const std::unique_ptr<QFile> file = openPicture(QByteArray::fromStdString(path));
+    if (!file)
+        return std::nullopt;
+    QImageReader reader(file.get());
+    const QSize full = reader.size();
+    // The area in the file's pixels; the decoded picture may be smaller.
+    PictureArea area{0, 0, static_cast<double>(full.width()), static_cast<double>(full.height())};
+    if (full.isValid() && crop) {
+        const auto inside = clampCrop(*crop, full.width(), full.height());
+        if (!inside)
+            return std::nullopt;
+        area = {double(inside->x), double(inside->y), double(inside->width), double(inside->height)};
+    }
+    if (full.isValid() && reader.format() == "jpeg") {
+        for (const int d : {8, 4, 2})
+            if (area.width / d >= 4.0 * width && area.height / d >= 4.0 * height) {
+                reader.setScaledSize(QSize(full.width() / d, full.height() / d));
+                break;
+            }
+    }
+    QImage image = reader.read();
+    if (image.isNull())
+        return std::nullopt;
+    image = overWhite(image).convertToFormat(QImage::Format_RGB32);
+    if (!full.isValid()) {
+        area = {0, 0, double(image.width()), double(image.height())};
+        if (crop) {
+            const auto inside = clampCrop(*crop, image.width(), image.height());
+            if (!inside)
+                return std::nullopt;
+            area = {double(inside->x), double(inside->y), double(inside->width), double(inside->height)};
+        }
+    } else if (image.size() != full) {
+        const double fx = double(image.width()) / full.width(), fy = double(image.height()) / full.height();
+        area = {area.x * fx, area.y * fy, area.width * fx, area.height * fy};
+    }
+    std::vector<ColorRef> averaged = areaAverage(colourRefsOf(image), image.width(), image.height(), area, width, height);
+    if (averaged.empty())
+        return std::nullopt;
+    return averaged;
+}
+
 }  // namespace brenmark

@@ -2,6 +2,7 @@
 // Reading picture files for conversion: their size, and their pixels drawn at the pattern's
 // size. No Qt types here, so the command line can use it; picture_decode.h has the Qt side.
 #include "editor/document/color_ref.h"
+#include "editor/output/area_average.h"
 
 #include <optional>
 #include <string>
@@ -23,5 +24,13 @@ std::optional<PictureSize> readPictureSize(const std::string& path);
 // photo of many megapixels is never decoded whole for a chart of a few hundred cells.
 // Nothing when the path is empty or the file cannot be read or decoded.
 std::optional<std::vector<ColorRef>> readPicturePixels(const std::string& path, int width, int height);
+
+// The picture (or the crop of it, in the file's own pixels) averaged in linear light into
+// exactly width x height cells (area_average.h). A JPEG is decoded at 1/2, 1/4 or 1/8 only
+// while the area then keeps at least four pixels a cell each way: at two, a sharp edge on a
+// cell's border comes out tens of levels off, at four within a few. Nothing when the file
+// cannot be read or decoded or the crop leaves nothing of it.
+std::optional<std::vector<ColorRef>> readPictureAveraged(const std::string& path, int width, int height,
+                                                         const std::optional<CropRect>& crop = std::nullopt);
 
 }  // namespace brenmark

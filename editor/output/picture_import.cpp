@@ -1,5 +1,7 @@
 #include "editor/output/picture_import.h"
 
+#include "editor/output/conversion_quality.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -65,7 +67,10 @@ bool PictureConverter::convert(const std::string& path, int width, int height, s
     reset();
     if (width < 1 || height < 1)
         return false;
-    const auto pixels = readPicturePixels(path, width, height);
+    // The histogram rule keeps its own drawing of the picture; the options modes average each
+    // cell's area in linear light.
+    const auto pixels = options.plain() ? readPicturePixels(path, width, height)
+                                        : readPictureAveraged(path, width, height, options.crop);
     if (!pixels)
         return false;
     if (options.plain())
@@ -110,6 +115,7 @@ bool PictureImportPanel::selectPicture(const std::string& path)
 {
     path_ = path;
     picture_ = readPictureSize(path);
+    options_.crop.reset();
     widthText_ = picture_ ? std::to_string(picture_->width) : std::string();
     heightText_ = picture_ ? std::to_string(picture_->height) : std::string();
     reset();
@@ -119,15 +125,35 @@ bool PictureImportPanel::selectPicture(const std::string& path)
 void PictureImportPanel::editWidth(const std::string& text)
 {
     widthText_ = text;
-    if (picture_)
-        heightText_ = std::to_string(proportionalHeight(*picture_, readDecimal(text)));
+    if (const auto area = shownArea())
+        heightText_ = std::to_string(proportionalHeight({area->width, area->height}, readDecimal(text)));
 }
 
 void PictureImportPanel::editHeight(const std::string& text)
 {
     heightText_ = text;
-    if (picture_)
-        widthText_ = std::to_string(proportionalWidth(*picture_, readDecimal(text)));
+    if (const auto area = shownArea())
+        widthText_ = std::to_string(proportionalWidth({area->width, area->height}, readDecimal(text)));
+}
+
+std::optional<CropRect> PictureImportPanel::shownArea() const
+{
+    if (!picture_)
+        return std::nullopt;
+    return options_.crop.value_or(CropRect{0, 0, picture_->width, picture_->height});
+}
+
+void PictureImportPanel::setCrop(const std::optional<CropRect>& crop)
+{
+    if (!picture_)
+        return;
+    options_.crop = crop ? clampCrop(*crop, picture_->width, picture_->height) : std::nullopt;
+    editWidth(widthText_);
+}
+
+std::string PictureImportPanel::confettiCaption() const
+{
+    return confettiShareText(converted_ ? result() : ConversionResult{});
 }
 
 bool PictureImportPanel::convert(MessageBoxes* messages, ProgressReport* progress)

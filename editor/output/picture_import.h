@@ -87,6 +87,13 @@ public:
     void editWidth(const std::string& text);
     void editHeight(const std::string& text);
 
+    // The part of the picture converted: a rectangle dragged on the preview, or the whole
+    // picture again (nothing). The height follows the crop's proportions at the typed width;
+    // the typed sides keep them from then on. A new picture starts whole.
+    void setCrop(const std::optional<CropRect>& crop);
+    // The crop, or the whole picture; nothing without a picture.
+    std::optional<CropRect> shownArea() const;
+
     // "转换". A side outside 1 .. kMaxConvertedSide or an unusable palette is refused with a
     // message and the panel stays as it was; a picture that cannot be decoded shows nothing
     // and leaves no conversion. True once converted.
@@ -96,6 +103,8 @@ public:
     // "打开" is enabled only after a conversion of the picture selected now.
     bool openEnabled() const { return converted_; }
     std::string threadCountCaption() const { return threadCountText(converted_ ? result().colorCount() : 0); }
+    // "单针:%.1f%%" after a conversion, "单针" before.
+    std::string confettiCaption() const;
     const ConversionResult& result() const { return converter_.result(); }
     // "色差算法", "抖动", "最多绣线数": what the next "转换" converts with.
     ConversionOptions& options() { return options_; }

@@ -9,12 +9,14 @@
 #include "photo/tests/photo_test_support.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -186,6 +188,74 @@ TEST_F(PhotoPanel, TheDialogShowsThePanelAndConvertsOnItsButton)
     dialog.selectPhoto(QString::fromStdString(writeHalves(dir.file("other.gif"), 10, 10)));
     EXPECT_FALSE(dialog.okButton()->isEnabled());
     EXPECT_EQ(dialog.progressBar()->value(), 0);
+}
+
+TEST_F(PhotoPanel, DraggingOnThePreviewCropsAndADoubleClickTakesTheWholePhoto)
+{
+    const PaletteStore store(dir.path());
+    PhotoImportPanel panel(store);
+    PhotoImportDialog dialog(panel, messages);
+    EXPECT_EQ(dialog.confettiShare()->text(), fromGbk("单针"));
+    dialog.selectPhoto(QString::fromStdString(writeHalves(dir.file("halves.gif"), 40, 20)));
+    dialog.widthEdit()->setText(u"20"_qs);
+    emit dialog.widthEdit()->textEdited(u"20"_qs);
+    dialog.convertButton()->click();
+    ASSERT_TRUE(panel.converted());
+    EXPECT_EQ(panel.result().colorCount(), 2);
+    EXPECT_EQ(dialog.confettiShare()->text(), fromGbk("单针:0.0%"));
+
+    // The right quarter of the preview's picture: blue alone, the height following the crop.
+    const QPixmap shown = dialog.patternPreview()->pixmap();
+    const QLabel* preview = dialog.patternPreview();
+    const QPoint origin((preview->width() - shown.width()) / 2, (preview->height() - shown.height()) / 2);
+    dialog.cropOnPreview(origin + QPoint(shown.width() * 3 / 4, 0), origin + QPoint(shown.width(), shown.height()));
+    ASSERT_TRUE(panel.options().crop);
+    EXPECT_EQ(*panel.options().crop, (CropRect{30, 0, 10, 20}));
+    EXPECT_EQ(dialog.heightEdit()->text(), u"40"_qs);
+    ASSERT_TRUE(panel.converted());
+    EXPECT_EQ(panel.result().colors, std::vector<ColorRef>{kBlue});
+    EXPECT_EQ(panel.result().height, 40);
+
+    dialog.wholePicture();
+    EXPECT_FALSE(panel.options().crop);
+    EXPECT_EQ(dialog.heightEdit()->text(), u"10"_qs);
+    EXPECT_EQ(panel.result().colorCount(), 2);
+    // A new photo starts whole.
+    dialog.cropOnPreview(origin, origin + QPoint(shown.width() / 4, shown.height()));
+    ASSERT_TRUE(panel.options().crop);
+    dialog.selectPhoto(QString::fromStdString(writeHalves(dir.file("other.gif"), 10, 10)));
+    EXPECT_FALSE(panel.options().crop);
+}
+
+TEST_F(PhotoPanel, TheOptionsBoxEditsConfettiLeastStitchesAndBackground)
+{
+    const PaletteStore store(dir.path());
+    PhotoImportPanel panel(store);
+    PhotoImportDialog dialog(panel, messages);
+    auto* confetti = dialog.findChild<QSpinBox*>(u"confettiStrength"_qs);
+    auto* least = dialog.findChild<QSpinBox*>(u"minStitches"_qs);
+    auto* background = dialog.findChild<QCheckBox*>(u"ignoreBackground"_qs);
+    auto* colour = dialog.findChild<QLineEdit*>(u"backgroundColour"_qs);
+    auto* tolerance = dialog.findChild<QSpinBox*>(u"backgroundTolerance"_qs);
+    ASSERT_TRUE(confetti && least && background && colour && tolerance);
+    EXPECT_EQ(confetti->maximum(), 10);
+    confetti->setValue(7);
+    least->setValue(12);
+    EXPECT_EQ(panel.options().confetti, 7);
+    EXPECT_EQ(panel.options().minStitches, 12);
+    background->setChecked(true);
+    ASSERT_TRUE(panel.options().background);
+    EXPECT_FALSE(panel.options().background->colour);  // the border's colour
+    colour->setText(u"#C80000"_qs);
+    tolerance->setValue(4);
+    EXPECT_EQ(panel.options().background, (BackgroundRule{kRed, 4}));
+    // The red half becomes fabric.
+    dialog.selectPhoto(QString::fromStdString(writeHalves(dir.file("halves.gif"), 40, 20)));
+    dialog.convertButton()->click();
+    ASSERT_TRUE(panel.converted());
+    EXPECT_EQ(panel.result().colors, std::vector<ColorRef>{kBlue});
+    background->setChecked(false);
+    EXPECT_FALSE(panel.options().background);
 }
 
 TEST_F(PhotoPanel, ABrokenFileSaysWhyWhereThePhotoWouldBe)

@@ -66,6 +66,8 @@ struct ScriptedColourDialogs final : ColourDialogs {
         return r;
     }
     std::optional<ThreadChoice> chooseThreadToAdd(const std::vector<ThreadChoice>&) override { return added; }
+    std::optional<int> strength = 10;
+    std::optional<int> confettiStrength() override { return strength; }
     std::optional<std::optional<ThreadChoice>> chooseOutlineThread(const std::string&,
                                                                    const std::vector<ThreadChoice>&) override
     {
@@ -164,6 +166,43 @@ TEST_F(ColourCommandsTest, TheColourBarMenuCarriesEveryCommand)
         EXPECT_TRUE(menu->actions().contains(a)) << id;
     }
     EXPECT_EQ(action(CmdChangeSymbol)->text(), fromGbk(kMenuChangeSymbol));
+}
+
+TEST_F(ColourCommandsTest, CleanConfettiIsOneStepFromTheColourBarMenu)
+{
+    QMenu* menu = window->colourPanel()->barWidget()->contextMenu();
+    ASSERT_TRUE(action(CmdCleanConfetti));
+    EXPECT_TRUE(menu->actions().contains(action(CmdCleanConfetti)));
+    EXPECT_EQ(action(CmdCleanConfetti)->text(), fromGbk("清理单针"));
+    // A red row over a blue row, with one blue stitch alone in the red.
+    PatternDocument p;
+    p.create(6, 4, "DMC");
+    p.addThread(kRed, "321");
+    p.addThread(kBlue, "796");
+    for (int x = 0; x < 6; ++x)
+        p.setCell(x, 0, 0), p.setCell(x, 1, 0), p.setCell(x, 2, 1);
+    p.setCell(3, 0, 1);
+    p.layers.backgroundFromGrid(p);
+    const std::string path = dir.file("confetti.xiu");
+    ASSERT_TRUE(savePattern(path, p));
+    ASSERT_TRUE(window->commands().loadFile(path, LoadMode::Library));
+    QCoreApplication::processEvents();
+    auto cells = [&] { return std::vector<std::int32_t>(window->document().grid.cells.begin(), window->document().grid.cells.end()); };
+    const std::vector<std::int32_t> before = cells();
+    // At 5 a stitch this far from its neighbours' colour stays; at 10 none is left alone.
+    colours.strength = 5;
+    trigger(CmdCleanConfetti);
+    EXPECT_EQ(cells(), before);
+    colours.strength = std::nullopt;
+    trigger(CmdCleanConfetti);
+    EXPECT_EQ(cells(), before);
+    colours.strength = 10;
+    trigger(CmdCleanConfetti);
+    EXPECT_EQ(cellColour(3, 0), kRed);
+    EXPECT_NE(cells(), before);
+    undo();
+    EXPECT_EQ(cells(), before);
+    EXPECT_EQ(cellColour(3, 0), kBlue);
 }
 
 TEST_F(ColourCommandsTest, BrandMenuListsTheOtherBrandsAndConverts)

@@ -21,7 +21,11 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <QMouseEvent>
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace brenmark {
 namespace {
@@ -101,6 +105,34 @@ TEST_F(PictureImport, TheToolbarImportReplacesThePatternWithTheConversion)
     // The save prompt came first.
     ASSERT_FALSE(dialogs.log.empty());
     EXPECT_EQ(dialogs.log.front().rfind("ask:", 0), 0u);
+}
+
+TEST_F(PictureImport, TheNextPictureDialogStartsWithTheLastOptionsAndBrand)
+{
+    test::writePalette(dir.path(), "ANCHOR", {{"13", kWindowRed}, {"134", kWindowBlue}});
+    const std::string picture = test::writeTwoColourPicture(dir.file("halves.png"));
+    std::vector<ConversionOptions> seen;
+    std::vector<std::string> brands;
+    pictures.script = [&](PictureImportPanel& panel, MessageBoxes&) {
+        seen.push_back(panel.options());
+        brands.push_back(panel.selectedBrand());
+        panel.selectPicture(picture);
+        panel.options().metric = ColourMetric::Lab;
+        panel.options().confetti = 4;
+        panel.setCrop(CropRect{0, 0, 2, 2});
+        const auto& kinds = panel.threadKinds();
+        panel.selectKind(static_cast<int>(std::find(kinds.begin(), kinds.end(), "ANCHOR") - kinds.begin()));
+        return false;  // cancelled: the choices are remembered all the same
+    };
+    action(u"importPicture")->trigger();
+    action(u"importPicture")->trigger();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0], ConversionOptions{});
+    EXPECT_EQ(brands[0], "DMC");
+    EXPECT_EQ(seen[1].metric, ColourMetric::Lab);
+    EXPECT_EQ(seen[1].confetti, 4);
+    EXPECT_FALSE(seen[1].crop);  // the crop belonged to the picture
+    EXPECT_EQ(brands[1], "ANCHOR");
 }
 
 TEST_F(PictureImport, CancellingOrClosingWithoutAConversionLeavesThePatternAsItWas)
@@ -241,6 +273,34 @@ TEST_F(PictureDialogWidget, OpenIsEnabledOnlyAfterAConversionOfTheChosenPicture)
     EXPECT_EQ(dialog.threadCount()->text(), fromGbk("绣线数"));
     EXPECT_EQ(dialog.progressBar()->value(), 0);
     EXPECT_TRUE(dialog.preview()->pixmap().isNull());
+}
+
+TEST_F(PictureDialogWidget, ACropDraggedOnThePreviewIsConvertedAndTheConfettiShareShown)
+{
+    const std::string picture = test::writeTwoColourPicture(dir.file("a.png"), 40, 20);
+    PictureImportPanel panel(*palettes);
+    PictureImportDialog dialog("导入图片", pictureImportFilter(), panel, messages);
+    EXPECT_EQ(dialog.confettiShare()->text(), fromGbk("单针"));
+    dialog.selectPicture(QString::fromStdString(picture));
+    dialog.convertButton()->click();
+    ASSERT_TRUE(panel.converted());
+    EXPECT_EQ(dialog.confettiShare()->text(), fromGbk("单针:0.0%"));
+    // The left half of the preview's picture: red alone, 40 x 40 cells at the typed width.
+    const QPixmap shown = dialog.preview()->pixmap();
+    const QPoint origin((dialog.preview()->width() - shown.width()) / 2, (dialog.preview()->height() - shown.height()) / 2);
+    dialog.cropOnPreview(origin, origin + QPoint(shown.width() / 2, shown.height()));
+    ASSERT_TRUE(panel.options().crop);
+    EXPECT_EQ(*panel.options().crop, (CropRect{0, 0, 20, 20}));
+    ASSERT_TRUE(panel.converted());
+    EXPECT_EQ(panel.result().colors, std::vector<ColorRef>{kWindowRed});
+    EXPECT_EQ(dialog.heightEdit()->text(), u"40"_qs);
+    EXPECT_TRUE(dialog.openButton()->isEnabled());
+    // A double click on the preview takes the whole picture again.
+    QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(origin), QPointF(origin), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(dialog.preview(), &click);
+    EXPECT_FALSE(panel.options().crop);
+    EXPECT_EQ(panel.result().colorCount(), 2);
 }
 
 TEST_F(PictureDialogWidget, TypingOneSideKeepsThePicturesProportions)

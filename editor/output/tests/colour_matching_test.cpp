@@ -108,7 +108,7 @@ TEST(ColourMatching, TheThreadLimitHoldsInEveryMode)
     for (unsigned i = 0; i < 40; ++i)
         palette.push_back(rgb(i * 6, 255 - i * 6, (i * 37) % 256));
     const std::vector<ColorRef> px = noisyGradient(80, 60);
-    for (const ConversionOptions options : {ConversionOptions{ColourMetric::Lab, Dithering::None, 5},
+    for (const ConversionOptions& options : {ConversionOptions{ColourMetric::Lab, Dithering::None, 5},
                                             ConversionOptions{ColourMetric::Lab, Dithering::FloydSteinberg, 5},
                                             ConversionOptions{ColourMetric::Rgb, Dithering::Ordered, 5},
                                             ConversionOptions{ColourMetric::Rgb, Dithering::None, 5}}) {

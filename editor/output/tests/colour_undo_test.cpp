@@ -2,12 +2,15 @@
 // from before it, and redoing gives back the state after it.
 #include "editor/document/palette_file.h"
 #include "editor/output/colour_operations.h"
+#include "editor/output/confetti.h"
+#include "editor/output/confetti_cleanup.h"
 #include "editor/output/tests/colour_test_support.h"
 #include "editor/view/pattern_view.h"
 #include "editor/view/undo_history.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -118,6 +121,22 @@ TEST_F(UndoFixture, DeleteUnused)
 }
 TEST_F(UndoFixture, AddNewThread) { roundTrip("取消上次增加的颜色", [&] { return ops.addThread({kYellow, "444"}); }); }
 TEST_F(UndoFixture, AddPresentThread) { roundTrip("取消增加颜色", [&] { return ops.addThread({kRed, "321"}); }); }
+TEST_F(UndoFixture, CleanConfettiIsOneStep)
+{
+    const std::size_t steps = history.undoCount();
+    roundTrip("取消清理单针", [&] { return cleanConfetti(doc, history, 10); });
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(history.undoCount(), steps);
+    // The composed grid keeps no isolated stitch, and the background layer went with it.
+    ASSERT_TRUE(history.redo());
+    const std::vector<std::int32_t> cells(doc.grid.cells.begin(), doc.grid.cells.end());
+    EXPECT_EQ(confettiShare(cells, 4, 3), 0.0);
+    EXPECT_TRUE(std::any_of(doc.layers.layers.begin(), doc.layers.layers.end(),
+                            [&](const PatternLayer& l) { return l.visible && l.cells[0] == cells[0]; }));
+    // Nothing left to clean: no step.
+    EXPECT_FALSE(cleanConfetti(doc, history, 10).done);
+    EXPECT_EQ(history.undoCount(), steps + 1);
+}
 TEST_F(UndoFixture, ClearLocks) { roundTrip("恢复所有颜色锁定", [&] { return ops.clearLocks(); }); }
 TEST_F(UndoFixture, ReplaceOutlineThread)
 {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 
@@ -292,6 +293,55 @@ TEST_F(ImportFixture, ARefusedInstallLeavesTheOpenPatternExactlyAsItWas)
     broken.cells.pop_back();
     EXPECT_FALSE(installConversion(doc, broken, "DMC", palettes, ImportKind::Picture, nullptr).installed);
     EXPECT_EQ(encodePattern(doc), before);
+}
+
+TEST_F(ImportFixture, TheOptionsModesAverageTheScaledJpegCloseToTheWholeDecode)
+{
+    // Soft gradients with a sharp bar on a cell's edges, 800 x 600, as a JPEG: at 40 x 30
+    // cells the reader decodes at 1/4 (200 x 150, five times the cells each way; at 1/8 the
+    // bar's cell came out 44 levels off) and the averages stay within a few levels of
+    // averaging the whole decode.
+    QImage image(800, 600, QImage::Format_RGB32);
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x)
+            image.setPixel(x, y, x / 20 == 17 ? qRgb(20, 20, 20) : qRgb(x * 255 / 800, y * 255 / 600, 128));
+    const std::string path = dir + "soft.jpg";
+    ASSERT_TRUE(image.save(QString::fromStdString(path), "JPEG", 95));
+    const auto scaled = readPictureAveraged(path, 40, 30);
+    ASSERT_TRUE(scaled);
+    const QImage whole = QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB32);
+    const auto reference = areaAverage(colourRefsOf(whole), 800, 600, {0, 0, 800, 600}, 40, 30);
+    ASSERT_EQ(scaled->size(), reference.size());
+    int worst = 0;
+    for (std::size_t i = 0; i < reference.size(); ++i)
+        for (const auto channel : {redOf, greenOf, blueOf})
+            worst = std::max(worst, std::abs(int(channel((*scaled)[i])) - int(channel(reference[i]))));
+    EXPECT_LE(worst, 4);
+    // A crop takes its part only: the dark bar alone.
+    const auto bar = readPictureAveraged(path, 2, 2, CropRect{342, 100, 16, 400});
+    ASSERT_TRUE(bar);
+    for (const ColorRef c : *bar)
+        EXPECT_LT(redOf(c), 40u);
+    EXPECT_FALSE(readPictureAveraged(path, 2, 2, CropRect{900, 0, 10, 10}));
+}
+
+TEST_F(ImportFixture, ACropOnThePanelKeepsItsProportionsAndANewPictureStartsWhole)
+{
+    PictureImportPanel panel(palettes);
+    ASSERT_TRUE(panel.selectPicture(halves("h.png", 40, 20)));
+    panel.editWidth("20");
+    EXPECT_EQ(panel.heightText(), "10");
+    panel.setCrop(CropRect{20, 0, 20, 20});
+    EXPECT_EQ(panel.heightText(), "20");
+    ASSERT_TRUE(panel.convert(nullptr));
+    EXPECT_EQ(panel.result().colors, std::vector<ColorRef>{kBlue});
+    EXPECT_EQ(panel.confettiCaption(), "单针:0.0%");
+    panel.setCrop(std::nullopt);
+    EXPECT_EQ(panel.heightText(), "10");
+    panel.setCrop(CropRect{0, 0, 10, 10});
+    ASSERT_TRUE(panel.selectPicture(halves("g.png", 40, 20)));
+    EXPECT_FALSE(panel.options().crop);
+    EXPECT_EQ(panel.confettiCaption(), "单针");
 }
 
 }  // namespace
