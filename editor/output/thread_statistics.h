@@ -5,6 +5,7 @@
 #include "editor/document/color_ref.h"
 #include "editor/document/pattern_document.h"
 #include "editor/document/thread_amounts.h"
+#include "editor/document/thread_brands.h"
 
 #include <array>
 #include <cstdint>
@@ -100,6 +101,6 @@ FabricSize fabricSize(const std::string& fabric, int width, int height);
 std::optional<int> matchThread(std::span<const ColorRef> palette, std::optional<ColorRef> picked);
 // The finder's brand list is the program's one list (PaletteStore::threadKindList); DMC
 // is selected first when it is there.
-inline constexpr const char* kFinderDefaultBrand = "DMC";
+inline constexpr const char* kFinderDefaultBrand = kDefaultBrand;
 
 }  // namespace brenmark
