@@ -76,19 +76,7 @@ std::optional<QSize> paperPage(const std::string& paper, bool portrait)
 
 std::optional<ChartFormat> formatNamed(const std::string& name)
 {
-    if (name == "bmp")
-        return ChartFormat::Bmp;
-    if (name == "jpg")
-        return ChartFormat::Jpeg;
-    if (name == "png")
-        return ChartFormat::Png;
-    if (name == "emf")
-        return ChartFormat::Emf;
-    if (name == "svg")
-        return ChartFormat::Svg;
-    if (name == "pdf")
-        return ChartFormat::Pdf;
-    return std::nullopt;
+    return chartFormatNamed(name);
 }
 
 // The simulated picture's format from the name asked for: BMP or PNG by its extension,

@@ -268,7 +268,7 @@ int stats(Args& args, std::ostream& out, std::ostream& err)
     PatternDocument doc;
     if (!loadLibrary(path, palettes, doc, messages, err))
         return 1;
-    std::vector<ThreadUsage> rows = threadStatistics(doc, fabric, strands);
+    std::vector<ThreadStatisticsRow> rows = threadStatistics(doc, fabric, strands);
     if (byUsage)
         sortByUsage(rows);
     JsonWriter json(out);
@@ -279,7 +279,7 @@ int stats(Args& args, std::ostream& out, std::ostream& err)
     json.key("fabric").value(fabric);
     json.key("strands").value(strands);
     json.key("threads").beginArray();
-    for (const ThreadUsage& row : rows) {
+    for (const ThreadStatisticsRow& row : rows) {
         json.beginObject();
         json.key("number").value(gbkToUtf8(row.number));
         json.key("color").value(hexColor(row.colour));

@@ -117,29 +117,16 @@ PageExportResult writeWhole(const PageExportSetup& setup, PageExportDialogs& dia
     TiffCanvas canvas;
     if (!run.begin(canvas, path, f.width, f.height, ink.background))
         return run.fail();
-    ChartPlacement place;
-    place.cells = {0, 0, doc.width(), doc.height()};
-    place.pitch = f.pitch;
-    place.font = f.font;
-    place.margin = scaled(52);
-    place.originX = place.margin;
-    place.originY = scaled(40) + t0;
-    place.rulerFont = scaled(12);
+    const ChartPlacement place = wholeChartPlacement(f, doc.width(), doc.height(), t0);
     ChartDrawing chart(doc, place, ink);
-
-    KeyPlacement key;
-    key.left = scaled(10);
-    key.width = f.width - scaled(20);
-    key.top = place.originY + place.chartHeight() + scaled(30);
-    key.outlinePen = std::max(1, static_cast<int>(f.pitch * 0.25));
-    key.publisher = options.publisher;
-    key.fabric = fabricName(doc, setup.programDir);
+    const KeyPlacement key = wholeKeyPlacement(f, place);
+    const KeyModel keyModel = pageKeyModel(doc, options.publisher, fabricName(doc, setup.programDir));
+    const CanvasKey canvasKey(keyModel, key);
 
     PageContent page;
     page.header = PageHeader{QRect(0, scaled(10), f.width, t0), fromGbk(options.title), pageFont(titleFont, true)};
     page.chart = &chart;
-    page.doc = &doc;
-    page.key = key;
+    page.key = &canvasKey;
     page.ink = &ink;
     drawPage(canvas, page, run.report());
     if (!run.end(canvas))
@@ -152,10 +139,11 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
                             const std::string& chosen)
 {
     const int W = cmToPixels(options.paperWidthCm), H = cmToPixels(options.paperHeightCm);
-    const PageFigures f = pageFigures(cmToPixels(options.cellCm));
     const int headerFont = scaled(20);
     const int t = titleTextHeight(headerFont);
-    const PageGrid grid = tiffPageGrid(W, H, f, t, doc.width(), doc.height());
+    const PagePlan plan = paginate(pageRules(QSize(W, H), cmToPixels(options.cellCm), t), doc.width(), doc.height());
+    const PageGrid& grid = plan.grid();
+    const PageRules& rules = plan.rules();
     if (!TiffCanvas::fits(W, H)) {
         dialogs.show(pageLimitMessage(W, H), kTitleInfo, MessageIcon::Information);
         return {PageExportOutcome::Refused, {}};
@@ -193,34 +181,29 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
         const QRect headerBox(0, 0, W, t);
         PageContent content;
         std::optional<ChartDrawing> chart;
+        std::optional<KeyModel> keyModel;
+        std::optional<CanvasKey> canvasKey;
         if (page < grid.total) {
             ChartPlacement place;
-            place.cells = tiffPageCells(grid, page, doc.width(), doc.height());
-            place.pitch = f.pitch;
-            place.font = f.font;
-            place.margin = f.margin;
-            // Centred across when there is room, never into the margin.
-            const int centred = (W - f.pitch * place.cells.columns()) / 2;
-            place.originX = centred >= 1 ? std::max(centred, f.margin) : f.margin;
-            place.originY = f.margin + t;
+            place.cells = cellRange(plan.cells(page));
+            place.pitch = plan.pitch();
+            place.font = rules.symbolFont();
+            place.margin = plan.margin();
+            const QPoint origin = plan.chartOrigin(place.cells.columns());
+            place.originX = origin.x();
+            place.originY = origin.y();
             // The rulers and centre marks stand in the margin above the chart, below the
             // header: at the margin of these pages the screen's 12 × 4.2 would run into both.
-            place.rulerFont = std::clamp((f.margin - scaled(3)) / 2, 1, scaled(12));
+            place.rulerFont = std::clamp((plan.margin() - scaled(3)) / 2, 1, scaled(12));
             chart.emplace(doc, place, ink);
             content.header = PageHeader{headerBox, fromGbk(pageHeader(options.title, page, grid.patternPages())), header};
             content.chart = &*chart;
         } else {
-            KeyPlacement key;
-            key.left = f.margin;
-            key.width = W - 2 * f.margin;
-            key.top = f.margin + t;
-            key.bandGap = scaled(15) / 2;
-            key.outlinePen = std::max(1, static_cast<int>(f.pitch * 0.25));
-            key.publisher = options.publisher;
-            key.fabric = fabricName(doc, setup.programDir);
+            const KeyPlacement key = keyPagePlacement(plan);
+            keyModel.emplace(pageKeyModel(doc, options.publisher, fabricName(doc, setup.programDir)));
+            canvasKey.emplace(*keyModel, key);
             content.header = PageHeader{headerBox, fromGbk(keyPageHeader(options.title)), header};
-            content.doc = &doc;
-            content.key = key;
+            content.key = &*canvasKey;
             content.ink = &ink;
         }
         drawPage(canvas, content, run.report());

@@ -1,6 +1,5 @@
 #include "tiffwriter/tiff_chart.h"
 
-#include "editor/document/thread_amounts.h"
 #include "editor/render/chart_painter.h"
 #include "editor/render/gbk_qstring.h"
 #include "editor/render/stitch_tiles.h"
@@ -114,11 +113,6 @@ void frame(TiffCanvas& canvas, const QRect& r, int width, CmykValue ink)
     canvas.fillRect(r.left() + r.width() - width, r.top() + width, width, r.height() - 2 * width, ink);
 }
 
-int textWidth(const QFont& font, const QString& text)
-{
-    return QFontMetrics(font).horizontalAdvance(text);
-}
-
 }  // namespace
 
 QFont pageFont(int pixelHeight, bool bold)
@@ -155,15 +149,7 @@ void drawCanvasText(TiffCanvas& canvas, const QRect& box, int flags, const QStri
 
 std::vector<int> spacedRulerNumbers(int count, int pitch, int room)
 {
-    const std::vector<int> numbers = ChartLayout::rulerNumbers(count);
-    std::vector<int> kept;
-    int next = -1;
-    for (auto it = numbers.rbegin(); it != numbers.rend(); ++it)
-        if (next < 0 || (next - *it) * pitch >= room) {
-            kept.insert(kept.begin(), *it);
-            next = *it;
-        }
-    return kept;
+    return spacedRulerNumbers(count, pitch, [room](int, int) { return room; });
 }
 
 struct ChartDrawing::Stamps {
@@ -336,101 +322,94 @@ void ChartDrawing::draw(TiffCanvas& canvas)
     }
 }
 
-void drawKey(TiffCanvas& canvas, const PatternDocument& doc, const KeyPlacement& place, const ChartInk& ink)
+ChartPlacement wholeChartPlacement(const WholeFigures& f, int columns, int rows, int titleHeight)
 {
-    const int W = place.width;
-    const int label = scaled(60);
-    const int perBand = keyColumnsPerBand(W);
-    const int columnWidth = (W - label) / perBand;
-    const int rowHeight = scaled(15);
-    const int border = scaled(1) / 2;
-    const QFont font = pageFont(scaled(12));
-    const QFontMetrics fm(font);
-    const int x0 = place.left;
-    int y = place.top;
-    auto text = [&](const QRect& r, const std::string& gbk, CmykValue colour = kBlackInk, int flags = Qt::AlignCenter) {
-        drawCanvasText(canvas, r, flags, fromGbk(gbk), font, colour);
-    };
+    ChartPlacement place;
+    place.cells = {0, 0, columns, rows};
+    place.pitch = f.pitch;
+    place.font = f.font;
+    place.margin = scaled(52);
+    place.originX = place.margin;
+    place.originY = scaled(40) + titleHeight;
+    place.rulerFont = scaled(12);
+    return place;
+}
 
-    char buf[128];
-    std::snprintf(buf, sizeof buf, "宽%d * 高%d", doc.width(), doc.height());
-    const std::string fields[6] = {"使用绣线", doc.brand, "使用绣线数", std::to_string(doc.threads.size()), "绣图宽高", buf};
-    const int fieldWidth = W / 6;
-    for (int i = 0; i < 6; ++i)
-        text(QRect(x0 + i * fieldWidth, y, fieldWidth, rowHeight), fields[i]);
-    y += 2 * rowHeight;
+KeyPlacement wholeKeyPlacement(const WholeFigures& f, const ChartPlacement& chart)
+{
+    const KeyMetrics metrics = pageKeyMetrics();
+    KeyPlacement key;
+    key.left = metrics.inset / 2;
+    key.width = f.width - metrics.inset;
+    key.top = chart.originY + chart.chartHeight() + scaled(30);
+    key.outlinePen = std::max(1, static_cast<int>(f.pitch * 0.25));
+    return key;
+}
 
-    std::vector<long> counts(static_cast<std::size_t>(doc.threads.size()), 0);
-    for (const std::int32_t index : doc.grid.cells.vector())
-        if (doc.isThread(index))
-            ++counts[static_cast<std::size_t>(index)];
-    const std::string rowLabels[3] = {"符号", "线号", "线量(格数)"};
-    const int threads = doc.threads.size();
-    for (int first = 0; first < threads; first += perBand) {
-        for (int row = 0; row < 3; ++row) {
-            const QRect r(x0, y + row * rowHeight, label, rowHeight);
-            frame(canvas, r, std::max(1, border), kBlackInk);
-            text(r, rowLabels[row]);
-        }
-        for (int k = 0; k < perBand && first + k < threads; ++k) {
-            const std::size_t i = static_cast<std::size_t>(first + k);
-            const int x = x0 + label + k * columnWidth;
-            const ColorRef colour = doc.threads.colors[i];
-            const QRect symbol(x, y, columnWidth, rowHeight);
-            if (i < ink.threads.size())
-                canvas.fillRect(symbol.x(), symbol.y(), symbol.width(), symbol.height(), ink.threads[i]);
-            text(symbol, ChartPainter::cellSymbol(doc, static_cast<std::int32_t>(i)), isDarkColour(colour) ? kPaperWhite : kBlackInk);
-            text(QRect(x, y + rowHeight, columnWidth, rowHeight), doc.threads.numbers[i]);
-            text(QRect(x, y + 2 * rowHeight, columnWidth, rowHeight), std::to_string(counts[i]));
-            for (int row = 0; row < 3; ++row)
-                frame(canvas, QRect(x, y + row * rowHeight, columnWidth, rowHeight), std::max(1, border), kBlackInk);
-        }
-        y += 3 * rowHeight + place.bandGap;
-    }
-    y += rowHeight;
+KeyPlacement keyPagePlacement(const PagePlan& plan)
+{
+    KeyPlacement key;
+    key.left = plan.margin();
+    key.width = plan.rules().page.width() - 2 * plan.margin();
+    key.top = plan.margin() + plan.rules().titleHeight;
+    key.bandGap = plan.rules().scaled(15) / 2;
+    key.outlinePen = std::max(1, static_cast<int>(plan.pitch() * 0.25));
+    return key;
+}
 
-    // The fabric, then the outline legend on the same line, wrapping at the right edge.
-    const int right = x0 + W;
-    const int fh = fm.height();
-    int x = x0;
-    if (place.fabric) {
-        const std::string fabric = "绣布 " + place.fabric->name + "(" + place.fabric->number + ")";
-        const int tw = textWidth(font, fromGbk(fabric)) + 2;
-        text(QRect(x, y, tw, fh), fabric, kBlackInk, Qt::AlignLeft | Qt::AlignVCenter);
-        x += tw + scaled(5);
-    }
-    struct Outline {
-        std::string number;
-        ColorRef colour;
-        std::int64_t length;
-    };
-    std::vector<Outline> outlines;
-    for (const BackstitchLine& line : doc.lines) {
-        auto it = std::find_if(outlines.begin(), outlines.end(), [&](const Outline& o) { return o.colour == line.color; });
-        if (it == outlines.end())
-            outlines.push_back({line.thread, line.color, outlineLength(line)});
-        else
-            it->length += outlineLength(line);
-    }
-    for (const Outline& o : outlines) {
-        const std::string caption = o.length > 0 ? o.number + " " + std::to_string(o.length) : o.number;
-        const int itemWidth = std::max(textWidth(font, fromGbk(caption)) + 2, scaled(30));
-        if (x + itemWidth > right && x > x0) {
-            x = x0;
-            y += 2 * fh + 2;
+KeyModel pageKeyModel(const PatternDocument& doc, const std::string& publisher, const std::optional<FabricName>& fabric)
+{
+    KeySettings settings;
+    settings.author = publisher.empty() ? std::string(kDefaultAuthor) : publisher;
+    return KeyModel::of(doc, ThreadUsage(doc), settings, fabric);
+}
+
+CanvasKey::CanvasKey(const KeyModel& model, const KeyPlacement& place)
+    : model_(model), place_(place), metrics_(pageKeyMetrics()), font_(pageFont(metrics_.fontHeight))
+{
+    metrics_.bandGap = place.bandGap;
+    metrics_.samplePen = std::max(1, place.outlinePen);
+    const QFontMetrics fm(font_);
+    drawing_ = layOutKey(
+        model_, metrics_, QPoint(place.left, place.top), place.width,
+        [&](const std::string& t) { return fm.horizontalAdvance(fromGbk(t)); }, fm.height());
+}
+
+void CanvasKey::draw(TiffCanvas& canvas, const ChartInk& ink) const
+{
+    const int border = std::max(1, scaled(1) / 2);
+    for (const KeyPiece& piece : drawing_.pieces) {
+        switch (piece.kind) {
+        case KeyPiece::Kind::Text:
+            drawCanvasText(canvas, piece.box, piece.flags, fromGbk(piece.text), font_, kBlackInk);
+            break;
+        case KeyPiece::Kind::FittedText: {
+            const QString shown = fromGbk(piece.text);
+            drawCanvasText(canvas, piece.box, Qt::AlignCenter, shown, ChartLayout::fittedKeyFont(font_, shown, piece.box.width()),
+                           kBlackInk);
+            break;
         }
-        text(QRect(x, y, itemWidth, fh), caption, kBlackInk, Qt::AlignLeft | Qt::AlignVCenter);
-        const CmykValue sample = ink.converter ? ink.converter->value(o.colour) : kBlackInk;
-        canvas.fillRect(x, y + fh + fh / 2 - place.outlinePen / 2, itemWidth, std::max(1, place.outlinePen), sample);
-        x += itemWidth + scaled(5);
+        case KeyPiece::Kind::SymbolText: {
+            const ColorRef colour = model_.rows[static_cast<std::size_t>(piece.index)].colour;
+            drawCanvasText(canvas, piece.box, piece.flags, fromGbk(piece.text), font_, isDarkColour(colour) ? kPaperWhite : kBlackInk);
+            break;
+        }
+        case KeyPiece::Kind::ThreadFill:
+            if (static_cast<std::size_t>(piece.index) < ink.threads.size())
+                canvas.fillRect(piece.box.x(), piece.box.y(), piece.box.width(), piece.box.height(),
+                                ink.threads[static_cast<std::size_t>(piece.index)]);
+            break;
+        case KeyPiece::Kind::Frame:
+            frame(canvas, piece.box, border, kBlackInk);
+            break;
+        case KeyPiece::Kind::Sample: {
+            const ColorRef colour = model_.outlines[static_cast<std::size_t>(piece.index)].colour;
+            const CmykValue sample = ink.converter ? ink.converter->value(colour) : kBlackInk;
+            canvas.fillRect(piece.box.x(), piece.box.y(), piece.box.width(), piece.box.height(), sample);
+            break;
+        }
+        }
     }
-    // The publisher is named when given and not the default author; the program otherwise,
-    // when it fits right of the legend.
-    const bool named = !place.publisher.empty() && place.publisher != kDefaultAuthor;
-    const std::string maker = named ? "制图:" + place.publisher : std::string("Velmora十字绣软件");
-    const int makerWidth = textWidth(font, fromGbk(maker)) + 2;
-    if (named || x + makerWidth <= right - scaled(2))
-        text(QRect(right - scaled(2) - makerWidth, y, makerWidth, fh), maker, kBlackInk, Qt::AlignRight | Qt::AlignVCenter);
 }
 
 void drawPage(TiffCanvas& canvas, PageContent& page, const DrawReport& report)
@@ -456,18 +435,18 @@ void drawPage(TiffCanvas& canvas, PageContent& page, const DrawReport& report)
                 chartDone = true;
             }
         }
-        if (page.key && page.doc && page.ink) {
-            if (!keyStarted && (end > page.key->top || band + 1 == bands)) {
+        if (page.key && page.ink) {
+            if (!keyStarted && (end > page.key->top() || band + 1 == bands)) {
                 report.tell("开始绘制KEY");
                 keyStarted = true;
             }
             if (keyStarted)
-                drawKey(canvas, *page.doc, *page.key, *page.ink);
+                page.key->draw(canvas, *page.ink);
         }
         report.advance(static_cast<double>(band + 1) / bands);
     }
     canvas.clearRowClip();
-    if (page.key && page.doc && page.ink)
+    if (page.key && page.ink)
         report.tell("绘制KEY完毕");
 }
 

@@ -4,6 +4,7 @@
 // outline lines printing over the colour under them.
 #include "editor/document/fabric_colors.h"
 #include "editor/document/pattern_document.h"
+#include "editor/render/key_model.h"
 #include "tiffwriter/tiff_canvas.h"
 #include "tiffwriter/tiff_layout.h"
 
@@ -60,16 +61,26 @@ struct ChartPlacement {
     int chartHeight() const { return cells.rows() * pitch; }
 };
 
-// Where the key lies and what it says beyond the pattern.
+// Where the key lies on the page; what it says is its KeyModel.
 struct KeyPlacement {
     int left = 0;
     int top = 0;
     int width = 0;
-    int bandGap = 0;         // extra room between bands of three rows
-    int outlinePen = 1;      // sample line width
-    std::string publisher;   // "制图:%s" when given and not the default author, else "Velmora十字绣软件"
-    std::optional<FabricName> fabric;
+    int bandGap = 0;     // extra room between bands of three rows
+    int outlinePen = 1;  // sample line width
 };
+
+// What the page writer's key says: the document's key with the publisher as the maker
+// ("制图:%s" when given and not the default author, else "Velmora十字绣软件") and the fabric.
+KeyModel pageKeyModel(const PatternDocument& doc, const std::string& publisher, const std::optional<FabricName>& fabric);
+
+// The chart of the whole export: 52 units in, 40 units and the title down.
+ChartPlacement wholeChartPlacement(const WholeFigures& figures, int columns, int rows, int titleHeight);
+// Its key: 10 units in on both sides, 30 units under the chart.
+KeyPlacement wholeKeyPlacement(const WholeFigures& figures, const ChartPlacement& chart);
+// The key page of a per-page export: inside the margins, below the header, bands half a row
+// apart.
+KeyPlacement keyPagePlacement(const PagePlan& plan);
 
 // The fonts of the page writer: "宋体" of a pixel height, bold when asked.
 QFont pageFont(int pixelHeight, bool bold = false);
@@ -102,9 +113,23 @@ private:
     std::unique_ptr<Stamps> stamps_;
 };
 
-// The header fields, the bands of symbol, number and cell count, the fabric line and the
-// outline legend, within the canvas's clipped rows.
-void drawKey(TiffCanvas& canvas, const PatternDocument& doc, const KeyPlacement& place, const ChartInk& ink);
+// The printed key at the page writer's scale: the header fields, the bands of symbol, number
+// and cell count, the fabric line and the outline legend, laid out once and drawn within the
+// canvas's clipped rows.
+class CanvasKey {
+public:
+    CanvasKey(const KeyModel& model, const KeyPlacement& place);
+    int top() const { return place_.top; }
+    const KeyDrawing& drawing() const { return drawing_; }
+    void draw(TiffCanvas& canvas, const ChartInk& ink) const;
+
+private:
+    const KeyModel& model_;
+    KeyPlacement place_;
+    KeyMetrics metrics_;
+    QFont font_;
+    KeyDrawing drawing_;
+};
 
 struct PageHeader {
     QRect box;
@@ -116,8 +141,7 @@ struct PageHeader {
 struct PageContent {
     std::optional<PageHeader> header;
     ChartDrawing* chart = nullptr;
-    const PatternDocument* doc = nullptr;  // for the key
-    std::optional<KeyPlacement> key;
+    const CanvasKey* key = nullptr;
     const ChartInk* ink = nullptr;
 };
 

@@ -7,12 +7,6 @@
 #include <cstring>
 
 namespace brenmark {
-namespace {
-
-int ceilDiv(int a, int b) { return b > 0 ? (a + b - 1) / b : 0; }
-
-}  // namespace
-
 int cmToPixels(double cm)
 {
     return static_cast<int>(cm * kPixelsPerCm);
@@ -38,52 +32,45 @@ std::string checkOptions(const PrintOptions& o)
     return {};
 }
 
+PageRules pageRules(QSize page, int cellPixels, int titleHeight)
+{
+    return PageRules::scaledPages(page, cellPixels, kPageScale, titleHeight);
+}
+
 PageFigures pageFigures(int cellPixels)
 {
+    const PageRules rules = pageRules(QSize(), cellPixels, 0);
     PageFigures f;
     f.cell = cellPixels;
-    f.font = static_cast<int>(cellPixels - 2 * kPageScale);
-    f.pitch = static_cast<int>(2 * kPageScale + f.font);
-    // Below a 10-pixel font the formula runs negative; the chart then starts at the edge.
-    f.margin = std::max(0, static_cast<int>((f.font - 10) * kPageScale));
+    f.font = rules.symbolFont();
+    f.pitch = rules.pitch();
+    f.margin = rules.margin();
     return f;
 }
 
 PageGrid tiffPageGrid(int pageWidth, int pageHeight, const PageFigures& f, int titleHeight, int columns, int rows)
 {
-    PageGrid g;
-    const int d = std::max(1, f.pitch);
-    if (pageWidth - d * columns < 1) {
-        g.columnsPerPage = std::max(1, (pageWidth - 2 * f.margin) / d);
-        g.pagesAcross = ceilDiv(columns, g.columnsPerPage);
-    } else {
-        g.pagesAcross = 1;
-        g.columnsPerPage = columns;
-    }
-    // A page too small for two rows still shows one.
-    g.rowsPerPage = std::max(1, (pageHeight - 2 * f.margin - titleHeight) / d - 1);
-    g.pagesDown = std::max(1, ceilDiv(rows, g.rowsPerPage));
-    if (g.rowsPerPage > rows)
-        g.rowsPerPage = rows;
-    g.total = g.pagesAcross * g.pagesDown + 1;
-    return g;
+    return paginate(pageRules(QSize(pageWidth, pageHeight), f.cell, titleHeight), columns, rows).grid();
+}
+
+CellRange cellRange(const QRect& cells)
+{
+    return {cells.left(), cells.top(), cells.left() + cells.width(), cells.top() + cells.height()};
 }
 
 CellRange tiffPageCells(const PageGrid& grid, int page, int columns, int rows)
 {
-    const int index = page - 1;
-    const int pageRow = index / grid.pagesAcross, pageColumn = index % grid.pagesAcross;
-    CellRange r;
-    r.firstColumn = pageColumn * grid.columnsPerPage;
-    r.firstRow = pageRow * grid.rowsPerPage;
-    r.endColumn = std::min(r.firstColumn + grid.columnsPerPage, columns);
-    r.endRow = std::min(r.firstRow + grid.rowsPerPage, rows);
-    return r;
+    return cellRange(pageCells(grid, page, columns, rows));
+}
+
+KeyMetrics pageKeyMetrics()
+{
+    return KeyMetrics::at(kPageScale, false);
 }
 
 int keyColumnsPerBand(int width)
 {
-    return std::max(1, (width - scaled(60)) / scaled(50));
+    return pageKeyMetrics().columnsPerBand(width);
 }
 
 WholeFigures wholeFigures(int cellPixels, int columns, int rows, int threads, int titleHeight)
@@ -92,12 +79,14 @@ WholeFigures wholeFigures(int cellPixels, int columns, int rows, int threads, in
     f.cell = cellPixels;
     f.font = cellPixels;
     f.pitch = static_cast<int>(cellPixels + 2 * kPageScale);
-    f.width = static_cast<int>(static_cast<double>(f.pitch) * columns + 104 * kPageScale);
-    // The key's left and right 10 units stay free, as on the printed key.
-    f.keyColumns = keyColumnsPerBand(f.width - scaled(20));
-    f.keyBands = ceilDiv(threads, f.keyColumns);
-    f.height = static_cast<int>(((f.keyBands * 45 + 15) + 125) * kPageScale + static_cast<double>(f.pitch) * rows + titleHeight) +
-               scaled(40);
+    // The chart starts 40 units down, below the title; the key's left and right 10 units
+    // stay free, as on the printed key.
+    const KeyMetrics key = pageKeyMetrics();
+    const QSize canvas = WholeChartMetrics::canvas(f.pitch, columns, rows, threads, titleHeight, key, kPageScale, scaled(40));
+    f.width = canvas.width();
+    f.height = canvas.height();
+    f.keyColumns = key.columnsPerBand(f.width - key.inset);
+    f.keyBands = threads > 0 ? (threads + f.keyColumns - 1) / f.keyColumns : 0;
     return f;
 }
 

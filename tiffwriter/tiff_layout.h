@@ -3,6 +3,7 @@
 // page and of the whole chart (the screen layout's lengths × 4.2), pagination, the canvas of
 // the whole chart and the names of the files written.
 #include "editor/render/chart_layout.h"
+#include "editor/render/page_plan.h"
 
 #include <string>
 
@@ -34,6 +35,10 @@ inline constexpr double kMinCellCm = 0.2, kMaxCellCm = 5.0;
 // Empty when acceptable, else what is wrong (GBK).
 std::string checkOptions(const PrintOptions& options);
 
+// The rules of the page writer's pages: a cell edge in pixels, every other length of the
+// printed layout × 4.2, the margin from the symbol font.
+PageRules pageRules(QSize page, int cellPixels, int titleHeight);
+
 // One printed page from a cell edge a: symbol font trunc(a − 2k), pitch trunc(2k + font),
 // margin trunc((font − 10) × k).
 struct PageFigures {
@@ -56,9 +61,11 @@ struct CellRange {
     bool operator==(const CellRange&) const = default;
 };
 CellRange tiffPageCells(const PageGrid& grid, int page, int columns, int rows);
+CellRange cellRange(const QRect& cells);
 
-// The key drawn from a cell-count table (label column 60): key columns per band on a key of
-// `width` pixels.
+// The key of the page writer: the printed key's metrics × 4.2, amounts in cells.
+KeyMetrics pageKeyMetrics();
+// Key columns per band on a key of `width` pixels (label column 60 × 4.2).
 int keyColumnsPerBand(int width);
 
 // The whole chart on one canvas, cell edge e: pitch trunc(e + 2k), symbol font e, width

@@ -28,7 +28,7 @@ inline constexpr const char* kAskReplaceFile = "已存在。\n要替换它吗?";
 inline constexpr const char* kUntitled = "未命名";
 inline constexpr const char* kMsgSaveFailed = "绣图未能存储:";  // then the path and the reason
 inline constexpr const char* kMsgOpenFailed = "绣图未能打开:";  // then the path
-inline constexpr const char* kDefaultNewBrand = "DMC";
+inline constexpr const char* kDefaultNewBrand = kDefaultBrand;
 inline constexpr const char* kDefaultNewSize = "100";
 
 // The largest side a new pattern may have. Every layer holds 4 bytes a cell and the view

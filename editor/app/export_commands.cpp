@@ -25,11 +25,6 @@ ChartFormat pictureFormatOf(const std::string& chosen)
     return decoded(chosen).toLower().endsWith(u".png"_qs) ? ChartFormat::Png : ChartFormat::Jpeg;
 }
 
-bool isVector(ChartFormat f)
-{
-    return f == ChartFormat::Emf || f == ChartFormat::Svg || f == ChartFormat::Pdf;
-}
-
 std::string withPath(const char* text, const std::string& path)
 {
     std::string s = text;
@@ -133,7 +128,7 @@ bool ExportCommands::writeChart(const ExportOptions& options, const std::string&
         return true;
     }
     const ChartLayout whole = wholeChartLayout(doc, session_.printSettings(), session_.fabricName());
-    if (isVector(format)) {
+    if (isVectorFormat(format)) {
         if (!writeWholeChart(whole, style, withExtension(chosen, extensionOf(format)), format, &error)) {
             if (format == ChartFormat::Emf && error.text != kTextCanvasTooLarge)
                 error = ExportError{kTextEmfFailed, kTitleInfo};

@@ -5,6 +5,7 @@
 // router in one call; the option dialogs and the program start go through ExportDialogs and
 // ProgramStarter, files and messages through the session's UserDialogs.
 #include "editor/app/export_dialogs.h"
+#include "editor/output/chart_formats.h"
 #include "editor/output/jpeg_conversion.h"
 
 #include <QSize>
@@ -19,16 +20,16 @@ class CommandRouter;
 class EditorSession;
 
 // File dialog titles and filters.
-inline constexpr const char* kTitleExportChart = "存储绣图JPG";
-inline constexpr const char* kFilterExportChart = "绣图JPG (.jpg)|*.jpg|绣图PNG (.png)|*.png|";
+inline constexpr const char* kTitleExportChart = chartFormatInfo(ChartFormat::Jpeg).dialogTitle;
+inline constexpr const char* kFilterExportChart = chartFormatInfo(ChartFormat::Jpeg).dialogFilter;
 inline constexpr const char* kTitleExportSimulated = "存储仿真绣图JPG";
 inline constexpr const char* kFilterExportSimulated = "仿真绣图JPG (.jpg)|*.jpg|仿真绣图PNG (.png)|*.png|";
-inline constexpr const char* kTitleExportVector = "导出矢量绣图EMF";
-inline constexpr const char* kFilterExportVector = "矢量绣图EMF (.EMF)|*.EMF|";
-inline constexpr const char* kTitleExportPdf = "存储绣图PDF";
-inline constexpr const char* kFilterExportPdf = "绣图PDF (.pdf)|*.pdf|";
-inline constexpr const char* kTitleExportSvg = "存储绣图SVG";
-inline constexpr const char* kFilterExportSvg = "绣图SVG (.svg)|*.svg|";
+inline constexpr const char* kTitleExportVector = chartFormatInfo(ChartFormat::Emf).dialogTitle;
+inline constexpr const char* kFilterExportVector = chartFormatInfo(ChartFormat::Emf).dialogFilter;
+inline constexpr const char* kTitleExportPdf = chartFormatInfo(ChartFormat::Pdf).dialogTitle;
+inline constexpr const char* kFilterExportPdf = chartFormatInfo(ChartFormat::Pdf).dialogFilter;
+inline constexpr const char* kTitleExportSvg = chartFormatInfo(ChartFormat::Svg).dialogTitle;
+inline constexpr const char* kFilterExportSvg = chartFormatInfo(ChartFormat::Svg).dialogFilter;
 inline constexpr const char* kTextSaveBeforeTiff = "必须先保存文件才能导出tiff文件";
 inline constexpr const char* kTextEmfFailed = "Error";
 inline constexpr const char* kTextPageWriterNotStarted = "无法启动印刷输出程序:%s";

@@ -13,7 +13,7 @@ namespace brenmark {
 
 // What the statistics window shows: the rows in colour-bar order and the header's facts.
 struct StatisticsRequest {
-    std::vector<ThreadUsage> rows;
+    std::vector<ThreadStatisticsRow> rows;
     std::string brand;
     int width = 0;
     int height = 0;

@@ -32,7 +32,7 @@ StatisticsChart::StatisticsChart(const StatisticsRequest& request, QWidget* pare
     setMinimumSize(400, 200);
 }
 
-void StatisticsChart::setRows(std::vector<ThreadUsage> rows)
+void StatisticsChart::setRows(std::vector<ThreadStatisticsRow> rows)
 {
     rows_ = std::move(rows);
     update();
@@ -100,7 +100,7 @@ void StatisticsChart::paintEvent(QPaintEvent*)
             p.drawText(cell, Qt::AlignCenter, fromGbk(labels[static_cast<std::size_t>(row)]));
         }
     for (int i = 0; i < static_cast<int>(rows_.size()); ++i) {
-        const ThreadUsage& row = rows_[static_cast<std::size_t>(i)];
+        const ThreadStatisticsRow& row = rows_[static_cast<std::size_t>(i)];
         p.setPen(gridColour);
         for (int r = 0; r < 3; ++r)
             p.drawRect(rectOf(l.threadCell(i, r)));
@@ -156,7 +156,7 @@ StatisticsWindow::StatisticsWindow(StatisticsRequest request, QWidget* parent)
 
 void StatisticsWindow::showRows()
 {
-    std::vector<ThreadUsage> rows = request_.rows;
+    std::vector<ThreadStatisticsRow> rows = request_.rows;
     if (sort_->isChecked())
         brenmark::sortByUsage(rows);
     chart_->setRows(std::move(rows));

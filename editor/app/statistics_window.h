@@ -18,8 +18,8 @@ class StatisticsChart final : public QWidget {
 public:
     StatisticsChart(const StatisticsRequest& request, QWidget* parent = nullptr);
 
-    void setRows(std::vector<ThreadUsage> rows);
-    const std::vector<ThreadUsage>& rows() const { return rows_; }
+    void setRows(std::vector<ThreadStatisticsRow> rows);
+    const std::vector<ThreadStatisticsRow>& rows() const { return rows_; }
     void setMetres(bool metres);
     bool metres() const { return metres_; }
     // The first band shown.
@@ -38,7 +38,7 @@ protected:
 
 private:
     const StatisticsRequest& request_;
-    std::vector<ThreadUsage> rows_;
+    std::vector<ThreadStatisticsRow> rows_;
     bool metres_ = false;
     int firstBand_ = 0;
 };

@@ -53,11 +53,6 @@ std::vector<std::uint8_t> encodePalette(std::span<const ColorRef> colors, std::s
     return out.take();
 }
 
-bool isSafeBrandName(std::string_view brand)
-{
-    return !brand.empty() && brand != "." && brand != ".." && brand.find('/') == std::string_view::npos &&
-           brand.find('\0') == std::string_view::npos;
-}
 
 PaletteStore::PaletteStore(std::string programDir) : PaletteStore(programDir, programDir) {}
 
@@ -186,12 +181,6 @@ std::vector<std::string> PaletteStore::threadKindList() const
         if (isSafeBrandName(b))
             add(std::move(b));
     return kinds;
-}
-
-int brandIndex(const std::vector<std::string>& brands, std::string_view brand)
-{
-    const auto at = std::find(brands.begin(), brands.end(), brand);
-    return at == brands.end() ? -1 : static_cast<int>(at - brands.begin());
 }
 
 std::string threadCountCaption(std::string_view brand, int threads)

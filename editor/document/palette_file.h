@@ -2,6 +2,7 @@
 // Thread palettes: one ".pal" file per brand, a count and 14-byte entries (colour, then the
 // thread number in a 10-byte field).
 #include "editor/document/color_ref.h"
+#include "editor/document/thread_brands.h"
 
 #include <cstdint>
 #include <span>
@@ -40,14 +41,6 @@ constexpr std::size_t kPaletteNumberField = 10;
 bool decodePalette(std::span<const std::uint8_t> bytes, Palette& out);
 // Numbers longer than the field are cut at a character boundary to 10 bytes, unterminated.
 std::vector<std::uint8_t> encodePalette(std::span<const ColorRef> colors, std::span<const std::string> numbers);
-
-// The brands the program has always known, in the order the brand lists show them.
-inline constexpr const char* kKnownBrands[] = {"ANCHOR", "DMC", "DMR", "J&P", "ROSE", "DOME"};
-// Where a brand stands in a list, -1 when it is not there.
-int brandIndex(const std::vector<std::string>& brands, std::string_view brand);
-
-// A brand names a file in the palette folders, so it must be a plain file name.
-bool isSafeBrandName(std::string_view brand);
 
 // The palette folders: the system palettes "SysPAL" where the program's shipped files are,
 // the working palettes "PAL" where the user's are (the same folder in the build tree).

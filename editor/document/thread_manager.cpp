@@ -8,7 +8,7 @@ ThreadManager::ThreadManager(const PaletteStore& store) : store_(store)
 {
     brands_ = store_.threadKindList();
     if (brands_.empty())
-        brands_.push_back("DMC");
+        brands_.push_back(kDefaultBrand);
 }
 
 void ThreadManager::load(const std::string& brand)
@@ -25,8 +25,8 @@ void ThreadManager::open()
     // The brands as they are now: a library made since is there too.
     brands_ = store_.threadKindList();
     if (brands_.empty())
-        brands_.push_back("DMC");
-    const int dmc = brandIndex(brands_, "DMC");
+        brands_.push_back(kDefaultBrand);
+    const int dmc = brandIndex(brands_, kDefaultBrand);
     load(brands_[dmc >= 0 ? static_cast<std::size_t>(dmc) : 0]);
 }
 

@@ -1,29 +1,12 @@
 #include "editor/document/thread_operations.h"
 
+#include "editor/document/thread_usage.h"
+
 #include <algorithm>
 
 namespace brenmark {
 
 namespace {
-
-void countCells(const std::vector<std::int32_t>& cells, std::vector<std::int64_t>& usage)
-{
-    const auto size = static_cast<std::int32_t>(usage.size());
-    for (const std::int32_t v : cells)
-        if (v >= 0 && v < size)
-            ++usage[static_cast<std::size_t>(v)];
-}
-
-void countCells(const LayerCells& cells, std::vector<std::int64_t>& usage)
-{
-    // A byte histogram first: one pass, no branches, then 255 additions.
-    std::int64_t counts[256] = {};
-    const LayerByte* bytes = cells.bytes();
-    for (std::size_t i = 0, n = cells.size(); i < n; ++i)
-        ++counts[bytes[i]];
-    for (std::size_t v = 0; v < kTransparentByte && v < usage.size(); ++v)
-        usage[v] += counts[v];
-}
 
 bool namedBy(const std::vector<BackstitchLine>& lines, std::string_view number)
 {
@@ -43,15 +26,7 @@ std::int64_t squaredDistance(ColorRef a, ColorRef b)
 
 std::vector<std::int64_t> cellUsage(const PatternDocument& doc)
 {
-    std::vector<std::int64_t> usage(doc.threads.colors.size(), 0);
-    countCells(doc.grid.cells, usage);
-    for (const PatternLayer& layer : doc.layers.layers) {
-        countCells(layer.cells, usage);
-        // A piece still being placed becomes cells of its layer later; its threads stay.
-        if (layer.floating)
-            countCells(layer.floating->cells, usage);
-    }
-    return usage;
+    return ThreadUsage::withLayers(doc).cells();
 }
 
 void setThreadLocked(PatternDocument& doc, std::string_view number, bool locked)

@@ -109,15 +109,7 @@ QImage::Format canvasFormat() { return QImage::Format_RGB32; }
 
 QString extensionOf(ChartFormat format)
 {
-    switch (format) {
-    case ChartFormat::Bmp: return u".bmp"_qs;
-    case ChartFormat::Jpeg: return u".jpg"_qs;
-    case ChartFormat::Png: return u".png"_qs;
-    case ChartFormat::Emf: return u".emf"_qs;
-    case ChartFormat::Svg: return u".svg"_qs;
-    case ChartFormat::Pdf: return u".pdf"_qs;
-    }
-    return {};
+    return QString::fromLatin1(chartFormatInfo(format).extension);
 }
 
 QString withExtension(const QString& chosen, const QString& extension)
@@ -367,7 +359,7 @@ std::optional<QImage> renderWholeChart(const ChartLayout& whole, ChartStyle styl
 bool writeWholeChart(const ChartLayout& whole, ChartStyle style, const QString& path, ChartFormat format,
                      ExportError* error, int dotsPerInch)
 {
-    if (format == ChartFormat::Emf || format == ChartFormat::Svg || format == ChartFormat::Pdf) {
+    if (isVectorFormat(format)) {
         // Vector targets have no pixels, but the same limit keeps other programs able to open them.
         if (!canvasFits(whole.pageSize())) {
             if (error)
@@ -508,7 +500,7 @@ QStringList writeChartPages(const ChartLayout& layout, ChartStyle style, const Q
     }
     const PageFiles staged{fileNameFromBytes(staging.stagingPath()), files.base};
     const QString extension = extensionOf(format);
-    const bool vector = format == ChartFormat::Emf || format == ChartFormat::Svg;
+    const bool vector = isVectorFormat(format);  // PDF pages were written above
     std::optional<QImage> page;
     if (!vector && !(page = pageCanvas(layout.pageSize(), dotsPerInch, error)))
         return {};

@@ -5,6 +5,7 @@
 // under the chosen name. The texts here are the messages the commands show.
 #include "editor/document/pattern_document.h"
 #include "editor/document/user_prompts.h"
+#include "editor/output/chart_formats.h"
 #include "editor/render/chart_layout.h"
 
 #include <QImage>
@@ -23,11 +24,11 @@ class QPainter;
 namespace brenmark {
 
 // Done messages (title "提示").
-inline constexpr const char* kTextChartExported = "绣图导出完毕";
+inline constexpr const char* kTextChartExported = chartFormatInfo(ChartFormat::Jpeg).doneText;
 inline constexpr const char* kTextSimulatedExported = "仿真图导出完毕";
-inline constexpr const char* kTextVectorExported = "矢量绣图导出完毕";
-inline constexpr const char* kTextPdfExported = "PDF绣图导出完毕";
-inline constexpr const char* kTextSvgExported = "SVG绣图导出完毕";
+inline constexpr const char* kTextVectorExported = chartFormatInfo(ChartFormat::Emf).doneText;
+inline constexpr const char* kTextPdfExported = chartFormatInfo(ChartFormat::Pdf).doneText;
+inline constexpr const char* kTextSvgExported = chartFormatInfo(ChartFormat::Svg).doneText;
 // Refusals.
 inline constexpr const char* kTextCanvasTooLarge = "不能导出过大的绣图";  // title "警告"
 inline constexpr const char* kTextCannotWrite = "无法写入文件:%s";
@@ -46,7 +47,6 @@ struct ExportOptions {
     bool operator==(const ExportOptions&) const = default;
 };
 
-enum class ChartFormat { Bmp, Jpeg, Png, Emf, Svg, Pdf };
 
 // The resolutions pictures are offered at, and the caption of the choice.
 inline constexpr int kExportResolutions[] = {96, 150, 300};

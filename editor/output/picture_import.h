@@ -27,7 +27,7 @@ inline constexpr const char* kMsgBadConvertSize = "绣图的宽和高必须是1�
 // The thread kind the panel starts with: entry 1 of the thread kind list.
 constexpr int kDefaultThreadKind = 1;
 // The brand chosen at first when the list has it; else the list's first.
-inline constexpr const char* kDefaultThreadBrand = "DMC";
+inline constexpr const char* kDefaultThreadBrand = kDefaultBrand;
 int defaultThreadKind(const std::vector<std::string>& kinds);
 
 // "绣线库(DMC)的线未配置,不能使用".

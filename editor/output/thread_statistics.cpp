@@ -1,5 +1,6 @@
 #include "editor/output/thread_statistics.h"
 
+#include "editor/document/thread_usage.h"
 #include "editor/output/picture_converter.h"
 
 #include <algorithm>
@@ -20,12 +21,12 @@ std::string format(const char* pattern, auto... values)
 
 }  // namespace
 
-std::vector<ThreadUsage> threadStatistics(const PatternDocument& doc, const std::string& fabric, int strands)
+std::vector<ThreadStatisticsRow> threadStatistics(const PatternDocument& doc, const std::string& fabric, int strands)
 {
     DistinctColors list;
     list.rebuild(doc.threads);
     const std::size_t n = list.colors.size();
-    // Table position -> colour-list place, so counting is one look-up per cell.
+    // Table position -> colour-list place: the usage per entry is summed per colour.
     std::vector<std::int32_t> place(doc.threads.colors.size());
     constexpr std::size_t kNone = static_cast<std::size_t>(-1);
     std::vector<std::size_t> firstEntry(n, kNone);
@@ -36,26 +37,25 @@ std::vector<ThreadUsage> threadStatistics(const PatternDocument& doc, const std:
         if (firstEntry[at] == kNone)
             firstEntry[at] = i;
     }
+    const ThreadUsage usage(doc);
     std::vector<std::int64_t> cells(n, 0);
-    const auto threads = static_cast<std::int32_t>(place.size());
-    for (const std::int32_t v : doc.grid.cells)
-        if (v >= 0 && v < threads)
-            ++cells[static_cast<std::size_t>(place[static_cast<std::size_t>(v)])];
+    for (std::size_t i = 0; i < place.size(); ++i)
+        cells[static_cast<std::size_t>(place[i])] += usage.cellsOf(i);
     std::vector<std::int64_t> outline(n, 0);
     std::vector<std::uint8_t> hasLines(n, 0);
-    for (const BackstitchLine& line : doc.lines) {
-        const auto at = static_cast<std::size_t>(std::find(list.colors.begin(), list.colors.end(), line.color) -
+    for (const OutlineGroup& group : usage.outlines()) {
+        const auto at = static_cast<std::size_t>(std::find(list.colors.begin(), list.colors.end(), group.colour) -
                                                  list.colors.begin());
         if (at < n) {
-            outline[at] += outlineLength(line);
+            outline[at] += group.length;
             hasLines[at] = 1;
         }
     }
-    std::vector<ThreadUsage> rows;
+    std::vector<ThreadStatisticsRow> rows;
     for (std::size_t k = 0; k < n; ++k) {
         if (cells[k] == 0 && !hasLines[k])
             continue;
-        ThreadUsage row;
+        ThreadStatisticsRow row;
         row.colour = list.colors[k];
         row.number = list.numbers[k];
         const std::size_t entry = firstEntry[k];
@@ -70,9 +70,9 @@ std::vector<ThreadUsage> threadStatistics(const PatternDocument& doc, const std:
     return rows;
 }
 
-void sortByUsage(std::vector<ThreadUsage>& rows)
+void sortByUsage(std::vector<ThreadStatisticsRow>& rows)
 {
-    std::stable_sort(rows.begin(), rows.end(), [](const ThreadUsage& a, const ThreadUsage& b) { return a.cells > b.cells; });
+    std::stable_sort(rows.begin(), rows.end(), [](const ThreadStatisticsRow& a, const ThreadStatisticsRow& b) { return a.cells > b.cells; });
 }
 
 // --- the window's layout -------------------------------------------------------------------
@@ -134,7 +134,7 @@ std::array<std::string, 3> bandLabels(bool metres)
     return {"符号", "线号", metres ? "线量(6股米数)" : "线量(格数)"};
 }
 
-std::string amountText(const ThreadUsage& row, bool metres)
+std::string amountText(const ThreadStatisticsRow& row, bool metres)
 {
     return metres ? row.metresLabel : std::to_string(row.cells);
 }

@@ -5,6 +5,7 @@
 #include "editor/document/color_ref.h"
 #include "editor/document/pattern_document.h"
 #include "editor/document/thread_amounts.h"
+#include "editor/document/thread_brands.h"
 
 #include <array>
 #include <cstdint>
@@ -25,7 +26,7 @@ inline constexpr const char* kSortByUsage = "按使用量排序";
 inline constexpr const char* kMsgBadFabricSize = "请输入正确的宽高数据";
 inline constexpr const char* kMsgChooseFabric = "请选择绣布类型";
 // One row of the statistics, per distinct thread colour.
-struct ThreadUsage {
+struct ThreadStatisticsRow {
     ColorRef colour = 0;
     std::string symbol;
     std::string number;
@@ -38,9 +39,9 @@ struct ThreadUsage {
 // Rows in colour-list order: every distinct colour with cells, or with outline lines of its
 // colour; cells are counted on the visible grid (equal colours summed; empty and unknown
 // indices not counted) and lines over the visible lines.
-std::vector<ThreadUsage> threadStatistics(const PatternDocument& doc, const std::string& fabric, int strands);
+std::vector<ThreadStatisticsRow> threadStatistics(const PatternDocument& doc, const std::string& fabric, int strands);
 // "按使用量排序": most cells first; equal counts keep their order.
-void sortByUsage(std::vector<ThreadUsage>& rows);
+void sortByUsage(std::vector<ThreadStatisticsRow>& rows);
 
 // The statistics window's drawing, as rectangles in content coordinates (scrolled by the
 // window): the title, a header row of six equal columns, then bands of three rows ("符号",
@@ -77,7 +78,7 @@ std::array<std::string, 6> statisticsHeader(bool metres, const std::string& fabr
                                             const std::string& brand, int rows, int width, int height);
 std::array<std::string, 3> bandLabels(bool metres);
 // The third row of a thread: "%d" cells or its metres text.
-std::string amountText(const ThreadUsage& row, bool metres);
+std::string amountText(const ThreadStatisticsRow& row, bool metres);
 // Symbols on dark colours are drawn white: 0.59 R + 0.30 G + 0.11 B below 122.
 bool drawsWhite(ColorRef colour);
 
@@ -100,6 +101,6 @@ FabricSize fabricSize(const std::string& fabric, int width, int height);
 std::optional<int> matchThread(std::span<const ColorRef> palette, std::optional<ColorRef> picked);
 // The finder's brand list is the program's one list (PaletteStore::threadKindList); DMC
 // is selected first when it is there.
-inline constexpr const char* kFinderDefaultBrand = "DMC";
+inline constexpr const char* kFinderDefaultBrand = kDefaultBrand;
 
 }  // namespace brenmark

@@ -25,21 +25,13 @@ QFont headerFont()
 // Ruler numbers that would run into their neighbour are left out, the last one kept: with
 // small cells "30" and "31" would otherwise print over each other. `extent` is the room a
 // number needs along the ruler, 0 for its text's width.
-std::vector<int> spacedNumbers(const std::vector<int>& numbers, int s, int extent, const QFontMetrics& fm)
+std::vector<int> spacedNumbers(int count, int s, int extent, const QFontMetrics& fm)
 {
-    std::vector<int> kept;
-    int next = -1;  // the number kept after this one
-    for (auto it = numbers.rbegin(); it != numbers.rend(); ++it) {
-        const int room = extent > 0 ? extent : (fm.horizontalAdvance(QString::number(*it)) + fm.horizontalAdvance(QString::number(next))) / 2 + 2;
-        if (next < 0 || (next - *it) * s >= room) {
-            kept.insert(kept.begin(), *it);
-            next = *it;
-        }
-    }
-    return kept;
+    return spacedRulerNumbers(count, s, [&](int number, int next) {
+        return extent > 0 ? extent
+                          : (fm.horizontalAdvance(QString::number(number)) + fm.horizontalAdvance(QString::number(next))) / 2 + 2;
+    });
 }
-
-int ceilDiv(int a, int b) { return b > 0 ? (a + b - 1) / b : 0; }
 
 // The height of the header's title, "十字绣绣图" in the bold header font.
 int chartTitleHeight()
@@ -59,21 +51,7 @@ int cellPixelsFromMillimetres(double millimetres)
 
 PageGrid paginate(int pageWidth, int pageHeight, int s, int width, int height, int titleHeight)
 {
-    PageGrid g;
-    const int m = static_cast<int>(s * 4.375);
-    if (pageWidth - s * width < 1) {
-        g.columnsPerPage = std::max(1, (pageWidth - 2 * m) / s);
-        g.pagesAcross = ceilDiv(width, g.columnsPerPage);
-    } else {
-        g.pagesAcross = 1;
-        g.columnsPerPage = width;
-    }
-    g.rowsPerPage = std::max(1, (pageHeight - m - (m + titleHeight)) / s - 1);
-    g.pagesDown = std::max(1, ceilDiv(height, g.rowsPerPage));
-    if (height < g.rowsPerPage)
-        g.rowsPerPage = height;
-    g.total = g.pagesAcross * g.pagesDown + 1;
-    return g;
+    return paginate(PageRules::printed(QSize(pageWidth, pageHeight), s, titleHeight), width, height).grid();
 }
 
 std::vector<int> pagesToPrint(const PageGrid& grid, int chosenPage)
@@ -100,22 +78,17 @@ ChartLayout::ChartLayout(const PatternDocument& doc, const PrintSettings& settin
                          std::optional<FabricName> fabricName)
     : doc_(doc), settings_(settings), page_(page), fabricName_(std::move(fabricName))
 {
-    margin_ = static_cast<int>(settings_.cellSize * 4.375);
     titleHeight_ = chartTitleHeight();
-    grid_ = paginate(page.width(), page.height(), settings_.cellSize, doc.width(), doc.height(), titleHeight_);
-    entryCells_.assign(static_cast<std::size_t>(doc.threads.size()), 0);
-    const auto threads = static_cast<std::int32_t>(entryCells_.size());
-    for (const std::int32_t v : doc.grid.cells)
-        if (v >= 0 && v < threads)
-            ++entryCells_[static_cast<std::size_t>(v)];
+    plan_ = paginate(PageRules::printed(page, settings_.cellSize, titleHeight_), doc.width(), doc.height());
+    margin_ = plan_.margin();
+    usage_ = ThreadUsage(doc);
+    key_ = KeyModel::of(doc, usage_, settings_.key(), fabricName_);
 }
 
 QSize ChartLayout::wholeChartSize(const PatternDocument& doc, bool amountsInMetres, int b)
 {
-    const int W = (b + 2) * doc.width() + 104;
-    const int C = std::max(1, amountsInMetres ? (W - 25 - 80) / 50 : (W - 80) / 50);
-    const int bands = ceilDiv(doc.threads.size(), C);
-    return QSize(W, bands * 45 + (b + 2) * doc.height() + chartTitleHeight() + 140);
+    return WholeChartMetrics::canvas(b + 2, doc.width(), doc.height(), doc.threads.size(), chartTitleHeight(),
+                                     KeyMetrics::at(1.0, amountsInMetres), 1.0, 0);
 }
 
 ChartLayout ChartLayout::wholeChart(const PatternDocument& doc, const PrintSettings& settings, int b,
@@ -130,43 +103,36 @@ void ChartLayout::drawWholeChart(QPainter& p, ChartStyle style) const
 {
     p.fillRect(QRect(QPoint(0, 0), page_), Qt::white);
     drawPatternPage(p, 1, style);
-    // The key 20 units in, under the chart and its lower ruler.
+    const QPoint key = wholeKeyTopLeft();
+    drawKey(p, style, key, page_.width() - key.x());
+}
+
+QPoint ChartLayout::wholeKeyTopLeft() const
+{
     const int chartBottom = margin_ + titleHeight_ + settings_.cellSize * doc_.height();
-    drawKey(p, style, QPoint(20, chartBottom + margin_ / 2 + 15), page_.width() - 20);
+    return QPoint(keyMetrics().inset, chartBottom + margin_ / 2 + 15);
 }
 
 QRect ChartLayout::pageCells(int page) const
 {
-    const int index = page - 1;
-    const int pageRow = index / grid_.pagesAcross, pageColumn = index % grid_.pagesAcross;
-    const int c0 = pageColumn * grid_.columnsPerPage, r0 = pageRow * grid_.rowsPerPage;
-    const int c1 = std::min(c0 + grid_.columnsPerPage, doc_.width());
-    const int r1 = std::min(r0 + grid_.rowsPerPage, doc_.height());
-    return QRect(c0, r0, c1 - c0, r1 - r0);
+    return plan_.cells(page);
 }
 
 QPoint ChartLayout::chartOrigin(int columns) const
 {
-    // Centred across when there is room, but never into the margin the rulers need.
-    const int centred = (page_.width() - settings_.cellSize * columns) / 2;
-    const int x0 = centred >= 1 ? std::max(centred, margin_) : margin_;
-    return QPoint(x0, margin_ + titleHeight_);
+    return plan_.chartOrigin(columns);
 }
 
 std::string ChartLayout::header(int page) const
 {
     char tail[64];
-    std::snprintf(tail, sizeof tail, " --第%d张 共%d张", page, grid_.patternPages());
+    std::snprintf(tail, sizeof tail, " --第%d张 共%d张", page, plan_.grid().patternPages());
     return settings_.title + tail;
 }
 
 std::vector<int> ChartLayout::rulerNumbers(int count)
 {
-    std::vector<int> numbers;
-    for (int p = 0; p < count; ++p)
-        if (p == 0 || (p + 1) % 10 == 0 || p + 1 == count)
-            numbers.push_back(p + 1);
-    return numbers;
+    return brenmark::rulerNumbers(count);
 }
 
 double ChartLayout::centreOffset(int count)
@@ -177,7 +143,7 @@ double ChartLayout::centreOffset(int count)
 void ChartLayout::drawPage(QPainter& p, int page, ChartStyle style) const
 {
     p.fillRect(QRect(QPoint(0, 0), page_), Qt::white);
-    if (page >= grid_.total)
+    if (page >= plan_.grid().total)
         drawKeyPage(p, style);
     else
         drawPatternPage(p, page, style);
@@ -227,7 +193,7 @@ void ChartLayout::drawPatternPage(QPainter& p, int page, ChartStyle style) const
     p.setFont(rulerFont);
     const QFontMetrics fm(rulerFont);
     p.setPen(Qt::black);
-    for (int n : spacedNumbers(rulerNumbers(doc_.height()), s, fm.ascent() + 1, fm)) {
+    for (int n : spacedNumbers(doc_.height(), s, fm.ascent() + 1, fm)) {
         const int r = n - 1;
         if (r < cells.top() || r > cells.bottom())
             continue;
@@ -236,7 +202,7 @@ void ChartLayout::drawPatternPage(QPainter& p, int page, ChartStyle style) const
         p.drawText(QPointF(chartArea.left() - 3 - fm.horizontalAdvance(label), y), label);
         p.drawText(QPointF(chartArea.right() + 4, y), label);
     }
-    for (int n : spacedNumbers(rulerNumbers(doc_.width()), s, 0, fm)) {
+    for (int n : spacedNumbers(doc_.width(), s, 0, fm)) {
         const int c = n - 1;
         if (c < cells.left() || c > cells.right())
             continue;

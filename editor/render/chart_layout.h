@@ -6,6 +6,8 @@
 #include "editor/document/fabric_colors.h"
 #include "editor/document/pattern_document.h"
 #include "editor/render/chart_painter.h"
+#include "editor/render/key_model.h"
+#include "editor/render/page_plan.h"
 
 #include <QFont>
 #include <QPoint>
@@ -20,10 +22,6 @@ class QPainter;
 
 namespace brenmark {
 
-// The author the print details start with; the key page names an author only when it was
-// changed from this.
-inline constexpr const char* kDefaultAuthor = "佚名";
-
 struct PrintSettings {
     int cellSize = 10;  // logical pixels
     int tenLineWidth = 2;
@@ -34,23 +32,15 @@ struct PrintSettings {
     int outlineStrands = 1;
     std::string author = kDefaultAuthor;
     std::string title = "Velmora十字绣绣图";
+    KeySettings key() const { return {amountsInMetres, fabric, strands, outlineStrands, author}; }
 };
 
 // The cell size entered in millimetres as whole logical pixels: rounded half up by the first
 // decimal, then truncated.
 int cellPixelsFromMillimetres(double millimetres);
 
-struct PageGrid {
-    int pagesAcross = 1;
-    int pagesDown = 1;
-    int columnsPerPage = 0;
-    int rowsPerPage = 0;
-    int total = 2;  // the pattern pages and the key page
-    int patternPages() const { return total - 1; }
-};
-
 // Cuts a chart of width x height cells at cell size s into pages of W x H units, whose
-// header is titleHeight high.
+// header is titleHeight high: the printed rules of paginate(PageRules).
 PageGrid paginate(int pageWidth, int pageHeight, int s, int width, int height, int titleHeight);
 
 // What a print job draws: pages by number (1-based; the key page is the last).
@@ -75,7 +65,8 @@ public:
     // The canvas of wholeChart without making the layout (for refusing a canvas too large).
     static QSize wholeChartSize(const PatternDocument& doc, bool amountsInMetres, int b = 8);
 
-    const PageGrid& grid() const { return grid_; }
+    const PageGrid& grid() const { return plan_.grid(); }
+    const PagePlan& plan() const { return plan_; }
     QSize pageSize() const { return page_; }
     int margin() const { return margin_; }
     int titleHeight() const { return titleHeight_; }
@@ -103,21 +94,25 @@ public:
     // The key: the header, bands of three rows of threads, the fabric line with the outline
     // legend and the maker. Drawn from topLeft across width units; returns the y below it.
     int drawKey(QPainter& p, ChartStyle style, QPoint topLeft, int width) const;
+    // Where the key's pieces stand when drawn from topLeft across width units.
+    KeyDrawing keyDrawing(QPoint topLeft, int width) const;
+    // The key of the whole chart: 20 units in, under the chart and its lower ruler.
+    QPoint wholeKeyTopLeft() const;
+    // The key's lengths on these pages and what it says.
+    KeyMetrics keyMetrics() const;
+    const KeyModel& keyModel() const { return key_; }
+    const ThreadUsage& usage() const { return usage_; }
     // Threads per band and the label column's width for a key width units wide.
-    int keyLabelWidth() const { return settings_.amountsInMetres ? 85 : 60; }
-    int keyColumns(int width) const;
+    int keyLabelWidth() const { return keyMetrics().labelWidth; }
+    int keyColumns(int width) const { return keyMetrics().columnsPerBand(width); }
     // What the key's third row says for thread table entry i: its cells, or its six-strand
     // metres ("%.2fm") with its colour's outline when it is the colour's first entry.
     std::string keyAmount(std::size_t entry) const;
     // The key's font made smaller, if need be, until text fits a cell `width` wide.
     static QFont fittedKeyFont(const QFont& font, const QString& text, int width);
     // One legend item per distinct outline colour, in the order the lines first use it.
-    struct OutlineThread {
-        ColorRef colour = 0;
-        std::string number;       // the first line's thread, else the colour's first thread entry
-        std::int64_t length = 0;  // cell lengths of all its lines
-    };
-    std::vector<OutlineThread> outlineThreads() const;
+    using OutlineThread = OutlineGroup;
+    const std::vector<OutlineThread>& outlineThreads() const { return usage_.outlines(); }
     const PrintSettings& settings() const { return settings_; }
 
 private:
@@ -125,10 +120,11 @@ private:
     PrintSettings settings_;
     QSize page_;
     std::optional<FabricName> fabricName_;
-    std::vector<std::int64_t> entryCells_;  // cells per thread table entry
+    ThreadUsage usage_;
+    KeyModel key_;
     int margin_ = 0;
     int titleHeight_ = 0;
-    PageGrid grid_;
+    PagePlan plan_;
     mutable ChartPaintCache cache_;
 };
 

@@ -1,5 +1,6 @@
 #include "editor/view/colour_bar.h"
 
+#include "editor/document/thread_usage.h"
 #include "editor/view/gbk_qstring.h"
 #include "editor/view/qt_colour.h"
 #include "editor/view/stitch_tiles.h"
@@ -57,15 +58,12 @@ std::vector<ColourBar::Swatch> ColourBar::swatches() const
         }
     } else if (order_ == Order::ByUsage && n > 1) {
         // Cells per colour: threads of one colour count together.
-        std::vector<long> perThread(colours.size(), 0);
-        for (std::int32_t v : doc_.grid.cells)
-            if (v >= 0 && static_cast<std::size_t>(v) < colours.size())
-                ++perThread[static_cast<std::size_t>(v)];
-        std::vector<long> counts(n, 0);
+        const ThreadUsage usage(doc_);
+        std::vector<std::int64_t> counts(n, 0);
         for (std::size_t t = 0; t < colours.size(); ++t) {
             const auto d = std::find(distinct.colors.begin(), distinct.colors.end(), colours[t]);
             if (d != distinct.colors.end())
-                counts[static_cast<std::size_t>(d - distinct.colors.begin())] += perThread[t];
+                counts[static_cast<std::size_t>(d - distinct.colors.begin())] += usage.cellsOf(t);
         }
         for (std::size_t j = 0; j < n; ++j)
             for (std::size_t i = j + 1; i < n; ++i)

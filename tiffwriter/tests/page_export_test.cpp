@@ -35,6 +35,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <sstream>
 
 using namespace brenmark;
@@ -657,4 +658,172 @@ TEST(PageExport, ADamagedCmykTableIsToldOnceAndTheRunGoesOn)
     Status status;
     EXPECT_EQ(runPageExport(good.setup, script, status).outcome, PageExportOutcome::Written);
     EXPECT_TRUE(script.messages.empty());
+}
+
+namespace {
+
+// The pieces of one kind of a key, in drawing order.
+std::vector<KeyPiece> piecesOf(const KeyDrawing& d, KeyPiece::Kind kind)
+{
+    std::vector<KeyPiece> out;
+    for (const KeyPiece& p : d.pieces)
+        if (p.kind == kind)
+            out.push_back(p);
+    return out;
+}
+
+// The most frequent value inside a box, its border left out: a cell's colour under its
+// symbol.
+template <typename Sample>
+auto dominant(Sample&& sample, const QRect& box)
+{
+    std::map<decltype(sample(0, 0)), int> counts;
+    for (int y = box.top() + 2; y < box.bottom() - 1; ++y)
+        for (int x = box.left() + 2; x < box.right() - 1; ++x)
+            ++counts[sample(x, y)];
+    return std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) { return a.second < b.second; })->first;
+}
+
+// Whether any pixel of the middle half of a box differs from its corner's.
+template <typename Sample>
+bool inkedInside(Sample&& sample, const QRect& box)
+{
+    const auto ground = sample(box.left() + box.width() / 8, box.top() + box.height() / 2);
+    for (int y = box.top() + box.height() / 4; y < box.top() + box.height() * 3 / 4; ++y)
+        for (int x = box.left() + box.width() / 4; x < box.left() + box.width() * 3 / 4; ++x)
+            if (sample(x, y) != ground)
+                return true;
+    return false;
+}
+
+// The key of the editor's picture and of the page writer's page, thread by thread: the
+// same threads in the same order, each symbol cell in the thread's colour on both (the
+// page's converted back through the profile), a symbol, a number and an amount on both.
+void expectSameKey(const QImage& picture, const KeyDrawing& editor, const Page& page, const KeyDrawing& writer)
+{
+    const ColourToCmyk conversion;
+    for (const KeyPiece::Kind kind : {KeyPiece::Kind::ThreadFill, KeyPiece::Kind::SymbolText, KeyPiece::Kind::FittedText,
+                                      KeyPiece::Kind::Sample, KeyPiece::Kind::Text})
+        EXPECT_EQ(piecesOf(editor, kind).size(), piecesOf(writer, kind).size()) << static_cast<int>(kind);
+    const auto editorFills = piecesOf(editor, KeyPiece::Kind::ThreadFill);
+    const auto writerFills = piecesOf(writer, KeyPiece::Kind::ThreadFill);
+    ASSERT_EQ(editorFills.size(), writerFills.size());
+    for (std::size_t i = 0; i < editorFills.size(); ++i) {
+        SCOPED_TRACE(testing::Message() << "key thread " << i);
+        const QRect a = editorFills[i].box, b = writerFills[i].box;
+        ASSERT_TRUE(QRect(0, 0, page.width, page.height).contains(b));
+        const QRgb shown = picture.pixel(a.left() + 3, a.top() + 3) & 0xFFFFFF;
+        const ColorRef printed = conversion.toScreen(page.at(b.left() + 10, b.top() + 10));
+        EXPECT_NEAR(qRed(shown), static_cast<int>(redOf(printed)), 40);
+        EXPECT_NEAR(qGreen(shown), static_cast<int>(greenOf(printed)), 40);
+        EXPECT_NEAR(qBlue(shown), static_cast<int>(blueOf(printed)), 40);
+        const auto pictureAt = [&](int x, int y) { return picture.pixel(x, y) & 0xFFFFFF; };
+        const auto pageAt = [&](int x, int y) { return page.at(x, y).packed(); };
+        EXPECT_TRUE(inkedInside(pictureAt, a));
+        EXPECT_TRUE(inkedInside(pageAt, b));
+        // The number and amount cells under it.
+        for (const int row : {1, 2}) {
+            EXPECT_TRUE(inkedInside(pictureAt, a.translated(0, row * a.height())));
+            EXPECT_TRUE(inkedInside(pageAt, b.translated(0, row * b.height())));
+        }
+    }
+    // The outline samples in their colours.
+    const auto editorSamples = piecesOf(editor, KeyPiece::Kind::Sample);
+    const auto writerSamples = piecesOf(writer, KeyPiece::Kind::Sample);
+    for (std::size_t i = 0; i < editorSamples.size() && i < writerSamples.size(); ++i) {
+        const QLine a = editorSamples[i].line;
+        const QRect b = writerSamples[i].box;
+        const QRgb shown = picture.pixel(a.center()) & 0xFFFFFF;
+        const ColorRef printed = conversion.toScreen(page.at(b.center().x(), b.center().y()));
+        EXPECT_NEAR(qRed(shown), static_cast<int>(redOf(printed)), 40);
+        EXPECT_NEAR(qGreen(shown), static_cast<int>(greenOf(printed)), 40);
+        EXPECT_NEAR(qBlue(shown), static_cast<int>(blueOf(printed)), 40);
+    }
+}
+
+}  // namespace
+
+TEST(PageExport, TheKeyPageShowsWhatTheEditorsKeyPageShows)
+{
+    PatternDocument doc = threeThreads();
+    doc.lines[0].color = rgb(200, 30, 30);
+    Fixture f(doc);
+    Script script;
+    PrintOptions options;
+    options.mode = ExportMode::Pages;
+    script.options = options;
+    script.output = f.dir.file("key");
+    Status status;
+    ASSERT_EQ(runPageExport(f.setup, script, status).outcome, PageExportOutcome::Written);
+    const Page page = readPage(f.dir.file("key/key_KEY.tif"));
+    ASSERT_EQ(page.width, cmToPixels(25));
+
+    const ChartLayout layout(doc, PrintSettings{}, QSize(600, 500));
+    QImage picture(layout.pageSize(), QImage::Format_RGB32);
+    {
+        QPainter p(&picture);
+        layout.drawPage(p, layout.grid().total, ChartStyle::PrintColour);
+    }
+    const KeyDrawing editor = layout.keyDrawing(QPoint(layout.margin(), layout.margin()), 600 - 2 * layout.margin());
+
+    const PagePlan plan = paginate(pageRules(QSize(page.width, page.height), cmToPixels(0.3), titleTextHeight(scaled(20))),
+                                   doc.width(), doc.height());
+    const KeyModel model = pageKeyModel(doc, "", std::nullopt);
+    const CanvasKey key(model, keyPagePlacement(plan));
+    expectSameKey(picture, editor, page, key.drawing());
+}
+
+TEST(PageExport, TheWholePageShowsWhatTheEditorsWholeChartShows)
+{
+    PatternDocument doc = threeThreads();
+    doc.lines[0].color = rgb(200, 30, 30);
+    Fixture f(doc);
+    Script script;
+    script.output = f.dir.file("whole.tiff");
+    Status status;
+    ASSERT_EQ(runPageExport(f.setup, script, status).outcome, PageExportOutcome::Written);
+    const Page page = readPage(f.dir.file("whole.tiff"));
+
+    const ChartLayout layout = ChartLayout::wholeChart(doc, PrintSettings{});
+    QImage picture(layout.pageSize(), QImage::Format_RGB32);
+    {
+        QPainter p(&picture);
+        layout.drawWholeChart(p, ChartStyle::PrintColour);
+    }
+    const int t0 = titleTextHeight(static_cast<int>(20 * 0.8 * kPageScale));
+    const WholeFigures figures = wholeFigures(cmToPixels(0.3), doc.width(), doc.height(), doc.threads.size(), t0);
+    ASSERT_EQ(page.width, figures.width);
+    ASSERT_EQ(page.height, figures.height);
+    const ChartPlacement chart = wholeChartPlacement(figures, doc.width(), doc.height(), t0);
+
+    // The chart, cell by cell: the same colour, a symbol on both or on neither.
+    const ColourToCmyk conversion;
+    const int s = layout.settings().cellSize;
+    const QPoint origin = layout.chartOrigin(doc.width());
+    for (int r = 0; r < doc.height(); ++r)
+        for (int c = 0; c < doc.width(); ++c) {
+            SCOPED_TRACE(testing::Message() << "cell " << c << ", " << r);
+            const QRect a(origin.x() + c * s, origin.y() + r * s, s, s);
+            const QRect b(chart.originX + c * chart.pitch, chart.originY + r * chart.pitch, chart.pitch, chart.pitch);
+            // The outline line and the mark cover part of these cells.
+            if ((c >= 3 && c <= 8 && r >= 1 && r <= 5) || (c == 10 && r == 5))
+                continue;
+            const QRgb shown = dominant([&](int x, int y) { return picture.pixel(x, y) & 0xFFFFFF; }, a);
+            const std::uint32_t ink = dominant([&](int x, int y) { return page.at(x, y).packed(); }, b);
+            const ColorRef printed = conversion.toScreen(
+                {static_cast<std::uint8_t>(ink), static_cast<std::uint8_t>(ink >> 8), static_cast<std::uint8_t>(ink >> 16),
+                 static_cast<std::uint8_t>(ink >> 24)});
+            EXPECT_NEAR(qRed(shown), static_cast<int>(redOf(printed)), 40);
+            EXPECT_NEAR(qGreen(shown), static_cast<int>(greenOf(printed)), 40);
+            EXPECT_NEAR(qBlue(shown), static_cast<int>(blueOf(printed)), 40);
+        }
+
+    const KeyModel model = pageKeyModel(doc, "", std::nullopt);
+    const CanvasKey key(model, wholeKeyPlacement(figures, chart));
+    const QPoint keyAt = layout.wholeKeyTopLeft();
+    const KeyDrawing editor = layout.keyDrawing(keyAt, layout.pageSize().width() - keyAt.x());
+    // The key fits the canvas the rule gives.
+    EXPECT_LE(key.drawing().bottom, page.height);
+    EXPECT_LE(editor.bottom, layout.pageSize().height());
+    expectSameKey(picture, editor, page, key.drawing());
 }

@@ -27,10 +27,10 @@ constexpr ColorRef kRed = test::kWindowRed;
 constexpr ColorRef kBlue = test::kWindowBlue;
 constexpr ColorRef kYellow = rgb(250, 240, 0);
 
-std::vector<std::string> numbersOf(const std::vector<ThreadUsage>& rows)
+std::vector<std::string> numbersOf(const std::vector<ThreadStatisticsRow>& rows)
 {
     std::vector<std::string> numbers;
-    for (const ThreadUsage& r : rows)
+    for (const ThreadStatisticsRow& r : rows)
         numbers.push_back(r.number);
     return numbers;
 }
@@ -73,10 +73,10 @@ TEST(ThreadStatisticsCommand, TheWindowGetsTheRowsInColourBarOrderWithTheHeaders
     EXPECT_EQ(request.strands, 2);
     ASSERT_EQ(request.rows.size(), 3u);
     std::vector<std::int64_t> cells;
-    for (const ThreadUsage& r : request.rows)
+    for (const ThreadStatisticsRow& r : request.rows)
         cells.push_back(r.cells);
     std::vector<std::int64_t> expected;
-    for (const ThreadUsage& r : request.rows)
+    for (const ThreadStatisticsRow& r : request.rows)
         expected.push_back(r.number == "321" ? 1 : r.number == "796" ? 5 : 2);
     EXPECT_EQ(cells, expected);
 
@@ -94,7 +94,7 @@ StatisticsRequest threeRows()
     request.fabric = "14CT";
     request.strands = 2;
     const auto row = [](ColorRef c, const char* number, std::int64_t cells) {
-        ThreadUsage r;
+        ThreadStatisticsRow r;
         r.colour = c;
         r.number = number;
         r.symbol = "A";

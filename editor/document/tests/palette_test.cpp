@@ -170,3 +170,22 @@ TEST(BundledPalettes, HoldTheTablesNumbersExactly)
     for (const auto& choice : fabricChoices(dmc))
         EXPECT_NE(choice.color, rgb(0, 255, 0)) << choice.entry;
 }
+
+namespace brenmark {
+
+TEST(ThreadBrands, TheKnownNamesComeFirstInTheirOrderAndTheDefaultIsOneOfThem)
+{
+    EXPECT_EQ(brandIndex({kKnownBrands[0], kKnownBrands[1]}, kKnownBrands[1]), 1);
+    EXPECT_EQ(brandIndex({"ANCHOR"}, "DMC"), -1);
+    bool known = false;
+    for (const char* brand : kKnownBrands) {
+        EXPECT_TRUE(isSafeBrandName(brand)) << brand;
+        known = known || std::string_view(brand) == kDefaultBrand;
+    }
+    EXPECT_TRUE(known);
+    EXPECT_FALSE(isSafeBrandName("../PAL"));
+    EXPECT_FALSE(isSafeBrandName(".."));
+    EXPECT_FALSE(isSafeBrandName(""));
+}
+
+}  // namespace brenmark

@@ -84,7 +84,7 @@ TEST(Statistics, RowsInColourListOrderWithEqualColoursSummed)
 
 TEST(Statistics, SortingByUsageKeepsEqualCountsInColourListOrder)
 {
-    std::vector<ThreadUsage> rows(3);
+    std::vector<ThreadStatisticsRow> rows(3);
     rows[0].number = "a", rows[0].cells = 1;
     rows[1].number = "b", rows[1].cells = 1;
     rows[2].number = "c", rows[2].cells = 2;

@@ -642,5 +642,19 @@ TEST(Dispatch, OutlineAndSelectionToolsGetTheirInputThroughDelegates)
     EXPECT_EQ(f.view.dispatch(MsgKeyDown, kKeyDelete, 0), 0);
 }
 
+TEST(ToolTable, EveryToolIsItsOwnRowAndItsTraitsSayHowTheControllerTreatsIt)
+{
+    for (int t = 0; t < kToolCount; ++t) {
+        const Tool tool = static_cast<Tool>(t);
+        EXPECT_EQ(toolButton(tool).tool, tool);
+        // The painting tools are the point, shape, fill and text tools; only fill takes the
+        // colour of the click's region without asking first.
+        EXPECT_EQ(needsThread(tool), t >= 3 && t <= 10) << t;
+        EXPECT_EQ(toolButton(tool).has(AsksForThread), needsThread(tool) && tool != Tool::Fill) << t;
+        EXPECT_EQ(toolButton(tool).has(TakesDelete), tool == Tool::SelectOutline || tool == Tool::SelectArea) << t;
+        EXPECT_EQ(toolButton(tool).has(TakesText), tool == Tool::Text) << t;
+    }
+}
+
 }  // namespace
 }  // namespace brenmark::test

@@ -78,7 +78,7 @@ void ToolController::selectTool(int t, std::intptr_t flag)
     if (OwnTool* o = own(previous); o && next != previous)
         o->reset();
     tool_ = next;
-    if (needsThread(tool_) && tool_ != Tool::Fill && !ctx_.current.chosen())
+    if (toolButton(tool_).has(AsksForThread) && !ctx_.current.chosen())
         ctx_.message(kMsgChooseColour, kTitleInfo, MessageIcon::Warning);
     if (ToolDelegate* d = delegate(tool_))
         d->selected();
@@ -89,7 +89,7 @@ void ToolController::selectTool(int t, std::intptr_t flag)
 bool ToolController::keyDown(int key, std::intptr_t lParam)
 {
     // Delete belongs to the outline-picking and selection tools.
-    if (key == kKeyDelete && (tool_ == Tool::SelectOutline || tool_ == Tool::SelectArea))
+    if (key == kKeyDelete && toolButton(tool_).has(TakesDelete))
         if (ToolDelegate* d = delegate(tool_))
             return d->keyDown(key, lParam);
     return false;
@@ -97,7 +97,7 @@ bool ToolController::keyDown(int key, std::intptr_t lParam)
 
 bool ToolController::textChar(int code)
 {
-    return tool_ == Tool::Text && text_.textChar(code);
+    return toolButton(tool_).has(TakesText) && text_.textChar(code);
 }
 
 void ToolController::typeText(const std::string& gbk)

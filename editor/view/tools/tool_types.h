@@ -28,8 +28,6 @@ enum class Tool : int {
 constexpr int kToolCount = 16;
 
 constexpr bool isTool(int t) { return t >= 0 && t < kToolCount; }
-// The tools that paint with the current thread and so need one chosen.
-constexpr bool needsThread(Tool t) { return static_cast<int>(t) >= 3 && static_cast<int>(t) <= 10; }
 
 // Keyboard state carried with a mouse event.
 enum Modifier : unsigned { NoModifier = 0, CtrlModifier = 1, ShiftModifier = 2 };
@@ -46,12 +44,23 @@ constexpr int kKeyDelete = 46;
 // Kinds of the stitch-kind window: 0 is the plain full stitch, without a mark.
 constexpr int kStitchKindCount = 14;
 
-// One button of the tool window.
+// Everything about one tool: its button in the tool window, its undo label and how the
+// controller treats it. A new tool is one row of kToolButtons.
+enum ToolTrait : unsigned {
+    NoTrait = 0,
+    PaintsWithThread = 1,  // paints with the current thread, so needs one chosen
+    AsksForThread = 2,     // says "请选择一种颜色进行绘制" when chosen with no thread
+    TakesDelete = 4,       // the Delete key goes to it (deleting what it picked)
+    TakesText = 8,         // typed characters go to it
+};
+
 struct ToolButtonInfo {
     Tool tool;
     int controlId;
     const char* tooltip;    // GBK
     const char* undoLabel;  // GBK; null when the tool records nothing itself
+    unsigned traits = NoTrait;
+    constexpr bool has(ToolTrait t) const { return (traits & t) != 0; }
 };
 
 inline constexpr const char* kUndoPoint = "取消描点操作";
@@ -75,25 +84,29 @@ inline constexpr const char* kMsgHollowLayer = "第一个可见层必须为链�
 inline constexpr const char* kMsgNoCloneSource =
     "无法使用仿制图章,因为未选定复制区域，请按住CTRL键点按以定义作为源的点";
 
+inline constexpr unsigned kDrawing = PaintsWithThread | AsksForThread;
+
 inline constexpr std::array<ToolButtonInfo, kToolCount> kToolButtons{{
     {Tool::Move, 1038, "移动图像工具", nullptr},
     {Tool::Outline, 1039, "描边工具", kUndoOutlineSegment},
-    {Tool::SelectOutline, 1040, "选中描的边", nullptr},
-    {Tool::Point, 1041, "绘制点工具", kUndoPoint},
-    {Tool::HollowEllipse, 1042, "画空心圆工具", kUndoHollowEllipse},
-    {Tool::HollowRect, 1043, "画空心方工具", kUndoHollowRect},
-    {Tool::Line, 1044, "画直线工具", kUndoLine},
-    {Tool::Fill, 1045, "用选中颜色填充指定颜色封闭的区域工具", kUndoFill},
-    {Tool::SolidEllipse, 1046, "画实心圆工具", kUndoSolidEllipse},
-    {Tool::SolidRect, 1047, "画实心方工具", kUndoSolidRect},
-    {Tool::Text, 1048, "镶入文字工具", kUndoText},
-    {Tool::SelectArea, 1049, "选区域工具", nullptr},
+    {Tool::SelectOutline, 1040, "选中描的边", nullptr, TakesDelete},
+    {Tool::Point, 1041, "绘制点工具", kUndoPoint, kDrawing},
+    {Tool::HollowEllipse, 1042, "画空心圆工具", kUndoHollowEllipse, kDrawing},
+    {Tool::HollowRect, 1043, "画空心方工具", kUndoHollowRect, kDrawing},
+    {Tool::Line, 1044, "画直线工具", kUndoLine, kDrawing},
+    {Tool::Fill, 1045, "用选中颜色填充指定颜色封闭的区域工具", kUndoFill, PaintsWithThread},
+    {Tool::SolidEllipse, 1046, "画实心圆工具", kUndoSolidEllipse, kDrawing},
+    {Tool::SolidRect, 1047, "画实心方工具", kUndoSolidRect, kDrawing},
+    {Tool::Text, 1048, "镶入文字工具", kUndoText, kDrawing | TakesText},
+    {Tool::SelectArea, 1049, "选区域工具", nullptr, TakesDelete},
     {Tool::HollowOut, 1050, "挖空指定颜色封闭的区域工具", kUndoHollowOut},
     {Tool::Eraser, 1051, "橡皮工具", kUndoErase},
     {Tool::Clone, 1054, "对指定象素的复制", kUndoClone},
     {Tool::CloneSpare, 1055, "对指定象素的复制", nullptr},
 }};
 
-inline const ToolButtonInfo& toolButton(Tool t) { return kToolButtons[static_cast<std::size_t>(t)]; }
+constexpr const ToolButtonInfo& toolButton(Tool t) { return kToolButtons[static_cast<std::size_t>(t)]; }
+// The tools that paint with the current thread and so need one chosen.
+constexpr bool needsThread(Tool t) { return toolButton(t).has(PaintsWithThread); }
 
 }  // namespace brenmark
