@@ -17,8 +17,15 @@ constexpr int kColourCommands[] = {
 }  // namespace
 
 ColourCommands::ColourCommands(EditorSession& session, ColourDialogs& dialogs, MessageBoxes& messages)
-    : session_(session), dialogs_(dialogs), operations_(session.document(), session.history(), &messages)
+    : session_(session), dialogs_(dialogs), operations_(session.document(), session.history(), &messages),
+      brush_(session.view(), [this](const auto& within) { cleanConfettiWithin(within); })
 {
+    session_.tools().setDelegate(Tool::CleanConfetti, &brush_);
+}
+
+ColourCommands::~ColourCommands()
+{
+    session_.tools().setDelegate(Tool::CleanConfetti, nullptr);
 }
 
 void ColourCommands::route(CommandRouter& router)
@@ -118,7 +125,15 @@ bool ColourCommands::hollowOut()
 bool ColourCommands::cleanConfetti()
 {
     const std::optional<int> strength = dialogs_.confettiStrength();
-    return strength && apply(brenmark::cleanConfetti(session_.document(), session_.history(), *strength));
+    if (!strength)
+        return false;
+    confettiStrength_ = *strength;
+    return apply(brenmark::cleanConfetti(session_.document(), session_.history(), *strength));
+}
+
+void ColourCommands::cleanConfettiWithin(const std::function<bool(int column, int row)>& within)
+{
+    apply(brenmark::cleanConfetti(session_.document(), session_.history(), confettiStrength_, within));
 }
 
 bool ColourCommands::addThread()

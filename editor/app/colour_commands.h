@@ -4,8 +4,10 @@
 // session what changed. The colour bar's context menu and the tests run them by id.
 #include "editor/app/colour_dialogs.h"
 #include "editor/app/command_router.h"
+#include "editor/app/confetti_brush.h"
 #include "editor/output/colour_operations.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,9 @@ inline constexpr const char* kMenuConvertBrand = "转换绣线系列";
 class ColourCommands {
 public:
     ColourCommands(EditorSession& session, ColourDialogs& dialogs, MessageBoxes& messages);
+    ~ColourCommands();
+    ColourCommands(const ColourCommands&) = delete;
+    ColourCommands& operator=(const ColourCommands&) = delete;
 
     // Registers every command of the colour bar with the router.
     void route(CommandRouter& router);
@@ -53,6 +58,8 @@ private:
     bool replaceOutlineThread();
     bool changeSymbol();
     bool cleanConfetti();
+    // The brush of the tools: the cells it gathered, at the strength chosen last.
+    void cleanConfettiWithin(const std::function<bool(int column, int row)>& within);
     // Brings the view and the current thread up to date and refreshes the windows.
     bool apply(const ColourChange& change);
 
@@ -62,6 +69,8 @@ private:
     EditorSession& session_;
     ColourDialogs& dialogs_;
     ColourOperations operations_;
+    int confettiStrength_ = 5;
+    ConfettiBrush brush_;
 };
 
 }  // namespace brenmark

@@ -6,6 +6,12 @@ namespace brenmark {
 
 ColourChange cleanConfetti(PatternDocument& doc, UndoRecorder& undo, int strength)
 {
+    return cleanConfetti(doc, undo, strength, [](int, int) { return true; });
+}
+
+ColourChange cleanConfetti(PatternDocument& doc, UndoRecorder& undo, int strength,
+                           const std::function<bool(int column, int row)>& within)
+{
     ColourChange change;
     if (!doc.isOpen() || strength < 1)
         return change;
@@ -25,9 +31,19 @@ ColourChange cleanConfetti(PatternDocument& doc, UndoRecorder& undo, int strengt
     }
     if (reduceConfetti(cells, width, height, cellLabs, threadLabs, strength) == 0)
         return change;
+    // Only cells that hold a thread, change and lie within take part.
+    const auto takes = [&](std::size_t i) {
+        return before[i] >= 0 && before[i] < static_cast<std::int32_t>(threadLabs.size()) && cells[i] != before[i] &&
+               within(static_cast<int>(i % static_cast<std::size_t>(width)), static_cast<int>(i / static_cast<std::size_t>(width)));
+    };
+    std::size_t first = 0;
+    while (first < cells.size() && !takes(first))
+        ++first;
+    if (first == cells.size())
+        return change;
     undo.recordUndoStep(kUndoCleanConfetti);
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (before[i] < 0 || before[i] >= static_cast<std::int32_t>(threadLabs.size()) || cells[i] == before[i])
+    for (std::size_t i = first; i < cells.size(); ++i) {
+        if (!takes(i))
             continue;
         doc.grid.cells.set(i, cells[i]);
         for (PatternLayer& layer : doc.layers.layers)

@@ -6,6 +6,8 @@
 #include "editor/document/undo_recorder.h"
 #include "editor/output/colour_operations.h"
 
+#include <functional>
+
 namespace brenmark {
 
 inline constexpr const char* kCleanConfettiCommand = "清理单针";
@@ -15,5 +17,9 @@ inline constexpr const char* kUndoCleanConfetti = "取消清理单针";
 // changes in every layer that showed the old thread there. Nothing to change records no
 // step and is not done.
 ColourChange cleanConfetti(PatternDocument& doc, UndoRecorder& undo, int strength);
+// The same rule worked out over the whole pattern, with only the cells within takes changed:
+// the brush of the tools, which cleans where the user strokes.
+ColourChange cleanConfetti(PatternDocument& doc, UndoRecorder& undo, int strength,
+                           const std::function<bool(int column, int row)>& within);
 
 }  // namespace brenmark

@@ -205,6 +205,63 @@ TEST_F(ColourCommandsTest, CleanConfettiIsOneStepFromTheColourBarMenu)
     EXPECT_EQ(cellColour(3, 0), kBlue);
 }
 
+TEST_F(ColourCommandsTest, TheConfettiBrushCleansOnlyWhereItStrokesAsOneStep)
+{
+    // 12 x 3 red with a lone blue stitch at (1, 1) and another at (10, 1): a stroke over the
+    // left one, from the tool window's brush, takes it out and leaves the right one.
+    PatternDocument p;
+    p.create(12, 3, "DMC");
+    p.addThread(kRed, "321");
+    p.addThread(kBlue, "796");
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 12; ++x)
+            p.setCell(x, y, 0);
+    p.setCell(1, 1, 1);
+    p.setCell(10, 1, 1);
+    p.layers.backgroundFromGrid(p);
+    const std::string path = dir.file("brush.xiu");
+    ASSERT_TRUE(savePattern(path, p));
+    ASSERT_TRUE(window->commands().loadFile(path, LoadMode::Library));
+    QCoreApplication::processEvents();
+    const auto cells = [&] {
+        return std::vector<std::int32_t>(window->document().grid.cells.begin(), window->document().grid.cells.end());
+    };
+    const std::vector<std::int32_t> before = cells();
+    const std::size_t stepsBefore = window->session().history().lists().undoCount();
+
+    QAbstractButton* brush = window->toolWindow()->toolButtonFor(Tool::CleanConfetti);
+    ASSERT_TRUE(brush);
+    EXPECT_EQ(brush->toolTip(), fromGbk("清理单针工具"));
+    brush->click();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(window->tools().currentTool(), Tool::CleanConfetti);
+    const auto at = [&](int x, int y) { return window->tools().cellRect({x, y}).center(); };
+    QTest::mousePress(window->viewWidget(), Qt::LeftButton, Qt::NoModifier, at(0, 0));
+    QTest::mouseMove(window->viewWidget(), at(2, 0));
+    QTest::mouseRelease(window->viewWidget(), Qt::LeftButton, Qt::NoModifier, at(3, 0));
+    QCoreApplication::processEvents();
+    // The default strength (5) keeps a stitch this far from red: nothing changed, no step.
+    EXPECT_EQ(cells(), before);
+    EXPECT_EQ(window->session().history().lists().undoCount(), stepsBefore);
+
+    // The brush takes the strength the menu command was given last: at 10 no lone stitch
+    // is left. The command cleans everything; undo that and stroke again.
+    colours.strength = 10;
+    trigger(CmdCleanConfetti);
+    undo();
+    ASSERT_EQ(cells(), before);
+    brush->click();
+    QCoreApplication::processEvents();
+    QTest::mousePress(window->viewWidget(), Qt::LeftButton, Qt::NoModifier, at(0, 0));
+    QTest::mouseMove(window->viewWidget(), at(2, 0));
+    QTest::mouseRelease(window->viewWidget(), Qt::LeftButton, Qt::NoModifier, at(3, 0));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(cellColour(1, 1), kRed);
+    EXPECT_EQ(cellColour(10, 1), kBlue);
+    undo();
+    EXPECT_EQ(cells(), before);
+}
+
 TEST_F(ColourCommandsTest, BrandMenuListsTheOtherBrandsAndConverts)
 {
     test::writePalette(dir.path(), "ANCHOR", {{"13", rgb(190, 0, 0)}, {"134", rgb(0, 0, 190)}});

@@ -156,11 +156,12 @@ private:
     FillTool fill_{ctx_, FillTool::Mode::Fill};
     FillTool hollowOut_{ctx_, FillTool::Mode::HollowOut};
     TextTool text_;
-    // The controller's own tools by number (none for 1, 2, 11 and 15), and the delegates
+    // The controller's own tools by number (none for 1, 2, 11, 15 and 16), and the delegates
     // other parts installed, which take precedence.
     std::array<OwnTool*, kToolCount> own_{
         &pan_, nullptr, nullptr, &point_, &hollowEllipse_, &hollowRect_, &line_, &fill_,  // 0-7
         &solidEllipse_, &solidRect_, &text_, nullptr, &hollowOut_, &eraser_, &clone_, nullptr,  // 8-15
+        nullptr,  // 16
     };
     std::array<ToolDelegate*, kToolCount> external_{};
 };

@@ -24,8 +24,9 @@ enum class Tool : int {
     Eraser = 13,
     Clone = 14,
     CloneSpare = 15,  // a second clone button; no mouse behaviour
+    CleanConfetti = 16,  // a brush that takes isolated stitches out where it strokes
 };
-constexpr int kToolCount = 16;
+constexpr int kToolCount = 17;
 
 constexpr bool isTool(int t) { return t >= 0 && t < kToolCount; }
 
@@ -103,6 +104,8 @@ inline constexpr std::array<ToolButtonInfo, kToolCount> kToolButtons{{
     {Tool::Eraser, 1051, "橡皮工具", kUndoErase},
     {Tool::Clone, 1054, "对指定象素的复制", kUndoClone},
     {Tool::CloneSpare, 1055, "对指定象素的复制", nullptr},
+    // Its step ("取消清理单针") is the colour operation's, recorded there.
+    {Tool::CleanConfetti, 1056, "清理单针工具", nullptr},
 }};
 
 constexpr const ToolButtonInfo& toolButton(Tool t) { return kToolButtons[static_cast<std::size_t>(t)]; }

@@ -114,6 +114,18 @@ void drawTool(QPainter& p, Tool tool)
             p.drawEllipse(QRectF(17, 2, 5, 5));
         }
         break;
+    case Tool::CleanConfetti:
+        // A brush over scattered single stitches.
+        p.setBrush(accent);
+        p.setPen(Qt::NoPen);
+        for (const QPointF& at : {QPointF(3, 16), QPointF(8, 20), QPointF(5, 11), QPointF(13, 19)})
+            p.drawRect(QRectF(at, QSizeF(3, 3)));
+        p.setPen(pen);
+        p.setBrush(QColor(150, 110, 70));
+        p.drawLine(QPointF(21, 3), QPointF(13, 11));
+        p.setBrush(QColor(230, 200, 120));
+        p.drawPolygon(QPolygonF{{QPointF(12, 9), QPointF(15, 12), QPointF(11, 18), QPointF(6, 13)}});
+        break;
     }
 }
 
