@@ -2,10 +2,10 @@
 // amount, then the fabric, the outline threads and who made the chart.
 #include "editor/document/thread_amounts.h"
 #include "editor/render/chart_layout.h"
-#include "editor/render/gbk_qstring.h"
 #include "editor/render/qt_colour.h"
 #include "editor/render/stitch_tiles.h"
 #include "editor/render/symbol_glyphs.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QFontMetrics>
 #include <QPainter>

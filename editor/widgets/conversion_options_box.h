@@ -3,7 +3,7 @@
 // "最多绣线数" (0 for no limit), edited in place in a ConversionOptions. Header only, so the
 // photo dialog library uses it without linking the editor's windows.
 #include "editor/output/colour_matching.h"
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QComboBox>
 #include <QFormLayout>
