@@ -88,6 +88,7 @@ PhotoImportDialog::PhotoImportDialog(PhotoImportPanel& panel, MessageBoxes& mess
     for (const std::string& name : panel_.libraries())
         libraries_->addItem(fromGbk(name));
     connect(libraries_, &QComboBox::activated, this, [this](int index) { panel_.selectLibrary(index); });
+    bindSizeFields(panel_);
 
     photo_->setFixedSize(kPhotoPreviewSide, kPhotoPreviewSide);
     photo_->setAlignment(Qt::AlignCenter);
@@ -132,18 +133,6 @@ void PhotoImportDialog::choose(const std::string& path)
 {
     panel_.selectPhoto(path);
     photoPixmap_ = panel_.photo() ? scaledInto(photo_, photoImage(*panel_.photo()), Qt::SmoothTransformation) : QPixmap();
-}
-
-std::string PhotoImportDialog::widthEdited(const std::string& text)
-{
-    panel_.editWidth(text);
-    return panel_.heightText();
-}
-
-std::string PhotoImportDialog::heightEdited(const std::string& text)
-{
-    panel_.editHeight(text);
-    return panel_.widthText();
 }
 
 void PhotoImportDialog::showPanel()

@@ -38,8 +38,6 @@ private:
     bool acceptable() const override { return panel_.converted(); }
     void choose(const std::string& path) override;
     void runConversion(ProgressReport& progress) override { panel_.convert(&messages_, &progress); }
-    std::string widthEdited(const std::string& text) override;
-    std::string heightEdited(const std::string& text) override;
     void showPanel() override;
 
     PhotoImportPanel& panel_;

@@ -50,6 +50,7 @@ PictureImportDialog::PictureImportDialog(const std::string& title, const std::st
         kinds_->addItem(fromGbk(kind));
     kinds_->setCurrentIndex(panel_.selectedKind());
     connect(kinds_, &QComboBox::activated, this, [this](int index) { panel_.selectKind(index); });
+    bindSizeFields(panel_);
 
     auto* sizes = new QGridLayout;
     sizes->addWidget(pictureWidth_, 0, 0);
@@ -72,18 +73,6 @@ PictureImportDialog::PictureImportDialog(const std::string& title, const std::st
     side->addLayout(makeButtonRow());
     finishLayout(side);
     showPanel();
-}
-
-std::string PictureImportDialog::widthEdited(const std::string& text)
-{
-    panel_.editWidth(text);
-    return panel_.heightText();
-}
-
-std::string PictureImportDialog::heightEdited(const std::string& text)
-{
-    panel_.editHeight(text);
-    return panel_.widthText();
 }
 
 void PictureImportDialog::showPanel()

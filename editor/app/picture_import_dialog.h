@@ -31,8 +31,6 @@ private:
     bool acceptable() const override { return panel_.openEnabled(); }
     void choose(const std::string& path) override { panel_.selectPicture(path); }
     void runConversion(ProgressReport& progress) override { panel_.convert(&messages_, &progress); }
-    std::string widthEdited(const std::string& text) override;
-    std::string heightEdited(const std::string& text) override;
     void showPanel() override;
     void showPreview();
 

@@ -61,10 +61,14 @@ ConversionDialogFrame::ConversionDialogFrame(const std::string& filter, const ch
     // file counts as chosen.
     connect(files_, &QFileDialog::fileSelected, this, &ConversionDialogFrame::chooseFile);
     connect(files_, &QDialog::finished, files_, [this] { files_->show(); });
-    connect(width_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { height_->setText(fromGbk(widthEdited(toGbk(text)))); });
-    connect(height_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { width_->setText(fromGbk(heightEdited(toGbk(text)))); });
+    connect(width_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (widthEdited_)
+            height_->setText(fromGbk(widthEdited_(toGbk(text))));
+    });
+    connect(height_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (heightEdited_)
+            width_->setText(fromGbk(heightEdited_(toGbk(text))));
+    });
     connect(convert_, &QPushButton::clicked, this, &ConversionDialogFrame::convert);
     connect(accept_, &QPushButton::clicked, this, [this] {
         if (acceptable())

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
 #include <string>
 
 class QFileDialog;
@@ -53,11 +54,23 @@ protected:
     virtual bool acceptable() const = 0;
     virtual void choose(const std::string& path) = 0;
     virtual void runConversion(ProgressReport& progress) = 0;
-    // An edited width gives the height the panel then holds, and the other way round.
-    virtual std::string widthEdited(const std::string& text) = 0;
-    virtual std::string heightEdited(const std::string& text) = 0;
     // Every control shows what the panel holds.
     virtual void showPanel() = 0;
+
+    // The size fields edit the panel's pattern size: an edited width shows the height the
+    // panel then holds, and the other way round.
+    template <typename Panel>
+    void bindSizeFields(Panel& panel)
+    {
+        widthEdited_ = [&panel](const std::string& text) {
+            panel.editWidth(text);
+            return panel.heightText();
+        };
+        heightEdited_ = [&panel](const std::string& text) {
+            panel.editHeight(text);
+            return panel.widthText();
+        };
+    }
 
     // The pattern preview, side pixels square on white, inside its "绣图预览窗" box.
     QLabel* patternPreview() { return preview_; }
@@ -82,6 +95,8 @@ private:
     QProgressBar* progress_;
     QPushButton* accept_;
     QPushButton* cancel_;
+    std::function<std::string(const std::string&)> widthEdited_;
+    std::function<std::string(const std::string&)> heightEdited_;
 };
 
 }  // namespace brenmark

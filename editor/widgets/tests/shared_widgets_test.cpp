@@ -88,16 +88,25 @@ TEST(FileFilter, PipesBecomeQtFiltersWithEveryFileAsAStar)
     EXPECT_EQ(qtFileFilter("OXS绣图 (.oxs)|*.oxs|dangling"), QString::fromUtf8(u8"OXS绣图 (.oxs) (*.oxs)"));
 }
 
+// The size half of a panel: each edit recorded, the other side answered.
+struct SizePanel {
+    std::vector<std::string> edits;
+    void editWidth(const std::string& text) { edits.push_back("w" + text); }
+    void editHeight(const std::string& text) { edits.push_back("h" + text); }
+    std::string widthText() const { return "30"; }
+    std::string heightText() const { return "20"; }
+};
+
 // A frame over a panel that only records what it is asked.
 class RecordingFrame final : public ConversionDialogFrame {
 public:
-    RecordingFrame() : ConversionDialogFrame("GIF|*.gif|", "确定", nullptr) {}
+    RecordingFrame() : ConversionDialogFrame("GIF|*.gif|", "确定", nullptr) { bindSizeFields(sizes); }
 
     std::string path;
     bool done = false;
     bool canAccept = false;
     int shown = 0;
-    std::vector<std::string> edits;
+    SizePanel sizes;
 
     using ConversionDialogFrame::acceptButton;
 
@@ -115,16 +124,6 @@ private:
         progress.setRange(0, 4);
         progress.setPosition(4);
         done = true;
-    }
-    std::string widthEdited(const std::string& text) override
-    {
-        edits.push_back("w" + text);
-        return "20";
-    }
-    std::string heightEdited(const std::string& text) override
-    {
-        edits.push_back("h" + text);
-        return "30";
     }
     void showPanel() override { ++shown; }
 };
@@ -182,7 +181,7 @@ TEST(ConversionFrame, AnEditedSideShowsTheOtherSideThePanelGives)
     EXPECT_EQ(frame.heightEdit()->text(), u"20"_qs);
     emit frame.heightEdit()->textEdited(u"7"_qs);
     EXPECT_EQ(frame.widthEdit()->text(), u"30"_qs);
-    EXPECT_EQ(frame.edits, (std::vector<std::string>{"w12", "h7"}));
+    EXPECT_EQ(frame.sizes.edits, (std::vector<std::string>{"w12", "h7"}));
 }
 
 TEST(ConversionFrame, TheAcceptButtonClosesOnlyWhenThePanelAllows)
