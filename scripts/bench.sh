@@ -10,8 +10,9 @@ while (($#)) && [ "$1" != "--" ]; do names+=("$1"); shift; done
 [ "${1:-}" = "--" ] && shift
 
 export BUILD_DIR=${BUILD_DIR:-build-bench}
+# Named benchmarks build alone; without names everything is built, the picture helpers too.
 BRENMARK_BUILD_TYPE=Release BRENMARK_CMAKE_ARGS="-DBRENMARK_BENCH=ON -DBRENMARK_TESTS=OFF ${BRENMARK_CMAKE_ARGS:-}" \
-  scripts/setup.sh
+  scripts/setup.sh "${names[@]}"
 
 if ((${#names[@]} == 0)); then
   for program in "$BUILD_DIR"/bench/bench_*; do names+=("$(basename "$program")"); done
