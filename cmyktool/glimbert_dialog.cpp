@@ -1,6 +1,6 @@
 #include "cmyktool/glimbert_dialog.h"
 
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -10,12 +10,12 @@
 //                        "NotANumber"); "status" prints what was found; messages go to
 //                        standard error instead of message boxes.
 #include "cmyktool/atspi_partners.h"
-#include "cmyktool/global_hotkey.h"
 #include "cmyktool/glimbert_dialog.h"
+#include "cmyktool/global_hotkey.h"
 #include "cmyktool/qt_messages.h"
 #include "cmyktool/stdin_lines.h"
 
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

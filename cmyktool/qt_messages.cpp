@@ -1,7 +1,8 @@
 #include "cmyktool/qt_messages.h"
 
 #include "cmyktool/glimbert_dialog.h"
-#include "editor/render/gbk_qstring.h"
+#include "editor/widgets/message_box.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QMessageBox>
 
@@ -9,15 +10,7 @@ namespace brenmark::glimbert {
 
 void QtMessages::show(const std::string& text, const std::string& title, MessageIcon icon)
 {
-    QMessageBox::Icon shown = QMessageBox::Information;
-    switch (icon) {
-    case MessageIcon::Information: shown = QMessageBox::Information; break;
-    case MessageIcon::Warning: shown = QMessageBox::Warning; break;
-    case MessageIcon::Stop: shown = QMessageBox::Critical; break;
-    case MessageIcon::Question: shown = QMessageBox::Question; break;
-    }
-    QMessageBox box(shown, fromGbk(title), fromGbk(text), QMessageBox::Ok, parent_);
-    box.exec();
+    showMessageBox(parent_, text, title, icon);
 }
 
 void showAbout(QWidget* parent)

@@ -2,11 +2,11 @@
 
 #include "editor/document/program_directory.h"
 #include "editor/document/program_folders.h"
-#include "editor/view/gbk_qstring.h"
+#include "editor/widgets/message_box.h"
+#include "interchange/gbk_qstring.h"
 #include "photo/photo_dialog.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 #include <algorithm>
 #include <memory>
@@ -15,33 +15,12 @@ namespace brenmark {
 
 namespace {
 
-// The dialog's refusals as message boxes over it.
-class PhotoMessageBoxes final : public MessageBoxes {
-public:
-    void setParent(QWidget* parent) { parent_ = parent; }
-    void show(const std::string& text, const std::string& title, MessageIcon icon) override
-    {
-        QMessageBox::Icon qtIcon = QMessageBox::Information;
-        if (icon == MessageIcon::Warning)
-            qtIcon = QMessageBox::Warning;
-        else if (icon == MessageIcon::Stop)
-            qtIcon = QMessageBox::Critical;
-        else if (icon == MessageIcon::Question)
-            qtIcon = QMessageBox::Question;
-        QMessageBox box(qtIcon, fromGbk(title), fromGbk(text), QMessageBox::Ok, parent_);
-        box.exec();
-    }
-
-private:
-    QWidget* parent_ = nullptr;
-};
-
 // What a dialog handle points at: the panel with its result, alive until CloseDlg.
 struct PhotoDialogObject {
     explicit PhotoDialogObject(const std::string& programDir) : palettes(PaletteStore::forProgram(programDir)), panel(palettes) {}
     PaletteStore palettes;
     PhotoImportPanel panel;
-    PhotoMessageBoxes messages;
+    QtMessageBoxes messages;  // the dialog's refusals, over it
 };
 
 // The options and library the last dialog was left with, offered by the next (without its

@@ -1,18 +1,13 @@
 #include "photo/photo_dialog.h"
 
-#include "editor/app/conversion_options_box.h"
-#include "editor/app/preview_crop.h"
 #include "editor/output/picture_decode.h"
-#include "editor/output/picture_import.h"
-#include "editor/view/gbk_qstring.h"
-#include "editor/view/qt_file_filter.h"
+#include "editor/widgets/conversion_options_box.h"
+#include "editor/widgets/preview_crop.h"
+#include "interchange/gbk_qstring.h"
 #include "photo/photo_picture.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QDialogButtonBox>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -33,11 +28,6 @@ namespace {
 
 constexpr int kPhotoPreviewSide = 160;
 constexpr int kPatternPreviewSide = 200;
-
-std::string localPath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
 
 // A picture fitted into a preview square keeping its proportions; sharp when enlarged with
 // FastTransformation, so a pattern's cells stay visible.
@@ -76,85 +66,36 @@ QList<QUrl> photoPlaces()
 }
 
 PhotoImportDialog::PhotoImportDialog(PhotoImportPanel& panel, MessageBoxes& messages, QWidget* parent)
-    : QDialog(parent),
+    : ConversionDialogFrame(kPhotoFilter, "确定", parent),
       panel_(panel),
       messages_(messages),
-      files_(new QFileDialog(this, QString(), QString(), qtFileFilter(kPhotoFilter))),
       photo_(new QLabel(this)),
       photoWidth_(readOnlyField(this)),
       photoHeight_(readOnlyField(this)),
       libraries_(new QComboBox(this)),
-      width_(new QLineEdit(this)),
-      height_(new QLineEdit(this)),
-      progress_(new QProgressBar(this)),
-      convert_(new QPushButton(fromGbk("转换"), this)),
-      preview_(new QLabel(this)),
-      count_(new QLabel(this)),
-      ok_(new QPushButton(fromGbk("确定"), this)),
-      cancel_(new QPushButton(fromGbk("取消"), this))
+      confetti_(new QLabel(this))
 {
     setWindowTitle(fromGbk(kTitleImportPhoto));
     setObjectName(u"photoImportDialog"_qs);
-
-    // Qt's own dialog as a child widget: its file list, folder controls and places stay, its
-    // buttons give way to the panel's.
-    files_->setOption(QFileDialog::DontUseNativeDialog);
-    files_->setWindowFlags(Qt::Widget);
-    files_->setFileMode(QFileDialog::ExistingFile);
-    files_->setSidebarUrls(photoPlaces());
-    files_->setObjectName(u"files"_qs);
-    if (auto* box = files_->findChild<QDialogButtonBox*>())
-        box->hide();
-    connect(files_, &QFileDialog::currentChanged, this, [this](const QString& path) {
-        if (QFileInfo(path).isFile())
-            selectPhoto(path);
-    });
-    // A double click accepts the embedded dialog, which would hide it: it stays, and the
-    // file counts as chosen.
-    connect(files_, &QFileDialog::fileSelected, this, &PhotoImportDialog::selectPhoto);
-    connect(files_, &QDialog::finished, files_, [this] { files_->show(); });
+    // The file list's places.
+    fileDialog()->setSidebarUrls(photoPlaces());
 
     photo_->setObjectName(u"photoPreview"_qs);
     photoWidth_->setObjectName(u"photoWidth"_qs);
     photoHeight_->setObjectName(u"photoHeight"_qs);
     libraries_->setObjectName(u"library"_qs);
-    width_->setObjectName(u"targetWidth"_qs);
-    height_->setObjectName(u"targetHeight"_qs);
-    progress_->setObjectName(u"conversionProgress"_qs);
-    convert_->setObjectName(u"convert"_qs);
-    preview_->setObjectName(u"patternPreview"_qs);
-    count_->setObjectName(u"threadCount"_qs);
-    ok_->setObjectName(u"ok"_qs);
-    cancel_->setObjectName(u"cancel"_qs);
+    patternPreview()->setObjectName(u"patternPreview"_qs);
+    acceptButton()->setObjectName(u"ok"_qs);
 
     for (const std::string& name : panel_.libraries())
         libraries_->addItem(fromGbk(name));
     connect(libraries_, &QComboBox::activated, this, [this](int index) { panel_.selectLibrary(index); });
-    connect(width_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        panel_.editWidth(toGbk(text));
-        height_->setText(fromGbk(panel_.heightText()));
-    });
-    connect(height_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        panel_.editHeight(toGbk(text));
-        width_->setText(fromGbk(panel_.widthText()));
-    });
-    connect(convert_, &QPushButton::clicked, this, &PhotoImportDialog::convert);
-    connect(ok_, &QPushButton::clicked, this, [this] {
-        if (panel_.converted())
-            accept();
-    });
-    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-    ok_->setDefault(true);
+    bindSizeFields(panel_);
 
     photo_->setFixedSize(kPhotoPreviewSide, kPhotoPreviewSide);
     photo_->setAlignment(Qt::AlignCenter);
     photo_->setWordWrap(true);
     photo_->setFrameShape(QFrame::StyledPanel);
-    preview_->setFixedSize(kPatternPreviewSide, kPatternPreviewSide);
-    preview_->setAlignment(Qt::AlignCenter);
-    preview_->setStyleSheet(u"background: white"_qs);
-    progress_->setRange(0, 10);
-    progress_->setTextVisible(false);
 
     // The photo and its size beside the conversion's settings.
     auto* sizes = new QGridLayout;
@@ -165,9 +106,9 @@ PhotoImportDialog::PhotoImportDialog(PhotoImportPanel& panel, MessageBoxes& mess
     sizes->addWidget(new QLabel(fromGbk(kLibraryCaption), this), 2, 0);
     sizes->addWidget(libraries_, 2, 1);
     sizes->addWidget(new QLabel(fromGbk("绣图宽"), this), 3, 0);
-    sizes->addWidget(width_, 3, 1);
+    sizes->addWidget(widthEdit(), 3, 1);
     sizes->addWidget(new QLabel(fromGbk("绣图高"), this), 4, 0);
-    sizes->addWidget(height_, 4, 1);
+    sizes->addWidget(heightEdit(), 4, 1);
     sizes->addWidget(new ConversionOptionsBox(panel_.options(), this), 5, 0, 1, 2);
     sizes->setRowStretch(6, 1);
 
@@ -176,50 +117,35 @@ PhotoImportDialog::PhotoImportDialog(PhotoImportPanel& panel, MessageBoxes& mess
     photoRow->addLayout(sizes);
 
     auto* convertRow = new QHBoxLayout;
-    convertRow->addWidget(convert_);
-    convertRow->addWidget(count_, 1);
-
-    auto* previewBox = new QGroupBox(fromGbk(kPreviewCaption), this);
-    auto* previewLayout = new QVBoxLayout(previewBox);
-    previewLayout->addWidget(preview_, 0, Qt::AlignCenter);
-    confetti_ = new QLabel(previewBox);
-    confetti_->setObjectName(u"confettiShare"_qs);
-    previewLayout->addWidget(confetti_, 0, Qt::AlignCenter);
-    new PreviewCropper(preview_, [this](QPoint from, QPoint to) { cropOnPreview(from, to); }, [this] { wholePicture(); });
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok_);
-    buttons->addWidget(cancel_);
+    convertRow->addWidget(convertButton());
+    convertRow->addWidget(threadCount(), 1);
 
     auto* side = new QVBoxLayout;
     side->addLayout(photoRow);
-    side->addWidget(progress_);
+    side->addWidget(progressBar());
     side->addLayout(convertRow);
+    QGroupBox* previewBox = makePreviewBox(kPatternPreviewSide);
+    confetti_->setObjectName(u"confettiShare"_qs);
+    previewBox->layout()->addWidget(confetti_);
+    previewBox->layout()->setAlignment(confetti_, Qt::AlignCenter);
+    new PreviewCropper(patternPreview(), [this](QPoint from, QPoint to) { cropOnPreview(from, to); },
+                       [this] { wholePicture(); });
     side->addWidget(previewBox);
     side->addStretch(1);
-    side->addLayout(buttons);
-
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(files_, 1);
-    layout->addLayout(side);
+    side->addLayout(makeButtonRow());
+    finishLayout(side);
     showPanel();
 }
 
-void PhotoImportDialog::selectPhoto(const QString& path)
+void PhotoImportDialog::choose(const std::string& path)
 {
-    const std::string chosen = localPath(path);
-    if (chosen == panel_.photoPath() && panel_.converted())
-        return;  // the same file again (a double click after a conversion) keeps it
-    panel_.selectPhoto(chosen);
+    panel_.selectPhoto(path);
     photoPixmap_ = panel_.photo() ? scaledInto(photo_, photoImage(*panel_.photo()), Qt::SmoothTransformation) : QPixmap();
-    progress_->setValue(0);
-    showPanel();
 }
 
 void PhotoImportDialog::cropOnPreview(QPoint from, QPoint to)
 {
-    const auto fractions = previewFractions(*preview_, from, to);
+    const auto fractions = previewFractions(*patternPreview(), from, to);
     const auto area = panel_.shownArea();
     if (!fractions || !area)
         return;
@@ -238,43 +164,25 @@ void PhotoImportDialog::wholePicture()
     convert();
 }
 
-void PhotoImportDialog::convert()
-{
-    progress_->setValue(0);
-    panel_.convert(&messages_, this);
-    showPanel();
-}
-
 void PhotoImportDialog::showPanel()
 {
     const auto size = panel_.photoSize();
     photoWidth_->setText(size ? QString::number(size->width) : QString());
     photoHeight_->setText(size ? QString::number(size->height) : QString());
-    width_->setText(fromGbk(panel_.widthText()));
-    height_->setText(fromGbk(panel_.heightText()));
+    widthEdit()->setText(fromGbk(panel_.widthText()));
+    heightEdit()->setText(fromGbk(panel_.heightText()));
     libraries_->setCurrentIndex(panel_.selectedLibrary());
-    count_->setText(fromGbk(panel_.threadCountCaption()));
+    threadCount()->setText(fromGbk(panel_.threadCountCaption()));
     confetti_->setText(fromGbk(panel_.confettiCaption()));
-    ok_->setEnabled(panel_.converted());
+    acceptButton()->setEnabled(panel_.converted());
     if (panel_.photo()) {
         photo_->setPixmap(photoPixmap_);
     } else {
         // A chosen file that is no readable GIF says why where the photo would be.
         photo_->setText(panel_.photoPath().empty() ? QString() : fromGbk(gifProblemText(panel_.photoProblem())));
     }
-    preview_->setPixmap(scaledInto(preview_, panel_.converted() ? previewImage(panel_.result()) : QImage(),
+    patternPreview()->setPixmap(scaledInto(patternPreview(), panel_.converted() ? previewImage(panel_.result()) : QImage(),
                                    Qt::FastTransformation));
-}
-
-void PhotoImportDialog::setRange(int low, int high)
-{
-    progress_->setRange(low, high);
-}
-
-void PhotoImportDialog::setPosition(int position)
-{
-    progress_->setValue(position);
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace brenmark

@@ -4,7 +4,9 @@
 # is printed by brenmark-cli instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh >/dev/null
+# Only what this runs: the editor, the command line, the plug-ins, the palettes and the sample
+# (scripts/test.sh builds the rest).
+scripts/setup.sh brenmark brenmark-cli marrowin palettes sample_pattern >/dev/null
 build=${BUILD_DIR:-build}
 sample="$build/samples/heart.xiu"
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then

@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the build needs on Debian 12, then configures and builds into build/.
+#   scripts/setup.sh [TARGET...]   only the targets named (default: everything, tests too)
+# Environment: BUILD_DIR (build), BRENMARK_BUILD_TYPE (Release), BRENMARK_CMAKE_ARGS (more
+# cmake arguments; they come last, so they may set the build type too).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,5 +28,9 @@ if ((${#missing[@]})); then
 fi
 
 build=${BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja ${BRENMARK_CMAKE_ARGS:-}
-cmake --build "$build" -j "$(nproc)"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${BRENMARK_BUILD_TYPE:-Release}" ${BRENMARK_CMAKE_ARGS:-}
+if (($#)); then
+  cmake --build "$build" -j "$(nproc)" --target "$@"
+else
+  cmake --build "$build" -j "$(nproc)"
+fi

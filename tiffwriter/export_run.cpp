@@ -4,7 +4,7 @@
 #include "editor/document/file_bytes.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_file.h"
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 #include "tiffwriter/colour_to_cmyk.h"
 #include "tiffwriter/tiff_chart.h"
 

@@ -1,6 +1,6 @@
 #include "tiffwriter/options_dialog.h"
 
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>

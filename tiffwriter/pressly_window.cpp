@@ -1,12 +1,13 @@
 #include "tiffwriter/pressly_window.h"
 
-#include "editor/render/gbk_qstring.h"
+#include "editor/widgets/message_box.h"
+#include "editor/widgets/qt_file_filter.h"
+#include "interchange/gbk_qstring.h"
 #include "tiffwriter/options_dialog.h"
 
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -17,27 +18,6 @@
 
 namespace brenmark {
 namespace {
-
-QMessageBox::Icon qtIcon(MessageIcon icon)
-{
-    switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Stop: return QMessageBox::Critical;
-    case MessageIcon::Question: return QMessageBox::Question;
-    }
-    return QMessageBox::NoIcon;
-}
-
-// "description|patterns|…||" as Qt writes filters.
-QString qtFilter(const std::string& pipes)
-{
-    const QStringList parts = fromGbk(pipes).split(u'|', Qt::SkipEmptyParts);
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        filters << parts[i] + u" ("_qs + QString(parts[i + 1]).replace(u';', u' ') + u')';
-    return filters.join(u";;"_qs);
-}
 
 // What the worker thread sees of the window: every call runs on the window's thread, the
 // dialogs waiting for their answers, the status texts sent on.
@@ -94,15 +74,13 @@ QString displayPath(const std::string& path)
 
 void QtPageExportDialogs::show(const std::string& text, const std::string& title, MessageIcon icon)
 {
-    QMessageBox box(qtIcon(icon), fromGbk(title), fromGbk(text), QMessageBox::Ok, parent_);
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    box.exec();
+    showMessageBox(parent_, text, title, icon, Qt::WindowStaysOnTopHint);
 }
 
 std::optional<std::string> QtPageExportDialogs::askOutputName(const std::string& title, const std::string& filter,
                                                               const std::string& startIn)
 {
-    QFileDialog dialog(parent_, fromGbk(title), QFile::decodeName(QByteArray::fromStdString(startIn)), qtFilter(filter));
+    QFileDialog dialog(parent_, fromGbk(title), QFile::decodeName(QByteArray::fromStdString(startIn)), qtFileFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);

@@ -1,9 +1,9 @@
 #include "tiffwriter/tiff_chart.h"
 
 #include "editor/render/chart_painter.h"
-#include "editor/render/gbk_qstring.h"
 #include "editor/render/stitch_tiles.h"
 #include "editor/render/symbol_glyphs.h"
+#include "interchange/gbk_qstring.h"
 #include "tiffwriter/colour_to_cmyk.h"
 
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
 #include "cmyktool/glimbert_dialog.h"
 #include "cmyktool/tests/scripted_partners.h"
 #include "cmyktool/tests/standin_table.h"
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QPushButton>
 #include <QTableWidget>

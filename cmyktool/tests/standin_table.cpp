@@ -1,6 +1,6 @@
 #include "cmyktool/tests/standin_table.h"
 
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QFormLayout>
 #include <QHeaderView>

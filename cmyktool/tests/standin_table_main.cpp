@@ -12,7 +12,7 @@
 #include "cmyktool/stdin_lines.h"
 #include "cmyktool/tests/standin_table.h"
 
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QApplication>
 #include <QLineEdit>

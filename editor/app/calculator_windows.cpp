@@ -1,8 +1,8 @@
 #include "editor/app/calculator_windows.h"
 
 #include "editor/output/thread_statistics.h"
-#include "editor/view/gbk_qstring.h"
-#include "editor/view/qt_colour.h"
+#include "editor/render/qt_colour.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QColorDialog>
 #include <QComboBox>

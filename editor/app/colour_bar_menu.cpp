@@ -5,7 +5,7 @@
 #include "editor/app/menu_builder.h"
 #include "editor/app/qt_colour_dialogs.h"
 #include "editor/output/confetti_cleanup.h"
-#include "editor/view/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QAction>
 #include <QMenu>

@@ -2,9 +2,9 @@
 
 #include "editor/document/palette_file.h"
 #include "editor/document/thread_operations.h"
+#include "editor/render/qt_colour.h"
 #include "editor/view/colour_bar_widget.h"
-#include "editor/view/gbk_qstring.h"
-#include "editor/view/qt_colour.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QCheckBox>
 #include <QPushButton>

@@ -2,11 +2,11 @@
 
 #include "editor/app/app_commands.h"
 #include "editor/app/main_window.h"
-#include "editor/view/gbk_qstring.h"
 #include "editor/view/pattern_view_widget.h"
 #include "editor/view/selection/selection_tool.h"
 #include "editor/view/view_messages.h"
 #include "editor/view/widgets/tool_window.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QAction>
 #include <QFile>

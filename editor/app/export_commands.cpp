@@ -6,7 +6,7 @@
 #include "editor/app/printer_page.h"
 #include "editor/document/path_scramble.h"
 #include "editor/document/pattern_file.h"
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QFile>
 

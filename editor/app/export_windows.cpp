@@ -1,6 +1,6 @@
 #include "editor/app/export_windows.h"
 
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 
 #include "editor/app/user_dialogs.h"
 #include "editor/document/layer_thumbnail.h"
-#include "editor/view/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QContextMenuEvent>
 #include <QHelpEvent>

@@ -1,7 +1,7 @@
 #include "editor/app/menu_builder.h"
 
-#include "editor/view/gbk_qstring.h"
 #include "editor/view/widgets/qt_modifiers.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QAction>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #include "editor/app/new_pattern_dialog.h"
 
 #include "editor/app/dialog_layout.h"
-#include "editor/view/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

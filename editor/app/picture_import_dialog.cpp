@@ -1,20 +1,13 @@
 #include "editor/app/picture_import_dialog.h"
 
-#include "editor/app/conversion_options_box.h"
-#include "editor/app/preview_crop.h"
 #include "editor/output/picture_decode.h"
-#include "editor/view/gbk_qstring.h"
-#include "editor/view/qt_file_filter.h"
+#include "editor/widgets/preview_crop.h"
+#include "editor/widgets/conversion_options_box.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QDialogButtonBox>
-#include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -28,11 +21,6 @@ namespace {
 
 constexpr int kPreviewSide = 200;
 
-std::string localPath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-
 QString sizeText(const char* caption, const std::optional<PictureSize>& size, int PictureSize::*side)
 {
     QString text = fromGbk(caption) + u':';
@@ -45,130 +33,73 @@ QString sizeText(const char* caption, const std::optional<PictureSize>& size, in
 
 PictureImportDialog::PictureImportDialog(const std::string& title, const std::string& filter,
                                          PictureImportPanel& panel, MessageBoxes& messages, QWidget* parent)
-    : QDialog(parent),
+    : ConversionDialogFrame(filter, "打开", parent),
       panel_(panel),
       messages_(messages),
-      files_(new QFileDialog(this, QString(), QString(), qtFileFilter(filter))),
       pictureWidth_(new QLabel(this)),
       pictureHeight_(new QLabel(this)),
-      width_(new QLineEdit(this)),
-      height_(new QLineEdit(this)),
       kinds_(new QComboBox(this)),
-      convert_(new QPushButton(fromGbk("转换"), this)),
-      count_(new QLabel(this)),
-      preview_(new QLabel(this)),
-      progress_(new QProgressBar(this)),
-      open_(new QPushButton(fromGbk("打开"), this)),
-      cancel_(new QPushButton(fromGbk("取消"), this))
+      confetti_(new QLabel(this))
 {
     setWindowTitle(fromGbk(title));
     setObjectName(u"pictureImportDialog"_qs);
 
-    // Qt's own dialog as a child widget: its file list and folder controls stay, its buttons
-    // give way to the panel's "打开".
-    files_->setOption(QFileDialog::DontUseNativeDialog);
-    files_->setWindowFlags(Qt::Widget);
-    files_->setFileMode(QFileDialog::ExistingFile);
-    files_->setObjectName(u"files"_qs);
-    if (auto* box = files_->findChild<QDialogButtonBox*>())
-        box->hide();
-    connect(files_, &QFileDialog::currentChanged, this, [this](const QString& path) {
-        if (QFileInfo(path).isFile())
-            selectPicture(path);
-    });
-    // A double click accepts the embedded dialog, which would hide it: it stays, and the
-    // file counts as chosen.
-    connect(files_, &QFileDialog::fileSelected, this, &PictureImportDialog::selectPicture);
-    connect(files_, &QDialog::finished, files_, [this] { files_->show(); });
-
-    width_->setObjectName(u"targetWidth"_qs);
-    height_->setObjectName(u"targetHeight"_qs);
     kinds_->setObjectName(u"threadKind"_qs);
-    convert_->setObjectName(u"convert"_qs);
-    count_->setObjectName(u"threadCount"_qs);
-    preview_->setObjectName(u"preview"_qs);
-    progress_->setObjectName(u"conversionProgress"_qs);
-    open_->setObjectName(u"open"_qs);
-    cancel_->setObjectName(u"cancel"_qs);
+    patternPreview()->setObjectName(u"preview"_qs);
+    acceptButton()->setObjectName(u"open"_qs);
 
     for (const std::string& kind : panel_.threadKinds())
         kinds_->addItem(fromGbk(kind));
     kinds_->setCurrentIndex(panel_.selectedKind());
     connect(kinds_, &QComboBox::activated, this, [this](int index) { panel_.selectKind(index); });
-    connect(width_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        panel_.editWidth(toGbk(text));
-        height_->setText(fromGbk(panel_.heightText()));
-    });
-    connect(height_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        panel_.editHeight(toGbk(text));
-        width_->setText(fromGbk(panel_.widthText()));
-    });
-    connect(convert_, &QPushButton::clicked, this, &PictureImportDialog::convert);
-    connect(open_, &QPushButton::clicked, this, [this] {
-        if (panel_.openEnabled())
-            accept();
-    });
-    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-    open_->setDefault(true);
-
-    preview_->setFixedSize(kPreviewSide, kPreviewSide);
-    preview_->setAlignment(Qt::AlignCenter);
-    preview_->setStyleSheet(u"background: white"_qs);
-    progress_->setRange(0, 10);
-    progress_->setTextVisible(false);
+    bindSizeFields(panel_);
 
     auto* sizes = new QGridLayout;
     sizes->addWidget(pictureWidth_, 0, 0);
     sizes->addWidget(pictureHeight_, 0, 1);
     sizes->addWidget(new QLabel(fromGbk("绣图宽"), this), 1, 0);
-    sizes->addWidget(width_, 1, 1);
+    sizes->addWidget(widthEdit(), 1, 1);
     sizes->addWidget(new QLabel(fromGbk("绣图高"), this), 2, 0);
-    sizes->addWidget(height_, 2, 1);
+    sizes->addWidget(heightEdit(), 2, 1);
     sizes->addWidget(new QLabel(fromGbk("选择绣线种类"), this), 3, 0);
     sizes->addWidget(kinds_, 3, 1);
     sizes->addWidget(new ConversionOptionsBox(panel_.options(), this), 4, 0, 1, 2);
-    sizes->addWidget(convert_, 5, 0);
-    sizes->addWidget(count_, 5, 1);
-
-    auto* previewBox = new QGroupBox(fromGbk(kPreviewCaption), this);
-    auto* previewLayout = new QVBoxLayout(previewBox);
-    previewLayout->addWidget(preview_, 0, Qt::AlignCenter);
-    confetti_ = new QLabel(previewBox);
-    confetti_->setObjectName(u"confettiShare"_qs);
-    previewLayout->addWidget(confetti_, 0, Qt::AlignCenter);
-    new PreviewCropper(preview_, [this](QPoint from, QPoint to) { cropOnPreview(from, to); }, [this] { wholePicture(); });
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(open_);
-    buttons->addWidget(cancel_);
+    sizes->addWidget(convertButton(), 5, 0);
+    sizes->addWidget(threadCount(), 5, 1);
 
     auto* side = new QVBoxLayout;
     side->addLayout(sizes);
+    QGroupBox* previewBox = makePreviewBox(kPreviewSide);
+    confetti_->setObjectName(u"confettiShare"_qs);
+    previewBox->layout()->addWidget(confetti_);
+    previewBox->layout()->setAlignment(confetti_, Qt::AlignCenter);
+    new PreviewCropper(patternPreview(), [this](QPoint from, QPoint to) { cropOnPreview(from, to); },
+                       [this] { wholePicture(); });
     side->addWidget(previewBox);
-    side->addWidget(progress_);
+    side->addWidget(progressBar());
     side->addStretch(1);
-    side->addLayout(buttons);
-
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(files_, 1);
-    layout->addLayout(side);
+    side->addLayout(makeButtonRow());
+    finishLayout(side);
     showPanel();
 }
 
-void PictureImportDialog::selectPicture(const QString& path)
+void PictureImportDialog::showPanel()
 {
-    const std::string chosen = localPath(path);
-    if (chosen == panel_.picturePath() && panel_.converted())
-        return;  // the same file again (a double click after a conversion) keeps it
-    panel_.selectPicture(chosen);
-    progress_->setValue(0);
-    showPanel();
+    const auto& size = panel_.pictureSize();
+    pictureWidth_->setText(sizeText("宽", size, &PictureSize::width));
+    pictureHeight_->setText(sizeText("高", size, &PictureSize::height));
+    widthEdit()->setText(fromGbk(panel_.widthText()));
+    heightEdit()->setText(fromGbk(panel_.heightText()));
+    kinds_->setCurrentIndex(panel_.selectedKind());
+    threadCount()->setText(fromGbk(panel_.threadCountCaption()));
+    confetti_->setText(fromGbk(panel_.confettiCaption()));
+    acceptButton()->setEnabled(panel_.openEnabled());
+    showPreview();
 }
 
 void PictureImportDialog::cropOnPreview(QPoint from, QPoint to)
 {
-    const auto fractions = previewFractions(*preview_, from, to);
+    const auto fractions = previewFractions(*patternPreview(), from, to);
     const auto area = panel_.shownArea();
     if (!fractions || !area)
         return;
@@ -187,47 +118,16 @@ void PictureImportDialog::wholePicture()
     convert();
 }
 
-void PictureImportDialog::convert()
-{
-    progress_->setValue(0);
-    panel_.convert(&messages_, this);
-    showPanel();
-}
-
-void PictureImportDialog::showPanel()
-{
-    const auto& size = panel_.pictureSize();
-    pictureWidth_->setText(sizeText("宽", size, &PictureSize::width));
-    pictureHeight_->setText(sizeText("高", size, &PictureSize::height));
-    width_->setText(fromGbk(panel_.widthText()));
-    height_->setText(fromGbk(panel_.heightText()));
-    kinds_->setCurrentIndex(panel_.selectedKind());
-    count_->setText(fromGbk(panel_.threadCountCaption()));
-    confetti_->setText(fromGbk(panel_.confettiCaption()));
-    open_->setEnabled(panel_.openEnabled());
-    showPreview();
-}
-
 void PictureImportDialog::showPreview()
 {
+    QLabel* preview = patternPreview();
     const QImage picture = panel_.converted() ? previewImage(panel_.result()) : QImage();
     if (picture.isNull()) {
-        preview_->clear();
+        preview->clear();
         return;
     }
     // One pixel a cell, blown up without blending so the cells stay visible.
-    preview_->setPixmap(QPixmap::fromImage(picture.scaled(preview_->size(), Qt::KeepAspectRatio, Qt::FastTransformation)));
-}
-
-void PictureImportDialog::setRange(int low, int high)
-{
-    progress_->setRange(low, high);
-}
-
-void PictureImportDialog::setPosition(int position)
-{
-    progress_->setValue(position);
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    preview->setPixmap(QPixmap::fromImage(picture.scaled(preview->size(), Qt::KeepAspectRatio, Qt::FastTransformation)));
 }
 
 }  // namespace brenmark

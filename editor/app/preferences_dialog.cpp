@@ -1,7 +1,7 @@
 #include "editor/app/preferences_dialog.h"
 
 #include "editor/app/dialog_layout.h"
-#include "editor/view/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

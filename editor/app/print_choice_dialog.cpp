@@ -1,6 +1,6 @@
 #include "editor/app/print_choice_dialog.h"
 
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

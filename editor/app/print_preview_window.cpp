@@ -1,7 +1,7 @@
 #include "editor/app/print_preview_window.h"
 
 #include "editor/output/print_preview.h"
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "editor/app/print_settings_dialog.h"
 
 #include "editor/document/thread_amounts.h"
-#include "editor/render/gbk_qstring.h"
 #include "editor/render/qt_colour.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

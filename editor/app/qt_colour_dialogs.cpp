@@ -2,8 +2,8 @@
 
 #include "editor/output/colour_matching.h"
 #include "editor/output/confetti_cleanup.h"
-#include "editor/view/gbk_qstring.h"
-#include "editor/view/qt_colour.h"
+#include "editor/render/qt_colour.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

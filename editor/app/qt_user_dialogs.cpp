@@ -4,7 +4,8 @@
 #include "editor/app/new_pattern_dialog.h"
 #include "editor/app/preferences_dialog.h"
 #include "editor/app/thread_manager_dialog.h"
-#include "editor/view/gbk_qstring.h"
+#include "editor/widgets/message_box.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -17,17 +18,6 @@
 namespace brenmark {
 
 namespace {
-
-QMessageBox::Icon qtIcon(MessageIcon icon)
-{
-    switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Stop: return QMessageBox::Critical;
-    case MessageIcon::Question: return QMessageBox::Question;
-    }
-    return QMessageBox::NoIcon;
-}
 
 // File names are the file system's bytes, not program texts.
 std::string localPath(const QString& path)
@@ -50,8 +40,7 @@ QString defaultSuffix(const std::string& pipes)
 
 void QtUserDialogs::show(const std::string& text, const std::string& title, MessageIcon icon)
 {
-    QMessageBox box(qtIcon(icon), fromGbk(title), fromGbk(text), QMessageBox::Ok, parent_);
-    box.exec();
+    showMessageBox(parent_, text, title, icon);
 }
 
 bool QtUserDialogs::askYesNo(const std::string& text, const std::string& title)

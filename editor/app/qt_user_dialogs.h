@@ -1,7 +1,7 @@
 #pragma once
 // UserDialogs with real Qt dialogs, parented to the main window.
 #include "editor/app/user_dialogs.h"
-#include "editor/view/qt_file_filter.h"
+#include "editor/widgets/qt_file_filter.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "editor/app/statistics_window.h"
 
-#include "editor/view/gbk_qstring.h"
-#include "editor/view/qt_colour.h"
+#include "editor/render/qt_colour.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "editor/app/thread_manager_dialog.h"
 
-#include "editor/view/gbk_qstring.h"
-#include "editor/view/qt_colour.h"
+#include "editor/render/qt_colour.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

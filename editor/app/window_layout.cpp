@@ -5,9 +5,9 @@
 #include "editor/app/editor_session.h"
 #include "editor/app/layer_panel.h"
 #include "editor/view/colour_bar_widget.h"
-#include "editor/view/gbk_qstring.h"
 #include "editor/view/widgets/stitch_kind_window.h"
 #include "editor/view/widgets/tool_window.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QAction>
 #include <QEvent>

@@ -2,10 +2,10 @@
 
 #include "editor/render/chart_export.h"
 #include "editor/render/emf_writer.h"
-#include "editor/render/gbk_qstring.h"
 #include "editor/render/replacement_device.h"
 #include "editor/render/stitch_tiles.h"
 #include "editor/render/symbol_glyphs.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "editor/output/print_job.h"
 
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>

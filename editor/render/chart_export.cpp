@@ -1,7 +1,7 @@
 #include "editor/render/chart_export.h"
 
 #include "editor/render/replacement_device.h"
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 // The key of a printed chart: every thread of the colour bar with its symbol, number and
 // amount, then the fabric, the outline threads and who made the chart.
 #include "editor/render/chart_layout.h"
-#include "editor/render/gbk_qstring.h"
 #include "editor/render/qt_colour.h"
 #include "editor/render/stitch_tiles.h"
 #include "editor/render/symbol_glyphs.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QFontMetrics>
 #include <QPainter>

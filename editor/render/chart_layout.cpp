@@ -1,9 +1,9 @@
 #include "editor/render/chart_layout.h"
 
-#include "editor/render/gbk_qstring.h"
 #include "editor/render/qt_colour.h"
 #include "editor/render/stitch_tiles.h"
 #include "editor/render/symbol_glyphs.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QFontMetrics>
 #include <QPainter>

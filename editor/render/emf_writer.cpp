@@ -2,7 +2,7 @@
 
 #include "editor/render/emf_paint_engine.h"
 #include "editor/render/replacement_device.h"
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QPainter>
 

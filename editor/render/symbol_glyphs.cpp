@@ -1,6 +1,6 @@
 #include "editor/render/symbol_glyphs.h"
 
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #include "editor/shell/web_pane.h"
 
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QDesktopServices>
 #include <QLabel>

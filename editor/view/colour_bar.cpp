@@ -1,9 +1,9 @@
 #include "editor/view/colour_bar.h"
 
 #include "editor/document/thread_usage.h"
-#include "editor/view/gbk_qstring.h"
-#include "editor/view/qt_colour.h"
-#include "editor/view/stitch_tiles.h"
+#include "editor/render/qt_colour.h"
+#include "editor/render/stitch_tiles.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QPainter>
 

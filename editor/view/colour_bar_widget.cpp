@@ -1,8 +1,8 @@
 #include "editor/view/colour_bar_widget.h"
 
-#include "editor/view/gbk_qstring.h"
 #include "editor/view/overview.h"
 #include "editor/view/pattern_view.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QActionGroup>
 #include <QContextMenuEvent>

@@ -1,8 +1,8 @@
 #include "editor/view/pattern_view.h"
 
 #include "editor/document/cell_image.h"
-#include "editor/view/qt_colour.h"
-#include "editor/view/stitch_tiles.h"
+#include "editor/render/qt_colour.h"
+#include "editor/render/stitch_tiles.h"
 
 #include <QPainter>
 

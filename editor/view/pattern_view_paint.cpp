@@ -1,10 +1,10 @@
 // Painting the pattern view: background, rulers, the cells in the current display mode, and
 // the overlays, all into whatever QPainter the caller hands in.
-#include "editor/view/gbk_qstring.h"
+#include "editor/render/qt_colour.h"
+#include "editor/render/stitch_tiles.h"
+#include "editor/render/symbol_glyphs.h"
 #include "editor/view/pattern_view.h"
-#include "editor/view/qt_colour.h"
-#include "editor/view/stitch_tiles.h"
-#include "editor/view/symbol_glyphs.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,7 +1,7 @@
 // The photo dialog's panel (library list, sizes, refusals, results), the dialog over it, and
 // ShowPhoto / CloseDlg through the shared library.
 #include "editor/output/picture_import.h"
-#include "editor/view/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 #include "photo/imrelle.h"
 #include "photo/photo_dialog.h"
 #include "photo/photo_panel.h"

@@ -3,7 +3,7 @@
 #include "editor/document/palette_file.h"
 #include "editor/document/program_directory.h"
 #include "editor/document/symbol_charset.h"
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 #include "plugins/host/hollick.h"
 
 #include <QContextMenuEvent>

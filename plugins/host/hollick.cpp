@@ -1,7 +1,7 @@
 #include "plugins/host/hollick.h"
 
 #include "editor/document/program_directory.h"
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,7 +1,8 @@
 #include "plugins/threadmap/marrowin_dialog.h"
 
 #include "editor/document/file_bytes.h"
-#include "editor/render/gbk_qstring.h"
+#include "editor/widgets/message_box.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QApplication>
 #include <QFile>
@@ -12,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
@@ -71,11 +71,7 @@ private:
 
 void QtMappingDialogs::show(const std::string& text, const std::string& title, MessageIcon icon)
 {
-    QMessageBox box(icon == MessageIcon::Stop ? QMessageBox::Critical
-                    : icon == MessageIcon::Warning ? QMessageBox::Warning
-                                                   : QMessageBox::Information,
-                    fromGbk(title), fromGbk(text), QMessageBox::Ok, parent_);
-    box.exec();
+    showMessageBox(parent_, text, title, icon);
 }
 
 std::optional<std::string> QtMappingDialogs::openMappingFile()

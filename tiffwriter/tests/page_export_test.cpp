@@ -14,7 +14,7 @@
 #include "editor/document/pattern_file.h"
 #include "editor/document/tests/test_support.h"
 #include "editor/render/chart_layout.h"
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -6,14 +6,14 @@
 #include "editor/app/colour_panel.h"
 #include "editor/app/main_window.h"
 #include "editor/app/qt_colour_dialogs.h"
-#include "editor/document/symbol_charset.h"
 #include "editor/app/tests/window_test_support.h"
 #include "editor/document/pattern_file.h"
+#include "editor/document/symbol_charset.h"
 #include "editor/document/tests/line_builder.h"
+#include "editor/view/colour_bar_widget.h"
 #include "editor/view/pattern_view_widget.h"
 #include "editor/view/widgets/tool_window.h"
-#include "editor/view/colour_bar_widget.h"
-#include "editor/view/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QAction>
 #include <QAbstractButton>

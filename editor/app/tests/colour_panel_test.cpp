@@ -1,13 +1,13 @@
 // The colour panel on its own: the colour bar's menu of orders, the framed swatch through
 // re-sorts, the lock box, and the tool window's option boxes when a pattern is opened.
 #include "editor/app/colour_panel.h"
-#include "editor/view/colour_bar_widget.h"
-#include "editor/view/gbk_qstring.h"
 #include "editor/document/undo_recorder.h"
 #include "editor/document/user_prompts.h"
+#include "editor/view/colour_bar_widget.h"
 #include "editor/view/tools/tool_controller.h"
 #include "editor/view/tools/tool_host.h"
 #include "editor/view/widgets/tool_window.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QAction>
 #include <QCheckBox>

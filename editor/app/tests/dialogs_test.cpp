@@ -5,7 +5,7 @@
 #include "editor/app/tests/app_test_support.h"
 #include "editor/app/thread_manager_dialog.h"
 #include "editor/app/toolbar_icons.h"
-#include "editor/view/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QComboBox>
 #include <QLabel>

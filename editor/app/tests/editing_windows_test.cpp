@@ -7,11 +7,11 @@
 #include "editor/app/tests/window_test_support.h"
 #include "editor/document/pattern_file.h"
 #include "editor/view/colour_bar_widget.h"
-#include "editor/view/gbk_qstring.h"
 #include "editor/view/pattern_view_widget.h"
 #include "editor/view/view_messages.h"
 #include "editor/view/widgets/stitch_kind_window.h"
 #include "editor/view/widgets/tool_window.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QAction>
 #include <QDockWidget>

@@ -9,9 +9,9 @@
 #include "editor/app/tests/window_test_support.h"
 #include "editor/document/pattern_file.h"
 #include "editor/view/colour_bar_widget.h"
-#include "editor/view/gbk_qstring.h"
 #include "editor/view/pattern_view_widget.h"
 #include "editor/view/selection/selection_tool.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QAction>
 #include <QApplication>

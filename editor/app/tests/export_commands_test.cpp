@@ -9,7 +9,7 @@
 #include "editor/document/path_scramble.h"
 #include "editor/document/pattern_file.h"
 #include "editor/render/chart_export.h"
-#include "editor/view/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #include "editor/app/main_window.h"
 
 #include "editor/app/tests/app_test_support.h"
-#include "editor/view/gbk_qstring.h"
 #include "editor/view/pattern_view_widget.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QAction>
 #include <QDockWidget>

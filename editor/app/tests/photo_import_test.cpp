@@ -6,7 +6,7 @@
 #include "editor/app/tests/picture_test_support.h"
 #include "editor/app/tests/window_test_support.h"
 #include "editor/document/pattern_file.h"
-#include "editor/view/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QAction>
 #include <QApplication>

@@ -8,8 +8,8 @@
 #include "editor/app/tests/window_test_support.h"
 #include "editor/document/pattern_file.h"
 #include "editor/output/picture_decode.h"
-#include "editor/view/gbk_qstring.h"
 #include "editor/view/widgets/tool_window.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QAction>
 #include <QCheckBox>

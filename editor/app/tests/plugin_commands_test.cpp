@@ -6,7 +6,7 @@
 #include "editor/app/main_window.h"
 #include "editor/app/tests/window_test_support.h"
 #include "editor/document/pattern_file.h"
-#include "editor/view/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 #include "plugins/host/tests/plugin_folder.h"
 #include "plugins/host/tests/plugin_probe.h"
 

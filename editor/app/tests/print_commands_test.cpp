@@ -8,7 +8,7 @@
 #include "editor/app/tests/print_test_support.h"
 #include "editor/app/tests/window_test_support.h"
 #include "editor/output/tests/pdf_test_support.h"
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QAction>
 

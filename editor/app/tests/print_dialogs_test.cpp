@@ -5,7 +5,7 @@
 #include "editor/app/print_settings_dialog.h"
 #include "editor/app/print_windows.h"
 #include "editor/output/print_preview.h"
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QCheckBox>
 #include <QComboBox>

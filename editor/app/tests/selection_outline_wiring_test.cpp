@@ -3,14 +3,14 @@
 // outline editing, pasted and inserted pieces are placed with the select-area tool, and
 // undo, redo and another pattern drop what was selected.
 #include "editor/app/demo_drawing.h"
-#include "editor/document/tests/line_builder.h"
 #include "editor/app/main_window.h"
 #include "editor/app/tests/window_test_support.h"
 #include "editor/document/pattern_file.h"
-#include "editor/view/gbk_qstring.h"
+#include "editor/document/tests/line_builder.h"
 #include "editor/view/pattern_view_widget.h"
 #include "editor/view/view_messages.h"
 #include "editor/view/widgets/tool_window.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,13 +1,13 @@
 // "当前绣图统计" through the main window, the statistics window over its rows, and the
 // three tools of "附加工具".
-#include "editor/app/calculator_windows.h"
 #include "editor/app/app_commands.h"
+#include "editor/app/calculator_windows.h"
 #include "editor/app/main_window.h"
 #include "editor/app/statistics_window.h"
 #include "editor/app/tests/picture_test_support.h"
 #include "editor/app/tests/window_test_support.h"
 #include "editor/document/pattern_file.h"
-#include "editor/view/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -4,7 +4,7 @@
 
 #include "editor/app/tests/window_test_support.h"
 #include "editor/document/file_bytes.h"
-#include "editor/view/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -3,8 +3,8 @@
 #include "editor/output/chart_files.h"
 #include "editor/output/jpeg_conversion.h"
 
-#include "editor/render/gbk_qstring.h"
 #include "editor/render/tests/chart_test_support.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,9 +3,9 @@
 #include "editor/output/chart_files.h"
 
 #include "editor/render/chart_export.h"
-#include "editor/render/gbk_qstring.h"
 #include "editor/render/tests/chart_test_support.h"
 #include "interchange/code_page.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,9 +3,9 @@
 #include "editor/output/print_job.h"
 
 #include "editor/output/print_preview.h"
-#include "editor/render/gbk_qstring.h"
 #include "editor/output/tests/pdf_test_support.h"
 #include "editor/render/tests/chart_test_support.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,9 +1,9 @@
 // Chart pages through the metafile writer: what the records of a page hold, and the page's
 // fills and lines played back against the same page painted into a picture.
 #include "editor/render/chart_layout.h"
-#include "editor/render/gbk_qstring.h"
 #include "editor/render/tests/chart_test_support.h"
 #include "editor/render/tests/emf_test_support.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "editor/view/backstitch/backstitch_editor.h"
 
 #include "editor/document/composed_lines.h"
-#include "editor/view/qt_colour.h"
+#include "editor/render/qt_colour.h"
 #include "editor/view/tools/tool_controller.h"
 #include "editor/view/view_messages.h"
 

@@ -1,6 +1,6 @@
 // Painting, checked pixel by pixel in an offscreen image.
-#include "editor/view/gbk_qstring.h"
 #include "editor/view/tests/view_fixture.h"
+#include "interchange/gbk_qstring.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The stored colours are 0x00BBGGRR; Qt's colours and pixels are red-first.
-#include "editor/view/qt_colour.h"
+#include "editor/render/qt_colour.h"
 
 #include <gtest/gtest.h>
 

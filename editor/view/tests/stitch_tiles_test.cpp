@@ -1,4 +1,4 @@
-#include "editor/view/stitch_tiles.h"
+#include "editor/render/stitch_tiles.h"
 
 #include <gtest/gtest.h>
 

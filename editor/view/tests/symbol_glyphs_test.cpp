@@ -3,10 +3,10 @@
 // expect the very same pixels. The symbol font is drawn without antialiasing, so a glyph's
 // pixels are ink or untouched whichever image it is drawn into, and stamping it over the
 // cell is exact.
-#include "editor/view/gbk_qstring.h"
-#include "editor/view/stitch_tiles.h"
-#include "editor/view/symbol_glyphs.h"
+#include "editor/render/stitch_tiles.h"
+#include "editor/render/symbol_glyphs.h"
 #include "editor/view/tests/view_fixture.h"
+#include "interchange/gbk_qstring.h"
 
 #include <gtest/gtest.h>
 

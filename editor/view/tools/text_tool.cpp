@@ -2,9 +2,9 @@
 
 #include "editor/document/layer_composer.h"
 #include "editor/document/layer_operations.h"
-#include "editor/view/gbk_qstring.h"
-#include "editor/view/qt_colour.h"
+#include "editor/render/qt_colour.h"
 #include "editor/view/tools/cell_writer.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QFontMetrics>
 #include <QImage>

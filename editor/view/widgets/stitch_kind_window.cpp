@@ -1,9 +1,9 @@
 #include "editor/view/widgets/stitch_kind_window.h"
 
-#include "editor/view/gbk_qstring.h"
 #include "editor/view/tools/tool_types.h"
 #include "editor/view/view_messages.h"
 #include "editor/view/widgets/tool_icons.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

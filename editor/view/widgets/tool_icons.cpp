@@ -1,6 +1,6 @@
 #include "editor/view/widgets/tool_icons.h"
 
-#include "editor/view/stitch_tiles.h"
+#include "editor/render/stitch_tiles.h"
 
 #include <QPainter>
 #include <QPainterPath>

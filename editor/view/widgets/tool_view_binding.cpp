@@ -1,11 +1,11 @@
 #include "editor/view/widgets/tool_view_binding.h"
 
-#include "editor/view/gbk_qstring.h"
 #include "editor/view/pattern_view_widget.h"
 #include "editor/view/view_messages.h"
 #include "editor/view/widgets/qt_modifiers.h"
 #include "editor/view/widgets/tool_icons.h"
 #include "editor/view/widgets/view_overlay.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QCursor>
 #include <QKeyEvent>

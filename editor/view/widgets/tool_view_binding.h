@@ -3,9 +3,9 @@
 // key events become the controller's calls and messages, the controller's screen requests
 // become repaints and cursors, and a see-through child draws the rubber band, the text
 // caret and the clone marker over the chart.
-#include "editor/view/gbk_qstring.h"
 #include "editor/view/pattern_view.h"
 #include "editor/view/tools/tool_controller.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QObject>
 #include <QPoint>

@@ -1,8 +1,8 @@
 #include "editor/view/widgets/tool_window.h"
 
-#include "editor/view/gbk_qstring.h"
 #include "editor/view/view_messages.h"
 #include "editor/view/widgets/tool_icons.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "editor/view/backstitch/widgets/backstitch_view_binding.h"
 
-#include "editor/view/gbk_qstring.h"
 #include "editor/view/widgets/view_overlay.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QPainter>
 

@@ -1,9 +1,9 @@
 #include "editor/view/backstitch/widgets/qt_backstitch_dialogs.h"
 
 #include "editor/document/user_prompts.h"
-#include "editor/view/gbk_qstring.h"
-#include "editor/view/qt_colour.h"
-#include "editor/view/qt_file_filter.h"
+#include "editor/render/qt_colour.h"
+#include "editor/widgets/qt_file_filter.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

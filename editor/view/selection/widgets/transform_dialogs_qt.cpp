@@ -1,8 +1,8 @@
 #include "editor/view/selection/widgets/transform_dialogs_qt.h"
 
 #include "editor/document/pattern_transforms.h"
-#include "editor/view/gbk_qstring.h"
 #include "editor/view/selection/selection_commands.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 #pragma once
 // File dialog filters: the program's own "description|patterns|..." texts (GBK) as Qt's
 // "description (patterns);;..." with "*.*" as "*".
-#include "editor/view/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QStringList>
 

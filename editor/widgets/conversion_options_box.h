@@ -5,7 +5,7 @@
 // ConversionOptions. Header only, so the photo dialog library uses it without linking the
 // editor's windows.
 #include "editor/output/colour_matching.h"
-#include "editor/render/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QCheckBox>
 #include <QComboBox>
