@@ -38,6 +38,24 @@ std::string withPath(const char* text, const std::string& path)
     return s;
 }
 
+// The span of one export the user may stop; an export inside another is part of it.
+struct CancellableRun {
+    const std::function<void(bool)>& shown;
+    int& depth;
+    CancellableRun(const std::function<void(bool)>& f, int& runs) : shown(f), depth(runs)
+    {
+        if (depth++ == 0 && shown)
+            shown(true);
+    }
+    ~CancellableRun()
+    {
+        if (--depth == 0 && shown)
+            shown(false);
+    }
+    CancellableRun(const CancellableRun&) = delete;
+    CancellableRun& operator=(const CancellableRun&) = delete;
+};
+
 }  // namespace
 
 ExportCommands::ExportCommands(EditorSession& session, ExportDialogs& dialogs, ProgramStarter& starter,
@@ -90,7 +108,8 @@ bool ExportCommands::writePicture(QImage picture, const QString& chosen, ChartFo
     const QString target = picturePath(chosen, wanted, jpegWriter);
     ExportError error;
     if (format != ChartFormat::Jpeg) {
-        if (!savePicture(picture, target, format, &error)) {
+        const CancellableRun run(cancellable_, cancellableRuns_);
+        if (!savePicture(picture, target, format, &error, progress_)) {
             refuse(error);
             return false;
         }
@@ -118,6 +137,7 @@ bool ExportCommands::writePicture(QImage picture, const QString& chosen, ChartFo
 bool ExportCommands::writeChart(const ExportOptions& options, const std::string& chosenPath, ChartFormat format,
                                 const char* done)
 {
+    const CancellableRun run(cancellable_, cancellableRuns_);
     const PatternDocument& doc = session_.document();
     const QString chosen = decoded(chosenPath);
     const ChartStyle style = options.style();
@@ -134,7 +154,7 @@ bool ExportCommands::writeChart(const ExportOptions& options, const std::string&
     }
     const ChartLayout whole = wholeChartLayout(doc, session_.printSettings(), session_.fabricName());
     if (isVector(format)) {
-        if (!writeWholeChart(whole, style, withExtension(chosen, extensionOf(format)), format, &error)) {
+        if (!writeWholeChart(whole, style, withExtension(chosen, extensionOf(format)), format, &error, 96, progress_)) {
             if (format == ChartFormat::Emf && error.text != kTextCanvasTooLarge)
                 error = ExportError{kTextEmfFailed, kTitleInfo};
             refuse(error);

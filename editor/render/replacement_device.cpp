@@ -102,8 +102,12 @@ bool ReplacementDevice::begin()
 
 qint64 ReplacementDevice::writeData(const char* data, qint64 size)
 {
-    if (!file_ || !file_->ok())
+    if (!file_ || !file_->ok() || error_ == ECANCELED)
         return -1;
+    if (cancelled_ && cancelled_()) {
+        error_ = ECANCELED;
+        return -1;
+    }
     file_->write(std::span(reinterpret_cast<const std::uint8_t*>(data), static_cast<std::size_t>(size)));
     return file_->ok() ? size : -1;
 }
@@ -114,6 +118,11 @@ bool ReplacementDevice::commit()
         return false;
     if (isOpen())
         close();
+    if (error_ == ECANCELED || (cancelled_ && cancelled_())) {
+        error_ = ECANCELED;
+        file_.reset();  // removes the temporary file
+        return false;
+    }
     const bool done = file_->commit();
     if (!done)
         error_ = file_->error() ? file_->error() : EIO;

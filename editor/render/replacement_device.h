@@ -12,6 +12,8 @@
 #include <QIODevice>
 #include <QString>
 
+#include <cerrno>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -31,6 +33,10 @@ public:
     bool commit();
     // Why it failed (GBK), empty when it did not.
     std::string failure() const;
+    // Asked before every write and before the commit: once it says so, writes fail and the
+    // file is never committed (ECANCELED), so a stopped export leaves nothing behind.
+    void setCancel(std::function<bool()> cancelled) { cancelled_ = std::move(cancelled); }
+    bool cancelled() const { return error_ == ECANCELED; }
 
     bool isSequential() const override { return true; }
 
@@ -42,6 +48,7 @@ private:
     std::string path_;
     std::unique_ptr<ReplacementFile> file_;
     int error_ = 0;
+    std::function<bool()> cancelled_;
 };
 
 }  // namespace brenmark
