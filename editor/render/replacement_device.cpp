@@ -102,14 +102,17 @@ bool ReplacementDevice::begin()
 
 qint64 ReplacementDevice::writeData(const char* data, qint64 size)
 {
-    if (!file_ || !file_->ok() || error_ == ECANCELED)
+    if (!file_)
         return -1;
-    if (cancelled_ && cancelled_()) {
+    // After a failure or a stop the bytes are dropped but taken: Qt's PNG and JPEG writers
+    // leave their encoders by a long jump when a write is refused, leaking their row
+    // buffers, so they are let run to their end instead. commit() then fails with the
+    // first error, and the temporary file goes.
+    if (error_ == 0 && cancelled_ && cancelled_())
         error_ = ECANCELED;
-        return -1;
-    }
-    file_->write(std::span(reinterpret_cast<const std::uint8_t*>(data), static_cast<std::size_t>(size)));
-    return file_->ok() ? size : -1;
+    if (error_ == 0 && file_->ok())
+        file_->write(std::span(reinterpret_cast<const std::uint8_t*>(data), static_cast<std::size_t>(size)));
+    return size;
 }
 
 bool ReplacementDevice::commit()
@@ -118,7 +121,7 @@ bool ReplacementDevice::commit()
         return false;
     if (isOpen())
         close();
-    if (error_ == ECANCELED || (cancelled_ && cancelled_())) {
+    if (error_ == ECANCELED || (error_ == 0 && file_->ok() && cancelled_ && cancelled_())) {
         error_ = ECANCELED;
         file_.reset();  // removes the temporary file
         return false;

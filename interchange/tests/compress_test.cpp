@@ -154,7 +154,8 @@ TEST(ZipDir, AFailedWriteLeavesTheOldZipAndTheOldFilesWhole)
         const std::string name = e.path().filename().string();
         EXPECT_TRUE(name == "a.txt" || name == "more.txt") << name;
     }
-    if (fs::exists(base / "back" / "more.txt"))
+    if (fs::exists(base / "back" / "more.txt")) {
         EXPECT_EQ(readFile(base / "back" / "more.txt"), "more");
+    }
     fs::remove_all(base);
 }
