@@ -123,10 +123,38 @@ private:
     int high_ = 0;
 };
 
+// Ctrl+C stops the export at hand instead of the program while one is held: what the
+// export had begun is taken back and the old output stays.
+class InterruptStops {
+public:
+    InterruptStops()
+    {
+        interrupted = 0;
+        struct sigaction action {};
+        action.sa_handler = onInterrupt;
+        ::sigemptyset(&action.sa_mask);
+        ::sigaction(SIGINT, &action, &before_);
+    }
+    ~InterruptStops() { ::sigaction(SIGINT, &before_, nullptr); }
+    InterruptStops(const InterruptStops&) = delete;
+    InterruptStops& operator=(const InterruptStops&) = delete;
+
+private:
+    struct sigaction before_ {};
+};
+
+// For a single file: no progress shown, only Ctrl+C heard.
+class InterruptOnly final : public ProgressReport {
+public:
+    void setRange(int, int) override {}
+    void setPosition(int) override {}
+    bool cancelled() const override { return interrupted != 0; }
+};
+
 int refused(const ExportError& error, std::ostream& err)
 {
     err << "brenmark-cli: " << gbkToUtf8(error.text) << '\n';
-    return 1;
+    return interrupted ? 130 : 1;
 }
 
 }  // namespace
@@ -193,25 +221,22 @@ int exportChart(Args& args, std::ostream& out, std::ostream& err)
     if (simulated) {
         const ChartFormat f = simulatedFormat(chosen);
         const QString target = picturePath(chosen, f, jpegWriterAvailable());
+        InterruptStops stops;
+        InterruptOnly interrupt;
         const auto picture = renderSimulatedPicture(doc, &error);
-        if (!picture || !savePicture(*picture, target, writableFormat(f, jpegWriterAvailable()), &error))
+        if (!picture || !savePicture(*picture, target, writableFormat(f, jpegWriterAvailable()), &error, &interrupt))
             return refused(error, err);
         out << fileNameBytes(target) << '\n';
         return 0;
     }
     if (pages) {
         const ChartLayout layout(doc, settings, *page, fabric);
-        interrupted = 0;
-        struct sigaction action {}, before {};
-        action.sa_handler = onInterrupt;
-        ::sigemptyset(&action.sa_mask);
-        ::sigaction(SIGINT, &action, &before);
         QStringList files;
         {
+            InterruptStops stops;
             TerminalProgress progress(err);
             files = writeChartPages(layout, style, chosen, writableFormat(*format, jpegWriterAvailable()), &progress, &error, dotsPerInch);
         }
-        ::sigaction(SIGINT, &before, nullptr);
         if (files.isEmpty())
             return refused(error, err);
         for (const QString& f : files)
@@ -221,7 +246,9 @@ int exportChart(Args& args, std::ostream& out, std::ostream& err)
     const ChartLayout whole = wholeChartLayout(doc, settings, fabric);
     const ChartFormat f = writableFormat(*format, jpegWriterAvailable());
     const QString target = withExtension(chosen, extensionOf(f));
-    if (!writeWholeChart(whole, style, target, f, &error, dotsPerInch))
+    InterruptStops stops;
+    InterruptOnly interrupt;
+    if (!writeWholeChart(whole, style, target, f, &error, dotsPerInch, &interrupt))
         return refused(error, err);
     out << fileNameBytes(target) << '\n';
     return 0;

@@ -1,5 +1,7 @@
 #include "interchange/compress.h"
 
+#include "editor/document/file_bytes.h"
+
 #include <zip.h>
 #include <zlib.h>
 
@@ -7,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <span>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -103,10 +106,21 @@ int ZipDir(const char* folder, const char* zipFile)
     const fs::path root(folder);
     if (!fs::is_directory(root, ec))
         return 0;
-    int error = 0;
-    zip_t* archive = zip_open(zipFile, ZIP_CREATE | ZIP_TRUNCATE, &error);
-    if (!archive)
+    // The archive is made in memory and written through the one write path, so an old zip
+    // file stays whole under its name until the new one is complete and synced.
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* memory = zip_source_buffer_create(nullptr, 0, 0, &error);
+    if (!memory)
         return 0;
+    zip_source_keep(memory);  // ours, past the archive's close
+    zip_t* archive = zip_open_from_source(memory, ZIP_TRUNCATE, &error);
+    if (!archive) {
+        zip_source_free(memory);  // the reference the archive would have taken
+        zip_source_free(memory);
+        zip_error_fini(&error);
+        return 0;
+    }
     bool ok = true;
     for (auto it = fs::recursive_directory_iterator(root, ec); ok && !ec && it != fs::recursive_directory_iterator();
          it.increment(ec)) {
@@ -122,11 +136,26 @@ int ZipDir(const char* folder, const char* zipFile)
     }
     if (ec)
         ok = false;
-    if (!ok) {
+    if (!ok || zip_close(archive) != 0) {
         zip_discard(archive);
+        zip_source_free(memory);
+        zip_error_fini(&error);
         return 0;
     }
-    return zip_close(archive) == 0 ? 1 : (zip_discard(archive), 0);
+    std::vector<std::uint8_t> bytes;
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_source_stat(memory, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE) && zip_source_open(memory) == 0) {
+        bytes.resize(static_cast<std::size_t>(stat.size));
+        const zip_int64_t n = zip_source_read(memory, bytes.data(), stat.size);
+        ok = n == static_cast<zip_int64_t>(stat.size);
+        zip_source_close(memory);
+    } else {
+        ok = false;
+    }
+    zip_source_free(memory);
+    zip_error_fini(&error);
+    return ok && brenmark::replaceFile(zipFile, bytes) ? 1 : 0;
 }
 
 namespace {
@@ -177,15 +206,16 @@ int UnZipFile(const char* zipFile, const char* folder)
         }
         fs::create_directories(target.parent_path(), ec);
         zip_file_t* entry = zip_fopen_index(archive, static_cast<zip_uint64_t>(i), 0);
-        std::ofstream file(target, std::ios::binary | std::ios::trunc);
-        if (!entry || !file) {
+        // Each file through the one write path: complete and synced, or the old one stays.
+        brenmark::ReplacementFile file(target.string());
+        if (!entry || !file.ok()) {
             ok = false;
         } else {
-            char buffer[16384];
+            std::uint8_t buffer[16384];
             zip_int64_t n = 0;
             while ((n = zip_fread(entry, buffer, sizeof buffer)) > 0)
-                file.write(buffer, static_cast<std::streamsize>(n));
-            ok = n == 0 && static_cast<bool>(file);
+                file.write(std::span(buffer, static_cast<std::size_t>(n)));
+            ok = n == 0 && file.commit();
         }
         if (entry)
             zip_fclose(entry);

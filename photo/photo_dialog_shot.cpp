@@ -3,11 +3,13 @@
 // It writes a small photo (a sky, a sun and a hill) into a scratch folder beside OUT.png,
 // converts it against the DMC palette of the program directory and grabs the dialog.
 #include "editor/document/program_directory.h"
+#include "editor/render/replacement_device.h"
 #include "photo/photo_dialog.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 #include <QLineEdit>
@@ -140,5 +142,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "brenmark-photo-shot: the conversion failed\n");
         return 1;
     }
-    return dialog.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+    // Through the one write path: an old picture under that name stays until the new one is whole.
+    const QString shot = fileNameFromBytes(argv[1]);
+    const QByteArray format = QFileInfo(shot).suffix().toLower().toLatin1();
+    ReplacementDevice out(shot);
+    QImageWriter writer(&out, format.isEmpty() ? QByteArray("png") : format);
+    return out.begin() && writer.write(dialog.grab().toImage()) && out.commit() ? 0 : 1;
 }

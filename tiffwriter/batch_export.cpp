@@ -5,9 +5,11 @@
 #include "interchange/code_page.h"
 #include "tiffwriter/cmyk_table.h"
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <iostream>
 #include <ostream>
@@ -39,8 +41,17 @@ private:
     bool told_ = false;
 };
 
+// Ctrl+C during a batch run stops it after the page at hand; the old output stays.
+volatile std::sig_atomic_t interrupted = 0;
+
+void onInterrupt(int)
+{
+    interrupted = 1;
+}
+
 class BatchStatus final : public PageExportStatus {
 public:
+    bool cancelled() const override { return interrupted != 0; }
     explicit BatchStatus(std::ostream& out) : out_(out) {}
     void status(const std::string& text) override
     {
@@ -137,10 +148,20 @@ int runBatch(const BatchRequest& request, std::ostream& out, std::ostream& err, 
     setup.patternPath = request.pattern;
     setup.programDir = request.programDir;
     setup.syncFiles = syncFiles;
+    interrupted = 0;
+    struct sigaction action {}, before {};
+    action.sa_handler = onInterrupt;
+    ::sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, &before);
     const PageExportResult result = runPageExport(setup, dialogs, status);
+    ::sigaction(SIGINT, &before, nullptr);
     out.flush();
     if (result.outcome == PageExportOutcome::Written)
         return 0;
+    if (interrupted) {
+        err << gbkToUtf8(kStatusCancelled) << '\n';
+        return 130;
+    }
     // A failure the status line told about (the file could not be made) goes to err as well.
     if (!dialogs.told())
         err << (status.last().empty() ? std::string("nothing was written") : gbkToUtf8(status.last())) << '\n';

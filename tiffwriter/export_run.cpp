@@ -2,6 +2,7 @@
 
 #include "editor/document/fabric_colors.h"
 #include "editor/document/file_bytes.h"
+#include "editor/document/output_room.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_file.h"
 #include "interchange/gbk_qstring.h"
@@ -9,6 +10,7 @@
 #include "tiffwriter/tiff_chart.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -16,6 +18,12 @@
 
 namespace brenmark {
 namespace {
+
+// A failure's message with why it failed, when the system said.
+std::string withReason(const char* text, int error)
+{
+    return error ? std::string(text) + "(" + writeFailureReason(error) + ")" : std::string(text);
+}
 
 // Pages drawn and written one after the other; the run's progress spreads over them.
 class PageRun {
@@ -39,18 +47,23 @@ public:
         return r;
     }
 
-    // Creates a page; false (the status line has said so) when it cannot be made.
+    // Creates a page; false (the status line has said so, and a message says why) when it
+    // cannot be made.
     bool begin(TiffCanvas& canvas, const std::string& path, int w, int h, CmykValue background)
     {
-        return canvas.create(path, w, h, background, [this](const std::string& text) { status_.status(text); }) ==
-               TiffCanvas::Result::Created;
+        if (canvas.create(path, w, h, background, [this](const std::string& text) { status_.status(text); }) ==
+            TiffCanvas::Result::Created)
+            return true;
+        if (canvas.error())
+            dialogs_.show(withReason(kMsgCannotWrite, canvas.error()), kTitleInfo, MessageIcon::Information);
+        return false;
     }
 
     bool end(TiffCanvas& canvas)
     {
         const std::string path = canvas.path();
         if (!canvas.finish(setup_.syncFiles)) {
-            dialogs_.show(kMsgCannotWrite, kTitleInfo, MessageIcon::Information);
+            dialogs_.show(withReason(kMsgCannotWrite, canvas.error()), kTitleInfo, MessageIcon::Information);
             return false;
         }
         files_.push_back(path);
@@ -65,6 +78,15 @@ public:
         for (const std::string& f : files_)
             std::remove(f.c_str());
         return {PageExportOutcome::Failed, {}};
+    }
+    bool stopAsked() const { return status_.cancelled(); }
+    // The user stopped the run: the same, and the page at hand is dropped unfinished.
+    PageExportResult stop(TiffCanvas& canvas)
+    {
+        canvas.abandon();
+        fail();
+        status_.status(kStatusCancelled);
+        return {PageExportOutcome::Cancelled, {}};
     }
     PageExportResult written() { return {PageExportOutcome::Written, files_}; }
 
@@ -129,6 +151,8 @@ PageExportResult writeWhole(const PageExportSetup& setup, PageExportDialogs& dia
     page.key = &canvasKey;
     page.ink = &ink;
     drawPage(canvas, page, run.report());
+    if (run.stopAsked())
+        return run.stop(canvas);
     if (!run.end(canvas))
         return run.fail();
     return run.written();
@@ -158,17 +182,18 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
     // one is complete: a run that fails leaves the old set whole and no new folder behind.
     const std::string folder = files.folder.substr(0, files.folder.size() - 1);
     const PathKind kind = pathKind(folder);
-    if (kind == PathKind::Missing) {
-        std::error_code error;
-        const std::filesystem::path parent = std::filesystem::path(folder).parent_path();
-        if (!parent.empty())
-            std::filesystem::create_directories(parent, error);
-    }
+    // Folders above the set made for this run go again unless it completes.
+    MadeFolders made;
+    int folderError = kind == PathKind::Missing || kind == PathKind::Folder ? 0 : ENOTDIR;
+    if (kind == PathKind::Missing && !made.make(parentFolderBytes(folder)))
+        folderError = errno;
     std::optional<ReplacementFolder> staging;
-    if (kind == PathKind::Missing || kind == PathKind::Folder)
+    if (folderError == 0) {
         staging.emplace(folder);
+        folderError = staging->error();
+    }
     if (!staging || !staging->ok()) {
-        dialogs.show(kMsgCannotMakeFolder, kTitleInfo, MessageIcon::Information);
+        dialogs.show(withReason(kMsgCannotMakeFolder, folderError), kTitleInfo, MessageIcon::Information);
         return {PageExportOutcome::Failed, {}};
     }
     const PageFiles staged{staging->stagingPath(), files.base};
@@ -207,6 +232,8 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
             content.ink = &ink;
         }
         drawPage(canvas, content, run.report());
+        if (run.stopAsked())
+            return run.stop(canvas);
         if (!run.end(canvas))
             return run.fail();
     }
@@ -220,9 +247,10 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
         return middle == "KEY" || std::all_of(middle.begin(), middle.end(), [](char c) { return c >= '0' && c <= '9'; });
     };
     if (!staging->commit(oldMember)) {
-        dialogs.show(kMsgCannotWrite, kTitleInfo, MessageIcon::Information);
+        dialogs.show(withReason(kMsgCannotWrite, staging->error()), kTitleInfo, MessageIcon::Information);
         return {PageExportOutcome::Failed, {}};
     }
+    made.keep();
     std::vector<std::string> written;
     for (int page = 1; page <= grid.total; ++page)
         written.push_back(pageFileName(files, page, grid.total));
@@ -233,13 +261,9 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
 
 std::string roomRefusal(const std::string& target, int pages, std::uint64_t pageBytes)
 {
-    const std::int64_t room = freeBytesFor(target);
     const std::uint64_t needed = pageBytes * static_cast<std::uint64_t>(std::max(pages, 0));
-    if (room < 0 || needed <= static_cast<std::uint64_t>(room))
-        return {};
-    char text[256];
-    std::snprintf(text, sizeof text, kMsgNoRoom, pages, sizeText(needed).c_str(), sizeText(static_cast<std::uint64_t>(room)).c_str());
-    return text;
+    const std::optional<NoRoom> room = checkRoom(target, needed);
+    return room ? noRoomText(kMsgNoRoom, *room, pages) : std::string();
 }
 
 bool readExportPattern(const std::string& path, const std::string& programDir, PatternDocument& doc, MessageBoxes& messages)

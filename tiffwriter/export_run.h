@@ -23,6 +23,8 @@ inline constexpr const char* kMsgPageTooLarge = "绣图太大,印刷页超过TIF
 inline constexpr const char* kMsgPageTooWide = "绣图太大,印刷页的宽或高超过TIFF文件65535像素的限制,不能导出";
 inline constexpr const char* kMsgCannotWrite = "印刷文件写入失败";
 inline constexpr const char* kMsgCannotMakeFolder = "不能建立存放印刷文件的目录";
+// The status line after the user stopped a run.
+inline constexpr const char* kStatusCancelled = "导出已取消";
 // Before anything is written: the pages, the room they take and the room there is.
 inline constexpr const char* kMsgNoRoom = "印刷文件共%d页,需要%s磁盘空间,目标磁盘只有%s可用,不能导出";
 
@@ -46,6 +48,9 @@ public:
     virtual ~PageExportStatus() = default;
     virtual void status(const std::string& text) = 0;  // GBK
     virtual void progress(int percent) = 0;
+    // Whether the user asked to stop; the run looks between pages and before a page is
+    // finished, and a stopped run leaves the old output as it was (PageExportOutcome::Cancelled).
+    virtual bool cancelled() const { return false; }
 };
 
 struct PageExportSetup {

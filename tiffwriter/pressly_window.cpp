@@ -24,10 +24,11 @@ namespace {
 class WorkerBridge final : public PageExportDialogs, public PageExportStatus {
 public:
     WorkerBridge(QObject* window, PageExportDialogs& dialogs, std::function<void(const std::string&)> status,
-                 std::function<void(int)> progress)
-        : window_(window), dialogs_(dialogs), status_(std::move(status)), progress_(std::move(progress))
+                 std::function<void(int)> progress, const std::atomic<bool>& cancel)
+        : window_(window), dialogs_(dialogs), status_(std::move(status)), progress_(std::move(progress)), cancel_(cancel)
     {
     }
+    bool cancelled() const override { return cancel_; }
 
     void show(const std::string& text, const std::string& title, MessageIcon icon) override
     {
@@ -61,6 +62,7 @@ private:
     PageExportDialogs& dialogs_;
     std::function<void(const std::string&)> status_;
     std::function<void(int)> progress_;
+    const std::atomic<bool>& cancel_;
 };
 
 }  // namespace
@@ -106,6 +108,9 @@ PresslyWindow::PresslyWindow(PageExportSetup setup, PageExportDialogs& dialogs, 
     path_ = new QLabel(displayPath(setup_.patternPath), this);
     path_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     start_ = new QPushButton(fromGbk("开始"), this);
+    cancelButton_ = new QPushButton(fromGbk("取消"), this);
+    cancelButton_->setObjectName(u"cancel"_qs);
+    cancelButton_->setEnabled(false);
     status_ = new QLabel(this);
     progress_ = new QProgressBar(this);
     progress_->setRange(0, 100);
@@ -116,12 +121,14 @@ PresslyWindow::PresslyWindow(PageExportSetup setup, PageExportDialogs& dialogs, 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(path_);
     layout->addWidget(start_);
+    layout->addWidget(cancelButton_);
     layout->addWidget(status_);
     layout->addWidget(progress_);
     resize(480, sizeHint().height());
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     connect(start_, &QPushButton::clicked, this, &PresslyWindow::start);
+    connect(cancelButton_, &QPushButton::clicked, this, &PresslyWindow::cancel);
 }
 
 PresslyWindow::~PresslyWindow()
@@ -157,14 +164,23 @@ void PresslyWindow::start()
     if (worker_.joinable())
         worker_.join();
     running_ = true;
+    cancel_ = false;
     start_->setEnabled(false);
+    cancelButton_->setEnabled(true);
     worker_ = std::thread([this] {
         WorkerBridge bridge(
-            this, dialogs_, [this](const std::string& text) { setStatus(text); }, [this](int percent) { setProgress(percent); });
+            this, dialogs_, [this](const std::string& text) { setStatus(text); }, [this](int percent) { setProgress(percent); },
+            cancel_);
         PageExportResult result = runPageExport(setup_, bridge, bridge);
         QMetaObject::invokeMethod(this, [this, result = std::move(result)]() mutable { done(std::move(result)); },
                                   Qt::QueuedConnection);
     });
+}
+
+void PresslyWindow::cancel()
+{
+    if (running_)
+        cancel_ = true;
 }
 
 void PresslyWindow::reject()
@@ -180,6 +196,7 @@ void PresslyWindow::done(PageExportResult result)
         worker_.join();
     running_ = false;
     start_->setEnabled(true);
+    cancelButton_->setEnabled(false);
     emit finished();
 }
 

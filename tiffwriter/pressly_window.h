@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+#include <atomic>
 #include <memory>
 #include <thread>
 
@@ -42,8 +43,13 @@ public:
     // The last run's result (after finished()).
     const PageExportResult& result() const { return result_; }
 
+    // Whether "取消" was pressed during the run at hand.
+    bool cancelRequested() const { return cancel_; }
+
 public slots:
     void start();
+    // "取消": the run stops after the page at hand, leaving the old output as it was.
+    void cancel();
     // The window stays while a run is going: the worker may still ask for a dialog.
     void reject() override;
 
@@ -59,10 +65,12 @@ private:
     PageExportDialogs& dialogs_;
     QLabel* path_;
     QPushButton* start_;
+    QPushButton* cancelButton_;
     QLabel* status_;
     QProgressBar* progress_;
     std::thread worker_;
     bool running_ = false;
+    std::atomic<bool> cancel_{false};
     PageExportResult result_;
 };
 

@@ -34,6 +34,8 @@ bool writeAll(int fd, const std::uint8_t* data, std::size_t n)
         const ssize_t done = ::write(fd, data, n);
         if (done < 0 && errno == EINTR)
             continue;
+        if (done == 0)
+            errno = ENOSPC;
         if (done <= 0)
             return false;
         data += done;
@@ -48,6 +50,8 @@ bool writeAllAt(int fd, const std::uint8_t* data, std::size_t n, std::uint64_t o
         const ssize_t done = ::pwrite(fd, data, n, static_cast<off_t>(offset));
         if (done < 0 && errno == EINTR)
             continue;
+        if (done == 0)
+            errno = ENOSPC;
         if (done <= 0)
             return false;
         data += done;
@@ -152,6 +156,7 @@ TiffCanvas::Result TiffCanvas::create(const std::string& path, int w, int h, Cmy
         return Result::TooLarge;
     }
     path_ = path;
+    error_ = 0;
     // A name of its own beside the page, created exclusively: two runs on one output never
     // share it and a link standing in the folder is never followed.
     fd_ = createTemporaryBeside(path, working_);
@@ -159,6 +164,7 @@ TiffCanvas::Result TiffCanvas::create(const std::string& path, int w, int h, Cmy
         (void)::fchmod(fd_, 0666 & ~processUmask());
     }
     if (fd_ < 0) {
+        error_ = errno;
         tell("初始化文件失败");
         return Result::CannotCreate;
     }
@@ -174,6 +180,7 @@ TiffCanvas::Result TiffCanvas::create(const std::string& path, int w, int h, Cmy
     fill_.reset(new (std::nothrow) std::uint8_t[kFillBufferBytes]);
     if (!fill_) {
         abandon();
+        error_ = ENOMEM;
         tell("初始化文件失败");
         return Result::NoMemory;
     }
@@ -182,8 +189,14 @@ TiffCanvas::Result TiffCanvas::create(const std::string& path, int w, int h, Cmy
         std::memcpy(&fill_[i], bytes, 4);
     // The whole file's blocks are claimed now, so a full disk is found here rather than
     // after the page has been drawn.
-    const bool ok = writeAll(fd_, header.data(), header.size()) &&
-                    ::posix_fallocate(fd_, 0, static_cast<off_t>(fileSize(w, h))) == 0;
+    bool ok = writeAll(fd_, header.data(), header.size());
+    if (!ok)
+        error_ = errno;
+    if (ok) {
+        const int claimed = ::posix_fallocate(fd_, 0, static_cast<off_t>(fileSize(w, h)));  // returns the error
+        ok = claimed == 0;
+        error_ = claimed;
+    }
     if (!ok) {
         abandon();
         tell("初始化文件失败");
@@ -195,6 +208,7 @@ TiffCanvas::Result TiffCanvas::create(const std::string& path, int w, int h, Cmy
         buffer_.assign(static_cast<std::size_t>(bandRows_) * rowBytes_, 0);
     } catch (const std::bad_alloc&) {
         abandon();
+        error_ = ENOMEM;
         tell("初始化文件失败");
         return Result::NoMemory;
     }
@@ -227,8 +241,10 @@ bool TiffCanvas::flush()
     if (band_ < 0 || !dirty_)
         return !failed_;
     const std::uint64_t offset = kPixelOffset + static_cast<std::uint64_t>(bandFirst_) * rowBytes_;
-    if (!writeAllAt(fd_, buffer_.data(), static_cast<std::size_t>(bandEnd_ - bandFirst_) * rowBytes_, offset))
+    if (!writeAllAt(fd_, buffer_.data(), static_cast<std::size_t>(bandEnd_ - bandFirst_) * rowBytes_, offset)) {
         failed_ = true;
+        error_ = errno ? errno : EIO;
+    }
     written_[static_cast<std::size_t>(band_)] = true;
     dirty_ = false;
     return !failed_;
@@ -243,6 +259,7 @@ bool TiffCanvas::load(int band)
     if (written_[static_cast<std::size_t>(band)]) {
         if (!readAllAt(fd_, buffer_.data(), bytes, kPixelOffset + static_cast<std::uint64_t>(first) * rowBytes_)) {
             failed_ = true;
+            error_ = errno ? errno : EIO;
             return false;
         }
     } else {
@@ -348,13 +365,24 @@ bool TiffCanvas::finish(bool sync)
             flush();
         }
     bool ok = !failed_;
-    if (ok && sync)
-        ok = ::fdatasync(fd_) == 0;
-    ok = ::close(fd_) == 0 && ok;
+    const auto note = [&] {
+        if (error_ == 0)
+            error_ = errno ? errno : EIO;
+    };
+    if (ok && sync && ::fdatasync(fd_) != 0) {
+        ok = false;
+        note();
+    }
+    if (::close(fd_) != 0 && ok) {
+        ok = false;
+        note();
+    }
     fd_ = -1;
     band_ = -1;
-    if (ok)
-        ok = std::rename(working_.c_str(), path_.c_str()) == 0;
+    if (ok && std::rename(working_.c_str(), path_.c_str()) != 0) {
+        ok = false;
+        note();
+    }
     if (!ok)
         std::remove(working_.c_str());
     working_.clear();

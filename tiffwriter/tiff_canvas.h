@@ -90,6 +90,9 @@ public:
     bool finish(bool sync = true);
     // Closes and removes the working file.
     void abandon();
+    // The errno of the first failure of create or finish (0 when there was none), for the
+    // message that says why.
+    int error() const { return error_; }
 
 private:
     std::uint8_t* row(int y);
@@ -110,6 +113,7 @@ private:
     std::vector<std::uint8_t> buffer_;
     std::vector<bool> written_;  // per band: its pixels are in the file
     bool failed_ = false;
+    int error_ = 0;
 };
 
 }  // namespace brenmark

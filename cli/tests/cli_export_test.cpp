@@ -1,6 +1,7 @@
 // brenmark-cli export and scramble: the files written and their names, the page layout's
 // paper, the refusals, and the scrambled argument decoding back to the path.
 #include "cli/cli.h"
+#include "editor/document/output_room.h"
 #include "editor/document/path_scramble.h"
 #include "editor/document/pattern_file.h"
 
@@ -164,6 +165,21 @@ TEST_F(ExportCli, RefusalsExitOneWithTheMessageAndWriteNothing)
     EXPECT_EQ(cli({"export", small, "--format", "bmp", "--paper", "B5", "--program-dir", dir, "-o", dir + "x"}).status, 2);
     EXPECT_EQ(cli({"export", small, "--format", "bmp", "--cell-mm", "0", "--program-dir", dir, "-o", dir + "x"}).status, 2);
     EXPECT_FALSE(fs::exists(dir + "x.bmp"));
+}
+
+TEST_F(ExportCli, AnOutputLargerThanTheFreeSpaceIsRefusedWithTheRoomItNeeds)
+{
+    const std::string xiu = pattern("heart.xiu", 60, 60);
+    injectFreeSpace(4000);
+    const CliRun whole = cli({"export", xiu, "--format", "png", "--program-dir", dir, "-o", dir + "w.png"});
+    const CliRun pages = cli({"export", xiu, "--format", "pdf", "--pages", "--program-dir", dir, "-o", dir + "p.pdf"});
+    injectFreeSpace(-1);
+    EXPECT_EQ(whole.status, 1);
+    EXPECT_EQ(whole.err.find(reinterpret_cast<const char*>(u8"brenmark-cli: 导出文件需要")), 0u) << whole.err;
+    EXPECT_NE(whole.err.find(reinterpret_cast<const char*>(u8"目标磁盘只有4 KB可用")), std::string::npos) << whole.err;
+    EXPECT_EQ(pages.status, 1);
+    EXPECT_EQ(pages.err.find(reinterpret_cast<const char*>(u8"brenmark-cli: 导出文件共")), 0u) << pages.err;
+    EXPECT_EQ(files(), std::vector<std::string>{"heart.xiu"});
 }
 
 TEST_F(ExportCli, TheSimulatedPictureTakesItsFormatFromTheName)

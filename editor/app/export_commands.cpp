@@ -33,6 +33,24 @@ std::string withPath(const char* text, const std::string& path)
     return s;
 }
 
+// The span of one export the user may stop; an export inside another is part of it.
+struct CancellableRun {
+    const std::function<void(bool)>& shown;
+    int& depth;
+    CancellableRun(const std::function<void(bool)>& f, int& runs) : shown(f), depth(runs)
+    {
+        if (depth++ == 0 && shown)
+            shown(true);
+    }
+    ~CancellableRun()
+    {
+        if (--depth == 0 && shown)
+            shown(false);
+    }
+    CancellableRun(const CancellableRun&) = delete;
+    CancellableRun& operator=(const CancellableRun&) = delete;
+};
+
 }  // namespace
 
 ExportCommands::ExportCommands(EditorSession& session, ExportDialogs& dialogs, ProgramStarter& starter,
@@ -85,7 +103,8 @@ bool ExportCommands::writePicture(QImage picture, const QString& chosen, ChartFo
     const QString target = picturePath(chosen, wanted, jpegWriter);
     ExportError error;
     if (format != ChartFormat::Jpeg) {
-        if (!savePicture(picture, target, format, &error)) {
+        const CancellableRun run(cancellable_, cancellableRuns_);
+        if (!savePicture(picture, target, format, &error, progress_)) {
             refuse(error);
             return false;
         }
@@ -113,6 +132,7 @@ bool ExportCommands::writePicture(QImage picture, const QString& chosen, ChartFo
 bool ExportCommands::writeChart(const ExportOptions& options, const std::string& chosenPath, ChartFormat format,
                                 const char* done)
 {
+    const CancellableRun run(cancellable_, cancellableRuns_);
     const PatternDocument& doc = session_.document();
     const QString chosen = decoded(chosenPath);
     const ChartStyle style = options.style();
@@ -129,7 +149,7 @@ bool ExportCommands::writeChart(const ExportOptions& options, const std::string&
     }
     const ChartLayout whole = wholeChartLayout(doc, session_.printSettings(), session_.fabricName());
     if (isVectorFormat(format)) {
-        if (!writeWholeChart(whole, style, withExtension(chosen, extensionOf(format)), format, &error)) {
+        if (!writeWholeChart(whole, style, withExtension(chosen, extensionOf(format)), format, &error, 96, progress_)) {
             if (format == ChartFormat::Emf && error.text != kTextCanvasTooLarge)
                 error = ExportError{kTextEmfFailed, kTitleInfo};
             refuse(error);

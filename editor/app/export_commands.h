@@ -47,6 +47,9 @@ public:
     ~ExportCommands();
 
     void route(CommandRouter& router);
+    // Told when an export the user may stop begins (true) and ends (false); the progress
+    // report's cancelled() then stops it, leaving the old output as it was.
+    void setCancellable(std::function<void(bool)> shown) { cancellable_ = std::move(shown); }
 
     // Each needs an open pattern and does nothing without one. True when the export was
     // written (or, for JPEG, handed to the worker thread).
@@ -84,6 +87,8 @@ private:
     ExportOptions imageOptions_;
     ExportOptions vectorOptions_;
     std::unique_ptr<JpegConversions> jpegs_;
+    std::function<void(bool)> cancellable_;
+    int cancellableRuns_ = 0;
 };
 
 }  // namespace brenmark

@@ -41,6 +41,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QAbstractButton>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
@@ -116,6 +117,7 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
         setup.programStarter ? *setup.programStarter : *ownProgramStarter_,
         setup.programsDir.empty() ? setup.programDir : setup.programsDir, &progress_);
     exports_->route(session_.router());
+    exports_->setCancellable([this](bool on) { progress_.setCancellable(on); });
     // The plug-ins are scanned now; the menu gets them once the window is up.
     plugins_ = std::make_unique<PluginCommands>(session_, *dialogs_,
                                                 setup.pluginsDir.empty() ? setup.programDir : setup.pluginsDir,
@@ -299,6 +301,7 @@ void MainWindow::buildStatusBar()
     progressBar_->setTextVisible(false);
     statusBar()->addWidget(message_, 1);
     statusBar()->addPermanentWidget(progressBar_);
+    statusBar()->addPermanentWidget(progress_.cancelButton());
 }
 
 void MainWindow::connectWindows()

@@ -5,6 +5,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/sysinfo.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -79,6 +80,21 @@ std::int64_t regularFileSize(const std::string& path)
     return static_cast<std::int64_t>(st.st_size);
 }
 
+namespace {
+
+// More than the machine's memory and swap together can never be held: a file that long is
+// refused without asking the allocator (which, under a sanitizer or with overcommit, may
+// not answer with an exception).
+std::uint64_t memoryCeiling()
+{
+    struct sysinfo info {};
+    if (::sysinfo(&info) != 0 || info.mem_unit == 0)
+        return kAnySize;
+    return (static_cast<std::uint64_t>(info.totalram) + info.totalswap) * info.mem_unit;
+}
+
+}  // namespace
+
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std::uint64_t maxBytes)
 {
     out.clear();
@@ -92,7 +108,7 @@ bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std:
         return false;
     struct stat st {};
     bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    if (ok && static_cast<std::uint64_t>(st.st_size) > maxBytes)
+    if (ok && static_cast<std::uint64_t>(st.st_size) > std::min(maxBytes, memoryCeiling()))
         ok = false;
     if (ok) {
         try {

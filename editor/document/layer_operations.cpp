@@ -16,17 +16,34 @@ LayerOperations::LayerOperations(PatternDocument& doc, UndoRecorder& undo) : doc
 LayerOperations::~LayerOperations()
 {
     doc_.removeObserver(this);
+    // Each observer is let go before it hears of the end, so whatever it does then cannot
+    // reach back into these commands' list.
+    while (!observers_.empty()) {
+        LayerObserver* o = observers_.back();
+        observers_.pop_back();
+        std::erase(o->observed_, this);
+        o->layerOperationsEnded(*this);
+    }
+}
+
+LayerObserver::~LayerObserver()
+{
+    for (LayerOperations* operations : std::vector<LayerOperations*>(observed_))
+        operations->removeObserver(this);
 }
 
 void LayerOperations::addObserver(LayerObserver* observer)
 {
-    if (observer && std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
+    if (observer && std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) {
         observers_.push_back(observer);
+        observer->observed_.push_back(this);
+    }
 }
 
 void LayerOperations::removeObserver(LayerObserver* observer)
 {
-    std::erase(observers_, observer);
+    if (observer && std::erase(observers_, observer) > 0)
+        std::erase(observer->observed_, this);
 }
 
 void LayerOperations::notifyRows()

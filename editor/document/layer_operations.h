@@ -18,10 +18,22 @@ struct LoadContext;
 inline constexpr const char* kMsgOtherBrand = "绣线色系不同不能插入";
 inline constexpr const char* kMsgTooManyLayers = "创件层失败,层数超出范围";
 
+class LayerOperations;
+
 // The view, the overview and the layer panel listen here; the document never calls them.
+// Either side may go first: an observer leaves the commands it listens to when it ends, and
+// commands that end first let their observers go (layerOperationsEnded), so neither ever
+// calls the other after its end.
 class LayerObserver {
 public:
-    virtual ~LayerObserver() = default;
+    LayerObserver() = default;
+    // A copy listens to nothing until it is added itself.
+    LayerObserver(const LayerObserver&) {}
+    LayerObserver& operator=(const LayerObserver&) { return *this; }
+    virtual ~LayerObserver();
+    // The commands this observer listened to are ending; it is no longer among their
+    // observers, and anything it kept of them must be forgotten now.
+    virtual void layerOperationsEnded(LayerOperations& /*operations*/) {}
     // The visible grid, its lines and marks and the work image were recomputed: redraw the
     // view and the overview.
     virtual void layersRecomposed() {}
@@ -33,6 +45,10 @@ public:
     virtual void threadsAppended(int /*first*/, int /*count*/) {}
     // A floating piece appeared, moved, was dropped or discarded.
     virtual void floatingPieceChanged() {}
+
+private:
+    friend class LayerOperations;
+    std::vector<LayerOperations*> observed_;
 };
 
 enum class InsertOutcome {

@@ -1,5 +1,6 @@
 #include "editor/output/chart_files.h"
 
+#include "editor/document/output_room.h"
 #include "editor/render/chart_export.h"
 #include "editor/render/emf_writer.h"
 #include "editor/render/replacement_device.h"
@@ -50,13 +51,12 @@ void fail(ExportError* error, const char* text, const QString& path, const char*
 
 // Every export makes the missing folders of its target first, so a file under a new folder
 // is written however it is exported; false (with kTextCannotMakeFolder) when they cannot be.
-bool makeTargetFolder(const QString& path, ExportError* error)
+// The folders go again when made keeps nothing.
+bool makeTargetFolder(const QString& path, ExportError* error, MadeFolders& made)
 {
-    const QString folder = QFileInfo(path).absolutePath();
-    const QFileInfo info(folder);
-    if (info.isDir() || (!info.exists() && QDir().mkpath(folder)))
+    if (made.make(parentFolderBytes(fileNameBytes(path))))
         return true;
-    fail(error, kTextCannotMakeFolder, folder);
+    fail(error, kTextCannotMakeFolder, QFileInfo(path).absolutePath());
     return false;
 }
 
@@ -67,6 +67,49 @@ void failWrite(ExportError* error, const QString& path, const std::string& reaso
     if (error && !reason.empty())
         error->text += "(" + reason + ")";
 }
+
+// A stopped export: nothing written, and the user is told so.
+void failCancelled(ExportError* error)
+{
+    if (error)
+        *error = ExportError{kTextExportCancelled, kTitleInfo};
+}
+
+bool refuseWithoutRoom(ExportError* error, const QString& target, std::uint64_t needed, int pages = -1)
+{
+    const std::optional<NoRoom> room = checkRoom(fileNameBytes(target), needed);
+    if (!room)
+        return false;
+    if (error)
+        *error = ExportError{noRoomText(pages < 0 ? kTextNoRoom : kTextNoRoomPages, *room, pages), kTitleWarning};
+    return true;
+}
+
+std::function<bool()> cancelOf(ProgressReport* progress)
+{
+    if (!progress)
+        return {};
+    return [progress] { return progress->cancelled(); };
+}
+
+// Counts what a writer writes and keeps none of it: the size of a file without the file.
+class ByteCounter final : public QIODevice {
+public:
+    ByteCounter() { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    std::uint64_t bytes() const { return bytes_; }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char*, qint64 size) override
+    {
+        bytes_ += static_cast<std::uint64_t>(size);
+        return size;
+    }
+
+private:
+    std::uint64_t bytes_ = 0;
+};
 
 void putLe16(QByteArray& b, int at, std::uint32_t v)
 {
@@ -224,29 +267,69 @@ bool writeBmp(const QImage& picture, QIODevice& device)
     return true;
 }
 
-bool savePicture(const QImage& image, const QString& path, ChartFormat format, ExportError* error)
+namespace {
+
+bool encodePicture(const QImage& image, QIODevice& device, ChartFormat format)
 {
-    if (!makeTargetFolder(path, error))
+    if (format == ChartFormat::Bmp)
+        return writeBmp(image, device);
+    QImageWriter writer(&device, format == ChartFormat::Jpeg ? "jpeg" : "png");
+    writer.setQuality(format == ChartFormat::Jpeg ? 80 : kPngQuality);
+    return writer.write(image);
+}
+
+// The picture written, without the room check (a page set checks for all its pages).
+bool writePicture(const QImage& image, const QString& path, ChartFormat format, ExportError* error,
+                  ProgressReport* progress)
+{
+    MadeFolders made;
+    if (!makeTargetFolder(path, error, made))
         return false;
     ReplacementDevice file(path);
-    bool ok = file.begin();
-    if (ok) {
-        if (format == ChartFormat::Bmp) {
-            ok = writeBmp(image, file);
-        } else {
-            QImageWriter writer(&file, format == ChartFormat::Jpeg ? "jpeg" : "png");
-            if (format == ChartFormat::Jpeg)
-                writer.setQuality(80);
-            else
-                writer.setQuality(kPngQuality);
-            ok = writer.write(image);
-        }
-    }
+    file.setCancel(cancelOf(progress));
+    const bool ok = file.begin() && encodePicture(image, file, format);
     if (!ok || !file.commit()) {
-        failWrite(error, path, file.failure());
+        if (file.cancelled())
+            failCancelled(error);
+        else
+            failWrite(error, path, file.failure());
         return false;
     }
+    made.keep();
     return true;
+}
+
+}  // namespace
+
+std::uint64_t estimatePictureBytes(const QImage& image, ChartFormat format)
+{
+    const int h = image.height();
+    if (format == ChartFormat::Bmp)
+        return 54 + static_cast<std::uint64_t>(bmpRowBytes(image.width())) * static_cast<std::uint64_t>(std::max(h, 0));
+    // Sixteen bands of rows spread from the top to the foot: the blank margins and the dense
+    // chart between them are both in the sample, as they are in the picture.
+    constexpr int kBand = 64, kBands = 16;
+    if (h <= kBands * kBand) {
+        ByteCounter counter;
+        encodePicture(image, counter, format);
+        return counter.bytes();
+    }
+    std::uint64_t sampled = 0;
+    for (int i = 0; i < kBands; ++i) {
+        const int top = static_cast<int>(static_cast<std::int64_t>(h - kBand) * i / (kBands - 1));
+        ByteCounter counter;
+        encodePicture(image.copy(0, top, image.width(), kBand), counter, format);
+        sampled += counter.bytes();
+    }
+    return sampled * static_cast<std::uint64_t>(h) / (kBands * kBand);
+}
+
+bool savePicture(const QImage& image, const QString& path, ChartFormat format, ExportError* error,
+                 ProgressReport* progress)
+{
+    if (refuseWithoutRoom(error, path, estimatePictureBytes(image, format)))
+        return false;
+    return writePicture(image, path, format, error, progress);
 }
 
 bool convertToJpeg(const QString& bmpPath, const QString& jpegPath)
@@ -259,29 +342,16 @@ bool convertToJpeg(const QString& bmpPath, const QString& jpegPath)
 
 // ---- Vector pages ----
 
-bool writeVectorPage(const QString& path, QSize size, ChartFormat format, const std::function<void(QPainter&)>& draw,
-                     ExportError* error, const QString& title)
+namespace {
+
+// An SVG or PDF page into a device; false when the painter could not draw it.
+bool paintVector(QIODevice& device, QSize size, ChartFormat format, const std::function<void(QPainter&)>& draw,
+                 const QString& title)
 {
-    if (!makeTargetFolder(path, error))
-        return false;
-    if (format == ChartFormat::Emf) {
-        QString why;
-        if (!writeEmf(path, size, draw, &why)) {
-            const qsizetype at = why.lastIndexOf(u": "_qs);
-            failWrite(error, path, at < 0 ? std::string() : toGbk(why.mid(at + 2)));
-            return false;
-        }
-        return true;
-    }
-    ReplacementDevice file(path);
-    if (!file.begin()) {
-        failWrite(error, path, file.failure());
-        return false;
-    }
     bool painted = false;
     if (format == ChartFormat::Svg) {
         QSvgGenerator svg;
-        svg.setOutputDevice(&file);
+        svg.setOutputDevice(&device);
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
         svg.setResolution(96);
@@ -292,7 +362,7 @@ bool writeVectorPage(const QString& path, QSize size, ChartFormat format, const 
             painted = p.end();
         }
     } else {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&device);
         pdf.setResolution(96);
         pdf.setPageSize(QPageSize(QSizeF(size.width() * 25.4 / 96, size.height() * 25.4 / 96), QPageSize::Millimeter));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -303,11 +373,55 @@ bool writeVectorPage(const QString& path, QSize size, ChartFormat format, const 
             painted = p.end();
         }
     }
-    if (!painted || !file.commit()) {
+    return painted;
+}
+
+bool writeVector(const QString& path, QSize size, ChartFormat format, const std::function<void(QPainter&)>& draw,
+                 ExportError* error, const QString& title, const std::function<bool()>& cancel)
+{
+    MadeFolders made;
+    if (!makeTargetFolder(path, error, made))
+        return false;
+    if (format == ChartFormat::Emf) {
+        QString why;
+        if (!writeEmf(path, size, draw, &why)) {
+            const qsizetype at = why.lastIndexOf(u": "_qs);
+            failWrite(error, path, at < 0 ? std::string() : toGbk(why.mid(at + 2)));
+            return false;
+        }
+        made.keep();
+        return true;
+    }
+    ReplacementDevice file(path);
+    if (!file.begin()) {
         failWrite(error, path, file.failure());
         return false;
     }
+    file.setCancel(cancel);
+    if (!paintVector(file, size, format, draw, title) || !file.commit()) {
+        if (file.cancelled())
+            failCancelled(error);
+        else
+            failWrite(error, path, file.failure());
+        return false;
+    }
+    made.keep();
     return true;
+}
+
+}  // namespace
+
+bool writeVectorPage(const QString& path, QSize size, ChartFormat format, const std::function<void(QPainter&)>& draw,
+                     ExportError* error, const QString& title)
+{
+    return writeVector(path, size, format, draw, error, title, {});
+}
+
+std::uint64_t estimateVectorBytes(QSize size, ChartFormat format, const std::function<void(QPainter&)>& draw)
+{
+    ByteCounter counter;
+    paintVector(counter, size, format, draw, {});
+    return counter.bytes();
 }
 
 // ---- The whole chart ----
@@ -357,7 +471,7 @@ std::optional<QImage> renderWholeChart(const ChartLayout& whole, ChartStyle styl
 }
 
 bool writeWholeChart(const ChartLayout& whole, ChartStyle style, const QString& path, ChartFormat format,
-                     ExportError* error, int dotsPerInch)
+                     ExportError* error, int dotsPerInch, ProgressReport* progress)
 {
     if (isVectorFormat(format)) {
         // Vector targets have no pixels, but the same limit keeps other programs able to open them.
@@ -366,11 +480,28 @@ bool writeWholeChart(const ChartLayout& whole, ChartStyle style, const QString& 
                 *error = ExportError{kTextCanvasTooLarge, kTitleWarning};
             return false;
         }
-        return writeVectorPage(path, whole.pageSize(), format, [&](QPainter& p) { whole.drawWholeChart(p, style); },
-                               error, fromGbk(whole.settings().title));
+        const auto draw = [&](QPainter& p) { whole.drawWholeChart(p, style); };
+        // A whole chart takes well under 64 bytes a unit of its page (an SVG of many colours
+        // about 8, a PDF under 1). With less room than that it is drawn once into a counter
+        // first, so drawing twice costs only where the room is in doubt.
+        const std::int64_t room = freeSpaceFor(fileNameBytes(path));
+        const double bound = 64.0 * whole.pageSize().width() * whole.pageSize().height() + (16 << 20);
+        if (format != ChartFormat::Emf && room >= 0 && static_cast<double>(room) < bound &&
+            refuseWithoutRoom(error, path, estimateVectorBytes(whole.pageSize(), format, draw)))
+            return false;
+        if (progress && progress->cancelled()) {
+            failCancelled(error);
+            return false;
+        }
+        return writeVector(path, whole.pageSize(), format, draw, error, fromGbk(whole.settings().title),
+                           cancelOf(progress));
     }
     const auto canvas = renderWholeChart(whole, style, error, dotsPerInch);
-    return canvas && savePicture(*canvas, path, format, error);
+    if (canvas && progress && progress->cancelled()) {
+        failCancelled(error);
+        return false;
+    }
+    return canvas && savePicture(*canvas, path, format, error, progress);
 }
 
 // ---- The simulated picture ----
@@ -456,27 +587,104 @@ bool makePageFolder(const PageFiles& files, ExportError* error)
     return false;
 }
 
+std::uint64_t estimatePageSetBytes(const ChartLayout& layout, ChartStyle style, ChartFormat format, int dotsPerInch)
+{
+    const auto total = static_cast<std::uint64_t>(std::max(layout.grid().total, 0));
+    if (total == 0)
+        return 0;
+    if (format == ChartFormat::Pdf) {
+        // The fonts and the file's frame come once; each further page adds about what the
+        // second did.
+        ByteCounter one;
+        paintChartPdf(layout, one, style, 1);
+        if (total == 1)
+            return one.bytes();
+        ByteCounter two;
+        paintChartPdf(layout, two, style, 2);
+        const std::uint64_t more = two.bytes() > one.bytes() ? two.bytes() - one.bytes() : one.bytes();
+        return one.bytes() + more * (total - 1);
+    }
+    if (format == ChartFormat::Emf)
+        return 0;  // the metafile writer reports its own failures; no estimate is made
+    std::optional<QImage> canvas;
+    if (format != ChartFormat::Svg) {
+        const QSize pixels = rasterSize(layout.pageSize(), dotsPerInch);
+        if (!canvasFits(pixels))
+            return 0;  // refused for its size when the pages are drawn
+        canvas.emplace(pixels, QImage::Format_RGB32);
+        if (canvas->isNull())
+            return 0;
+    }
+    // One page's file in the format.
+    const auto pageBytes = [&](int n) -> double {
+        if (!canvas)
+            return static_cast<double>(
+                estimateVectorBytes(layout.pageSize(), format, [&](QPainter& p) { layout.drawPage(p, n, style); }));
+        canvas->fill(Qt::white);
+        {
+            QPainter p(&*canvas);
+            p.scale(dotsPerInch / 96.0, dotsPerInch / 96.0);
+            layout.drawPage(p, n, style);
+        }
+        return static_cast<double>(estimatePictureBytes(*canvas, format));
+    };
+    const auto cellsOn = [&](int n) {
+        const QRect r = layout.pageCells(n);
+        return static_cast<double>(std::max(r.width(), 0)) * std::max(r.height(), 0);
+    };
+    // The key page as it is; the pattern pages from the first (a full page) and the last (the
+    // corner, often the smallest), the bytes of the others following their cells.
+    const int patternPages = static_cast<int>(total) - 1;
+    double sum = pageBytes(static_cast<int>(total));
+    const double first = pageBytes(1);
+    if (patternPages <= 1)
+        return static_cast<std::uint64_t>(sum + first);
+    const double last = pageBytes(patternPages);
+    const double c1 = cellsOn(1), cl = cellsOn(patternPages);
+    const double perCell = c1 > cl ? (first - last) / (c1 - cl) : 0;
+    for (int n = 1; n <= patternPages; ++n)
+        sum += c1 > cl ? std::max(last, first - perCell * (c1 - cellsOn(n))) : first;
+    return static_cast<std::uint64_t>(sum);
+}
+
 QStringList writeChartPages(const ChartLayout& layout, ChartStyle style, const QString& chosen, ChartFormat format,
                             ProgressReport* progress, ExportError* error, int dotsPerInch)
 {
     const int total = layout.grid().total;
+    const bool single = format == ChartFormat::Pdf;
+    const PageFiles files = pageFilesFor(chosen);
+    const QString target = single ? withExtension(chosen, extensionOf(format)) : files.folder;
+    // Everything is written before the old set goes, so the new one must fit beside it.
+    if (freeSpaceFor(fileNameBytes(target)) >= 0 &&
+        refuseWithoutRoom(error, target, estimatePageSetBytes(layout, style, format, dotsPerInch), total))
+        return {};
     if (progress) {
         progress->setRange(0, total);
         progress->setPosition(0);
     }
-    if (format == ChartFormat::Pdf) {
-        const QString path = withExtension(chosen, extensionOf(format));
+    // Folders made for this run go again when it does not complete.
+    MadeFolders made;
+    if (single) {
+        const QString path = target;
+        if (!made.make(parentFolderBytes(fileNameBytes(path)))) {
+            fail(error, kTextCannotMakeFolder, QFileInfo(path).absolutePath());
+            return {};
+        }
         QString why;
-        if (!writeChartPdf(layout, path, style, &why)) {
+        if (!writeChartPdf(layout, path, style, &why, progress)) {
+            if (progress && progress->cancelled()) {
+                failCancelled(error);
+                return {};
+            }
             const qsizetype at = why.lastIndexOf(u": "_qs);
             failWrite(error, path, at < 0 ? std::string() : toGbk(why.mid(at + 2)));
             return {};
         }
+        made.keep();
         if (progress)
             progress->setPosition(total);
         return {path};
     }
-    const PageFiles files = pageFilesFor(chosen);
     const std::string folder = fileNameBytes(files.folder);
     // The set is written into a folder of its own beside the target and moved in whole, so
     // a run that fails leaves the old set as it was and no folder of its own behind.
@@ -485,11 +693,11 @@ QStringList writeChartPages(const ChartLayout& layout, ChartStyle style, const Q
         fail(error, kTextCannotMakeFolder, files.folder);
         return {};
     }
-    if (kind == PathKind::Missing) {
-        const std::filesystem::path parent = std::filesystem::path(folder).parent_path();
-        std::error_code ec;
-        if (!parent.empty())
-            std::filesystem::create_directories(parent, ec);
+    if (kind == PathKind::Missing && !made.make(parentFolderBytes(folder))) {
+        fail(error, kTextCannotMakeFolder, files.folder);
+        if (error)
+            error->text += "(" + writeFailureReason(errno) + ")";
+        return {};
     }
     ReplacementFolder staging(folder);
     if (!staging.ok()) {
@@ -510,8 +718,8 @@ QStringList writeChartPages(const ChartLayout& layout, ChartStyle style, const Q
         const QString path = staged.file(name, extension);
         bool ok;
         if (vector) {
-            ok = writeVectorPage(path, layout.pageSize(), format, [&](QPainter& p) { layout.drawPage(p, n, style); },
-                                 error, fromGbk(layout.settings().title));
+            ok = writeVector(path, layout.pageSize(), format, [&](QPainter& p) { layout.drawPage(p, n, style); },
+                             error, fromGbk(layout.settings().title), cancelOf(progress));
         } else {
             page->fill(Qt::white);
             {
@@ -519,7 +727,11 @@ QStringList writeChartPages(const ChartLayout& layout, ChartStyle style, const Q
                 p.scale(dotsPerInch / 96.0, dotsPerInch / 96.0);
                 layout.drawPage(p, n, style);
             }
-            ok = savePicture(*page, path, format, error);
+            ok = writePicture(*page, path, format, error, progress);
+        }
+        if (!ok && progress && progress->cancelled()) {
+            failCancelled(error);
+            return {};
         }
         if (!ok) {
             if (error)
@@ -553,6 +765,7 @@ QStringList writeChartPages(const ChartLayout& layout, ChartStyle style, const Q
         failWrite(error, failed, writeFailureReason(staging.error()));
         return {};
     }
+    made.keep();
     return written;
 }
 

@@ -34,6 +34,10 @@ inline constexpr const char* kTextCanvasTooLarge = "不能导出过大的绣图"
 inline constexpr const char* kTextCannotWrite = "无法写入文件:%s";
 inline constexpr const char* kTextCannotMakeFolder = "无法创建导出文件夹:%s";
 inline constexpr const char* kTextExportCancelled = "导出已取消";
+// Before anything is written, when the estimated size passes the target's free space (title
+// "警告"): the room needed, the room there is; for a page set the pages first.
+inline constexpr const char* kTextNoRoom = "导出文件需要%s磁盘空间,目标磁盘只有%s可用,不能导出";
+inline constexpr const char* kTextNoRoomPages = "导出文件共%d页,需要%s磁盘空间,目标磁盘只有%s可用,不能导出";
 
 enum class ExportMode { Whole, Pages };
 
@@ -103,8 +107,11 @@ std::int64_t bmpRowBytes(int width);
 // blocks otherwise (the bytes are the same).
 bool writeBmp(const QImage& image, QIODevice& device);
 // Writes a picture file (BMP by our writer, JPEG at quality 80, PNG) beside path and renames
-// it over path when whole.
-bool savePicture(const QImage& image, const QString& path, ChartFormat format, ExportError* error);
+// it over path when whole. Refused (kTextNoRoom) when its estimated size passes the free
+// space there; progress (may be null) may stop it, which leaves nothing written
+// (kTextExportCancelled).
+bool savePicture(const QImage& image, const QString& path, ChartFormat format, ExportError* error,
+                 ProgressReport* progress = nullptr);
 // Reads a BMP and writes it as JPEG at quality 80 (beside the target, then renamed).
 bool convertToJpeg(const QString& bmpPath, const QString& jpegPath);
 
@@ -116,9 +123,10 @@ ChartLayout wholeChartLayout(const PatternDocument& doc, const PrintSettings& se
 // Pictures carry their resolution (PNG pHYs, JPEG density, BMP header) from the canvas.
 std::optional<QImage> renderWholeChart(const ChartLayout& whole, ChartStyle style, ExportError* error,
                                        int dotsPerInch = 96);
-// The whole chart as one picture (BMP, JPEG, PNG) or one vector page (EMF, SVG, PDF) at path.
+// The whole chart as one picture (BMP, JPEG, PNG) or one vector page (EMF, SVG, PDF) at path,
+// refused as savePicture's when it would not fit; progress (may be null) may stop it.
 bool writeWholeChart(const ChartLayout& whole, ChartStyle style, const QString& path, ChartFormat format,
-                     ExportError* error, int dotsPerInch = 96);
+                     ExportError* error, int dotsPerInch = 96, ProgressReport* progress = nullptr);
 
 // ---- The simulated picture ----
 inline constexpr int kSimulatedCell = 5;
@@ -145,11 +153,24 @@ bool makePageFolder(const PageFiles& files, ExportError* error);
 // Every page of the layout in its own file: _1 … _N then _KEY, each page drawn on a white
 // page of the layout's size. The PDF format writes one file at the chosen path (with
 // extension) instead, one page per printed page. progress (may be null) counts the pages
-// and may cancel between them. The set is written beside the folder and moved in whole:
+// and may cancel between them. Refused (kTextNoRoomPages) before anything is written when
+// the set's estimate passes the free space. The set is written beside the folder and moved in whole:
 // returns the files written; empty with error set on failure or cancel, the old set then
 // as it was.
 QStringList writeChartPages(const ChartLayout& layout, ChartStyle style, const QString& chosen, ChartFormat format,
                             ProgressReport* progress, ExportError* error, int dotsPerInch = 96);
+
+// ---- The room an export takes ----
+// A picture's file size in a format: exact for BMP; for JPEG and PNG the picture encoded in
+// memory, or for a tall one sixteen bands of its rows, scaled to its height.
+std::uint64_t estimatePictureBytes(const QImage& image, ChartFormat format);
+// A vector page's file size (SVG or PDF): the page drawn once into a counter, nothing kept.
+std::uint64_t estimateVectorBytes(QSize size, ChartFormat format, const std::function<void(QPainter&)>& draw);
+// What writeChartPages would write: the key page, the first and the last pattern page
+// measured in their format, the other pattern pages by their cells between those two (a
+// PDF: its first two pages, the second's bytes for each further page); 0 for EMF.
+std::uint64_t estimatePageSetBytes(const ChartLayout& layout, ChartStyle style, ChartFormat format,
+                                   int dotsPerInch = 96);
 
 // One vector page (EMF, SVG or PDF) of size units drawn by draw, written beside path and renamed.
 bool writeVectorPage(const QString& path, QSize size, ChartFormat format, const std::function<void(QPainter&)>& draw,

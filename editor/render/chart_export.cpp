@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace brenmark {
@@ -50,31 +51,53 @@ QStringList writePagePictures(const ChartLayout& layout, const QString& folder, 
     return written;
 }
 
-bool writeChartPdf(const ChartLayout& layout, const QString& path, ChartStyle style, QString* error)
+bool paintChartPdf(const ChartLayout& layout, QIODevice& device, ChartStyle style, int pages, ProgressReport* progress)
+{
+    const int total = layout.grid().total;
+    const int last = pages < 0 ? total : std::min(pages, total);
+    QPdfWriter pdf(&device);
+    pdf.setResolution(96);
+    const QSize size = layout.pageSize();
+    pdf.setPageSize(QPageSize(QSizeF(size.width() * 25.4 / 96, size.height() * 25.4 / 96), QPageSize::Millimeter));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    pdf.setTitle(fromGbk(layout.settings().title));
+    QPainter p;
+    if (!p.begin(&pdf))
+        return false;
+    for (int n = 1; n <= last; ++n) {
+        if (n > 1)
+            pdf.newPage();
+        layout.drawPage(p, n, style);
+        if (progress) {
+            progress->setPosition(n);
+            if (progress->cancelled()) {
+                p.end();
+                return false;
+            }
+        }
+    }
+    return p.end();
+}
+
+bool writeChartPdf(const ChartLayout& layout, const QString& path, ChartStyle style, QString* error,
+                   ProgressReport* progress)
 {
     ReplacementDevice file(path);
-    auto failed = [&] {
+    auto failed = [&](const QString& why) {
         if (error)
-            *error = u"cannot write "_qs + path + u": "_qs + fromGbk(file.failure());
+            *error = u"cannot write "_qs + path + u": "_qs + why;
         return false;
     };
     if (!file.begin())
-        return failed();
-    {
-        QPdfWriter pdf(&file);
-        pdf.setResolution(96);
-        const QSize size = layout.pageSize();
-        pdf.setPageSize(QPageSize(QSizeF(size.width() * 25.4 / 96, size.height() * 25.4 / 96), QPageSize::Millimeter));
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        pdf.setTitle(fromGbk(layout.settings().title));
-        QPainter p(&pdf);
-        for (int n = 1; n <= layout.grid().total; ++n) {
-            if (n > 1)
-                pdf.newPage();
-            layout.drawPage(p, n, style);
-        }
-    }
-    return file.commit() || failed();
+        return failed(fromGbk(file.failure()));
+    if (progress)
+        file.setCancel([progress] { return progress->cancelled(); });
+    const bool painted = paintChartPdf(layout, file, style, -1, progress);
+    if (progress && progress->cancelled())
+        return failed(u"cancelled"_qs);  // the uncommitted file goes with the device
+    if (!painted || !file.commit())
+        return failed(fromGbk(file.failure()));
+    return true;
 }
 
 }  // namespace brenmark

@@ -4,8 +4,12 @@
 // failure leaves nothing half-written under the chosen name.
 #include "editor/render/chart_layout.h"
 
+#include "editor/document/user_prompts.h"
+
 #include <QString>
 #include <QStringList>
+
+class QIODevice;
 
 namespace brenmark {
 
@@ -18,7 +22,13 @@ QStringList writePagePictures(const ChartLayout& layout, const QString& folder, 
                               ChartStyle style, QString* error = nullptr);
 
 // One PDF page per print page plus the key page, the page size the layout's, symbols and
-// texts as text in an embedded font.
-bool writeChartPdf(const ChartLayout& layout, const QString& path, ChartStyle style, QString* error = nullptr);
+// texts as text in an embedded font. progress (may be null) counts the pages and may stop
+// the run between them; a stopped run writes nothing (error says "cancelled").
+bool writeChartPdf(const ChartLayout& layout, const QString& path, ChartStyle style, QString* error = nullptr,
+                   ProgressReport* progress = nullptr);
+// The same PDF, of the first `pages` pages only (all when negative), into any device; false
+// when painting failed or progress stopped it.
+bool paintChartPdf(const ChartLayout& layout, QIODevice& device, ChartStyle style, int pages = -1,
+                   ProgressReport* progress = nullptr);
 
 }  // namespace brenmark

@@ -102,10 +102,17 @@ bool ReplacementDevice::begin()
 
 qint64 ReplacementDevice::writeData(const char* data, qint64 size)
 {
-    if (!file_ || !file_->ok())
+    if (!file_)
         return -1;
-    file_->write(std::span(reinterpret_cast<const std::uint8_t*>(data), static_cast<std::size_t>(size)));
-    return file_->ok() ? size : -1;
+    // After a failure or a stop the bytes are dropped but taken: Qt's PNG and JPEG writers
+    // leave their encoders by a long jump when a write is refused, leaking their row
+    // buffers, so they are let run to their end instead. commit() then fails with the
+    // first error, and the temporary file goes.
+    if (error_ == 0 && cancelled_ && cancelled_())
+        error_ = ECANCELED;
+    if (error_ == 0 && file_->ok())
+        file_->write(std::span(reinterpret_cast<const std::uint8_t*>(data), static_cast<std::size_t>(size)));
+    return size;
 }
 
 bool ReplacementDevice::commit()
@@ -114,6 +121,11 @@ bool ReplacementDevice::commit()
         return false;
     if (isOpen())
         close();
+    if (error_ == ECANCELED || (error_ == 0 && file_->ok() && cancelled_ && cancelled_())) {
+        error_ = ECANCELED;
+        file_.reset();  // removes the temporary file
+        return false;
+    }
     const bool done = file_->commit();
     if (!done)
         error_ = file_->error() ? file_->error() : EIO;

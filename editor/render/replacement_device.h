@@ -1,8 +1,8 @@
 #pragma once
 // Qt's writers (pictures, PDF, SVG, metafiles) writing into a ReplacementFile: every byte
 // goes straight to a temporary file beside the target, a failed write marks the file
-// failed, and commit() syncs it and renames it over the target only when every write,
-// the sync and the close succeeded.
+// failed (the writer's later bytes are dropped, see writeData), and commit() syncs it and
+// renames it over the target only when every write, the sync and the close succeeded.
 //
 // File names reach Qt as QStrings; names whose bytes are not UTF-8 keep each such byte as
 // the code unit U+DC80 + byte (fileNameFromBytes), and fileNameBytes gives the bytes back,
@@ -12,6 +12,8 @@
 #include <QIODevice>
 #include <QString>
 
+#include <cerrno>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -31,6 +33,11 @@ public:
     bool commit();
     // Why it failed (GBK), empty when it did not.
     std::string failure() const;
+    // Asked before every write and before the commit: once it says so, later bytes are
+    // dropped and the file is never committed (ECANCELED), so a stopped export leaves
+    // nothing behind.
+    void setCancel(std::function<bool()> cancelled) { cancelled_ = std::move(cancelled); }
+    bool cancelled() const { return error_ == ECANCELED; }
 
     bool isSequential() const override { return true; }
 
@@ -42,6 +49,7 @@ private:
     std::string path_;
     std::unique_ptr<ReplacementFile> file_;
     int error_ = 0;
+    std::function<bool()> cancelled_;
 };
 
 }  // namespace brenmark

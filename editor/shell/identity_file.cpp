@@ -1,5 +1,6 @@
 #include "editor/shell/identity_file.h"
 
+#include "editor/document/file_bytes.h"
 #include "interchange/code_page.h"
 
 #include <QUuid>
@@ -75,11 +76,9 @@ Identity loadOrCreateIdentity(const std::string& programDir, IdentitySource& sou
     const std::string bytes = identityFileBytes(identity);
     // What goes out is what the file holds.
     identity = {field(bytes, kIdentityNameOffset), field(bytes, kIdentityIdOffset)};
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out || !out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !out.flush()) {
-        out.close();
-        fs::remove(path, ec);
-    }
+    // Written whole or not at all: a file cut short would be read as no identity next time
+    // and a new one made.
+    replaceFile(path.string(), std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
     return identity;
 }
 

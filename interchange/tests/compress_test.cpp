@@ -1,10 +1,12 @@
 #include "interchange/compress.h"
+#include "editor/document/file_bytes.h"
 #include "interchange/zr_json_var.h"
 
 #include <gtest/gtest.h>
 #include <zip.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -120,5 +122,40 @@ TEST(ZipDir, FolderRoundTripAndClimbingEntriesRefused)
     EXPECT_EQ(UnZipFile(evil.c_str(), (base / "target").c_str()), 0);
     EXPECT_FALSE(fs::exists(base / "escaped"));
     EXPECT_FALSE(fs::exists(base / "target"));
+    fs::remove_all(base);
+}
+
+TEST(ZipDir, AFailedWriteLeavesTheOldZipAndTheOldFilesWhole)
+{
+    const fs::path base = fs::temp_directory_path() / "jolvane_zip_fault_test";
+    fs::remove_all(base);
+    fs::create_directories(base / "in");
+    std::ofstream(base / "in" / "a.txt") << text(5000);
+    const std::string zip = (base / "out.zip").string();
+    ASSERT_EQ(ZipDir((base / "in").c_str(), zip.c_str()), 1);
+    const std::string oldZip = readFile(zip);
+    ASSERT_EQ(UnZipFile(zip.c_str(), (base / "back").c_str()), 1);
+
+    // New contents, then a disk that fills after a few bytes.
+    std::ofstream(base / "in" / "a.txt") << text(9000);
+    std::ofstream(base / "in" / "more.txt") << "more";
+    brenmark::injectWriteFault(10);
+    EXPECT_EQ(ZipDir((base / "in").c_str(), zip.c_str()), 0);
+    brenmark::injectWriteFault(-1);
+    EXPECT_EQ(readFile(zip), oldZip);
+
+    ASSERT_EQ(ZipDir((base / "in").c_str(), zip.c_str()), 1);
+    brenmark::injectWriteFault(10);
+    EXPECT_EQ(UnZipFile(zip.c_str(), (base / "back").c_str()), 0);
+    brenmark::injectWriteFault(-1);
+    EXPECT_EQ(readFile(base / "back" / "a.txt"), text(5000));
+    // An entry that came before the failure is whole; no temporary is left beside them.
+    for (const auto& e : fs::directory_iterator(base / "back")) {
+        const std::string name = e.path().filename().string();
+        EXPECT_TRUE(name == "a.txt" || name == "more.txt") << name;
+    }
+    if (fs::exists(base / "back" / "more.txt")) {
+        EXPECT_EQ(readFile(base / "back" / "more.txt"), "more");
+    }
     fs::remove_all(base);
 }

@@ -10,6 +10,7 @@
 #include "tiffwriter/tiff_chart.h"
 
 #include "editor/document/file_bytes.h"
+#include "editor/document/output_room.h"
 #include "editor/document/path_scramble.h"
 #include "editor/document/pattern_file.h"
 #include "editor/document/tests/test_support.h"
@@ -21,6 +22,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QPushButton>
 #include <QThread>
 #include <QTimer>
 
@@ -741,6 +743,42 @@ void expectSameKey(const QImage& picture, const KeyDrawing& editor, const Page& 
     }
 }
 
+// Asks to stop once the run has reached a share of its pages.
+class StopAtPercent final : public PageExportStatus {
+public:
+    explicit StopAtPercent(int percent) : at_(percent) {}
+    std::vector<std::string> texts;
+    int last = -1;
+    void status(const std::string& text) override { texts.push_back(text); }
+    void progress(int percent) override { last = percent; }
+    bool cancelled() const override { return last >= at_; }
+
+private:
+    int at_;
+};
+
+PatternDocument manyPages()
+{
+    PatternDocument doc;
+    doc.create(48, 32, "DMC");
+    doc.addThread(rgb(200, 30, 30), "321");
+    doc.addThread(rgb(20, 40, 120), "336");
+    doc.assignDefaultSymbols();
+    for (int r = 0; r < 32; ++r)
+        for (int c = 0; c < 48; ++c)
+            doc.setCell(c, r, (c + r) % 2);
+    return doc;
+}
+
+PrintOptions smallPages()
+{
+    PrintOptions options;
+    options.mode = ExportMode::Pages;
+    options.paperWidthCm = 6;
+    options.paperHeightCm = 4;
+    return options;
+}
+
 }  // namespace
 
 TEST(PageExport, TheKeyPageShowsWhatTheEditorsKeyPageShows)
@@ -826,4 +864,98 @@ TEST(PageExport, TheWholePageShowsWhatTheEditorsWholeChartShows)
     EXPECT_LE(key.drawing().bottom, page.height);
     EXPECT_LE(editor.bottom, layout.pageSize().height());
     expectSameKey(picture, editor, page, key.drawing());
+}
+
+TEST(PageExport, AStoppedRunKeepsTheOldSetAndRemovesTheFoldersItMade)
+{
+    Fixture f(manyPages());
+    Script script;
+    script.options = smallPages();
+    // Into folders that are not there yet: stopped after the first pages, none of them stay.
+    script.output = f.dir.file("new/deeper/set.tif");
+    StopAtPercent stop(20);
+    EXPECT_EQ(runPageExport(f.setup, script, stop).outcome, PageExportOutcome::Cancelled);
+    EXPECT_EQ(stop.texts.back(), kStatusCancelled);
+    EXPECT_FALSE(std::filesystem::exists(f.dir.file("new")));
+
+    // Over an old set: the old set stays as it was, and nothing is left beside it.
+    script.output = f.dir.file("set.tif");
+    Status status;
+    ASSERT_EQ(runPageExport(f.setup, script, status).outcome, PageExportOutcome::Written);
+    const std::vector<std::string> oldSet = namesIn(f.dir.file("set"));
+    const auto oldKey = test::readBytes(f.dir.file("set/set_KEY.tif"));
+    StopAtPercent again(50);
+    EXPECT_EQ(runPageExport(f.setup, script, again).outcome, PageExportOutcome::Cancelled);
+    EXPECT_EQ(namesIn(f.dir.file("set")), oldSet);
+    EXPECT_EQ(test::readBytes(f.dir.file("set/set_KEY.tif")), oldKey);
+    EXPECT_EQ(namesIn(f.dir.path()), (std::vector<std::string>{"chart.xiu", "set"}));
+}
+
+TEST(PageExport, AStoppedWholeRunWritesNothing)
+{
+    Fixture f;
+    Script script;
+    script.output = f.dir.file("w.tif");
+    StopAtPercent stop(0);
+    EXPECT_EQ(runPageExport(f.setup, script, stop).outcome, PageExportOutcome::Cancelled);
+    EXPECT_EQ(namesIn(f.dir.path()), std::vector<std::string>{"chart.xiu"});
+}
+
+TEST(PageExport, AWriteFailureSaysWhy)
+{
+    Fixture f;
+    Script script;
+    // A file stands where the folder should be.
+    test::writeBytes(f.dir.file("plain"), {1, 2, 3});
+    script.output = f.dir.file("plain/w.tif");
+    Status status;
+    EXPECT_EQ(runPageExport(f.setup, script, status).outcome, PageExportOutcome::Failed);
+    ASSERT_FALSE(script.messages.empty());
+    EXPECT_EQ(script.messages.back(), std::string(kMsgCannotWrite) + "(文件夹不存在)");
+    // In page mode the folder for the set cannot be made under it either.
+    script.messages.clear();
+    script.options = smallPages();
+    EXPECT_EQ(runPageExport(f.setup, script, status).outcome, PageExportOutcome::Failed);
+    ASSERT_FALSE(script.messages.empty());
+    EXPECT_EQ(script.messages.back(), std::string(kMsgCannotMakeFolder) + "(文件夹不存在)");
+}
+
+TEST(PageExport, TheRoomCheckUsesTheFreeSpaceItIsGiven)
+{
+    Fixture f;
+    Script script;
+    script.output = f.dir.file("w.tif");
+    injectFreeSpace(1000);
+    Status status;
+    const PageExportOutcome outcome = runPageExport(f.setup, script, status).outcome;
+    injectFreeSpace(-1);
+    EXPECT_EQ(outcome, PageExportOutcome::Refused);
+    ASSERT_FALSE(script.messages.empty());
+    EXPECT_EQ(script.messages.back().rfind("印刷文件共1页,需要", 0), 0u) << script.messages.back();
+    EXPECT_NE(script.messages.back().find("只有1 KB可用"), std::string::npos) << script.messages.back();
+    EXPECT_EQ(namesIn(f.dir.path()), std::vector<std::string>{"chart.xiu"});
+}
+
+TEST(PageExport, TheWindowsCancelStopsItsRun)
+{
+    Fixture f;
+    Script script;
+    script.output = f.dir.file("w.tiff");
+    PresslyWindow window(f.setup, script);
+    auto* cancel = window.findChild<QPushButton*>(u"cancel"_qs);
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_EQ(cancel->text(), fromGbk("取消"));
+    EXPECT_FALSE(cancel->isEnabled());
+    QEventLoop loop;
+    QObject::connect(&window, &PresslyWindow::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    window.start();
+    EXPECT_TRUE(cancel->isEnabled());
+    cancel->click();  // before the worker has its answers, so before any page is finished
+    EXPECT_TRUE(window.cancelRequested());
+    loop.exec();
+    ASSERT_FALSE(window.running());
+    EXPECT_EQ(window.result().outcome, PageExportOutcome::Cancelled);
+    EXPECT_FALSE(cancel->isEnabled());
+    EXPECT_FALSE(fileExists(f.dir.file("w.tiff")));
 }

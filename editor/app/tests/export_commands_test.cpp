@@ -5,12 +5,14 @@
 #include "editor/app/editor_session.h"
 #include "editor/app/export_commands.h"
 #include "editor/app/export_windows.h"
+#include "editor/app/status_progress.h"
 #include "editor/app/tests/app_test_support.h"
 #include "editor/document/path_scramble.h"
 #include "editor/document/pattern_file.h"
 #include "editor/render/chart_export.h"
 #include "interchange/gbk_qstring.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -20,6 +22,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -61,8 +66,10 @@ public:
 class CountingProgress final : public ProgressReport {
 public:
     std::vector<int> positions;
+    bool stop = false;  // as the status bar's "取消" once pressed
     void setRange(int, int) override {}
     void setPosition(int p) override { positions.push_back(p); }
+    bool cancelled() const override { return stop; }
 };
 
 PatternDocument checker(int w, int h)
@@ -209,6 +216,72 @@ TEST_F(ExportCommandsTest, VectorPdfAndSvgChartsFollowTheirDialogs)
     EXPECT_EQ(messageTexts(), (std::vector<std::string>{"矢量绣图导出完毕", "PDF绣图导出完毕", "SVG绣图导出完毕"}));
     EXPECT_TRUE(QFile::exists(QString::fromStdString(dir.file("p.pdf"))));
     EXPECT_EQ(entries("s"), (QStringList{u"s_1.svg"_qs, u"s_KEY.svg"_qs}));
+}
+
+TEST_F(ExportCommandsTest, AStoppedExportSaysSoAndKeepsTheOldFile)
+{
+    open(checker(30, 20));
+    std::vector<bool> shown;
+    exports->setCancellable([&](bool on) { shown.push_back(on); });
+    dialogs.files.push_back(dir.file("w.pdf"));
+    ASSERT_TRUE(session->runCommand(CmdExportPdf));
+    EXPECT_EQ(shown, (std::vector<bool>{true, false}));
+    QFile written(QString::fromStdString(dir.file("w.pdf")));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray old = written.readAll();
+    written.close();
+
+    progress.stop = true;
+    dialogs.files.push_back(dir.file("w.pdf"));
+    EXPECT_FALSE(session->runCommand(CmdExportPdf));
+    EXPECT_EQ(messageTexts().back(), "导出已取消");
+    EXPECT_EQ(dialogs.messages.back().title, "提示");
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), old);
+    EXPECT_EQ(entries(), QStringList{u"w.pdf"_qs});
+    EXPECT_EQ(shown, (std::vector<bool>{true, false, true, false}));
+
+    // Page by page, and a picture: nothing of either is left.
+    exportDialogs.answer = ExportOptions{true, ExportMode::Pages, false};
+    dialogs.files.push_back(dir.file("p.png"));
+    EXPECT_FALSE(session->runCommand(CmdExportChart));
+    exportDialogs.answer = ExportOptions{};
+    dialogs.files.push_back(dir.file("w.png"));
+    EXPECT_FALSE(session->runCommand(CmdExportChart));
+    EXPECT_EQ(messageTexts().back(), "导出已取消");
+    EXPECT_EQ(entries(), QStringList{u"w.pdf"_qs});
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(dir.file("p"))));
+}
+
+TEST(StatusProgress, TheCancelButtonShowsAndCountsOnlyDuringARunThatMayStop)
+{
+    QWidget window;
+    auto* bar = new QProgressBar(&window);
+    auto* edit = new QLineEdit(&window);
+    StatusProgress progress(bar);
+    QAbstractButton* cancel = progress.cancelButton();
+    EXPECT_EQ(cancel->parent(), &window);
+    EXPECT_EQ(cancel->text(), fromGbk("取消"));
+    EXPECT_TRUE(cancel->isHidden());
+    cancel->click();
+    EXPECT_FALSE(progress.cancelled());  // no run to stop
+
+    progress.setCancellable(true);
+    EXPECT_FALSE(cancel->isHidden());
+    // Other input waits while the run goes on.
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, u"a"_qs);
+    QApplication::sendEvent(edit, &held);
+    EXPECT_TRUE(edit->text().isEmpty());
+    progress.setPosition(3);
+    cancel->click();
+    EXPECT_TRUE(progress.cancelled());
+
+    progress.setCancellable(false);
+    EXPECT_TRUE(cancel->isHidden());
+    EXPECT_FALSE(progress.cancelled());
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, u"a"_qs);
+    QApplication::sendEvent(edit, &typed);
+    EXPECT_EQ(edit->text(), u"a"_qs);
 }
 
 TEST_F(ExportCommandsTest, ATooLargeChartIsRefusedWithAWarningAndNoFile)

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace brenmark::layertest {
 namespace {
 
@@ -395,6 +397,48 @@ TEST(FabricColour, ThumbnailsFollowIt)
     EXPECT_EQ(thumbnailOf(f.layer(0), f.doc)[f.at(1, 0)], pixelOf(kBlack));
     EXPECT_EQ(thumbnailOf(f.layer(0), f.doc)[f.at(0, 0)], pixelOf(kRed));
     EXPECT_EQ(f.picture()[f.at(1, 0)], pixelOf(kBlack));
+}
+
+TEST(LayerObservers, CommandsEndingFirstLetTheirObserversGo)
+{
+    Fixture f;
+    auto other = std::make_unique<LayerOperations>(f.doc, f.undo);
+    other->addObserver(&f.seen);
+    f.ops.reset();
+    EXPECT_EQ(f.seen.ended, 1);
+    // Still heard from the commands that remain, and leaving commands already gone is harmless.
+    other->recompose();
+    EXPECT_EQ(f.seen.recomposed, 1);
+    other.reset();
+    EXPECT_EQ(f.seen.ended, 2);
+}
+
+TEST(LayerObservers, AnObserverEndingFirstIsNeverCalledAgain)
+{
+    Fixture f;
+    {
+        RecordingLayerObserver shortLived;
+        f.ops->addObserver(&shortLived);
+        f.ops->addObserver(&shortLived);  // once only
+        f.ops->recompose();
+        EXPECT_EQ(shortLived.recomposed, 1);
+    }
+    // The ended observer left the list: this would reach freed memory otherwise.
+    f.ops->recompose();
+    f.ops->newLayer("a");
+    EXPECT_EQ(f.seen.recomposed, 3);
+    EXPECT_EQ(f.seen.ended, 0);
+}
+
+TEST(LayerObservers, ACopiedObserverListensToNothing)
+{
+    Fixture f;
+    RecordingLayerObserver copy = f.seen;
+    f.ops->recompose();
+    EXPECT_EQ(copy.recomposed, 0);
+    EXPECT_EQ(f.seen.recomposed, 1);
+    f.ops.reset();
+    EXPECT_EQ(copy.ended, 0);
 }
 
 }  // namespace

@@ -43,8 +43,9 @@ public:
 
 class RecordingLayerObserver final : public LayerObserver {
 public:
-    int recomposed = 0, rows = 0, floating = 0;
+    int recomposed = 0, rows = 0, floating = 0, ended = 0;
     std::vector<std::pair<int, int>> appended;
+    void layerOperationsEnded(LayerOperations&) override { ++ended; }
     void layersRecomposed() override { ++recomposed; }
     void layerRowsChanged() override { ++rows; }
     void threadsAppended(int first, int count) override { appended.emplace_back(first, count); }

@@ -12,7 +12,7 @@
 using namespace brenmark;
 namespace fs = std::filesystem;
 
-// One application object for the whole test program (web_pane_test.cpp).
+// One application object for the whole test program (shell_test_main.cpp).
 QCoreApplication& shellTestApp();
 
 namespace {

@@ -11,14 +11,8 @@
 
 using namespace brenmark;
 
-QCoreApplication& shellTestApp()
-{
-    static int argc = 1;
-    static char name[] = "shell_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
+// The program's application object (shell_test_main.cpp).
+QCoreApplication& shellTestApp();
 
 namespace {
 

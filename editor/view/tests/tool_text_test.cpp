@@ -5,6 +5,7 @@
 #include "editor/view/tests/tool_test_support.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace brenmark::test {
 namespace {
@@ -199,6 +200,22 @@ TEST(TextTool, TextOnTheRightEdgeIsCutAtThePattern)
     EXPECT_GT(f.cellsOf(1), 0);
     EXPECT_EQ(f.doc.grid.cells.size(), 60u * 30u);
     EXPECT_TRUE(f.imageMatchesGrid());
+}
+
+TEST(TextTool, LayerCommandsEndingBeforeTheToolsAreForgotten)
+{
+    // The commands go first, as they do when a holder declares the tools before them.
+    TextFixture f;
+    auto ops = std::make_unique<LayerOperations>(f.doc, f.undo);
+    f.tools.setLayerOperations(ops.get());
+    ops.reset();
+    // The next text layer is made in the list itself, and the controller's end leaves the
+    // ended commands alone.
+    f.click(2, 3);
+    ASSERT_EQ(f.doc.layers.size(), 2);
+    EXPECT_EQ(f.doc.layers[0].name, "文本层");
+    f.tools.typeText("H");
+    EXPECT_GT(f.cellsOf(1), 0);
 }
 
 // --- the text against later changes of the pattern ----------------------------------------

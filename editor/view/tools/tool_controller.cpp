@@ -31,6 +31,14 @@ void ToolController::setLayerOperations(LayerOperations* operations)
         layerOps_->addObserver(this);
 }
 
+void ToolController::layerOperationsEnded(LayerOperations& operations)
+{
+    if (layerOps_ != &operations)
+        return;
+    layerOps_ = nullptr;
+    text_.setLayerOperations(nullptr);
+}
+
 ToolDelegate* ToolController::delegate(Tool t) const
 {
     const std::size_t i = static_cast<std::size_t>(t);

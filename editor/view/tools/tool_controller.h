@@ -119,6 +119,8 @@ public:
     void documentReplaced() override;
     // The layers were changed and composed again: the rows a text saved are out of date.
     void layersRecomposed() override { text_.end(); }
+    // The layer commands ended before the controller: text layers are made in the list.
+    void layerOperationsEnded(LayerOperations& operations) override;
 
     // The fills as the tools use them; value goes into every cell of the region. Return the
     // number of cells the region holds.
