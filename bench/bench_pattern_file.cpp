@@ -10,7 +10,7 @@
 // all layers, so the file carries each line and mark twice: once for the document, once for
 // its layer.
 #include "bench/big_pattern.h"
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_document.h"
 #include "editor/document/pattern_file.h"

@@ -2,7 +2,7 @@
 
 #include "cli/cli_support.h"
 #include "cli/json_writer.h"
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_file.h"
 #include "editor/document/program_directory.h"

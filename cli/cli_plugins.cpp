@@ -2,7 +2,7 @@
 // thread library "生成库" builds from a mapping file.
 #include "cli/cli_support.h"
 #include "cli/json_writer.h"
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "interchange/code_page.h"
 #include "editor/document/program_folders.h"
 #include "plugins/host/hollick.h"

@@ -1,6 +1,6 @@
 #include "cli/cli_support.h"
 
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/document/program_directory.h"
 #include "editor/document/program_folders.h"
 #include "interchange/code_page.h"

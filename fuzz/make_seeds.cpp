@@ -10,7 +10,7 @@
 #include "tiffwriter/cmyk_table.h"
 #include "plugins/threadmap/thread_mapping_file.h"
 #include "editor/document/pattern_file.h"
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "photo/tests/gif_writer.h"
 #include "interchange/compress.h"
 

@@ -1,6 +1,6 @@
 #include "interchange/compress.h"
 
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 
 #include <zip.h>
 #include <zlib.h>

@@ -1,6 +1,6 @@
 #include "photo/gif_decoder.h"
 
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 
 #include <array>
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "tiffwriter/cmyk_table.h"
 
 #include "editor/document/byte_io.h"
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/program_directory.h"
 

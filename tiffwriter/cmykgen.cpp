@@ -3,7 +3,7 @@
 // left alone: it may be a print shop's measured values.
 //
 //   cmykgen PROGRAM_DIR
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/program_directory.h"
 #include "tiffwriter/cmyk_table.h"

@@ -1,7 +1,7 @@
 #include "tiffwriter/export_run.h"
 
 #include "editor/document/fabric_colors.h"
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/document/output_room.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_file.h"

@@ -1,6 +1,6 @@
 #include "tiffwriter/tiff_canvas.h"
 
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

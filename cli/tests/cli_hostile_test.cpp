@@ -1,7 +1,7 @@
 // brenmark-cli on hostile inputs and odd names: a pipe in a picture's place, files bigger
 // than memory, names that are not UTF-8, a file that is no mapping file.
 #include "cli/cli.h"
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_file.h"
 

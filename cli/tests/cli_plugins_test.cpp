@@ -2,7 +2,7 @@
 #include "cli/cli.h"
 #include "editor/document/palette_file.h"
 #include "plugins/threadmap/thread_mapping_file.h"
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "editor/app/document_commands.h"
 
 #include "editor/document/fabric_colors.h"
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/document/layer_operations.h"
 #include "editor/document/thread_manager.h"
 #include "editor/document/thread_operations.h"

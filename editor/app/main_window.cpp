@@ -14,7 +14,7 @@
 #include "editor/app/print_windows.h"
 #include "editor/app/qt_user_dialogs.h"
 #include "editor/app/toolbar_icons.h"
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/shell/web_pane.h"
 #include "editor/view/backstitch/widgets/backstitch_view_binding.h"
 #include "editor/view/backstitch/widgets/qt_backstitch_dialogs.h"

@@ -3,7 +3,7 @@
 #include "editor/app/app_commands.h"
 #include "editor/app/command_router.h"
 #include "editor/app/editor_session.h"
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/output/oxs_file.h"
 #include "interchange/code_page.h"
 

@@ -1,6 +1,6 @@
 #include "editor/app/recovery_store.h"
 
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/document/pattern_file.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "editor/document/output_room.h"
 
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 
 #include <sys/stat.h>
 

@@ -3,7 +3,7 @@
 #include "editor/document/program_folders.h"
 
 #include "editor/document/byte_io.h"
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/document/program_directory.h"
 
 #include <dirent.h>

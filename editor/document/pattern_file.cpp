@@ -1,7 +1,7 @@
 #include "editor/document/pattern_file.h"
 
 #include "editor/document/byte_io.h"
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/document/palette_file.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 // The ".xiu" pattern file: a 36-byte header and sections whose presence depends on the
 // version. Loading reads into a fresh document and replaces the open one only on success.
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/document/pattern_document.h"
 #include "editor/document/user_prompts.h"
 

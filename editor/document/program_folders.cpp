@@ -1,6 +1,6 @@
 #include "editor/document/program_folders.h"
 
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/document/program_directory.h"
 
 #include <dirent.h>

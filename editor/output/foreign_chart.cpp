@@ -1,6 +1,6 @@
 #include "editor/output/foreign_chart.h"
 
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/output/oxs_file.h"
 #include "interchange/code_page.h"
 

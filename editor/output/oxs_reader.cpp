@@ -1,7 +1,7 @@
 // Reading OXS: the text checked and parsed, the chart taken apart into a new pattern.
 #include "editor/output/oxs_file.h"
 
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/output/oxs_xml.h"
 #include "editor/output/picture_converter.h"
 #include "interchange/code_page.h"

@@ -1,7 +1,7 @@
 // Writing OXS: the visible chart as the text other programs read.
 #include "editor/output/oxs_file.h"
 
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/output/oxs_xml.h"
 #include "interchange/code_page.h"
 

@@ -1,7 +1,7 @@
 #include "editor/output/palette_import.h"
 
 #include "editor/document/byte_io.h"
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/output/foreign_chart.h"
 #include "interchange/code_page.h"
 

@@ -7,7 +7,7 @@
 // File names reach Qt as QStrings; names whose bytes are not UTF-8 keep each such byte as
 // the code unit U+DC80 + byte (fileNameFromBytes), and fileNameBytes gives the bytes back,
 // so a user's name is written exactly as given.
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 
 #include <QIODevice>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "editor/shell/identity_file.h"
 
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "interchange/code_page.h"
 
 #include <QUuid>

@@ -1,5 +1,5 @@
 #include "interchange/compress.h"
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "interchange/zr_json_var.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "plugins/threadmap/marrowin_dialog.h"
 
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/widgets/message_box.h"
 #include "interchange/gbk_qstring.h"
 

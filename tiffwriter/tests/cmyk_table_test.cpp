@@ -3,7 +3,7 @@
 #include "tiffwriter/cmyk_table.h"
 #include "tiffwriter/colour_to_cmyk.h"
 
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/tests/test_support.h"
 

@@ -9,7 +9,7 @@
 #include "tiffwriter/pressly_window.h"
 #include "tiffwriter/tiff_chart.h"
 
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/document/output_room.h"
 #include "editor/document/path_scramble.h"
 #include "editor/document/pattern_file.h"

@@ -2,7 +2,7 @@
 // bands of rows, the 4 GiB limit and what a page leaves behind when it is not finished.
 #include "tiffwriter/tiff_canvas.h"
 
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/document/tests/test_support.h"
 
 #include <tiffio.h>

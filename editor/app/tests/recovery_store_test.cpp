@@ -2,7 +2,7 @@
 #include "editor/app/recovery_store.h"
 
 #include "editor/app/tests/app_test_support.h"
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/document/pattern_file.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "editor/app/main_window.h"
 
 #include "editor/app/tests/window_test_support.h"
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "interchange/gbk_qstring.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 // The file layer under every writer: write faults, temporary names, stale temporaries,
 // page sets replaced as a whole, and files too big to read.
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_file.h"
 #include "editor/document/tests/test_support.h"

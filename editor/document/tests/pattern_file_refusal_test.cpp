@@ -1,5 +1,5 @@
 // Files the reader must refuse, what it says, and that the open pattern survives.
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/document/tests/test_support.h"
 
 #include <gtest/gtest.h>

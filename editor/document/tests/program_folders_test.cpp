@@ -1,6 +1,6 @@
 // Where the program reads what ships and writes what is the user's: the build tree, an
 // installed prefix with a home of its own, and the first-use seeding of the working palettes.
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/program_folders.h"
 

@@ -3,7 +3,7 @@
 // export takes back everything it began, and folders a failed run made go with it.
 #include "editor/output/chart_files.h"
 
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/document/output_room.h"
 #include "editor/render/chart_export.h"
 #include "editor/render/replacement_device.h"

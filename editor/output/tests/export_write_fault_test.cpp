@@ -3,7 +3,7 @@
 // not at all; names that are not UTF-8 are written under their own bytes.
 #include "editor/output/chart_files.h"
 
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/render/chart_export.h"
 #include "editor/render/replacement_device.h"
 #include "editor/render/tests/chart_test_support.h"

@@ -2,7 +2,7 @@
 // through the one import path; lying sizes and damaged files are refused whole.
 #include "editor/output/foreign_chart.h"
 
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 
 #include <gtest/gtest.h>
 

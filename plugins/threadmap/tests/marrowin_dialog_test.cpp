@@ -1,6 +1,6 @@
 // The dialog "绣线综合管理工具" with scripted file dialogs: its controls, adding rows, saving
 // and loading the grid, editing cells with the arrow keys, and "生成库".
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "interchange/gbk_qstring.h"
 #include "plugins/threadmap/marrowin_dialog.h"
 

@@ -1,5 +1,5 @@
 // The ".x2x" bytes, the grid's rows and pairs, and building a library from the DMC palette.
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "plugins/threadmap/thread_mapping_file.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 
 #include <dirent.h>
 #include <fcntl.h>
