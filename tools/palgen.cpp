@@ -2,7 +2,7 @@
 // seeds the working palette folder with any palette it does not have yet.
 //
 //   palgen PROGRAM_DIR csv=BRAND [csv=BRAND ...]
-#include "editor/document/file_bytes.h"
+#include "interchange/file_bytes.h"
 #include "editor/document/palette_file.h"
 
 #include <sys/stat.h>
