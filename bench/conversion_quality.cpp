@@ -21,6 +21,7 @@
 #include "editor/output/colour_matching.h"
 #include "editor/output/conversion_quality.h"
 #include "editor/output/picture_decode.h"
+#include "editor/output/sample_picture.h"
 #include "editor/output/picture_import.h"
 #include "editor/output/thread_matcher.h"
 
@@ -57,26 +58,6 @@ const char* const kPhotos[] = {
     "/usr/share/wallpapers/OneStandsOut/contents/images/1920x1080.jpg",
     "/usr/share/wallpapers/Path/contents/images/1920x1080.jpg",
 };
-
-QImage skyAndBall(QSize size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    QPainter p(&image);
-    QLinearGradient sky(0, 0, 0, size.height());
-    sky.setColorAt(0, QColor(38, 92, 168));
-    sky.setColorAt(1, QColor(214, 232, 246));
-    p.fillRect(image.rect(), sky);
-    QRadialGradient face(QPointF(size.width() * 0.42, size.height() * 0.45), size.height() * 0.42,
-                         QPointF(size.width() * 0.36, size.height() * 0.36));
-    face.setColorAt(0, QColor(252, 222, 196));
-    face.setColorAt(0.7, QColor(224, 168, 132));
-    face.setColorAt(1, QColor(150, 96, 72));
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(face);
-    p.setPen(Qt::NoPen);
-    p.drawEllipse(QPointF(size.width() * 0.45, size.height() * 0.55), size.height() * 0.38, size.height() * 0.4);
-    return image;
-}
 
 QImage animalWithEyes(QSize size)
 {
@@ -253,7 +234,7 @@ int main(int argc, char** argv)
             pictures.push_back(a);
     }
     if (pictures.empty()) {
-        pictures.push_back(tempPicture(skyAndBall(QSize(1200, 800)), "sky"));
+        pictures.push_back(tempPicture(skyAndBallPicture(QSize(1200, 800)), "sky"));
         pictures.push_back(tempPicture(animalWithEyes(QSize(1200, 800)), "eyes"));
         pictures.push_back(tempPicture(noisyTexture(QSize(1200, 800)), "noise"));
         for (const char* p : kPhotos)

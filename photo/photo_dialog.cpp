@@ -145,23 +145,14 @@ void PhotoImportDialog::choose(const std::string& path)
 
 void PhotoImportDialog::cropOnPreview(QPoint from, QPoint to)
 {
-    const auto fractions = previewFractions(*patternPreview(), from, to);
-    const auto area = panel_.shownArea();
-    if (!fractions || !area)
-        return;
-    const auto crop = cropWithin(*area, fractions->left, fractions->top, fractions->right, fractions->bottom);
-    if (!crop)
-        return;
-    panel_.setCrop(crop);
-    convert();
+    if (cropFromPreview(panel_, *patternPreview(), from, to))
+        convert();
 }
 
 void PhotoImportDialog::wholePicture()
 {
-    if (!panel_.shownArea())
-        return;
-    panel_.setCrop(std::nullopt);
-    convert();
+    if (wholeFromPreview(panel_))
+        convert();
 }
 
 void PhotoImportDialog::showPanel()

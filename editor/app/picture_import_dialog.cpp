@@ -99,23 +99,14 @@ void PictureImportDialog::showPanel()
 
 void PictureImportDialog::cropOnPreview(QPoint from, QPoint to)
 {
-    const auto fractions = previewFractions(*patternPreview(), from, to);
-    const auto area = panel_.shownArea();
-    if (!fractions || !area)
-        return;
-    const auto crop = cropWithin(*area, fractions->left, fractions->top, fractions->right, fractions->bottom);
-    if (!crop)
-        return;
-    panel_.setCrop(crop);
-    convert();
+    if (cropFromPreview(panel_, *patternPreview(), from, to))
+        convert();
 }
 
 void PictureImportDialog::wholePicture()
 {
-    if (!panel_.shownArea())
-        return;
-    panel_.setCrop(std::nullopt);
-    convert();
+    if (wholeFromPreview(panel_))
+        convert();
 }
 
 void PictureImportDialog::showPreview()

@@ -6,6 +6,7 @@
 #include "editor/document/program_directory.h"
 #include "editor/output/colour_matching.h"
 #include "editor/output/picture_decode.h"
+#include "editor/output/sample_picture.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -16,26 +17,6 @@
 using namespace brenmark;
 
 namespace {
-
-QImage sample(QSize size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    QPainter p(&image);
-    QLinearGradient sky(0, 0, 0, size.height());
-    sky.setColorAt(0, QColor(38, 92, 168));
-    sky.setColorAt(1, QColor(214, 232, 246));
-    p.fillRect(image.rect(), sky);
-    QRadialGradient face(QPointF(size.width() * 0.42, size.height() * 0.45), size.height() * 0.42,
-                         QPointF(size.width() * 0.36, size.height() * 0.36));
-    face.setColorAt(0, QColor(252, 222, 196));
-    face.setColorAt(0.7, QColor(224, 168, 132));
-    face.setColorAt(1, QColor(150, 96, 72));
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(face);
-    p.setPen(Qt::NoPen);
-    p.drawEllipse(QPointF(size.width() * 0.45, size.height() * 0.55), size.height() * 0.38, size.height() * 0.4);
-    return image;
-}
 
 QImage cellsImage(const ConversionResult& r)
 {
@@ -60,7 +41,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const QSize cells(150, 100);
-    const QImage source = argc == 3 ? decodePicture(QString::fromLocal8Bit(argv[1]), cells) : sample(cells);
+    const QImage source = argc == 3 ? decodePicture(QString::fromLocal8Bit(argv[1]), cells) : skyAndBallPicture(cells);
     if (source.isNull()) {
         std::cerr << "brenmark-conversion-compare: cannot read " << argv[1] << '\n';
         return 1;

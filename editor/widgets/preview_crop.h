@@ -34,6 +34,33 @@ inline std::optional<PreviewFractions> previewFractions(const QLabel& preview, Q
     return PreviewFractions{fx(from.x()), fy(from.y()), fx(to.x()), fy(to.y())};
 }
 
+// Gives panel the crop a drag from one point of preview to another chooses, within the area
+// shown; false (and nothing changed) when the preview shows nothing or the drag holds no
+// pixel of the picture. Panel: shownArea() and setCrop(), as the conversion panels have.
+template <typename Panel>
+bool cropFromPreview(Panel& panel, const QLabel& preview, QPoint from, QPoint to)
+{
+    const auto fractions = previewFractions(preview, from, to);
+    const auto area = panel.shownArea();
+    if (!fractions || !area)
+        return false;
+    const auto crop = cropWithin(*area, fractions->left, fractions->top, fractions->right, fractions->bottom);
+    if (!crop)
+        return false;
+    panel.setCrop(crop);
+    return true;
+}
+
+// The whole picture again; false when there is none.
+template <typename Panel>
+bool wholeFromPreview(Panel& panel)
+{
+    if (!panel.shownArea())
+        return false;
+    panel.setCrop(std::nullopt);
+    return true;
+}
+
 class PreviewCropper final : public QObject {
 public:
     // dragged gets the label points of a finished drag; whole is called on a double click.
