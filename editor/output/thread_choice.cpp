@@ -132,9 +132,9 @@ std::vector<LabVec> cluster(const std::vector<Point>& points, int k)
 // Centres that snapped to the same thread leave slots free: they go to the brand threads
 // nearest the colours the chosen threads miss most (count times CIEDE2000), one thread per
 // colour, the worst served first.
-void fillFreeSlots(ThreadMatcher& matcher, const std::vector<Point>& points, std::vector<int>& chosen, std::size_t slots)
+void fillFreeSlots(ThreadMatcher& matcher, const std::vector<Point>& points, std::vector<int>& chosen, std::size_t room)
 {
-    if (chosen.empty() || chosen.size() >= slots)
+    if (chosen.empty() || chosen.size() >= room)
         return;
     std::vector<std::uint8_t> flags(static_cast<std::size_t>(matcher.size()), 0);
     for (const int t : chosen)
@@ -149,7 +149,7 @@ void fillFreeSlots(ThreadMatcher& matcher, const std::vector<Point>& points, std
     }
     std::sort(misses.begin(), misses.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
     for (const auto& [weight, i] : misses) {
-        if (chosen.size() >= slots)
+        if (chosen.size() >= room)
             break;
         const int t = matcher.nearest(points[i].lab);
         if (t >= 0 && !flags[static_cast<std::size_t>(t)]) {
