@@ -417,14 +417,14 @@ private:
             if (!item)
                 continue;
             switch (*direction) {
-            case 3: kind = HalfForward; break;
-            case 4: kind = HalfBackward; break;
+            case 3: kind = kindNumber(StitchKind::HalfForward); break;
+            case 4: kind = kindNumber(StitchKind::HalfBackward); break;
             case 1:  // split by "\": palindex1 bottom-left, palindex2 top-right
-                kind = first ? HalfBackward : ThreeQuarterTopRight;
+                kind = first ? kindNumber(StitchKind::HalfBackward) : kindNumber(StitchKind::ThreeQuarterTopRight);
                 approximated += first ? 1 : 0;
                 break;
             case 2:  // split by "/": palindex1 top-left, palindex2 bottom-right
-                kind = first ? ThreeQuarterTopLeft : HalfForward;
+                kind = first ? kindNumber(StitchKind::ThreeQuarterTopLeft) : kindNumber(StitchKind::HalfForward);
                 approximated += first ? 0 : 1;
                 break;
             }
@@ -500,10 +500,15 @@ private:
         for (const TiXmlElement* e = section ? section->FirstChildElement("object") : nullptr; e; e = e->NextSiblingElement("object")) {
             const std::string type = attr(e, "objecttype") ? attr(e, "objecttype") : "";
             const auto x = decimal(attr(e, "x1")), y = decimal(attr(e, "y1"));
-            int kind = ornamentKind(type);
+            const std::optional<StitchKind> ornament = ornamentNamed(type);
+            int kind = ornament ? kindNumber(*ornament) : 0;
             if (type == "quarter" && x && y) {
+                // The quarter whose corner lies on the same side of the centre both ways.
                 const double fx = *x - std::floor(*x), fy = *y - std::floor(*y);
-                kind = fy < 0.5 ? (fx < 0.5 ? QuarterTopLeft : QuarterTopRight) : (fx < 0.5 ? QuarterBottomLeft : QuarterBottomRight);
+                for (const StitchKindInfo& info : kStitchKinds)
+                    if (info.shape == StitchShape::Quarter && (info.cornerX > 0.5) == (fx >= 0.5) &&
+                        (info.cornerY > 0.5) == (fy >= 0.5))
+                        kind = kindNumber(info.kind);
             }
             if (!kind && type != "quarter") {
                 ++unknownType;
@@ -527,11 +532,11 @@ private:
             // An ornament on an empty cell brings its colour; a part stitch there stays.
             if (*cell < 0)
                 *cell = tag(*item);
-            else if (!ornament(kind))
+            else if (!isOrnament(kind))
                 continue;
             const auto column = static_cast<long>(std::floor(*x)), row = static_cast<long>(std::floor(*y));
             const bool hasPart = std::any_of(marks_.begin(), marks_.end(), [&](const StitchMark& m) {
-                return m.column == column && m.row == row && !ornament(m.kind);
+                return m.column == column && m.row == row && !isOrnament(m.kind);
             });
             if (!hasPart)
                 placeMark(column, row, kind);

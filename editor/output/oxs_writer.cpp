@@ -88,23 +88,24 @@ OxsExport writeOxs(const PatternDocument& doc, const std::string& title, const s
                 continue;
             const int pal = v + 1;
             const int kind = markAt[static_cast<std::size_t>(r) * static_cast<std::size_t>(doc.width()) + static_cast<std::size_t>(c)];
-            if (kind == 0 || ornament(kind))
+            // A mark of a number past the table is written as the full stitch it sits on.
+            const StitchKindInfo* info = stitchKindInfo(kind);
+            const StitchShape shape = info ? info->shape : StitchShape::Full;
+            if (shape == StitchShape::Full || shape == StitchShape::Ornament)
                 full += format("<stitch x=\"%d\" y=\"%d\" palindex=\"%d\"/>\n", c, r, pal);
-            if (ornament(kind)) {
+            if (shape == StitchShape::Ornament) {
                 objects += "<object x1=\"" + coordinate(c + 0.5) + "\" y1=\"" + coordinate(r + 0.5) +
-                           format("\" palindex=\"%d\" objecttype=\"%s\"/>\n", pal, ornamentName(kind));
-            } else if (kind >= QuarterTopLeft && kind <= QuarterBottomRight) {
-                const double fx = kind == QuarterTopRight || kind == QuarterBottomRight ? 0.75 : 0.25;
-                const double fy = kind >= QuarterBottomLeft ? 0.75 : 0.25;
-                objects += "<object x1=\"" + coordinate(c + fx) + "\" y1=\"" + coordinate(r + fy) +
+                           format("\" palindex=\"%d\" objecttype=\"%s\"/>\n", pal, info->oxsObject);
+            } else if (shape == StitchShape::Quarter) {
+                objects += "<object x1=\"" + coordinate(c + info->cornerX) + "\" y1=\"" + coordinate(r + info->cornerY) +
                            format("\" palindex=\"%d\" objecttype=\"quarter\"/>\n", pal);
-            } else if (kind != 0) {
+            } else if (shape != StitchShape::Full) {
                 int direction = 3, first = pal, second = 0;
-                if (kind == HalfBackward)
+                if (info->kind == StitchKind::HalfBackward)
                     direction = 4;
-                else if (kind == ThreeQuarterTopLeft)
+                else if (info->kind == StitchKind::ThreeQuarterTopLeft)
                     direction = 2;
-                else if (kind == ThreeQuarterTopRight)
+                else if (info->kind == StitchKind::ThreeQuarterTopRight)
                     direction = 1, first = 0, second = pal;
                 part += format("<partstitch x=\"%d\" y=\"%d\" palindex1=\"%d\" palindex2=\"%d\" direction=\"%d\"/>\n", c, r,
                                first, second, direction);

@@ -6,28 +6,6 @@ namespace brenmark {
 
 namespace oxs {
 
-const char* ornamentName(int kind)
-{
-    switch (kind) {
-    case Petite: return "petite";
-    case Knot: return "knot";
-    case Bead: return "bead";
-    case Star: return "star";
-    case UprightCross: return "uprightcross";
-    default: return nullptr;
-    }
-}
-
-int ornamentKind(const std::string& name)
-{
-    for (int kind = Petite; kind <= UprightCross; ++kind)
-        if (name == ornamentName(kind))
-            return kind;
-    if (name == "bead2mm" || name == "bead3mm" || name == "bead5mm")
-        return Bead;
-    return 0;
-}
-
 std::string hexColour(ColorRef c)
 {
     return format("%02X%02X%02X", redOf(c), greenOf(c), blueOf(c));

@@ -1,5 +1,7 @@
 #include "editor/render/stitch_tiles.h"
 
+#include "editor/document/stitch_kind.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -190,7 +192,8 @@ QImage makeFabricTile(ColorRef fabric)
 
 QImage stitchMarkGlyph(int kind, ColorRef cell)
 {
-    if (kind < 1 || kind > 13)
+    const StitchKindInfo* info = stitchKindInfo(kind);
+    if (!info || info->shape == StitchShape::Full)
         return {};
     QImage glyph(kTileSize, kTileSize, QImage::Format_ARGB32_Premultiplied);
     glyph.fill(Qt::transparent);
@@ -200,19 +203,19 @@ QImage stitchMarkGlyph(int kind, ColorRef cell)
     p.setPen(QPen(ink, 1.6, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
     const QPointF tl(2, 2), tr(14, 2), bl(2, 14), br(14, 14), c(8, 8);
-    switch (kind) {
-    case 1: p.drawLine(bl, tr); break;                          // half stitch /
-    case 2: p.drawLine(tl, br); break;                          // half stitch \.
-    case 3: p.drawLine(tl, c); break;                           // quarter stitches
-    case 4: p.drawLine(tr, c); break;
-    case 5: p.drawLine(bl, c); break;
-    case 6: p.drawLine(br, c); break;
-    case 7: p.drawLine(bl, tr); p.drawLine(tl, c); break;      // three-quarter stitches
-    case 8: p.drawLine(tl, br); p.drawLine(tr, c); break;
-    case 9: p.drawLine(QPointF(5, 5), QPointF(11, 11)); p.drawLine(QPointF(11, 5), QPointF(5, 11)); break;  // petite
-    case 10: p.setBrush(ink); p.drawEllipse(c, 3.0, 3.0); break;  // french knot
-    case 11: p.drawEllipse(c, 4.5, 4.5); break;                   // bead
-    case 12: {                                                    // star
+    switch (info->kind) {
+    case StitchKind::HalfForward: p.drawLine(bl, tr); break;
+    case StitchKind::HalfBackward: p.drawLine(tl, br); break;
+    case StitchKind::QuarterTopLeft: p.drawLine(tl, c); break;
+    case StitchKind::QuarterTopRight: p.drawLine(tr, c); break;
+    case StitchKind::QuarterBottomLeft: p.drawLine(bl, c); break;
+    case StitchKind::QuarterBottomRight: p.drawLine(br, c); break;
+    case StitchKind::ThreeQuarterTopLeft: p.drawLine(bl, tr); p.drawLine(tl, c); break;
+    case StitchKind::ThreeQuarterTopRight: p.drawLine(tl, br); p.drawLine(tr, c); break;
+    case StitchKind::Petite: p.drawLine(QPointF(5, 5), QPointF(11, 11)); p.drawLine(QPointF(11, 5), QPointF(5, 11)); break;
+    case StitchKind::Knot: p.setBrush(ink); p.drawEllipse(c, 3.0, 3.0); break;
+    case StitchKind::Bead: p.drawEllipse(c, 4.5, 4.5); break;
+    case StitchKind::Star: {
         QPainterPath star;
         for (int i = 0; i < 10; ++i) {
             const double r = i % 2 ? 2.6 : 6.0, a = -kPi / 2 + i * kPi / 5;
@@ -224,7 +227,8 @@ QImage stitchMarkGlyph(int kind, ColorRef cell)
         p.drawPath(star);
         break;
     }
-    case 13: p.drawLine(QPointF(8, 2), QPointF(8, 14)); p.drawLine(QPointF(2, 8), QPointF(14, 8)); break;  // upright cross
+    case StitchKind::UprightCross: p.drawLine(QPointF(8, 2), QPointF(8, 14)); p.drawLine(QPointF(2, 8), QPointF(14, 8)); break;
+    case StitchKind::Full: break;
     }
     return glyph;
 }

@@ -1,5 +1,6 @@
 // OXS charts in and out: round trips, files written by hand from the format's description,
 // thread matching, and damaged or hostile files.
+#include "editor/document/stitch_kind.h"
 #include "editor/output/oxs_file.h"
 
 #include <gtest/gtest.h>
@@ -119,6 +120,39 @@ TEST_F(OxsFixture, ExportThenImportKeepsCellsThreadsMarksAndLines)
     EXPECT_EQ(back.byColour, 0);
     EXPECT_TRUE(back.changes.empty());
     EXPECT_EQ(d.layers.size(), 1);
+}
+
+TEST_F(OxsFixture, EveryStitchKindOfTheTableComesBackAsItself)
+{
+    // One marked cell per kind on a row of its own thread; a number past the table is written
+    // as the full stitch under it.
+    PatternDocument doc;
+    doc.create(kStitchKindCount + 1, 1, "DMC");
+    doc.addThread(kRed, "321");
+    for (int c = 0; c <= kStitchKindCount; ++c)
+        doc.setCell(c, 0, 0);
+    for (const StitchKindInfo& info : kStitchKinds)
+        if (info.shape != StitchShape::Full)
+            doc.placeMark(kindNumber(info.kind), kindNumber(info.kind), 0);
+    doc.placeMark(99, kStitchKindCount, 0);
+    doc.layers.backgroundFromGrid(doc);
+    const OxsImport back = readOxs(writeOxs(doc, "k").xml, palettes);
+    ASSERT_TRUE(back.pattern) << back.error;
+    std::vector<std::int32_t> kinds(static_cast<std::size_t>(kStitchKindCount) + 1, 0);
+    for (const StitchMark& m : back.pattern->marks)
+        kinds[static_cast<std::size_t>(m.column)] = m.kind;
+    for (int c = 0; c < kStitchKindCount; ++c) {
+        EXPECT_EQ(kinds[static_cast<std::size_t>(c)], c) << c;
+        EXPECT_EQ(back.pattern->cell(c, 0), 0) << c;
+    }
+    EXPECT_EQ(kinds.back(), 0);
+    EXPECT_EQ(back.pattern->cell(kStitchKindCount, 0), 0);
+    // Every ornament's object name reads back as that ornament.
+    for (const StitchKindInfo& info : kStitchKinds)
+        if (info.oxsObject)
+            EXPECT_EQ(ornamentNamed(info.oxsObject), info.kind) << info.oxsObject;
+    EXPECT_EQ(ornamentNamed("bead3mm"), StitchKind::Bead);
+    EXPECT_FALSE(ornamentNamed("button"));
 }
 
 TEST_F(OxsFixture, ExportSaysWhatItMergesAndLeavesOut)

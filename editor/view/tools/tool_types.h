@@ -1,6 +1,8 @@
 #pragma once
 // The editing tools of the pattern view: their numbers, the tool window's buttons and
 // tooltips, the undo labels and the messages the tools show.
+#include "editor/document/stitch_kind.h"
+
 #include <array>
 #include <cstdint>
 
@@ -42,8 +44,6 @@ constexpr int kKeyBackspace = 8;
 constexpr int kKeyEnter = 13;
 constexpr int kKeyDelete = 46;
 
-// Kinds of the stitch-kind window: 0 is the plain full stitch, without a mark.
-constexpr int kStitchKindCount = 14;
 
 // Everything about one tool: its button in the tool window, its undo label and how the
 // controller treats it. A new tool is one row of kToolButtons.
