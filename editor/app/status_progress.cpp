@@ -1,6 +1,6 @@
 #include "editor/app/status_progress.h"
 
-#include "editor/view/gbk_qstring.h"
+#include "interchange/gbk_qstring.h"
 
 #include <QCoreApplication>
 #include <QEvent>
