@@ -48,7 +48,7 @@ TEST(SelectTool, SwitchesForBaseImageAndGrid)
     f.view.dispatch(MsgSelectTool, kSwitchGrid, 1);
     EXPECT_TRUE(f.view.showGrid());
     EXPECT_EQ(f.tools.currentTool(), Tool::Move);
-    f.view.dispatch(MsgSelectTool, 16, 0);  // no such tool
+    f.view.dispatch(MsgSelectTool, kToolCount, 0);  // no such tool
     EXPECT_EQ(f.tools.currentTool(), Tool::Move);
 }
 
