@@ -4,6 +4,7 @@
 #include "editor/document/output_room.h"
 #include "editor/document/path_scramble.h"
 #include "editor/document/pattern_file.h"
+#include "editor/render/tests/chart_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -64,16 +65,8 @@ struct ExportCli : ::testing::Test {
 
     std::string pattern(const std::string& name, int w, int h)
     {
-        PatternDocument doc;
-        doc.create(w, h, "DMC");
-        doc.addThread(rgb(0, 0, 96), "310");
-        doc.addThread(rgb(255, 255, 0), "307");
-        doc.assignDefaultSymbols();
-        for (int r = 0; r < h; ++r)
-            for (int c = 0; c < w; ++c)
-                doc.setCell(c, r, (c + r) % 2);
         const std::string path = dir + name;
-        EXPECT_TRUE(savePattern(path, doc));
+        EXPECT_TRUE(savePattern(path, test::checkerPattern(w, h)));
         return path;
     }
     std::vector<std::string> files(const std::string& sub = {}) const

@@ -3,6 +3,7 @@
 // cannot be compiled to GBK.)
 #include "cli/cli.h"
 #include "editor/document/pattern_file.h"
+#include "editor/render/tests/chart_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -40,15 +41,7 @@ std::string bytesOf(const std::string& path)
 
 void savePatternOf(const std::string& path, int w, int h)
 {
-    PatternDocument doc;
-    doc.create(w, h, "DMC");
-    doc.addThread(rgb(0, 0, 96), "310");
-    doc.addThread(rgb(255, 255, 0), "307");
-    doc.assignDefaultSymbols();
-    for (int r = 0; r < h; ++r)
-        for (int c = 0; c < w; ++c)
-            doc.setCell(c, r, (c + r) % 2);
-    ASSERT_TRUE(savePattern(path, doc));
+    ASSERT_TRUE(savePattern(path, test::checkerPattern(w, h)));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // done messages (the JPEG's only once the worker has written it), the refusals, and the
 // hand-off of a saved pattern to the page writer.
 #include "editor/app/app_commands.h"
+#include "editor/render/tests/chart_test_support.h"
 #include "editor/app/editor_session.h"
 #include "editor/app/export_commands.h"
 #include "editor/app/export_windows.h"
@@ -74,14 +75,7 @@ public:
 
 PatternDocument checker(int w, int h)
 {
-    PatternDocument doc;
-    doc.create(w, h, "DMC");
-    doc.addThread(rgb(0, 0, 96), "310");
-    doc.addThread(rgb(255, 255, 0), "307");
-    doc.assignDefaultSymbols();
-    for (int r = 0; r < h; ++r)
-        for (int c = 0; c < w; ++c)
-            doc.setCell(c, r, (c + r) % 2);
+    PatternDocument doc = test::checkerPattern(w, h);
     doc.layers.backgroundFromGrid(doc);
     return doc;
 }

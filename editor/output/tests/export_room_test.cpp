@@ -2,6 +2,7 @@
 // size passes the target's free space is refused before anything is written, a stopped
 // export takes back everything it began, and folders a failed run made go with it.
 #include "editor/output/chart_files.h"
+#include "editor/output/tests/output_files_support.h"
 
 #include "interchange/file_bytes.h"
 #include "editor/document/output_room.h"
@@ -22,18 +23,9 @@ using namespace brenmark;
 
 namespace {
 
-const QSize kA4 = paperUnits(210, 297);
-
-QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QStringList entries(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
-}
+using test::contents;
+using test::entries;
+using test::kA4;
 
 struct RealRoom {
     ~RealRoom()

@@ -2,6 +2,7 @@
 // old file whole under its name and nothing else behind; a page set is replaced whole or
 // not at all; names that are not UTF-8 are written under their own bytes.
 #include "editor/output/chart_files.h"
+#include "editor/output/tests/output_files_support.h"
 
 #include "interchange/file_bytes.h"
 #include "editor/render/chart_export.h"
@@ -25,18 +26,9 @@ using namespace brenmark;
 
 namespace {
 
-const QSize kA4 = paperUnits(210, 297);
-
-QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QStringList entries(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
-}
+using test::contents;
+using test::entries;
+using test::kA4;
 
 struct FaultOff {
     ~FaultOff() { injectWriteFault(-1); }
