@@ -31,26 +31,22 @@ ColourChange cleanConfetti(PatternDocument& doc, UndoRecorder& undo, int strengt
     }
     if (reduceConfetti(cells, width, height, cellLabs, threadLabs, strength) == 0)
         return change;
-    // Only cells that hold a thread, change and lie within take part.
-    const auto takes = [&](std::size_t i) {
-        return before[i] >= 0 && before[i] < static_cast<std::int32_t>(threadLabs.size()) && cells[i] != before[i] &&
-               within(static_cast<int>(i % static_cast<std::size_t>(width)), static_cast<int>(i / static_cast<std::size_t>(width)));
-    };
-    std::size_t first = 0;
-    while (first < cells.size() && !takes(first))
-        ++first;
-    if (first == cells.size())
-        return change;
-    undo.recordUndoStep(kUndoCleanConfetti);
-    for (std::size_t i = first; i < cells.size(); ++i) {
-        if (!takes(i))
+    // Only cells that hold a thread, change and lie within take part; the step is recorded
+    // before the first of them changes.
+    const auto columns = static_cast<std::size_t>(width);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (before[i] < 0 || before[i] >= static_cast<std::int32_t>(threadLabs.size()) || cells[i] == before[i] ||
+            !within(static_cast<int>(i % columns), static_cast<int>(i / columns)))
             continue;
+        if (!change.done)
+            undo.recordUndoStep(kUndoCleanConfetti);
+        change.done = true;
         doc.grid.cells.set(i, cells[i]);
         for (PatternLayer& layer : doc.layers.layers)
             if (i < layer.cells.size() && layer.cells[i] == before[i])
                 layer.cells.set(i, cells[i]);
     }
-    change.done = change.cells = true;
+    change.cells = change.done;
     return change;
 }
 
