@@ -1,5 +1,7 @@
 #include "editor/output/chart_files.h"
 
+#include "editor/output/png_writer.h"
+
 #include "editor/document/output_room.h"
 #include "editor/render/chart_export.h"
 #include "editor/render/emf_writer.h"
@@ -273,8 +275,10 @@ bool encodePicture(const QImage& image, QIODevice& device, ChartFormat format)
 {
     if (format == ChartFormat::Bmp)
         return writeBmp(image, device);
-    QImageWriter writer(&device, format == ChartFormat::Jpeg ? "jpeg" : "png");
-    writer.setQuality(format == ChartFormat::Jpeg ? 80 : kPngQuality);
+    if (format == ChartFormat::Png)
+        return writePng(image, device);
+    QImageWriter writer(&device, "jpeg");
+    writer.setQuality(80);
     return writer.write(image);
 }
 

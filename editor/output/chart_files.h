@@ -60,10 +60,6 @@ QSize rasterSize(QSize units, int dotsPerInch);
 // dotsPerInch as dots per metre, as picture headers store it.
 int dotsPerMetre(int dotsPerInch);
 
-// PNG files are written at Qt's quality 80, zlib's fastest level but one: a chart is flat
-// colour, which that already packs well.
-inline constexpr int kPngQuality = 80;
-
 // The extension a format's files get, with its dot: ".bmp", ".jpg", ".png", ".emf", ".svg",
 // ".pdf".
 QString extensionOf(ChartFormat format);

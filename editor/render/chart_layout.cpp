@@ -174,14 +174,8 @@ void ChartLayout::drawPatternPage(QPainter& p, int page, ChartStyle style) const
 
     p.save();
     p.setClipRect(chartArea);
-    if (style == ChartStyle::PrintColour) {
-        for (int r = cells.top(); r <= cells.bottom(); ++r)
-            for (int c = cells.left(); c <= cells.right(); ++c) {
-                const std::int32_t index = doc_.cell(c, r);
-                if (doc_.isThread(index))
-                    p.fillRect(g.cellRectF(c, r), qColour(doc_.shownColor(index)));
-            }
-    }
+    if (style == ChartStyle::PrintColour)
+        chart.fillCells(p, cells);
     chart.stitchMarks(p, cells);
     chart.symbols(p, cells, device, std::max(1, s - 2), true);
     chart.grid(p, device);

@@ -2,8 +2,13 @@
 
 #include "editor/render/qt_colour.h"
 #include "editor/render/stitch_tiles.h"
+#include "interchange/gbk_qstring.h"
 
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QRawFont>
 #include <QPen>
 
 #include <algorithm>
@@ -111,25 +116,7 @@ void ChartPainter::symbols(QPainter& p, QRect v, QSize device, int fontPixels, b
 {
     const int size = static_cast<int>(g_.cellSize);
     if (printing(style_)) {
-        // On paper the symbols are text, so vector targets keep them as text; "coloured
-        // symbols" draws each in its thread's colour, in bold.
-        p.save();
-        QFont font = songTi(fontPixels);
-        font.setBold(style_ == ChartStyle::ColouredSymbols);
-        p.setFont(font);
-        for (int r = v.top(); r <= v.bottom(); ++r)
-            for (int c = v.left(); c <= v.right(); ++c) {
-                const std::int32_t index = doc_.cell(c, r);
-                const std::string& symbol = cellSymbol(doc_, index);
-                if (symbol.empty())
-                    continue;
-                if (style_ == ChartStyle::ColouredSymbols)
-                    p.setPen(qColour(doc_.threads.colors[static_cast<std::size_t>(index)]));
-                else
-                    p.setPen(whiteInk(index, onColour) ? Qt::white : Qt::black);
-                drawSymbolText(p, g_.cellRectF(c, r), symbol);
-            }
-        p.restore();
+        printedSymbols(p, v, fontPixels, onColour);
         return;
     }
     const qreal ratio = pixelRatio(p);
@@ -156,6 +143,164 @@ void ChartPainter::symbols(QPainter& p, QRect v, QSize device, int fontPixels, b
                 p.drawImage(QPoint(x, y), *stamps[static_cast<std::size_t>(index)]);
         }
     }
+}
+
+void ChartPainter::printedSymbols(QPainter& p, QRect v, int fontPixels, bool onColour) const
+{
+    // On paper the symbols are text, so vector targets keep them as text; "coloured
+    // symbols" draws each in its thread's colour, in bold.
+    QFont font = songTi(fontPixels);
+    font.setBold(style_ == ChartStyle::ColouredSymbols);
+    // Each thread's ink; the cells of threads without a symbol are passed over.
+    std::vector<QRgb> inks(doc_.symbols.size(), 0);
+    for (std::size_t i = 0; i < inks.size(); ++i) {
+        const auto index = static_cast<std::int32_t>(i);
+        if (cellSymbol(doc_, index).empty())
+            continue;
+        if (style_ == ChartStyle::ColouredSymbols)
+            inks[i] = qColour(doc_.threads.colors[i]).rgb();
+        else
+            inks[i] = whiteInk(index, onColour) ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+    }
+    if (auto raster = RasterCells::of(p, g_)) {
+        stampedSymbols(p, *raster, v, font, inks);
+        return;
+    }
+    if (p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Pdf && glyphRunSymbols(p, v, font, inks))
+        return;
+    p.save();
+    p.setFont(font);
+    for (int r = v.top(); r <= v.bottom(); ++r)
+        for (int c = v.left(); c <= v.right(); ++c) {
+            const std::int32_t index = doc_.cell(c, r);
+            const std::string& symbol = cellSymbol(doc_, index);
+            if (symbol.empty())
+                continue;
+            p.setPen(QColor::fromRgb(inks[static_cast<std::size_t>(index)]));
+            drawSymbolText(p, g_.cellRectF(c, r), symbol);
+        }
+    p.restore();
+}
+
+void ChartPainter::stampedSymbols(QPainter& p, RasterCells& raster, QRect v, const QFont& font,
+                                  const std::vector<QRgb>& inks) const
+{
+    // Each thread's stamp, drawn once for this cell size, font and ink.
+    const int size = static_cast<int>(g_.cellSize);
+    std::vector<const SymbolStamp*> stamps(inks.size(), nullptr);
+    for (std::size_t i = 0; i < stamps.size(); ++i) {
+        const std::string& symbol = cellSymbol(doc_, static_cast<std::int32_t>(i));
+        if (!symbol.empty())
+            stamps[i] = &cache_.printStamps.stamp(symbol, inks[i], font, size, raster.scale());
+    }
+    p.save();
+    p.setFont(font);
+    for (int r = v.top(); r <= v.bottom(); ++r)
+        for (int c = v.left(); c <= v.right(); ++c) {
+            const std::int32_t index = doc_.cell(c, r);
+            if (index < 0 || static_cast<std::size_t>(index) >= stamps.size())
+                continue;
+            const SymbolStamp* stamp = stamps[static_cast<std::size_t>(index)];
+            if (!stamp || stamp->picture.isNull())
+                continue;
+            const QRgb ink = inks[static_cast<std::size_t>(index)];
+            if (stamp->solid) {
+                raster.stampCell(c, r, *stamp, ink);
+            } else {
+                // A font drawn with partial coverage is left to the painter's own blending.
+                p.setPen(QColor::fromRgb(ink));
+                drawSymbolText(p, g_.cellRectF(c, r), cellSymbol(doc_, index));
+            }
+        }
+    p.restore();
+}
+
+bool ChartPainter::glyphRunSymbols(QPainter& p, QRect v, const QFont& font, const std::vector<QRgb>& inks) const
+{
+    // A PDF gets each row's symbols of one ink as one run of positioned glyphs: one text
+    // object instead of one per cell, the symbols still text in the embedded font with its
+    // Unicode map, where drawSymbolText would put them.
+    const QRawFont raw = QRawFont::fromFont(font);
+    if (!raw.isValid())
+        return false;
+    const QFontMetricsF metrics(font, p.device());
+    const float s = g_.cellSize;
+    struct Shape {
+        QList<quint32> glyphs;
+        QList<QPointF> offsets;  // from the cell's top-left corner to each glyph's origin
+    };
+    std::vector<Shape> shapes(inks.size());
+    for (std::size_t i = 0; i < shapes.size(); ++i) {
+        const std::string& symbol = cellSymbol(doc_, static_cast<std::int32_t>(i));
+        if (symbol.empty())
+            continue;
+        const QString text = fromGbk(symbol);
+        QList<quint32> glyphs = raw.glyphIndexesForString(text);
+        // A character the font lacks would be drawn from another one: not a plain run.
+        if (glyphs.isEmpty() || glyphs.contains(0u))
+            return false;
+        const QRectF box = metrics.boundingRect(QRectF(0, 0, s, s), Qt::AlignCenter | Qt::TextSingleLine, text);
+        const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
+        QPointF at(box.left(), box.top() + metrics.ascent());
+        Shape& shape = shapes[i];
+        for (qsizetype k = 0; k < glyphs.size(); ++k) {
+            shape.offsets.push_back(at);
+            at += advances[k];
+        }
+        shape.glyphs = std::move(glyphs);
+    }
+    p.save();
+    std::vector<std::pair<QRgb, QGlyphRun>> runs;
+    for (int r = v.top(); r <= v.bottom(); ++r) {
+        // The row's glyphs by ink, in the order the inks first appear.
+        std::vector<std::pair<QRgb, std::pair<QList<quint32>, QList<QPointF>>>> row;
+        for (int c = v.left(); c <= v.right(); ++c) {
+            const std::int32_t index = doc_.cell(c, r);
+            if (index < 0 || static_cast<std::size_t>(index) >= shapes.size())
+                continue;
+            const Shape& shape = shapes[static_cast<std::size_t>(index)];
+            if (shape.glyphs.isEmpty())
+                continue;
+            const QRgb ink = inks[static_cast<std::size_t>(index)];
+            auto group = std::find_if(row.begin(), row.end(), [ink](const auto& g) { return g.first == ink; });
+            if (group == row.end())
+                group = row.insert(row.end(), {ink, {}});
+            const QPointF corner = g_.cellRectF(c, r).topLeft();
+            for (qsizetype k = 0; k < shape.glyphs.size(); ++k) {
+                group->second.first.push_back(shape.glyphs[k]);
+                group->second.second.push_back(corner + shape.offsets[k]);
+            }
+        }
+        for (auto& [ink, glyphs] : row) {
+            QGlyphRun run;
+            run.setRawFont(raw);
+            run.setGlyphIndexes(glyphs.first);
+            run.setPositions(glyphs.second);
+            p.setPen(QColor::fromRgb(ink));
+            p.drawGlyphRun(QPointF(0, 0), run);
+        }
+    }
+    p.restore();
+    return true;
+}
+
+void ChartPainter::fillCells(QPainter& p, QRect v) const
+{
+    if (auto raster = RasterCells::of(p, g_)) {
+        for (int r = v.top(); r <= v.bottom(); ++r)
+            for (int c = v.left(); c <= v.right(); ++c) {
+                const std::int32_t index = doc_.cell(c, r);
+                if (doc_.isThread(index))
+                    raster->fillCell(c, r, qColour(doc_.shownColor(index)).rgb());
+            }
+        return;
+    }
+    for (int r = v.top(); r <= v.bottom(); ++r)
+        for (int c = v.left(); c <= v.right(); ++c) {
+            const std::int32_t index = doc_.cell(c, r);
+            if (doc_.isThread(index))
+                p.fillRect(g_.cellRectF(c, r), qColour(doc_.shownColor(index)));
+        }
 }
 
 void ChartPainter::smallStitches(QPainter& p, const QImage& cellImage, QRect visible) const

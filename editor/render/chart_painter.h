@@ -7,6 +7,7 @@
 // threads' colours.
 #include "editor/document/pattern_document.h"
 #include "editor/render/chart_geometry.h"
+#include "editor/render/raster_cells.h"
 #include "editor/render/symbol_glyphs.h"
 
 #include <QColor>
@@ -27,6 +28,7 @@ enum class ChartStyle { Screen, PrintColour, PrintBlackWhite, ColouredSymbols };
 
 struct ChartPaintCache {
     SymbolGlyphCache glyphs;
+    PrintStampCache printStamps;
     QImage stitchPicture;
 };
 
@@ -42,6 +44,9 @@ public:
     void cells(QPainter& p, const QImage& cellImage, QRect visible) const;
     // A picture stretched over the whole chart (the tracing picture).
     void stretched(QPainter& p, const QImage& picture) const;
+    // Each thread cell of the visible cells filled with its thread's shown colour, as the
+    // colour print has them under the symbols.
+    void fillCells(QPainter& p, QRect visible) const;
     // The grid: thin lines, then every tenth line heavy; `device` bounds the lines drawn.
     void grid(QPainter& p, QSize device) const;
     // The symbols of the visible cells, stamped; onColour picks the ink against each thread
@@ -68,6 +73,12 @@ public:
     bool whiteInk(std::int32_t index, bool onColour) const;
 
 private:
+    void printedSymbols(QPainter& p, QRect visible, int fontPixels, bool onColour) const;
+    void stampedSymbols(QPainter& p, RasterCells& raster, QRect visible, const QFont& font,
+                        const std::vector<QRgb>& inks) const;
+    // False, drawing nothing, when a symbol needs a character the font lacks.
+    bool glyphRunSymbols(QPainter& p, QRect visible, const QFont& font, const std::vector<QRgb>& inks) const;
+
     const PatternDocument& doc_;
     const ChartGeometry& g_;
     ChartStyle style_;

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 using namespace brenmark;
 
 namespace {
@@ -235,4 +237,60 @@ TEST(PagePdf, SymbolsThreadNumbersAndAmountsAreTextInAnEmbeddedFont)
     ASSERT_FALSE(rows.isEmpty()) << fonts.toStdString();
     for (const QString& row : rows)  // name type encoding emb sub uni object
         EXPECT_TRUE(row.contains(u" yes "_qs)) << row.toStdString();
+}
+
+// Chart-reading programs take each symbol's place from the PDF: every cell's symbol must be a
+// character whose middle lies in that cell on its page, and nowhere else in the chart.
+TEST(PagePdf, EverySymbolStandsInItsCellOnItsPage)
+{
+    QTemporaryDir dir;
+    PatternDocument doc;
+    doc.create(83, 101, "DMC");  // several pages both ways on A4
+    for (int i = 0; i < 12; ++i)
+        doc.addThread(rgb(20 * i, 240 - 20 * i, 90), std::to_string(700 + i));
+    doc.assignDefaultSymbols();
+    for (int r = 0; r < doc.height(); ++r)
+        for (int c = 0; c < doc.width(); ++c)
+            doc.setCell(c, r, (c * 5 + r * 7) % 13 - 1);  // every thread, and empty cells
+    const ChartLayout layout(doc, PrintSettings{}, kA4);
+    const QStringList files =
+        writeChartPages(layout, ChartStyle::PrintColour, dir.filePath(u"chart.pdf"_qs), ChartFormat::Pdf, nullptr, nullptr);
+    ASSERT_EQ(files.size(), 1);
+    const QString listing = run(u"/usr/bin/python3"_qs, {QString::fromUtf8(PDF_CHARS_SCRIPT), files[0]});
+    ASSERT_FALSE(listing.isEmpty()) << "pdfminer (python3-pdfminer) read nothing";
+
+    const int s = layout.settings().cellSize;
+    std::map<std::pair<int, int>, QString> found;  // cell → characters drawn in it
+    for (const QString& line : listing.split(u'\n', Qt::SkipEmptyParts)) {
+        const QStringList f = line.split(u' ');
+        ASSERT_GE(f.size(), 7) << line.toStdString();
+        const int page = f[0].toInt();
+        if (page >= layout.grid().total)
+            continue;  // the key page
+        const double units = 96.0 / 72.0;
+        const double x = (f[1].toDouble() + f[3].toDouble()) / 2 * units;
+        const double y = (f[5].toDouble() - (f[2].toDouble() + f[4].toDouble()) / 2) * units;
+        const QRect cells = layout.pageCells(page);
+        const QPoint origin = layout.chartOrigin(cells.width());
+        const QRectF chart(origin, QSizeF(cells.width() * s, cells.height() * s));
+        if (!chart.contains(x, y))
+            continue;  // rulers, header, centre marks
+        const int c = cells.left() + static_cast<int>((x - origin.x()) / s);
+        const int r = cells.top() + static_cast<int>((y - origin.y()) / s);
+        found[{c, r}] += f.mid(6).join(u' ');
+    }
+    int symbols = 0;
+    for (int r = 0; r < doc.height(); ++r)
+        for (int c = 0; c < doc.width(); ++c) {
+            const std::int32_t index = doc.cell(c, r);
+            const auto at = found.find({c, r});
+            if (!doc.isThread(index)) {
+                EXPECT_TRUE(at == found.end()) << c << "," << r;
+                continue;
+            }
+            ++symbols;
+            ASSERT_TRUE(at != found.end()) << "no symbol at " << c << "," << r;
+            EXPECT_EQ(at->second, fromGbk(doc.symbols[static_cast<std::size_t>(index)].symbol)) << c << "," << r;
+        }
+    EXPECT_EQ(found.size(), static_cast<std::size_t>(symbols));
 }
