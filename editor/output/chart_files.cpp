@@ -135,10 +135,12 @@ void bmpRow(const QImage& image, int y, char* out, std::int64_t rowBytes)
 {
     const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
     char* o = out;
-    for (int x = 0; x < image.width(); ++x) {
-        *o++ = static_cast<char>(qBlue(in[x]));
-        *o++ = static_cast<char>(qGreen(in[x]));
-        *o++ = static_cast<char>(qRed(in[x]));
+    const int width = image.width();  // read once: the stores below might alias the picture
+    for (int x = 0; x < width; ++x) {
+        const QRgb v = in[x];
+        *o++ = static_cast<char>(qBlue(v));
+        *o++ = static_cast<char>(qGreen(v));
+        *o++ = static_cast<char>(qRed(v));
     }
     std::fill(o, out + rowBytes, '\0');
 }

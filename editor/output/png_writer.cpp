@@ -3,7 +3,6 @@
 #include <QIODevice>
 
 #include <png.h>
-#include <zlib.h>
 
 #include <csetjmp>
 #include <vector>
@@ -49,7 +48,6 @@ bool encode(png_structp png, png_infop info, const QImage& image, const PngOptio
     }
     png_set_filter(png, PNG_FILTER_TYPE_BASE, filters);
     png_set_compression_level(png, options.compression);
-    png_set_compression_strategy(png, options.runLengthOnly ? Z_RLE : Z_DEFAULT_STRATEGY);
     png_set_compression_buffer_size(png, 256 * 1024);  // IDAT chunks, and writes, of 256 KB
     png_write_info(png, info);
     for (int y = 0; y < height; ++y) {

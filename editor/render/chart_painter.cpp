@@ -12,6 +12,7 @@
 #include <QPen>
 
 #include <algorithm>
+#include <unordered_map>
 #include <cmath>
 
 namespace brenmark {
@@ -295,12 +296,37 @@ void ChartPainter::fillCells(QPainter& p, QRect v) const
             }
         return;
     }
+    // Elsewhere (PDF, SVG, a printer) each row's runs of one colour are one rectangle, and
+    // the rectangles of one colour one fill: a few thousand operators a page instead of a
+    // colour and a rectangle for every cell.
+    std::vector<std::pair<ColorRef, QList<QRectF>>> fills;
+    std::unordered_map<ColorRef, std::size_t> fillOf;
+    const float s = g_.cellSize;
     for (int r = v.top(); r <= v.bottom(); ++r)
-        for (int c = v.left(); c <= v.right(); ++c) {
+        for (int c = v.left(); c <= v.right();) {
             const std::int32_t index = doc_.cell(c, r);
-            if (doc_.isThread(index))
-                p.fillRect(g_.cellRectF(c, r), qColour(doc_.shownColor(index)));
+            if (!doc_.isThread(index)) {
+                ++c;
+                continue;
+            }
+            const ColorRef colour = doc_.shownColor(index);
+            int end = c + 1;
+            while (end <= v.right() && doc_.isThread(doc_.cell(end, r)) && doc_.shownColor(doc_.cell(end, r)) == colour)
+                ++end;
+            const auto [at, added] = fillOf.emplace(colour, fills.size());
+            if (added)
+                fills.emplace_back(colour, QList<QRectF>());
+            const QRectF first = g_.cellRectF(c, r);
+            fills[at->second].second.push_back(QRectF(first.topLeft(), QSizeF((end - c) * s, s)));
+            c = end;
         }
+    p.save();
+    p.setPen(Qt::NoPen);
+    for (const auto& [colour, rects] : fills) {
+        p.setBrush(qColour(colour));
+        p.drawRects(rects);
+    }
+    p.restore();
 }
 
 void ChartPainter::smallStitches(QPainter& p, const QImage& cellImage, QRect visible) const

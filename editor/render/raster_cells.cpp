@@ -100,7 +100,8 @@ std::optional<RasterCells> RasterCells::of(QPainter& p, const ChartGeometry& g)
         return std::nullopt;
 
     RasterCells target;
-    target.image_ = image;
+    target.bits_ = image->bits();
+    target.stride_ = image->bytesPerLine();
     target.cell_ = static_cast<int>(std::lround(cell));
     target.x0_ = static_cast<int>(std::lround(x0));
     target.y0_ = static_cast<int>(std::lround(y0));
@@ -127,8 +128,8 @@ void RasterCells::fillCell(int column, int row, QRgb colour)
         return;
     const QRgb opaque = 0xFF000000u | colour;
     for (int y = r.top(); y <= r.bottom(); ++y) {
-        QRgb* line = reinterpret_cast<QRgb*>(image_->scanLine(y));
-        std::fill(line + r.left(), line + r.right() + 1, opaque);
+        QRgb* row = line(y);
+        std::fill(row + r.left(), row + r.right() + 1, opaque);
     }
 }
 
@@ -150,8 +151,8 @@ void RasterCells::stampCell(int column, int row, const SymbolStamp& stamp, QRgb 
             if (x >= end)
                 continue;
         }
-        QRgb* line = reinterpret_cast<QRgb*>(image_->scanLine(y));
-        std::fill(line + x, line + end, opaque);
+        QRgb* row = line(y);
+        std::fill(row + x, row + end, opaque);
     }
 }
 

@@ -69,7 +69,10 @@ public:
     void stampCell(int column, int row, const SymbolStamp& stamp, QRgb ink);
 
 private:
-    QImage* image_ = nullptr;
+    QRgb* line(int y) const { return reinterpret_cast<QRgb*>(bits_ + static_cast<qsizetype>(y) * stride_); }
+
+    uchar* bits_ = nullptr;
+    qsizetype stride_ = 0;
     int cell_ = 0;
     int x0_ = 0, y0_ = 0;  // device pixel of cell (0, 0)'s top-left corner
     qreal scale_ = 1;
