@@ -95,46 +95,60 @@ std::uint64_t memoryCeiling()
 
 }  // namespace
 
-bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std::uint64_t maxBytes)
+ReadableFile::ReadableFile(const std::string& path)
 {
-    out.clear();
     // Opening a pipe waits for a writer and opening a device may do anything: only a
     // regular file is opened. It is opened without blocking and looked at again, in case
     // something else took its place in between; reading a regular file never blocks anyway.
     if (pathKind(path) != PathKind::RegularFile)
-        return false;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
-        return false;
+        return;
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd_ < 0)
+        return;
     struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    if (ok && static_cast<std::uint64_t>(st.st_size) > std::min(maxBytes, memoryCeiling()))
-        ok = false;
-    if (ok) {
-        try {
-            out.resize(static_cast<std::size_t>(st.st_size));
-        } catch (const std::bad_alloc&) {
-            ok = false;
-        } catch (const std::length_error&) {
-            ok = false;
-        }
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd_);
+        fd_ = -1;
+        return;
     }
-    if (ok) {
-        std::size_t done = 0;
-        while (done < out.size()) {
-            const ssize_t n = ::read(fd, out.data() + done, out.size() - done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            done += static_cast<std::size_t>(n);
-        }
-        out.resize(done);  // a file that shrank while being read is simply shorter
+    size_ = static_cast<std::uint64_t>(st.st_size);
+}
+
+ReadableFile::~ReadableFile()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+std::size_t ReadableFile::read(void* out, std::size_t n)
+{
+    std::size_t done = 0;
+    while (fd_ >= 0 && done < n) {
+        const ssize_t got = ::read(fd_, static_cast<char*>(out) + done, n - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        done += static_cast<std::size_t>(got);
     }
-    ::close(fd);
-    if (!ok)
-        out.clear();
-    return ok;
+    return done;
+}
+
+bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std::uint64_t maxBytes)
+{
+    out.clear();
+    ReadableFile file(path);
+    if (!file.isOpen() || file.size() > std::min(maxBytes, memoryCeiling()))
+        return false;
+    try {
+        out.resize(static_cast<std::size_t>(file.size()));
+    } catch (const std::bad_alloc&) {
+        return false;
+    } catch (const std::length_error&) {
+        return false;
+    }
+    out.resize(file.read(out.data(), out.size()));  // a file that shrank while being read is simply shorter
+    return true;
 }
 
 std::int64_t freeBytesFor(const std::string& path)
@@ -310,28 +324,12 @@ int createTemporaryBeside(const std::string& path, std::string& temp)
 bool readFileStart(const std::string& path, std::size_t count, std::vector<std::uint8_t>& out)
 {
     out.clear();
-    if (pathKind(path) != PathKind::RegularFile)
+    ReadableFile file(path);
+    if (!file.isOpen())
         return false;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
-        return false;
-    struct stat st {};
-    const bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    if (ok) {
-        out.resize(count);
-        std::size_t done = 0;
-        while (done < count) {
-            const ssize_t n = ::read(fd, out.data() + done, count - done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            done += static_cast<std::size_t>(n);
-        }
-        out.resize(done);
-    }
-    ::close(fd);
-    return ok;
+    out.resize(count);
+    out.resize(file.read(out.data(), count));
+    return true;
 }
 
 static bool writeAll(int fd, const std::uint8_t* data, std::size_t size)

@@ -25,6 +25,25 @@ PathKind pathKind(const std::string& path);
 // before its buffer is made.
 inline constexpr std::uint64_t kAnySize = std::numeric_limits<std::uint64_t>::max();
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std::uint64_t maxBytes = kAnySize);
+// A regular file open for reading by the rules of readWholeFile (nothing else is opened,
+// and nothing is waited on), with its length when opened; closed when it goes.
+class ReadableFile {
+public:
+    explicit ReadableFile(const std::string& path);
+    ~ReadableFile();
+    ReadableFile(const ReadableFile&) = delete;
+    ReadableFile& operator=(const ReadableFile&) = delete;
+
+    bool isOpen() const { return fd_ >= 0; }
+    int descriptor() const { return fd_; }
+    std::uint64_t size() const { return size_; }
+    // Reads up to n bytes (fewer only at the end of the file or on an error); the count read.
+    std::size_t read(void* out, std::size_t n);
+
+private:
+    int fd_ = -1;
+    std::uint64_t size_ = 0;
+};
 // The first count bytes of a regular file (fewer when it is shorter), by the same rules.
 bool readFileStart(const std::string& path, std::size_t count, std::vector<std::uint8_t>& out);
 // The length of a regular file, -1 for anything else.

@@ -12,7 +12,41 @@
 
 namespace brenmark {
 
-class ByteReader {
+// The fields of our binary files, over a reader's take(n): a pointer to the next n bytes, or
+// null (and the reader failed) when fewer remain.
+template <class Self>
+class FieldReader {
+public:
+    std::uint8_t u8()
+    {
+        const std::uint8_t* p = self().take(1);
+        return p ? *p : 0;
+    }
+    std::uint32_t u32()
+    {
+        const std::uint8_t* p = self().take(4);
+        if (!p)
+            return 0;
+        return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+    }
+    std::int32_t i32() { return static_cast<std::int32_t>(u32()); }
+    // A text field: the bytes up to the first NUL, or the whole field when it has none.
+    std::string text(std::size_t field)
+    {
+        const std::uint8_t* p = self().take(field);
+        if (!p)
+            return {};
+        const void* nul = std::memchr(p, 0, field);
+        const std::size_t len = nul ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(nul) - p) : field;
+        return std::string(reinterpret_cast<const char*>(p), len);
+    }
+    void skip(std::size_t n) { self().take(n); }
+
+private:
+    Self& self() { return static_cast<Self&>(*this); }
+};
+
+class ByteReader : public FieldReader<ByteReader> {
 public:
     explicit ByteReader(std::span<const std::uint8_t> bytes) : data_(bytes) {}
 
@@ -36,30 +70,14 @@ public:
         pos_ += n;
         return p;
     }
-    std::uint8_t u8()
+    // Copies the next n bytes out; false (and the reader fails) when fewer remain.
+    bool readInto(std::uint8_t* out, std::size_t n)
     {
-        const std::uint8_t* p = take(1);
-        return p ? *p : 0;
+        const std::uint8_t* p = take(n);
+        if (p && n)
+            std::memcpy(out, p, n);
+        return p != nullptr;
     }
-    std::uint32_t u32()
-    {
-        const std::uint8_t* p = take(4);
-        if (!p)
-            return 0;
-        return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
-    }
-    std::int32_t i32() { return static_cast<std::int32_t>(u32()); }
-    // A text field: the bytes up to the first NUL, or the whole field when it has none.
-    std::string text(std::size_t field)
-    {
-        const std::uint8_t* p = take(field);
-        if (!p)
-            return {};
-        const void* nul = std::memchr(p, 0, field);
-        const std::size_t len = nul ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(nul) - p) : field;
-        return std::string(reinterpret_cast<const char*>(p), len);
-    }
-    void skip(std::size_t n) { take(n); }
 
 private:
     std::span<const std::uint8_t> data_;

@@ -8,6 +8,8 @@
 #include <compare>
 #include <cstring>
 #include <iterator>
+#include <mutex>
+#include <type_traits>
 #include <unordered_map>
 
 namespace brenmark {
@@ -24,11 +26,134 @@ void tell(const LoadContext& ctx, const std::string& text)
 // Raised inside the decoder when the file cannot hold what its header announces.
 struct Damaged {};
 
-void require(ByteReader& in, std::uint64_t bytes)
+template <class Reader>
+void require(Reader& in, std::uint64_t bytes)
 {
     if (bytes > in.remaining() || !in.need(static_cast<std::size_t>(bytes)))
         throw Damaged{};
 }
+
+// A pattern file read as the decoder asks for it: the small fields through a window that is
+// refilled as the decoder passes its end, each layer's cells straight into the layer's
+// buffer. The file is never held whole, so a load costs its bytes once. A file that ends
+// before the length it had when opened (cut while being read) is damaged, as a short one is.
+class FileByteReader : public FieldReader<FileByteReader> {
+public:
+    FileByteReader(ReadableFile& file, std::uint64_t size) : file_(file), size_(size) {}
+
+    bool ok() const { return ok_; }
+    std::size_t remaining() const { return static_cast<std::size_t>(size_ - pos_); }
+    bool need(std::size_t n)
+    {
+        if (!ok_ || n > remaining()) {
+            ok_ = false;
+            return false;
+        }
+        return true;
+    }
+    const std::uint8_t* take(std::size_t n)
+    {
+        if (!need(n))
+            return nullptr;
+        if (end_ - start_ < n)
+            fill(n);
+        const std::uint8_t* p = window_.data() + start_;
+        start_ += n;
+        pos_ += n;
+        return p;
+    }
+    bool readInto(std::uint8_t* out, std::size_t n)
+    {
+        if (!need(n))
+            return false;
+        const std::size_t buffered = std::min(n, end_ - start_);
+        if (buffered)
+            std::memcpy(out, window_.data() + start_, buffered);
+        start_ += buffered;
+        if (file_.read(out + buffered, n - buffered) != n - buffered)
+            throw Damaged{};
+        pos_ += n;
+        return true;
+    }
+
+private:
+    static constexpr std::size_t kWindow = 256 * 1024;
+
+    // Makes at least n unread bytes stand in the window.
+    void fill(std::size_t n)
+    {
+        const std::size_t unread = end_ - start_;
+        if (unread && start_)
+            std::memmove(window_.data(), window_.data() + start_, unread);
+        start_ = 0;
+        end_ = unread;
+        const std::size_t want = std::max(n, std::min(kWindow, remaining()));
+        if (window_.size() < want)
+            window_.resize(want);
+        end_ += file_.read(window_.data() + end_, want - end_);
+        if (end_ < n)
+            throw Damaged{};
+    }
+
+    ReadableFile& file_;
+    std::uint64_t size_;
+    std::uint64_t pos_ = 0;
+    std::vector<std::uint8_t> window_;
+    std::size_t start_ = 0, end_ = 0;  // the unread bytes of the window
+    bool ok_ = true;
+};
+
+// The big buffers of the document a load replaced, kept for the next load: a pattern of the
+// same size then decodes into memory that is already the process's, instead of the system
+// clearing tens of megabytes of fresh pages for it while the old document still holds its
+// own. One document's worth is kept, and a buffer more than twice the size a load needs is
+// let go rather than held by the smaller pattern.
+class SpareBlocks {
+public:
+    static SpareBlocks& instance()
+    {
+        static SpareBlocks spare;
+        return spare;
+    }
+    template <class T>
+    void take(std::vector<T>& into, std::size_t count)
+    {
+        const std::lock_guard hold(lock_);
+        auto& pile = pileOf<T>();
+        while (!pile.empty()) {
+            std::vector<T> block = std::move(pile.back());
+            pile.pop_back();
+            if (block.capacity() >= count && block.capacity() / 2 <= count) {
+                into.swap(block);
+                return;
+            }
+        }
+    }
+    // Keeps the grid's and the layers' buffers of a document about to be replaced.
+    void keep(PatternDocument& doc)
+    {
+        const std::lock_guard hold(lock_);
+        cells_.clear();
+        bytes_.clear();
+        cells_.push_back(std::move(doc.grid.cells.vector()));
+        for (PatternLayer& layer : doc.layers.layers)
+            bytes_.push_back(std::move(layer.cells.buffer().vector()));
+    }
+
+private:
+    template <class T>
+    std::vector<std::vector<T>>& pileOf()
+    {
+        if constexpr (std::is_same_v<T, std::int32_t>)
+            return cells_;
+        else
+            return bytes_;
+    }
+
+    std::mutex lock_;
+    std::vector<std::vector<std::int32_t>> cells_;
+    std::vector<std::vector<LayerByte>> bytes_;
+};
 
 // Cell bytes: 0xFF is empty, every other byte its own index. Seen through this iterator the
 // bytes read as indices, so a cell vector is built straight from the file without being
@@ -144,7 +269,8 @@ void placeMarksIn(std::vector<StitchMark>& marks, const std::vector<StitchMark>&
 // writer cuts (at a character boundary, one byte short of the field), so a loaded pattern
 // saves back as it was read: an unterminated brand would otherwise come back shorter and
 // name a different palette.
-std::string terminatedText(ByteReader& in, std::size_t field)
+template <class Reader>
+std::string terminatedText(Reader& in, std::size_t field)
 {
     std::string text = in.text(field);
     if (text.size() == field)
@@ -152,7 +278,8 @@ std::string terminatedText(ByteReader& in, std::size_t field)
     return text;
 }
 
-BackstitchLine readLine(ByteReader& in)
+template <class Reader>
+BackstitchLine readLine(Reader& in)
 {
     BackstitchLine line;
     line.selected = in.u8();
@@ -167,7 +294,8 @@ BackstitchLine readLine(ByteReader& in)
     return line;
 }
 
-BackstitchLine readLineV1(ByteReader& in)
+template <class Reader>
+BackstitchLine readLineV1(Reader& in)
 {
     BackstitchLine line;
     line.selected = in.u8();
@@ -183,7 +311,8 @@ BackstitchLine readLineV1(ByteReader& in)
     return line;
 }
 
-std::vector<BackstitchLine> readLines(ByteReader& in, std::size_t recordSize, bool versionOne)
+template <class Reader>
+std::vector<BackstitchLine> readLines(Reader& in, std::size_t recordSize, bool versionOne)
 {
     const std::int32_t count = in.i32();
     if (!in.ok() || count < 0)
@@ -196,7 +325,8 @@ std::vector<BackstitchLine> readLines(ByteReader& in, std::size_t recordSize, bo
     return lines;
 }
 
-std::vector<StitchMark> readMarkRecords(ByteReader& in)
+template <class Reader>
+std::vector<StitchMark> readMarkRecords(Reader& in)
 {
     const std::int32_t count = in.i32();
     if (!in.ok() || count < 0)
@@ -217,7 +347,8 @@ std::vector<StitchMark> readMarkRecords(ByteReader& in)
 }
 
 // Reads the header's announced sections; throws Damaged when the file cannot hold them.
-void decodeBody(ByteReader& in, std::int32_t version, bool hasLines, LoadMode mode, PatternDocument& doc,
+template <class Reader>
+void decodeBody(Reader& in, std::int32_t version, bool hasLines, LoadMode mode, PatternDocument& doc,
                 const LoadContext& ctx, std::int32_t width, std::int32_t height, std::int32_t threadCount)
 {
     require(in, static_cast<std::uint64_t>(threadCount) * kThreadRecordSize);
@@ -240,8 +371,11 @@ void decodeBody(ByteReader& in, std::int32_t version, bool hasLines, LoadMode mo
     require(in, cellCount);
     doc.grid.width = width;
     doc.grid.height = height;
-    decodeCellsWithProgress(doc.grid.cells.vector(), in.take(static_cast<std::size_t>(cellCount)),
-                            static_cast<std::size_t>(cellCount), ctx.progress);
+    const std::uint8_t* cells = in.take(static_cast<std::size_t>(cellCount));
+    if (!cells)
+        throw Damaged{};
+    SpareBlocks::instance().take(doc.grid.cells.vector(), static_cast<std::size_t>(cellCount));
+    decodeCellsWithProgress(doc.grid.cells.vector(), cells, static_cast<std::size_t>(cellCount), ctx.progress);
 
     if (hasLines)
         doc.lines = version == 1 ? readLines(in, kLineRecordSizeV1, true) : readLines(in, kLineRecordSize, false);
@@ -275,9 +409,11 @@ void decodeBody(ByteReader& in, std::int32_t version, bool hasLines, LoadMode mo
             layer.name = terminatedText(in, kLayerNameField);
             layer.width = width;
             layer.height = height;
-            // Layer cells are held as the file's bytes.
-            const std::uint8_t* bytes = in.take(static_cast<std::size_t>(cellCount));
-            layer.cells.buffer().assign(bytes, bytes + cellCount);
+            // Layer cells are held as the file's bytes, read straight into their buffer.
+            SpareBlocks::instance().take(layer.cells.buffer().vector(), static_cast<std::size_t>(cellCount));
+            layer.cells.buffer().resize(static_cast<std::size_t>(cellCount));
+            if (!in.readInto(layer.cells.buffer().data(), static_cast<std::size_t>(cellCount)))
+                throw Damaged{};
             layer.threadColors = doc.threads.colors;
             layer.threadNumbers = doc.threads.numbers;
             layer.lines = readLines(in, kLineRecordSize, false);
@@ -294,52 +430,63 @@ void decodeBody(ByteReader& in, std::int32_t version, bool hasLines, LoadMode mo
     }
 }
 
-}  // namespace
-
-PatternReadOutcome decodePattern(std::span<const std::uint8_t> bytes, LoadMode mode, PatternDocument& doc,
-                                 const LoadContext& ctx)
+// The header, then the body it announces, from any reader over `size` bytes.
+template <class Reader>
+PatternReadOutcome decodeFrom(Reader& in, std::uint64_t size, LoadMode mode, PatternDocument& doc,
+                              const LoadContext& ctx)
 {
     PatternReadOutcome outcome;
-    if (bytes.size() < sizeof kMagic || std::memcmp(bytes.data(), kMagic, sizeof kMagic) != 0)
-        return outcome;
-    if (bytes.size() < kHeaderSize) {
-        tell(ctx, kMsgDamaged);
-        return outcome;
-    }
-    ByteReader in(bytes);
-    in.skip(8);
-    const std::int32_t width = in.i32();
-    const std::int32_t height = in.i32();
-    const std::int32_t threadCount = in.i32();
-    const std::int32_t version = in.i32();
-    std::string brand = terminatedText(in, kBrandField);
-    const bool hasLines = in.u8() != 0;
-    const bool currentLibrary = in.u8() != 0;
-    in.skip(2);
-    outcome.version = version;
-
-    if (version > kPatternFileVersion) {
-        tell(ctx, kMsgNewerVersion);
-        return outcome;
-    }
-    if (mode == LoadMode::Library && !currentLibrary) {
-        tell(ctx, kMsgOldLibrary);
-        return outcome;
-    }
-    if (version < 1 || width <= 0 || height <= 0 || threadCount < 0 || threadCount > kMaxThreads) {
-        tell(ctx, kMsgDamaged);
-        return outcome;
-    }
-
-    doc.brand = std::move(brand);
     try {
+        if (size < sizeof kMagic)
+            return outcome;
+        const std::uint8_t* magic = in.take(sizeof kMagic);
+        if (!magic || std::memcmp(magic, kMagic, sizeof kMagic) != 0)
+            return outcome;
+        if (size < kHeaderSize) {
+            tell(ctx, kMsgDamaged);
+            return outcome;
+        }
+        in.skip(2);
+        const std::int32_t width = in.i32();
+        const std::int32_t height = in.i32();
+        const std::int32_t threadCount = in.i32();
+        const std::int32_t version = in.i32();
+        std::string brand = terminatedText(in, kBrandField);
+        const bool hasLines = in.u8() != 0;
+        const bool currentLibrary = in.u8() != 0;
+        in.skip(2);
+        outcome.version = version;
+
+        if (version > kPatternFileVersion) {
+            tell(ctx, kMsgNewerVersion);
+            return outcome;
+        }
+        if (mode == LoadMode::Library && !currentLibrary) {
+            tell(ctx, kMsgOldLibrary);
+            return outcome;
+        }
+        if (version < 1 || width <= 0 || height <= 0 || threadCount < 0 || threadCount > kMaxThreads) {
+            tell(ctx, kMsgDamaged);
+            return outcome;
+        }
+
+        doc.brand = std::move(brand);
         decodeBody(in, version, hasLines, mode, doc, ctx, width, height, threadCount);
     } catch (const Damaged&) {
         tell(ctx, kMsgDamaged);
         return outcome;
     }
-    outcome.result = version < kVersionLayers ? LoadResult::WithoutLayers : LoadResult::WithLayers;
+    outcome.result = outcome.version < kVersionLayers ? LoadResult::WithoutLayers : LoadResult::WithLayers;
     return outcome;
+}
+
+}  // namespace
+
+PatternReadOutcome decodePattern(std::span<const std::uint8_t> bytes, LoadMode mode, PatternDocument& doc,
+                                 const LoadContext& ctx)
+{
+    ByteReader in(bytes);
+    return decodeFrom(in, bytes.size(), mode, doc, ctx);
 }
 
 const char* pathRefusal(PathKind kind)
@@ -371,22 +518,16 @@ PatternReadOutcome readPatternFile(const std::string& path, LoadMode mode, Patte
         tell(ctx, refusal);
         return {};
     }
-    // The magic first: a file that is no pattern is refused before its bytes are read into
-    // memory, so a huge file is never taken whole for nothing.
-    const std::int64_t size = regularFileSize(path);
-    if (size >= static_cast<std::int64_t>(sizeof kMagic)) {
-        std::vector<std::uint8_t> head;
-        if (!readFileStart(path, sizeof kMagic, head) || head.size() < sizeof kMagic ||
-            std::memcmp(head.data(), kMagic, sizeof kMagic) != 0)
-            return {};
-    }
-    std::vector<std::uint8_t> bytes;
-    if (!readWholeFile(path, bytes)) {
-        if (size > 0)
-            tell(ctx, kMsgDamaged);  // too big for memory: no pattern this program made
+    // Nothing is read whole: the magic decides first (a file that is no pattern costs one
+    // window of reading), then every section is read as it is decoded.
+    ReadableFile file(path);
+    if (!file.isOpen()) {
+        if (regularFileSize(path) > 0)
+            tell(ctx, kMsgDamaged);  // there, but not to be read
         return {};
     }
-    return decodePattern(bytes, mode, doc, ctx);
+    FileByteReader in(file, file.size());
+    return decodeFrom(in, file.size(), mode, doc, ctx);
 }
 
 PatternReadOutcome loadPattern(const std::string& path, LoadMode mode, PatternDocument& doc, const LoadContext& ctx)
@@ -395,6 +536,7 @@ PatternReadOutcome loadPattern(const std::string& path, LoadMode mode, PatternDo
     const PatternReadOutcome outcome = readPatternFile(path, mode, loaded, ctx);
     if (outcome.result == LoadResult::Failed)
         return outcome;
+    SpareBlocks::instance().keep(doc);
     doc = std::move(loaded);
     doc.finishLoad();
     return outcome;

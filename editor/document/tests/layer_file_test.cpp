@@ -2,6 +2,7 @@
 #include "editor/document/layer_composer.h"
 #include "editor/document/pattern_file.h"
 #include "editor/document/tests/layer_test_support.h"
+#include "editor/document/tests/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -125,6 +126,54 @@ TEST(LayerFile, AFileWithoutLayersGetsABackgroundLayerFromItsGrid)
     EXPECT_EQ(back.layers[0].name, "背景");
     EXPECT_TRUE(back.layers[0].drawable);
     EXPECT_EQ(back.layers[0].cells[f.at(3, 1)], 1);
+}
+
+// A load decodes into the buffers of the pattern it replaced: what comes back must be the new
+// file's cells and layers only, whatever the old pattern held, and a small pattern must not
+// keep a big one's buffers.
+TEST(LayerFile, EachLoadShowsItsOwnFileWhateverItReplaced)
+{
+    auto make = [](int w, int h, int seed, int layerCount) {
+        PatternDocument d;
+        d.create(w, h, "DMC");
+        for (int i = 0; i < 5; ++i)
+            d.addThread(rgb(static_cast<std::uint8_t>(40 * i), 90, 160), std::to_string(310 + i));
+        for (int r = 0; r < h; ++r)
+            for (int c = 0; c < w; ++c)
+                d.setCell(c, r, (c * seed + r) % 6 - 1);
+        d.layers.backgroundFromGrid(d);
+        for (int k = 1; k < layerCount; ++k) {
+            PatternLayer layer = d.layers.layers[0];
+            layer.name = "L" + std::to_string(k);
+            for (std::size_t i = 0; i < layer.cells.size(); ++i)
+                layer.cells[i] = static_cast<std::int32_t>((i * static_cast<std::size_t>(seed + k)) % 7) - 1;
+            d.layers.layers.push_back(std::move(layer));
+        }
+        return d;
+    };
+    test::TempDir dir;
+    const PatternDocument first = make(120, 90, 3, 4), second = make(120, 90, 5, 2), small = make(9, 7, 7, 3);
+    ASSERT_TRUE(savePattern(dir.file("first.xiu"), first));
+    ASSERT_TRUE(savePattern(dir.file("second.xiu"), second));
+    ASSERT_TRUE(savePattern(dir.file("small.xiu"), small));
+    // Each file as a fresh document reads it.
+    auto fresh = [&](const char* name) {
+        PatternDocument d;
+        EXPECT_EQ(loadPattern(dir.file(name), LoadMode::Plain, d, LoadContext{}).result, LoadResult::WithLayers);
+        return encodePattern(d);
+    };
+    const auto firstBytes = fresh("first.xiu"), secondBytes = fresh("second.xiu"), smallBytes = fresh("small.xiu");
+    ASSERT_NE(firstBytes, secondBytes);
+    PatternDocument open;
+    for (const auto& [name, expected] : {std::pair{"first.xiu", &firstBytes}, std::pair{"second.xiu", &secondBytes},
+                                         std::pair{"first.xiu", &firstBytes}, std::pair{"small.xiu", &smallBytes}}) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(loadPattern(dir.file(name), LoadMode::Plain, open, LoadContext{}).result, LoadResult::WithLayers);
+        EXPECT_EQ(encodePattern(open), *expected);
+    }
+    EXPECT_LT(open.grid.cells.vector().capacity(), 2 * open.grid.cellCount() + 1);
+    for (const PatternLayer& layer : open.layers.layers)
+        EXPECT_LT(layer.cells.buffer().vector().capacity(), 2 * layer.cells.size() + 1);
 }
 
 }  // namespace
