@@ -95,6 +95,11 @@ std::uint64_t memoryCeiling()
 
 }  // namespace
 
+bool holdableInMemory(std::uint64_t bytes)
+{
+    return bytes <= memoryCeiling();
+}
+
 ReadableFile::ReadableFile(const std::string& path)
 {
     // Opening a pipe waits for a writer and opening a device may do anything: only a

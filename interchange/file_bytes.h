@@ -25,6 +25,8 @@ PathKind pathKind(const std::string& path);
 // before its buffer is made.
 inline constexpr std::uint64_t kAnySize = std::numeric_limits<std::uint64_t>::max();
 bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& out, std::uint64_t maxBytes = kAnySize);
+// Whether this many bytes could ever be held in memory (the machine's memory and swap).
+bool holdableInMemory(std::uint64_t bytes);
 // A regular file open for reading by the rules of readWholeFile (nothing else is opened,
 // and nothing is waited on), with its length when opened; closed when it goes.
 class ReadableFile {

@@ -526,6 +526,14 @@ PatternReadOutcome readPatternFile(const std::string& path, LoadMode mode, Patte
             tell(ctx, kMsgDamaged);  // there, but not to be read
         return {};
     }
+    // No pattern this program made is longer than memory could hold, whatever its header
+    // says; one that starts as a pattern is damaged, anything else is simply no pattern.
+    if (!holdableInMemory(file.size())) {
+        std::uint8_t head[sizeof kMagic];
+        if (file.read(head, sizeof head) == sizeof head && std::memcmp(head, kMagic, sizeof kMagic) == 0)
+            tell(ctx, kMsgDamaged);
+        return {};
+    }
     FileByteReader in(file, file.size());
     return decodeFrom(in, file.size(), mode, doc, ctx);
 }
