@@ -248,7 +248,11 @@ void decodeBody(ByteReader& in, std::int32_t version, bool hasLines, LoadMode mo
 
     if (version >= kVersionSymbols) {
         require(in, doc.symbols.size() * kSymbolRecordSize + 4);
-        for (SymbolEntry& entry : doc.symbols) {
+        for (std::size_t i = 0; i < doc.symbols.size(); ++i) {
+            SymbolEntry& entry = doc.symbols[i];
+            const std::uint8_t* field = in.peek(kSymbolTextField);
+            if (i == kClearSymbolsSlot && field && std::equal(kClearSymbolsMark.begin(), kClearSymbolsMark.end(), field))
+                doc.clearSymbols = true;
             entry.symbol = terminatedText(in, kSymbolTextField);
             entry.color = in.i32();
         }
@@ -510,8 +514,12 @@ void encodeInto(ByteWriter& out, const PatternDocument& doc, Spill& spill)
     writeCells(out, doc.grid.cells, cells, spill);
     if (!doc.lines.empty())
         writeLines(out, doc.lines);
-    for (const SymbolEntry& entry : doc.symbols) {
-        out.field(entry.symbol, kSymbolTextField);
+    for (std::size_t i = 0; i < doc.symbols.size(); ++i) {
+        const SymbolEntry& entry = doc.symbols[i];
+        if (i == kClearSymbolsSlot && doc.clearSymbols && entry.symbol.empty())
+            out.bytes(kClearSymbolsMark.data(), kClearSymbolsMark.size());
+        else
+            out.field(entry.symbol, kSymbolTextField);
         out.i32(entry.color);
     }
     out.u32(doc.fabric);

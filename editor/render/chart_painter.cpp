@@ -114,7 +114,7 @@ void ChartPainter::symbols(QPainter& p, QRect v, QSize device, int fontPixels, b
         // On paper the symbols are text, so vector targets keep them as text; "coloured
         // symbols" draws each in its thread's colour, in bold.
         p.save();
-        QFont font = songTi(fontPixels);
+        QFont font = symbolFont(doc_.clearSymbols, fontPixels);
         font.setBold(style_ == ChartStyle::ColouredSymbols);
         p.setFont(font);
         for (int r = v.top(); r <= v.bottom(); ++r)
@@ -139,7 +139,8 @@ void ChartPainter::symbols(QPainter& p, QRect v, QSize device, int fontPixels, b
         const std::string& symbol = cellSymbol(doc_, static_cast<std::int32_t>(i));
         if (symbol.empty())
             continue;
-        const QImage& glyph = cache_.glyphs.glyph(symbol, whiteInk(static_cast<std::int32_t>(i), onColour), size, fontPixels, ratio);
+        const QImage& glyph = cache_.glyphs.glyph(symbol, whiteInk(static_cast<std::int32_t>(i), onColour), size, fontPixels,
+                                                  ratio, doc_.clearSymbols);
         if (!glyph.isNull())
             stamps[i] = &glyph;
     }
