@@ -158,7 +158,8 @@ bool ColourCommands::changeSymbol()
     const PatternDocument& doc = session_.document();
     if (!current.chosen() || index >= static_cast<int>(doc.symbols.size()))
         return false;
-    const auto symbol = dialogs_.chooseSymbol(doc.symbols[static_cast<std::size_t>(index)].symbol, symbolCharacterSet());
+    const auto symbol = dialogs_.chooseSymbol(doc.symbols[static_cast<std::size_t>(index)].symbol,
+                                              symbolSetFor(doc.clearSymbols), doc.clearSymbols);
     return symbol && apply(operations_.changeSymbol(index, *symbol));
 }
 

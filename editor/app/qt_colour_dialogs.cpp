@@ -3,6 +3,7 @@
 #include "editor/output/colour_matching.h"
 #include "editor/output/confetti_cleanup.h"
 #include "editor/render/qt_colour.h"
+#include "editor/render/symbol_glyphs.h"
 #include "interchange/gbk_qstring.h"
 
 #include <QButtonGroup>
@@ -118,7 +119,8 @@ std::optional<std::optional<ThreadChoice>> QtColourDialogs::chooseOutlineThread(
     return chosen(thread, paletteThreads);
 }
 
-QDialog* makeSymbolDialog(QWidget* parent, const std::string& currentSymbol, const std::vector<std::string>& symbols)
+QDialog* makeSymbolDialog(QWidget* parent, const std::string& currentSymbol, const std::vector<std::string>& symbols,
+                          bool clearSymbols)
 {
     auto* dialog = new QDialog(parent);
     dialog->setWindowTitle(fromGbk(kTitleChangeSymbol));
@@ -132,12 +134,14 @@ QDialog* makeSymbolDialog(QWidget* parent, const std::string& currentSymbol, con
     group->setObjectName(u"symbols"_qs);
     group->setExclusive(true);
     for (int i = 0; i < static_cast<int>(symbols.size()); ++i) {
-        const std::optional<GridSpot> spot = symbolGridSpot(i);
+        const std::optional<GridSpot> spot = symbolGridSpot(i, static_cast<int>(symbols.size()));
         if (!spot)
             break;
         auto* button = new QPushButton(fromGbk(symbols[static_cast<std::size_t>(i)]), dialog);
         button->setCheckable(true);
         button->setFixedSize(24, 24);
+        if (clearSymbols)
+            button->setFont(symbolFont(true, 16));
         button->setChecked(symbols[static_cast<std::size_t>(i)] == currentSymbol);
         group->addButton(button, i);
         grid->addWidget(button, spot->row, spot->column);
@@ -148,9 +152,9 @@ QDialog* makeSymbolDialog(QWidget* parent, const std::string& currentSymbol, con
 }
 
 std::optional<std::string> QtColourDialogs::chooseSymbol(const std::string& currentSymbol,
-                                                         const std::vector<std::string>& symbols)
+                                                         const std::vector<std::string>& symbols, bool clearSymbols)
 {
-    std::unique_ptr<QDialog> dialog(makeSymbolDialog(parent_, currentSymbol, symbols));
+    std::unique_ptr<QDialog> dialog(makeSymbolDialog(parent_, currentSymbol, symbols, clearSymbols));
     if (dialog->exec() != QDialog::Accepted)
         return std::nullopt;
     const int id = dialog->findChild<QButtonGroup*>(u"symbols"_qs)->checkedId();

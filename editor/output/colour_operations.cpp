@@ -417,6 +417,14 @@ ColourChange ColourOperations::changeSymbol(int thread, const std::string& symbo
             doc_.symbols[i].color = static_cast<std::int32_t>(colour);
         }
     change.done = change.symbols = true;
+    // Only a warning: the stitcher may still want the pair.
+    for (std::size_t i = 0; i < doc_.threads.colors.size() && i < doc_.symbols.size(); ++i)
+        if (doc_.threads.colors[i] != colour && symbolsLookAlike(symbol, doc_.symbols[i].symbol)) {
+            if (messages_)
+                messages_->show(lookAlikeSymbolWarning(doc_.threads.numbers[i], doc_.symbols[i].symbol), kTitleWarning,
+                                MessageIcon::Warning);
+            break;
+        }
     return change;
 }
 
@@ -442,9 +450,14 @@ std::string changeSymbolCaption(const std::string& currentSymbol)
     return "要更换符号" + currentSymbol;
 }
 
-std::optional<GridSpot> symbolGridSpot(int symbolIndex)
+std::string lookAlikeSymbolWarning(const std::string& number, const std::string& symbol)
 {
-    const int count = static_cast<int>(symbolCharacterSet().size());
+    return "所选符号与线号" + number + "的符号" + symbol + "相似,图上不易分辨";
+}
+
+std::optional<GridSpot> symbolGridSpot(int symbolIndex, int setSize)
+{
+    const int count = setSize;
     if (symbolIndex < 0 || symbolIndex >= count || symbolIndex >= kSymbolGridColumns * kSymbolGridRows)
         return std::nullopt;
     return GridSpot{symbolIndex / kSymbolGridColumns, symbolIndex % kSymbolGridColumns};

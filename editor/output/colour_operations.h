@@ -152,12 +152,15 @@ std::vector<BrandMenuItem> brandConversionMenu(const std::vector<std::string>& t
 // "颜色符号代替": the label "要更换符号%s" and where symbol i of the symbol set sits in the grid
 // of push buttons, 22 to a row, at most 16 rows.
 std::string changeSymbolCaption(const std::string& currentSymbol);
+// The warning when the symbol chosen looks like thread `number`'s symbol in the chart symbol font.
+std::string lookAlikeSymbolWarning(const std::string& number, const std::string& symbol);
 constexpr int kSymbolGridColumns = 22;
 constexpr int kSymbolGridRows = 16;
 struct GridSpot {
     int row = 0;
     int column = 0;
 };
-std::optional<GridSpot> symbolGridSpot(int symbolIndex);
+// The spot of symbol i of a set of setSize symbols; none past the set or the grid.
+std::optional<GridSpot> symbolGridSpot(int symbolIndex, int setSize);
 
 }  // namespace brenmark

@@ -73,7 +73,7 @@ struct ScriptedColourDialogs final : ColourDialogs {
     {
         return outline;
     }
-    std::optional<std::string> chooseSymbol(const std::string& current, const std::vector<std::string>&) override
+    std::optional<std::string> chooseSymbol(const std::string& current, const std::vector<std::string>&, bool) override
     {
         symbolShown = current;
         return symbol;

@@ -1,5 +1,6 @@
 // Each colour operation's rule, undo label and refusal.
 #include "editor/output/tests/colour_test_support.h"
+#include "editor/document/symbol_charset.h"
 
 #include <gtest/gtest.h>
 
@@ -246,10 +247,15 @@ TEST(ChangeSymbol, TheThreadAndEveryEntryOfItsColourDrawTheSymbol)
     EXPECT_EQ(p.doc.symbols[1].symbol, "2");
     EXPECT_FALSE(p.ops.changeSymbol(3, "★").done);
     EXPECT_EQ(changeSymbolCaption("★"), "要更换符号★");
-    EXPECT_EQ(symbolGridSpot(0)->column, 0);
-    EXPECT_EQ(symbolGridSpot(23)->row, 1);
-    EXPECT_EQ(symbolGridSpot(23)->column, 1);
-    EXPECT_FALSE(symbolGridSpot(235));  // past the symbol set
+    const int characters = static_cast<int>(symbolCharacterSet().size());
+    EXPECT_EQ(symbolGridSpot(0, characters)->column, 0);
+    EXPECT_EQ(symbolGridSpot(23, characters)->row, 1);
+    EXPECT_EQ(symbolGridSpot(23, characters)->column, 1);
+    EXPECT_FALSE(symbolGridSpot(235, characters));  // past the symbol set
+    // The font's whole set fits the grid.
+    const int font = static_cast<int>(clearSymbolSet().size());
+    ASSERT_TRUE(symbolGridSpot(font - 1, font));
+    EXPECT_EQ(symbolGridSpot(font - 1, font)->row, (font - 1) / kSymbolGridColumns);
 }
 
 TEST(BrandMenu, EveryOtherBrandOfTheKindList)
