@@ -495,20 +495,20 @@ def assign_codes():
 
 
 # ---------------------------------------------------------------------------------------------
-# Look-alikes. Each glyph is rasterised with the non-zero rule, four samples a pixel each way,
-# at the size of a symbol in a 2 mm cell printed at 300 dpi (a 20-pixel em) and at the size of
-# a symbol on screen (10 pixels). Two glyphs look alike when their coverage differs by less than
-# PRINT_APART pixels at print size: those pairs are the look-alike table, and a pattern should
-# not give them to two of its threads. At screen size more pairs blur together (SCREEN_APART);
-# they stay apart in print, so they only push glyphs later in the set.
+# Look-alikes. Each glyph is rasterised as a chart prints it without smoothing (a pixel is ink
+# when its centre is inside, non-zero rule) at the size of a symbol in a 2 mm cell printed at
+# 300 dpi (a 22-pixel em in a 24-pixel cell) and at a small symbol on screen (10 pixels). Two
+# glyphs look alike when fewer than PRINT_APART pixels tell them apart in print: those pairs
+# are the look-alike table, and a pattern should not give them to two of its threads. On
+# screen more pairs come close (fewer than SCREEN_APART pixels); they stay apart in print, so
+# they only push glyphs later in the set.
 
-SAMPLES = 4
-PRINT_PIXELS, PRINT_APART = 20, 12.0
-SCREEN_PIXELS, SCREEN_APART = 10, 6.0
+PRINT_PIXELS, PRINT_APART = 22, 16
+SCREEN_PIXELS, SCREEN_APART = 10, 4
 
 
 def rasterise(parts, pixels):
-    n = pixels * SAMPLES
+    n = pixels
     step = EM / n
     edges = []
     for poly, sign in parts:
@@ -528,14 +528,14 @@ def rasterise(parts, pixels):
         crossings.sort()
         winding = 0
         k = 0
-        line = cover[row // SAMPLES]
+        line = cover[row]
         for col in range(n):
             x = (col + 0.5) * step
             while k < len(crossings) and crossings[k][0] <= x:
                 winding += crossings[k][1]
                 k += 1
             if winding != 0:
-                line[col // SAMPLES] += 1.0 / (SAMPLES * SAMPLES)
+                line[col] = 1.0
     return [v for line in cover for v in line]
 
 
@@ -550,7 +550,8 @@ def close_pairs(bitmaps, apart):
 
 def set_order(count, print_pairs, screen_pairs):
     # The order threads take symbols in: first every glyph that is apart from all before it
-    # even on screen, then those apart in print, then the rest, each group in drawing order.
+    # in print and on screen, then those apart in print, then the rest, each group in drawing
+    # order.
     def neighbours(pairs):
         near = {i: set() for i in range(count)}
         for i, j in pairs:
@@ -558,7 +559,7 @@ def set_order(count, print_pairs, screen_pairs):
             near[j].add(i)
         return near
     order, chosen = [], set()
-    for near in (neighbours(screen_pairs), neighbours(print_pairs), None):
+    for near in (neighbours(screen_pairs + print_pairs), neighbours(print_pairs), None):
         for i in range(count):
             if i not in chosen and (near is None or not (near[i] & chosen)):
                 order.append(i)
@@ -566,7 +567,15 @@ def set_order(count, print_pairs, screen_pairs):
     return order
 
 
-def write_table(path, codes, order, pairs):
+def apart_on_screen(order, screen_pairs):
+    close = set(screen_pairs) | set((j, i) for i, j in screen_pairs)
+    for k, g in enumerate(order):
+        if any((g, h) in close for h in order[:k]):
+            return k
+    return len(order)
+
+
+def write_table(path, codes, order, pairs, apart_on_screen):
     position = {g: k for k, g in enumerate(order)}
     with open(path, "w", encoding="ascii") as out:
         out.write("// Made by data/fonts/make_symbol_font.py; do not edit.\n")
@@ -576,6 +585,8 @@ def write_table(path, codes, order, pairs):
             b = gbk(codes[g])
             out.write('    {"\\x%02X\\x%02X", 0x%04X, "%s"},\n' % (b[0], b[1], codes[g], glyphs[g][0]))
         out.write("};\n")
+        out.write("// How many glyphs at the start of the set stand apart in print and as 10-pixel symbols.\n")
+        out.write("static constexpr std::size_t kClearSymbolsApartOnScreen = %d;\n" % apart_on_screen)
         out.write("// Pairs of positions in the set whose glyphs look alike at chart size.\n")
         out.write("static constexpr std::pair<std::uint16_t, std::uint16_t> kClearSymbolLookAlikes[] = {\n")
         listed = sorted((min(position[i], position[j]), max(position[i], position[j])) for i, j in pairs)
@@ -600,6 +611,10 @@ def build_font(path, codes):
     font.version = "1.0"
     font.copyright = "Copyright (C) the Brenmark authors. GPL-3.0-or-later with the font exception."
     font.os2_fstype = 0  # installable: documents may embed it
+    # The line box is the em itself: the metrics below are values, not additions to the bounds.
+    font.os2_winascent_add = font.os2_windescent_add = False
+    font.os2_typoascent_add = font.os2_typodescent_add = False
+    font.hhea_ascent_add = font.hhea_descent_add = False
     font.os2_winascent = ASCENT
     font.os2_windescent = DESCENT
     font.os2_typoascent = ASCENT
@@ -643,7 +658,7 @@ def main(argv):
     order = set_order(len(glyphs), pairs, screen)
     if font_path:
         build_font(font_path, codes)
-    write_table(table_path, codes, order, pairs)
+    write_table(table_path, codes, order, pairs, apart_on_screen(order, screen + pairs))
     sys.stderr.write("%d glyphs, %d look-alike pairs\n" % (len(glyphs), len(pairs)))
     return 0
 

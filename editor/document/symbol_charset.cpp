@@ -94,6 +94,11 @@ const std::vector<std::pair<int, int>>& clearSymbolLookAlikePairs()
     return pairs;
 }
 
+std::size_t clearSymbolsApartOnScreen()
+{
+    return kClearSymbolsApartOnScreen;
+}
+
 bool symbolsLookAlike(const std::string& a, const std::string& b)
 {
     if (a == b)

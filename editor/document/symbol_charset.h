@@ -21,6 +21,9 @@ const std::vector<std::string>& clearSymbolNames();
 // The pairs of positions in clearSymbolSet() whose glyphs look alike at chart size, each pair
 // once with the smaller position first.
 const std::vector<std::pair<int, int>>& clearSymbolLookAlikePairs();
+// How many symbols at the start of clearSymbolSet() stand apart from each other even as
+// 10-pixel symbols on screen.
+std::size_t clearSymbolsApartOnScreen();
 // Whether two symbols are two glyphs of the font that look alike (never for equal symbols or
 // for symbols outside the font).
 bool symbolsLookAlike(const std::string& a, const std::string& b);

@@ -41,6 +41,9 @@ QFont symbolFont(bool clearSymbols, int pixelHeight)
     QFont font(family);
     font.setPixelSize(pixelHeight);
     font.setStyleStrategy(QFont::NoAntialias);
+    // The outlines are drawn as they are: hinting would narrow the small counters that tell
+    // one symbol from another.
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
