@@ -15,7 +15,6 @@
 #include "editor/app/qt_user_dialogs.h"
 #include "editor/app/toolbar_icons.h"
 #include "interchange/file_bytes.h"
-#include "editor/document/symbol_charset.h"
 #include "editor/shell/web_pane.h"
 #include "editor/view/backstitch/widgets/backstitch_view_binding.h"
 #include "editor/view/backstitch/widgets/qt_backstitch_dialogs.h"
@@ -187,6 +186,7 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
 
 MainWindow::~MainWindow()
 {
+    setClearSymbolsForNewPatterns(clearSymbolsBefore_);
     session_.setWindows(nullptr);
     session_.history().setChanged({});
     // The bindings are the tools' hosts and go with the view widget.

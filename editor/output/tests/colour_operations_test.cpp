@@ -258,6 +258,36 @@ TEST(ChangeSymbol, TheThreadAndEveryEntryOfItsColourDrawTheSymbol)
     EXPECT_EQ(symbolGridSpot(font - 1, font)->row, (font - 1) / kSymbolGridColumns);
 }
 
+// With the chart symbol font, a symbol that looks like another thread's is given all the same,
+// with a warning naming that thread; one that looks like no other, or like a thread of the
+// same colour that takes it too, is given silently.
+TEST(ChangeSymbol, WarnsWhenTheNewSymbolLooksLikeAnotherThreads)
+{
+    const auto& set = clearSymbolSet();
+    const auto [a, b] = clearSymbolLookAlikePairs().front();
+    ColourPattern p({{kRed, "321"}, {kBlue, "796"}, {kRed, "322"}});
+    p.doc.clearSymbols = true;
+    p.doc.assignDefaultSymbols();
+    p.doc.symbols[1].symbol = set[static_cast<std::size_t>(a)];
+    ASSERT_TRUE(p.ops.changeSymbol(0, set[static_cast<std::size_t>(b)]).done);
+    EXPECT_EQ(p.doc.symbols[0].symbol, set[static_cast<std::size_t>(b)]);
+    ASSERT_EQ(p.boxes.shown.size(), 1u);
+    EXPECT_EQ(p.boxes.shown[0].text, lookAlikeSymbolWarning("796", set[static_cast<std::size_t>(a)]));
+    EXPECT_EQ(p.boxes.shown[0].title, "警告");
+    EXPECT_EQ(lookAlikeSymbolWarning("796", "■"), "所选符号与线号796的符号■相似,图上不易分辨");
+
+    // Both red threads took it; the blue one given its look-alike hears of the first.
+    EXPECT_EQ(p.doc.symbols[2].symbol, set[static_cast<std::size_t>(b)]);
+    p.boxes.shown.clear();
+    ASSERT_TRUE(p.ops.changeSymbol(1, set[static_cast<std::size_t>(a)]).done);
+    ASSERT_EQ(p.boxes.shown.size(), 1u);
+    EXPECT_EQ(p.boxes.shown[0].text, lookAlikeSymbolWarning("321", set[static_cast<std::size_t>(b)]));
+    p.boxes.shown.clear();
+    p.doc.symbols[1].symbol = set[200];
+    ASSERT_TRUE(p.ops.changeSymbol(0, set[150]).done);
+    EXPECT_TRUE(p.boxes.shown.empty());
+}
+
 TEST(BrandMenu, EveryOtherBrandOfTheKindList)
 {
     const auto items = brandConversionMenu({"ANCHOR", "DMC", "DOME"}, "DMC");
