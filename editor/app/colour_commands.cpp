@@ -11,7 +11,7 @@ namespace {
 constexpr int kColourCommands[] = {
     CmdSubtractThread,  CmdReduceColours, CmdReplaceColour,        CmdAreaReplaceColour, CmdHollowOutColour,
     CmdDeleteUnusedThreads, CmdAddThread, CmdClearLocks, CmdReplaceOutlineThread, CmdChangeSymbol,
-    CmdCleanConfetti,
+    CmdCleanConfetti,       CmdUseClearSymbols,
 };
 
 }  // namespace
@@ -61,6 +61,7 @@ bool ColourCommands::runOperation(int id)
     case CmdReplaceOutlineThread: return replaceOutlineThread();
     case CmdChangeSymbol: return changeSymbol();
     case CmdCleanConfetti: return cleanConfetti();
+    case CmdUseClearSymbols: return apply(operations_.useClearSymbols());
     default: return false;
     }
 }

@@ -428,6 +428,24 @@ ColourChange ColourOperations::changeSymbol(int thread, const std::string& symbo
     return change;
 }
 
+ColourChange ColourOperations::useClearSymbols()
+{
+    ColourChange change;
+    if (!doc_.isOpen() || doc_.clearSymbols)
+        return change;
+    doc_.clearSymbols = true;
+    doc_.assignDefaultSymbols();
+    // Threads of one colour share a symbol, as a symbol change gives them.
+    for (std::size_t i = 0; i < doc_.threads.colors.size() && i < doc_.symbols.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            if (doc_.threads.colors[j] == doc_.threads.colors[i]) {
+                doc_.symbols[i].symbol = doc_.symbols[j].symbol;
+                break;
+            }
+    change.done = change.symbols = true;
+    return change;
+}
+
 // --- helpers for the dialogs ----------------------------------------------------------------
 
 std::string brandConversionLabel(const std::string& from, const std::string& to)

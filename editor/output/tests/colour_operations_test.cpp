@@ -288,6 +288,20 @@ TEST(ChangeSymbol, WarnsWhenTheNewSymbolLooksLikeAnotherThreads)
     EXPECT_TRUE(p.boxes.shown.empty());
 }
 
+TEST(UseClearSymbols, APatternOfCharactersTakesTheFontsSetOnceColourByColour)
+{
+    ColourPattern p({{kRed, "321"}, {kBlue, "796"}, {kRed, "322"}});
+    ASSERT_FALSE(p.doc.clearSymbols);
+    ASSERT_TRUE(p.ops.useClearSymbols().done);
+    EXPECT_TRUE(p.doc.clearSymbols);
+    EXPECT_TRUE(p.undo.labels.empty());
+    EXPECT_EQ(p.doc.symbols[0].symbol, clearSymbolSet()[0]);
+    EXPECT_EQ(p.doc.symbols[1].symbol, clearSymbolSet()[1]);
+    EXPECT_EQ(p.doc.symbols[2].symbol, clearSymbolSet()[0]);  // red again
+    EXPECT_EQ(p.doc.symbols[2].color, static_cast<std::int32_t>(kRed));
+    EXPECT_FALSE(p.ops.useClearSymbols().done);  // already
+}
+
 TEST(BrandMenu, EveryOtherBrandOfTheKindList)
 {
     const auto items = brandConversionMenu({"ANCHOR", "DMC", "DOME"}, "DMC");
