@@ -2,6 +2,7 @@
 
 #include "editor/output/colour_matching.h"
 #include "editor/output/confetti_cleanup.h"
+#include "editor/render/chart_symbol_font.h"
 #include "editor/render/qt_colour.h"
 #include "editor/render/symbol_glyphs.h"
 #include "interchange/gbk_qstring.h"
@@ -125,7 +126,16 @@ QDialog* makeSymbolDialog(QWidget* parent, const std::string& currentSymbol, con
     auto* dialog = new QDialog(parent);
     dialog->setWindowTitle(fromGbk(kTitleChangeSymbol));
     auto* layout = new QVBoxLayout(dialog);
-    layout->addWidget(new QLabel(fromGbk(changeSymbolCaption(currentSymbol)), dialog));
+    if (clearSymbols) {
+        // The current symbol in the font it is drawn in.
+        auto* caption = new QLabel(dialog);
+        caption->setTextFormat(Qt::RichText);
+        caption->setText(fromGbk(changeSymbolCaption("")).toHtmlEscaped() + u"<span style=\"font-family:'%1'; font-size:16px\">%2</span>"_qs.arg(
+                                                                                  chartSymbolFontFamily(), fromGbk(currentSymbol).toHtmlEscaped()));
+        layout->addWidget(caption);
+    } else {
+        layout->addWidget(new QLabel(fromGbk(changeSymbolCaption(currentSymbol)), dialog));
+    }
     auto* grid = new QGridLayout;
     grid->setSpacing(1);
     // The chosen symbol stands out from the rest of the grid.
