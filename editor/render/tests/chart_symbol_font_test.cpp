@@ -2,6 +2,7 @@
 // the glyphs differ at the sizes a chart shows them, and the look-alike table names every
 // pair that does not. With BRENMARK_SYMBOL_SHEET set the whole set is saved there as a picture.
 #include "editor/document/symbol_charset.h"
+#include "editor/render/chart_painter.h"
 #include "editor/render/chart_symbol_font.h"
 #include "editor/render/symbol_glyphs.h"
 #include "interchange/gbk_qstring.h"
@@ -133,6 +134,49 @@ TEST(ChartSymbolFont, GlyphsDifferInPrintUnlessTheTableListsThemAndTheFirstOnesO
         p.end();
         sheet.save(QString::fromLocal8Bit(out));
     }
+}
+
+// On screen (stamped) and on paper (text) a pattern with clear symbols shows the font's glyph,
+// and the same pattern of characters shows the text font's.
+TEST(ChartSymbolFont, ThePainterDrawsAClearPatternsSymbolsInTheFont)
+{
+    const std::string symbol = clearSymbolSet()[2];  // a square, its left half filled
+    auto painted = [&](bool clear, ChartStyle style) {
+        PatternDocument doc;
+        doc.create(1, 1, "DMC");
+        doc.addThread(rgb(255, 255, 255), "B5200");
+        doc.clearSymbols = clear;
+        doc.assignDefaultSymbols();
+        doc.symbols[0].symbol = symbol;
+        doc.setCell(0, 0, 0);
+        ChartGeometry g;
+        g.cellSize = 16;
+        g.origin = QPoint(0, 0);
+        g.areaStart = g.origin;
+        g.width = g.height = 1;
+        ChartPaintCache cache;
+        QImage image(16, 16, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        ChartPainter(doc, g, style, cache).symbols(p, QRect(0, 0, 1, 1), QSize(16, 16), 12, true);
+        p.end();
+        return image;
+    };
+    auto drawn = [&](const QFont& font) {
+        QImage image(16, 16, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        drawSymbolText(p, QRectF(0, 0, 16, 16), symbol);
+        p.end();
+        return image;
+    };
+    const QImage glyph = drawn(symbolFont(true, 12));
+    EXPECT_EQ(painted(true, ChartStyle::Screen), glyph);
+    EXPECT_EQ(painted(true, ChartStyle::PrintBlackWhite), glyph);
+    EXPECT_NE(painted(false, ChartStyle::Screen), glyph);
+    EXPECT_EQ(painted(false, ChartStyle::PrintBlackWhite), drawn(songTi(12)));
 }
 
 }  // namespace brenmark
