@@ -443,6 +443,14 @@ ColourChange ColourOperations::useClearSymbols()
                 break;
             }
     change.done = change.symbols = true;
+    // Past two hundred or so colours the set runs into its look-alikes.
+    const auto alike = lookAlikeThreads(doc_.symbols, doc_.threads.colors.size());
+    if (!alike.empty() && messages_) {
+        const auto [a, b] = alike.front();
+        messages_->show(lookAlikeSymbolWarning(doc_.threads.numbers[static_cast<std::size_t>(a)],
+                                               doc_.symbols[static_cast<std::size_t>(a)].symbol),
+                        kTitleWarning, MessageIcon::Warning);
+    }
     return change;
 }
 

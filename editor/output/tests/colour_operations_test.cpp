@@ -300,6 +300,19 @@ TEST(UseClearSymbols, APatternOfCharactersTakesTheFontsSetOnceColourByColour)
     EXPECT_EQ(p.doc.symbols[2].symbol, clearSymbolSet()[0]);  // red again
     EXPECT_EQ(p.doc.symbols[2].color, static_cast<std::int32_t>(kRed));
     EXPECT_FALSE(p.ops.useClearSymbols().done);  // already
+    EXPECT_TRUE(p.boxes.shown.empty());
+
+    // With more colours than the set holds apart, the first look-alike pair is named.
+    ColourPattern big({});
+    for (int i = 0; i < 250; ++i)
+        big.doc.addThread(rgb(i, 255 - i, 7), std::to_string(1000 + i));
+    big.doc.assignDefaultSymbols();
+    ASSERT_TRUE(big.ops.useClearSymbols().done);
+    const auto alike = lookAlikeThreads(big.doc.symbols, 250);
+    ASSERT_FALSE(alike.empty());
+    ASSERT_EQ(big.boxes.shown.size(), 1u);
+    EXPECT_EQ(big.boxes.shown[0].text,
+              lookAlikeSymbolWarning(std::to_string(1000 + alike[0].first), big.doc.symbols[static_cast<std::size_t>(alike[0].first)].symbol));
 }
 
 TEST(BrandMenu, EveryOtherBrandOfTheKindList)
