@@ -7,6 +7,7 @@
 #include "editor/document/pattern_file.h"
 #include "editor/document/program_directory.h"
 #include "editor/document/program_folders.h"
+#include "editor/document/symbol_charset.h"
 #include "interchange/code_page.h"
 
 #include <charconv>
@@ -43,6 +44,7 @@ constexpr const char* kUsage =
     "  brenmark-cli oxs-export IN.xiu [--program-dir DIR] -o OUT.oxs\n"
     "  brenmark-cli import FILE [--program-dir DIR] -o OUT.xiu\n"
     "  brenmark-cli palette-import FILE [--brand B] [--replace] [--program-dir DIR]\n"
+    "  (new, convert, photo and the imports also take --clear-symbols: the chart symbol font's symbols)\n"
     "  brenmark-cli export FILE --format bmp|jpg|png|emf|svg|pdf|sim [--pages] [--bw] [--coloured-symbols]\n"
     "                      [--cell-mm MM] [--paper A4|LETTER|WxHmm] [--dpi 96|150|300] [--program-dir DIR] -o OUT\n"
     "  brenmark-cli scramble PATH\n"
@@ -253,6 +255,15 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
             throw UsageError{};
         Args args(argv);
         const std::string& command = argv[0];
+        // Patterns this command makes (new, convert, photo, imports) take the chart symbol
+        // font's symbols, for this command only.
+        const bool before = clearSymbolsForNewPatterns();
+        struct PutBack {
+            bool value;
+            ~PutBack() { setClearSymbolsForNewPatterns(value); }
+        } putBack{before};
+        if (args.flag("--clear-symbols"))
+            setClearSymbolsForNewPatterns(true);
         if (command == "info")
             return info(args, out, err);
         if (command == "new")

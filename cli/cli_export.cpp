@@ -39,7 +39,11 @@ void ensureGuiApplication()
     static int argc = 1;
     static char name[] = "brenmark-cli";
     static char* argv[] = {name, nullptr};
-    static auto app = std::make_unique<QGuiApplication>(argc, argv);
+    // Never destroyed: at exit the thread storage Qt's font cache lives in is gone before
+    // static objects are, and an application that registered a font (the chart symbol font)
+    // would reach for it while it shuts down.
+    static QGuiApplication* app = new QGuiApplication(argc, argv);
+    Q_UNUSED(app);
 }
 
 std::optional<double> decimal(const std::string& text)

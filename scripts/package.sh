@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 
 build=${BUILD_DIR:-build-package}
 missing=()
-for p in dpkg-dev file; do
+for p in dpkg-dev file fontforge; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if ((${#missing[@]})); then
@@ -32,6 +32,7 @@ scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 dpkg-deb -x "$deb" "$scratch/root"
 mkdir -p "$scratch/home"
+test -f "$scratch/root/usr/share/brenmark/fonts/BrenmarkChartSymbols.ttf" || { echo "package.sh: no chart symbol font" >&2; exit 1; }
 before=$(find "$scratch/root" -type f | sort | sha256sum)
 echo "== brenmark-cli info on the shipped sample"
 HOME="$scratch/home" XDG_DATA_HOME= "$scratch/root/usr/bin/brenmark-cli" info --no-cells "$scratch/root/usr/share/brenmark/samples/heart.xiu" >"$scratch/info.json"

@@ -177,7 +177,8 @@ ChartDrawing::ChartDrawing(const PatternDocument& doc, const ChartPlacement& pla
         if (!stamps_->markStamps.count({m.kind, dark}))
             stamps_->markStamps[{m.kind, dark}] = markStamp(m.kind, dark ? rgb(0, 0, 0) : kWhite, place_.pitch);
     }
-    stamps_->symbolFont = pageFont(place_.font, place_.boldSymbols);
+    stamps_->symbolFont = symbolFont(doc.clearSymbols, std::max(1, place_.font));
+    stamps_->symbolFont.setBold(place_.boldSymbols);
     stamps_->rulerFont = pageFont(place_.rulerFont);
     stamps_->rulerHeight = QFontMetrics(stamps_->rulerFont).height();
     stamps_->red = redInk(ink_);
@@ -391,7 +392,8 @@ void CanvasKey::draw(TiffCanvas& canvas, const ChartInk& ink) const
         }
         case KeyPiece::Kind::SymbolText: {
             const ColorRef colour = model_.rows[static_cast<std::size_t>(piece.index)].colour;
-            drawCanvasText(canvas, piece.box, piece.flags, fromGbk(piece.text), font_, isDarkColour(colour) ? kPaperWhite : kBlackInk);
+            const QFont font = model_.clearSymbols ? symbolFont(true, metrics_.fontHeight) : font_;
+            drawCanvasText(canvas, piece.box, piece.flags, fromGbk(piece.text), font, isDarkColour(colour) ? kPaperWhite : kBlackInk);
             break;
         }
         case KeyPiece::Kind::ThreadFill:

@@ -3,6 +3,7 @@
 #include "cli/cli.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_file.h"
+#include "editor/document/symbol_charset.h"
 
 #include <gtest/gtest.h>
 
@@ -126,6 +127,25 @@ TEST_F(OutputCli, ConvertMakesThePatternTheImportWould)
     EXPECT_EQ(doc.threads.numbers, (std::vector<std::string>{"红", "310"}));
     EXPECT_EQ(std::vector<std::int32_t>(doc.grid.cells.begin(), doc.grid.cells.end()),
               (std::vector<std::int32_t>{1, 0, 0, 0, 1, 0, 0, 0}));
+}
+
+// --clear-symbols: the pattern draws from the chart symbol font, for that command only.
+TEST_F(OutputCli, ConvertWithClearSymbolsGivesTheThreadsTheFontsSymbols)
+{
+    const std::string clear = dir + "clear.xiu", plain = dir + "plain.xiu";
+    const CliRun r = cli({"convert", halves(), "--brand", "DMC", "--width", "4", "--height", "2", "--clear-symbols",
+                          "--program-dir", dir, "-o", clear});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const PatternDocument doc = load(clear);
+    EXPECT_TRUE(doc.clearSymbols);
+    EXPECT_EQ(doc.symbols[0].symbol, clearSymbolSet()[0]);
+    EXPECT_EQ(doc.symbols[1].symbol, clearSymbolSet()[1]);
+    ASSERT_EQ(cli({"convert", halves(), "--brand", "DMC", "--width", "4", "--height", "2", "--program-dir", dir, "-o", plain})
+                  .status,
+              0);
+    const PatternDocument old = load(plain);
+    EXPECT_FALSE(old.clearSymbols);
+    EXPECT_EQ(old.symbols[0].symbol, "1");
 }
 
 TEST_F(OutputCli, ConvertTakesTheMatchingDitherAndThreadLimitOptions)

@@ -19,6 +19,7 @@ constexpr struct {
     int id;
 } kColourMenu[] = {
     {kMenuChangeSymbol, CmdChangeSymbol},
+    {kMenuUseClearSymbols, CmdUseClearSymbols},
     {nullptr, 0},
     {kMenuSubtractThread, CmdSubtractThread},
     {kTitleReduceColours, CmdReduceColours},

@@ -11,7 +11,7 @@ namespace {
 constexpr int kColourCommands[] = {
     CmdSubtractThread,  CmdReduceColours, CmdReplaceColour,        CmdAreaReplaceColour, CmdHollowOutColour,
     CmdDeleteUnusedThreads, CmdAddThread, CmdClearLocks, CmdReplaceOutlineThread, CmdChangeSymbol,
-    CmdCleanConfetti,
+    CmdCleanConfetti,       CmdUseClearSymbols,
 };
 
 }  // namespace
@@ -61,6 +61,7 @@ bool ColourCommands::runOperation(int id)
     case CmdReplaceOutlineThread: return replaceOutlineThread();
     case CmdChangeSymbol: return changeSymbol();
     case CmdCleanConfetti: return cleanConfetti();
+    case CmdUseClearSymbols: return apply(operations_.useClearSymbols());
     default: return false;
     }
 }
@@ -158,7 +159,8 @@ bool ColourCommands::changeSymbol()
     const PatternDocument& doc = session_.document();
     if (!current.chosen() || index >= static_cast<int>(doc.symbols.size()))
         return false;
-    const auto symbol = dialogs_.chooseSymbol(doc.symbols[static_cast<std::size_t>(index)].symbol, symbolCharacterSet());
+    const auto symbol = dialogs_.chooseSymbol(doc.symbols[static_cast<std::size_t>(index)].symbol,
+                                              symbolSetFor(doc.clearSymbols), doc.clearSymbols);
     return symbol && apply(operations_.changeSymbol(index, *symbol));
 }
 

@@ -28,6 +28,7 @@ enum ColourCommandId : int {
     CmdReplaceOutlineThread,
     CmdChangeSymbol,
     CmdCleanConfetti,  // "清理单针"
+    CmdUseClearSymbols,  // "改用清晰符号"
 };
 
 inline constexpr const char* kMenuSubtractThread = "减去被选颜色";

@@ -32,9 +32,10 @@ public:
     // Cancel nothing.
     virtual std::optional<std::optional<ThreadChoice>> chooseOutlineThread(
         const std::string& oldNumber, const std::vector<ThreadChoice>& paletteThreads) = 0;
-    // "颜色符号代替": "要更换符号%s" over the grid of the symbol set; the chosen symbol on OK.
+    // "颜色符号代替": "要更换符号%s" over the grid of the symbol set (the chart symbol font's
+    // glyphs when clearSymbols); the chosen symbol on OK.
     virtual std::optional<std::string> chooseSymbol(const std::string& currentSymbol,
-                                                    const std::vector<std::string>& symbols) = 0;
+                                                    const std::vector<std::string>& symbols, bool clearSymbols) = 0;
     // "清理单针": the strength, 1 to 10 (5 at first). Nothing on Cancel.
     virtual std::optional<int> confettiStrength() { return 5; }
 };

@@ -186,6 +186,7 @@ MainWindow::MainWindow(MainWindowSetup setup, QWidget* parent)
 
 MainWindow::~MainWindow()
 {
+    setClearSymbolsForNewPatterns(clearSymbolsBefore_);
     session_.setWindows(nullptr);
     session_.history().setChanged({});
     // The bindings are the tools' hosts and go with the view widget.
@@ -445,6 +446,7 @@ void MainWindow::applyPreferences(const Preferences& prefs)
     session_.history().lists().setLimits(static_cast<std::size_t>(prefs_.undoSteps),
                                          static_cast<std::size_t>(prefs_.undoMegabytes) << 20);
     updateUndoCaptions();
+    setClearSymbolsForNewPatterns(prefs_.clearSymbols);
     if (autosave_ && prefs_.autosave)
         autosaveTimer_->start(prefs_.autosaveSeconds * 1000);
     else
@@ -464,6 +466,7 @@ void MainWindow::editPreferences()
     settings.setValue(u"preferences/autosaveSeconds"_qs, prefs_.autosaveSeconds);
     settings.setValue(u"preferences/undoSteps"_qs, prefs_.undoSteps);
     settings.setValue(u"preferences/undoMegabytes"_qs, prefs_.undoMegabytes);
+    settings.setValue(u"preferences/clearSymbols"_qs, prefs_.clearSymbols);
 }
 
 void MainWindow::loadSettings()
@@ -476,6 +479,7 @@ void MainWindow::loadSettings()
     prefs_.autosaveSeconds = settings.value(u"preferences/autosaveSeconds"_qs, defaults.autosaveSeconds).toInt();
     prefs_.undoSteps = settings.value(u"preferences/undoSteps"_qs, defaults.undoSteps).toInt();
     prefs_.undoMegabytes = settings.value(u"preferences/undoMegabytes"_qs, defaults.undoMegabytes).toInt();
+    prefs_.clearSymbols = settings.value(u"preferences/clearSymbols"_qs, defaults.clearSymbols).toBool();
     std::vector<std::string> paths;
     // File names are the file system's bytes, kept as they are.
     for (const QVariant& v : settings.value(u"recentFiles"_qs).toList())

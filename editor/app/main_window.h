@@ -9,6 +9,7 @@
 #include "editor/app/editor_session.h"
 #include "editor/app/status_progress.h"
 #include "editor/app/window_layout.h"
+#include "editor/document/symbol_charset.h"
 
 #include <QMainWindow>
 
@@ -199,6 +200,8 @@ private:
     QMenu* recentMenu_ = nullptr;
     bool useSettings_ = true;
     Preferences prefs_;
+    // The "清晰符号" setting is the window's while it lives; it puts back what it found.
+    bool clearSymbolsBefore_ = clearSymbolsForNewPatterns();
     RecentFiles recent_;
     std::unique_ptr<RecoveryStore> recovery_;
     std::unique_ptr<Autosave> autosave_;

@@ -136,6 +136,7 @@ bool PictureCommands::showStatistics()
     request.height = doc.height();
     request.fabric = fabric_;
     request.strands = strands_;
+    request.clearSymbols = doc.clearSymbols;
     dialogs_.showStatistics(request);
     return true;
 }

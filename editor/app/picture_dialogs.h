@@ -19,6 +19,7 @@ struct StatisticsRequest {
     int height = 0;
     std::string fabric;
     int strands = 0;
+    bool clearSymbols = false;  // the symbols are the chart symbol font's
 };
 
 class PictureDialogs {

@@ -38,18 +38,23 @@ PreferencesDialog::PreferencesDialog(const Preferences& prefs, QWidget* parent) 
     steps_ = spinBox(1, 200, prefs.undoSteps, u"undoSteps", this);
     megabytes_ = spinBox(16, 65536, prefs.undoMegabytes, u"undoMegabytes", this);
     megabytes_->setSuffix(u" MB"_qs);
+    clearSymbols_ = new QCheckBox(fromGbk("清晰符号"), this);
+    clearSymbols_->setObjectName(u"clearSymbols"_qs);
+    clearSymbols_->setToolTip(fromGbk("新建的绣图和转换的图片使用图表符号字体;已有的绣图保留原来的符号"));
+    clearSymbols_->setChecked(prefs.clearSymbols);
 
     auto* form = new QFormLayout;
     form->addRow(autosave_);
     form->addRow(fromGbk("保存间隔:"), seconds_);
     form->addRow(fromGbk("可撤销的步数:"), steps_);
     form->addRow(fromGbk("撤销步骤最多占用内存:"), megabytes_);
+    form->addRow(clearSymbols_);
     layOutWithOkCancel(*this, form);
 }
 
 Preferences PreferencesDialog::preferences() const
 {
-    return {autosave_->isChecked(), seconds_->value(), steps_->value(), megabytes_->value()};
+    return {autosave_->isChecked(), seconds_->value(), steps_->value(), megabytes_->value(), clearSymbols_->isChecked()};
 }
 
 }  // namespace brenmark

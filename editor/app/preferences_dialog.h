@@ -20,6 +20,7 @@ private:
     QSpinBox* seconds_;
     QSpinBox* steps_;
     QSpinBox* megabytes_;
+    QCheckBox* clearSymbols_;
 };
 
 }  // namespace brenmark

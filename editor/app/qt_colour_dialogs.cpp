@@ -2,7 +2,9 @@
 
 #include "editor/output/colour_matching.h"
 #include "editor/output/confetti_cleanup.h"
+#include "editor/render/chart_symbol_font.h"
 #include "editor/render/qt_colour.h"
+#include "editor/render/symbol_glyphs.h"
 #include "interchange/gbk_qstring.h"
 
 #include <QButtonGroup>
@@ -118,12 +120,22 @@ std::optional<std::optional<ThreadChoice>> QtColourDialogs::chooseOutlineThread(
     return chosen(thread, paletteThreads);
 }
 
-QDialog* makeSymbolDialog(QWidget* parent, const std::string& currentSymbol, const std::vector<std::string>& symbols)
+QDialog* makeSymbolDialog(QWidget* parent, const std::string& currentSymbol, const std::vector<std::string>& symbols,
+                          bool clearSymbols)
 {
     auto* dialog = new QDialog(parent);
     dialog->setWindowTitle(fromGbk(kTitleChangeSymbol));
     auto* layout = new QVBoxLayout(dialog);
-    layout->addWidget(new QLabel(fromGbk(changeSymbolCaption(currentSymbol)), dialog));
+    if (clearSymbols) {
+        // The current symbol in the font it is drawn in.
+        auto* caption = new QLabel(dialog);
+        caption->setTextFormat(Qt::RichText);
+        caption->setText(fromGbk(changeSymbolCaption("")).toHtmlEscaped() + u"<span style=\"font-family:'%1'; font-size:16px\">%2</span>"_qs.arg(
+                                                                                  chartSymbolFontFamily(), fromGbk(currentSymbol).toHtmlEscaped()));
+        layout->addWidget(caption);
+    } else {
+        layout->addWidget(new QLabel(fromGbk(changeSymbolCaption(currentSymbol)), dialog));
+    }
     auto* grid = new QGridLayout;
     grid->setSpacing(1);
     // The chosen symbol stands out from the rest of the grid.
@@ -132,12 +144,14 @@ QDialog* makeSymbolDialog(QWidget* parent, const std::string& currentSymbol, con
     group->setObjectName(u"symbols"_qs);
     group->setExclusive(true);
     for (int i = 0; i < static_cast<int>(symbols.size()); ++i) {
-        const std::optional<GridSpot> spot = symbolGridSpot(i);
+        const std::optional<GridSpot> spot = symbolGridSpot(i, static_cast<int>(symbols.size()));
         if (!spot)
             break;
         auto* button = new QPushButton(fromGbk(symbols[static_cast<std::size_t>(i)]), dialog);
         button->setCheckable(true);
         button->setFixedSize(24, 24);
+        if (clearSymbols)
+            button->setFont(symbolFont(true, 16));
         button->setChecked(symbols[static_cast<std::size_t>(i)] == currentSymbol);
         group->addButton(button, i);
         grid->addWidget(button, spot->row, spot->column);
@@ -148,9 +162,9 @@ QDialog* makeSymbolDialog(QWidget* parent, const std::string& currentSymbol, con
 }
 
 std::optional<std::string> QtColourDialogs::chooseSymbol(const std::string& currentSymbol,
-                                                         const std::vector<std::string>& symbols)
+                                                         const std::vector<std::string>& symbols, bool clearSymbols)
 {
-    std::unique_ptr<QDialog> dialog(makeSymbolDialog(parent_, currentSymbol, symbols));
+    std::unique_ptr<QDialog> dialog(makeSymbolDialog(parent_, currentSymbol, symbols, clearSymbols));
     if (dialog->exec() != QDialog::Accepted)
         return std::nullopt;
     const int id = dialog->findChild<QButtonGroup*>(u"symbols"_qs)->checkedId();

@@ -19,8 +19,8 @@ public:
     std::optional<ThreadChoice> chooseThreadToAdd(const std::vector<ThreadChoice>& paletteThreads) override;
     std::optional<std::optional<ThreadChoice>> chooseOutlineThread(const std::string& oldNumber,
                                                                    const std::vector<ThreadChoice>& paletteThreads) override;
-    std::optional<std::string> chooseSymbol(const std::string& currentSymbol,
-                                            const std::vector<std::string>& symbols) override;
+    std::optional<std::string> chooseSymbol(const std::string& currentSymbol, const std::vector<std::string>& symbols,
+                                            bool clearSymbols) override;
 
 private:
     QWidget* parent_;
@@ -29,6 +29,7 @@ private:
 // "颜色符号代替" built but not shown, for whoever shows it (and the screenshot): the label,
 // the grid of push-like buttons and OK/Cancel. The chosen symbol's index is the checked
 // button's id in the dialog's "symbols" button group.
-QDialog* makeSymbolDialog(QWidget* parent, const std::string& currentSymbol, const std::vector<std::string>& symbols);
+QDialog* makeSymbolDialog(QWidget* parent, const std::string& currentSymbol, const std::vector<std::string>& symbols,
+                          bool clearSymbols = false);
 
 }  // namespace brenmark

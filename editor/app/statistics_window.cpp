@@ -1,9 +1,11 @@
 #include "editor/app/statistics_window.h"
 
 #include "editor/render/qt_colour.h"
+#include "editor/render/symbol_glyphs.h"
 #include "interchange/gbk_qstring.h"
 
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPushButton>
@@ -106,7 +108,14 @@ void StatisticsChart::paintEvent(QPaintEvent*)
             p.drawRect(rectOf(l.threadCell(i, r)));
         p.fillRect(rectOf(l.symbolFill(i)), qColour(row.colour));
         p.setPen(drawsWhite(row.colour) ? Qt::white : Qt::black);
-        p.drawText(rectOf(l.threadCell(i, 0)), Qt::AlignCenter, fromGbk(row.symbol));
+        if (request_.clearSymbols) {
+            const QFont font = p.font();
+            p.setFont(symbolFont(true, std::max(8, QFontInfo(font).pixelSize())));
+            p.drawText(rectOf(l.threadCell(i, 0)), Qt::AlignCenter, fromGbk(row.symbol));
+            p.setFont(font);
+        } else {
+            p.drawText(rectOf(l.threadCell(i, 0)), Qt::AlignCenter, fromGbk(row.symbol));
+        }
         p.setPen(Qt::black);
         p.drawText(rectOf(l.threadCell(i, 1)), Qt::AlignCenter, fromGbk(row.number));
         p.drawText(rectOf(l.threadCell(i, 2)), Qt::AlignCenter, fromGbk(amountText(row, metres_)));

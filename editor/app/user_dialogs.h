@@ -38,6 +38,7 @@ struct Preferences {
     int autosaveSeconds = 60;  // 10 .. 3600
     int undoSteps = 5;         // 1 .. 200
     int undoMegabytes = 512;   // the cap on what the undo steps hold together, 16 .. 65536
+    bool clearSymbols = true;  // "清晰符号": new patterns and converted pictures take the chart symbol font
     bool operator==(const Preferences&) const = default;
 };
 

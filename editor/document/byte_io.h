@@ -62,6 +62,8 @@ public:
         }
         return true;
     }
+    // The next n bytes without moving past them; null when fewer remain.
+    const std::uint8_t* peek(std::size_t n) const { return ok_ && n <= remaining() ? data_.data() + pos_ : nullptr; }
     const std::uint8_t* take(std::size_t n)
     {
         if (!need(n))

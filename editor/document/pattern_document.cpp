@@ -18,6 +18,7 @@ void PatternDocument::create(int w, int h, std::string_view brandName)
     lineSources.clear();
     marks.clear();
     symbols = SymbolTable{};
+    clearSymbols = clearSymbolsForNewPatterns();
     brand = std::string(brandName);
     fabric = kWhite;
     layers.backgroundFromGrid(*this);
@@ -34,6 +35,7 @@ void PatternDocument::close()
     lineSources.clear();
     marks.clear();
     layers.reset();
+    clearSymbols = false;
     brand = "DMC";
     fabric = kWhite;
     notifyReplaced();
@@ -74,7 +76,7 @@ void PatternDocument::setFabricColor(ColorRef color)
 
 void PatternDocument::assignDefaultSymbols()
 {
-    const auto& set = symbolCharacterSet();
+    const auto& set = symbolSetFor(clearSymbols);
     const std::size_t count = threads.colors.size();
     for (std::size_t i = 0; i < count && i < symbols.size(); ++i) {
         SymbolEntry& slot = symbols[i];

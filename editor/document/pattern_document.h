@@ -42,6 +42,9 @@ public:
     DistinctColors distinct;
     std::string brand = "DMC";
     SymbolTable symbols;
+    // The symbols are glyphs of the chart symbol font ("清晰符号") rather than characters of
+    // the text font. New patterns take the setting of the moment; a file keeps it (pattern_file).
+    bool clearSymbols = false;
     // The visible layers' lines, bottom layer first: what the view draws.
     std::vector<BackstitchLine> lines;
     // One per line, filled whenever the lines are composed and kept in step by every edit of
@@ -58,7 +61,7 @@ public:
     int height() const { return grid.height; }
 
     // Empty grid of w x h (all -1), no threads, lines or marks, the brand, white fabric and
-    // the background layer.
+    // the background layer; clear symbols when new patterns take them.
     void create(int w, int h, std::string_view brandName);
     // Afterwards no pattern is open.
     void close();
@@ -81,7 +84,8 @@ public:
     // Stores a different colour and tells the observers; an equal colour does nothing.
     void setFabricColor(ColorRef color);
 
-    // Slot i takes thread i's colour and the i-th symbol of the symbol set.
+    // Slot i takes thread i's colour and the i-th symbol of the pattern's symbol set (the
+    // font's with clear symbols, else the characters).
     void assignDefaultSymbols();
 
     // At most one mark per cell: a mark on an already marked cell replaces it.

@@ -62,6 +62,15 @@ public:
         pos_ += n;
         return p;
     }
+    // The next n bytes without taking them; null when fewer remain.
+    const std::uint8_t* peek(std::size_t n)
+    {
+        if (!ok_ || n > remaining())
+            return nullptr;
+        if (end_ - start_ < n)
+            fill(n);
+        return window_.data() + start_;
+    }
     bool readInto(std::uint8_t* out, std::size_t n)
     {
         if (!need(n))
@@ -382,7 +391,11 @@ void decodeBody(Reader& in, std::int32_t version, bool hasLines, LoadMode mode, 
 
     if (version >= kVersionSymbols) {
         require(in, doc.symbols.size() * kSymbolRecordSize + 4);
-        for (SymbolEntry& entry : doc.symbols) {
+        for (std::size_t i = 0; i < doc.symbols.size(); ++i) {
+            SymbolEntry& entry = doc.symbols[i];
+            const std::uint8_t* field = in.peek(kSymbolTextField);
+            if (i == kClearSymbolsSlot && field && std::equal(kClearSymbolsMark.begin(), kClearSymbolsMark.end(), field))
+                doc.clearSymbols = true;
             entry.symbol = terminatedText(in, kSymbolTextField);
             entry.color = in.i32();
         }
@@ -660,8 +673,12 @@ void encodeInto(ByteWriter& out, const PatternDocument& doc, Spill& spill)
     writeCells(out, doc.grid.cells, cells, spill);
     if (!doc.lines.empty())
         writeLines(out, doc.lines);
-    for (const SymbolEntry& entry : doc.symbols) {
-        out.field(entry.symbol, kSymbolTextField);
+    for (std::size_t i = 0; i < doc.symbols.size(); ++i) {
+        const SymbolEntry& entry = doc.symbols[i];
+        if (i == kClearSymbolsSlot && doc.clearSymbols && entry.symbol.empty())
+            out.bytes(kClearSymbolsMark.data(), kClearSymbolsMark.size());
+        else
+            out.field(entry.symbol, kSymbolTextField);
         out.i32(entry.color);
     }
     out.u32(doc.fabric);

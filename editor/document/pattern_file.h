@@ -5,6 +5,7 @@
 #include "editor/document/pattern_document.h"
 #include "editor/document/user_prompts.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -23,6 +24,12 @@ constexpr std::size_t kLineRecordSizeV1 = 28;
 constexpr std::size_t kLineThreadField = 11;
 constexpr std::size_t kSymbolRecordSize = 7;
 constexpr std::size_t kSymbolTextField = 3;
+// A pattern whose symbols are glyphs of the chart symbol font says so in the text field of the
+// last symbol slot, which no thread owns (a pattern has at most 255 threads): an empty text
+// followed by the two bytes of "清". Readers ignore the bytes after a symbol's NUL, so the
+// file stays readable everywhere; a writer that zeroes them leaves the symbols as characters.
+constexpr std::size_t kClearSymbolsSlot = 255;
+constexpr std::array<std::uint8_t, 3> kClearSymbolsMark{0x00, 0xC7, 0xE5};
 constexpr std::size_t kMarkRecordSize = 20;
 constexpr std::size_t kBrandField = 8;
 constexpr std::size_t kLayerNameField = 20;

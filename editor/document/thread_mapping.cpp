@@ -9,14 +9,19 @@ namespace brenmark {
 
 std::string freshSymbol(const PatternDocument& doc, std::size_t index)
 {
-    const auto& set = symbolCharacterSet();
-    for (const std::string& candidate : set) {
-        bool used = false;
-        for (std::size_t j = 0; j < index && j < doc.symbols.size() && !used; ++j)
-            used = doc.symbols[j].symbol == candidate;
-        if (!used)
-            return candidate;
-    }
+    const auto& set = symbolSetFor(doc.clearSymbols);
+    const std::size_t before = std::min(index, doc.symbols.size());
+    auto usable = [&](const std::string& candidate, bool apart) {
+        for (std::size_t j = 0; j < before; ++j)
+            if (doc.symbols[j].symbol == candidate || (apart && symbolsLookAlike(doc.symbols[j].symbol, candidate)))
+                return false;
+        return true;
+    };
+    // With the font's symbols, one that looks like none of the earlier threads' first.
+    for (const bool apart : {true, false})
+        for (const std::string& candidate : set)
+            if (usable(candidate, apart && doc.clearSymbols))
+                return candidate;
     if (index < set.size())
         return set[index];
     return overflowSymbol(doc.threads, doc.symbols, index);

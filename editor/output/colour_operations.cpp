@@ -417,6 +417,40 @@ ColourChange ColourOperations::changeSymbol(int thread, const std::string& symbo
             doc_.symbols[i].color = static_cast<std::int32_t>(colour);
         }
     change.done = change.symbols = true;
+    // Only a warning: the stitcher may still want the pair.
+    for (std::size_t i = 0; i < doc_.threads.colors.size() && i < doc_.symbols.size(); ++i)
+        if (doc_.threads.colors[i] != colour && symbolsLookAlike(symbol, doc_.symbols[i].symbol)) {
+            if (messages_)
+                messages_->show(lookAlikeSymbolWarning(doc_.threads.numbers[i], doc_.symbols[i].symbol), kTitleWarning,
+                                MessageIcon::Warning);
+            break;
+        }
+    return change;
+}
+
+ColourChange ColourOperations::useClearSymbols()
+{
+    ColourChange change;
+    if (!doc_.isOpen() || doc_.clearSymbols)
+        return change;
+    doc_.clearSymbols = true;
+    doc_.assignDefaultSymbols();
+    // Threads of one colour share a symbol, as a symbol change gives them.
+    for (std::size_t i = 0; i < doc_.threads.colors.size() && i < doc_.symbols.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            if (doc_.threads.colors[j] == doc_.threads.colors[i]) {
+                doc_.symbols[i].symbol = doc_.symbols[j].symbol;
+                break;
+            }
+    change.done = change.symbols = true;
+    // Past two hundred or so colours the set runs into its look-alikes.
+    const auto alike = lookAlikeThreads(doc_.symbols, doc_.threads.colors.size());
+    if (!alike.empty() && messages_) {
+        const auto [a, b] = alike.front();
+        messages_->show(lookAlikeSymbolWarning(doc_.threads.numbers[static_cast<std::size_t>(a)],
+                                               doc_.symbols[static_cast<std::size_t>(a)].symbol),
+                        kTitleWarning, MessageIcon::Warning);
+    }
     return change;
 }
 
@@ -442,9 +476,14 @@ std::string changeSymbolCaption(const std::string& currentSymbol)
     return "要更换符号" + currentSymbol;
 }
 
-std::optional<GridSpot> symbolGridSpot(int symbolIndex)
+std::string lookAlikeSymbolWarning(const std::string& number, const std::string& symbol)
 {
-    const int count = static_cast<int>(symbolCharacterSet().size());
+    return "所选符号与线号" + number + "的符号" + symbol + "相似,图上不易分辨";
+}
+
+std::optional<GridSpot> symbolGridSpot(int symbolIndex, int setSize)
+{
+    const int count = setSize;
     if (symbolIndex < 0 || symbolIndex >= count || symbolIndex >= kSymbolGridColumns * kSymbolGridRows)
         return std::nullopt;
     return GridSpot{symbolIndex / kSymbolGridColumns, symbolIndex % kSymbolGridColumns};

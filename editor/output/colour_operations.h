@@ -34,6 +34,7 @@ inline constexpr const char* kTitleAddThread = "选择增加绣线窗口";
 inline constexpr const char* kTitleOutlineThread = "更换描边颜色";
 inline constexpr const char* kTitleChangeSymbol = "颜色符号代替";
 inline constexpr const char* kMenuChangeSymbol = "更换选中颜色的符号";
+inline constexpr const char* kMenuUseClearSymbols = "改用清晰符号";
 inline constexpr const char* kMenuClearLocks = "取消所有颜色锁定";
 
 // A thread as the dialogs hand it over.
@@ -116,6 +117,10 @@ public:
     // "颜色符号代替": the thread at the table position, and every entry of its colour, draws
     // symbol. No undo step.
     ColourChange changeSymbol(int thread, const std::string& symbol);
+    // "改用清晰符号": a pattern of characters takes the chart symbol font's symbols, thread i
+    // the i-th (each colour's threads one symbol). No undo step, as for one symbol; nothing
+    // for a pattern that has them already.
+    ColourChange useClearSymbols();
 
     // The colour bar's "转" + brand + "线系列": every distinct colour goes to the same colour of
     // the target palette or its nearest. A missing or empty palette is refused
@@ -152,12 +157,15 @@ std::vector<BrandMenuItem> brandConversionMenu(const std::vector<std::string>& t
 // "颜色符号代替": the label "要更换符号%s" and where symbol i of the symbol set sits in the grid
 // of push buttons, 22 to a row, at most 16 rows.
 std::string changeSymbolCaption(const std::string& currentSymbol);
+// The warning when the symbol chosen looks like thread `number`'s symbol in the chart symbol font.
+std::string lookAlikeSymbolWarning(const std::string& number, const std::string& symbol);
 constexpr int kSymbolGridColumns = 22;
 constexpr int kSymbolGridRows = 16;
 struct GridSpot {
     int row = 0;
     int column = 0;
 };
-std::optional<GridSpot> symbolGridSpot(int symbolIndex);
+// The spot of symbol i of a set of setSize symbols; none past the set or the grid.
+std::optional<GridSpot> symbolGridSpot(int symbolIndex, int setSize);
 
 }  // namespace brenmark

@@ -1,6 +1,7 @@
 // Reading OXS: the text checked and parsed, the chart taken apart into a new pattern.
 #include "editor/output/oxs_file.h"
 
+#include "editor/document/symbol_charset.h"
 #include "interchange/file_bytes.h"
 #include "editor/output/oxs_xml.h"
 #include "editor/output/picture_converter.h"
@@ -645,6 +646,11 @@ private:
                 return;
         for (std::size_t i = 0; i < chosen.size(); ++i)
             doc.symbols[i].symbol = chosen[i];
+        // The chart symbol font draws them when it holds every one (a chart we wrote with it).
+        const auto& font = clearSymbolSet();
+        doc.clearSymbols = !chosen.empty() && std::all_of(chosen.begin(), chosen.end(), [&](const std::string& s) {
+            return std::find(font.begin(), font.end(), s) != font.end();
+        });
     }
 
     const PaletteStore& palettes_;

@@ -81,7 +81,14 @@ int ChartLayout::drawKey(QPainter& p, ChartStyle style, QPoint topLeft, int widt
             p.setPen(colour && isDarkColour(thread)                   ? QColor(Qt::white)
                      : style == ChartStyle::ColouredSymbols ? qColour(thread)
                                                             : QColor(Qt::black));
-            p.drawText(piece.box, piece.flags, fromGbk(piece.text));
+            if (key_.clearSymbols) {
+                // The key shows each symbol in the font the chart draws it in.
+                p.setFont(symbolFont(true, metrics.fontHeight));
+                p.drawText(piece.box, piece.flags, fromGbk(piece.text));
+                p.setFont(font);
+            } else {
+                p.drawText(piece.box, piece.flags, fromGbk(piece.text));
+            }
             p.setPen(Qt::black);
             break;
         }

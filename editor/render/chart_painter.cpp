@@ -127,7 +127,8 @@ void ChartPainter::symbols(QPainter& p, QRect v, QSize device, int fontPixels, b
         const std::string& symbol = cellSymbol(doc_, static_cast<std::int32_t>(i));
         if (symbol.empty())
             continue;
-        const QImage& glyph = cache_.glyphs.glyph(symbol, whiteInk(static_cast<std::int32_t>(i), onColour), size, fontPixels, ratio);
+        const QImage& glyph = cache_.glyphs.glyph(symbol, whiteInk(static_cast<std::int32_t>(i), onColour), size, fontPixels,
+                                                  ratio, doc_.clearSymbols);
         if (!glyph.isNull())
             stamps[i] = &glyph;
     }
@@ -150,7 +151,7 @@ void ChartPainter::printedSymbols(QPainter& p, QRect v, int fontPixels, bool onC
 {
     // On paper the symbols are text, so vector targets keep them as text; "coloured
     // symbols" draws each in its thread's colour, in bold.
-    QFont font = songTi(fontPixels);
+    QFont font = symbolFont(doc_.clearSymbols, fontPixels);
     font.setBold(style_ == ChartStyle::ColouredSymbols);
     // Each thread's ink; the cells of threads without a symbol are passed over.
     std::vector<QRgb> inks(doc_.symbols.size(), 0);

@@ -1,5 +1,6 @@
 #include "editor/render/emf_paint_engine.h"
 
+#include "editor/render/chart_symbol_font.h"
 #include "editor/render/emf_objects.h"
 
 #include <QFontMetricsF>
@@ -420,6 +421,25 @@ void EmfPaintEngine::drawTextItem(const QPointF& p, const QTextItem& textItem)
     if (text.isEmpty() || !hasPen())
         return;
     const QFont font = textItem.font();
+    if (const QString symbols = chartSymbolFontFamily(); !symbols.isEmpty() && font.family() == symbols) {
+        // A metafile cannot carry a font and its readers do not have ours: the chart symbols
+        // go down as their outlines, filled in the pen's colour.
+        QPainterPath path;
+        path.addText(p, font, text);
+        const QList<QPolygonF> subpaths = path.toSubpathPolygons(transform_);
+        if (subpaths.isEmpty())
+            return;
+        const std::vector<QPolygonF> polygons(subpaths.begin(), subpaths.end());
+        QRectF extent;
+        for (const QPolygonF& polygon : polygons)
+            extent |= polygon.boundingRect();
+        select(PenSlot, NULL_PEN);
+        select(BrushSlot, brushObject(pen_.brush()));
+        setFillMode(WINDING);
+        writePolyPoly(out_, EMR_POLYPOLYGON16, EMR_POLYPOLYGON, polygons);
+        noteDrawn(extent, false);
+        return;
+    }
     select(FontSlot, fontObject(font));
     setTextColour(colourOf(brushColour(pen_.brush())));
 

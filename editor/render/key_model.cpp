@@ -39,6 +39,7 @@ KeyModel KeyModel::of(const PatternDocument& doc, const ThreadUsage& usage, cons
 {
     KeyModel m;
     m.amountsInMetres = settings.amountsInMetres;
+    m.clearSymbols = doc.clearSymbols;
     const std::string used = settings.amountsInMetres
                                  ? format("使用绣线(%s %d股绣)", settings.fabric.c_str(), settings.strands)
                                  : std::string("使用绣线");

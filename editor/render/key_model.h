@@ -49,6 +49,7 @@ struct KeyModel {
     std::string strands;  // "描边股数%d" when the key lists metres, else empty
     std::string maker;    // "制图:%s", or the program's name
     bool makerNamed = false;
+    bool clearSymbols = false;  // the symbols are glyphs of the chart symbol font
 
     static KeyModel of(const PatternDocument& doc, const ThreadUsage& usage, const KeySettings& settings,
                        const std::optional<FabricName>& fabricName);

@@ -1,5 +1,6 @@
 #include "editor/render/symbol_glyphs.h"
 
+#include "editor/render/chart_symbol_font.h"
 #include "interchange/gbk_qstring.h"
 
 #include <QPainter>
@@ -32,19 +33,34 @@ QFont songTi(int pixelHeight)
     return font;
 }
 
+QFont symbolFont(bool clearSymbols, int pixelHeight)
+{
+    const QString family = clearSymbols ? chartSymbolFontFamily() : QString();
+    if (family.isEmpty())
+        return songTi(pixelHeight);
+    QFont font(family);
+    font.setPixelSize(pixelHeight);
+    font.setStyleStrategy(QFont::NoAntialias);
+    // The outlines are drawn as they are: hinting would narrow the small counters that tell
+    // one symbol from another.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
 void drawSymbolText(QPainter& p, const QRectF& cell, const std::string& symbol)
 {
     p.drawText(cell, Qt::AlignCenter | Qt::TextSingleLine, fromGbk(symbol));
 }
 
 const QImage& SymbolGlyphCache::glyph(const std::string& symbol, bool whiteInk, int cellSize, int fontPixels,
-                                      qreal pixelRatio)
+                                      qreal pixelRatio, bool clearSymbols)
 {
-    if (cellSize != cellSize_ || fontPixels != fontPixels_ || pixelRatio != pixelRatio_) {
+    if (cellSize != cellSize_ || fontPixels != fontPixels_ || pixelRatio != pixelRatio_ || clearSymbols != clearSymbols_) {
         clear();
         cellSize_ = cellSize;
         fontPixels_ = fontPixels;
         pixelRatio_ = pixelRatio;
+        clearSymbols_ = clearSymbols;
     }
     auto& glyphs = glyphs_[whiteInk ? 1 : 0];
     const auto found = glyphs.find(symbol);
@@ -57,7 +73,7 @@ const QImage& SymbolGlyphCache::glyph(const std::string& symbol, bool whiteInk, 
     image.fill(Qt::transparent);
     {
         QPainter p(&image);
-        p.setFont(songTi(fontPixels));
+        p.setFont(symbolFont(clearSymbols, fontPixels));
         p.setPen(whiteInk ? QColor(Qt::white) : QColor(Qt::black));
         drawSymbolText(p, QRectF(0, 0, cellSize, cellSize), symbol);
     }

@@ -3,6 +3,7 @@
 #include "editor/document/thread_usage.h"
 #include "editor/render/qt_colour.h"
 #include "editor/render/stitch_tiles.h"
+#include "editor/render/symbol_glyphs.h"
 #include "interchange/gbk_qstring.h"
 
 #include <QPainter>
@@ -163,6 +164,7 @@ void ColourBar::paint(QPainter& p, QSize client) const
     QFont font = p.font();
     font.setPixelSize(10);
     p.setFont(font);
+    const QFont symbols = doc_.clearSymbols ? symbolFont(true, 12) : font;
     const auto list = swatches();
     for (std::size_t i = 0; i < list.size(); ++i) {
         const QRect r = swatchRect(static_cast<int>(i), client.width());
@@ -192,7 +194,9 @@ void ColourBar::paint(QPainter& p, QSize client) const
         }
         if (showSymbols_ && !s.symbol.empty()) {
             p.setPen(inkColour);
+            p.setFont(symbols);
             p.drawText(box, Qt::AlignCenter | Qt::TextSingleLine, fromGbk(s.symbol));
+            p.setFont(font);
         }
     }
 }

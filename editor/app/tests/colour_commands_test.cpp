@@ -10,6 +10,7 @@
 #include "editor/document/pattern_file.h"
 #include "editor/document/symbol_charset.h"
 #include "editor/document/tests/line_builder.h"
+#include "editor/render/chart_symbol_font.h"
 #include "editor/view/colour_bar_widget.h"
 #include "editor/view/pattern_view_widget.h"
 #include "editor/view/widgets/tool_window.h"
@@ -73,7 +74,7 @@ struct ScriptedColourDialogs final : ColourDialogs {
     {
         return outline;
     }
-    std::optional<std::string> chooseSymbol(const std::string& current, const std::vector<std::string>&) override
+    std::optional<std::string> chooseSymbol(const std::string& current, const std::vector<std::string>&, bool) override
     {
         symbolShown = current;
         return symbol;
@@ -479,6 +480,28 @@ TEST(SymbolDialog, LaysTheSymbolsOutRowByRow)
     EXPECT_TRUE(labelled);
     if (const QByteArray out = qgetenv("BRENMARK_SCREENSHOT"); !out.isEmpty())
         EXPECT_TRUE(dialog->grab().save(QString::fromLocal8Bit(out)));
+}
+
+// With clear symbols the grid holds the font's whole set, each button in the symbol font.
+TEST(SymbolDialog, OffersTheChartSymbolFontsWholeSetInThatFont)
+{
+    const std::vector<std::string>& symbols = clearSymbolSet();
+    std::unique_ptr<QDialog> dialog(makeSymbolDialog(nullptr, symbols[5], symbols, true));
+    auto* group = dialog->findChild<QButtonGroup*>(u"symbols"_qs);
+    ASSERT_TRUE(group);
+    ASSERT_EQ(group->buttons().size(), static_cast<int>(symbols.size()));
+    EXPECT_EQ(group->checkedId(), 5);
+    const QAbstractButton* last = group->button(static_cast<int>(symbols.size()) - 1);
+    EXPECT_EQ(last->text(), fromGbk(symbols.back()));
+    EXPECT_EQ(last->font().family(), chartSymbolFontFamily());
+    // The characters keep the dialog's own font.
+    std::unique_ptr<QDialog> old(makeSymbolDialog(nullptr, "1", symbolCharacterSet()));
+    EXPECT_NE(old->findChild<QButtonGroup*>(u"symbols"_qs)->button(0)->font().family(), chartSymbolFontFamily());
+    if (const QByteArray out = qgetenv("BRENMARK_SYMBOL_DIALOG"); !out.isEmpty()) {
+        dialog->show();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(dialog->grab().save(QString::fromLocal8Bit(out)));
+    }
 }
 
 // The colour bar shows the distinct-colour list: each colour once, in the list's order when

@@ -234,6 +234,31 @@ TEST_F(UnsavedWork, ThePreferencesSetTheUndoDepthAndTheAutosaveInterval)
     EXPECT_EQ(window->history().lists().stepLimit(), 40u);
 }
 
+// "清晰符号", on from the start: new patterns draw their symbols from the chart symbol font;
+// turned off, they take the characters, and a pattern already open keeps what it has.
+TEST_F(UnsavedWork, NewPatternsTakeClearSymbolsWhileTheSettingIsOn)
+{
+    EXPECT_TRUE(window->preferences().clearSymbols);
+    dialogs.newPatterns.push_back(NewPatternEntry{"DMC", "8", "8"});
+    action(u"newPattern")->trigger();
+    EXPECT_TRUE(window->document().clearSymbols);
+
+    dialogs.preferences = [](Preferences& p) {
+        p.clearSymbols = false;
+        return true;
+    };
+    action(u"preferences")->trigger();
+    EXPECT_FALSE(window->preferences().clearSymbols);
+    EXPECT_TRUE(window->document().clearSymbols);
+    dialogs.newPatterns.push_back(NewPatternEntry{"DMC", "8", "8"});
+    action(u"newPattern")->trigger();
+    EXPECT_FALSE(window->document().clearSymbols);
+    // Kept with the window's settings for the next start.
+    window.reset();
+    start();
+    EXPECT_FALSE(window->preferences().clearSymbols);
+}
+
 // --- autosave and recovery ---------------------------------------------------------------
 
 TEST_F(UnsavedWork, AutosaveWritesACopyOnlyOfUnsavedChangesAndASaveRemovesIt)

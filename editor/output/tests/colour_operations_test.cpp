@@ -1,5 +1,6 @@
 // Each colour operation's rule, undo label and refusal.
 #include "editor/output/tests/colour_test_support.h"
+#include "editor/document/symbol_charset.h"
 
 #include <gtest/gtest.h>
 
@@ -246,10 +247,72 @@ TEST(ChangeSymbol, TheThreadAndEveryEntryOfItsColourDrawTheSymbol)
     EXPECT_EQ(p.doc.symbols[1].symbol, "2");
     EXPECT_FALSE(p.ops.changeSymbol(3, "★").done);
     EXPECT_EQ(changeSymbolCaption("★"), "要更换符号★");
-    EXPECT_EQ(symbolGridSpot(0)->column, 0);
-    EXPECT_EQ(symbolGridSpot(23)->row, 1);
-    EXPECT_EQ(symbolGridSpot(23)->column, 1);
-    EXPECT_FALSE(symbolGridSpot(235));  // past the symbol set
+    const int characters = static_cast<int>(symbolCharacterSet().size());
+    EXPECT_EQ(symbolGridSpot(0, characters)->column, 0);
+    EXPECT_EQ(symbolGridSpot(23, characters)->row, 1);
+    EXPECT_EQ(symbolGridSpot(23, characters)->column, 1);
+    EXPECT_FALSE(symbolGridSpot(235, characters));  // past the symbol set
+    // The font's whole set fits the grid.
+    const int font = static_cast<int>(clearSymbolSet().size());
+    ASSERT_TRUE(symbolGridSpot(font - 1, font));
+    EXPECT_EQ(symbolGridSpot(font - 1, font)->row, (font - 1) / kSymbolGridColumns);
+}
+
+// With the chart symbol font, a symbol that looks like another thread's is given all the same,
+// with a warning naming that thread; one that looks like no other, or like a thread of the
+// same colour that takes it too, is given silently.
+TEST(ChangeSymbol, WarnsWhenTheNewSymbolLooksLikeAnotherThreads)
+{
+    const auto& set = clearSymbolSet();
+    const auto [a, b] = clearSymbolLookAlikePairs().front();
+    ColourPattern p({{kRed, "321"}, {kBlue, "796"}, {kRed, "322"}});
+    p.doc.clearSymbols = true;
+    p.doc.assignDefaultSymbols();
+    p.doc.symbols[1].symbol = set[static_cast<std::size_t>(a)];
+    ASSERT_TRUE(p.ops.changeSymbol(0, set[static_cast<std::size_t>(b)]).done);
+    EXPECT_EQ(p.doc.symbols[0].symbol, set[static_cast<std::size_t>(b)]);
+    ASSERT_EQ(p.boxes.shown.size(), 1u);
+    EXPECT_EQ(p.boxes.shown[0].text, lookAlikeSymbolWarning("796", set[static_cast<std::size_t>(a)]));
+    EXPECT_EQ(p.boxes.shown[0].title, "警告");
+    EXPECT_EQ(lookAlikeSymbolWarning("796", "■"), "所选符号与线号796的符号■相似,图上不易分辨");
+
+    // Both red threads took it; the blue one given its look-alike hears of the first.
+    EXPECT_EQ(p.doc.symbols[2].symbol, set[static_cast<std::size_t>(b)]);
+    p.boxes.shown.clear();
+    ASSERT_TRUE(p.ops.changeSymbol(1, set[static_cast<std::size_t>(a)]).done);
+    ASSERT_EQ(p.boxes.shown.size(), 1u);
+    EXPECT_EQ(p.boxes.shown[0].text, lookAlikeSymbolWarning("321", set[static_cast<std::size_t>(b)]));
+    p.boxes.shown.clear();
+    p.doc.symbols[1].symbol = set[200];
+    ASSERT_TRUE(p.ops.changeSymbol(0, set[150]).done);
+    EXPECT_TRUE(p.boxes.shown.empty());
+}
+
+TEST(UseClearSymbols, APatternOfCharactersTakesTheFontsSetOnceColourByColour)
+{
+    ColourPattern p({{kRed, "321"}, {kBlue, "796"}, {kRed, "322"}});
+    ASSERT_FALSE(p.doc.clearSymbols);
+    ASSERT_TRUE(p.ops.useClearSymbols().done);
+    EXPECT_TRUE(p.doc.clearSymbols);
+    EXPECT_TRUE(p.undo.labels.empty());
+    EXPECT_EQ(p.doc.symbols[0].symbol, clearSymbolSet()[0]);
+    EXPECT_EQ(p.doc.symbols[1].symbol, clearSymbolSet()[1]);
+    EXPECT_EQ(p.doc.symbols[2].symbol, clearSymbolSet()[0]);  // red again
+    EXPECT_EQ(p.doc.symbols[2].color, static_cast<std::int32_t>(kRed));
+    EXPECT_FALSE(p.ops.useClearSymbols().done);  // already
+    EXPECT_TRUE(p.boxes.shown.empty());
+
+    // With more colours than the set holds apart, the first look-alike pair is named.
+    ColourPattern big({});
+    for (int i = 0; i < 250; ++i)
+        big.doc.addThread(rgb(i, 255 - i, 7), std::to_string(1000 + i));
+    big.doc.assignDefaultSymbols();
+    ASSERT_TRUE(big.ops.useClearSymbols().done);
+    const auto alike = lookAlikeThreads(big.doc.symbols, 250);
+    ASSERT_FALSE(alike.empty());
+    ASSERT_EQ(big.boxes.shown.size(), 1u);
+    EXPECT_EQ(big.boxes.shown[0].text,
+              lookAlikeSymbolWarning(std::to_string(1000 + alike[0].first), big.doc.symbols[static_cast<std::size_t>(alike[0].first)].symbol));
 }
 
 TEST(BrandMenu, EveryOtherBrandOfTheKindList)

@@ -146,3 +146,22 @@ TEST(EmfChart, APageIsVectorsAndText)
     EXPECT_TRUE(ofType(all, EMR_STRETCHDIBITS).empty()) << "no picture of the page";
 }
 
+
+// A metafile cannot carry the chart symbol font, so its symbols are outlines: a filled
+// polygon set per cell and no symbol in the text, while the header stays text.
+TEST(EmfChart, ClearSymbolsAreOutlinesNotText)
+{
+    PatternDocument doc = test::checkerPattern(30, 20);
+    doc.clearSymbols = true;
+    doc.assignDefaultSymbols();
+    const ChartLayout layout(doc, PrintSettings{}, QSize(793, 1122));
+    const std::vector<Record> all = records(metafile(layout.pageSize(), [&](QPainter& p) { layout.drawPage(p, 1, ChartStyle::PrintColour); }));
+    checkHandles(all);
+    QString text;
+    for (const Record& t : ofType(all, EMR_EXTTEXTOUTW))
+        text += t.utf16(t.i32(48), t.i32(44));
+    EXPECT_TRUE(text.contains(fromGbk(layout.header(1))));
+    EXPECT_FALSE(text.contains(fromGbk(ChartPainter::cellSymbol(doc, 0))));
+    EXPECT_FALSE(text.contains(fromGbk(ChartPainter::cellSymbol(doc, 1))));
+    EXPECT_GE(ofType(all, EMR_POLYPOLYGON16).size() + ofType(all, EMR_POLYPOLYGON).size(), 30u * 20u);
+}
