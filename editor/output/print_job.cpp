@@ -17,7 +17,14 @@ std::vector<std::string> pageNames(const PageGrid& grid)
         std::snprintf(name, sizeof name, "第%d张", n);
         names.emplace_back(name);
     }
+    if (grid.mapPage)
+        names.emplace_back("页面分布图");
     names.emplace_back("绣线表");
+    for (int k = 2; k <= grid.keyPages; ++k) {
+        char name[32];
+        std::snprintf(name, sizeof name, "绣线表%d", k);
+        names.emplace_back(name);
+    }
     return names;
 }
 

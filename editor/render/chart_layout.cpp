@@ -1,5 +1,6 @@
 #include "editor/render/chart_layout.h"
 
+#include "editor/render/chart_symbol_font.h"
 #include "editor/render/qt_colour.h"
 #include "editor/render/stitch_tiles.h"
 #include "editor/render/symbol_glyphs.h"
@@ -74,15 +75,39 @@ ChartStyle printStyle(bool colour, bool colouredSymbols)
     return colour ? ChartStyle::PrintColour : ChartStyle::PrintBlackWhite;
 }
 
+PrintSettings chartAppSettings(PrintSettings settings)
+{
+    settings.pageOverlap = 3;
+    settings.pageMap = true;
+    settings.englishKey = true;
+    settings.chartSymbols = true;
+    return settings;
+}
+
 ChartLayout::ChartLayout(const PatternDocument& doc, const PrintSettings& settings, QSize page,
                          std::optional<FabricName> fabricName)
     : doc_(doc), settings_(settings), page_(page), fabricName_(std::move(fabricName))
 {
     titleHeight_ = chartTitleHeight();
-    plan_ = paginate(PageRules::printed(page, settings_.cellSize, titleHeight_), doc.width(), doc.height());
-    margin_ = plan_.margin();
+    PageRules rules = PageRules::printed(page, settings_.cellSize, titleHeight_);
+    rules.overlap = settings_.pageOverlap;
+    rules.pageMap = settings_.pageMap;
+    margin_ = rules.margin();
     usage_ = ThreadUsage(doc);
     key_ = KeyModel::of(doc, usage_, settings_.key(), fabricName_);
+    if (settings_.englishKey) {
+        const int lines = static_cast<int>(flossLines().size());
+        const int perPage = flossLinesPerPage();
+        rules.keyPages = std::max(1, (lines + perPage - 1) / perPage);
+    }
+    plan_ = paginate(rules, doc.width(), doc.height());
+}
+
+QString ChartLayout::symbolFamily() const
+{
+    if (symbolFamilyOverride_)
+        return *symbolFamilyOverride_;
+    return settings_.chartSymbols ? chartSymbolFontFamily() : QString();
 }
 
 QSize ChartLayout::wholeChartSize(const PatternDocument& doc, bool amountsInMetres, int b)
@@ -143,10 +168,17 @@ double ChartLayout::centreOffset(int count)
 void ChartLayout::drawPage(QPainter& p, int page, ChartStyle style) const
 {
     p.fillRect(QRect(QPoint(0, 0), page_), Qt::white);
-    if (page >= plan_.grid().total)
-        drawKeyPage(p, style);
-    else
+    const PageGrid& grid = plan_.grid();
+    if (grid.isKeyPage(page)) {
+        if (settings_.englishKey)
+            drawFlossPage(p, style, page - grid.firstKeyPage());
+        else
+            drawKeyPage(p, style);
+    } else if (page == grid.mapPage) {
+        drawPageMap(p, style);
+    } else {
         drawPatternPage(p, page, style);
+    }
 }
 
 void ChartLayout::drawPatternPage(QPainter& p, int page, ChartStyle style) const
@@ -171,6 +203,7 @@ void ChartLayout::drawPatternPage(QPainter& p, int page, ChartStyle style) const
     const QSize device(chartArea.right() + 1, chartArea.bottom() + 1);
     ChartPainter chart(doc_, g, style, cache_);
     chart.setGridPens(QPen(qColour(settings_.gridColour), 1), QPen(Qt::black, settings_.tenLineWidth));
+    chart.setSymbolFamily(symbolFamily());
 
     p.save();
     p.setClipRect(chartArea);
@@ -182,9 +215,22 @@ void ChartLayout::drawPatternPage(QPainter& p, int page, ChartStyle style) const
                     p.fillRect(g.cellRectF(c, r), qColour(doc_.shownColor(index)));
             }
     }
+    // The cells repeated from the pages before, shaded lightly: a hatch over colour cells,
+    // a light grey under symbols on white.
+    for (const QRect& repeated : {plan_.repeatedColumns(page), plan_.repeatedRows(page)}) {
+        if (repeated.isEmpty())
+            continue;
+        const QRectF area(g.cellRectF(repeated.left(), repeated.top()).topLeft(),
+                          QSizeF(repeated.width() * s, repeated.height() * s));
+        if (style == ChartStyle::PrintColour)
+            p.fillRect(area, QBrush(QColor(96, 96, 96), Qt::BDiagPattern));
+        else
+            p.fillRect(area, QColor(222, 222, 222));
+    }
     chart.stitchMarks(p, cells);
     chart.symbols(p, cells, device, std::max(1, s - 2), true);
-    chart.grid(p, device);
+    // The grid covers exactly this page's cells.
+    chart.gridOf(p, cells);
     chart.lines(p);
     p.restore();
 

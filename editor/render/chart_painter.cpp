@@ -107,6 +107,27 @@ void ChartPainter::grid(QPainter& p, QSize device) const
     }
 }
 
+void ChartPainter::gridOf(QPainter& p, QRect cells) const
+{
+    if (cells.isEmpty())
+        return;
+    const float s = g_.cellSize;
+    const double ox = g_.origin.x(), oy = g_.origin.y();
+    const double left = ox + cells.left() * s, right = ox + (cells.right() + 1) * s;
+    const double top = oy + cells.top() * s, bottom = oy + (cells.bottom() + 1) * s;
+    const QPen thin = thinGridPen(), thick = heavyGridPen();
+    // Thin lines first so the thick tenth lines stay whole where they cross.
+    for (const bool heavy : {false, true}) {
+        p.setPen(heavy ? thick : thin);
+        for (int k = cells.top(); k <= cells.bottom() + 1; ++k)
+            if ((k != 0 && k % 10 == 0) == heavy)
+                p.drawLine(QPointF(left, oy + k * s), QPointF(right, oy + k * s));
+        for (int k = cells.left(); k <= cells.right() + 1; ++k)
+            if ((k != 0 && k % 10 == 0) == heavy)
+                p.drawLine(QPointF(ox + k * s, top), QPointF(ox + k * s, bottom));
+    }
+}
+
 void ChartPainter::symbols(QPainter& p, QRect v, QSize device, int fontPixels, bool onColour) const
 {
     const int size = static_cast<int>(g_.cellSize);
@@ -115,6 +136,8 @@ void ChartPainter::symbols(QPainter& p, QRect v, QSize device, int fontPixels, b
         // symbols" draws each in its thread's colour, in bold.
         p.save();
         QFont font = songTi(fontPixels);
+        if (!symbolFamily_.isEmpty())
+            font.setFamilies(QStringList{symbolFamily_} + font.families());
         font.setBold(style_ == ChartStyle::ColouredSymbols);
         p.setFont(font);
         for (int r = v.top(); r <= v.bottom(); ++r)

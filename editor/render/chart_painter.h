@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QPen>
 #include <QSize>
+#include <QString>
 
 #include <optional>
 #include <utility>
@@ -44,6 +45,10 @@ public:
     void stretched(QPainter& p, const QImage& picture) const;
     // The grid: thin lines, then every tenth line heavy; `device` bounds the lines drawn.
     void grid(QPainter& p, QSize device) const;
+    // The grid of exactly these cells (a printed page's): one line per column and row boundary
+    // of the rectangle, each running from its first cell's edge to its last cell's, and no
+    // line outside it.
+    void gridOf(QPainter& p, QRect cells) const;
     // The symbols of the visible cells, stamped; onColour picks the ink against each thread
     // (symbols over colour blocks) instead of against the fabric.
     void symbols(QPainter& p, QRect visible, QSize device, int fontPixels, bool onColour) const;
@@ -58,6 +63,8 @@ public:
 
     // The grid's pens for this painter (a print's grid colour and ten-line width).
     void setGridPens(const QPen& thin, const QPen& heavy) { pens_ = std::pair(thin, heavy); }
+    // The font family printed symbols are drawn in; empty for the text font.
+    void setSymbolFamily(const QString& family) { symbolFamily_ = family; }
 
     // The symbol a cell shows: its thread's symbol-table entry, empty for none.
     static const std::string& cellSymbol(const PatternDocument& doc, std::int32_t index);
@@ -73,6 +80,7 @@ private:
     ChartStyle style_;
     ChartPaintCache& cache_;
     std::optional<std::pair<QPen, QPen>> pens_;
+    QString symbolFamily_;
 };
 
 }  // namespace brenmark

@@ -1,0 +1,10 @@
+#include "editor/render/chart_symbol_font.h"
+
+namespace brenmark {
+
+QString chartSymbolFontFamily()
+{
+    return {};
+}
+
+}  // namespace brenmark
