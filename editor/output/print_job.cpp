@@ -55,7 +55,7 @@ std::vector<int> printedPages(const PageGrid& grid, const PrintChoice& choice)
 
 PrintResult printChart(PrintTarget target, const PatternDocument& doc, const PrintSettings& settings,
                        const std::optional<FabricName>& fabricName, const AskPrintChoice& ask,
-                       const PrintChoice& initial)
+                       const PrintChoice& initial, const ThreadNames& names)
 {
     PrintResult result;
     if (!doc.isOpen())
@@ -68,7 +68,8 @@ PrintResult printChart(PrintTarget target, const PatternDocument& doc, const Pri
         result.outcome = PrintOutcome::NotStarted;
         return result;
     }
-    const ChartLayout layout(doc, settings, page, fabricName);
+    ChartLayout layout(doc, settings, page, fabricName);
+    layout.setThreadNames(names);
     PrintChoiceRequest request{layout.grid(), pageNames(layout.grid()), initial};
     if (request.initial.page > layout.grid().total)
         request.initial.page = 0;

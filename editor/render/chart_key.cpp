@@ -25,6 +25,8 @@ constexpr int kBrandX = 54, kBrandWidth = 60;
 constexpr int kNumberX = 118, kNumberWidth = 56;
 constexpr int kNameX = 178;
 constexpr int kStitchesWidth = 60;
+// The list keeps to this width on wide pages, so each line's stitches stay near its name.
+constexpr int kFlossListWidth = 480;
 
 // The number before "CT": "14CT" is 14 stitches an inch.
 int fabricCount(const std::string& fabric)
@@ -219,7 +221,7 @@ void ChartLayout::drawFlossPage(QPainter& p, ChartStyle style, int index) const
     const int first = index * perPage;
     const int last = std::min(static_cast<int>(lines.size()), first + perPage);
     const bool colour = style == ChartStyle::PrintColour || style == ChartStyle::ColouredSymbols;
-    const int left = margin_, right = page_.width() - margin_;
+    const int left = margin_, right = std::min(page_.width() - margin_, left + kFlossListWidth);
     QFont textFont = songTi(kFlossFontHeight);
     QFont symbolFont = textFont;
     if (const QString family = symbolFamily(); !family.isEmpty())
