@@ -207,26 +207,22 @@ void ChartLayout::drawPatternPage(QPainter& p, int page, ChartStyle style) const
 
     p.save();
     p.setClipRect(chartArea);
-    if (style == ChartStyle::PrintColour) {
-        for (int r = cells.top(); r <= cells.bottom(); ++r)
-            for (int c = cells.left(); c <= cells.right(); ++c) {
-                const std::int32_t index = doc_.cell(c, r);
-                if (doc_.isThread(index))
-                    p.fillRect(g.cellRectF(c, r), qColour(doc_.shownColor(index)));
+    // The cells repeated from the pages before are shaded: a colour cell a quarter darker,
+    // any other cell light grey under its symbol.
+    const QRect repeatedColumns = plan_.repeatedColumns(page), repeatedRows = plan_.repeatedRows(page);
+    const auto repeated = [&](int c, int r) { return repeatedColumns.contains(c, r) || repeatedRows.contains(c, r); };
+    for (int r = cells.top(); r <= cells.bottom(); ++r)
+        for (int c = cells.left(); c <= cells.right(); ++c) {
+            const std::int32_t index = doc_.cell(c, r);
+            const bool shaded = repeated(c, r);
+            if (style == ChartStyle::PrintColour && doc_.isThread(index)) {
+                const QColor colour = qColour(doc_.shownColor(index));
+                p.fillRect(g.cellRectF(c, r), shaded ? QColor(colour.red() * 3 / 4, colour.green() * 3 / 4, colour.blue() * 3 / 4)
+                                                     : colour);
+            } else if (shaded) {
+                p.fillRect(g.cellRectF(c, r), QColor(222, 222, 222));
             }
-    }
-    // The cells repeated from the pages before, shaded lightly: a hatch over colour cells,
-    // a light grey under symbols on white.
-    for (const QRect& repeated : {plan_.repeatedColumns(page), plan_.repeatedRows(page)}) {
-        if (repeated.isEmpty())
-            continue;
-        const QRectF area(g.cellRectF(repeated.left(), repeated.top()).topLeft(),
-                          QSizeF(repeated.width() * s, repeated.height() * s));
-        if (style == ChartStyle::PrintColour)
-            p.fillRect(area, QBrush(QColor(96, 96, 96), Qt::BDiagPattern));
-        else
-            p.fillRect(area, QColor(222, 222, 222));
-    }
+        }
     chart.stitchMarks(p, cells);
     chart.symbols(p, cells, device, std::max(1, s - 2), true);
     // The grid covers exactly this page's cells.
