@@ -323,11 +323,9 @@ TEST_F(ChartAppPdf, EveryCellComesBackFromOneWholePage)
 
 TEST_F(ChartAppPdf, SymbolsHaveAFontOfTheirOwnBothEmbedded)
 {
-    // The chart symbol font when it is installed; otherwise a face other than the text's, so
-    // the separation is checked either way.
-    QString family = chartSymbolFontFamily();
-    if (family.isEmpty())
-        family = u"DejaVu Sans"_qs;
+    // A face other than the text's stands in for the symbol font, so the separation is
+    // checked whether the chart symbol font is installed or not.
+    const QString family = u"DejaVu Sans"_qs;
     PatternDocument small = manyThreadPattern(40, 30, 30);  // symbols every face has
     ChartLayout l(small, chartAppSettings(PrintSettings{}), paperUnits(210, 297));
     l.setSymbolFamily(family);
@@ -335,22 +333,39 @@ TEST_F(ChartAppPdf, SymbolsHaveAFontOfTheirOwnBothEmbedded)
     ASSERT_FALSE(pdf.isEmpty());
     const ReadChart read = readChart(l, pdf);
     ASSERT_EQ(read.symbolFonts.size(), 1u);
-    EXPECT_TRUE(read.symbolFonts.begin()->contains(QString(family).remove(u' ')))
-        << read.symbolFonts.begin()->toStdString();
+    EXPECT_TRUE(read.symbolFonts.begin()->contains(u"DejaVuSans"_qs)) << read.symbolFonts.begin()->toStdString();
     for (const QString& font : read.textFonts)
         EXPECT_NE(font, *read.symbolFonts.begin());
     expectEveryCell(small, read);
 
-    const QString fonts = test::runTool(u"pdffonts"_qs, {pdf});
-    const QStringList rows = fonts.split(u'\n', Qt::SkipEmptyParts).mid(2);
-    ASSERT_GE(rows.size(), 2) << fonts.toStdString();  // the symbols' face and the text's
+    const auto fontRows = [](const QString& path) {
+        const QString fonts = test::runTool(u"pdffonts"_qs, {path});
+        return fonts.split(u'\n', Qt::SkipEmptyParts).mid(2);
+    };
+    const QStringList rows = fontRows(pdf);
+    ASSERT_GE(rows.size(), 2);  // the symbols' face and the text's
     int symbolRows = 0;
-    for (const QString& row : rows) {  // name type encoding emb sub uni object
+    for (const QString& row : rows) {  // name type encoding emb sub uni object ID
         const QStringList f = row.split(u' ', Qt::SkipEmptyParts);
         ASSERT_GE(f.size(), 7);
         EXPECT_EQ(f[f.size() - 5], u"yes"_qs) << row.toStdString();  // embedded
         EXPECT_EQ(f[f.size() - 3], u"yes"_qs) << row.toStdString();  // a Unicode map
-        symbolRows += row.contains(QString(family).remove(u' '));
+        symbolRows += row.contains(u"DejaVuSans"_qs);
     }
     EXPECT_EQ(symbolRows, 1);
+
+    // The chart symbol font itself, when it is installed, is embedded as a face of its own.
+    const QString chartFont = chartSymbolFontFamily();
+    if (chartFont.isEmpty())
+        return;
+    const ChartLayout own(*doc_, chartAppSettings(PrintSettings{}), paperUnits(210, 297));
+    const QString ownPdf = write(own, u"own.pdf"_qs);
+    const QStringList ownRows = fontRows(ownPdf);
+    const auto named = std::find_if(ownRows.begin(), ownRows.end(),
+                                    [&](const QString& row) { return row.contains(QString(chartFont).remove(u' ')); });
+    ASSERT_NE(named, ownRows.end()) << test::runTool(u"pdffonts"_qs, {ownPdf}).toStdString();
+    EXPECT_GE(ownRows.size(), 2);
+    const QStringList f = named->split(u' ', Qt::SkipEmptyParts);
+    EXPECT_EQ(f[f.size() - 5], u"yes"_qs);
+    EXPECT_EQ(f[f.size() - 3], u"yes"_qs);
 }
