@@ -45,7 +45,7 @@ constexpr const char* kUsage =
     "  brenmark-cli palette-import FILE [--brand B] [--replace] [--program-dir DIR]\n"
     "  brenmark-cli export FILE --format bmp|jpg|png|emf|svg|pdf|sim [--pages] [--bw] [--coloured-symbols]\n"
     "                      [--cell-mm MM] [--paper A4|LETTER|WxHmm] [--dpi 96|150|300] [--overlap 0-5]\n"
-    "                      [--chart-app] [--program-dir DIR] -o OUT\n"
+    "                      [--english-key] [--chart-app] [--program-dir DIR] -o OUT\n"
     "  brenmark-cli scramble PATH\n"
     "  brenmark-cli netcall URL CLASS FUNCTION PARAMS\n"
     "  brenmark-cli checkin [--program-dir DIR]\n"

@@ -166,6 +166,7 @@ int exportChart(Args& args, std::ostream& out, std::ostream& err)
     const bool chartApp = args.flag("--chart-app");
     const bool pages = args.flag("--pages") || chartApp;
     const auto overlapText = args.option("--overlap");
+    const bool englishKey = args.flag("--english-key");
     const bool blackWhite = args.flag("--bw");
     const bool colouredSymbols = args.flag("--coloured-symbols");
     const auto cellText = args.option("--cell-mm");
@@ -207,6 +208,7 @@ int exportChart(Args& args, std::ostream& out, std::ostream& err)
         }
         settings = chartAppSettings(settings);
     }
+    settings.englishKey = settings.englishKey || englishKey;
     if (overlapText) {
         const auto rows = decimal(*overlapText);
         if (!rows || *rows < 0 || *rows > kMaxPageOverlap || *rows != static_cast<int>(*rows)) {
@@ -263,7 +265,8 @@ int exportChart(Args& args, std::ostream& out, std::ostream& err)
             out << fileNameBytes(f) << '\n';
         return 0;
     }
-    const ChartLayout whole = wholeChartLayout(doc, settings, fabric);
+    ChartLayout whole = wholeChartLayout(doc, settings, fabric);
+    whole.setThreadNames(loadThreadNames(palettes, doc.brand));
     const ChartFormat f = writableFormat(*format, jpegWriterAvailable());
     const QString target = withExtension(chosen, extensionOf(f));
     InterruptStops stops;

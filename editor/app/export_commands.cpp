@@ -159,7 +159,8 @@ bool ExportCommands::writeChart(const ExportOptions& options, const std::string&
         tell(done);
         return true;
     }
-    const ChartLayout whole = wholeChartLayout(doc, session_.printSettings(), session_.fabricName());
+    ChartLayout whole = wholeChartLayout(doc, session_.printSettings(), session_.fabricName());
+    whole.setThreadNames(loadThreadNames(session_.palettes(), doc.brand));
     if (isVectorFormat(format)) {
         if (!writeWholeChart(whole, style, withExtension(chosen, extensionOf(format)), format, &error, 96, progress_)) {
             if (format == ChartFormat::Emf && error.text != kTextCanvasTooLarge)

@@ -220,8 +220,14 @@ void ChartLayout::drawFlossPage(QPainter& p, ChartStyle style, int index) const
     const int perPage = flossLinesPerPage();
     const int first = index * perPage;
     const int last = std::min(static_cast<int>(lines.size()), first + perPage);
+    drawFlossLines(p, style, lines, first, last, QPoint(margin_, margin_));
+}
+
+void ChartLayout::drawFlossLines(QPainter& p, ChartStyle style, const std::vector<FlossLine>& lines, int first, int last,
+                                 QPoint topLeft) const
+{
     const bool colour = style == ChartStyle::PrintColour || style == ChartStyle::ColouredSymbols;
-    const int left = margin_, right = std::min(page_.width() - margin_, left + kFlossListWidth);
+    const int left = topLeft.x(), right = std::min(page_.width() - margin_, left + kFlossListWidth);
     QFont textFont = songTi(kFlossFontHeight);
     QFont symbolFont = textFont;
     if (const QString family = symbolFamily(); !family.isEmpty())
@@ -229,7 +235,7 @@ void ChartLayout::drawFlossPage(QPainter& p, ChartStyle style, int index) const
     const QFontMetrics fm(textFont);
     p.save();
     p.setPen(Qt::black);
-    int y = margin_;
+    int y = topLeft.y();
     for (int n = first; n < last; ++n, y += kFlossLineHeight) {
         const FlossLine& line = lines[static_cast<std::size_t>(n)];
         const auto at = [&](int x, int width, const std::string& t, int flags = Qt::AlignLeft) {

@@ -121,7 +121,27 @@ ChartLayout ChartLayout::wholeChart(const PatternDocument& doc, const PrintSetti
 {
     PrintSettings whole = settings;
     whole.cellSize = b + 2;
-    return ChartLayout(doc, whole, wholeChartSize(doc, settings.amountsInMetres, b), std::move(fabricName));
+    // The whole chart is one page, whatever the pages' overlap and map.
+    whole.pageOverlap = 0;
+    whole.pageMap = false;
+    QSize canvas = wholeChartSize(doc, settings.amountsInMetres, b);
+    if (settings.englishKey) {
+        // The floss list under the chart instead of the bands: the canvas without bands, or
+        // as tall as the list needs.
+        const int pitch = b + 2;
+        canvas = WholeChartMetrics::canvas(pitch, doc.width(), doc.height(), 0, chartTitleHeight(),
+                                           KeyMetrics::at(1.0, settings.amountsInMetres), 1.0, 0);
+        const ThreadUsage usage(doc);
+        int lines = 4;  // the title, the size, the fabric, the full stitches' heading
+        for (std::size_t i = 0; i < static_cast<std::size_t>(doc.threads.size()); ++i)
+            lines += usage.cellsOf(i) > 0 ? 1 : 0;
+        if (!usage.outlines().empty())
+            lines += 1 + static_cast<int>(usage.outlines().size());
+        const int margin = static_cast<int>(pitch * 4.375);
+        const int keyTop = margin + chartTitleHeight() + pitch * doc.height() + margin / 2 + 15;
+        canvas.setHeight(std::max(canvas.height(), keyTop + lines * kFlossLineHeight + 20));
+    }
+    return ChartLayout(doc, whole, canvas, std::move(fabricName));
 }
 
 void ChartLayout::drawWholeChart(QPainter& p, ChartStyle style) const
@@ -129,7 +149,12 @@ void ChartLayout::drawWholeChart(QPainter& p, ChartStyle style) const
     p.fillRect(QRect(QPoint(0, 0), page_), Qt::white);
     drawPatternPage(p, 1, style);
     const QPoint key = wholeKeyTopLeft();
-    drawKey(p, style, key, page_.width() - key.x());
+    if (settings_.englishKey) {
+        const std::vector<FlossLine> lines = flossLines();
+        drawFlossLines(p, style, lines, 0, static_cast<int>(lines.size()), key);
+    } else {
+        drawKey(p, style, key, page_.width() - key.x());
+    }
 }
 
 QPoint ChartLayout::wholeKeyTopLeft() const

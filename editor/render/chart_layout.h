@@ -123,6 +123,9 @@ public:
     static constexpr int kFlossFontHeight = 12;
     // Draws the English key's page `index` (0-based).
     void drawFlossPage(QPainter& p, ChartStyle style, int index) const;
+    // Draws lines [first, last) of the English key from topLeft down.
+    void drawFlossLines(QPainter& p, ChartStyle style, const std::vector<FlossLine>& lines, int first, int last,
+                        QPoint topLeft) const;
 
     // Thread names for the keys (by number), none until given.
     void setThreadNames(ThreadNames names) { names_ = std::move(names); }

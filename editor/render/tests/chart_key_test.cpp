@@ -281,3 +281,29 @@ TEST(ChartKey, TheEnglishKeyIsAFlossListOfTheThreadsWithCellsThenTheOutlines)
     settings.englishKey = false;
     EXPECT_EQ(ChartLayout(many, settings, QSize(800, 1000)).grid().keyPages, 1);
 }
+
+TEST(ChartKey, TheWholeChartTakesTheFlossListUnderTheChartWhenTheKeyIsEnglish)
+{
+    const PatternDocument doc = threadsPattern(20, 10, 40);
+    PrintSettings settings;
+    settings.englishKey = true;
+    settings.pageOverlap = 3;  // one page: nothing repeats
+    const ChartLayout whole = ChartLayout::wholeChart(doc, settings);
+    const int lines = static_cast<int>(whole.flossLines().size());
+    ASSERT_EQ(lines, 4 + 40);
+    EXPECT_EQ(whole.grid().overlapRows, 0);
+    EXPECT_EQ(whole.pageSize().width(), 10 * 20 + 104);
+    EXPECT_GE(whole.pageSize().height(), whole.wholeKeyTopLeft().y() + lines * ChartLayout::kFlossLineHeight);
+    QImage canvas(whole.pageSize(), QImage::Format_RGB32);
+    {
+        QPainter p(&canvas);
+        whole.drawWholeChart(p, ChartStyle::PrintBlackWhite);
+    }
+    // The last thread's line is drawn, inside the canvas.
+    const int lastTop = whole.wholeKeyTopLeft().y() + (lines - 1) * ChartLayout::kFlossLineHeight;
+    int ink = 0;
+    for (int y = lastTop; y < lastTop + ChartLayout::kFlossLineHeight; ++y)
+        for (int x = 0; x < canvas.width(); ++x)
+            ink += (canvas.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+    EXPECT_GT(ink, 20);
+}
