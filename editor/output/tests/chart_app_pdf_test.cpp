@@ -321,6 +321,20 @@ TEST_F(ChartAppPdf, EveryCellComesBackFromOneWholePage)
     expectEveryCell(*doc_, read);
 }
 
+TEST_F(ChartAppPdf, EveryOrdinaryPageHasExactlyItsCellsGridLines)
+{
+    // The printed layout as it always was (no overlap, the table key): lower and later pages
+    // carry no line of the page before and no line running off the page.
+    const ChartLayout plain(*doc_, PrintSettings{}, paperUnits(210, 297));
+    ASSERT_GE(plain.grid().pagesAcross, 2);
+    ASSERT_GE(plain.grid().pagesDown, 2);
+    const QString pdf = write(plain, u"plain.pdf"_qs);
+    ASSERT_FALSE(pdf.isEmpty());
+    const ReadChart read = readChart(plain, pdf);  // the grid checks are readChart's
+    EXPECT_EQ(read.conflicts, 0);
+    EXPECT_EQ(read.cells.size(), static_cast<std::size_t>(doc_->width() * doc_->height()));
+}
+
 TEST_F(ChartAppPdf, SymbolsHaveAFontOfTheirOwnBothEmbedded)
 {
     // A face other than the text's stands in for the symbol font, so the separation is
