@@ -6,6 +6,7 @@
 #include "editor/document/palette_file.h"
 #include "editor/document/path_scramble.h"
 #include "editor/document/pattern_file.h"
+#include "editor/document/thread_names.h"
 #include "editor/output/chart_files.h"
 #include "editor/render/chart_export.h"
 #include "editor/render/replacement_device.h"
@@ -166,7 +167,10 @@ int refused(const ExportError& error, std::ostream& err)
 int exportChart(Args& args, std::ostream& out, std::ostream& err)
 {
     const auto formatText = args.option("--format");
-    const bool pages = args.flag("--pages");
+    const bool chartApp = args.flag("--chart-app");
+    const bool pages = args.flag("--pages") || chartApp;
+    const auto overlapText = args.option("--overlap");
+    const bool englishKey = args.flag("--english-key");
     const bool blackWhite = args.flag("--bw");
     const bool colouredSymbols = args.flag("--coloured-symbols");
     const auto cellText = args.option("--cell-mm");
@@ -199,6 +203,23 @@ int exportChart(Args& args, std::ostream& out, std::ostream& err)
             return 2;
         }
         settings.cellSize = cellPixelsFromMillimetres(*mm);
+    }
+
+    if (chartApp) {
+        if (*formatText != "pdf") {
+            err << "brenmark-cli: --chart-app writes PDF pages only (--format pdf)\n";
+            return 2;
+        }
+        settings = chartAppSettings(settings);
+    }
+    settings.englishKey = settings.englishKey || englishKey;
+    if (overlapText) {
+        const auto rows = decimal(*overlapText);
+        if (!rows || *rows < 0 || *rows > kMaxPageOverlap || *rows != static_cast<int>(*rows)) {
+            err << "brenmark-cli: --overlap is a number of rows from 0 to " << kMaxPageOverlap << '\n';
+            return 2;
+        }
+        settings.pageOverlap = static_cast<int>(*rows);
     }
 
     ensureGuiApplication();
@@ -234,7 +255,8 @@ int exportChart(Args& args, std::ostream& out, std::ostream& err)
         return 0;
     }
     if (pages) {
-        const ChartLayout layout(doc, settings, *page, fabric);
+        ChartLayout layout(doc, settings, *page, fabric);
+        layout.setThreadNames(loadThreadNames(palettes, doc.brand));
         QStringList files;
         {
             InterruptStops stops;
@@ -247,7 +269,8 @@ int exportChart(Args& args, std::ostream& out, std::ostream& err)
             out << fileNameBytes(f) << '\n';
         return 0;
     }
-    const ChartLayout whole = wholeChartLayout(doc, settings, fabric);
+    ChartLayout whole = wholeChartLayout(doc, settings, fabric);
+    whole.setThreadNames(loadThreadNames(palettes, doc.brand));
     const ChartFormat f = writableFormat(*format, jpegWriterAvailable());
     const QString target = withExtension(chosen, extensionOf(f));
     InterruptStops stops;

@@ -89,7 +89,7 @@ std::variant<BatchRequest, std::string> parseBatchArguments(const std::vector<st
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
         const bool takesValue = a == "--out" || a == "--mode" || a == "--paper-cm" || a == "--cell-cm" || a == "--title" ||
-                                a == "--publisher" || a == "--program-dir";
+                                a == "--publisher" || a == "--program-dir" || a == "--overlap";
         if (takesValue && i + 1 >= arguments.size())
             return a + " needs a value";
         if (a == "--out") {
@@ -111,6 +111,11 @@ std::variant<BatchRequest, std::string> parseBatchArguments(const std::vector<st
         } else if (a == "--cell-cm") {
             if (!parseNumber(arguments[++i], request.options.cellCm))
                 return "--cell-cm is a number of centimetres, not " + arguments[i];
+        } else if (a == "--overlap") {
+            double rows = -1;
+            if (!parseNumber(arguments[++i], rows) || rows < 0 || rows > kMaxPageOverlap || rows != static_cast<int>(rows))
+                return "--overlap is a number of rows from 0 to 5, not " + arguments[i];
+            request.options.overlap = static_cast<int>(rows);
         } else if (a == "--title") {
             request.options.title = utf8ToGbk(arguments[++i]);
         } else if (a == "--publisher") {

@@ -1,7 +1,7 @@
 #pragma once
 // The page writer without windows, for batch work and tests:
 //
-//   pressly --batch --out PATH [--mode whole|pages] [--paper-cm 25x20] [--cell-cm 0.3]
+//   pressly --batch --out PATH [--mode whole|pages] [--paper-cm 25x20] [--cell-cm 0.3] [--overlap 0-5]
 //           [--title T] [--publisher P] [--program-dir DIR] PATTERN.xiu
 //
 // It runs the same export with the answers given, prints the status texts (UTF-8) on

@@ -165,7 +165,9 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
     const int W = cmToPixels(options.paperWidthCm), H = cmToPixels(options.paperHeightCm);
     const int headerFont = scaled(20);
     const int t = titleTextHeight(headerFont);
-    const PagePlan plan = paginate(pageRules(QSize(W, H), cmToPixels(options.cellCm), t), doc.width(), doc.height());
+    PageRules pageRulesOfRun = pageRules(QSize(W, H), cmToPixels(options.cellCm), t);
+    pageRulesOfRun.overlap = options.overlap;
+    const PagePlan plan = paginate(pageRulesOfRun, doc.width(), doc.height());
     const PageGrid& grid = plan.grid();
     const PageRules& rules = plan.rules();
     if (!TiffCanvas::fits(W, H)) {
@@ -211,6 +213,8 @@ PageExportResult writePages(const PageExportSetup& setup, PageExportDialogs& dia
         if (page < grid.total) {
             ChartPlacement place;
             place.cells = cellRange(plan.cells(page));
+            place.repeatedColumns = plan.repeatedColumns(page);
+            place.repeatedRows = plan.repeatedRows(page);
             place.pitch = plan.pitch();
             place.font = rules.symbolFont();
             place.margin = plan.margin();

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace brenmark {
@@ -53,6 +54,11 @@ OptionsDialog::OptionsDialog(const PrintOptions& o, QWidget* parent) : QDialog(p
     cell_->setObjectName(u"cell"_qs);
     auto* cellRow = new QFormLayout;
     cellRow->addRow(fromGbk("印刷格大小(cm)"), cell_);
+    overlap_ = new QSpinBox(this);
+    overlap_->setObjectName(u"overlap"_qs);
+    overlap_->setRange(0, kMaxPageOverlap);
+    overlap_->setValue(o.overlap);
+    cellRow->addRow(fromGbk("页面重叠行列数"), overlap_);
 
     auto* modes = new QGroupBox(this);
     auto* modeRow = new QHBoxLayout(modes);
@@ -84,6 +90,7 @@ PrintOptions OptionsDialog::options() const
     o.paperHeightCm = paperHeight_->value();
     o.cellCm = cell_->value();
     o.mode = pages_->isChecked() ? ExportMode::Pages : ExportMode::Whole;
+    o.overlap = overlap_->value();
     return o;
 }
 

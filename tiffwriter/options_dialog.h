@@ -9,6 +9,7 @@
 class QDoubleSpinBox;
 class QLineEdit;
 class QRadioButton;
+class QSpinBox;
 
 namespace brenmark {
 
@@ -26,6 +27,7 @@ private:
     QDoubleSpinBox* cell_;
     QRadioButton* whole_;
     QRadioButton* pages_;
+    QSpinBox* overlap_;
 };
 
 }  // namespace brenmark

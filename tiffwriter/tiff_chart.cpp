@@ -196,6 +196,11 @@ int ChartDrawing::bottom() const
     return place_.originY + place_.chartHeight() + scaled(3) + 2 * stamps_->rulerHeight + scaled(2);
 }
 
+namespace {
+// The black added to a repeated cell.
+constexpr std::uint8_t kRepeatedShade = 36;
+}  // namespace
+
 void ChartDrawing::draw(TiffCanvas& canvas)
 {
     const PatternDocument& doc = doc_;
@@ -219,8 +224,16 @@ void ChartDrawing::draw(TiffCanvas& canvas)
             const int x = left + (c - cells.firstColumn) * d;
             const std::int32_t index = doc.cell(c, r);
             const bool thread = doc.isThread(index) && static_cast<std::size_t>(index) < ink.threads.size();
-            if (thread)
-                canvas.fillRect(x, y, d, d, ink.threads[static_cast<std::size_t>(index)]);
+            // A cell repeated from the page before is shaded: its colour with more black.
+            const bool repeated = place.repeatedColumns.contains(c, r) || place.repeatedRows.contains(c, r);
+            if (thread) {
+                CmykValue colour = ink.threads[static_cast<std::size_t>(index)];
+                if (repeated)
+                    colour.k = static_cast<std::uint8_t>(std::min(255, colour.k + kRepeatedShade));
+                canvas.fillRect(x, y, d, d, colour);
+            } else if (repeated) {
+                canvas.fillRect(x, y, d, d, CmykValue{0, 0, 0, kRepeatedShade});
+            }
             const bool dark = thread && isDarkColour(doc.threads.colors[static_cast<std::size_t>(index)]);
             if (!stamps_->marks.empty()) {
                 const auto mark = stamps_->marks.find(static_cast<std::int64_t>(r) * doc.width() + c);

@@ -57,6 +57,8 @@ struct ChartPlacement {
     int margin = 0;   // the room left and right of the chart (centre marks sit in its middle)
     bool boldSymbols = false;
     int rulerFont = 50;  // ruler numbers and centre marks: the screen's 12 × 4.2
+    // The cells repeated from the pages before (shaded): column and row bands, maybe empty.
+    QRect repeatedColumns, repeatedRows;
     int chartWidth() const { return cells.columns() * pitch; }
     int chartHeight() const { return cells.rows() * pitch; }
 };

@@ -27,6 +27,7 @@ struct PrintOptions {
     double paperHeightCm = 20.0;
     double cellCm = 0.3;
     ExportMode mode = ExportMode::Whole;
+    int overlap = 0;  // "页面重叠行列数": rows and columns a page repeats of the one before
 };
 
 // The limits the options dialog and the batch mode accept.

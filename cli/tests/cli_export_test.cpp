@@ -137,6 +137,44 @@ TEST_F(ExportCli, ThePaperAndCellSizeMakeThePdfPages)
     EXPECT_NE(info.find("Page size:       283 x 424 pts"), std::string::npos) << info;
 }
 
+TEST_F(ExportCli, TheChartAppPdfHasOverlappingPagesAMapAndTheFlossList)
+{
+    const std::string xiu = pattern("wide.xiu", 120, 30);  // A4 turned: 103 columns a page
+    CliRun r = cli({"export", xiu, "--format", "pdf", "--chart-app", "--program-dir", dir, "-o", dir + "app"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, dir + "app.pdf\n");
+    // Two pattern pages (the second from column 101: three repeated), the map, the key.
+    const std::string info = shell("pdfinfo '" + dir + "app.pdf'");
+    EXPECT_NE(info.find("Pages:           4"), std::string::npos) << info;
+    const std::string second = shell("pdftotext -f 2 -l 2 -layout '" + dir + "app.pdf' -");
+    EXPECT_NE(second.find("110"), std::string::npos) << second;  // columns 101 to 120
+    EXPECT_EQ(second.find("100"), std::string::npos) << second;
+    const std::string map = shell("pdftotext -f 3 -l 3 '" + dir + "app.pdf' -");
+    EXPECT_NE(map.find("Page Map"), std::string::npos) << map;
+    EXPECT_NE(map.find("101-120 / 1-30"), std::string::npos) << map;
+    const std::string key = shell("pdftotext -f 4 -l 4 -layout '" + dir + "app.pdf' -");
+    EXPECT_NE(key.find("120w X 30h Stitches"), std::string::npos) << key;
+    EXPECT_NE(key.find("Fabric: 14 count Aida, white"), std::string::npos) << key;
+    EXPECT_NE(key.find("Floss Used for Full Stitches:"), std::string::npos) << key;
+    // "symbol strands brand number stitches" (no names in this program folder).
+    EXPECT_NE(key.find("1 2 DMC"), std::string::npos) << key;
+    EXPECT_NE(key.find("310"), std::string::npos) << key;
+    EXPECT_NE(key.find("1800"), std::string::npos) << key;  // each thread's stitches: half of 3600
+
+    // Overlap alone: the same two pages, no map, the key in Chinese.
+    r = cli({"export", xiu, "--format", "png", "--pages", "--overlap", "3", "--program-dir", dir, "-o", dir + "o.png"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(files("o"), (std::vector<std::string>{"o_1.png", "o_2.png", "o_KEY.png"}));
+
+    r = cli({"export", xiu, "--format", "png", "--chart-app", "--program-dir", dir, "-o", dir + "x.png"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--chart-app"), std::string::npos);
+    r = cli({"export", xiu, "--format", "pdf", "--pages", "--overlap", "6", "--program-dir", dir, "-o", dir + "x.pdf"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_FALSE(fs::exists(dir + "x.pdf"));
+    EXPECT_FALSE(fs::exists(dir + "x.png"));
+}
+
 TEST_F(ExportCli, RefusalsExitOneWithTheMessageAndWriteNothing)
 {
     const std::string big = pattern("big.xiu", 3300, 3);

@@ -88,12 +88,14 @@ void ExportCommands::refuse(const ExportError& error)
                                        error.title == kTitleWarning ? MessageIcon::Warning : MessageIcon::Information);
 }
 
-ChartLayout ExportCommands::pageLayout() const
+ChartLayout ExportCommands::pageLayout(const PrintSettings& settings) const
 {
     const PatternDocument& doc = session_.document();
     const bool portrait = portraitFor(doc);
     const QSize page = pages_ ? pages_(portrait) : defaultPrinterPage(portrait).value_or(fallbackPage(portrait));
-    return ChartLayout(doc, session_.printSettings(), page, session_.fabricName());
+    ChartLayout layout(doc, settings, page, session_.fabricName());
+    layout.setThreadNames(loadThreadNames(session_.palettes(), doc.brand));
+    return layout;
 }
 
 bool ExportCommands::writePicture(QImage picture, const QString& chosen, ChartFormat wanted, const char* done)
@@ -137,8 +139,18 @@ bool ExportCommands::writeChart(const ExportOptions& options, const std::string&
     const QString chosen = decoded(chosenPath);
     const ChartStyle style = options.style();
     ExportError error;
+    if (options.chartApp && format == ChartFormat::Pdf) {
+        // Pages for chart-reader apps: overlap, the page map, the floss list, the symbol font.
+        const ChartLayout layout = pageLayout(chartAppSettings(session_.printSettings()));
+        if (writeChartPages(layout, style, chosen, ChartFormat::Pdf, progress_, &error).isEmpty()) {
+            refuse(error);
+            return false;
+        }
+        tell(done);
+        return true;
+    }
     if (options.mode == ExportMode::Pages) {
-        const ChartLayout layout = pageLayout();
+        const ChartLayout layout = pageLayout(session_.printSettings());
         const ChartFormat f = writableFormat(format, jpegWriterAvailable());
         if (writeChartPages(layout, style, chosen, f, progress_, &error, options.dotsPerInch).isEmpty()) {
             refuse(error);
@@ -147,7 +159,8 @@ bool ExportCommands::writeChart(const ExportOptions& options, const std::string&
         tell(done);
         return true;
     }
-    const ChartLayout whole = wholeChartLayout(doc, session_.printSettings(), session_.fabricName());
+    ChartLayout whole = wholeChartLayout(doc, session_.printSettings(), session_.fabricName());
+    whole.setThreadNames(loadThreadNames(session_.palettes(), doc.brand));
     if (isVectorFormat(format)) {
         if (!writeWholeChart(whole, style, withExtension(chosen, extensionOf(format)), format, &error, 96, progress_)) {
             if (format == ChartFormat::Emf && error.text != kTextCanvasTooLarge)
@@ -203,7 +216,9 @@ bool ExportCommands::exportDocument(bool vector, const char* title, const char* 
     if (!session_.document().isOpen())
         return false;
     ExportOptions& last = vector ? vectorOptions_ : imageOptions_;
-    const auto options = vector ? dialogs_.vectorOptions(last) : dialogs_.imageOptions(last);
+    const auto options = vector                       ? dialogs_.vectorOptions(last)
+                         : format == ChartFormat::Pdf ? dialogs_.pdfOptions(last)
+                                                      : dialogs_.imageOptions(last);
     if (!options)
         return false;
     last = *options;

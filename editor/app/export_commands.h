@@ -66,7 +66,7 @@ public:
 
 private:
     // The layout for per-page export: the print details on the page of the pattern's shape.
-    ChartLayout pageLayout() const;
+    ChartLayout pageLayout(const PrintSettings& settings) const;
     // Whole or per page into the chosen path in format; shows the done message or the refusal.
     bool writeChart(const ExportOptions& options, const std::string& chosen, ChartFormat format, const char* done);
     // A document export: its options dialog ("导出矢量绣图" for vector, else "导出提示"), the

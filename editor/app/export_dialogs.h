@@ -18,6 +18,8 @@ public:
     virtual std::optional<ExportOptions> imageOptions(const ExportOptions& shown) = 0;
     // "导出矢量绣图": the same choices with "彩色字符".
     virtual std::optional<ExportOptions> vectorOptions(const ExportOptions& shown) = 0;
+    // The PDF export's: "导出提示" with "图表应用PDF" beside its choices.
+    virtual std::optional<ExportOptions> pdfOptions(const ExportOptions& shown) { return imageOptions(shown); }
 };
 
 // Starts a program without waiting for it.

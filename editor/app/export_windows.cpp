@@ -36,7 +36,7 @@ QRadioButton* pair(QGroupBox* box, const char* first, const char* second, bool s
 }
 
 std::optional<ExportOptions> askOptions(QWidget* parent, const char* title, const char* symbolsCaption,
-                                        const ExportOptions& shown, bool pictures)
+                                        const ExportOptions& shown, bool pictures, bool chartAppOffered = false)
 {
     QDialog dialog(parent);
     dialog.setObjectName(u"exportOptionsDialog"_qs);
@@ -64,6 +64,15 @@ std::optional<ExportOptions> askOptions(QWidget* parent, const char* title, cons
         resolution->setCurrentIndex(std::max(0, resolution->findData(shown.dotsPerInch)));
         row->addWidget(resolution);
     }
+    // PDF only: pages for chart-reader apps (always by page, so the mode is left to them).
+    QCheckBox* chartApp = nullptr;
+    if (chartAppOffered) {
+        chartApp = new QCheckBox(fromGbk(kChartAppCaption), &dialog);
+        chartApp->setObjectName(u"chartApp"_qs);
+        chartApp->setChecked(shown.chartApp);
+        QObject::connect(chartApp, &QCheckBox::toggled, modeBox, [modeBox](bool on) { modeBox->setEnabled(!on); });
+        modeBox->setEnabled(!shown.chartApp);
+    }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     buttons->button(QDialogButtonBox::Ok)->setText(fromGbk("确定"));
     buttons->button(QDialogButtonBox::Cancel)->setText(fromGbk("取消"));
@@ -74,6 +83,8 @@ std::optional<ExportOptions> askOptions(QWidget* parent, const char* title, cons
     layout->addWidget(symbols);
     if (resolutionRow)
         layout->addWidget(resolutionRow);
+    if (chartApp)
+        layout->addWidget(chartApp);
     layout->addWidget(buttons);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
@@ -82,6 +93,7 @@ std::optional<ExportOptions> askOptions(QWidget* parent, const char* title, cons
     chosen.mode = pages->isChecked() ? ExportMode::Pages : ExportMode::Whole;
     chosen.colouredSymbols = symbols->isChecked();
     chosen.dotsPerInch = resolution ? resolution->currentData().toInt() : shown.dotsPerInch;
+    chosen.chartApp = chartApp && chartApp->isChecked();
     return chosen;
 }
 
@@ -95,6 +107,11 @@ std::optional<ExportOptions> QtExportDialogs::imageOptions(const ExportOptions& 
 std::optional<ExportOptions> QtExportDialogs::vectorOptions(const ExportOptions& shown)
 {
     return askOptions(parent_, "导出矢量绣图", "彩色字符", shown, false);
+}
+
+std::optional<ExportOptions> QtExportDialogs::pdfOptions(const ExportOptions& shown)
+{
+    return askOptions(parent_, "导出提示", "彩色符", shown, true, true);
 }
 
 bool DetachedProgramStarter::startDetached(const std::string& program, const std::vector<std::string>& arguments)

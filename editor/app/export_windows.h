@@ -12,6 +12,7 @@ public:
     explicit QtExportDialogs(QWidget* parent) : parent_(parent) {}
     std::optional<ExportOptions> imageOptions(const ExportOptions& shown) override;
     std::optional<ExportOptions> vectorOptions(const ExportOptions& shown) override;
+    std::optional<ExportOptions> pdfOptions(const ExportOptions& shown) override;
 
 private:
     QWidget* parent_;

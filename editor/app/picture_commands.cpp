@@ -131,6 +131,7 @@ bool PictureCommands::showStatistics()
         return false;
     StatisticsRequest request;
     request.rows = threadStatistics(doc, fabric_, strands_);
+    nameThreads(request.rows, loadThreadNames(session_.palettes(), doc.brand));
     request.brand = doc.brand;
     request.width = doc.width();
     request.height = doc.height();

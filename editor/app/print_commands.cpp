@@ -99,7 +99,7 @@ bool PrintCommands::print()
     const PrintResult result = printChart(
         target, doc, session_.printSettings(),
         session_.fabricName(), [this](const PrintChoiceRequest& request) { return dialogs_.choosePrint(request); },
-        lastChoice_);
+        lastChoice_, loadThreadNames(session_.palettes(), doc.brand));
     if (result.outcome == PrintOutcome::Printed) {
         lastChoice_ = result.choice;
         lastChoice_.page = 0;
@@ -188,7 +188,8 @@ QImage PrintCommands::previewPage(const PreviewOptions& options)
     const PatternDocument& doc = session_.document();
     if (!doc.isOpen())
         return QImage();
-    const ChartLayout layout(doc, session_.printSettings(), previewPageSize(), session_.fabricName());
+    ChartLayout layout(doc, session_.printSettings(), previewPageSize(), session_.fabricName());
+    layout.setThreadNames(loadThreadNames(session_.palettes(), doc.brand));
     return printPageImage(layout, options.page, printStyle(options.colour, options.colouredSymbols));
 }
 

@@ -5,6 +5,7 @@
 #include "interchange/gbk_qstring.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -94,6 +95,15 @@ PrintSettingsDialog::PrintSettingsDialog(const PrintSettings& settings, QWidget*
     title_ = new QLineEdit(fromGbk(settings.title), this);
     title_->setObjectName(u"title"_qs);
 
+    // How the chart is cut into pages and what the key is written in.
+    overlap_ = numberList(0, kMaxPageOverlap, settings.pageOverlap, u"pageOverlap", this);
+    pageMap_ = new QCheckBox(fromGbk("页面分布图"), this);
+    pageMap_->setObjectName(u"pageMap"_qs);
+    pageMap_->setChecked(settings.pageMap);
+    englishKey_ = new QCheckBox(fromGbk("英文图例"), this);
+    englishKey_->setObjectName(u"englishKey"_qs);
+    englishKey_->setChecked(settings.englishKey);
+
     // The look of the chart.
     auto* chart = new QGroupBox(fromGbk("绣图格式"), this);
     auto* chartGrid = new QGridLayout(chart);
@@ -108,6 +118,13 @@ PrintSettingsDialog::PrintSettingsDialog(const PrintSettings& settings, QWidget*
     shadeRow->addWidget(shade_, 1);
     shadeRow->addWidget(sample_);
     chartGrid->addLayout(shadeRow, 2, 1, 1, 2);
+    chartGrid->addWidget(label("页面重叠行列数", chart), 3, 0);
+    chartGrid->addWidget(overlap_, 3, 1);
+    auto* pagesRow = new QHBoxLayout;
+    pagesRow->addWidget(pageMap_);
+    pagesRow->addWidget(englishKey_);
+    pagesRow->addStretch(1);
+    chartGrid->addLayout(pagesRow, 4, 0, 1, 3);
     chartGrid->setColumnStretch(1, 1);
 
     // What the key counts.
@@ -170,6 +187,9 @@ PrintSettings PrintSettingsDialog::settings() const
     s.outlineStrands = outlineStrands_->currentData().toInt();
     s.author = toGbk(author_->text());
     s.title = toGbk(title_->text());
+    s.pageOverlap = overlap_->currentData().toInt();
+    s.pageMap = pageMap_->isChecked();
+    s.englishKey = englishKey_->isChecked();
     return s;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLineEdit;
@@ -34,6 +35,9 @@ public:
     QComboBox* outlineStrands() { return outlineStrands_; }
     QLineEdit* author() { return author_; }
     QLineEdit* title() { return title_; }
+    QComboBox* pageOverlap() { return overlap_; }
+    QCheckBox* pageMap() { return pageMap_; }
+    QCheckBox* englishKey() { return englishKey_; }
 
 private:
     void showShade(int shade);
@@ -51,6 +55,9 @@ private:
     QComboBox* outlineStrands_;
     QLineEdit* author_;
     QLineEdit* title_;
+    QComboBox* overlap_;
+    QCheckBox* pageMap_;
+    QCheckBox* englishKey_;
 };
 
 }  // namespace brenmark

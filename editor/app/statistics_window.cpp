@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -73,6 +74,32 @@ void StatisticsChart::wheelEvent(QWheelEvent* event)
     if (steps != 0)
         setFirstBand(firstBand_ - steps);
     event->accept();
+}
+
+QString StatisticsChart::tipAt(QPoint point) const
+{
+    const StatisticsLayout l = layout();
+    if (point.y() < l.bandsTop)
+        return {};
+    const int i = l.threadAt(point.x(), point.y() + firstBand_ * l.bandStep(), static_cast<int>(rows_.size()));
+    if (i < 0)
+        return {};
+    const ThreadStatisticsRow& row = rows_[static_cast<std::size_t>(i)];
+    return row.name.empty() ? fromGbk(row.number) : fromGbk(row.number + " " + row.name);
+}
+
+bool StatisticsChart::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = tipAt(help->pos());
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, this);
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void StatisticsChart::paintEvent(QPaintEvent*)

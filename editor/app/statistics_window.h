@@ -27,6 +27,8 @@ public:
     int firstBand() const { return firstBand_; }
     StatisticsLayout layout() const;
     int scrollLimit() const { return layout().scrollLimit(height()); }
+    // What the tip over a point says: the thread's number and name, empty off the threads.
+    QString tipAt(QPoint point) const;
 
 signals:
     void layoutChanged();
@@ -35,6 +37,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     const StatisticsRequest& request_;

@@ -638,10 +638,13 @@ std::uint64_t estimatePageSetBytes(const ChartLayout& layout, ChartStyle style, 
         const QRect r = layout.pageCells(n);
         return static_cast<double>(std::max(r.width(), 0)) * std::max(r.height(), 0);
     };
-    // The key page as it is; the pattern pages from the first (a full page) and the last (the
-    // corner, often the smallest), the bytes of the others following their cells.
-    const int patternPages = static_cast<int>(total) - 1;
-    double sum = pageBytes(static_cast<int>(total));
+    // The key and map pages as they are; the pattern pages from the first (a full page) and
+    // the last (the corner, often the smallest), the bytes of the others following their cells.
+    const PageGrid& grid = layout.grid();
+    const int patternPages = grid.patternPages();
+    double sum = 0;
+    for (int n = patternPages + 1; n <= grid.total; ++n)
+        sum += pageBytes(n);
     const double first = pageBytes(1);
     if (patternPages <= 1)
         return static_cast<std::uint64_t>(sum + first);
@@ -720,7 +723,7 @@ QStringList writeChartPages(const ChartLayout& layout, ChartStyle style, const Q
         return {};
     QStringList written;
     for (int n = 1; n <= total; ++n) {
-        const QString name = n == total ? u"KEY"_qs : QString::number(n);
+        const QString name = QString::fromStdString(pageFileSuffix(layout.grid(), n));
         const QString path = staged.file(name, extension);
         bool ok;
         if (vector) {
@@ -763,7 +766,11 @@ QStringList writeChartPages(const ChartLayout& layout, ChartStyle style, const Q
             name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
             return false;
         const std::string middle = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
-        return middle == "KEY" || std::all_of(middle.begin(), middle.end(), [](char c) { return c >= '0' && c <= '9'; });
+        const auto digits = [](const std::string& t) {
+            return std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+        };
+        return middle == "MAP" || (middle.compare(0, 3, "KEY") == 0 && digits(middle.substr(3))) ||
+               (!middle.empty() && digits(middle));
     };
     if (!staging.commit(oldMember)) {
         const QString failed = staging.failedName().empty() ? files.folder

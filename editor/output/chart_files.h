@@ -47,10 +47,14 @@ struct ExportOptions {
     ExportMode mode = ExportMode::Whole;
     bool colouredSymbols = false;  // "彩色符" / "彩色字符"
     int dotsPerInch = 96;          // "图片分辨率": pictures at 96, 150 or 300 per inch
+    bool chartApp = false;         // "图表应用PDF": PDF pages for chart-reader apps (chartAppSettings)
     ChartStyle style() const { return printStyle(colour, colouredSymbols); }
     bool operator==(const ExportOptions&) const = default;
 };
 
+
+// The caption of the chart-reader PDF choice.
+inline constexpr const char* kChartAppCaption = "图表应用PDF";
 
 // The resolutions pictures are offered at, and the caption of the choice.
 inline constexpr int kExportResolutions[] = {96, 150, 300};

@@ -6,6 +6,7 @@
 #include "editor/document/fabric_colors.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_document.h"
+#include "editor/document/thread_names.h"
 
 #include <map>
 #include <optional>
@@ -49,12 +50,8 @@ struct OxsExport {
 // given), one palette item per thread, the marks as part stitches and ornaments.
 // Each palette item is named from names (thread number -> name, GBK) when it has the
 // thread, else by its number.
-using ThreadNames = std::map<std::string, std::string>;
 OxsExport writeOxs(const PatternDocument& doc, const std::string& title,
                    const std::optional<FabricName>& fabricName = std::nullopt, const ThreadNames& names = {});
-// The names of a brand's threads, from "<brand>.names" beside its system palette
-// ("number<TAB>name" lines); empty when there is none.
-ThreadNames loadThreadNames(const PaletteStore& palettes, const std::string& brand);
 // Written beside the path and renamed over it; false with error (GBK) set when it fails.
 bool saveOxs(const PatternDocument& doc, const std::string& path, const std::optional<FabricName>& fabricName,
              std::vector<std::string>* dropped, std::string* error, const ThreadNames& names = {});

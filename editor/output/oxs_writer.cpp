@@ -11,29 +11,6 @@ namespace brenmark {
 
 using namespace oxs;
 
-ThreadNames loadThreadNames(const PaletteStore& palettes, const std::string& brand)
-{
-    ThreadNames names;
-    std::string path = palettes.systemPalettePath(brand);
-    if (const std::size_t dot = path.rfind('.'); dot != std::string::npos)
-        path.erase(dot);
-    std::vector<std::uint8_t> bytes;
-    if (pathKind(path + ".names") != PathKind::RegularFile || !readWholeFile(path + ".names", bytes) || bytes.size() > (4u << 20))
-        return names;
-    const std::string text(bytes.begin(), bytes.end());
-    std::size_t at = 0;
-    while (at < text.size()) {
-        std::size_t end = text.find('\n', at);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string line = text.substr(at, end - at);
-        if (const std::size_t tab = line.find('\t'); tab != std::string::npos && tab > 0)
-            names.emplace(utf8ToGbk(line.substr(0, tab)), utf8ToGbk(line.substr(tab + 1)));
-        at = end + 1;
-    }
-    return names;
-}
-
 OxsExport writeOxs(const PatternDocument& doc, const std::string& title, const std::optional<FabricName>& fabricName,
                    const ThreadNames& names)
 {

@@ -17,7 +17,14 @@ std::vector<std::string> pageNames(const PageGrid& grid)
         std::snprintf(name, sizeof name, "第%d张", n);
         names.emplace_back(name);
     }
+    if (grid.mapPage)
+        names.emplace_back("页面分布图");
     names.emplace_back("绣线表");
+    for (int k = 2; k <= grid.keyPages; ++k) {
+        char name[32];
+        std::snprintf(name, sizeof name, "绣线表%d", k);
+        names.emplace_back(name);
+    }
     return names;
 }
 
@@ -48,7 +55,7 @@ std::vector<int> printedPages(const PageGrid& grid, const PrintChoice& choice)
 
 PrintResult printChart(PrintTarget target, const PatternDocument& doc, const PrintSettings& settings,
                        const std::optional<FabricName>& fabricName, const AskPrintChoice& ask,
-                       const PrintChoice& initial)
+                       const PrintChoice& initial, const ThreadNames& names)
 {
     PrintResult result;
     if (!doc.isOpen())
@@ -61,7 +68,8 @@ PrintResult printChart(PrintTarget target, const PatternDocument& doc, const Pri
         result.outcome = PrintOutcome::NotStarted;
         return result;
     }
-    const ChartLayout layout(doc, settings, page, fabricName);
+    ChartLayout layout(doc, settings, page, fabricName);
+    layout.setThreadNames(names);
     PrintChoiceRequest request{layout.grid(), pageNames(layout.grid()), initial};
     if (request.initial.page > layout.grid().total)
         request.initial.page = 0;

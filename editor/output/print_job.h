@@ -38,7 +38,8 @@ struct PrintChoiceRequest {
     PrintChoice initial;
 };
 
-// "第%d张" for each pattern page, then "绣线表" for the key page.
+// "第%d张" for each pattern page, "页面分布图" for the page map, then "绣线表" for the key
+// page ("绣线表2" … for its further pages).
 std::vector<std::string> pageNames(const PageGrid& grid);
 
 // Portrait when the pattern is narrower than it is tall, else landscape.
@@ -80,9 +81,9 @@ struct PrintResult {
 
 // The whole job. `initial` is where "打印选择" starts. The choice is asked before the
 // document starts, so a cancelled job leaves no page behind (a device that was begun always
-// gives at least one page).
+// gives at least one page). names: the threads' names for the English key.
 PrintResult printChart(PrintTarget target, const PatternDocument& doc, const PrintSettings& settings,
                        const std::optional<FabricName>& fabricName, const AskPrintChoice& ask,
-                       const PrintChoice& initial = {});
+                       const PrintChoice& initial = {}, const ThreadNames& names = {});
 
 }  // namespace brenmark

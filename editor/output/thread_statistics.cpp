@@ -89,6 +89,24 @@ BoxRect StatisticsLayout::threadCell(int thread, int row) const
     return {kLabelWidth + column * kCellWidth, bandsTop + band * bandStep() + row * rowHeight, kCellWidth, rowHeight};
 }
 
+int StatisticsLayout::threadAt(int x, int y, int threads) const
+{
+    if (x < kLabelWidth || y < bandsTop || columns < 1 || rowHeight < 1)
+        return -1;
+    const int column = (x - kLabelWidth) / kCellWidth;
+    const int band = (y - bandsTop) / bandStep();
+    if (column >= columns || y - bandsTop - band * bandStep() >= 3 * rowHeight)
+        return -1;  // right of the last column, or in the gap under a band
+    const int thread = band * columns + column;
+    return thread < threads ? thread : -1;
+}
+
+void nameThreads(std::vector<ThreadStatisticsRow>& rows, const ThreadNames& names)
+{
+    for (ThreadStatisticsRow& row : rows)
+        row.name = threadName(names, row.number);
+}
+
 BoxRect StatisticsLayout::symbolFill(int thread) const
 {
     const BoxRect cell = threadCell(thread, 0);

@@ -6,6 +6,7 @@
 #include "editor/document/pattern_document.h"
 #include "editor/document/thread_amounts.h"
 #include "editor/document/thread_brands.h"
+#include "editor/document/thread_names.h"
 
 #include <array>
 #include <cstdint>
@@ -34,12 +35,15 @@ struct ThreadStatisticsRow {
     std::int64_t outline = 0;  // outline length in cell lengths
     double metres = 0;         // six-strand metres
     std::string metresLabel;   // "%.2fm"
+    std::string name;          // the thread's name in its brand's table, empty when unknown
 };
 
 // Rows in colour-list order: every distinct colour with cells, or with outline lines of its
 // colour; cells are counted on the visible grid (equal colours summed; empty and unknown
 // indices not counted) and lines over the visible lines.
 std::vector<ThreadStatisticsRow> threadStatistics(const PatternDocument& doc, const std::string& fabric, int strands);
+// Each row named from its brand's names by its number.
+void nameThreads(std::vector<ThreadStatisticsRow>& rows, const ThreadNames& names);
 // "按使用量排序": most cells first; equal counts keep their order.
 void sortByUsage(std::vector<ThreadStatisticsRow>& rows);
 
@@ -68,6 +72,8 @@ struct StatisticsLayout {
     BoxRect threadCell(int thread, int row) const;
     // The symbol cell's fill: one pixel inside the grid lines.
     BoxRect symbolFill(int thread) const;
+    // The thread whose column holds a content point (any of its three rows), -1 for none.
+    int threadAt(int x, int y, int threads) const;
     // How many bands the spin control can scroll past in a client of this height.
     int scrollLimit(int clientHeight) const;
 };

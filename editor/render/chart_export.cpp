@@ -38,7 +38,7 @@ QStringList writePagePictures(const ChartLayout& layout, const QString& folder, 
             QPainter p(&page);
             layout.drawPage(p, n, style);
         }
-        const QString suffix = n == total ? u"KEY"_qs : QString::number(n);
+        const QString suffix = QString::fromStdString(pageFileSuffix(layout.grid(), n));
         const QString path = QDir(folder).filePath(base + u'_' + suffix + u'.' + ext);
         ReplacementDevice file(path);
         if (!file.begin() || !page.save(&file, format, ext == u"jpg"_qs ? 80 : -1) || !file.commit()) {

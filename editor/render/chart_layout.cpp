@@ -1,5 +1,6 @@
 #include "editor/render/chart_layout.h"
 
+#include "editor/render/chart_symbol_font.h"
 #include "editor/render/qt_colour.h"
 #include "editor/render/stitch_tiles.h"
 #include "editor/render/symbol_glyphs.h"
@@ -74,15 +75,39 @@ ChartStyle printStyle(bool colour, bool colouredSymbols)
     return colour ? ChartStyle::PrintColour : ChartStyle::PrintBlackWhite;
 }
 
+PrintSettings chartAppSettings(PrintSettings settings)
+{
+    settings.pageOverlap = 3;
+    settings.pageMap = true;
+    settings.englishKey = true;
+    settings.chartSymbols = true;
+    return settings;
+}
+
 ChartLayout::ChartLayout(const PatternDocument& doc, const PrintSettings& settings, QSize page,
                          std::optional<FabricName> fabricName)
     : doc_(doc), settings_(settings), page_(page), fabricName_(std::move(fabricName))
 {
     titleHeight_ = chartTitleHeight();
-    plan_ = paginate(PageRules::printed(page, settings_.cellSize, titleHeight_), doc.width(), doc.height());
-    margin_ = plan_.margin();
+    PageRules rules = PageRules::printed(page, settings_.cellSize, titleHeight_);
+    rules.overlap = settings_.pageOverlap;
+    rules.pageMap = settings_.pageMap;
+    margin_ = rules.margin();
     usage_ = ThreadUsage(doc);
     key_ = KeyModel::of(doc, usage_, settings_.key(), fabricName_);
+    if (settings_.englishKey) {
+        const int lines = static_cast<int>(flossLines().size());
+        const int perPage = flossLinesPerPage();
+        rules.keyPages = std::max(1, (lines + perPage - 1) / perPage);
+    }
+    plan_ = paginate(rules, doc.width(), doc.height());
+}
+
+QString ChartLayout::symbolFamily() const
+{
+    if (symbolFamilyOverride_)
+        return *symbolFamilyOverride_;
+    return settings_.chartSymbols ? chartSymbolFontFamily() : QString();
 }
 
 QSize ChartLayout::wholeChartSize(const PatternDocument& doc, bool amountsInMetres, int b)
@@ -96,7 +121,27 @@ ChartLayout ChartLayout::wholeChart(const PatternDocument& doc, const PrintSetti
 {
     PrintSettings whole = settings;
     whole.cellSize = b + 2;
-    return ChartLayout(doc, whole, wholeChartSize(doc, settings.amountsInMetres, b), std::move(fabricName));
+    // The whole chart is one page, whatever the pages' overlap and map.
+    whole.pageOverlap = 0;
+    whole.pageMap = false;
+    QSize canvas = wholeChartSize(doc, settings.amountsInMetres, b);
+    if (settings.englishKey) {
+        // The floss list under the chart instead of the bands: the canvas without bands, or
+        // as tall as the list needs.
+        const int pitch = b + 2;
+        canvas = WholeChartMetrics::canvas(pitch, doc.width(), doc.height(), 0, chartTitleHeight(),
+                                           KeyMetrics::at(1.0, settings.amountsInMetres), 1.0, 0);
+        const ThreadUsage usage(doc);
+        int lines = 4;  // the title, the size, the fabric, the full stitches' heading
+        for (std::size_t i = 0; i < static_cast<std::size_t>(doc.threads.size()); ++i)
+            lines += usage.cellsOf(i) > 0 ? 1 : 0;
+        if (!usage.outlines().empty())
+            lines += 1 + static_cast<int>(usage.outlines().size());
+        const int margin = static_cast<int>(pitch * 4.375);
+        const int keyTop = margin + chartTitleHeight() + pitch * doc.height() + margin / 2 + 15;
+        canvas.setHeight(std::max(canvas.height(), keyTop + lines * kFlossLineHeight + 20));
+    }
+    return ChartLayout(doc, whole, canvas, std::move(fabricName));
 }
 
 void ChartLayout::drawWholeChart(QPainter& p, ChartStyle style) const
@@ -104,7 +149,12 @@ void ChartLayout::drawWholeChart(QPainter& p, ChartStyle style) const
     p.fillRect(QRect(QPoint(0, 0), page_), Qt::white);
     drawPatternPage(p, 1, style);
     const QPoint key = wholeKeyTopLeft();
-    drawKey(p, style, key, page_.width() - key.x());
+    if (settings_.englishKey) {
+        const std::vector<FlossLine> lines = flossLines();
+        drawFlossLines(p, style, lines, 0, static_cast<int>(lines.size()), key);
+    } else {
+        drawKey(p, style, key, page_.width() - key.x());
+    }
 }
 
 QPoint ChartLayout::wholeKeyTopLeft() const
@@ -143,10 +193,17 @@ double ChartLayout::centreOffset(int count)
 void ChartLayout::drawPage(QPainter& p, int page, ChartStyle style) const
 {
     p.fillRect(QRect(QPoint(0, 0), page_), Qt::white);
-    if (page >= plan_.grid().total)
-        drawKeyPage(p, style);
-    else
+    const PageGrid& grid = plan_.grid();
+    if (grid.isKeyPage(page)) {
+        if (settings_.englishKey)
+            drawFlossPage(p, style, page - grid.firstKeyPage());
+        else
+            drawKeyPage(p, style);
+    } else if (page == grid.mapPage) {
+        drawPageMap(p, style);
+    } else {
         drawPatternPage(p, page, style);
+    }
 }
 
 void ChartLayout::drawPatternPage(QPainter& p, int page, ChartStyle style) const
@@ -171,14 +228,19 @@ void ChartLayout::drawPatternPage(QPainter& p, int page, ChartStyle style) const
     const QSize device(chartArea.right() + 1, chartArea.bottom() + 1);
     ChartPainter chart(doc_, g, style, cache_);
     chart.setGridPens(QPen(qColour(settings_.gridColour), 1), QPen(Qt::black, settings_.tenLineWidth));
+    chart.setSymbolFamily(symbolFamily());
 
     p.save();
     p.setClipRect(chartArea);
-    if (style == ChartStyle::PrintColour)
-        chart.fillCells(p, cells);
+    // The cells repeated from the pages before are shaded: a colour cell a quarter darker,
+    // any other cell light grey under its symbol.
+    const ChartPainter::CellShade shade{plan_.repeatedColumns(page), plan_.repeatedRows(page)};
+    if (style == ChartStyle::PrintColour || !shade.columns.isEmpty() || !shade.rows.isEmpty())
+        chart.fillCells(p, cells, style == ChartStyle::PrintColour, shade);
     chart.stitchMarks(p, cells);
     chart.symbols(p, cells, device, std::max(1, s - 2), true);
-    chart.grid(p, device);
+    // The grid covers exactly this page's cells.
+    chart.gridOf(p, cells);
     chart.lines(p);
     p.restore();
 

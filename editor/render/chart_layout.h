@@ -5,6 +5,7 @@
 // through the same calls, scaled to its own resolution.
 #include "editor/document/fabric_colors.h"
 #include "editor/document/pattern_document.h"
+#include "editor/document/thread_names.h"
 #include "editor/render/chart_painter.h"
 #include "editor/render/key_model.h"
 #include "editor/render/page_plan.h"
@@ -32,7 +33,24 @@ struct PrintSettings {
     int outlineStrands = 1;
     std::string author = kDefaultAuthor;
     std::string title = "Velmora十字绣绣图";
+    int pageOverlap = 0;        // "页面重叠行列数": rows and columns a page repeats of the one before
+    bool pageMap = false;       // "页面分布图": a page showing which page holds which cells
+    bool englishKey = false;    // "英文图例": the key as a floss list in English
+    bool chartSymbols = false;  // symbols in the chart symbol font, every other text in the text font
     KeySettings key() const { return {amountsInMetres, fabric, strands, outlineStrands, author}; }
+};
+
+// The details of a chart for chart-reader apps ("图表应用PDF"): three rows and columns of
+// overlap, the page map, the English floss list and the chart symbol font, the rest as given.
+PrintSettings chartAppSettings(PrintSettings settings);
+
+// One line of the English key.
+struct FlossLine {
+    enum class Kind { Text, FullStitch, BackStitch };
+    Kind kind = Kind::Text;
+    std::string text;  // a Text line
+    int index = -1;    // the key row (FullStitch) or the outline (BackStitch)
+    std::string symbol, strands, brand, number, name, amount;
 };
 
 // The cell size entered in millimetres as whole logical pixels: rounded half up by the first
@@ -90,6 +108,32 @@ public:
     void drawKeyPage(QPainter& p, ChartStyle style) const;
     // The whole chart and its key on the canvas of wholeChart.
     void drawWholeChart(QPainter& p, ChartStyle style) const;
+    // The page map: the chart's outline with every pattern page's cells as a numbered
+    // rectangle, the repeated cells shaded.
+    void drawPageMap(QPainter& p, ChartStyle style) const;
+
+    // The English key, a floss list as chart-reader apps read it: the title, "NNw X NNh
+    // Stitches", "Fabric: 14 count Aida, white", "Floss Used for Full Stitches:" and one line
+    // "symbol strands brand number name stitches" per thread with cells, then "Floss Used for
+    // Back Stitches:" and one line per outline thread.
+    std::vector<FlossLine> flossLines() const;
+    // How many lines of it a key page holds, and the height of one.
+    int flossLinesPerPage() const;
+    static constexpr int kFlossLineHeight = 16;
+    static constexpr int kFlossFontHeight = 12;
+    // Draws the English key's page `index` (0-based).
+    void drawFlossPage(QPainter& p, ChartStyle style, int index) const;
+    // Draws lines [first, last) of the English key from topLeft down.
+    void drawFlossLines(QPainter& p, ChartStyle style, const std::vector<FlossLine>& lines, int first, int last,
+                        QPoint topLeft) const;
+
+    // Thread names for the keys (by number), none until given.
+    void setThreadNames(ThreadNames names) { names_ = std::move(names); }
+    const ThreadNames& threadNames() const { return names_; }
+    // The family symbols are printed in: the chart symbol font when the settings ask for it
+    // and it is installed (or the one a caller set), else empty for the text font.
+    QString symbolFamily() const;
+    void setSymbolFamily(const QString& family) { symbolFamilyOverride_ = family; }
 
     // The key: the header, bands of three rows of threads, the fabric line with the outline
     // legend and the maker. Drawn from topLeft across width units; returns the y below it.
@@ -125,6 +169,8 @@ private:
     int margin_ = 0;
     int titleHeight_ = 0;
     PagePlan plan_;
+    ThreadNames names_;
+    std::optional<QString> symbolFamilyOverride_;
     mutable ChartPaintCache cache_;
 };
 

@@ -113,6 +113,27 @@ void ChartPainter::grid(QPainter& p, QSize device) const
     }
 }
 
+void ChartPainter::gridOf(QPainter& p, QRect cells) const
+{
+    if (cells.isEmpty())
+        return;
+    const float s = g_.cellSize;
+    const double ox = g_.origin.x(), oy = g_.origin.y();
+    const double left = ox + cells.left() * s, right = ox + (cells.right() + 1) * s;
+    const double top = oy + cells.top() * s, bottom = oy + (cells.bottom() + 1) * s;
+    const QPen thin = thinGridPen(), thick = heavyGridPen();
+    // Thin lines first so the thick tenth lines stay whole where they cross.
+    for (const bool heavy : {false, true}) {
+        p.setPen(heavy ? thick : thin);
+        for (int k = cells.top(); k <= cells.bottom() + 1; ++k)
+            if ((k != 0 && k % 10 == 0) == heavy)
+                p.drawLine(QPointF(left, oy + k * s), QPointF(right, oy + k * s));
+        for (int k = cells.left(); k <= cells.right() + 1; ++k)
+            if ((k != 0 && k % 10 == 0) == heavy)
+                p.drawLine(QPointF(ox + k * s, top), QPointF(ox + k * s, bottom));
+    }
+}
+
 void ChartPainter::symbols(QPainter& p, QRect v, QSize device, int fontPixels, bool onColour) const
 {
     const int size = static_cast<int>(g_.cellSize);
@@ -152,6 +173,8 @@ void ChartPainter::printedSymbols(QPainter& p, QRect v, int fontPixels, bool onC
     // On paper the symbols are text, so vector targets keep them as text; "coloured
     // symbols" draws each in its thread's colour, in bold.
     QFont font = symbolFont(doc_.clearSymbols, fontPixels);
+    if (!symbolFamily_.isEmpty())
+        font.setFamilies(QStringList{symbolFamily_} + font.families());
     font.setBold(style_ == ChartStyle::ColouredSymbols);
     // Each thread's ink; the cells of threads without a symbol are passed over.
     std::vector<QRgb> inks(doc_.symbols.size(), 0);
@@ -286,45 +309,55 @@ bool ChartPainter::glyphRunSymbols(QPainter& p, QRect v, const QFont& font, cons
     return true;
 }
 
-void ChartPainter::fillCells(QPainter& p, QRect v) const
+std::optional<QRgb> ChartPainter::cellFill(int c, int r, bool colour, const CellShade& shade) const
+{
+    const std::int32_t index = doc_.cell(c, r);
+    const bool shaded = shade.columns.contains(c, r) || shade.rows.contains(c, r);
+    if (colour && doc_.isThread(index)) {
+        const QColor fill = qColour(doc_.shownColor(index));
+        return shaded ? qRgb(fill.red() * 3 / 4, fill.green() * 3 / 4, fill.blue() * 3 / 4) : fill.rgb();
+    }
+    if (shaded)
+        return qRgb(222, 222, 222);
+    return std::nullopt;
+}
+
+void ChartPainter::fillCells(QPainter& p, QRect v, bool colour, const CellShade& shade) const
 {
     if (auto raster = RasterCells::of(p, g_)) {
         for (int r = v.top(); r <= v.bottom(); ++r)
-            for (int c = v.left(); c <= v.right(); ++c) {
-                const std::int32_t index = doc_.cell(c, r);
-                if (doc_.isThread(index))
-                    raster->fillCell(c, r, qColour(doc_.shownColor(index)).rgb());
-            }
+            for (int c = v.left(); c <= v.right(); ++c)
+                if (const auto fill = cellFill(c, r, colour, shade))
+                    raster->fillCell(c, r, *fill);
         return;
     }
-    // Elsewhere (PDF, SVG, a printer) each row's runs of one colour are one rectangle, and
-    // the rectangles of one colour one fill: a few thousand operators a page instead of a
+    // Elsewhere (PDF, SVG, a printer) each row's runs of one fill are one rectangle, and the
+    // rectangles of one fill one operation: a few thousand operators a page instead of a
     // colour and a rectangle for every cell.
-    std::vector<std::pair<ColorRef, QList<QRectF>>> fills;
-    std::unordered_map<ColorRef, std::size_t> fillOf;
+    std::vector<std::pair<QRgb, QList<QRectF>>> fills;
+    std::unordered_map<QRgb, std::size_t> fillOf;
     const float s = g_.cellSize;
     for (int r = v.top(); r <= v.bottom(); ++r)
         for (int c = v.left(); c <= v.right();) {
-            const std::int32_t index = doc_.cell(c, r);
-            if (!doc_.isThread(index)) {
+            const auto fill = cellFill(c, r, colour, shade);
+            if (!fill) {
                 ++c;
                 continue;
             }
-            const ColorRef colour = doc_.shownColor(index);
             int end = c + 1;
-            while (end <= v.right() && doc_.isThread(doc_.cell(end, r)) && doc_.shownColor(doc_.cell(end, r)) == colour)
+            while (end <= v.right() && cellFill(end, r, colour, shade) == fill)
                 ++end;
-            const auto [at, added] = fillOf.emplace(colour, fills.size());
+            const auto [at, added] = fillOf.emplace(*fill, fills.size());
             if (added)
-                fills.emplace_back(colour, QList<QRectF>());
+                fills.emplace_back(*fill, QList<QRectF>());
             const QRectF first = g_.cellRectF(c, r);
             fills[at->second].second.push_back(QRectF(first.topLeft(), QSizeF((end - c) * s, s)));
             c = end;
         }
     p.save();
     p.setPen(Qt::NoPen);
-    for (const auto& [colour, rects] : fills) {
-        p.setBrush(qColour(colour));
+    for (const auto& [fill, rects] : fills) {
+        p.setBrush(QColor::fromRgb(fill));
         p.drawRects(rects);
     }
     p.restore();

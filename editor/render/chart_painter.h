@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QPen>
 #include <QSize>
+#include <QString>
 
 #include <optional>
 #include <utility>
@@ -44,11 +45,22 @@ public:
     void cells(QPainter& p, const QImage& cellImage, QRect visible) const;
     // A picture stretched over the whole chart (the tracing picture).
     void stretched(QPainter& p, const QImage& picture) const;
-    // Each thread cell of the visible cells filled with its thread's shown colour, as the
-    // colour print has them under the symbols.
-    void fillCells(QPainter& p, QRect visible) const;
+    // The cells of a printed page repeated from the pages before it (overlap): the columns
+    // and the rows, as cell rectangles.
+    struct CellShade {
+        QRect columns, rows;
+    };
+    // The cell fills of a printed page: with `colour`, each thread cell in its thread's
+    // shown colour (a quarter darker where shaded); without it only the shaded cells, light
+    // grey.
+    void fillCells(QPainter& p, QRect visible, bool colour, const CellShade& shade = {}) const;
+    std::optional<QRgb> cellFill(int column, int row, bool colour, const CellShade& shade) const;
     // The grid: thin lines, then every tenth line heavy; `device` bounds the lines drawn.
     void grid(QPainter& p, QSize device) const;
+    // The grid of exactly these cells (a printed page's): one line per column and row boundary
+    // of the rectangle, each running from its first cell's edge to its last cell's, and no
+    // line outside it.
+    void gridOf(QPainter& p, QRect cells) const;
     // The symbols of the visible cells, stamped; onColour picks the ink against each thread
     // (symbols over colour blocks) instead of against the fabric.
     void symbols(QPainter& p, QRect visible, QSize device, int fontPixels, bool onColour) const;
@@ -63,6 +75,8 @@ public:
 
     // The grid's pens for this painter (a print's grid colour and ten-line width).
     void setGridPens(const QPen& thin, const QPen& heavy) { pens_ = std::pair(thin, heavy); }
+    // The font family printed symbols are drawn in; empty for the text font.
+    void setSymbolFamily(const QString& family) { symbolFamily_ = family; }
 
     // The symbol a cell shows: its thread's symbol-table entry, empty for none.
     static const std::string& cellSymbol(const PatternDocument& doc, std::int32_t index);
@@ -84,6 +98,7 @@ private:
     ChartStyle style_;
     ChartPaintCache& cache_;
     std::optional<std::pair<QPen, QPen>> pens_;
+    QString symbolFamily_;
 };
 
 }  // namespace brenmark

@@ -57,20 +57,33 @@ PagePlan::PagePlan(const PageRules& rules, int columns, int rows)
     : rules_(rules), columns_(columns), rows_(rows), pitch_(std::max(1, rules.pitch())), margin_(rules.margin())
 {
     const int W = rules.page.width(), H = rules.page.height();
+    const int overlap = std::clamp(rules.overlap, 0, kMaxPageOverlap);
     PageGrid& g = grid_;
+    // Pages after the first bring their cells less the repeated ones.
+    const auto pagesFor = [](int count, int perPage, int repeated) {
+        return count <= perPage ? 1 : 1 + ceilDiv(count - perPage, perPage - repeated);
+    };
     if (W - pitch_ * columns < 1) {
         g.columnsPerPage = std::max(1, (W - 2 * margin_) / pitch_);
-        g.pagesAcross = ceilDiv(columns, g.columnsPerPage);
+        g.overlapColumns = std::min(overlap, g.columnsPerPage - 1);
+        g.pagesAcross = pagesFor(columns, g.columnsPerPage, g.overlapColumns);
+        if (g.pagesAcross == 1)
+            g.overlapColumns = 0;
     } else {
         g.pagesAcross = 1;
         g.columnsPerPage = columns;
     }
     // A page too small for two rows still shows one.
     g.rowsPerPage = std::max(1, (H - margin_ - (margin_ + rules.titleHeight)) / pitch_ - 1);
-    g.pagesDown = std::max(1, ceilDiv(rows, g.rowsPerPage));
+    g.overlapRows = std::min(overlap, g.rowsPerPage - 1);
+    g.pagesDown = std::max(1, pagesFor(rows, g.rowsPerPage, g.overlapRows));
+    if (g.pagesDown == 1)
+        g.overlapRows = 0;
     if (rows < g.rowsPerPage)
         g.rowsPerPage = rows;
-    g.total = g.pagesAcross * g.pagesDown + 1;
+    g.keyPages = std::max(1, rules.keyPages);
+    g.mapPage = rules.pageMap && g.patternPages() > 1 ? g.patternPages() + 1 : 0;
+    g.total = g.patternPages() + (g.mapPage ? 1 : 0) + g.keyPages;
 }
 
 QRect pageCells(const PageGrid& grid, int page, int columns, int rows)
@@ -78,10 +91,28 @@ QRect pageCells(const PageGrid& grid, int page, int columns, int rows)
     const int index = page - 1;
     const int across = std::max(1, grid.pagesAcross);
     const int pageRow = index / across, pageColumn = index % across;
-    const int c0 = pageColumn * grid.columnsPerPage, r0 = pageRow * grid.rowsPerPage;
+    const int c0 = pageColumn * std::max(1, grid.columnStep()), r0 = pageRow * std::max(1, grid.rowStep());
     const int c1 = std::min(c0 + grid.columnsPerPage, columns);
     const int r1 = std::min(r0 + grid.rowsPerPage, rows);
     return QRect(c0, r0, c1 - c0, r1 - r0);
+}
+
+QRect PagePlan::repeatedColumns(int page) const
+{
+    const QRect c = cells(page);
+    const int pageColumn = (page - 1) % std::max(1, grid_.pagesAcross);
+    if (pageColumn == 0 || grid_.overlapColumns == 0)
+        return {};
+    return QRect(c.left(), c.top(), std::min(grid_.overlapColumns, c.width()), c.height());
+}
+
+QRect PagePlan::repeatedRows(int page) const
+{
+    const QRect c = cells(page);
+    const int pageRow = (page - 1) / std::max(1, grid_.pagesAcross);
+    if (pageRow == 0 || grid_.overlapRows == 0)
+        return {};
+    return QRect(c.left(), c.top(), c.width(), std::min(grid_.overlapRows, c.height()));
 }
 
 QRect PagePlan::cells(int page) const
@@ -99,6 +130,17 @@ QPoint PagePlan::chartOrigin(int columns) const
 PagePlan paginate(const PageRules& rules, int columns, int rows)
 {
     return PagePlan(rules, columns, rows);
+}
+
+std::string pageFileSuffix(const PageGrid& grid, int page)
+{
+    if (grid.isKeyPage(page)) {
+        const int k = page - grid.firstKeyPage();
+        return k == 0 ? std::string("KEY") : "KEY" + std::to_string(k + 1);
+    }
+    if (page == grid.mapPage)
+        return "MAP";
+    return std::to_string(page);
 }
 
 std::vector<int> rulerNumbers(int count)

@@ -8,18 +8,34 @@
 #include <QSize>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace brenmark {
 
+// The pages of a chart, in order: the pattern pages, the page map (when asked for and there
+// is more than one pattern page), then the key's pages (one, unless a key lists more threads
+// than a page holds).
 struct PageGrid {
     int pagesAcross = 1;
     int pagesDown = 1;
-    int columnsPerPage = 0;
+    int columnsPerPage = 0;  // the cells a page shows, the repeated ones included
     int rowsPerPage = 0;
-    int total = 2;  // the pattern pages and the key page
-    int patternPages() const { return total - 1; }
+    int overlapColumns = 0;  // the last columns of a page repeated at the start of the next
+    int overlapRows = 0;
+    int mapPage = 0;  // the page map's page number, 0 for none
+    int keyPages = 1;
+    int total = 2;  // every page
+    int patternPages() const { return pagesAcross * pagesDown; }
+    int firstKeyPage() const { return total - keyPages + 1; }
+    bool isKeyPage(int page) const { return page >= firstKeyPage(); }
+    // The new columns and rows each page brings.
+    int columnStep() const { return columnsPerPage - overlapColumns; }
+    int rowStep() const { return rowsPerPage - overlapRows; }
 };
+
+// How many rows and columns a page may repeat of the one before it.
+inline constexpr int kMaxPageOverlap = 5;
 
 // How the margin around the chart follows from the cell.
 enum class MarginRule {
@@ -36,6 +52,9 @@ struct PageRules {
     double scale = 1.0;
     MarginRule marginRule = MarginRule::CellMultiple;
     int titleHeight = 0;  // the header above the chart
+    int overlap = 0;      // rows and columns repeated from the page before, 0 … kMaxPageOverlap
+    bool pageMap = false; // a page showing which page holds which part of the chart
+    int keyPages = 1;
 
     // The editor's printed pages: cell size s in logical units.
     static PageRules printed(QSize page, int cellSize, int titleHeight);
@@ -62,6 +81,11 @@ public:
     // The cells of pattern page n (1-based): columns and rows, half-open as a QRect of that
     // size.
     QRect cells(int page) const;
+    // The cells of pattern page n repeated from the pages before it (shown shaded): its first
+    // overlap columns unless it is the first page across, and its first overlap rows unless it
+    // is the first page down. Both empty without overlap.
+    QRect repeatedColumns(int page) const;
+    QRect repeatedRows(int page) const;
     // Top-left corner of the chart on a page showing `columns` columns: centred across when
     // there is room, never into the margin; below the margin and the header.
     QPoint chartOrigin(int columns) const;
@@ -75,12 +99,19 @@ private:
 
 // Across: when W − pitch × columns < 1, (W − 2m) ÷ pitch columns a page; else one page with
 // all columns. Down: (H − 2m − header) ÷ pitch − 1 rows a page, at least one, no more than the
-// pattern has. The key page comes last.
+// pattern has. With an overlap k each page after the first across (down) starts with the last
+// k columns (rows) of the one before, so a page brings columnsPerPage − k new ones (k kept
+// below a page's cells). The page map and then the key pages come last.
 PagePlan paginate(const PageRules& rules, int columns, int rows);
 
 // The cells of pattern page n (1-based) of a grid over a columns × rows chart, walked row
-// of pages by row of pages: half-open as a QRect of that size.
+// of pages by row of pages, each page starting a step (the page's cells less the overlap)
+// after the one before: half-open as a QRect of that size.
 QRect pageCells(const PageGrid& grid, int page, int columns, int rows);
+
+// The part of a page file's name after "_" for page n: its number for a pattern page, "MAP"
+// for the page map, "KEY" for the key page and "KEY2", "KEY3" … for the key's further pages.
+std::string pageFileSuffix(const PageGrid& grid, int page);
 
 // Where ruler numbers stand on every page: 1, every tenth and the last of a run of `count`
 // cells (the numbers written, index + 1).

@@ -464,6 +464,60 @@ TEST(PageExport, TheBatchModePrintsTheStatusAndExitsWithTheOutcome)
     EXPECT_TRUE(std::holds_alternative<std::string>(parseBatchArguments({"--out"})));
 }
 
+TEST(PageExport, OverlappingPagesRepeatAndShadeTheLastColumnsOfThePageBefore)
+{
+    // One thread over 60 columns on paper about 30 cells wide.
+    PatternDocument doc;
+    doc.create(60, 10, "DMC");
+    doc.addThread(rgb(250, 240, 120), "445");
+    doc.assignDefaultSymbols();
+    for (int r = 0; r < 10; ++r)
+        for (int c = 0; c < 60; ++c)
+            doc.setCell(c, r, 0);
+    Fixture f(doc);
+    const auto pages = [&](const std::string& name, const std::string& overlap) {
+        auto parsed = parseBatchArguments({"--out", f.dir.file(name + ".tif"), "--mode", "pages", "--paper-cm", "10x20",
+                                           "--cell-cm", "0.3", "--overlap", overlap, "--program-dir", f.dir.path(), f.pattern});
+        EXPECT_TRUE(std::holds_alternative<BatchRequest>(parsed));
+        std::ostringstream out, err;
+        EXPECT_EQ(runBatch(std::get<BatchRequest>(parsed), out, err, false), 0) << err.str();
+        int n = 0;
+        while (fileExists(f.dir.file(name + "/" + name + "_" + std::to_string(n + 1) + ".tif")))
+            ++n;
+        return n;
+    };
+    const int plain = pages("plain", "0");
+    const int overlapping = pages("over", "3");
+    EXPECT_GT(overlapping, plain);  // each page brings three columns fewer
+    // The thread's ink, the most common on the first page; the later pages also carry it
+    // with more black, in the repeated columns only.
+    const Page first = readPage(f.dir.file("over/over_1.tif"));
+    const Page second = readPage(f.dir.file("over/over_2.tif"));
+    ASSERT_GT(first.width, 0);
+    std::map<std::uint32_t, int> inks;
+    for (int y = 0; y < first.height; ++y)
+        for (int x = 0; x < first.width; ++x)
+            ++inks[first.at(x, y).packed()];
+    inks.erase(CmykValue{}.packed());
+    const auto thread = std::max_element(inks.begin(), inks.end(), [](auto& a, auto& b) { return a.second < b.second; });
+    ASSERT_NE(thread, inks.end());
+    CmykValue shaded{static_cast<std::uint8_t>(thread->first), static_cast<std::uint8_t>(thread->first >> 8),
+                     static_cast<std::uint8_t>(thread->first >> 16), static_cast<std::uint8_t>(thread->first >> 24)};
+    shaded.k = static_cast<std::uint8_t>(std::min(255, shaded.k + 36));
+    const auto count = [&](const Page& page) {
+        int n = 0;
+        for (int y = 0; y < page.height; ++y)
+            for (int x = 0; x < page.width; ++x)
+                n += page.at(x, y).packed() == shaded.packed();
+        return n;
+    };
+    EXPECT_EQ(count(first), 0);
+    EXPECT_GT(count(second), 0);
+    EXPECT_LT(count(second), thread->second / 4);  // three columns of about thirty
+
+    EXPECT_TRUE(std::holds_alternative<std::string>(parseBatchArguments({"--out", "x", "--overlap", "6", "p.xiu"})));
+}
+
 TEST(PageExport, TheWindowRunsTheExportOnAWorkerAndAsksOnItsOwnThread)
 {
     Fixture f;

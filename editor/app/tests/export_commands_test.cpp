@@ -11,6 +11,8 @@
 #include "editor/document/path_scramble.h"
 #include "editor/document/pattern_file.h"
 #include "editor/render/chart_export.h"
+
+#include <QProcess>
 #include "interchange/gbk_qstring.h"
 
 #include <QAbstractButton>
@@ -212,6 +214,22 @@ TEST_F(ExportCommandsTest, VectorPdfAndSvgChartsFollowTheirDialogs)
     EXPECT_EQ(entries("s"), (QStringList{u"s_1.svg"_qs, u"s_KEY.svg"_qs}));
 }
 
+TEST_F(ExportCommandsTest, TheChartAppPdfIsPagesWithTheFlossListWhateverTheMode)
+{
+    open(checker(30, 20));
+    exportDialogs.answer = ExportOptions{true, ExportMode::Whole, false, 96, true};
+    dialogs.files.push_back(dir.file("app.pdf"));
+    ASSERT_TRUE(session->runCommand(CmdExportPdf));
+    EXPECT_EQ(messageTexts().back(), "PDF绣图导出完毕");
+    QProcess text;
+    text.start(u"pdftotext"_qs, {QString::fromStdString(dir.file("app.pdf")), u"-"_qs});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    const QString out = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(out.contains(u"Floss Used for Full Stitches:"_qs)) << out.toStdString();
+    EXPECT_TRUE(out.contains(u"30w X 20h Stitches"_qs)) << out.toStdString();
+    EXPECT_TRUE(out.contains(fromGbk("第1张 共1张"))) << out.toStdString();  // the chart as a page
+}
+
 TEST_F(ExportCommandsTest, AStoppedExportSaysSoAndKeepsTheOldFile)
 {
     open(checker(30, 20));
@@ -393,6 +411,22 @@ TEST(ExportOptionDialogs, AskColourModeAndColouredSymbols)
         },
         false);
     EXPECT_EQ(dialogs.vectorOptions(ExportOptions{true, ExportMode::Pages, false}), std::nullopt);
+
+    // The PDF's dialog offers "图表应用PDF", which leaves the mode to the pages.
+    whenOpen(
+        [](QDialog& d) {
+            auto* chartApp = d.findChild<QCheckBox*>(u"chartApp"_qs);
+            ASSERT_NE(chartApp, nullptr);
+            EXPECT_EQ(chartApp->text(), fromGbk("图表应用PDF"));
+            chartApp->setChecked(true);
+            EXPECT_FALSE(d.findChild<QRadioButton*>(u"modeSecond"_qs)->parentWidget()->isEnabled());
+        },
+        true);
+    const auto pdf = dialogs.pdfOptions(ExportOptions{});
+    ASSERT_TRUE(pdf);
+    EXPECT_TRUE(pdf->chartApp);
+    whenOpen([](QDialog& d) { EXPECT_EQ(d.findChild<QCheckBox*>(u"chartApp"_qs), nullptr); }, true);
+    EXPECT_FALSE(dialogs.imageOptions(ExportOptions{})->chartApp);
 }
 
 }  // namespace

@@ -63,6 +63,11 @@ TEST(PrintSettingsWindow, StartsAtEveryDefault)
     EXPECT_EQ(same.outlineStrands, defaults.outlineStrands);
     EXPECT_EQ(same.author, defaults.author);
     EXPECT_EQ(same.title, defaults.title);
+    // The pages as the printed chart has them: no overlap, no map, the key in Chinese.
+    EXPECT_EQ(itemsOf(dialog.pageOverlap()), (QStringList{u"0"_qs, u"1"_qs, u"2"_qs, u"3"_qs, u"4"_qs, u"5"_qs}));
+    EXPECT_EQ(same.pageOverlap, 0);
+    EXPECT_FALSE(same.pageMap);
+    EXPECT_FALSE(same.englishKey);
 }
 
 TEST(PrintSettingsWindow, MillimetresBecomeWholeUnitsRoundedByTheFirstDecimal)
@@ -98,7 +103,13 @@ TEST(PrintSettingsWindow, EveryControlReachesTheSettings)
     dialog.outlineStrands()->setCurrentIndex(2);
     dialog.author()->setText(fromGbk("王"));
     dialog.title()->setText(fromGbk("春"));
+    dialog.pageOverlap()->setCurrentIndex(3);
+    dialog.pageMap()->setChecked(true);
+    dialog.englishKey()->setChecked(true);
     const PrintSettings s = dialog.settings();
+    EXPECT_EQ(s.pageOverlap, 3);
+    EXPECT_TRUE(s.pageMap);
+    EXPECT_TRUE(s.englishKey);
     EXPECT_EQ(s.tenLineWidth, 4);
     EXPECT_EQ(s.gridColour, rgb(200, 200, 200));
     EXPECT_EQ(dialog.gridSample()->palette().color(QPalette::Window), QColor(200, 200, 200));

@@ -203,6 +203,38 @@ TEST(PagePixels, EveryTenthGridLineIsDrawnWithTheTenLinePen)
     EXPECT_EQ(run(5, qRgb(0x78, 0x78, 0x78)), 1);
 }
 
+TEST(PagePixels, RepeatedCellsAreShadedOnTheNextPageOnly)
+{
+    const PatternDocument doc = test::checkerPattern(30, 200);
+    PrintSettings settings;
+    settings.pageOverlap = 3;
+    const ChartLayout layout(doc, settings, kA4);
+    ASSERT_EQ(layout.grid().pagesDown, 3);
+    const QRect first = layout.pageCells(1), second = layout.pageCells(2);
+    ASSERT_EQ(second.top(), first.bottom() + 1 - 3);
+    // The top-left pixel inside a cell of each page: the grid line is at its edge.
+    const auto pixel = [&](const QImage& page, const QRect& cells, int c, int r) {
+        const QPoint origin = layout.chartOrigin(cells.width());
+        return page.pixel(origin.x() + (c - cells.left()) * 10 + 1, origin.y() + (r - cells.top()) * 10 + 1) & 0xFFFFFF;
+    };
+    for (const ChartStyle style : {ChartStyle::PrintColour, ChartStyle::PrintBlackWhite}) {
+        const QImage one = renderPage(layout, 1, style), two = renderPage(layout, 2, style);
+        const int row = second.top() + 1;  // a repeated row, the yellow thread's at column 5
+        const int column = row % 2 == 0 ? 5 : 4;
+        const QRgb plain = pixel(one, first, column, row), shaded = pixel(two, second, column, row);
+        if (style == ChartStyle::PrintColour) {
+            EXPECT_EQ(plain, 0xFFFF00u);
+            EXPECT_EQ(shaded, qRgb(191, 191, 0) & 0xFFFFFFu);
+        } else {
+            EXPECT_EQ(plain, 0xFFFFFFu);
+            EXPECT_EQ(shaded, qRgb(222, 222, 222) & 0xFFFFFFu);
+        }
+        // The row after the repeated ones is as on any page.
+        const int fresh = second.top() + 3;
+        EXPECT_EQ(pixel(two, second, fresh % 2 == 0 ? 5 : 4, fresh), plain);
+    }
+}
+
 TEST(PagePdf, SymbolsThreadNumbersAndAmountsAreTextInAnEmbeddedFont)
 {
     QTemporaryDir dir;

@@ -111,6 +111,26 @@ TEST(StatisticsLayout, BandsOfThreeRowsWithTheLabelColumn)
     EXPECT_EQ(layoutStatistics(50, 15, 3).columns, 1);  // a narrow window still shows one
 }
 
+TEST(StatisticsLayout, APointFindsTheThreadOfItsColumnAndEachRowIsNamed)
+{
+    const StatisticsLayout l = layoutStatistics(400, 15, 16);
+    const BoxRect nine = l.threadCell(9, 2);
+    EXPECT_EQ(l.threadAt(nine.x + 1, nine.y + 1, 16), 9);
+    EXPECT_EQ(l.threadAt(nine.x + 44, l.threadCell(9, 0).y, 16), 9);
+    EXPECT_EQ(l.threadAt(79, nine.y, 16), -1);                          // the label column
+    EXPECT_EQ(l.threadAt(80 + 7 * 45 + 1, nine.y, 16), -1);             // past the last column
+    EXPECT_EQ(l.threadAt(nine.x, nine.y + nine.height + 1, 16), -1);    // the gap under a band
+    EXPECT_EQ(l.threadAt(l.threadCell(2, 0).x, l.threadCell(2, 0).y + 2 * l.bandStep(), 16), -1);  // 16 is past the end
+    EXPECT_EQ(l.threadAt(l.threadCell(15, 0).x, l.threadCell(15, 0).y, 16), 15);
+
+    std::vector<ThreadStatisticsRow> rows(2);
+    rows[0].number = "310";
+    rows[1].number = "9999";
+    nameThreads(rows, ThreadNames{{"310", "Black"}, {"B5200", "Snow White"}});
+    EXPECT_EQ(rows[0].name, "Black");
+    EXPECT_EQ(rows[1].name, "");
+}
+
 TEST(StatisticsLayout, TextsAndTheDarkColourRule)
 {
     const auto cellsHeader = statisticsHeader(false, "14CT", 2, "DMC", 4, 140, 70);

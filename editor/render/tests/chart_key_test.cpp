@@ -238,3 +238,72 @@ TEST(ChartKey, TheKeyPageKeepsTheChartPagesMargins)
     EXPECT_TRUE(blank(QRect(800 - m, 0, m, 1000)));
     EXPECT_FALSE(blank(QRect(m, m, 800 - 2 * m, 200)));
 }
+
+TEST(ChartKey, TheEnglishKeyIsAFlossListOfTheThreadsWithCellsThenTheOutlines)
+{
+    PatternDocument doc = threadsPattern(12, 5, 3);  // 20 cells each
+    doc.addThread(rgb(9, 9, 9), "310");               // no cell: left out
+    doc.assignDefaultSymbols();
+    doc.lines.push_back(line(0, 0, 0, 4, doc.threads.colors[1]));
+    doc.fabric = rgb(240, 234, 218);
+    PrintSettings settings;
+    settings.englishKey = true;
+    settings.fabric = "18CT";
+    settings.strands = 3;
+    settings.outlineStrands = 2;
+    settings.title = "Tulips";
+    ChartLayout layout(doc, settings, QSize(800, 1000), FabricName{"米色", "ECRU"});
+    layout.setThreadNames({{"100", "Black Brown"}, {"101", "Coral"}, {"ECRU", "Ecru"}});
+    const std::vector<FlossLine> lines = layout.flossLines();
+    std::vector<std::string> texts;
+    for (const FlossLine& l : lines)
+        texts.push_back(l.kind == FlossLine::Kind::Text ? l.text
+                                                        : l.symbol + "|" + l.strands + "|" + l.brand + "|" + l.number + "|" + l.name +
+                                                              "|" + l.amount);
+    EXPECT_EQ(texts, (std::vector<std::string>{
+                         "Tulips", "12w X 5h Stitches", "Fabric: 18 count Aida, ecru", "Floss Used for Full Stitches:",
+                         doc.symbols[0].symbol + "|3|DMC|100|Black Brown|20", doc.symbols[1].symbol + "|3|DMC|101|Coral|20",
+                         doc.symbols[2].symbol + "|3|DMC|102||20", "Floss Used for Back Stitches:", "|2|DMC|101|Coral|4"}));
+    EXPECT_EQ(lines[8].kind, FlossLine::Kind::BackStitch);
+    // White fabric reads "white"; a fabric colour without a name reads its value.
+    doc.fabric = kWhite;
+    EXPECT_EQ(ChartLayout(doc, settings, QSize(800, 1000)).flossLines()[2].text, "Fabric: 18 count Aida, white");
+    doc.fabric = rgb(0x12, 0x34, 0x56);
+    EXPECT_EQ(ChartLayout(doc, settings, QSize(800, 1000)).flossLines()[2].text, "Fabric: 18 count Aida, #123456");
+
+    // The list runs on over as many key pages as it needs, the last pages of the set.
+    const PatternDocument many = threadsPattern(20, 20, 150);
+    const ChartLayout tall(many, settings, QSize(800, 1000));
+    const int perPage = tall.flossLinesPerPage();
+    EXPECT_EQ(perPage, (1000 - 2 * tall.margin()) / ChartLayout::kFlossLineHeight);
+    EXPECT_EQ(tall.grid().keyPages, (150 + 4 + perPage - 1) / perPage);
+    EXPECT_EQ(tall.grid().total, tall.grid().patternPages() + tall.grid().keyPages);
+    settings.englishKey = false;
+    EXPECT_EQ(ChartLayout(many, settings, QSize(800, 1000)).grid().keyPages, 1);
+}
+
+TEST(ChartKey, TheWholeChartTakesTheFlossListUnderTheChartWhenTheKeyIsEnglish)
+{
+    const PatternDocument doc = threadsPattern(20, 10, 40);
+    PrintSettings settings;
+    settings.englishKey = true;
+    settings.pageOverlap = 3;  // one page: nothing repeats
+    const ChartLayout whole = ChartLayout::wholeChart(doc, settings);
+    const int lines = static_cast<int>(whole.flossLines().size());
+    ASSERT_EQ(lines, 4 + 40);
+    EXPECT_EQ(whole.grid().overlapRows, 0);
+    EXPECT_EQ(whole.pageSize().width(), 10 * 20 + 104);
+    EXPECT_GE(whole.pageSize().height(), whole.wholeKeyTopLeft().y() + lines * ChartLayout::kFlossLineHeight);
+    QImage canvas(whole.pageSize(), QImage::Format_RGB32);
+    {
+        QPainter p(&canvas);
+        whole.drawWholeChart(p, ChartStyle::PrintBlackWhite);
+    }
+    // The last thread's line is drawn, inside the canvas.
+    const int lastTop = whole.wholeKeyTopLeft().y() + (lines - 1) * ChartLayout::kFlossLineHeight;
+    int ink = 0;
+    for (int y = lastTop; y < lastTop + ChartLayout::kFlossLineHeight; ++y)
+        for (int x = 0; x < canvas.width(); ++x)
+            ink += (canvas.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+    EXPECT_GT(ink, 20);
+}

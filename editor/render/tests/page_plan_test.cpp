@@ -196,3 +196,71 @@ TEST(KeyModel, TheMakerShowsWhenNamedOrWhenItFits)
     const KeyModel named = KeyModel::of(doc, ThreadUsage(doc), settings, std::nullopt);
     EXPECT_TRUE(makerShown(layOut(named, KeyMetrics::at(1.0, false), 100), named.maker));
 }
+
+TEST(PagePlan, OverlappingPagesRepeatTheLastRowsAndColumnsOfThePageBefore)
+{
+    // 900 x 1200 at cell 10: 81 columns and 108 rows a page (margin 43, header 20).
+    PageRules rules = PageRules::printed(QSize(900, 1200), 10, 20);
+    rules.overlap = 3;
+    const PagePlan plan = paginate(rules, 200, 250);
+    const PageGrid& g = plan.grid();
+    ASSERT_EQ(g.columnsPerPage, 81);
+    ASSERT_EQ(g.rowsPerPage, 108);
+    EXPECT_EQ(g.overlapColumns, 3);
+    EXPECT_EQ(g.columnStep(), 78);
+    // Across: 0..80, 78..158, 156..199; without overlap 200 columns would take 3 pages too,
+    // 250 rows: 0..107, 105..212, 210..249.
+    EXPECT_EQ(g.pagesAcross, 3);
+    EXPECT_EQ(g.pagesDown, 3);
+    EXPECT_EQ(plan.cells(1), QRect(0, 0, 81, 108));
+    EXPECT_EQ(plan.cells(2), QRect(78, 0, 81, 108));
+    EXPECT_EQ(plan.cells(3), QRect(156, 0, 44, 108));
+    EXPECT_EQ(plan.cells(5), QRect(78, 105, 81, 108));
+    EXPECT_EQ(plan.cells(9), QRect(156, 210, 44, 40));
+    // What a page repeats: nothing on the first, the first three columns and rows after.
+    EXPECT_TRUE(plan.repeatedColumns(1).isEmpty());
+    EXPECT_TRUE(plan.repeatedRows(1).isEmpty());
+    EXPECT_EQ(plan.repeatedColumns(2), QRect(78, 0, 3, 108));
+    EXPECT_TRUE(plan.repeatedRows(2).isEmpty());
+    EXPECT_EQ(plan.repeatedRows(4), QRect(0, 105, 81, 3));
+    EXPECT_TRUE(plan.repeatedColumns(4).isEmpty());
+    // Every cell is on a page, and the last page ends at the chart's edge.
+    EXPECT_EQ(plan.cells(9).right(), 199);
+    EXPECT_EQ(plan.cells(9).bottom(), 249);
+    // One more column than a page's step takes another page only with overlap.
+    rules.overlap = 0;
+    EXPECT_EQ(paginate(rules, 162, 100).grid().pagesAcross, 2);
+    rules.overlap = 5;
+    EXPECT_EQ(paginate(rules, 162, 100).grid().pagesAcross, 3);
+    // A single page across or down repeats nothing; the overlap stays below a page's cells.
+    EXPECT_EQ(paginate(rules, 50, 100).grid().overlapColumns, 0);
+    EXPECT_EQ(paginate(rules, 50, 100).grid().overlapRows, 0);
+    EXPECT_EQ(paginate(PageRules::printed(QSize(900, 60), 10, 0), 50, 100).grid().rowsPerPage, 1);
+    PageRules tiny = PageRules::printed(QSize(900, 116), 10, 0);  // two rows a page
+    tiny.overlap = 5;
+    EXPECT_EQ(paginate(tiny, 50, 100).grid().overlapRows, 1);
+    EXPECT_EQ(paginate(tiny, 50, 100).grid().pagesDown, 99);
+}
+
+TEST(PagePlan, TheMapAndTheKeysPagesFollowThePatternPages)
+{
+    PageRules rules = PageRules::printed(QSize(900, 1200), 10, 20);
+    rules.pageMap = true;
+    rules.keyPages = 3;
+    const PageGrid g = paginate(rules, 200, 100).grid();
+    ASSERT_EQ(g.patternPages(), 3);
+    EXPECT_EQ(g.mapPage, 4);
+    EXPECT_EQ(g.firstKeyPage(), 5);
+    EXPECT_EQ(g.total, 7);
+    EXPECT_FALSE(g.isKeyPage(4));
+    EXPECT_TRUE(g.isKeyPage(7));
+    EXPECT_EQ(pageFileSuffix(g, 3), "3");
+    EXPECT_EQ(pageFileSuffix(g, 4), "MAP");
+    EXPECT_EQ(pageFileSuffix(g, 5), "KEY");
+    EXPECT_EQ(pageFileSuffix(g, 7), "KEY3");
+    // One pattern page needs no map; the plain plan is the pattern pages and one key page.
+    EXPECT_EQ(paginate(rules, 50, 50).grid().mapPage, 0);
+    const PageGrid plain = paginate(PageRules::printed(QSize(900, 1200), 10, 20), 200, 100).grid();
+    EXPECT_EQ(plain.total, plain.patternPages() + 1);
+    EXPECT_EQ(pageFileSuffix(plain, plain.total), "KEY");
+}
