@@ -4,6 +4,7 @@
 // stitch-kind window, the colour bar, the overview and the layer panel around the view,
 // and brings them up to date when the session says what changed.
 #include "editor/app/autosave.h"
+#include "interchange/ui_text.h"
 #include "editor/app/command_line_opener.h"
 #include "editor/app/recent_files.h"
 #include "editor/app/editor_session.h"
@@ -70,7 +71,7 @@ struct MainWindowSetup {
     ProgramStarter* programStarter = nullptr;
 };
 
-inline constexpr const char* kWindowTitle = "Velmora十字绣";
+inline constexpr const char* kWindowTitle = UI_TEXT_NOOP("Velmora十字绣");
 
 class MainWindow final : public QMainWindow, private SessionWindows {
     Q_OBJECT

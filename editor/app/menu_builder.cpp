@@ -12,14 +12,30 @@
 
 namespace brenmark {
 
+// The undo label of the steps that name no operation, for the redo caption in English.
+[[maybe_unused]] constexpr const char* kGenericUndo = UI_TEXT_NOOP("取消上一次操作");
+
 QString menuText(const std::string& gbk)
 {
-    return fromGbk(gbk).replace(u'&', u"&&"_qs);
+    return uiQStringOf(gbk).replace(u'&', u"&&"_qs);
+}
+
+QString redoMenuText(const std::string& gbk)
+{
+    const std::string redo = "Redo";
+    if (currentUiLanguage() == UiLanguage::Chinese || gbk.rfind(redo, 0) != 0)
+        return menuText(gbk);
+    // "Redo" + the operation: the undo label of that operation in English says "Undo ...".
+    const std::string undone = uiTextOf(UI_TEXT_NOOP("取消") + gbk.substr(redo.size()));
+    const std::string undo = "Undo ";
+    if (undone.rfind(undo, 0) == 0)
+        return menuText(redo + " " + undone.substr(undo.size()));
+    return menuText(gbk);
 }
 
 QToolBar* MenuBuilder::toolbar(const char* caption, const char16_t* name, std::span<const CommandRow> rows)
 {
-    QToolBar* bar = window_.addToolBar(fromGbk(caption));
+    QToolBar* bar = window_.addToolBar(uiQStringOf(caption));
     bar->setObjectName(QString::fromUtf16(name));
     for (const CommandRow& row : rows) {
         QAction* a = command(bar, row.caption, row.id, row.name);
@@ -31,7 +47,7 @@ QToolBar* MenuBuilder::toolbar(const char* caption, const char16_t* name, std::s
 
 QMenu* MenuBuilder::menu(const MenuTable& table)
 {
-    QMenu* m = window_.menuBar()->addMenu(fromGbk(table.caption));
+    QMenu* m = window_.menuBar()->addMenu(uiQStringOf(table.caption));
     m->setObjectName(QString::fromUtf16(table.name));
     addRows(m, table.rows);
     return m;
@@ -58,7 +74,7 @@ void MenuBuilder::addRows(QMenu* menu, std::span<const CommandRow> rows)
             for (const MenuEntry& e : row.entries)
                 menu->addAction(command(menu, e.caption, e.id, nullptr));
         } else if (!row.submenu.empty()) {
-            QMenu* sub = menu->addMenu(fromGbk(row.caption));
+            QMenu* sub = menu->addMenu(uiQStringOf(row.caption));
             sub->setObjectName(QString::fromUtf16(row.name));
             addRows(sub, row.submenu);
         } else if (!row.caption) {
@@ -74,7 +90,7 @@ QAction* MenuBuilder::command(QWidget* owner, const char* caption, int id, const
     // A command in the toolbar and a menu is one action: one shortcut, one state.
     if (QAction* made = action(id))
         return made;
-    auto* a = new QAction(fromGbk(caption), owner);
+    auto* a = new QAction(uiQStringOf(caption), owner);
     a->setObjectName(name ? QString::fromUtf16(name) : u"command%1"_qs.arg(id));
     a->setData(id);
     const CommandRouter* router = &router_;

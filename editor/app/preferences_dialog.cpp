@@ -4,10 +4,14 @@
 #include "interchange/gbk_qstring.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace brenmark {
 
@@ -38,18 +42,29 @@ PreferencesDialog::PreferencesDialog(const Preferences& prefs, QWidget* parent) 
     steps_ = spinBox(1, 200, prefs.undoSteps, u"undoSteps", this);
     megabytes_ = spinBox(16, 65536, prefs.undoMegabytes, u"undoMegabytes", this);
     megabytes_->setSuffix(u" MB"_qs);
+    // Each language under its own name, so either reader finds theirs.
+    language_ = new QComboBox(this);
+    language_->setObjectName(u"language"_qs);
+    language_->addItem(uiQString("跟随系统"), QString());
+    language_->addItem(fromGbk("中文"), u"zh"_qs);
+    language_->addItem(u"English"_qs, u"en"_qs);
+    language_->setCurrentIndex(std::max(0, language_->findData(QString::fromStdString(prefs.language))));
+    auto* languageNote = new QLabel(uiQString("下次启动时生效"), this);
 
     auto* form = new QFormLayout;
     form->addRow(autosave_);
     form->addRow(fromGbk("保存间隔:"), seconds_);
     form->addRow(fromGbk("可撤销的步数:"), steps_);
     form->addRow(fromGbk("撤销步骤最多占用内存:"), megabytes_);
+    form->addRow(fromGbk("语言 / Language:"), language_);
+    form->addRow(QString(), languageNote);
     layOutWithOkCancel(*this, form);
 }
 
 Preferences PreferencesDialog::preferences() const
 {
-    return {autosave_->isChecked(), seconds_->value(), steps_->value(), megabytes_->value()};
+    return {autosave_->isChecked(), seconds_->value(), steps_->value(), megabytes_->value(),
+            language_->currentData().toString().toStdString()};
 }
 
 }  // namespace brenmark

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QSpinBox;
 
 namespace brenmark {
@@ -20,6 +21,7 @@ private:
     QSpinBox* seconds_;
     QSpinBox* steps_;
     QSpinBox* megabytes_;
+    QComboBox* language_;
 };
 
 }  // namespace brenmark

@@ -38,6 +38,9 @@ struct Preferences {
     int autosaveSeconds = 60;  // 10 .. 3600
     int undoSteps = 5;         // 1 .. 200
     int undoMegabytes = 512;   // the cap on what the undo steps hold together, 16 .. 65536
+    // "语言 / Language": the interface's language from the next start on ("zh", "en"), or
+    // empty to follow the system's locale.
+    std::string language;
     bool operator==(const Preferences&) const = default;
 };
 

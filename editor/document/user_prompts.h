@@ -28,7 +28,7 @@ public:
     void show(const std::string&, const std::string&, MessageIcon) override {}
 };
 
-inline constexpr const char* kTitleInfo = "提示";
-inline constexpr const char* kTitleWarning = "警告";
+inline constexpr const char* kTitleInfo = UI_TEXT_NOOP("提示");
+inline constexpr const char* kTitleWarning = UI_TEXT_NOOP("警告");
 
 }  // namespace brenmark

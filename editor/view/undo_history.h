@@ -2,6 +2,7 @@
 // The undo and redo lists of the pattern view: five steps each unless the user asks for
 // more, whole-state snapshots.
 #include "editor/document/current_thread.h"
+#include "interchange/ui_text.h"
 #include "editor/document/undo_recorder.h"
 #include "editor/document/user_prompts.h"
 #include "editor/view/undo_snapshot.h"
@@ -16,9 +17,9 @@ namespace brenmark {
 
 class PatternView;
 
-inline constexpr const char* kNoUndo = "无取消操作";
-inline constexpr const char* kNoRedo = "无Redo操作";
-inline constexpr const char* kUndoOutOfMemory = "内存不足不能过多UNDO";
+inline constexpr const char* kNoUndo = UI_TEXT_NOOP("无取消操作");
+inline constexpr const char* kNoRedo = UI_TEXT_NOOP("无Redo操作");
+inline constexpr const char* kUndoOutOfMemory = UI_TEXT_NOOP("内存不足不能过多UNDO");
 
 class UndoHistory final : public UndoRecorder {
 public:

@@ -32,8 +32,8 @@ inline constexpr std::uint32_t kPluginCommandLast = 33020;  // the editor routes
 inline constexpr int kPluginCapacity = 20;
 inline constexpr std::size_t kPluginNameBytes = 39;
 inline constexpr std::uint32_t kPluginResultMessage = 1124;
-inline constexpr const char* kNoPluginsCaption = "没有可安装的插件";
-inline constexpr const char* kPluginMenuCaption = "Velmora插件";
+inline constexpr const char* kNoPluginsCaption = UI_TEXT_NOOP("没有可安装的插件");
+inline constexpr const char* kPluginMenuCaption = UI_TEXT_NOOP("Velmora插件");
 
 // One of the view's messages, delivered synchronously; the receiver sets the answer.
 class ViewMessageEvent final : public QEvent {

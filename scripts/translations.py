@@ -1,0 +1,115 @@
+#!/usr/bin/env python3
+"""Keeps the English catalogue in step with the sources.
+
+The interface's texts are written in Chinese in the sources and pass through uiText /
+uiQString (or sit in tables marked UI_TEXT_NOOP); lupdate finds them as id-based messages
+(the Chinese text is the id) in one context. translations/brenmark_en.ts holds their English.
+
+  translations.py check  [--root DIR] [--lupdate PATH]   (the CTest test)
+  translations.py update [--root DIR] [--lupdate PATH]   (after adding or changing texts)
+
+check runs lupdate over the sources into a copy of the committed catalogue and fails, one line
+a text, when a text of the sources has no English (new or unfinished) or the catalogue holds a
+text the sources no longer have. update writes the extraction into the committed catalogue,
+keeping every translation lupdate can keep and dropping texts that are gone.
+"""
+import argparse
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import xml.etree.ElementTree as ET
+
+FOLDERS = ('interchange', 'editor', 'cli', 'tiffwriter', 'cmyktool', 'plugins', 'photo', 'netcall')
+SKIP = {'tests', 'fuzz', 'bench'}
+ALIASES = 'qtTrId+=uiText,qtTrId+=uiQString,QT_TRID_NOOP+=UI_TEXT_NOOP'
+CATALOGUE = os.path.join('translations', 'brenmark_en.ts')
+
+
+def sources(root):
+    found = []
+    for folder in FOLDERS:
+        for base, dirs, files in os.walk(os.path.join(root, folder)):
+            dirs[:] = sorted(d for d in dirs if d not in SKIP)
+            found += [os.path.join(base, f) for f in sorted(files) if f.endswith(('.cpp', '.h'))]
+    return found
+
+
+def run_lupdate(lupdate, root, ts, keep_obsolete):
+    with tempfile.NamedTemporaryFile('w', suffix='.lst', delete=False) as lst:
+        lst.write('\n'.join(sources(root)) + '\n')
+    try:
+        args = [lupdate, '-silent', '-locations', 'none', '-tr-function-alias', ALIASES,
+                '-source-language', 'zh_CN', '-target-language', 'en']
+        if not keep_obsolete:
+            args.append('-no-obsolete')
+        proc = subprocess.run(args + ['@' + lst.name, '-ts', ts], capture_output=True, text=True)
+    finally:
+        os.unlink(lst.name)
+    # Every message is id-based and has no engineering source: lupdate says so once each.
+    noise = [l for l in (proc.stdout + proc.stderr).splitlines() if l.strip() and 'has no source' not in l and 'Message with id' not in l
+             and 'Ignoring definition of undeclared' not in l]
+    if proc.returncode != 0:
+        sys.exit('lupdate failed:\n' + '\n'.join(noise))
+    escape_ids(ts)
+    return noise
+
+
+def escape_ids(ts):
+    """lupdate writes an id's "&" (the mnemonic of "退出(&X)") and line breaks unescaped, which
+    neither lrelease nor lupdate itself can read back; escape them."""
+    text = open(ts, encoding='utf-8').read()
+
+    def fix(match):
+        ident = re.sub(r'&(?!(amp|lt|gt|quot|apos|#x?[0-9a-fA-F]+);)', '&amp;', match.group(1))
+        return '<message id="' + ident.replace('\n', '&#xa;') + '">'
+    text = re.sub(r'<message id="(.*?)">', fix, text, flags=re.S)
+    open(ts, 'w', encoding='utf-8').write(text)
+
+
+def problems(ts):
+    found = []
+    for message in ET.parse(ts).getroot().iter('message'):
+        ident = message.get('id', '')
+        translation = message.find('translation')
+        kind = translation.get('type', '') if translation is not None else 'missing'
+        text = (translation.text or '') if translation is not None else ''
+        if kind in ('vanished', 'obsolete'):
+            found.append(f'no longer in the sources: {ident}')
+        elif kind == 'unfinished' or not text.strip():
+            found.append(f'no English yet: {ident}')
+    return found
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument('mode', choices=('check', 'update'))
+    parser.add_argument('--root', default=os.path.join(os.path.dirname(os.path.abspath(__file__)), '..'))
+    parser.add_argument('--lupdate', default=shutil.which('lupdate') or '/usr/lib/qt6/bin/lupdate')
+    args = parser.parse_args()
+    root = os.path.abspath(args.root)
+    committed = os.path.join(root, CATALOGUE)
+    if args.mode == 'update':
+        for line in run_lupdate(args.lupdate, root, committed, keep_obsolete=False):
+            print(line)
+        left = [p for p in problems(committed) if p.startswith('no English')]
+        print(f'{CATALOGUE}: {len(left)} texts without English')
+        return 0
+    with tempfile.TemporaryDirectory() as scratch:
+        copy = os.path.join(scratch, 'brenmark_en.ts')
+        shutil.copy(committed, copy)
+        for line in run_lupdate(args.lupdate, root, copy, keep_obsolete=True):
+            print(line)
+        found = problems(copy)
+    for p in found:
+        print(p)
+    if found:
+        print(f'{len(found)} texts out of step with {CATALOGUE}; run scripts/translations.py update and translate')
+        return 1
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())
