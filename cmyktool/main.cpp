@@ -14,10 +14,10 @@
 #include "cmyktool/global_hotkey.h"
 #include "cmyktool/qt_messages.h"
 #include "cmyktool/stdin_lines.h"
+#include "interchange/ui_text.h"
 
 #include "editor/document/program_folders.h"
 #include "interchange/gbk_qstring.h"
-#include "interchange/ui_text.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

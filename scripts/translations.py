@@ -58,15 +58,16 @@ def run_lupdate(lupdate, root, ts, keep_obsolete):
 
 
 def escape_ids(ts):
-    """lupdate writes an id's "&" (the mnemonic of "退出(&X)") and line breaks unescaped, which
-    neither lrelease nor lupdate itself can read back; escape them."""
-    text = open(ts, encoding='utf-8').read()
+    """lupdate writes an id's "&" (the mnemonic of "退出(&X)"), quotes and line breaks unescaped,
+    which neither lrelease nor lupdate itself can read back; escape them."""
+    text = open(ts, encoding='utf-8', newline='').read()
 
     def fix(match):
         ident = re.sub(r'&(?!(amp|lt|gt|quot|apos|#x?[0-9a-fA-F]+);)', '&amp;', match.group(1))
-        return '<message id="' + ident.replace('\n', '&#xa;') + '">'
+        ident = ident.replace('"', '&quot;').replace('\n', '&#xa;').replace('\r', '&#xd;')
+        return '<message id="' + ident + '">'
     text = re.sub(r'<message id="(.*?)">', fix, text, flags=re.S)
-    open(ts, 'w', encoding='utf-8').write(text)
+    open(ts, 'w', encoding='utf-8', newline='').write(text)
 
 
 def problems(ts):

@@ -3,10 +3,10 @@
 // builder makes the actions from these rows and the command router carries them out, so a
 // new command is a row here and a handler where its work is done.
 #include "editor/app/toolbar_icons.h"
-#include "interchange/ui_text.h"
 #include "editor/view/backstitch/backstitch_interfaces.h"
 #include "editor/view/selection/selection_commands.h"
 #include "editor/view/undo_history.h"
+#include "interchange/ui_text.h"
 #include "plugins/host/hollick.h"
 
 #include <span>

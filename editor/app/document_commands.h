@@ -3,11 +3,11 @@
 // thread manager) as a plain object: the window only forwards its actions here, and every
 // question goes through UserDialogs.
 #include "editor/app/user_dialogs.h"
-#include "interchange/ui_text.h"
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_document.h"
 #include "editor/document/pattern_file.h"
 #include "editor/document/undo_recorder.h"
+#include "interchange/ui_text.h"
 
 #include <optional>
 #include <string>

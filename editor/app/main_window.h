@@ -4,12 +4,12 @@
 // stitch-kind window, the colour bar, the overview and the layer panel around the view,
 // and brings them up to date when the session says what changed.
 #include "editor/app/autosave.h"
-#include "interchange/ui_text.h"
 #include "editor/app/command_line_opener.h"
-#include "editor/app/recent_files.h"
 #include "editor/app/editor_session.h"
+#include "editor/app/recent_files.h"
 #include "editor/app/status_progress.h"
 #include "editor/app/window_layout.h"
+#include "interchange/ui_text.h"
 
 #include <QMainWindow>
 

@@ -12,12 +12,51 @@
 
 namespace brenmark {
 
+namespace {
+
 // The undo label of the steps that name no operation, for the redo caption in English.
 [[maybe_unused]] constexpr const char* kGenericUndo = UI_TEXT_NOOP("取消上一次操作");
 
+// Undo labels put together from a head, a name, perhaps a middle and a second name, and a tail
+// (a plug-in's step, a brand conversion): shown from a template of the catalogue with the
+// names filled in.
+struct ComposedLabel {
+    std::string_view head, middle, tail;
+    const char* shown;
+};
+constexpr ComposedLabel kComposedLabels[] = {
+    {"取消插件", {}, "动作", UI_TEXT_NOOP("取消插件%1动作")},
+    {"取消", "绣线转", "绣线", UI_TEXT_NOOP("取消%1绣线转%2绣线")},
+};
+
+QString shownLabel(const std::string& gbk)
+{
+    if (currentUiLanguage() == UiLanguage::Chinese)
+        return fromGbk(gbk);
+    const std::string translated = uiTextOf(gbk);
+    if (translated != gbk)
+        return fromGbk(translated);
+    const std::string_view text(gbk);
+    for (const ComposedLabel& c : kComposedLabels) {
+        if (text.size() < c.head.size() + c.tail.size() || text.substr(0, c.head.size()) != c.head ||
+            text.substr(text.size() - c.tail.size()) != c.tail)
+            continue;
+        const std::string_view names = text.substr(c.head.size(), text.size() - c.head.size() - c.tail.size());
+        if (c.middle.empty())
+            return uiQStringOf(c.shown).arg(fromGbk(std::string(names)));
+        const std::size_t at = gbkFind(names, c.middle);
+        if (at != std::string_view::npos)
+            return uiQStringOf(c.shown).arg(fromGbk(std::string(names.substr(0, at))),
+                                          fromGbk(std::string(names.substr(at + c.middle.size()))));
+    }
+    return fromGbk(gbk);
+}
+
+}  // namespace
+
 QString menuText(const std::string& gbk)
 {
-    return uiQStringOf(gbk).replace(u'&', u"&&"_qs);
+    return shownLabel(gbk).replace(u'&', u"&&"_qs);
 }
 
 QString redoMenuText(const std::string& gbk)
@@ -26,10 +65,12 @@ QString redoMenuText(const std::string& gbk)
     if (currentUiLanguage() == UiLanguage::Chinese || gbk.rfind(redo, 0) != 0)
         return menuText(gbk);
     // "Redo" + the operation: the undo label of that operation in English says "Undo ...".
-    const std::string undone = uiTextOf(UI_TEXT_NOOP("取消") + gbk.substr(redo.size()));
-    const std::string undo = "Undo ";
-    if (undone.rfind(undo, 0) == 0)
-        return menuText(redo + " " + undone.substr(undo.size()));
+    const QString undone = shownLabel(UI_TEXT_NOOP("取消") + gbk.substr(redo.size()));
+    const QString undo = u"Undo "_qs;
+    if (undone.startsWith(undo)) {
+        QString caption = u"Redo "_qs + undone.mid(undo.size());
+        return caption.replace(u'&', u"&&"_qs);
+    }
     return menuText(gbk);
 }
 

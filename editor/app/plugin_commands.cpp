@@ -2,6 +2,7 @@
 
 #include "editor/app/menu_builder.h"
 #include "editor/view/undo_snapshot.h"
+#include "interchange/ui_text.h"
 #include "plugins/host/hollick.h"
 
 #include <QAction>

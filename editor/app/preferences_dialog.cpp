@@ -30,19 +30,19 @@ QSpinBox* spinBox(int low, int high, int value, const char16_t* name, QWidget* p
 
 PreferencesDialog::PreferencesDialog(const Preferences& prefs, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(fromGbk("设置"));
+    setWindowTitle(uiQString("设置"));
     setObjectName(u"preferencesDialog"_qs);
-    autosave_ = new QCheckBox(fromGbk("自动保存恢复副本"), this);
+    autosave_ = new QCheckBox(uiQString("自动保存恢复副本"), this);
     autosave_->setObjectName(u"autosave"_qs);
     autosave_->setChecked(prefs.autosave);
     seconds_ = spinBox(10, 3600, prefs.autosaveSeconds, u"autosaveSeconds", this);
-    seconds_->setSuffix(fromGbk(" 秒"));
+    seconds_->setSuffix(uiQString(" 秒"));
     seconds_->setEnabled(prefs.autosave);
     connect(autosave_, &QCheckBox::toggled, seconds_, &QWidget::setEnabled);
     steps_ = spinBox(1, 200, prefs.undoSteps, u"undoSteps", this);
     megabytes_ = spinBox(16, 65536, prefs.undoMegabytes, u"undoMegabytes", this);
     megabytes_->setSuffix(u" MB"_qs);
-    // Each language under its own name, so either reader finds theirs.
+    // Each language under its own name.
     language_ = new QComboBox(this);
     language_->setObjectName(u"language"_qs);
     language_->addItem(uiQString("跟随系统"), QString());
@@ -53,10 +53,13 @@ PreferencesDialog::PreferencesDialog(const Preferences& prefs, QWidget* parent) 
 
     auto* form = new QFormLayout;
     form->addRow(autosave_);
-    form->addRow(fromGbk("保存间隔:"), seconds_);
-    form->addRow(fromGbk("可撤销的步数:"), steps_);
-    form->addRow(fromGbk("撤销步骤最多占用内存:"), megabytes_);
-    form->addRow(fromGbk("语言 / Language:"), language_);
+    form->addRow(uiQString("保存间隔:"), seconds_);
+    form->addRow(uiQString("可撤销的步数:"), steps_);
+    form->addRow(uiQString("撤销步骤最多占用内存:"), megabytes_);
+    // Named in both languages, so either reader finds it.
+    auto* languageLabel = new QLabel(uiQString("语言 / Language:"), this);
+    languageLabel->setObjectName(u"languageLabel"_qs);
+    form->addRow(languageLabel, language_);
     form->addRow(QString(), languageNote);
     layOutWithOkCancel(*this, form);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Qt's own texts (the buttons of message boxes, the file, colour and page-setup dialogs) in
 // the user's language, from the translations Debian ships for Qt.
+
 #include "interchange/ui_text.h"
 
 #include <QLocale>

@@ -1,6 +1,9 @@
 #pragma once
 // What the document code needs of the user interface. The editor implements these with
 // real windows, the command line with standard error, tests with scripts.
+
+#include "interchange/ui_text.h"
+
 #include <string>
 
 namespace brenmark {

@@ -433,13 +433,13 @@ std::vector<BrandMenuItem> brandConversionMenu(const std::vector<std::string>& t
     std::vector<BrandMenuItem> items;
     for (const std::string& brand : threadKinds)
         if (brand != currentBrand)
-            items.push_back({"转" + brand + "线系列", brand});
+            items.push_back({uiText("转") + brand + uiText("线系列"), brand});
     return items;
 }
 
 std::string changeSymbolCaption(const std::string& currentSymbol)
 {
-    return "要更换符号" + currentSymbol;
+    return uiText("要更换符号") + currentSymbol;
 }
 
 std::optional<GridSpot> symbolGridSpot(int symbolIndex)

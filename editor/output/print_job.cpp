@@ -14,10 +14,10 @@ std::vector<std::string> pageNames(const PageGrid& grid)
     std::vector<std::string> names;
     for (int n = 1; n <= grid.patternPages(); ++n) {
         char name[32];
-        std::snprintf(name, sizeof name, "第%d张", n);
+        std::snprintf(name, sizeof name, uiText("第%d张").c_str(), n);
         names.emplace_back(name);
     }
-    names.emplace_back("绣线表");
+    names.emplace_back(uiText("绣线表"));
     return names;
 }
 

@@ -8,6 +8,7 @@
 #include "editor/render/chart_painter.h"
 #include "editor/render/key_model.h"
 #include "editor/render/page_plan.h"
+#include "interchange/ui_text.h"
 
 #include <QFont>
 #include <QPoint>
@@ -31,7 +32,7 @@ struct PrintSettings {
     int strands = 2;
     int outlineStrands = 1;
     std::string author = kDefaultAuthor;
-    std::string title = "Velmora十字绣绣图";
+    std::string title = UI_TEXT_NOOP("Velmora十字绣绣图");
     KeySettings key() const { return {amountsInMetres, fabric, strands, outlineStrands, author}; }
 };
 

@@ -2,11 +2,11 @@
 // The undo and redo lists of the pattern view: five steps each unless the user asks for
 // more, whole-state snapshots.
 #include "editor/document/current_thread.h"
-#include "interchange/ui_text.h"
 #include "editor/document/undo_recorder.h"
 #include "editor/document/user_prompts.h"
 #include "editor/view/undo_snapshot.h"
 #include "editor/view/undo_store.h"
+#include "interchange/ui_text.h"
 
 #include <deque>
 #include <functional>

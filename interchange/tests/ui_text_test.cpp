@@ -1,4 +1,5 @@
 // The interface's language: which one a start chooses, and the catalogue's texts.
+
 #include "interchange/ui_text.h"
 
 #include <gtest/gtest.h>

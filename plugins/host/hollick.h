@@ -15,6 +15,8 @@
 // The view handle is a QObject: the messages reach it as a ViewMessageEvent through
 // QCoreApplication::sendEvent, and once the object is destroyed ActVelmoraData returns 0.
 // Everything runs on the user-interface thread; nothing is thrown across these functions.
+#include "interchange/ui_text.h"
+
 #include <QEvent>
 
 #include <cstdint>

@@ -3,9 +3,9 @@
 // from, the main window's displays, and the dialogs it asks the user through. Each has a
 // plain implementation in the editor and a scripted one in the tests.
 #include "editor/document/backstitch_line.h"
-#include "interchange/ui_text.h"
 #include "editor/document/color_ref.h"
 #include "editor/view/selection/selection_commands.h"
+#include "interchange/ui_text.h"
 
 #include <QPoint>
 

@@ -1,6 +1,8 @@
 #pragma once
 // The commands of the selection menu ("选区操作") and the two whole-pattern transforms of the
 // Edit menu, with their fixed command ids, undo labels and messages.
+#include "interchange/ui_text.h"
+
 #include <array>
 
 namespace brenmark {
