@@ -298,7 +298,7 @@ Do you want to replace it?</translation>
     </message>
     <message id="取消">
         <source></source>
-        <translation>Undo</translation>
+        <translation>Cancel</translation>
     </message>
     <message id="跟随系统">
         <source></source>
@@ -1625,7 +1625,7 @@ Do you want to open it?</translation>
     </message>
     <message id="绣线数:">
         <source></source>
-        <translation>threads: </translation>
+        <translation> threads: </translation>
     </message>
     <message id="被选文件不存在">
         <source></source>
@@ -2182,11 +2182,11 @@ Read by assumption where the format description is silent:</translation>
     </message>
     <message id="绣图宽和高(格)">
         <source></source>
-        <translation>Pattern size (stitches)</translation>
+        <translation>Size</translation>
     </message>
     <message id="宽%d * 高%d">
         <source></source>
-        <translation>%d wide x %d high</translation>
+        <translation>%d x %d</translation>
     </message>
     <message id="符号">
         <source></source>
@@ -2198,11 +2198,11 @@ Read by assumption where the format description is silent:</translation>
     </message>
     <message id="线量(6股米数)">
         <source></source>
-        <translation>Amount (metres of 6-strand floss)</translation>
+        <translation>Metres</translation>
     </message>
     <message id="线量(格数)">
         <source></source>
-        <translation>Amount (stitches)</translation>
+        <translation>Stitches</translation>
     </message>
     <message id="%s %d股绣需要绣线:%.3f米(注:指的是六股)">
         <source></source>
@@ -2636,6 +2636,10 @@ Add a margin on every side yourself (size + 2 x margin); 1 cm is recommended, th
     <message id="复制层">
         <source></source>
         <translation>Copy</translation>
+    </message>
+    <message id="佚名">
+        <source></source>
+        <translation>Anonymous</translation>
     </message>
 </context>
 </TS>

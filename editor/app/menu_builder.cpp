@@ -65,7 +65,7 @@ QString redoMenuText(const std::string& gbk)
     if (currentUiLanguage() == UiLanguage::Chinese || gbk.rfind(redo, 0) != 0)
         return menuText(gbk);
     // "Redo" + the operation: the undo label of that operation in English says "Undo ...".
-    const QString undone = shownLabel(UI_TEXT_NOOP("取消") + gbk.substr(redo.size()));
+    const QString undone = shownLabel(std::string("取消") + gbk.substr(redo.size()));
     const QString undo = u"Undo "_qs;
     if (undone.startsWith(undo)) {
         QString caption = u"Redo "_qs + undone.mid(undo.size());

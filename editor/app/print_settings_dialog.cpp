@@ -89,9 +89,11 @@ PrintSettingsDialog::PrintSettingsDialog(const PrintSettings& settings, QWidget*
     strands_ = numberList(1, 6, settings.strands, u"strands", this);
     outlineStrands_ = numberList(1, 4, settings.outlineStrands, u"outlineStrands", this);
 
-    author_ = new QLineEdit(fromGbk(settings.author), this);
+    // The program's own default author and title are shown in the interface's language; left
+    // as shown, they stay the texts they were.
+    author_ = new QLineEdit(uiQStringOf(settings.author), this);
     author_->setObjectName(u"author"_qs);
-    title_ = new QLineEdit(fromGbk(settings.title), this);
+    title_ = new QLineEdit(uiQStringOf(settings.title), this);
     title_->setObjectName(u"title"_qs);
 
     // The look of the chart.
@@ -168,8 +170,11 @@ PrintSettings PrintSettingsDialog::settings() const
     s.fabric = toGbk(fabric_->currentText());
     s.strands = strands_->currentData().toInt();
     s.outlineStrands = outlineStrands_->currentData().toInt();
-    s.author = toGbk(author_->text());
-    s.title = toGbk(title_->text());
+    const auto edited = [](const QLineEdit* edit, const std::string& given) {
+        return edit->text() == uiQStringOf(given) ? given : toGbk(edit->text());
+    };
+    s.author = edited(author_, given_.author);
+    s.title = edited(title_, given_.title);
     return s;
 }
 

@@ -1,6 +1,7 @@
 // The interface in English: with the English catalogue loaded, the main window's menus,
 // toolbar, docks and status texts and the dialogs' titles and labels hold no Chinese
 // character. The catalogue's completeness against the sources is TranslationsInStep's.
+#include "editor/app/calculator_windows.h"
 #include "editor/app/fabric_colour_dialog.h"
 #include "editor/app/main_window.h"
 #include "editor/app/menu_builder.h"
@@ -19,6 +20,7 @@
 #include <QDockWidget>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -70,6 +72,8 @@ std::vector<std::string> chineseTexts(const QWidget& root)
             check(name, button->text());
         else if (const auto* group = qobject_cast<const QGroupBox*>(w))
             check(name, group->title());
+        else if (const auto* edit = qobject_cast<const QLineEdit*>(w))
+            check(name, edit->text());
         else if (const auto* combo = qobject_cast<const QComboBox*>(w))
             for (int i = 0; i < combo->count(); ++i)
                 check(name, combo->itemText(i));
@@ -134,6 +138,19 @@ TEST_F(EnglishInterface, TheEditorsDialogsAreEnglish)
 
     PrintSettingsDialog print{PrintSettings{}};
     EXPECT_EQ(chineseTexts(print), std::vector<std::string>());
+    // The default author and title are shown in English but stay the program's own texts
+    // (an unnamed designer is not printed), unless the user changes them.
+    EXPECT_EQ(print.author()->text(), u"Anonymous"_qs);
+    EXPECT_EQ(print.settings().author, PrintSettings{}.author);
+    EXPECT_EQ(print.settings().title, PrintSettings{}.title);
+    print.title()->setText(u"Roses"_qs);
+    EXPECT_EQ(print.settings().title, "Roses");
+
+    ThreadCalculator threads;
+    EXPECT_EQ(chineseTexts(threads), std::vector<std::string>());
+    SilentMessages silent;
+    FabricCalculator fabricSize(silent);
+    EXPECT_EQ(chineseTexts(fabricSize), std::vector<std::string>());
 
     StatisticsRequest request;
     request.brand = "DMC";
