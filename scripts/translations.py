@@ -10,8 +10,11 @@ uiQString (or sit in tables marked UI_TEXT_NOOP); lupdate finds them as id-based
 
 check runs lupdate over the sources into a copy of the committed catalogue and fails, one line
 a text, when a text of the sources has no English (new or unfinished) or the catalogue holds a
-text the sources no longer have. update writes the extraction into the committed catalogue,
-keeping every translation lupdate can keep and dropping texts that are gone.
+text the sources no longer have. It also fails on a Chinese string literal that is neither
+marked for the catalogue nor on a line that says why it stays Chinese (a comment holding
+"untranslated": texts written into files, sent to the web service, handed to plug-ins, or
+measured). update writes the extraction into the committed catalogue, keeping every
+translation lupdate can keep and dropping texts that are gone.
 """
 import argparse
 import os
@@ -70,6 +73,69 @@ def escape_ids(ts):
     open(ts, 'w', encoding='utf-8', newline='').write(text)
 
 
+CJK = re.compile('[\u3000-\u303f\u3400-\u9fff\uff00-\uffef]')
+MARKED = re.compile(r'(uiText|uiQString|UI_TEXT_NOOP)\s*\(\s*$')
+
+
+def literals(text):
+    """(start, end) of each run of adjacent plain string literals, outside comments and
+    preprocessor lines; prefixed literals (u"", u8"", raw) are left out."""
+    found, i, n = [], 0, len(text)
+    while i < n:
+        if text.startswith('//', i):
+            j = text.find('\n', i)
+            i = n if j < 0 else j
+        elif text.startswith('/*', i):
+            j = text.find('*/', i + 2)
+            i = n if j < 0 else j + 2
+        elif text[i] == '#' and text[text.rfind('\n', 0, i) + 1:i].strip() == '':
+            while True:
+                j = text.find('\n', i)
+                if j < 0 or text[j - 1] != '\\':
+                    i = n if j < 0 else j
+                    break
+                i = j + 1
+        elif text[i] == "'":
+            j = i + 1
+            while j < n and text[j] != "'":
+                j += 2 if text[j] == '\\' else 1
+            i = j + 1
+        elif text[i] == '"':
+            prefixed = bool(re.search(r'(u8|u|U|L|R)$', text[max(0, i - 2):i])) and not text[i - 1:i].isspace()
+            if text[i - 1:i] == 'R':
+                m = re.match(r'"([^(]*)\(', text[i:])
+                i = text.find(')' + m.group(1) + '"', i) + len(m.group(1)) + 2
+                continue
+            j = i + 1
+            while j < n and text[j] != '"':
+                j += 2 if text[j] == '\\' else 1
+            if not prefixed:
+                if found and text[found[-1][1]:i].strip() == '':
+                    found[-1] = (found[-1][0], j + 1)
+                else:
+                    found.append((i, j + 1))
+            i = j + 1
+        else:
+            i += 1
+    return found
+
+
+def unmarked(root):
+    """file:line: text for each Chinese literal neither marked nor said to stay Chinese."""
+    out = []
+    for path in sources(root):
+        text = open(path, encoding='utf-8').read()
+        lines = text.split('\n')
+        for a, b in literals(text):
+            if not CJK.search(text[a:b]) or MARKED.search(text[:a]):
+                continue
+            line = text.count('\n', 0, a)
+            if any('untranslated' in l for l in lines[max(0, line - 1):line + 1]):
+                continue
+            out.append(f'{os.path.relpath(path, root)}:{line + 1}: not in the catalogue: {text[a:b]}')
+    return out
+
+
 def problems(ts):
     found = []
     for message in ET.parse(ts).getroot().iter('message'):
@@ -103,11 +169,12 @@ def main():
         shutil.copy(committed, copy)
         for line in run_lupdate(args.lupdate, root, copy, keep_obsolete=True):
             print(line)
-        found = problems(copy)
+        found = problems(copy) + unmarked(root)
     for p in found:
         print(p)
     if found:
-        print(f'{len(found)} texts out of step with {CATALOGUE}; run scripts/translations.py update and translate')
+        print(f'{len(found)} texts out of step with {CATALOGUE}: mark them, run scripts/translations.py update '
+              'and write their English')
         return 1
     return 0
 

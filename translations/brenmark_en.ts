@@ -2641,5 +2641,9 @@ Add a margin on every side yourself (size + 2 x margin); 1 cm is recommended, th
         <source></source>
         <translation>Anonymous</translation>
     </message>
+    <message id="绣线管理工具">
+        <source></source>
+        <translation>Floss Library Manager</translation>
+    </message>
 </context>
 </TS>

@@ -392,7 +392,7 @@ DocumentCommands::SaveOutcome DocumentCommands::save()
     }
     if (!written) {
         const int error = errno;
-        showSaveFailure(path, error == ENOMEM ? std::string(uiText("内存不足")) : writeError(error));
+        showSaveFailure(path, error == ENOMEM ? uiText("内存不足") : writeError(error));
         return SaveOutcome::Failed;
     }
     currentPath_ = path;

@@ -24,9 +24,10 @@ struct ComposedLabel {
     std::string_view head, middle, tail;
     const char* shown;
 };
+// The parts are matched against the labels, which stay the program's own (untranslated).
 constexpr ComposedLabel kComposedLabels[] = {
-    {"取消插件", {}, "动作", UI_TEXT_NOOP("取消插件%1动作")},
-    {"取消", "绣线转", "绣线", UI_TEXT_NOOP("取消%1绣线转%2绣线")},
+    {"取消插件", {}, "动作", UI_TEXT_NOOP("取消插件%1动作")},   // untranslated parts
+    {"取消", "绣线转", "绣线", UI_TEXT_NOOP("取消%1绣线转%2绣线")},  // untranslated parts
 };
 
 QString shownLabel(const std::string& gbk)
@@ -65,7 +66,7 @@ QString redoMenuText(const std::string& gbk)
     if (currentUiLanguage() == UiLanguage::Chinese || gbk.rfind(redo, 0) != 0)
         return menuText(gbk);
     // "Redo" + the operation: the undo label of that operation in English says "Undo ...".
-    const QString undone = shownLabel(std::string("取消") + gbk.substr(redo.size()));
+    const QString undone = shownLabel(std::string("取消") + gbk.substr(redo.size()));  // untranslated: a label
     const QString undo = u"Undo "_qs;
     if (undone.startsWith(undo)) {
         QString caption = u"Redo "_qs + undone.mid(undo.size());

@@ -105,6 +105,7 @@ std::intptr_t PluginCommands::receive(std::uintptr_t data)
     const UndoSnapshot copy = record;
     EditHistory& history = session_.history();
     history.recordUndoStep(kPluginStepLabel);
+    // untranslated: the step's label stays the program's own; the menu shows it translated.
     history.recordUndoStep("取消插件" + copy.label + "动作");
     history.lists().restore(copy);
     session_.changed(Changes::everything());

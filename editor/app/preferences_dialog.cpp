@@ -46,7 +46,7 @@ PreferencesDialog::PreferencesDialog(const Preferences& prefs, QWidget* parent) 
     language_ = new QComboBox(this);
     language_->setObjectName(u"language"_qs);
     language_->addItem(uiQString("跟随系统"), QString());
-    language_->addItem(fromGbk("中文"), u"zh"_qs);
+    language_->addItem(fromGbk("中文"), u"zh"_qs);  // untranslated: the language's own name
     language_->addItem(u"English"_qs, u"en"_qs);
     language_->setCurrentIndex(std::max(0, language_->findData(QString::fromStdString(prefs.language))));
     auto* languageNote = new QLabel(uiQString("下次启动时生效"), this);

@@ -424,7 +424,7 @@ ColourChange ColourOperations::changeSymbol(int thread, const std::string& symbo
 
 std::string brandConversionLabel(const std::string& from, const std::string& to)
 {
-    return "取消" + from + "绣线转" + to + "绣线";
+    return "取消" + from + "绣线转" + to + "绣线";  // untranslated: shown translated by the menu
 }
 
 std::vector<BrandMenuItem> brandConversionMenu(const std::vector<std::string>& threadKinds,

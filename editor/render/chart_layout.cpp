@@ -36,7 +36,7 @@ std::vector<int> spacedNumbers(int count, int s, int extent, const QFontMetrics&
 // The height of the header's title, "十字绣绣图" in the bold header font.
 int chartTitleHeight()
 {
-    return QFontMetrics(headerFont()).boundingRect(fromGbk("十字绣绣图")).height();
+    return QFontMetrics(headerFont()).boundingRect(fromGbk("十字绣绣图")).height();  // untranslated: measured only
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ KeyModel KeyModel::of(const PatternDocument& doc, const ThreadUsage& usage, cons
     m.amountsInMetres = settings.amountsInMetres;
     const std::string used = settings.amountsInMetres
                                  ? format(uiText("使用绣线(%s %d股绣)").c_str(), settings.fabric.c_str(), settings.strands)
-                                 : std::string(uiText("使用绣线"));
+                                 : uiText("使用绣线");
     m.header = {used,        doc.brand,
                 uiText("使用绣线数"), std::to_string(doc.threads.size()),
                 uiText("绣图宽高"),   format(uiText("宽%d * 高%d").c_str(), doc.width(), doc.height())};
@@ -63,7 +63,7 @@ KeyModel KeyModel::of(const PatternDocument& doc, const ThreadUsage& usage, cons
     if (settings.amountsInMetres)
         m.strands = format(uiText("描边股数%d").c_str(), settings.outlineStrands);
     m.makerNamed = settings.author != kDefaultAuthor;
-    m.maker = m.makerNamed ? uiText("制图:") + settings.author : std::string(uiText("Velmora十字绣软件"));
+    m.maker = m.makerNamed ? uiText("制图:") + settings.author : uiText("Velmora十字绣软件");
     return m;
 }
 
