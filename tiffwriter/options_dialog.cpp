@@ -31,8 +31,11 @@ OptionsDialog::OptionsDialog(const PrintOptions& o, QWidget* parent) : QDialog(p
 {
     setWindowTitle(uiQString("导出矢量绣图"));
     auto* form = new QFormLayout;
-    title_ = new QLineEdit(fromGbk(o.title), this);
+    // The program's default title is shown in the interface's language; left as shown, it
+    // stays the text it was.
+    title_ = new QLineEdit(uiQStringOf(o.title), this);
     title_->setObjectName(u"title"_qs);
+    title_->setProperty("given", QByteArray::fromStdString(o.title));
     publisher_ = new QLineEdit(fromGbk(o.publisher), this);
     publisher_->setObjectName(u"publisher"_qs);
     form->addRow(uiQString("绣图标题"), title_);
@@ -78,7 +81,8 @@ OptionsDialog::OptionsDialog(const PrintOptions& o, QWidget* parent) : QDialog(p
 PrintOptions OptionsDialog::options() const
 {
     PrintOptions o;
-    o.title = toGbk(title_->text());
+    const std::string given = title_->property("given").toByteArray().toStdString();
+    o.title = title_->text() == uiQStringOf(given) ? given : toGbk(title_->text());
     o.publisher = toGbk(publisher_->text());
     o.paperWidthCm = paperWidth_->value();
     o.paperHeightCm = paperHeight_->value();

@@ -11,75 +11,19 @@
 #include "editor/app/statistics_window.h"
 #include "editor/app/tests/app_test_support.h"
 #include "editor/document/fabric_colors.h"
+#include "editor/widgets/tests/chinese_texts.h"
 #include "interchange/gbk_qstring.h"
 #include "interchange/ui_text.h"
 
-#include <QAbstractButton>
 #include <QAction>
-#include <QComboBox>
-#include <QDockWidget>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QSettings>
-#include <QToolBar>
 
 #include <gtest/gtest.h>
 
 namespace brenmark {
 namespace {
 
-bool hasChinese(const QString& text)
-{
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if ((u >= 0x3000 && u <= 0x303F) || (u >= 0x3400 && u <= 0x9FFF) || (u >= 0xFF00 && u <= 0xFFEF))
-            return true;
-    }
-    return false;
-}
-
-// Every text a person reads on the widget and its children: "where: text" for each Chinese one.
-std::vector<std::string> chineseTexts(const QWidget& root)
-{
-    std::vector<std::string> found;
-    const auto check = [&found](const QString& where, const QString& text) {
-        if (hasChinese(text))
-            found.push_back((where + u": "_qs + text).toStdString());
-    };
-    check(u"title of "_qs + root.objectName(), root.windowTitle());
-    for (const QAction* a : root.findChildren<QAction*>()) {
-        const QString name = u"action "_qs + a->objectName();
-        check(name, a->text());
-        check(name + u" tooltip"_qs, a->toolTip());
-        check(name + u" status tip"_qs, a->statusTip());
-    }
-    for (const QMenu* m : root.findChildren<QMenu*>())
-        check(u"menu "_qs + m->objectName(), m->title());
-    for (const QWidget* w : root.findChildren<QWidget*>()) {
-        // The language setting names each language in its own words, so its own readers find it.
-        if (w->objectName() == u"language"_qs || w->objectName() == u"languageLabel"_qs)
-            continue;
-        const QString name = QString::fromLatin1(w->metaObject()->className()) + u" "_qs + w->objectName();
-        check(name + u" tooltip"_qs, w->toolTip());
-        if (w->isWindow() || qobject_cast<const QDockWidget*>(w) || qobject_cast<const QToolBar*>(w))
-            check(name + u" title"_qs, w->windowTitle());
-        if (const auto* label = qobject_cast<const QLabel*>(w))
-            check(name, label->text());
-        else if (const auto* button = qobject_cast<const QAbstractButton*>(w))
-            check(name, button->text());
-        else if (const auto* group = qobject_cast<const QGroupBox*>(w))
-            check(name, group->title());
-        else if (const auto* edit = qobject_cast<const QLineEdit*>(w))
-            check(name, edit->text());
-        else if (const auto* combo = qobject_cast<const QComboBox*>(w))
-            for (int i = 0; i < combo->count(); ++i)
-                check(name, combo->itemText(i));
-    }
-    return found;
-}
+using test::chineseTexts;
 
 class EnglishInterface : public ::testing::Test {
 protected:
