@@ -302,7 +302,7 @@ Do you want to replace it?</translation>
     </message>
     <message id="跟随系统">
         <source></source>
-        <translation>As the system</translation>
+        <translation>System default</translation>
     </message>
     <message id="下次启动时生效">
         <source></source>
@@ -1092,7 +1092,7 @@ Design counted cross-stitch patterns: start from a photo or a blank chart, edit 
     </message>
     <message id="保存间隔:">
         <source></source>
-        <translation>Every:</translation>
+        <translation>Save every:</translation>
     </message>
     <message id="可撤销的步数:">
         <source></source>
@@ -1365,7 +1365,7 @@ Do you want to open it?</translation>
     </message>
     <message id="米色(ECRU)">
         <source></source>
-        <translation>Ecru (ECRU)</translation>
+        <translation>Ecru</translation>
     </message>
     <message id="红色(321)">
         <source></source>
@@ -1409,7 +1409,7 @@ Do you want to open it?</translation>
     </message>
     <message id="米色(Ecru)">
         <source></source>
-        <translation>Ecru (Ecru)</translation>
+        <translation>Ecru</translation>
     </message>
     <message id="仿真图导出完毕">
         <source></source>
