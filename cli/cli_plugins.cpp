@@ -4,6 +4,7 @@
 #include "cli/json_writer.h"
 #include "interchange/file_bytes.h"
 #include "interchange/code_page.h"
+#include "interchange/ui_text.h"
 #include "editor/document/program_folders.h"
 #include "plugins/host/hollick.h"
 #include "plugins/threadmap/thread_mapping_file.h"
@@ -20,7 +21,7 @@ public:
     explicit StreamMessages(std::ostream& err) : err_(err) {}
     void show(const std::string& text, const std::string&, MessageIcon) override
     {
-        err_ << "brenmark-cli: " << gbkToUtf8(text) << '\n';
+        err_ << "brenmark-cli: " << gbkToUtf8(uiTextOf(text)) << '\n';
     }
 
 private:

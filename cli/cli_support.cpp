@@ -4,12 +4,13 @@
 #include "editor/document/program_directory.h"
 #include "editor/document/program_folders.h"
 #include "interchange/code_page.h"
+#include "interchange/ui_text.h"
 
 namespace brenmark::cli {
 
 void StderrMessages::show(const std::string& text, const std::string&, MessageIcon)
 {
-    err_ << gbkToUtf8(text) << '\n';
+    err_ << gbkToUtf8(uiTextOf(text)) << '\n';
     ++shown_;
 }
 

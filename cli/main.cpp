@@ -1,9 +1,14 @@
 #include "cli/cli.h"
+#include "editor/document/program_folders.h"
+#include "interchange/ui_text.h"
 
 #include <iostream>
 
 int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
-    return brenmark::runCli(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    // The messages' language: --lang zh|en, else BRENMARK_LANG, else the locale.
+    brenmark::startUiLanguage(args, 0, brenmark::programFolders().shipped);
+    return brenmark::runCli(args, std::cout, std::cerr);
 }

@@ -13,7 +13,7 @@ typedef struct _AtspiAccessible AtspiAccessible;
 
 namespace brenmark::glimbert {
 
-// The window title of the table program (GBK).
+// The window title of the table program (GBK); untranslated: the other program's own title.
 inline constexpr const char* kTableWindowTitle = "CMYK绣线工具";
 
 // Names the table program's controls answer to: their accessible id or accessible name.

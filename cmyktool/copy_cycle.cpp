@@ -40,7 +40,7 @@ void unreachable(MessageBoxes& messages)
 
 void notANumber(MessageBoxes& messages, const std::string& text)
 {
-    messages.show(std::string(kNotANumberText) + text, kTitleInfo, MessageIcon::Warning);
+    messages.show(uiText(kNotANumberText) + text, kTitleInfo, MessageIcon::Warning);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // thread number into the table program's list, two threads to a row.
 #include "cmyktool/partners.h"
 #include "editor/document/user_prompts.h"
+#include "interchange/ui_text.h"
 
 #include <string>
 
@@ -12,11 +13,11 @@ namespace brenmark::glimbert {
 // The most read from another program's field or cell.
 inline constexpr std::size_t kMaxFieldBytes = 512;
 
-inline constexpr const char* kEmptyHandleText = "获得窗口有空值";
-inline constexpr const char* kUnreachableText = "获取进程句柄操作失败！";
-inline constexpr const char* kUnreachableTitle = "错误！";
+inline constexpr const char* kEmptyHandleText = UI_TEXT_NOOP("获得窗口有空值");
+inline constexpr const char* kUnreachableText = UI_TEXT_NOOP("获取进程句柄操作失败！");
+inline constexpr const char* kUnreachableTitle = UI_TEXT_NOOP("错误！");
 // A field of the table or picker that should hold a number and does not.
-inline constexpr const char* kNotANumberText = "取得的颜色值不是数字：";
+inline constexpr const char* kNotANumberText = UI_TEXT_NOOP("取得的颜色值不是数字：");
 
 enum class CycleOutcome {
     Written,      // the list has the thread

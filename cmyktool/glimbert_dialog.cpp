@@ -46,9 +46,9 @@ void GrabSpot::mouseReleaseEvent(QMouseEvent* event)
 GlimbertDialog::GlimbertDialog(DialogPartners partners, bool hotKeyActive, QWidget* parent)
     : QDialog(parent), partners_(std::move(partners))
 {
-    setWindowTitle(fromGbk(kProgramName));
+    setWindowTitle(uiQStringOf(kProgramName));
 
-    auto* group = new QGroupBox(fromGbk("吸取PhotoShop的取色窗口"), this);
+    auto* group = new QGroupBox(uiQString("吸取PhotoShop的取色窗口"), this);
     auto* grid = new QGridLayout(group);
     for (int i = 0; i < kPickerFieldCount; ++i) {
         radios_[i] = new QRadioButton(group);
@@ -59,25 +59,25 @@ GlimbertDialog::GlimbertDialog(DialogPartners partners, bool hotKeyActive, QWidg
         });
     }
     radios_[0]->setChecked(true);
-    auto* spot = new GrabSpot(fromGbk("抓取窗口"), group);
-    spot->setToolTip(fromGbk("按住鼠标拖到取色窗口的输入框上松开"));
+    auto* spot = new GrabSpot(uiQString("抓取窗口"), group);
+    spot->setToolTip(uiQString("按住鼠标拖到取色窗口的输入框上松开"));
     grid->addWidget(spot, 3, 0);
     connect(spot, &GrabSpot::released, this, [this](QPoint at) {
         if (partners_.grab)
             grabbed(partners_.grab(static_cast<PickerField>(target_), at));
     });
 
-    builtin_ = new QCheckBox(fromGbk("内置取色"), this);
-    builtin_->setToolTip(fromGbk("没有图像软件时用本工具自己的CMYK换算"));
+    builtin_ = new QCheckBox(uiQString("内置取色"), this);
+    builtin_->setToolTip(uiQString("没有图像软件时用本工具自己的CMYK换算"));
     connect(builtin_, &QCheckBox::toggled, this, [this] { refreshCaptions(); });
 
-    auto* keyText = new QLabel(fromGbk("自动填数快捷键(CTRL+F9)"), this);
-    auto* runButton = new QPushButton(fromGbk("自动填数"), this);
+    auto* keyText = new QLabel(uiQString("自动填数快捷键(CTRL+F9)"), this);
+    auto* runButton = new QPushButton(uiQString("自动填数"), this);
     runButton->setVisible(!hotKeyActive);
     keyText->setEnabled(hotKeyActive);
     connect(runButton, &QPushButton::clicked, this, [this] { runCycle(); });
 
-    auto* about = new QPushButton(fromGbk("关于") + fromGbk(kProgramName) + u"..."_qs, this);
+    auto* about = new QPushButton(uiQString("关于") + uiQStringOf(kProgramName) + u"..."_qs, this);
     about->setAutoDefault(false);
     connect(about, &QPushButton::clicked, this, &GlimbertDialog::aboutRequested);
 
@@ -134,9 +134,9 @@ void GlimbertDialog::refreshCaptions()
                                                           : shown_[i];
         char caption[64];
         if (handle)
-            std::snprintf(caption, sizeof caption, "%s窗口:0x%x", pickerFieldName(field), handle);
+            std::snprintf(caption, sizeof caption, uiText("%s窗口:0x%x").c_str(), pickerFieldName(field), handle);
         else
-            std::snprintf(caption, sizeof caption, "%s窗口", pickerFieldName(field));
+            std::snprintf(caption, sizeof caption, uiText("%s窗口").c_str(), pickerFieldName(field));
         radios_[i]->setText(fromGbk(caption));
     }
 }
@@ -154,7 +154,7 @@ CycleResult GlimbertDialog::runCycle()
     const CycleResult result = runCopyCycle(*partners_.table, *picker, messages);
     if (result.outcome == CycleOutcome::Written) {
         char text[64];
-        std::snprintf(text, sizeof text, "已填入第%d行第%d列起", result.place.row, result.place.firstColumn);
+        std::snprintf(text, sizeof text, uiText("已填入第%d行第%d列起").c_str(), result.place.row, result.place.firstColumn);
         status_->setText(fromGbk(text));
     } else {
         status_->clear();

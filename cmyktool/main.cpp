@@ -14,7 +14,9 @@
 #include "cmyktool/global_hotkey.h"
 #include "cmyktool/qt_messages.h"
 #include "cmyktool/stdin_lines.h"
+#include "interchange/ui_text.h"
 
+#include "editor/document/program_folders.h"
 #include "interchange/gbk_qstring.h"
 
 #include <QApplication>
@@ -103,9 +105,16 @@ int main(int argc, char** argv)
     const QCommandLineOption fromStdin(u"cycles-from-stdin"_qs,
                                        u"Run one copy cycle per line \"cycle\" on standard input and print "
                                        "its outcome; messages go to standard error."_qs);
+    const QCommandLineOption language(u"lang"_qs, u"The interface's language: zh or en (else BRENMARK_LANG, else the locale)."_qs,
+                                      u"LANGUAGE"_qs);
     parser.addOption(pickerApp);
     parser.addOption(fromStdin);
+    parser.addOption(language);
     parser.process(app);
+    std::vector<std::string> languageArgs;
+    if (parser.isSet(language))
+        languageArgs = {"--lang", parser.value(language).toStdString()};
+    startUiLanguage(languageArgs, 0, programFolders().shipped, std::nullopt);
     const bool unattended = parser.isSet(fromStdin);
 
     QtMessages boxes;

@@ -15,8 +15,8 @@ void QtMessages::show(const std::string& text, const std::string& title, Message
 
 void showAbout(QWidget* parent)
 {
-    QMessageBox::about(parent, fromGbk("关于") + fromGbk(kProgramName),
-                       fromGbk(kProgramName) + u" "_qs + fromGbk(kProgramVersion));
+    QMessageBox::about(parent, uiQString("关于") + uiQStringOf(kProgramName),
+                       uiQStringOf(kProgramName) + u" "_qs + uiQStringOf(kProgramVersion));
 }
 
 }  // namespace brenmark::glimbert

@@ -1,5 +1,7 @@
 #include "interchange/file_bytes.h"
 
+#include "interchange/ui_text.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -196,19 +198,19 @@ std::string writeFailureReason(int error)
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return "磁盘空间不足";
+        return uiText("磁盘空间不足");
     case EROFS:
-        return "文件系统只读";
+        return uiText("文件系统只读");
     case EACCES:
     case EPERM:
-        return "没有写入权限";
+        return uiText("没有写入权限");
     case ENAMETOOLONG:
-        return "文件名太长";
+        return uiText("文件名太长");
     case ENOENT:
     case ENOTDIR:
-        return "文件夹不存在";
+        return uiText("文件夹不存在");
     case EIO:
-        return "读写设备出错";
+        return uiText("读写设备出错");
     default:
         return std::strerror(error);  // C locale: plain ASCII
     }

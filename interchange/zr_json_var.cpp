@@ -310,7 +310,7 @@ std::vector<std::string> ZRJsonVar::GetJsonMainKey() const
 
 std::string ZRJsonVar::ListTypeText() const
 {
-    std::string text = "\r\n元素:\r\n";
+    std::string text = "\r\n元素:\r\n";  // untranslated: the library's listing, as its callers parse it
     for (const auto& [path, type] : GetJsonInfo())
         text += "VAR:" + path + " TYPE:" + type + "\r\n";
     return text;

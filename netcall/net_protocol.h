@@ -16,9 +16,10 @@ inline constexpr std::size_t kReplyLimit = 10'485'760;
 // Messages reach callers cut to this many bytes (at a character boundary).
 inline constexpr std::size_t kMessageLimit = 499;
 
+// untranslated (these three): the web service's words, compared and passed on as they come.
 inline constexpr const char* kCallFailed = "调用失败";
-inline constexpr const char* kNoLogin = "未登陆不能访问";
-inline constexpr const char* kLoginWord = "登陆";
+inline constexpr const char* kNoLogin = "未登陆不能访问";  // untranslated
+inline constexpr const char* kLoginWord = "登陆";  // untranslated
 
 // The request document's text (GBK), or nothing when the parameter text is neither empty
 // nor JSON.

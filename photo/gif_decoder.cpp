@@ -1,6 +1,7 @@
 #include "photo/gif_decoder.h"
 
 #include "interchange/file_bytes.h"
+#include "interchange/ui_text.h"
 
 #include <array>
 #include <cstring>
@@ -239,19 +240,19 @@ std::string gifProblemText(GifProblem problem)
     case GifProblem::None:
         return {};
     case GifProblem::Unreadable:
-        return "不能读取照片文件";
+        return uiText("不能读取照片文件");
     case GifProblem::NotGif:
-        return "照片文件不是GIF图片";
+        return uiText("照片文件不是GIF图片");
     case GifProblem::Truncated:
-        return "GIF图片文件不完整,可能没有下载或复制完";
+        return uiText("GIF图片文件不完整,可能没有下载或复制完");
     case GifProblem::Damaged:
-        return "GIF图片文件已损坏";
+        return uiText("GIF图片文件已损坏");
     case GifProblem::NoImage:
-        return "GIF图片文件中没有图像";
+        return uiText("GIF图片文件中没有图像");
     case GifProblem::NoColourTable:
-        return "GIF图片没有颜色表,不能转换";
+        return uiText("GIF图片没有颜色表,不能转换");
     case GifProblem::TooLarge:
-        return "GIF图片太大,不能导入";
+        return uiText("GIF图片太大,不能导入");
     }
     return {};
 }

@@ -66,7 +66,7 @@ QList<QUrl> photoPlaces()
 }
 
 PhotoImportDialog::PhotoImportDialog(PhotoImportPanel& panel, MessageBoxes& messages, QWidget* parent)
-    : ConversionDialogFrame(kPhotoFilter, "确定", parent),
+    : ConversionDialogFrame(kPhotoFilter, UI_TEXT_NOOP("确定"), parent),
       panel_(panel),
       messages_(messages),
       photo_(new QLabel(this)),
@@ -75,7 +75,7 @@ PhotoImportDialog::PhotoImportDialog(PhotoImportPanel& panel, MessageBoxes& mess
       libraries_(new QComboBox(this)),
       confetti_(new QLabel(this))
 {
-    setWindowTitle(fromGbk(kTitleImportPhoto));
+    setWindowTitle(uiQStringOf(kTitleImportPhoto));
     setObjectName(u"photoImportDialog"_qs);
     // The file list's places.
     fileDialog()->setSidebarUrls(photoPlaces());
@@ -99,15 +99,15 @@ PhotoImportDialog::PhotoImportDialog(PhotoImportPanel& panel, MessageBoxes& mess
 
     // The photo and its size beside the conversion's settings.
     auto* sizes = new QGridLayout;
-    sizes->addWidget(new QLabel(fromGbk("宽"), this), 0, 0);
+    sizes->addWidget(new QLabel(uiQString("宽"), this), 0, 0);
     sizes->addWidget(photoWidth_, 0, 1);
-    sizes->addWidget(new QLabel(fromGbk("高"), this), 1, 0);
+    sizes->addWidget(new QLabel(uiQString("高"), this), 1, 0);
     sizes->addWidget(photoHeight_, 1, 1);
-    sizes->addWidget(new QLabel(fromGbk(kLibraryCaption), this), 2, 0);
+    sizes->addWidget(new QLabel(uiQStringOf(kLibraryCaption), this), 2, 0);
     sizes->addWidget(libraries_, 2, 1);
-    sizes->addWidget(new QLabel(fromGbk("绣图宽"), this), 3, 0);
+    sizes->addWidget(new QLabel(uiQString("绣图宽"), this), 3, 0);
     sizes->addWidget(widthEdit(), 3, 1);
-    sizes->addWidget(new QLabel(fromGbk("绣图高"), this), 4, 0);
+    sizes->addWidget(new QLabel(uiQString("绣图高"), this), 4, 0);
     sizes->addWidget(heightEdit(), 4, 1);
     sizes->addWidget(new ConversionOptionsBox(panel_.options(), this), 5, 0, 1, 2);
     sizes->setRowStretch(6, 1);

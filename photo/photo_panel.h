@@ -7,6 +7,7 @@
 #include "editor/output/colour_matching.h"
 #include "editor/output/picture_converter.h"
 #include "editor/output/picture_file.h"
+#include "interchange/ui_text.h"
 #include "photo/gif_decoder.h"
 #include "photo/photo_conversion.h"
 
@@ -17,11 +18,11 @@
 
 namespace brenmark {
 
-inline constexpr const char* kTitleImportPhoto = "导入照片";
-inline constexpr const char* kPhotoFilter = "照片文件 (.gif)|*.gif|";
-inline constexpr const char* kLibraryCaption = "选择绣线种类";
+inline constexpr const char* kTitleImportPhoto = UI_TEXT_NOOP("导入照片");
+inline constexpr const char* kPhotoFilter = UI_TEXT_NOOP("照片文件 (.gif)|*.gif|");
+inline constexpr const char* kLibraryCaption = UI_TEXT_NOOP("选择绣线种类");
 // "转换" before any photo was chosen.
-inline constexpr const char* kMsgNoPhoto = "请先选择一个GIF照片文件";
+inline constexpr const char* kMsgNoPhoto = UI_TEXT_NOOP("请先选择一个GIF照片文件");
 
 // The photo drawn at width x height and converted against the library colours, its colour
 // table giving the candidates. An empty result for a size below 1 or an empty library.

@@ -2,7 +2,8 @@
 # Builds the Debian package and checks it without installing it: lists its dependencies,
 # extracts it into a scratch folder and runs the extracted brenmark-cli on the shipped sample
 # and palette with a scratch home, so the installed layout is found from the executable's
-# place and nothing is written outside that home.
+# place and nothing is written outside that home, and checks that it speaks English with the
+# installed catalogue.
 #
 #   scripts/package.sh            build/brenmark_*.deb, then the checks
 # Environment: BUILD_DIR (build-package).
@@ -42,6 +43,16 @@ echo "== brenmark-cli palette DMC (first entries)"
 HOME="$scratch/home" XDG_DATA_HOME= "$scratch/root/usr/bin/brenmark-cli" palette DMC >"$scratch/palette.json"
 head -c 200 "$scratch/palette.json"
 echo
+echo "== the English catalogue, as the installed brenmark-cli reads it"
+printf 'not a chart' >"$scratch/home/junk.pat"
+english=$(HOME="$scratch/home" XDG_DATA_HOME= "$scratch/root/usr/bin/brenmark-cli" --lang en import "$scratch/home/junk.pat" \
+          -o "$scratch/home/junk.xiu" 2>&1 || true)
+echo "$english"
+case "$english" in
+  *"not recognised"*) ;;
+  *) echo "package.sh: the installed programs do not find share/brenmark/translations/brenmark_en.qm" >&2; exit 1 ;;
+esac
+rm -f "$scratch/home/junk.pat"
 after=$(find "$scratch/root" -type f | sort | sha256sum)
 [ "$before" = "$after" ] || { echo "package.sh: the extracted tree was written to" >&2; exit 1; }
 echo "== written in the scratch home"

@@ -2,6 +2,8 @@
 // The print colours: a CMYK value per thread, read from "cmyk/<brand>.cmyk" in the program
 // directory. The file is "KOVRAN", a record count and 14-byte records: the thread number in
 // a 10-byte NUL-padded field, then C, M, Y and K in percent.
+#include "interchange/ui_text.h"
+
 #include <array>
 #include <cstdint>
 #include <span>
@@ -62,7 +64,7 @@ std::string cmykTablePath(const std::string& programDir, std::string_view brand)
 // The brand's table; empty when the file is missing or damaged.
 // damaged (may be null) is set when the table is missing, unreadable, empty or no table.
 CmykTable loadCmykTable(const std::string& programDir, std::string_view brand, bool* damaged = nullptr);
-inline constexpr const char* kMsgCmykTableDamaged = "CMYK表损坏,已按颜色换算";
+inline constexpr const char* kMsgCmykTableDamaged = UI_TEXT_NOOP("CMYK表损坏,已按颜色换算");
 // The first record with exactly this number (bytes compared as they are), null for none.
 const CmykValue* findCmyk(const CmykTable& table, std::string_view number);
 

@@ -116,7 +116,7 @@ const char* pageLimitMessage(std::int64_t w, std::int64_t h)
 std::string pageHeader(const std::string& title, int page, int patternPages)
 {
     char tail[64];
-    std::snprintf(tail, sizeof tail, " --第%d张 共%d张", page, patternPages);
+    std::snprintf(tail, sizeof tail, uiText(" --第%d张 共%d张").c_str(), page, patternPages);
     return title + tail;
 }
 

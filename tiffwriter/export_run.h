@@ -4,6 +4,7 @@
 // written. The dialogs and messages go through PageExportDialogs, so the batch mode and the
 // tests script them.
 #include "editor/document/user_prompts.h"
+#include "interchange/ui_text.h"
 #include "tiffwriter/tiff_layout.h"
 
 #include <cstdint>
@@ -17,16 +18,16 @@ class PatternDocument;
 class ColourToCmyk;
 struct ChartInk;
 
-inline constexpr const char* kOutputDialogTitle = "选择要导出的文件名或目录名";
-inline constexpr const char* kOutputDialogFilter = "目录或文件名 (*.*)|*.*||";
-inline constexpr const char* kMsgPageTooLarge = "绣图太大,印刷页超过TIFF文件4GB的限制,不能导出";
-inline constexpr const char* kMsgPageTooWide = "绣图太大,印刷页的宽或高超过TIFF文件65535像素的限制,不能导出";
-inline constexpr const char* kMsgCannotWrite = "印刷文件写入失败";
-inline constexpr const char* kMsgCannotMakeFolder = "不能建立存放印刷文件的目录";
+inline constexpr const char* kOutputDialogTitle = UI_TEXT_NOOP("选择要导出的文件名或目录名");
+inline constexpr const char* kOutputDialogFilter = UI_TEXT_NOOP("目录或文件名 (*.*)|*.*||");
+inline constexpr const char* kMsgPageTooLarge = UI_TEXT_NOOP("绣图太大,印刷页超过TIFF文件4GB的限制,不能导出");
+inline constexpr const char* kMsgPageTooWide = UI_TEXT_NOOP("绣图太大,印刷页的宽或高超过TIFF文件65535像素的限制,不能导出");
+inline constexpr const char* kMsgCannotWrite = UI_TEXT_NOOP("印刷文件写入失败");
+inline constexpr const char* kMsgCannotMakeFolder = UI_TEXT_NOOP("不能建立存放印刷文件的目录");
 // The status line after the user stopped a run.
-inline constexpr const char* kStatusCancelled = "导出已取消";
+inline constexpr const char* kStatusCancelled = UI_TEXT_NOOP("导出已取消");
 // Before anything is written: the pages, the room they take and the room there is.
-inline constexpr const char* kMsgNoRoom = "印刷文件共%d页,需要%s磁盘空间,目标磁盘只有%s可用,不能导出";
+inline constexpr const char* kMsgNoRoom = UI_TEXT_NOOP("印刷文件共%d页,需要%s磁盘空间,目标磁盘只有%s可用,不能导出");
 
 // The room a run's pages need at a target; a message (kMsgNoRoom) when the target's file
 // system has less free, empty when it has enough or does not say.

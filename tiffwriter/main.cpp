@@ -2,6 +2,7 @@
 // argument that decodes to a pattern path it ends at once, without a window.
 #include "editor/document/program_directory.h"
 #include "editor/document/program_folders.h"
+#include "interchange/ui_text.h"
 #include "tiffwriter/batch_export.h"
 #include "tiffwriter/pattern_argument.h"
 #include "tiffwriter/pressly_window.h"
@@ -16,6 +17,8 @@ using namespace brenmark;
 int main(int argc, char** argv)
 {
     std::vector<std::string> arguments(argv + 1, argv + argc);
+    // --lang zh|en, else BRENMARK_LANG (the editor passes its own choice on that way), else the locale.
+    startUiLanguage(arguments, 0, programFolders().shipped, std::nullopt);
     if (!arguments.empty() && arguments.front() == "--batch") {
         arguments.erase(arguments.begin());
         const auto parsed = parseBatchArguments(arguments);

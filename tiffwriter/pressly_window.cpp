@@ -103,12 +103,12 @@ std::optional<PrintOptions> QtPageExportDialogs::askOptions(const PrintOptions& 
 PresslyWindow::PresslyWindow(PageExportSetup setup, PageExportDialogs& dialogs, QWidget* parent)
     : QDialog(parent), setup_(std::move(setup)), dialogs_(dialogs)
 {
-    setWindowTitle(fromGbk("导出印刷格式"));
+    setWindowTitle(uiQString("导出印刷格式"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     path_ = new QLabel(displayPath(setup_.patternPath), this);
     path_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    start_ = new QPushButton(fromGbk("开始"), this);
-    cancelButton_ = new QPushButton(fromGbk("取消"), this);
+    start_ = new QPushButton(uiQString("开始"), this);
+    cancelButton_ = new QPushButton(uiQString("取消"), this);
     cancelButton_->setObjectName(u"cancel"_qs);
     cancelButton_->setEnabled(false);
     status_ = new QLabel(this);

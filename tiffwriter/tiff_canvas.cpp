@@ -1,6 +1,7 @@
 #include "tiffwriter/tiff_canvas.h"
 
 #include "interchange/file_bytes.h"
+#include "interchange/ui_text.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -148,11 +149,11 @@ TiffCanvas::Result TiffCanvas::create(const std::string& path, int w, int h, Cmy
     abandon();
     auto tell = [&](const char* text) {
         if (status)
-            status(text);
+            status(uiText(text));
     };
-    tell("初始化文件");
+    tell(UI_TEXT_NOOP("初始化文件"));
     if (!fits(w, h)) {
-        tell("初始化文件失败");
+        tell(UI_TEXT_NOOP("初始化文件失败"));
         return Result::TooLarge;
     }
     path_ = path;
@@ -165,7 +166,7 @@ TiffCanvas::Result TiffCanvas::create(const std::string& path, int w, int h, Cmy
     }
     if (fd_ < 0) {
         error_ = errno;
-        tell("初始化文件失败");
+        tell(UI_TEXT_NOOP("初始化文件失败"));
         return Result::CannotCreate;
     }
     w_ = w;
@@ -181,7 +182,7 @@ TiffCanvas::Result TiffCanvas::create(const std::string& path, int w, int h, Cmy
     if (!fill_) {
         abandon();
         error_ = ENOMEM;
-        tell("初始化文件失败");
+        tell(UI_TEXT_NOOP("初始化文件失败"));
         return Result::NoMemory;
     }
     const std::uint8_t bytes[4] = {background.c, background.m, background.y, background.k};
@@ -199,7 +200,7 @@ TiffCanvas::Result TiffCanvas::create(const std::string& path, int w, int h, Cmy
     }
     if (!ok) {
         abandon();
-        tell("初始化文件失败");
+        tell(UI_TEXT_NOOP("初始化文件失败"));
         return Result::CannotCreate;
     }
     bandRows_ = static_cast<int>(std::clamp<std::size_t>(bandBytes_ / rowBytes_, 1, static_cast<std::size_t>(h)));
@@ -209,13 +210,13 @@ TiffCanvas::Result TiffCanvas::create(const std::string& path, int w, int h, Cmy
     } catch (const std::bad_alloc&) {
         abandon();
         error_ = ENOMEM;
-        tell("初始化文件失败");
+        tell(UI_TEXT_NOOP("初始化文件失败"));
         return Result::NoMemory;
     }
     band_ = -1;
     dirty_ = false;
     clearRowClip();
-    tell("初始化文件完毕");
+    tell(UI_TEXT_NOOP("初始化文件完毕"));
     return Result::Created;
 }
 

@@ -124,7 +124,7 @@ QFont pageFont(int pixelHeight, bool bold)
 
 int titleTextHeight(int pixelHeight)
 {
-    return QFontMetrics(pageFont(pixelHeight, true)).boundingRect(fromGbk("十字绣绣图")).height();
+    return QFontMetrics(pageFont(pixelHeight, true)).boundingRect(uiQString("十字绣绣图")).height();
 }
 
 void stampImage(TiffCanvas& canvas, int x, int y, const QImage& image, CmykValue ink)
@@ -440,19 +440,20 @@ void drawPage(TiffCanvas& canvas, PageContent& page, const DrawReport& report)
                            kBlackInk);
         if (page.chart) {
             if (!chartStarted) {
-                for (const char* text : {"开始绘制针法", "绘制针法完毕", "开始绘制字符格", "开始绘制行线", "开始绘制列线", "开始绘制描边线"})
+                for (const char* text : {UI_TEXT_NOOP("开始绘制针法"), UI_TEXT_NOOP("绘制针法完毕"), UI_TEXT_NOOP("开始绘制字符格"),
+                                          UI_TEXT_NOOP("开始绘制行线"), UI_TEXT_NOOP("开始绘制列线"), UI_TEXT_NOOP("开始绘制描边线")})
                     report.tell(text);
                 chartStarted = true;
             }
             page.chart->draw(canvas);
             if (!chartDone && (end >= page.chart->bottom() || band + 1 == bands)) {
-                report.tell("绘制描边线完毕");
+                report.tell(UI_TEXT_NOOP("绘制描边线完毕"));
                 chartDone = true;
             }
         }
         if (page.key && page.ink) {
             if (!keyStarted && (end > page.key->top() || band + 1 == bands)) {
-                report.tell("开始绘制KEY");
+                report.tell(UI_TEXT_NOOP("开始绘制KEY"));
                 keyStarted = true;
             }
             if (keyStarted)
@@ -462,7 +463,7 @@ void drawPage(TiffCanvas& canvas, PageContent& page, const DrawReport& report)
     }
     canvas.clearRowClip();
     if (page.key && page.ink)
-        report.tell("绘制KEY完毕");
+        report.tell(UI_TEXT_NOOP("绘制KEY完毕"));
 }
 
 }  // namespace brenmark

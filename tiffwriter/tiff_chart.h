@@ -5,6 +5,7 @@
 #include "editor/document/fabric_colors.h"
 #include "editor/document/pattern_document.h"
 #include "editor/render/key_model.h"
+#include "interchange/ui_text.h"
 #include "tiffwriter/tiff_canvas.h"
 #include "tiffwriter/tiff_layout.h"
 
@@ -38,7 +39,7 @@ struct DrawReport {
     void tell(const char* text) const
     {
         if (status)
-            status(text);
+            status(uiText(text));
     }
     void advance(double fraction) const
     {

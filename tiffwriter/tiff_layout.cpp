@@ -1,5 +1,7 @@
 #include "tiffwriter/tiff_layout.h"
 
+#include "interchange/ui_text.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -22,11 +24,11 @@ std::string checkOptions(const PrintOptions& o)
     auto inside = [](double v, double low, double high) { return std::isfinite(v) && v >= low && v <= high; };
     char text[128];
     if (!inside(o.paperWidthCm, kMinPaperCm, kMaxPaperCm) || !inside(o.paperHeightCm, kMinPaperCm, kMaxPaperCm)) {
-        std::snprintf(text, sizeof text, "纸张的宽和高应在%g到%g厘米之间", kMinPaperCm, kMaxPaperCm);
+        std::snprintf(text, sizeof text, uiText("纸张的宽和高应在%g到%g厘米之间").c_str(), kMinPaperCm, kMaxPaperCm);
         return text;
     }
     if (!inside(o.cellCm, kMinCellCm, kMaxCellCm)) {
-        std::snprintf(text, sizeof text, "印刷格大小应在%g到%g厘米之间", kMinCellCm, kMaxCellCm);
+        std::snprintf(text, sizeof text, uiText("印刷格大小应在%g到%g厘米之间").c_str(), kMinCellCm, kMaxCellCm);
         return text;
     }
     return {};

@@ -1,6 +1,7 @@
 #include "cmyktool/glimbert_dialog.h"
 #include "cmyktool/tests/scripted_partners.h"
 #include "cmyktool/tests/standin_table.h"
+#include "editor/widgets/tests/chinese_texts.h"
 #include "interchange/gbk_qstring.h"
 
 #include <QPushButton>
@@ -99,6 +100,17 @@ TEST_F(DialogTest, ButtonStandsInForTheHotKeyOnlyWithoutIt)
     table.setThread(u"1"_qs, 9, 9, 9);
     runButton(withoutKey)->click();
     EXPECT_EQ(table.list()->rowCount(), 1);
+}
+
+TEST_F(DialogTest, SpeaksEnglishWithTheCatalogue)
+{
+    ASSERT_TRUE(loadUiCatalogue(BRENMARK_CATALOGUE));
+    {
+        GlimbertDialog dialog(partners(), true);
+        EXPECT_EQ(brenmark::test::chineseTexts(dialog), std::vector<std::string>());
+        EXPECT_EQ(dialog.fieldCaption(PickerField::Red), u"Red window"_qs);
+    }
+    loadUiCatalogue("");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "editor/view/backstitch/backstitch_interfaces.h"
 #include "editor/view/selection/selection_commands.h"
 #include "editor/view/undo_history.h"
+#include "interchange/ui_text.h"
 #include "plugins/host/hollick.h"
 
 #include <span>
@@ -84,52 +85,52 @@ struct CommandRow {
 inline constexpr CommandRow kSeparator{};
 
 inline constexpr CommandRow kToolbarRows[] = {
-    {"新建", CmdNewPattern, u"newPattern", CommandIcon::New},
-    {"打开", CmdOpenPattern, u"openPattern", CommandIcon::Open},
-    {"存储", CmdSavePattern, u"savePattern", CommandIcon::Save},
-    {"导入", CmdImportPicture, u"importPicture", CommandIcon::Import},
-    {"放大", CmdZoomIn, u"zoomIn", CommandIcon::ZoomIn},
-    {"缩小", CmdZoomOut, u"zoomOut", CommandIcon::ZoomOut},
-    {"适合窗口", CmdFitWindow, u"fitWindow", CommandIcon::FitWindow},
-    {"配置", CmdManageThreads, u"manageThreads", CommandIcon::Threads},
-    {"色块", CmdModeColourBlocks, u"modeColourBlocks", CommandIcon::ColourBlocks},
-    {"#色", CmdModeSymbolsOnColour, u"modeSymbolsOnColour", CommandIcon::SymbolsOnColour},
+    {UI_TEXT_NOOP("新建"), CmdNewPattern, u"newPattern", CommandIcon::New},
+    {UI_TEXT_NOOP("打开"), CmdOpenPattern, u"openPattern", CommandIcon::Open},
+    {UI_TEXT_NOOP("存储"), CmdSavePattern, u"savePattern", CommandIcon::Save},
+    {UI_TEXT_NOOP("导入"), CmdImportPicture, u"importPicture", CommandIcon::Import},
+    {UI_TEXT_NOOP("放大"), CmdZoomIn, u"zoomIn", CommandIcon::ZoomIn},
+    {UI_TEXT_NOOP("缩小"), CmdZoomOut, u"zoomOut", CommandIcon::ZoomOut},
+    {UI_TEXT_NOOP("适合窗口"), CmdFitWindow, u"fitWindow", CommandIcon::FitWindow},
+    {UI_TEXT_NOOP("配置"), CmdManageThreads, u"manageThreads", CommandIcon::Threads},
+    {UI_TEXT_NOOP("色块"), CmdModeColourBlocks, u"modeColourBlocks", CommandIcon::ColourBlocks},
+    {UI_TEXT_NOOP("#色"), CmdModeSymbolsOnColour, u"modeSymbolsOnColour", CommandIcon::SymbolsOnColour},
     {"#", CmdModeSymbolsOnly, u"modeSymbolsOnly", CommandIcon::SymbolsOnly},
-    {"仿真", CmdModeSimulated, u"modeSimulated", CommandIcon::Simulated},
-    {"导出", CmdExportChart, u"exportChart", CommandIcon::None},
-    {"设置", CmdPrintSettings, u"printSettings", CommandIcon::PrintSettings},
-    {"打印", CmdPrint, u"print", CommandIcon::Print},
-    {"关闭", CmdCloseWindow, u"closeWindow", CommandIcon::Close},
+    {UI_TEXT_NOOP("仿真"), CmdModeSimulated, u"modeSimulated", CommandIcon::Simulated},
+    {UI_TEXT_NOOP("导出"), CmdExportChart, u"exportChart", CommandIcon::None},
+    {UI_TEXT_NOOP("设置"), CmdPrintSettings, u"printSettings", CommandIcon::PrintSettings},
+    {UI_TEXT_NOOP("打印"), CmdPrint, u"print", CommandIcon::Print},
+    {UI_TEXT_NOOP("关闭"), CmdCloseWindow, u"closeWindow", CommandIcon::Close},
 };
 
 inline constexpr CommandRow kFileMenuRows[] = {
     // The toolbar's own actions, so their keys show here too.
-    {"新建", CmdNewPattern, u"newPattern"},
-    {"打开", CmdOpenPattern, u"openPattern"},
-    {"存储", CmdSavePattern, u"savePattern"},
+    {UI_TEXT_NOOP("新建"), CmdNewPattern, u"newPattern"},
+    {UI_TEXT_NOOP("打开"), CmdOpenPattern, u"openPattern"},
+    {UI_TEXT_NOOP("存储"), CmdSavePattern, u"savePattern"},
     kSeparator,
-    {"打开旧色库绣图校正", CmdOpenOldLibrary, u"openOldLibrary"},
-    {"导入照片", CmdImportPhoto, u"importPhoto"},
-    {"带描边的卡通图导入", CmdImportCartoon, u"importCartoon"},
+    {UI_TEXT_NOOP("打开旧色库绣图校正"), CmdOpenOldLibrary, u"openOldLibrary"},
+    {UI_TEXT_NOOP("导入照片"), CmdImportPhoto, u"importPhoto"},
+    {UI_TEXT_NOOP("带描边的卡通图导入"), CmdImportCartoon, u"importCartoon"},
     kSeparator,
-    {"设置打印细节", CmdPrintDetails, u"printDetails"},
-    {"打印预览", CmdPrintPreview, u"printPreview"},
-    {"打印纸设置", CmdPageSetup, u"pageSetup"},
-    {"返回", CmdPreviewReturn, u"previewReturn"},
+    {UI_TEXT_NOOP("设置打印细节"), CmdPrintDetails, u"printDetails"},
+    {UI_TEXT_NOOP("打印预览"), CmdPrintPreview, u"printPreview"},
+    {UI_TEXT_NOOP("打印纸设置"), CmdPageSetup, u"pageSetup"},
+    {UI_TEXT_NOOP("返回"), CmdPreviewReturn, u"previewReturn"},
     kSeparator,
-    {"导出矢量绣图", CmdExportVector, u"exportVector"},
-    {"存为绣图仿真文件", CmdExportSimulated, u"exportSimulated"},
-    {"导出PDF绣图", CmdExportPdf, u"exportPdf"},
-    {"导出SVG绣图", CmdExportSvg, u"exportSvg"},
-    {"印刷输出", CmdExportTiff, u"exportTiff"},
+    {UI_TEXT_NOOP("导出矢量绣图"), CmdExportVector, u"exportVector"},
+    {UI_TEXT_NOOP("存为绣图仿真文件"), CmdExportSimulated, u"exportSimulated"},
+    {UI_TEXT_NOOP("导出PDF绣图"), CmdExportPdf, u"exportPdf"},
+    {UI_TEXT_NOOP("导出SVG绣图"), CmdExportSvg, u"exportSvg"},
+    {UI_TEXT_NOOP("印刷输出"), CmdExportTiff, u"exportTiff"},
     kSeparator,
-    {"导入OXS绣图", CmdImportOxs, u"importOxs"},
-    {"导出OXS绣图", CmdExportOxs, u"exportOxs"},
-    {"导入其他软件的绣图", CmdImportOtherChart, u"importOtherChart"},
+    {UI_TEXT_NOOP("导入OXS绣图"), CmdImportOxs, u"importOxs"},
+    {UI_TEXT_NOOP("导出OXS绣图"), CmdExportOxs, u"exportOxs"},
+    {UI_TEXT_NOOP("导入其他软件的绣图"), CmdImportOtherChart, u"importOtherChart"},
     kSeparator,
-    {"意见反馈", CmdFeedback, u"feedback"},
-    {"设置", CmdPreferences, u"preferences"},
-    {"退出(&X)", CmdExit, u"exit"},
+    {UI_TEXT_NOOP("意见反馈"), CmdFeedback, u"feedback"},
+    {UI_TEXT_NOOP("设置"), CmdPreferences, u"preferences"},
+    {UI_TEXT_NOOP("退出(&X)"), CmdExit, u"exit"},
 };
 
 // The undo and redo rows carry the captions of an empty history; the window follows the
@@ -138,10 +139,10 @@ inline constexpr CommandRow kEditMenuRows[] = {
     {kNoUndo, CmdUndo, u"undo"},
     {kNoRedo, CmdRedo, u"redo"},
     kSeparator,
-    {"插入绣图", CmdInsertPattern, u"insertPattern"},
+    {UI_TEXT_NOOP("插入绣图"), CmdInsertPattern, u"insertPattern"},
     {kBackstitchCommands[1].caption, kBackstitchCommands[1].id},
-    {"设置绣布颜色", CmdFabricColour, u"fabricColour"},
-    {"当前绣图统计", CmdThreadStatistics, u"threadStatistics"},
+    {UI_TEXT_NOOP("设置绣布颜色"), CmdFabricColour, u"fabricColour"},
+    {UI_TEXT_NOOP("当前绣图统计"), CmdThreadStatistics, u"threadStatistics"},
     kSeparator,
     {.entries = kPatternTransformMenu},
 };
@@ -150,9 +151,9 @@ inline constexpr CommandRow kRotationRows[] = {{.entries = kRotationMenu}};
 
 inline constexpr CommandRow kSelectionMenuRows[] = {
     {.entries = kSelectionMenu},
-    {"剪切选区", CmdCutSelection, u"cutSelection"},
-    {"全选", CmdSelectAll, u"selectAll"},
-    {"放下粘贴或取消选区", CmdEscape, u"dropSelection"},
+    {UI_TEXT_NOOP("剪切选区"), CmdCutSelection, u"cutSelection"},
+    {UI_TEXT_NOOP("全选"), CmdSelectAll, u"selectAll"},
+    {UI_TEXT_NOOP("放下粘贴或取消选区"), CmdEscape, u"dropSelection"},
     {.caption = kRotationMenuCaption, .name = u"rotationMenu", .submenu = kRotationRows},
 };
 
@@ -163,9 +164,9 @@ inline constexpr CommandRow kLineMenuRows[] = {
 };
 
 inline constexpr CommandRow kExtraToolRows[] = {
-    {"查找绣线工具", CmdThreadFinder, u"threadFinder"},
-    {"计算绣布工具", CmdFabricCalculator, u"fabricCalculator"},
-    {"线量计算工具", CmdThreadCalculator, u"threadCalculator"},
+    {UI_TEXT_NOOP("查找绣线工具"), CmdThreadFinder, u"threadFinder"},
+    {UI_TEXT_NOOP("计算绣布工具"), CmdFabricCalculator, u"fabricCalculator"},
+    {UI_TEXT_NOOP("线量计算工具"), CmdThreadCalculator, u"threadCalculator"},
 };
 
 // The plug-in menu until the plug-ins' items replace its placeholder (plugin_commands.h).
@@ -181,23 +182,23 @@ struct MenuTable {
 
 // The menu bar before the view menu, which the window builds from its docks.
 inline constexpr MenuTable kMenuBar[] = {
-    {"文件(&F)", u"fileMenu", kFileMenuRows},
-    {"编辑(&E)", u"editMenu", kEditMenuRows},
+    {UI_TEXT_NOOP("文件(&F)"), u"fileMenu", kFileMenuRows},
+    {UI_TEXT_NOOP("编辑(&E)"), u"editMenu", kEditMenuRows},
     {kSelectionMenuCaption, u"selectionMenu", kSelectionMenuRows},
 };
 
 inline constexpr CommandRow kHelpMenuRows[] = {
-    {"使用说明", CmdHelpGuide, u"helpGuide"},
-    {"快捷键", CmdShortcutList, u"shortcutList"},
+    {UI_TEXT_NOOP("使用说明"), CmdHelpGuide, u"helpGuide"},
+    {UI_TEXT_NOOP("快捷键"), CmdShortcutList, u"shortcutList"},
     kSeparator,
-    {"关于", CmdAbout, u"about"},
+    {UI_TEXT_NOOP("关于"), CmdAbout, u"about"},
 };
 
 // The menus after the view menu.
 inline constexpr MenuTable kMenuBarAfterView[] = {
     {kPluginMenuCaption, u"pluginMenu", kPluginMenuRows},
-    {"附加工具", u"extraToolsMenu", kExtraToolRows},
-    {"帮助(&H)", u"helpMenu", kHelpMenuRows},
+    {UI_TEXT_NOOP("附加工具"), u"extraToolsMenu", kExtraToolRows},
+    {UI_TEXT_NOOP("帮助(&H)"), u"helpMenu", kHelpMenuRows},
 };
 
 }  // namespace brenmark

@@ -25,7 +25,7 @@ QComboBox* fabricList(QWidget* parent)
     list->setObjectName(u"fabric"_qs);
     for (const std::string& f : fabricCounts())
         list->addItem(fromGbk(f));
-    list->setCurrentIndex(list->findText(fromGbk(kDefaultFabric)));
+    list->setCurrentIndex(list->findText(uiQStringOf(kDefaultFabric)));
     return list;
 }
 
@@ -60,10 +60,10 @@ ThreadCalculator::ThreadCalculator(QWidget* parent)
       fabric_(fabricList(this)),
       strands_(new QComboBox(this)),
       cells_(numberEdit(u"cells", this)),
-      calculate_(new QPushButton(fromGbk("计算"), this)),
+      calculate_(new QPushButton(uiQString("计算"), this)),
       result_(resultLabel(this))
 {
-    setWindowTitle(fromGbk(kTitleThreadCalculator));
+    setWindowTitle(uiQStringOf(kTitleThreadCalculator));
     setObjectName(u"threadCalculator"_qs);
     strands_->setObjectName(u"strands"_qs);
     calculate_->setObjectName(u"calculate"_qs);
@@ -78,9 +78,9 @@ ThreadCalculator::ThreadCalculator(QWidget* parent)
                                                   cells_->text().toLongLong())));
     });
     auto* form = new QFormLayout(this);
-    form->addRow(fromGbk("选绣布型号"), fabric_);
-    form->addRow(fromGbk("选择绣的股数"), strands_);
-    form->addRow(fromGbk("请输入格数"), cells_);
+    form->addRow(uiQString("选绣布型号"), fabric_);
+    form->addRow(uiQString("选择绣的股数"), strands_);
+    form->addRow(uiQString("请输入格数"), cells_);
     form->addRow(calculate_);
     form->addRow(result_);
 }
@@ -91,17 +91,17 @@ FabricCalculator::FabricCalculator(MessageBoxes& messages, QWidget* parent)
       fabric_(fabricList(this)),
       width_(numberEdit(u"width", this)),
       height_(numberEdit(u"height", this)),
-      calculate_(new QPushButton(fromGbk("计算"), this)),
+      calculate_(new QPushButton(uiQString("计算"), this)),
       result_(resultLabel(this))
 {
-    setWindowTitle(fromGbk(kTitleFabricCalculator));
+    setWindowTitle(uiQStringOf(kTitleFabricCalculator));
     setObjectName(u"fabricCalculator"_qs);
     calculate_->setObjectName(u"calculate"_qs);
     connect(calculate_, &QPushButton::clicked, this, &FabricCalculator::run);
     auto* form = new QFormLayout(this);
-    form->addRow(fromGbk("选择绣布类型"), fabric_);
-    form->addRow(fromGbk("输入图绣图宽(格)"), width_);
-    form->addRow(fromGbk("输入绣图高(格)"), height_);
+    form->addRow(uiQString("选择绣布类型"), fabric_);
+    form->addRow(uiQString("输入图绣图宽(格)"), width_);
+    form->addRow(uiQString("输入绣图高(格)"), height_);
     form->addRow(calculate_);
     form->addRow(result_);
 }
@@ -122,13 +122,13 @@ ThreadFinder::ThreadFinder(const PaletteStore& palettes, QWidget* parent)
     : QDialog(parent),
       palettes_(palettes),
       brand_(new QComboBox(this)),
-      picker_(new QPushButton(fromGbk("取色器"), this)),
+      picker_(new QPushButton(uiQString("取色器"), this)),
       pickedColour_(new QLabel(this)),
       threadColour_(new QLabel(this)),
       number_(new QLabel(this)),
-      match_(new QPushButton(fromGbk("匹配"), this))
+      match_(new QPushButton(uiQString("匹配"), this))
 {
-    setWindowTitle(fromGbk(kTitleThreadFinder));
+    setWindowTitle(uiQStringOf(kTitleThreadFinder));
     setObjectName(u"threadFinder"_qs);
     brand_->setObjectName(u"brand"_qs);
     picker_->setObjectName(u"picker"_qs);
@@ -149,11 +149,11 @@ ThreadFinder::ThreadFinder(const PaletteStore& palettes, QWidget* parent)
     connect(match_, &QPushButton::clicked, this, &ThreadFinder::runMatch);
 
     auto* form = new QFormLayout(this);
-    form->addRow(fromGbk("选择绣线"), brand_);
+    form->addRow(uiQString("选择绣线"), brand_);
     form->addRow(picker_);
-    form->addRow(fromGbk("取得颜色"), pickedColour_);
-    form->addRow(fromGbk("绣线颜色"), threadColour_);
-    form->addRow(fromGbk("绣线号"), number_);
+    form->addRow(uiQString("取得颜色"), pickedColour_);
+    form->addRow(uiQString("绣线颜色"), threadColour_);
+    form->addRow(uiQString("绣线号"), number_);
     form->addRow(match_);
     loadBrand();
 }
@@ -167,7 +167,7 @@ void ThreadFinder::loadBrand()
 void ThreadFinder::pickColour()
 {
     const QColor start = picked_ ? qColour(*picked_) : QColor(Qt::white);
-    const QColor colour = QColorDialog::getColor(start, this, fromGbk("取色器"));
+    const QColor colour = QColorDialog::getColor(start, this, uiQString("取色器"));
     if (colour.isValid())
         setPicked(rgb(colour.red(), colour.green(), colour.blue()));
 }

@@ -23,12 +23,12 @@ constexpr struct {
     {nullptr, 0},
     {kMenuSubtractThread, CmdSubtractThread},
     {kTitleReduceColours, CmdReduceColours},
-    {"颜色替换", CmdReplaceColour},
+    {UI_TEXT_NOOP("颜色替换"), CmdReplaceColour},
     {kTitleAreaReplace, CmdAreaReplaceColour},
-    {"挖空指定颜色", CmdHollowOutColour},
-    {"删除未使用绣线", CmdDeleteUnusedThreads},
+    {UI_TEXT_NOOP("挖空指定颜色"), CmdHollowOutColour},
+    {UI_TEXT_NOOP("删除未使用绣线"), CmdDeleteUnusedThreads},
     {kCleanConfettiCommand, CmdCleanConfetti},
-    {"增加绣线", CmdAddThread},
+    {UI_TEXT_NOOP("增加绣线"), CmdAddThread},
     {kTitleOutlineThread, CmdReplaceOutlineThread},
     {nullptr, 0},
     {kMenuClearLocks, CmdClearLocks},
@@ -62,7 +62,7 @@ void addColourCommands(QMenu& menu, const CommandRouter& router, ColourCommands&
         const int id = row.id;
         QObject::connect(action, &QAction::triggered, &menu, [&router, id] { router.run(id); });
     }
-    QMenu* brands = menu.addMenu(fromGbk(kMenuConvertBrand));
+    QMenu* brands = menu.addMenu(uiQStringOf(kMenuConvertBrand));
     brands->setObjectName(u"brandMenu"_qs);
     // The brands are those of the thread kind list now, less the pattern's own.
     QObject::connect(&menu, &QMenu::aboutToShow, brands, [brands, &commands] {

@@ -6,6 +6,7 @@
 #include "editor/app/command_router.h"
 #include "editor/app/confetti_brush.h"
 #include "editor/output/colour_operations.h"
+#include "interchange/ui_text.h"
 
 #include <functional>
 #include <string>
@@ -31,8 +32,8 @@ enum ColourCommandId : int {
     CmdUseClearSymbols,  // "改用清晰符号"
 };
 
-inline constexpr const char* kMenuSubtractThread = "减去被选颜色";
-inline constexpr const char* kMenuConvertBrand = "转换绣线系列";
+inline constexpr const char* kMenuSubtractThread = UI_TEXT_NOOP("减去被选颜色");
+inline constexpr const char* kMenuConvertBrand = UI_TEXT_NOOP("转换绣线系列");
 
 class ColourCommands {
 public:

@@ -55,15 +55,15 @@ ColourPanel::ColourPanel(PatternDocument& doc, QWidget* parent) : QWidget(parent
     number_->setObjectName(u"currentNumber"_qs);
     number_->setMinimumWidth(60);
     top->addWidget(number_);
-    lock_ = new QCheckBox(fromGbk("锁定"), this);
+    lock_ = new QCheckBox(uiQString("锁定"), this);
     lock_->setObjectName(u"lockBox"_qs);
     lock_->setEnabled(false);
     top->addWidget(lock_);
     // Beside the bar's own menu, the way to a new thread without looking for it there.
-    addThread_ = new QPushButton(fromGbk("增加绣线"), this);
+    addThread_ = new QPushButton(uiQString("增加绣线"), this);
     addThread_->setObjectName(u"addThreadButton"_qs);
-    addThread_->setToolTip(fromGbk("增加绣线: 从色库中选一种绣线加到绣图的颜色里"));
-    addThread_->setStatusTip(fromGbk("从色库中选一种绣线加到绣图的颜色里"));
+    addThread_->setToolTip(uiQString("增加绣线: 从色库中选一种绣线加到绣图的颜色里"));
+    addThread_->setStatusTip(uiQString("从色库中选一种绣线加到绣图的颜色里"));
     connect(addThread_, &QPushButton::clicked, this, &ColourPanel::addThreadClicked);
     top->addWidget(addThread_);
     layout->addLayout(top);

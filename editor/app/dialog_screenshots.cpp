@@ -2,15 +2,18 @@
 // print windows (the print details, the print choice, the preview of a chart page), for the
 // documentation: brenmark-dialog-shots OUTDIR [PROGRAMDIR] (run under xvfb-run). The picture
 // it converts is drawn here, so the shots come out the same every time.
+#include "editor/app/document_commands.h"
 #include "editor/app/picture_import_dialog.h"
 #include "editor/app/print_choice_dialog.h"
 #include "editor/app/print_preview_window.h"
 #include "editor/app/print_settings_dialog.h"
 #include "editor/app/statistics_window.h"
 #include "editor/document/program_directory.h"
+#include "editor/document/program_folders.h"
 #include "editor/output/picture_decode.h"
 #include "editor/output/print_preview.h"
 #include "editor/render/chart_export.h"
+#include "interchange/ui_text.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,6 +23,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -81,6 +85,10 @@ bool shoot(QWidget& widget, const QString& path)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Pictures of the English interface with BRENMARK_LANG=en; Chinese otherwise.
+    if (const char* language = std::getenv("BRENMARK_LANG"))
+        if (const auto chosen = brenmark::parseUiLanguage(language))
+            brenmark::setUiLanguage(*chosen, brenmark::programFolders().shipped);
     if (argc < 2) {
         std::fprintf(stderr, "usage: brenmark-dialog-shots OUTDIR [PROGRAMDIR]\n");
         return 2;
@@ -94,7 +102,7 @@ int main(int argc, char* argv[])
     brenmark::PaletteStore palettes(programDir);
     brenmark::SilentMessages messages;
     brenmark::PictureImportPanel panel(palettes);
-    brenmark::PictureImportDialog dialog("导入图片", brenmark::pictureImportFilter(), panel, messages);
+    brenmark::PictureImportDialog dialog(brenmark::kTitleImportPicture, brenmark::pictureImportFilter(), panel, messages);
     dialog.fileDialog()->setDirectory(scratch.path());
     dialog.fileDialog()->selectFile(picture);
     dialog.selectPicture(picture);

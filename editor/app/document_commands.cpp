@@ -1,10 +1,11 @@
 #include "editor/app/document_commands.h"
 
 #include "editor/document/fabric_colors.h"
-#include "interchange/file_bytes.h"
 #include "editor/document/layer_operations.h"
 #include "editor/document/thread_manager.h"
 #include "editor/document/thread_operations.h"
+#include "interchange/file_bytes.h"
+#include "interchange/ui_text.h"
 
 #include "interchange/code_page.h"
 
@@ -21,8 +22,8 @@ namespace brenmark {
 
 namespace {
 
-constexpr const char* kMsgBadSize = "绣图的宽和高必须是1到3000之间的整数";
-constexpr const char* kNotePictureChosen = "图片转换尚未提供";
+constexpr const char* kMsgBadSize = UI_TEXT_NOOP("绣图的宽和高必须是1到3000之间的整数");
+constexpr const char* kNotePictureChosen = UI_TEXT_NOOP("图片转换尚未提供");
 
 std::optional<int> parseSide(const std::string& text)
 {
@@ -83,14 +84,14 @@ std::string writeError(int error)
     switch (error) {
     case 0: return {};
     case ENOSPC:
-    case EDQUOT: return "磁盘空间不足";
-    case EROFS: return "磁盘是只读的";
+    case EDQUOT: return uiText("磁盘空间不足");
+    case EROFS: return uiText("磁盘是只读的");
     case EACCES:
-    case EPERM: return "没有写入的权限";
+    case EPERM: return uiText("没有写入的权限");
     case ENOENT:
-    case ENOTDIR: return "文件夹不存在";
-    case ENAMETOOLONG: return "文件名太长";
-    case EIO: return "磁盘读写错误";
+    case ENOTDIR: return uiText("文件夹不存在");
+    case ENAMETOOLONG: return uiText("文件名太长");
+    case EIO: return uiText("磁盘读写错误");
     default: return utf8ToGbk(std::strerror(error));
     }
 }
@@ -100,15 +101,15 @@ std::string writeRefusal(const std::string& path)
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) {
         if (!S_ISREG(st.st_mode))
-            return "这不是一个普通文件";
+            return uiText("这不是一个普通文件");
         // A file marked read-only stays as it is, even for a user who could replace it (the
         // save renames a new file over it, which only needs the folder).
         if (::access(path.c_str(), W_OK) != 0 || (st.st_mode & 0222) == 0)
-            return "文件是只读的,没有写入它的权限";
+            return uiText("文件是只读的,没有写入它的权限");
     }
     const std::string folder = folderOf(path);
     if (!directoryExists(folder))
-        return "文件夹不存在";
+        return uiText("文件夹不存在");
     if (::access(folder.c_str(), W_OK | X_OK) != 0)
         return writeError(errno == EROFS ? EROFS : EACCES);
     return {};
@@ -280,7 +281,7 @@ bool DocumentCommands::read(const std::string& path, LoadMode mode, PatternDocum
     // Whatever the reader refused without a word (not a pattern at all, unreadable) still
     // says so: the user must not wonder whether anything happened.
     if (!messages.shown())
-        dialogs_.show(std::string(kMsgOpenFailed) + utf8ToGbk(path) + "\n" + kMsgDamaged, kTitleInfo,
+        dialogs_.show(uiText(kMsgOpenFailed) + utf8ToGbk(path) + "\n" + uiText(kMsgDamaged), kTitleInfo,
                       MessageIcon::Warning);
     return false;
 }
@@ -377,7 +378,7 @@ DocumentCommands::SaveOutcome DocumentCommands::save()
     // The dialog asks nothing about replacing a file, since the name it hands back is not
     // always the one written: the question is about the file that will be replaced, and not
     // asked about the pattern's own file.
-    if (!ownFile && fileExists(path) && !dialogs_.askYesNo(utf8ToGbk(path) + kAskReplaceFile, kTitleSavePattern))
+    if (!ownFile && fileExists(path) && !dialogs_.askYesNo(utf8ToGbk(path) + uiText(kAskReplaceFile), kTitleSavePattern))
         return SaveOutcome::Cancelled;
     deleteUnusedThreads();
     // The file is written in one piece and renamed over the old one, so there is nothing
@@ -391,7 +392,7 @@ DocumentCommands::SaveOutcome DocumentCommands::save()
     }
     if (!written) {
         const int error = errno;
-        showSaveFailure(path, error == ENOMEM ? std::string("内存不足") : writeError(error));
+        showSaveFailure(path, error == ENOMEM ? uiText("内存不足") : writeError(error));
         return SaveOutcome::Failed;
     }
     currentPath_ = path;
@@ -407,7 +408,7 @@ DocumentCommands::SaveOutcome DocumentCommands::save()
 
 void DocumentCommands::showSaveFailure(const std::string& path, const std::string& reason)
 {
-    std::string text = std::string(kMsgSaveFailed) + utf8ToGbk(path);
+    std::string text = uiText(kMsgSaveFailed) + utf8ToGbk(path);
     if (!reason.empty())
         text += "\n" + reason;
     dialogs_.show(text, kTitleWarning, MessageIcon::Warning);

@@ -7,6 +7,7 @@
 #include "editor/document/pattern_document.h"
 #include "editor/document/pattern_file.h"
 #include "editor/document/undo_recorder.h"
+#include "interchange/ui_text.h"
 
 #include <optional>
 #include <string>
@@ -16,18 +17,18 @@ namespace brenmark {
 
 class LayerOperations;
 
-inline constexpr const char* kPatternFilter = "绣图文件 (.xiu)|*.xiu|";
+inline constexpr const char* kPatternFilter = UI_TEXT_NOOP("绣图文件 (.xiu)|*.xiu|");
 inline constexpr const char* kPictureFilter =
-    "图片文件 (.bmp;.jpg;.jpeg;.gif;.ico)|*.bmp;*.jpg;*.jpeg;*.gif;*.ico|All Files (*.*)|*.*|";
-inline constexpr const char* kTitleOpenPattern = "打开绣图";
-inline constexpr const char* kTitleSavePattern = "存储绣图";
-inline constexpr const char* kTitleImportPicture = "导入图片";
-inline constexpr const char* kTitleInsertPattern = "插入绣图";
-inline constexpr const char* kAskSavePattern = "保存当前绣图吗?";
-inline constexpr const char* kAskReplaceFile = "已存在。\n要替换它吗?";  // after the path
-inline constexpr const char* kUntitled = "未命名";
-inline constexpr const char* kMsgSaveFailed = "绣图未能存储:";  // then the path and the reason
-inline constexpr const char* kMsgOpenFailed = "绣图未能打开:";  // then the path
+    UI_TEXT_NOOP("图片文件 (.bmp;.jpg;.jpeg;.gif;.ico)|*.bmp;*.jpg;*.jpeg;*.gif;*.ico|All Files (*.*)|*.*|");
+inline constexpr const char* kTitleOpenPattern = UI_TEXT_NOOP("打开绣图");
+inline constexpr const char* kTitleSavePattern = UI_TEXT_NOOP("存储绣图");
+inline constexpr const char* kTitleImportPicture = UI_TEXT_NOOP("导入图片");
+inline constexpr const char* kTitleInsertPattern = UI_TEXT_NOOP("插入绣图");
+inline constexpr const char* kAskSavePattern = UI_TEXT_NOOP("保存当前绣图吗?");
+inline constexpr const char* kAskReplaceFile = UI_TEXT_NOOP("已存在。\n要替换它吗?");  // after the path
+inline constexpr const char* kUntitled = UI_TEXT_NOOP("未命名");
+inline constexpr const char* kMsgSaveFailed = UI_TEXT_NOOP("绣图未能存储:");  // then the path and the reason
+inline constexpr const char* kMsgOpenFailed = UI_TEXT_NOOP("绣图未能打开:");  // then the path
 inline constexpr const char* kDefaultNewBrand = kDefaultBrand;
 inline constexpr const char* kDefaultNewSize = "100";
 

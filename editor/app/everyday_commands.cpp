@@ -24,45 +24,45 @@ namespace brenmark {
 namespace {
 
 constexpr CommandKeys kCommandKeys[] = {
-    {CmdNewPattern, "Ctrl+N", nullptr, "建立一个新的空白绣图"},
-    {CmdOpenPattern, "Ctrl+O", nullptr, "打开一个绣图文件"},
-    {CmdSavePattern, "Ctrl+S", nullptr, "存储当前的绣图"},
-    {CmdImportPicture, nullptr, nullptr, "把一张图片转换成绣图"},
-    {CmdZoomIn, "Ctrl+=", "Ctrl++", "放大绣图,视图中心的格子保持不动(在绣图上也可按 +)"},
-    {CmdZoomOut, "Ctrl+-", nullptr, "缩小绣图,视图中心的格子保持不动(在绣图上也可按 -)"},
-    {CmdFitWindow, "Ctrl+0", nullptr, "缩放到整幅绣图正好放进窗口"},
-    {CmdManageThreads, nullptr, nullptr, "查看和修改各品牌绣线的颜色"},
-    {CmdModeColourBlocks, nullptr, nullptr, "以色块显示绣图"},
-    {CmdModeSymbolsOnColour, nullptr, nullptr, "在颜色上显示绣线符号"},
-    {CmdModeSymbolsOnly, nullptr, nullptr, "只显示绣线符号"},
-    {CmdModeSimulated, nullptr, nullptr, "显示绣好后的仿真效果"},
-    {CmdExportChart, "Ctrl+E", nullptr, "把绣图导出为图片文件"},
-    {CmdPrintSettings, nullptr, nullptr, "设置打印的内容和格式"},
-    {CmdPrint, "Ctrl+P", nullptr, "打印绣图"},
-    {CmdCloseWindow, nullptr, nullptr, "关闭当前绣图"},
-    {CmdExit, "Ctrl+Q", nullptr, "退出程序"},
-    {CmdUndo, "Ctrl+Z", nullptr, "取消上一步操作"},
-    {CmdRedo, "Ctrl+Y", nullptr, "重复上一步操作"},
-    {CmdCopySelection, "Ctrl+C", nullptr, "复制选区里的格子、描边和针法"},
-    {CmdCutSelection, "Ctrl+X", nullptr, "复制选区的内容,然后清除选区"},
-    {CmdPasteSelection, "Ctrl+V", nullptr, "粘贴复制的内容,拖到位置后放下"},
-    {CmdSelectAll, "Ctrl+A", nullptr, "选中整幅绣图(一个矩形选区)"},
-    {CmdClearSelection, nullptr, nullptr, "清除选区里的格子和描边(在绣图上按 Del)"},
-    {CmdEscape, "Esc", nullptr, "放下正在移动的粘贴内容,或取消选区"},
-    {CmdHelpGuide, "F1", nullptr, "打开使用说明"},
-    {CmdShortcutList, nullptr, nullptr, "列出所有快捷键"},
-    {CmdAbout, nullptr, nullptr, "关于本程序"},
+    {CmdNewPattern, "Ctrl+N", nullptr, UI_TEXT_NOOP("建立一个新的空白绣图")},
+    {CmdOpenPattern, "Ctrl+O", nullptr, UI_TEXT_NOOP("打开一个绣图文件")},
+    {CmdSavePattern, "Ctrl+S", nullptr, UI_TEXT_NOOP("存储当前的绣图")},
+    {CmdImportPicture, nullptr, nullptr, UI_TEXT_NOOP("把一张图片转换成绣图")},
+    {CmdZoomIn, "Ctrl+=", "Ctrl++", UI_TEXT_NOOP("放大绣图,视图中心的格子保持不动(在绣图上也可按 +)")},
+    {CmdZoomOut, "Ctrl+-", nullptr, UI_TEXT_NOOP("缩小绣图,视图中心的格子保持不动(在绣图上也可按 -)")},
+    {CmdFitWindow, "Ctrl+0", nullptr, UI_TEXT_NOOP("缩放到整幅绣图正好放进窗口")},
+    {CmdManageThreads, nullptr, nullptr, UI_TEXT_NOOP("查看和修改各品牌绣线的颜色")},
+    {CmdModeColourBlocks, nullptr, nullptr, UI_TEXT_NOOP("以色块显示绣图")},
+    {CmdModeSymbolsOnColour, nullptr, nullptr, UI_TEXT_NOOP("在颜色上显示绣线符号")},
+    {CmdModeSymbolsOnly, nullptr, nullptr, UI_TEXT_NOOP("只显示绣线符号")},
+    {CmdModeSimulated, nullptr, nullptr, UI_TEXT_NOOP("显示绣好后的仿真效果")},
+    {CmdExportChart, "Ctrl+E", nullptr, UI_TEXT_NOOP("把绣图导出为图片文件")},
+    {CmdPrintSettings, nullptr, nullptr, UI_TEXT_NOOP("设置打印的内容和格式")},
+    {CmdPrint, "Ctrl+P", nullptr, UI_TEXT_NOOP("打印绣图")},
+    {CmdCloseWindow, nullptr, nullptr, UI_TEXT_NOOP("关闭当前绣图")},
+    {CmdExit, "Ctrl+Q", nullptr, UI_TEXT_NOOP("退出程序")},
+    {CmdUndo, "Ctrl+Z", nullptr, UI_TEXT_NOOP("取消上一步操作")},
+    {CmdRedo, "Ctrl+Y", nullptr, UI_TEXT_NOOP("重复上一步操作")},
+    {CmdCopySelection, "Ctrl+C", nullptr, UI_TEXT_NOOP("复制选区里的格子、描边和针法")},
+    {CmdCutSelection, "Ctrl+X", nullptr, UI_TEXT_NOOP("复制选区的内容,然后清除选区")},
+    {CmdPasteSelection, "Ctrl+V", nullptr, UI_TEXT_NOOP("粘贴复制的内容,拖到位置后放下")},
+    {CmdSelectAll, "Ctrl+A", nullptr, UI_TEXT_NOOP("选中整幅绣图(一个矩形选区)")},
+    {CmdClearSelection, nullptr, nullptr, UI_TEXT_NOOP("清除选区里的格子和描边(在绣图上按 Del)")},
+    {CmdEscape, "Esc", nullptr, UI_TEXT_NOOP("放下正在移动的粘贴内容,或取消选区")},
+    {CmdHelpGuide, "F1", nullptr, UI_TEXT_NOOP("打开使用说明")},
+    {CmdShortcutList, nullptr, nullptr, UI_TEXT_NOOP("列出所有快捷键")},
+    {CmdAbout, nullptr, nullptr, UI_TEXT_NOOP("关于本程序")},
 };
 
 constexpr ViewKey kViewKeys[] = {
-    {"← → ↑ ↓", "移动视图(几个格子)"},
-    {"PgUp / PgDn", "上下移动一屏(加 Ctrl 左右移动一屏)"},
-    {"Home / End", "到行首 / 行尾(加 Ctrl 到绣图的开头 / 结尾)"},
-    {"+ / -", "放大 / 缩小"},
-    {"Del", "清除选区(选区域工具),删除选中的描边(选中描的边工具)"},
-    {"Ctrl+滚轮", "以鼠标处为中心放大 / 缩小"},
-    {"滚轮 / Shift+滚轮", "上下 / 左右移动视图"},
-    {"Shift+拖动", "用选区域工具拉出矩形选区"},
+    {"← → ↑ ↓", UI_TEXT_NOOP("移动视图(几个格子)")},
+    {"PgUp / PgDn", UI_TEXT_NOOP("上下移动一屏(加 Ctrl 左右移动一屏)")},
+    {"Home / End", UI_TEXT_NOOP("到行首 / 行尾(加 Ctrl 到绣图的开头 / 结尾)")},
+    {"+ / -", UI_TEXT_NOOP("放大 / 缩小")},
+    {"Del", UI_TEXT_NOOP("清除选区(选区域工具),删除选中的描边(选中描的边工具)")},
+    {UI_TEXT_NOOP("Ctrl+滚轮"), UI_TEXT_NOOP("以鼠标处为中心放大 / 缩小")},
+    {UI_TEXT_NOOP("滚轮 / Shift+滚轮"), UI_TEXT_NOOP("上下 / 左右移动视图")},
+    {UI_TEXT_NOOP("Shift+拖动"), UI_TEXT_NOOP("用选区域工具拉出矩形选区")},
 };
 
 QString keysText(const CommandKeys& row)
@@ -131,7 +131,7 @@ void applyCommandKeys(QWidget& window)
             if (a->toolTip() != a->text() && a->toolTip() != caption)
                 continue;
             const QString keys = keysText(row);
-            const QString does = fromGbk(row.does);
+            const QString does = uiQStringOf(row.does);
             a->setToolTip(keys.isEmpty() ? caption + u": "_qs + does : caption + u" ("_qs + keys + u"): "_qs + does);
             a->setStatusTip(does);
         }
@@ -172,19 +172,19 @@ void routeEverydayCommands(MainWindow& window)
     router.add(CmdHelpGuide, [&window](int, Modifiers) {
         const QString path = userGuidePath(window.session().palettes().programDir());
         if (path.isEmpty()) {
-            showHelpPage(&window, fromGbk("使用说明"), QUrl(), shortcutTable());
+            showHelpPage(&window, uiQString("使用说明"), QUrl(), shortcutTable());
             return true;
         }
-        showHelpPage(&window, fromGbk("使用说明"), QUrl::fromLocalFile(path), QString());
+        showHelpPage(&window, uiQString("使用说明"), QUrl::fromLocalFile(path), QString());
         return true;
     });
     router.add(CmdShortcutList, [&window](int, Modifiers) {
-        showHelpPage(&window, fromGbk("快捷键"), QUrl(), shortcutTable());
+        showHelpPage(&window, uiQString("快捷键"), QUrl(), shortcutTable());
         return true;
     });
     router.add(CmdAbout, [&window](int, Modifiers) {
-        QMessageBox::about(&window, fromGbk("关于"),
-                           fromGbk("Velmora十字绣\n\n设计十字绣图样:从照片或空白开始,逐格编辑,加描边,"
+        QMessageBox::about(&window, uiQString("关于"),
+                           uiQString("Velmora十字绣\n\n设计十字绣图样:从照片或空白开始,逐格编辑,加描边,"
                                    "统计线量,打印或导出绣图。"));
         return true;
     });
@@ -198,17 +198,17 @@ QString userGuidePath(const std::string& programDir)
 
 QString shortcutTable()
 {
-    QString html = u"<h2>"_qs + fromGbk("快捷键") + u"</h2><table cellpadding=\"4\">"_qs;
+    QString html = u"<h2>"_qs + uiQString("快捷键") + u"</h2><table cellpadding=\"4\">"_qs;
     for (const CommandKeys& row : kCommandKeys) {
         const QString keys = keysText(row);
         if (keys.isEmpty())
             continue;
-        html += u"<tr><td><b>"_qs + keys.toHtmlEscaped() + u"</b></td><td>"_qs + fromGbk(row.does).toHtmlEscaped() +
+        html += u"<tr><td><b>"_qs + keys.toHtmlEscaped() + u"</b></td><td>"_qs + uiQStringOf(row.does).toHtmlEscaped() +
                 u"</td></tr>"_qs;
     }
     for (const ViewKey& k : kViewKeys)
-        html += u"<tr><td><b>"_qs + fromGbk(k.keys).toHtmlEscaped() + u"</b></td><td>"_qs +
-                fromGbk(k.does).toHtmlEscaped() + u"</td></tr>"_qs;
+        html += u"<tr><td><b>"_qs + uiQStringOf(k.keys).toHtmlEscaped() + u"</b></td><td>"_qs +
+                uiQStringOf(k.does).toHtmlEscaped() + u"</td></tr>"_qs;
     return html + u"</table>"_qs;
 }
 

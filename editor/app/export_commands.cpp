@@ -27,7 +27,7 @@ ChartFormat pictureFormatOf(const std::string& chosen)
 
 std::string withPath(const char* text, const std::string& path)
 {
-    std::string s = text;
+    std::string s = uiText(text);
     if (const auto at = s.find("%s"); at != std::string::npos)
         s.replace(at, 2, toGbk(decoded(path)));
     return s;

@@ -7,6 +7,7 @@
 #include "editor/app/export_dialogs.h"
 #include "editor/output/chart_formats.h"
 #include "editor/output/jpeg_conversion.h"
+#include "interchange/ui_text.h"
 
 #include <QSize>
 
@@ -22,17 +23,17 @@ class EditorSession;
 // File dialog titles and filters.
 inline constexpr const char* kTitleExportChart = chartFormatInfo(ChartFormat::Jpeg).dialogTitle;
 inline constexpr const char* kFilterExportChart = chartFormatInfo(ChartFormat::Jpeg).dialogFilter;
-inline constexpr const char* kTitleExportSimulated = "存储仿真绣图JPG";
-inline constexpr const char* kFilterExportSimulated = "仿真绣图JPG (.jpg)|*.jpg|仿真绣图PNG (.png)|*.png|";
+inline constexpr const char* kTitleExportSimulated = UI_TEXT_NOOP("存储仿真绣图JPG");
+inline constexpr const char* kFilterExportSimulated = UI_TEXT_NOOP("仿真绣图JPG (.jpg)|*.jpg|仿真绣图PNG (.png)|*.png|");
 inline constexpr const char* kTitleExportVector = chartFormatInfo(ChartFormat::Emf).dialogTitle;
 inline constexpr const char* kFilterExportVector = chartFormatInfo(ChartFormat::Emf).dialogFilter;
 inline constexpr const char* kTitleExportPdf = chartFormatInfo(ChartFormat::Pdf).dialogTitle;
 inline constexpr const char* kFilterExportPdf = chartFormatInfo(ChartFormat::Pdf).dialogFilter;
 inline constexpr const char* kTitleExportSvg = chartFormatInfo(ChartFormat::Svg).dialogTitle;
 inline constexpr const char* kFilterExportSvg = chartFormatInfo(ChartFormat::Svg).dialogFilter;
-inline constexpr const char* kTextSaveBeforeTiff = "必须先保存文件才能导出tiff文件";
+inline constexpr const char* kTextSaveBeforeTiff = UI_TEXT_NOOP("必须先保存文件才能导出tiff文件");
 inline constexpr const char* kTextEmfFailed = "Error";
-inline constexpr const char* kTextPageWriterNotStarted = "无法启动印刷输出程序:%s";
+inline constexpr const char* kTextPageWriterNotStarted = UI_TEXT_NOOP("无法启动印刷输出程序:%s");
 inline constexpr const char* kPageWriterProgram = "pressly";
 
 class ExportCommands {

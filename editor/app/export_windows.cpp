@@ -24,8 +24,8 @@ namespace {
 // The two choices of one group box, the first or the second checked.
 QRadioButton* pair(QGroupBox* box, const char* first, const char* second, bool secondChecked, const QString& name)
 {
-    auto* a = new QRadioButton(fromGbk(first), box);
-    auto* b = new QRadioButton(fromGbk(second), box);
+    auto* a = new QRadioButton(uiQStringOf(first), box);
+    auto* b = new QRadioButton(uiQStringOf(second), box);
     a->setObjectName(name + u"First"_qs);
     b->setObjectName(name + u"Second"_qs);
     (secondChecked ? b : a)->setChecked(true);
@@ -40,13 +40,13 @@ std::optional<ExportOptions> askOptions(QWidget* parent, const char* title, cons
 {
     QDialog dialog(parent);
     dialog.setObjectName(u"exportOptionsDialog"_qs);
-    dialog.setWindowTitle(fromGbk(title));
+    dialog.setWindowTitle(uiQStringOf(title));
     auto* layout = new QVBoxLayout(&dialog);
-    auto* colourBox = new QGroupBox(fromGbk("导出绣图颜色"), &dialog);
-    QRadioButton* colour = pair(colourBox, "黑白绣图", "彩色绣图", shown.colour, u"colour"_qs);
-    auto* modeBox = new QGroupBox(fromGbk("导出绣图方式"), &dialog);
-    QRadioButton* pages = pair(modeBox, "整幅导出", "按打印导出", shown.mode == ExportMode::Pages, u"mode"_qs);
-    auto* symbols = new QCheckBox(fromGbk(symbolsCaption), &dialog);
+    auto* colourBox = new QGroupBox(uiQString("导出绣图颜色"), &dialog);
+    QRadioButton* colour = pair(colourBox, UI_TEXT_NOOP("黑白绣图"), UI_TEXT_NOOP("彩色绣图"), shown.colour, u"colour"_qs);
+    auto* modeBox = new QGroupBox(uiQString("导出绣图方式"), &dialog);
+    QRadioButton* pages = pair(modeBox, UI_TEXT_NOOP("整幅导出"), UI_TEXT_NOOP("按打印导出"), shown.mode == ExportMode::Pages, u"mode"_qs);
+    auto* symbols = new QCheckBox(uiQStringOf(symbolsCaption), &dialog);
     symbols->setObjectName(u"colouredSymbols"_qs);
     symbols->setChecked(shown.colouredSymbols);
     // Pictures only: how many pixels an inch of the printed chart gets.
@@ -56,7 +56,7 @@ std::optional<ExportOptions> askOptions(QWidget* parent, const char* title, cons
         resolutionRow = new QWidget(&dialog);
         auto* row = new QHBoxLayout(resolutionRow);
         row->setContentsMargins(0, 0, 0, 0);
-        row->addWidget(new QLabel(fromGbk(kResolutionCaption), resolutionRow));
+        row->addWidget(new QLabel(uiQStringOf(kResolutionCaption), resolutionRow));
         resolution = new QComboBox(resolutionRow);
         resolution->setObjectName(u"resolution"_qs);
         for (const int dpi : kExportResolutions)
@@ -67,15 +67,15 @@ std::optional<ExportOptions> askOptions(QWidget* parent, const char* title, cons
     // PDF only: pages for chart-reader apps (always by page, so the mode is left to them).
     QCheckBox* chartApp = nullptr;
     if (chartAppOffered) {
-        chartApp = new QCheckBox(fromGbk(kChartAppCaption), &dialog);
+        chartApp = new QCheckBox(uiQStringOf(kChartAppCaption), &dialog);
         chartApp->setObjectName(u"chartApp"_qs);
         chartApp->setChecked(shown.chartApp);
         QObject::connect(chartApp, &QCheckBox::toggled, modeBox, [modeBox](bool on) { modeBox->setEnabled(!on); });
         modeBox->setEnabled(!shown.chartApp);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    buttons->button(QDialogButtonBox::Ok)->setText(fromGbk("确定"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(fromGbk("取消"));
+    buttons->button(QDialogButtonBox::Ok)->setText(uiQString("确定"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(uiQString("取消"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(colourBox);
@@ -101,17 +101,17 @@ std::optional<ExportOptions> askOptions(QWidget* parent, const char* title, cons
 
 std::optional<ExportOptions> QtExportDialogs::imageOptions(const ExportOptions& shown)
 {
-    return askOptions(parent_, "导出提示", "彩色符", shown, true);
+    return askOptions(parent_, UI_TEXT_NOOP("导出提示"), UI_TEXT_NOOP("彩色符"), shown, true);
 }
 
 std::optional<ExportOptions> QtExportDialogs::vectorOptions(const ExportOptions& shown)
 {
-    return askOptions(parent_, "导出矢量绣图", "彩色字符", shown, false);
+    return askOptions(parent_, UI_TEXT_NOOP("导出矢量绣图"), UI_TEXT_NOOP("彩色字符"), shown, false);
 }
 
 std::optional<ExportOptions> QtExportDialogs::pdfOptions(const ExportOptions& shown)
 {
-    return askOptions(parent_, "导出提示", "彩色符", shown, true, true);
+    return askOptions(parent_, UI_TEXT_NOOP("导出提示"), UI_TEXT_NOOP("彩色符"), shown, true, true);
 }
 
 bool DetachedProgramStarter::startDetached(const std::string& program, const std::vector<std::string>& arguments)

@@ -14,17 +14,17 @@ namespace brenmark {
 FabricColourDialog::FabricColourDialog(const std::vector<FabricChoice>& choices, int preselected, QWidget* parent)
     : QDialog(parent), choices_(choices), list_(new QComboBox(this)), swatch_(new QLabel(this))
 {
-    setWindowTitle(fromGbk("请选绣布颜色"));
+    setWindowTitle(uiQString("请选绣布颜色"));
     list_->setObjectName(u"fabricList"_qs);
     swatch_->setObjectName(u"fabricPreview"_qs);
     for (const FabricChoice& c : choices_)
-        list_->addItem(fromGbk(c.entry));
+        list_->addItem(uiQStringOf(c.entry));
     swatch_->setFixedSize(120, 60);
     swatch_->setFrameShape(QFrame::Box);
     swatch_->setAutoFillBackground(true);
 
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(fromGbk("选绣布"), this));
+    row->addWidget(new QLabel(uiQString("选绣布"), this));
     row->addWidget(list_, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -101,7 +101,7 @@ bool LayerPanel::event(QEvent* event)
         auto* help = static_cast<QHelpEvent*>(event);
         const LayerRowHit hit = hitLayerRow(layout(), rows_.rows(), help->pos(), width());
         if (hit.part == LayerRowPart::Name)
-            QToolTip::showText(help->globalPos(), fromGbk(kLayerNameTip), this);
+            QToolTip::showText(help->globalPos(), uiQStringOf(kLayerNameTip), this);
         else
             QToolTip::hideText();
         return true;
@@ -152,9 +152,10 @@ void LayerPanel::paintRow(QPainter& p, int index)
         p.drawRect(target.adjusted(0, 0, -1, -1));
         x += thumb + 6;
     }
-    // The drawing layer's name is shown inverted.
+    // The drawing layer's name is shown inverted. The names the program gives layers are
+    // shown in the interface's language; the file keeps them as they are.
     const QRect nameBox(x, top + 2, row.right() - x - 2, h - 4);
-    const QString name = fromGbk(layer.name);
+    const QString name = uiQStringOf(layer.name);
     const int textWidth = std::min(nameBox.width(), p.fontMetrics().horizontalAdvance(name) + 8);
     if (layer.drawable) {
         p.fillRect(QRect(nameBox.left(), nameBox.top() + (nameBox.height() - p.fontMetrics().height()) / 2 - 1, textWidth,
@@ -232,11 +233,11 @@ void LayerPanel::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu menu(this);
     const bool open = layers_.document().isOpen();
-    menu.addAction(fromGbk("新建层"), this, &LayerPanel::newLayer)->setEnabled(open);
-    menu.addAction(fromGbk("复制当前绘制层"), this, &LayerPanel::copyDrawingLayer)->setEnabled(open);
-    menu.addAction(fromGbk("删除层"), this, &LayerPanel::deleteLayer)->setEnabled(open);
-    menu.addAction(fromGbk("合并可见层"), this, &LayerPanel::mergeVisible)->setEnabled(open);
-    menu.addAction(fromGbk("合并链接层"), this, &LayerPanel::mergeLinked)->setEnabled(open);
+    menu.addAction(uiQString("新建层"), this, &LayerPanel::newLayer)->setEnabled(open);
+    menu.addAction(uiQString("复制当前绘制层"), this, &LayerPanel::copyDrawingLayer)->setEnabled(open);
+    menu.addAction(uiQString("删除层"), this, &LayerPanel::deleteLayer)->setEnabled(open);
+    menu.addAction(uiQString("合并可见层"), this, &LayerPanel::mergeVisible)->setEnabled(open);
+    menu.addAction(uiQString("合并链接层"), this, &LayerPanel::mergeLinked)->setEnabled(open);
     menu.exec(event->globalPos());
 }
 

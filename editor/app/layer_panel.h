@@ -4,6 +4,7 @@
 // panel only turns clicks, drags and its menu into LayerOperations calls.
 #include "editor/document/layer_operations.h"
 #include "editor/view/layer_panel_layout.h"
+#include "interchange/ui_text.h"
 
 #include <QPoint>
 #include <QWidget>
@@ -14,7 +15,7 @@ namespace brenmark {
 
 class UserDialogs;
 
-inline constexpr const char* kLayerNameTip = "按下可以选定该层为绘制层,按下不放拖动鼠标到别的层，可以调节层的顺序";
+inline constexpr const char* kLayerNameTip = UI_TEXT_NOOP("按下可以选定该层为绘制层,按下不放拖动鼠标到别的层，可以调节层的顺序");
 
 enum class LayerRowPart { None, Eye, Link, Name };
 

@@ -8,6 +8,7 @@
 #include "editor/document/program_directory.h"
 #include "editor/document/program_folders.h"
 #include "editor/shell/shell_startup.h"
+#include "interchange/ui_text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSettings>
 #include <QTimer>
 
 #include <memory>
@@ -24,15 +26,20 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(u"Brenmark"_qs);
     QCoreApplication::setApplicationName(u"Brenmark"_qs);
-    // Qt's own buttons and dialogs speak the program's language too.
-    brenmark::installQtTranslations(app);
-
     std::vector<std::string> args;
     for (int i = 0; i < argc; ++i)
         args.emplace_back(argv[i]);
-    const brenmark::EditorArguments arguments = brenmark::parseEditorArguments(args);
     // What ships is read from the program's folders, the page writer sits beside the editor.
     const std::string& programDir = brenmark::programFolders().shipped;
+    // The interface's language: --lang, BRENMARK_LANG, the setting "语言 / Language", the
+    // locale. Qt's own buttons and dialogs speak it too.
+    const QString setting = QSettings().value(u"preferences/language"_qs).toString();
+    const brenmark::UiLanguage language =
+        brenmark::startUiLanguage(args, 1, programDir, brenmark::parseUiLanguage(setting.toStdString()));
+    brenmark::installQtTranslations(app, QLocale::system(), language);
+    // The page writer the editor starts speaks the same language.
+    qputenv("BRENMARK_LANG", language == brenmark::UiLanguage::English ? "en" : "zh");
+    const brenmark::EditorArguments arguments = brenmark::parseEditorArguments(args);
 
     auto splash = std::make_unique<brenmark::SplashWindow>(brenmark::splashPicturePath(programDir));
     splash->show();

@@ -236,7 +236,7 @@ void MainWindow::routeFrameCommands()
 void MainWindow::buildMenus()
 {
     MenuBuilder menus(*this, session_.router());
-    toolBar_ = menus.toolbar("工具栏", u"mainToolBar", kToolbarRows);
+    toolBar_ = menus.toolbar(UI_TEXT_NOOP("工具栏"), u"mainToolBar", kToolbarRows);
     toolBar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     toolBar_->setIconSize(QSize(32, 32));
     menus.action(CmdNewPattern)->setShortcut(QKeySequence::New);
@@ -261,36 +261,36 @@ void MainWindow::buildMenus()
     undoAction_ = menus.action(CmdUndo);
     undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     // The command's short description, shown as its tip.
-    undoAction_->setToolTip(fromGbk("取消上一步操作"));
-    undoAction_->setStatusTip(fromGbk("取消上一步操作"));
+    undoAction_->setToolTip(uiQString("取消上一步操作"));
+    undoAction_->setStatusTip(uiQString("取消上一步操作"));
     redoAction_ = menus.action(CmdRedo);
     redoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
-    redoAction_->setToolTip(fromGbk("重复上一步操作"));
-    redoAction_->setStatusTip(fromGbk("重复上一步操作"));
+    redoAction_->setToolTip(uiQString("重复上一步操作"));
+    redoAction_->setStatusTip(uiQString("重复上一步操作"));
     lineMenu_ = menus.popup(u"lineMenu", kLineMenuRows);
 }
 
 void MainWindow::buildViewMenu()
 {
     // Shows and hides the frame's bars and docks: toggles rather than commands.
-    QMenu* viewMenu = menuBar()->addMenu(fromGbk("查看(&V)"));
+    QMenu* viewMenu = menuBar()->addMenu(uiQString("查看(&V)"));
     viewMenu->setObjectName(u"viewMenu"_qs);
     const auto toggle = [viewMenu](QAction* a, const char* caption, const char16_t* name) {
-        a->setText(fromGbk(caption));
+        a->setText(uiQStringOf(caption));
         a->setObjectName(QString::fromUtf16(name));
         viewMenu->addAction(a);
         return a;
     };
-    toggle(toolBar_->toggleViewAction(), "工具栏(&T)", u"showToolBar");
-    QAction* status = toggle(new QAction(viewMenu), "状态栏(&S)", u"showStatusBar");
+    toggle(toolBar_->toggleViewAction(), UI_TEXT_NOOP("工具栏(&T)"), u"showToolBar");
+    QAction* status = toggle(new QAction(viewMenu), UI_TEXT_NOOP("状态栏(&S)"), u"showStatusBar");
     status->setCheckable(true);
     status->setChecked(true);
     connect(status, &QAction::toggled, statusBar(), &QWidget::setVisible);
-    toggle(docks_.overview->toggleViewAction(), "显示鹰眼窗口", u"showOverview");
+    toggle(docks_.overview->toggleViewAction(), UI_TEXT_NOOP("显示鹰眼窗口"), u"showOverview");
     // One switch for both tool windows.
-    QAction* toolWindows = toggle(docks_.tool->toggleViewAction(), "显示工具窗口", u"showToolWindow");
+    QAction* toolWindows = toggle(docks_.tool->toggleViewAction(), UI_TEXT_NOOP("显示工具窗口"), u"showToolWindow");
     connect(toolWindows, &QAction::triggered, docks_.stitchKind, &QWidget::setVisible);
-    toggle(docks_.layers->toggleViewAction(), "显示浮动层窗口", u"showLayerPanel");
+    toggle(docks_.layers->toggleViewAction(), UI_TEXT_NOOP("显示浮动层窗口"), u"showLayerPanel");
 }
 
 void MainWindow::buildStatusBar()
@@ -379,7 +379,7 @@ void MainWindow::loadFailed()
 
 void MainWindow::saved(const std::string& path)
 {
-    message_->setText(fromGbk("已存储: ") + pathText(path));
+    message_->setText(uiQString("已存储: ") + pathText(path));
     showingSaved_ = true;
     updateCaptions();
 }
@@ -387,7 +387,7 @@ void MainWindow::saved(const std::string& path)
 void MainWindow::saveFailed(const std::string& path)
 {
     // The message box has said why; the status bar keeps it in view.
-    message_->setText(fromGbk("绣图未能存储: ") + pathText(path));
+    message_->setText(uiQString("绣图未能存储: ") + pathText(path));
     showingSaved_ = false;
 }
 
@@ -407,7 +407,7 @@ void MainWindow::changesSettled()
 void MainWindow::note(const std::string& text)
 {
     showingSaved_ = false;
-    message_->setText(fromGbk(text));
+    message_->setText(uiQStringOf(text));
 }
 
 void MainWindow::placingStarted()
@@ -467,6 +467,7 @@ void MainWindow::editPreferences()
     settings.setValue(u"preferences/undoSteps"_qs, prefs_.undoSteps);
     settings.setValue(u"preferences/undoMegabytes"_qs, prefs_.undoMegabytes);
     settings.setValue(u"preferences/clearSymbols"_qs, prefs_.clearSymbols);
+    settings.setValue(u"preferences/language"_qs, QString::fromStdString(prefs_.language));
 }
 
 void MainWindow::loadSettings()
@@ -480,6 +481,7 @@ void MainWindow::loadSettings()
     prefs_.undoSteps = settings.value(u"preferences/undoSteps"_qs, defaults.undoSteps).toInt();
     prefs_.undoMegabytes = settings.value(u"preferences/undoMegabytes"_qs, defaults.undoMegabytes).toInt();
     prefs_.clearSymbols = settings.value(u"preferences/clearSymbols"_qs, defaults.clearSymbols).toBool();
+    prefs_.language = settings.value(u"preferences/language"_qs).toString().toStdString();
     std::vector<std::string> paths;
     // File names are the file system's bytes, kept as they are.
     for (const QVariant& v : settings.value(u"recentFiles"_qs).toList())
@@ -503,7 +505,7 @@ void MainWindow::buildRecentMenu()
     QAction* exit = findChild<QAction*>(u"exit"_qs);
     if (!file)
         return;
-    recentMenu_ = new QMenu(fromGbk("最近打开的文件"), file);
+    recentMenu_ = new QMenu(uiQString("最近打开的文件"), file);
     recentMenu_->setObjectName(u"recentMenu"_qs);
     file->insertMenu(exit, recentMenu_);
     file->insertSeparator(exit);
@@ -527,7 +529,7 @@ void MainWindow::rebuildRecentMenu()
         connect(a, &QAction::triggered, this, [this, path] { session_.commands().openFile(path); });
     }
     if (recent_.paths().empty())
-        recentMenu_->addAction(fromGbk("(无)"))->setEnabled(false);
+        recentMenu_->addAction(uiQString("(无)"))->setEnabled(false);
 }
 
 void MainWindow::offerRecovery()
@@ -581,10 +583,10 @@ void MainWindow::updateCaptions()
 void MainWindow::updateTitle()
 {
     // "*heart.xiu - Velmora十字绣": the star while the pattern holds unsaved changes.
-    QString title = fromGbk(kWindowTitle);
+    QString title = uiQStringOf(kWindowTitle);
     if (session_.document().isOpen()) {
         const std::string& path = session_.commands().currentPath();
-        const QString name = path.empty() ? fromGbk(kUntitled) : QFileInfo(pathText(path)).fileName();
+        const QString name = path.empty() ? uiQStringOf(kUntitled) : QFileInfo(pathText(path)).fileName();
         title = (session_.modified() ? u"*"_qs : QString()) + name + u" - "_qs + title;
     }
     setWindowTitle(title);
@@ -600,7 +602,7 @@ void MainWindow::updateUndoCaptions()
     const EditHistory& history = session_.history();
     undoAction_->setText(menuText(history.undoCaption()));
     undoAction_->setEnabled(history.canUndo());
-    redoAction_->setText(menuText(history.redoCaption()));
+    redoAction_->setText(redoMenuText(history.redoCaption()));
     redoAction_->setEnabled(history.canRedo());
 }
 

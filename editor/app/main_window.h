@@ -5,11 +5,12 @@
 // and brings them up to date when the session says what changed.
 #include "editor/app/autosave.h"
 #include "editor/app/command_line_opener.h"
-#include "editor/app/recent_files.h"
 #include "editor/app/editor_session.h"
+#include "editor/app/recent_files.h"
 #include "editor/app/status_progress.h"
 #include "editor/app/window_layout.h"
 #include "editor/document/symbol_charset.h"
+#include "interchange/ui_text.h"
 
 #include <QMainWindow>
 
@@ -71,7 +72,7 @@ struct MainWindowSetup {
     ProgramStarter* programStarter = nullptr;
 };
 
-inline constexpr const char* kWindowTitle = "Velmora十字绣";
+inline constexpr const char* kWindowTitle = UI_TEXT_NOOP("Velmora十字绣");
 
 class MainWindow final : public QMainWindow, private SessionWindows {
     Q_OBJECT

@@ -20,6 +20,9 @@ namespace brenmark {
 
 // A step's label as a menu item: an "&" in it (a brand such as "J&P") is no mnemonic.
 QString menuText(const std::string& gbk);
+// The redo item's caption: "Redo" and the operation its undo label names, in the interface's
+// language (the Chinese captions are the history's own).
+QString redoMenuText(const std::string& gbk);
 
 class MenuBuilder {
 public:

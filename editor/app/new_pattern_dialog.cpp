@@ -14,7 +14,7 @@ namespace brenmark {
 NewPatternDialog::NewPatternDialog(const std::vector<std::string>& brands, const NewPatternEntry& entry, QWidget* parent)
     : QDialog(parent), brand_(new QComboBox(this)), width_(new QLineEdit(this)), height_(new QLineEdit(this))
 {
-    setWindowTitle(fromGbk("新建绣图"));
+    setWindowTitle(uiQString("新建绣图"));
     setObjectName(u"newPatternDialog"_qs);
     for (const std::string& b : brands)
         brand_->addItem(fromGbk(b));
@@ -26,9 +26,9 @@ NewPatternDialog::NewPatternDialog(const std::vector<std::string>& brands, const
     height_->setObjectName(u"height"_qs);
 
     auto* form = new QFormLayout;
-    form->addRow(fromGbk("绣线品牌:"), brand_);
-    form->addRow(fromGbk("宽(格):"), width_);
-    form->addRow(fromGbk("高(格):"), height_);
+    form->addRow(uiQString("绣线品牌:"), brand_);
+    form->addRow(uiQString("宽(格):"), width_);
+    form->addRow(uiQString("高(格):"), height_);
     layOutWithOkCancel(*this, form);
     width_->setFocus();
     width_->selectAll();

@@ -3,9 +3,10 @@
 #include "editor/app/app_commands.h"
 #include "editor/app/command_router.h"
 #include "editor/app/editor_session.h"
-#include "interchange/file_bytes.h"
 #include "editor/output/oxs_file.h"
 #include "interchange/code_page.h"
+#include "interchange/file_bytes.h"
+#include "interchange/ui_text.h"
 
 namespace brenmark {
 namespace {
@@ -66,7 +67,7 @@ bool exportOxs(EditorSession& session)
     if (!chosen)
         return false;
     const std::string path = withOxsExtension(*chosen);
-    if (fileExists(path) && !dialogs.askYesNo(utf8ToGbk(path) + kAskReplaceFile, kOxsExportCaption))
+    if (fileExists(path) && !dialogs.askYesNo(utf8ToGbk(path) + uiText(kAskReplaceFile), kOxsExportCaption))
         return false;
     std::vector<std::string> dropped;
     std::string error;

@@ -23,7 +23,7 @@ constexpr int kPreviewSide = 200;
 
 QString sizeText(const char* caption, const std::optional<PictureSize>& size, int PictureSize::*side)
 {
-    QString text = fromGbk(caption) + u':';
+    QString text = uiQStringOf(caption) + u':';
     if (size)
         text += QString::number((*size).*side);
     return text;
@@ -33,7 +33,7 @@ QString sizeText(const char* caption, const std::optional<PictureSize>& size, in
 
 PictureImportDialog::PictureImportDialog(const std::string& title, const std::string& filter,
                                          PictureImportPanel& panel, MessageBoxes& messages, QWidget* parent)
-    : ConversionDialogFrame(filter, "打开", parent),
+    : ConversionDialogFrame(filter, UI_TEXT_NOOP("打开"), parent),
       panel_(panel),
       messages_(messages),
       pictureWidth_(new QLabel(this)),
@@ -41,7 +41,7 @@ PictureImportDialog::PictureImportDialog(const std::string& title, const std::st
       kinds_(new QComboBox(this)),
       confetti_(new QLabel(this))
 {
-    setWindowTitle(fromGbk(title));
+    setWindowTitle(uiQStringOf(title));
     setObjectName(u"pictureImportDialog"_qs);
 
     kinds_->setObjectName(u"threadKind"_qs);
@@ -57,11 +57,11 @@ PictureImportDialog::PictureImportDialog(const std::string& title, const std::st
     auto* sizes = new QGridLayout;
     sizes->addWidget(pictureWidth_, 0, 0);
     sizes->addWidget(pictureHeight_, 0, 1);
-    sizes->addWidget(new QLabel(fromGbk("绣图宽"), this), 1, 0);
+    sizes->addWidget(new QLabel(uiQString("绣图宽"), this), 1, 0);
     sizes->addWidget(widthEdit(), 1, 1);
-    sizes->addWidget(new QLabel(fromGbk("绣图高"), this), 2, 0);
+    sizes->addWidget(new QLabel(uiQString("绣图高"), this), 2, 0);
     sizes->addWidget(heightEdit(), 2, 1);
-    sizes->addWidget(new QLabel(fromGbk("选择绣线种类"), this), 3, 0);
+    sizes->addWidget(new QLabel(uiQString("选择绣线种类"), this), 3, 0);
     sizes->addWidget(kinds_, 3, 1);
     sizes->addWidget(new ConversionOptionsBox(panel_.options(), this), 4, 0, 1, 2);
     sizes->addWidget(convertButton(), 5, 0);
@@ -86,8 +86,8 @@ PictureImportDialog::PictureImportDialog(const std::string& title, const std::st
 void PictureImportDialog::showPanel()
 {
     const auto& size = panel_.pictureSize();
-    pictureWidth_->setText(sizeText("宽", size, &PictureSize::width));
-    pictureHeight_->setText(sizeText("高", size, &PictureSize::height));
+    pictureWidth_->setText(sizeText(UI_TEXT_NOOP("宽"), size, &PictureSize::width));
+    pictureHeight_->setText(sizeText(UI_TEXT_NOOP("高"), size, &PictureSize::height));
     widthEdit()->setText(fromGbk(panel_.widthText()));
     heightEdit()->setText(fromGbk(panel_.heightText()));
     kinds_->setCurrentIndex(panel_.selectedKind());

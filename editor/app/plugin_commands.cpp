@@ -2,6 +2,7 @@
 
 #include "editor/app/menu_builder.h"
 #include "editor/view/undo_snapshot.h"
+#include "interchange/ui_text.h"
 #include "plugins/host/hollick.h"
 
 #include <QAction>
@@ -104,6 +105,7 @@ std::intptr_t PluginCommands::receive(std::uintptr_t data)
     const UndoSnapshot copy = record;
     EditHistory& history = session_.history();
     history.recordUndoStep(kPluginStepLabel);
+    // untranslated: the step's label stays the program's own; the menu shows it translated.
     history.recordUndoStep("取消插件" + copy.label + "动作");
     history.lists().restore(copy);
     session_.changed(Changes::everything());

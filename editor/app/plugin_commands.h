@@ -5,6 +5,7 @@
 // two undo steps.
 #include "editor/app/editor_session.h"
 #include "editor/document/user_prompts.h"
+#include "interchange/ui_text.h"
 
 #include <QObject>
 
@@ -16,9 +17,9 @@ class QMenu;
 
 namespace brenmark {
 
-inline constexpr const char* kPluginSnapshotLabel = "插件数据";
-inline constexpr const char* kPluginStepLabel = "取消插件作用于Velmora";
-inline constexpr const char* kPluginRecordRefused = "插件送回的绣图数据不完整,绣图没有改变";
+inline constexpr const char* kPluginSnapshotLabel = UI_TEXT_NOOP("插件数据");
+inline constexpr const char* kPluginStepLabel = UI_TEXT_NOOP("取消插件作用于Velmora");
+inline constexpr const char* kPluginRecordRefused = UI_TEXT_NOOP("插件送回的绣图数据不完整,绣图没有改变");
 inline constexpr int kPluginScanTimerMs = 200;
 
 class PluginCommands final : public QObject {

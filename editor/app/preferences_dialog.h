@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QSpinBox;
 
 namespace brenmark {
@@ -21,6 +22,7 @@ private:
     QSpinBox* steps_;
     QSpinBox* megabytes_;
     QCheckBox* clearSymbols_;
+    QComboBox* language_;
 };
 
 }  // namespace brenmark

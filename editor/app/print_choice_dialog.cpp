@@ -34,15 +34,15 @@ Button* named(Button* b, const char16_t* name)
 
 PrintChoiceDialog::PrintChoiceDialog(const PrintChoiceRequest& request, QWidget* parent)
     : QDialog(parent),
-      blackWhite_(named(new QRadioButton(fromGbk("黑白"), this), u"blackWhite")),
-      colour_(named(new QRadioButton(fromGbk("彩色"), this), u"colour")),
-      all_(named(new QRadioButton(fromGbk("全打印"), this), u"allPages")),
-      one_(named(new QRadioButton(fromGbk("指定页打印"), this), u"onePage")),
+      blackWhite_(named(new QRadioButton(uiQString("黑白"), this), u"blackWhite")),
+      colour_(named(new QRadioButton(uiQString("彩色"), this), u"colour")),
+      all_(named(new QRadioButton(uiQString("全打印"), this), u"allPages")),
+      one_(named(new QRadioButton(uiQString("指定页打印"), this), u"onePage")),
       pages_(named(new QComboBox(this), u"pages")),
       copies_(named(new QSpinBox(this), u"copies")),
-      colouredSymbols_(named(new QCheckBox(fromGbk("彩色符"), this), u"colouredSymbols"))
+      colouredSymbols_(named(new QCheckBox(uiQString("彩色符"), this), u"colouredSymbols"))
 {
-    setWindowTitle(fromGbk("打印选择"));
+    setWindowTitle(uiQString("打印选择"));
     setObjectName(u"printChoiceDialog"_qs);
     const PrintChoice& start = request.initial;
 
@@ -66,14 +66,14 @@ PrintChoiceDialog::PrintChoiceDialog(const PrintChoiceRequest& request, QWidget*
     copies_->setValue(std::clamp(start.copies, 1, kMostCopies));
     colouredSymbols_->setChecked(start.colouredSymbols);
 
-    auto* colourBox = new QGroupBox(fromGbk("打印颜色"), this);
+    auto* colourBox = new QGroupBox(uiQString("打印颜色"), this);
     auto* colourRow = new QHBoxLayout(colourBox);
     colourRow->addWidget(blackWhite_);
     colourRow->addWidget(colour_);
     colourRow->addStretch(1);
     colourRow->addWidget(colouredSymbols_);
 
-    auto* rangeBox = new QGroupBox(fromGbk("打印范围"), this);
+    auto* rangeBox = new QGroupBox(uiQString("打印范围"), this);
     auto* rangeGrid = new QGridLayout(rangeBox);
     rangeGrid->addWidget(all_, 0, 0);
     rangeGrid->addWidget(one_, 1, 0);
@@ -81,13 +81,13 @@ PrintChoiceDialog::PrintChoiceDialog(const PrintChoiceRequest& request, QWidget*
     rangeGrid->setColumnStretch(1, 1);
 
     auto* copiesRow = new QHBoxLayout;
-    copiesRow->addWidget(new QLabel(fromGbk("打印份数"), this));
+    copiesRow->addWidget(new QLabel(uiQString("打印份数"), this));
     copiesRow->addWidget(copies_);
     copiesRow->addStretch(1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(fromGbk("打印"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(fromGbk("取消"));
+    buttons->button(QDialogButtonBox::Ok)->setText(uiQString("打印"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(uiQString("取消"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

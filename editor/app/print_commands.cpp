@@ -7,6 +7,7 @@
 #include "editor/app/printer_page.h"
 #include "editor/app/user_dialogs.h"
 #include "editor/output/print_preview.h"
+#include "interchange/ui_text.h"
 
 #include <QFile>
 #include <QPrinter>
@@ -132,7 +133,7 @@ bool PrintCommands::preview()
     start.colour = lastChoice_.colour;
     start.colouredSymbols = lastChoice_.colouredSymbols;
     if (!dialogs_.showPreview(*this, start)) {
-        session_.commands().dialogs().show(kPreviewFailedMessage, "提示", MessageIcon::Information);
+        session_.commands().dialogs().show(kPreviewFailedMessage, UI_TEXT_NOOP("提示"), MessageIcon::Information);
         return false;
     }
     return true;

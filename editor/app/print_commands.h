@@ -4,6 +4,7 @@
 // preview), "打印预览" and "返回". Registered with the command router in one call; the
 // windows and the printer go through PrintDialogs.
 #include "editor/app/print_dialogs.h"
+#include "interchange/ui_text.h"
 
 #include <QPageLayout>
 
@@ -15,13 +16,13 @@ class CommandRouter;
 class EditorSession;
 class PictureCommands;
 
-inline constexpr const char* kNoPrinterMessage = "没有默认的打印机,请添加默认的打印机再进行打印。";
-inline constexpr const char* kNoPrinterTitle = "提示...";
-inline constexpr const char* kPreviewFailedMessage = "创建绣图打印预览窗口失败";
+inline constexpr const char* kNoPrinterMessage = UI_TEXT_NOOP("没有默认的打印机,请添加默认的打印机再进行打印。");
+inline constexpr const char* kNoPrinterTitle = UI_TEXT_NOOP("提示...");
+inline constexpr const char* kPreviewFailedMessage = UI_TEXT_NOOP("创建绣图打印预览窗口失败");
 // Without a default printer the message above is kept and printing into a PDF file offered.
-inline constexpr const char* kOfferPdf = "是否打印到PDF文件?";
-inline constexpr const char* kTitlePrintToPdf = "打印到PDF文件";
-inline constexpr const char* kFilterPrintToPdf = "PDF文件 (*.pdf)|*.pdf|";
+inline constexpr const char* kOfferPdf = UI_TEXT_NOOP("是否打印到PDF文件?");
+inline constexpr const char* kTitlePrintToPdf = UI_TEXT_NOOP("打印到PDF文件");
+inline constexpr const char* kFilterPrintToPdf = UI_TEXT_NOOP("PDF文件 (*.pdf)|*.pdf|");
 
 class PrintCommands final : private PreviewSource {
 public:

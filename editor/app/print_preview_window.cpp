@@ -42,8 +42,8 @@ PrintPreviewWindow::PrintPreviewWindow(PreviewSource& source, const PreviewOptio
       options_(start),
       pages_(new QComboBox(this)),
       colour_(new QComboBox(this)),
-      colouredSymbols_(new QCheckBox(fromGbk("彩色符"), this)),
-      back_(new QPushButton(fromGbk("返回"), this)),
+      colouredSymbols_(new QCheckBox(uiQString("彩色符"), this)),
+      back_(new QPushButton(uiQString("返回"), this)),
       area_(new PrintPreviewArea(this)),
       reloadTimer_(new QTimer(this))
 {
@@ -51,17 +51,17 @@ PrintPreviewWindow::PrintPreviewWindow(PreviewSource& source, const PreviewOptio
     reloadTimer_->setInterval(150);
     connect(reloadTimer_, &QTimer::timeout, this, &PrintPreviewWindow::reload);
     setObjectName(u"printPreview"_qs);
-    setWindowTitle(fromGbk("打印预览"));
+    setWindowTitle(uiQString("打印预览"));
     pages_->setObjectName(u"previewPages"_qs);
     pages_->setMinimumContentsLength(8);
     colour_->setObjectName(u"previewColour"_qs);
-    colour_->addItem(fromGbk("彩色"), true);
-    colour_->addItem(fromGbk("黑白"), false);
+    colour_->addItem(uiQString("彩色"), true);
+    colour_->addItem(uiQString("黑白"), false);
     colouredSymbols_->setObjectName(u"previewColouredSymbols"_qs);
     back_->setObjectName(u"previewReturn"_qs);
 
     auto* bar = new QHBoxLayout;
-    bar->addWidget(new QLabel(fromGbk("页:"), this));
+    bar->addWidget(new QLabel(uiQString("页:"), this));
     bar->addWidget(pages_);
     bar->addSpacing(12);
     bar->addWidget(colour_);

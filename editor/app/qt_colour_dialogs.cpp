@@ -49,8 +49,8 @@ std::optional<ThreadChoice> chosen(const QComboBox* box, const std::vector<Threa
 QDialogButtonBox* buttons(QDialog& dialog, const char* ok = nullptr, const char* cancel = nullptr)
 {
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    box->button(QDialogButtonBox::Ok)->setText(fromGbk(ok ? ok : "确定"));
-    box->button(QDialogButtonBox::Cancel)->setText(fromGbk(cancel ? cancel : "取消"));
+    box->button(QDialogButtonBox::Ok)->setText(uiQStringOf(ok ? ok : UI_TEXT_NOOP("确定")));
+    box->button(QDialogButtonBox::Cancel)->setText(uiQStringOf(cancel ? cancel : UI_TEXT_NOOP("取消")));
     QObject::connect(box, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(box, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     return box;
@@ -61,7 +61,7 @@ QDialogButtonBox* buttons(QDialog& dialog, const char* ok = nullptr, const char*
 std::optional<int> QtColourDialogs::reduceCount(int threadsShown, int initial)
 {
     bool ok = false;
-    const int count = QInputDialog::getInt(parent_, fromGbk(kTitleReduceColours), fromGbk(kReduceColoursPrompt), initial, 0,
+    const int count = QInputDialog::getInt(parent_, uiQStringOf(kTitleReduceColours), uiQStringOf(kReduceColoursPrompt), initial, 0,
                                            std::max(threadsShown, 1), 1, &ok);
     return ok ? std::optional<int>(count) : std::nullopt;
 }
@@ -69,7 +69,7 @@ std::optional<int> QtColourDialogs::reduceCount(int threadsShown, int initial)
 std::optional<int> QtColourDialogs::confettiStrength()
 {
     bool ok = false;
-    const int strength = QInputDialog::getInt(parent_, fromGbk(kCleanConfettiCommand), fromGbk("强度(1-10)"), 5, 1,
+    const int strength = QInputDialog::getInt(parent_, uiQStringOf(kCleanConfettiCommand), uiQString("强度(1-10)"), 5, 1,
                                               kMaxConfettiStrength, 1, &ok);
     return ok ? std::optional<int>(strength) : std::nullopt;
 }
@@ -79,14 +79,14 @@ std::optional<ReplaceAnswer> QtColourDialogs::chooseReplacement(const std::strin
                                                                 const std::vector<ThreadChoice>& paletteThreads)
 {
     QDialog dialog(parent_);
-    dialog.setWindowTitle(fromGbk(title));
+    dialog.setWindowTitle(uiQStringOf(title));
     auto* form = new QFormLayout(&dialog);
     const bool area = title == kTitleAreaReplace;
     QComboBox* from = threadBox(&dialog, patternThreads);
     QComboBox* to = threadBox(&dialog, paletteThreads);
-    form->addRow(fromGbk(area ? "被代替颜色" : "要改的绣线"), from);
-    form->addRow(fromGbk(area ? "代替后颜色" : "更改后绣线"), to);
-    form->addRow(buttons(dialog, area ? "代替" : nullptr));
+    form->addRow(uiQStringOf(area ? UI_TEXT_NOOP("被代替颜色") : UI_TEXT_NOOP("要改的绣线")), from);
+    form->addRow(uiQStringOf(area ? UI_TEXT_NOOP("代替后颜色") : UI_TEXT_NOOP("更改后绣线")), to);
+    form->addRow(buttons(dialog, area ? UI_TEXT_NOOP("代替") : nullptr));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return ReplaceAnswer{chosen(from, patternThreads), chosen(to, paletteThreads)};
@@ -95,11 +95,11 @@ std::optional<ReplaceAnswer> QtColourDialogs::chooseReplacement(const std::strin
 std::optional<ThreadChoice> QtColourDialogs::chooseThreadToAdd(const std::vector<ThreadChoice>& paletteThreads)
 {
     QDialog dialog(parent_);
-    dialog.setWindowTitle(fromGbk(kTitleAddThread));
+    dialog.setWindowTitle(uiQStringOf(kTitleAddThread));
     auto* form = new QFormLayout(&dialog);
     QComboBox* thread = threadBox(&dialog, paletteThreads);
-    form->addRow(fromGbk("要增加的绣线"), thread);
-    form->addRow(buttons(dialog, "添加关闭", "取消关闭"));
+    form->addRow(uiQString("要增加的绣线"), thread);
+    form->addRow(buttons(dialog, UI_TEXT_NOOP("添加关闭"), UI_TEXT_NOOP("取消关闭")));
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return chosen(thread, paletteThreads);
@@ -109,7 +109,7 @@ std::optional<std::optional<ThreadChoice>> QtColourDialogs::chooseOutlineThread(
     const std::string& oldNumber, const std::vector<ThreadChoice>& paletteThreads)
 {
     QDialog dialog(parent_);
-    dialog.setWindowTitle(fromGbk(kTitleOutlineThread));
+    dialog.setWindowTitle(uiQStringOf(kTitleOutlineThread));
     auto* form = new QFormLayout(&dialog);
     form->addRow(new QLabel(fromGbk(oldNumber), &dialog));
     QComboBox* thread = threadBox(&dialog, paletteThreads);
@@ -124,7 +124,7 @@ QDialog* makeSymbolDialog(QWidget* parent, const std::string& currentSymbol, con
                           bool clearSymbols)
 {
     auto* dialog = new QDialog(parent);
-    dialog->setWindowTitle(fromGbk(kTitleChangeSymbol));
+    dialog->setWindowTitle(uiQStringOf(kTitleChangeSymbol));
     auto* layout = new QVBoxLayout(dialog);
     if (clearSymbols) {
         // The current symbol in the font it is drawn in.

@@ -23,10 +23,11 @@ QTranslator* tryInstall(QCoreApplication& app, const QLocale& locale)
 
 }  // namespace
 
-QTranslator* installQtTranslations(QCoreApplication& app, const QLocale& locale)
+QTranslator* installQtTranslations(QCoreApplication& app, const QLocale& locale, UiLanguage language)
 {
-    const bool english = locale.language() == QLocale::English || locale.language() == QLocale::C;
-    if (!english)
+    if (language == UiLanguage::English)
+        return nullptr;
+    if (locale.language() == QLocale::Chinese)
         if (QTranslator* own = tryInstall(app, locale))
             return own;
     return tryInstall(app, QLocale(QLocale::Chinese, QLocale::SimplifiedChineseScript, QLocale::China));

@@ -29,7 +29,7 @@ std::string localPath(const QString& path)
 
 QString defaultSuffix(const std::string& pipes)
 {
-    const QStringList parts = fromGbk(pipes).split(u'|');
+    const QStringList parts = uiQStringOf(pipes).split(u'|');
     if (parts.size() < 2)
         return {};
     const QString first = parts[1].section(u';', 0, 0);
@@ -45,14 +45,14 @@ void QtUserDialogs::show(const std::string& text, const std::string& title, Mess
 
 bool QtUserDialogs::askYesNo(const std::string& text, const std::string& title)
 {
-    QMessageBox box(QMessageBox::Question, fromGbk(title), fromGbk(text), QMessageBox::Yes | QMessageBox::No, parent_);
+    QMessageBox box(QMessageBox::Question, uiQStringOf(title), uiQStringOf(text), QMessageBox::Yes | QMessageBox::No, parent_);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
 
 Answer QtUserDialogs::askYesNoCancel(const std::string& text, const std::string& title)
 {
-    QMessageBox box(QMessageBox::Question, fromGbk(title), fromGbk(text),
+    QMessageBox box(QMessageBox::Question, uiQStringOf(title), uiQStringOf(text),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
     box.setDefaultButton(QMessageBox::Yes);
     // Esc and the box's close button must never count as No: that would throw work away.
@@ -66,13 +66,13 @@ Answer QtUserDialogs::askYesNoCancel(const std::string& text, const std::string&
 
 RecoveryAnswer QtUserDialogs::offerRecovery(const RecoveryOffer& offer)
 {
-    const QString text = fromGbk("上次编辑器没有正常结束,留下了未保存的绣图:\n\n") + fromGbk(offer.fileName) +
-                         fromGbk("\n保存于 ") + fromGbk(offer.time) + fromGbk("\n\n要打开它吗?");
-    QMessageBox box(QMessageBox::Question, fromGbk("恢复未保存的绣图"), text, QMessageBox::NoButton, parent_);
+    const QString text = uiQString("上次编辑器没有正常结束,留下了未保存的绣图:\n\n") + fromGbk(offer.fileName) +
+                         uiQString("\n保存于 ") + fromGbk(offer.time) + uiQString("\n\n要打开它吗?");
+    QMessageBox box(QMessageBox::Question, uiQString("恢复未保存的绣图"), text, QMessageBox::NoButton, parent_);
     box.setObjectName(u"recoveryQuestion"_qs);
-    QPushButton* open = box.addButton(fromGbk("打开"), QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(fromGbk("放弃"), QMessageBox::DestructiveRole);
-    QPushButton* later = box.addButton(fromGbk("以后再说"), QMessageBox::RejectRole);
+    QPushButton* open = box.addButton(uiQString("打开"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(uiQString("放弃"), QMessageBox::DestructiveRole);
+    QPushButton* later = box.addButton(uiQString("以后再说"), QMessageBox::RejectRole);
     box.setDefaultButton(open);
     box.setEscapeButton(later);
     box.exec();
@@ -94,7 +94,7 @@ bool QtUserDialogs::editPreferences(Preferences& prefs)
 
 std::optional<std::string> QtUserDialogs::openFile(const std::string& title, const std::string& filter)
 {
-    const QString path = QFileDialog::getOpenFileName(parent_, fromGbk(title), lastFolder_, qtFileFilter(filter));
+    const QString path = QFileDialog::getOpenFileName(parent_, uiQStringOf(title), lastFolder_, qtFileFilter(filter));
     if (path.isEmpty())
         return std::nullopt;
     lastFolder_ = QFileInfo(path).absolutePath();
@@ -104,7 +104,7 @@ std::optional<std::string> QtUserDialogs::openFile(const std::string& title, con
 std::optional<std::string> QtUserDialogs::saveFile(const std::string& title, const std::string& filter,
                                                    const std::string& suggested)
 {
-    QFileDialog dialog(parent_, fromGbk(title), lastFolder_, qtFileFilter(filter));
+    QFileDialog dialog(parent_, uiQStringOf(title), lastFolder_, qtFileFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The command asks about replacing the file it writes, after normalising the name
@@ -149,7 +149,7 @@ void QtUserDialogs::manageThreads(ThreadManager& manager)
 std::optional<std::string> QtUserDialogs::askLayerName()
 {
     bool ok = false;
-    const QString prompt = fromGbk("输入层的名字");
+    const QString prompt = uiQString("输入层的名字");
     const QString name = QInputDialog::getText(parent_, prompt, prompt, QLineEdit::Normal, QString(), &ok);
     if (!ok)
         return std::nullopt;

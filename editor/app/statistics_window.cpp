@@ -109,11 +109,11 @@ void StatisticsChart::paintEvent(QPaintEvent*)
     const StatisticsLayout l = layout();
     p.setPen(Qt::black);
 
-    p.drawText(rectOf(l.title), Qt::AlignCenter, fromGbk(kTitleStatistics));
+    p.drawText(rectOf(l.title), Qt::AlignCenter, uiQStringOf(kTitleStatistics));
     const auto header = statisticsHeader(metres_, request_.fabric, request_.strands, request_.brand,
                                          static_cast<int>(rows_.size()), request_.width, request_.height);
     for (std::size_t i = 0; i < header.size(); ++i)
-        p.drawText(rectOf(l.header[i]), Qt::AlignCenter, fromGbk(header[i]));
+        p.drawText(rectOf(l.header[i]), Qt::AlignCenter, uiQStringOf(header[i]));
 
     // The bands scroll under the title and the header, which stay.
     const int top = l.bandsTop;
@@ -126,7 +126,7 @@ void StatisticsChart::paintEvent(QPaintEvent*)
             const QRect cell = rectOf(l.labelCell(band, row));
             p.setPen(gridColour);
             p.drawRect(cell);
-            p.drawText(cell, Qt::AlignCenter, fromGbk(labels[static_cast<std::size_t>(row)]));
+            p.drawText(cell, Qt::AlignCenter, uiQStringOf(labels[static_cast<std::size_t>(row)]));
         }
     for (int i = 0; i < static_cast<int>(rows_.size()); ++i) {
         const ThreadStatisticsRow& row = rows_[static_cast<std::size_t>(i)];
@@ -153,19 +153,19 @@ StatisticsWindow::StatisticsWindow(StatisticsRequest request, QWidget* parent)
     : QDialog(parent),
       request_(std::move(request)),
       chart_(new StatisticsChart(request_, this)),
-      byCells_(new QRadioButton(fromGbk(kByCells), this)),
-      byMetres_(new QRadioButton(fromGbk(kByMetres), this)),
-      sort_(new QCheckBox(fromGbk(kSortByUsage), this)),
+      byCells_(new QRadioButton(uiQStringOf(kByCells), this)),
+      byMetres_(new QRadioButton(uiQStringOf(kByMetres), this)),
+      sort_(new QCheckBox(uiQStringOf(kSortByUsage), this)),
       scroll_(new QScrollBar(Qt::Vertical, this))
 {
-    setWindowTitle(fromGbk(kTitleStatistics));
+    setWindowTitle(uiQStringOf(kTitleStatistics));
     setObjectName(u"statisticsWindow"_qs);
     byCells_->setObjectName(u"byCells"_qs);
     byMetres_->setObjectName(u"byMetres"_qs);
     sort_->setObjectName(u"sortByUsage"_qs);
     scroll_->setObjectName(u"scroller"_qs);
     byCells_->setChecked(true);
-    auto* close = new QPushButton(fromGbk("关闭"), this);
+    auto* close = new QPushButton(uiQString("关闭"), this);
     close->setObjectName(u"close"_qs);
 
     connect(byCells_, &QRadioButton::toggled, this, [this] { chart_->setMetres(byMetres_->isChecked()); });

@@ -50,7 +50,7 @@ StatusProgress::StatusProgress(QProgressBar* bar) : bar_(bar)
     bar_->setValue(0);
     auto* button = new QToolButton(bar_->parentWidget());
     button->setObjectName(u"cancelExport"_qs);
-    button->setText(fromGbk("取消"));
+    button->setText(uiQString("取消"));
     button->hide();
     QObject::connect(button, &QToolButton::clicked, [this] { cancelled_ = cancellable_; });
     cancel_ = button;

@@ -90,7 +90,7 @@ ThreadManagerDialog::ThreadManagerDialog(ThreadManager& manager, QWidget* parent
       preview_(new QLabel(this)),
       selection_(new QLabel(this))
 {
-    setWindowTitle(fromGbk("绣线管理窗口"));
+    setWindowTitle(uiQString("绣线管理窗口"));
     brand_->setObjectName(u"brand"_qs);
     red_->setObjectName(u"red"_qs);
     green_->setObjectName(u"green"_qs);
@@ -112,16 +112,16 @@ ThreadManagerDialog::ThreadManagerDialog(ThreadManager& manager, QWidget* parent
     scroll->setMinimumHeight(300);
 
     auto* edits = new QFormLayout;
-    edits->addRow(fromGbk("品牌:"), brand_);
-    edits->addRow(fromGbk("红:"), red_);
-    edits->addRow(fromGbk("绿:"), green_);
-    edits->addRow(fromGbk("蓝:"), blue_);
-    edits->addRow(fromGbk("线号:"), number_);
-    edits->addRow(fromGbk("颜色:"), preview_);
+    edits->addRow(uiQString("品牌:"), brand_);
+    edits->addRow(uiQString("红:"), red_);
+    edits->addRow(uiQString("绿:"), green_);
+    edits->addRow(uiQString("蓝:"), blue_);
+    edits->addRow(uiQString("线号:"), number_);
+    edits->addRow(uiQString("颜色:"), preview_);
     edits->addRow(selection_);
 
-    auto* apply = new QPushButton(fromGbk("应用"), this);
-    auto* restore = new QPushButton(fromGbk("恢复绣线"), this);
+    auto* apply = new QPushButton(uiQString("应用"), this);
+    auto* restore = new QPushButton(uiQString("恢复绣线"), this);
     apply->setObjectName(u"apply"_qs);
     restore->setObjectName(u"restore"_qs);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

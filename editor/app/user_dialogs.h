@@ -39,6 +39,9 @@ struct Preferences {
     int undoSteps = 5;         // 1 .. 200
     int undoMegabytes = 512;   // the cap on what the undo steps hold together, 16 .. 65536
     bool clearSymbols = true;  // "清晰符号": new patterns and converted pictures take the chart symbol font
+    // "语言 / Language": the interface's language from the next start on ("zh", "en"), or
+    // empty to follow the system's locale.
+    std::string language;
     bool operator==(const Preferences&) const = default;
 };
 

@@ -87,7 +87,7 @@ private:
 
 QDockWidget* dock(QMainWindow& window, const char* caption, const char16_t* name)
 {
-    auto* d = new QDockWidget(fromGbk(caption), &window);
+    auto* d = new QDockWidget(uiQStringOf(caption), &window);
     d->setObjectName(QString::fromUtf16(name));
     return d;
 }
@@ -101,20 +101,20 @@ EditorDocks buildDocks(QMainWindow& window, EditorSession& session, UserDialogs&
     window.setCorner(Qt::BottomLeftCorner, Qt::LeftDockWidgetArea);
     window.setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
 
-    docks.tool = dock(window, "工具窗", u"toolDock");
+    docks.tool = dock(window, UI_TEXT_NOOP("工具窗"), u"toolDock");
     // Both tool windows are made as windows of their own; their docks take them in as children.
     docks.toolWindow = new ToolWindow(session.view(), session.tools());
     docks.tool->setWidget(new DockScroller(docks.toolWindow));
     window.addDockWidget(Qt::LeftDockWidgetArea, docks.tool);
 
-    docks.stitchKind = dock(window, "针法", u"stitchKindDock");
+    docks.stitchKind = dock(window, UI_TEXT_NOOP("针法"), u"stitchKindDock");
     docks.stitchKindWindow = new StitchKindWindow(session.view());
     docks.stitchKind->setWidget(new DockScroller(docks.stitchKindWindow));
     window.addDockWidget(Qt::LeftDockWidgetArea, docks.stitchKind);
     // Side by side: both are narrow, and stacked they would need more than the window's height.
     window.splitDockWidget(docks.tool, docks.stitchKind, Qt::Horizontal);
 
-    docks.colour = dock(window, "色板条", u"colourDock");
+    docks.colour = dock(window, UI_TEXT_NOOP("色板条"), u"colourDock");
     // The colour bar belongs to the frame: no title, and it cannot be closed.
     docks.colour->setFeatures(QDockWidget::NoDockWidgetFeatures);
     docks.colour->setTitleBarWidget(new QWidget(docks.colour));
@@ -124,7 +124,7 @@ EditorDocks buildDocks(QMainWindow& window, EditorSession& session, UserDialogs&
                      [&session] { session.router().run(CmdAddThread, NoModifier); });
     window.addDockWidget(Qt::BottomDockWidgetArea, docks.colour);
 
-    docks.overview = dock(window, "鹰眼窗口", u"overviewDock");
+    docks.overview = dock(window, UI_TEXT_NOOP("鹰眼窗口"), u"overviewDock");
     docks.overviewWidget = new OverviewWidget(session.overview(), session.view(), docks.overview);
     docks.overviewWidget->setObjectName(u"overview"_qs);
     // Small enough to give way in a small window.
@@ -132,7 +132,7 @@ EditorDocks buildDocks(QMainWindow& window, EditorSession& session, UserDialogs&
     docks.overview->setWidget(docks.overviewWidget);
     window.addDockWidget(Qt::RightDockWidgetArea, docks.overview);
 
-    docks.layers = dock(window, "浮动操作窗口", u"layerDock");
+    docks.layers = dock(window, UI_TEXT_NOOP("浮动操作窗口"), u"layerDock");
     docks.layerPanel = new LayerPanel(session.layers(), dialogs, docks.layers);
     docks.layers->setWidget(docks.layerPanel);
     window.addDockWidget(Qt::RightDockWidgetArea, docks.layers);

@@ -1,15 +1,27 @@
 #include "editor/document/fabric_colors.h"
 
 #include "editor/document/palette_file.h"
+#include "interchange/ui_text.h"
 
 namespace brenmark {
+
+namespace {
+
+// The fabrics' names alone, as the key of a printed chart names its fabric.
+[[maybe_unused]] constexpr const char* kFabricNames[] = {
+    UI_TEXT_NOOP("白色"),   UI_TEXT_NOOP("本白色"), UI_TEXT_NOOP("米色"), UI_TEXT_NOOP("红色"), UI_TEXT_NOOP("黑色"),
+    UI_TEXT_NOOP("粉红色"), UI_TEXT_NOOP("淡兰色"), UI_TEXT_NOOP("深兰色"), UI_TEXT_NOOP("淡紫色"), UI_TEXT_NOOP("浅黄"),
+    UI_TEXT_NOOP("深蓝色"), UI_TEXT_NOOP("浅绿"), UI_TEXT_NOOP("深绿"),
+};
+
+}  // namespace
 
 const std::vector<std::string>& fabricEntries()
 {
     static const std::vector<std::string> entries = {
-        "白色(B5200)", "本白色(712)", "米色(ECRU)",   "红色(321)",   "黑色(310)",
-        "粉红色(818)", "淡兰色(800)", "深兰色(796)", "淡紫色(3747)", "浅黄(746)",
-        "深蓝色(336)", "浅绿(964)",   "深绿(500)",
+        UI_TEXT_NOOP("白色(B5200)"), UI_TEXT_NOOP("本白色(712)"), UI_TEXT_NOOP("米色(ECRU)"),   UI_TEXT_NOOP("红色(321)"),   UI_TEXT_NOOP("黑色(310)"),
+        UI_TEXT_NOOP("粉红色(818)"), UI_TEXT_NOOP("淡兰色(800)"), UI_TEXT_NOOP("深兰色(796)"), UI_TEXT_NOOP("淡紫色(3747)"), UI_TEXT_NOOP("浅黄(746)"),
+        UI_TEXT_NOOP("深蓝色(336)"), UI_TEXT_NOOP("浅绿(964)"),   UI_TEXT_NOOP("深绿(500)"),
     };
     return entries;
 }
@@ -18,7 +30,7 @@ const std::vector<std::string>& fabricDialogEntries()
 {
     static const std::vector<std::string> entries = [] {
         auto list = fabricEntries();
-        list[2] = "米色(Ecru)";
+        list[2] = UI_TEXT_NOOP("米色(Ecru)");
         return list;
     }();
     return entries;

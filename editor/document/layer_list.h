@@ -1,6 +1,7 @@
 #pragma once
 #include "editor/document/cell_image.h"
 #include "editor/document/pattern_layer.h"
+#include "interchange/ui_text.h"
 
 #include <cstdint>
 #include <string>
@@ -13,11 +14,11 @@ class PatternDocument;
 constexpr int kMaxLayers = 10;
 
 // Default names; a layer's kind is known only by its name.
-inline constexpr const char* kBackgroundLayerName = "背景";
-inline constexpr const char* kTextLayerName = "文本层";
-inline constexpr const char* kPasteLayerName = "粘贴层";
-inline constexpr const char* kInsertedLayerName = "插入绣图层";
-inline constexpr const char* kCopyLayerName = "复制层";
+inline constexpr const char* kBackgroundLayerName = UI_TEXT_NOOP("背景");
+inline constexpr const char* kTextLayerName = UI_TEXT_NOOP("文本层");
+inline constexpr const char* kPasteLayerName = UI_TEXT_NOOP("粘贴层");
+inline constexpr const char* kInsertedLayerName = UI_TEXT_NOOP("插入绣图层");
+inline constexpr const char* kCopyLayerName = UI_TEXT_NOOP("复制层");
 
 enum class LayerKind { InsertedPattern, Paste, Text };
 const char* defaultLayerName(LayerKind kind);

@@ -7,6 +7,7 @@
 #include "editor/document/pattern_document.h"
 #include "editor/document/undo_recorder.h"
 #include "editor/document/user_prompts.h"
+#include "interchange/ui_text.h"
 
 #include <string>
 #include <vector>
@@ -15,8 +16,8 @@ namespace brenmark {
 
 struct LoadContext;
 
-inline constexpr const char* kMsgOtherBrand = "绣线色系不同不能插入";
-inline constexpr const char* kMsgTooManyLayers = "创件层失败,层数超出范围";
+inline constexpr const char* kMsgOtherBrand = UI_TEXT_NOOP("绣线色系不同不能插入");
+inline constexpr const char* kMsgTooManyLayers = UI_TEXT_NOOP("创件层失败,层数超出范围");
 
 class LayerOperations;
 

@@ -1,6 +1,7 @@
 #include "editor/document/output_room.h"
 
 #include "interchange/file_bytes.h"
+#include "interchange/ui_text.h"
 
 #include <sys/stat.h>
 
@@ -38,6 +39,9 @@ std::optional<NoRoom> checkRoom(const std::string& target, std::uint64_t needed)
 std::string noRoomText(const char* text, const NoRoom& room, int pages)
 {
     char out[512];
+    // The template in the interface's language, before the figures go in.
+    const std::string format = uiText(text);
+    text = format.c_str();
     if (pages >= 0)
         std::snprintf(out, sizeof out, text, pages, sizeText(room.needed).c_str(), sizeText(room.available).c_str());
     else

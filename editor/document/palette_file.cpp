@@ -1,6 +1,7 @@
 #include "editor/document/palette_file.h"
 
 #include "editor/document/program_folders.h"
+#include "interchange/ui_text.h"
 
 #include "editor/document/byte_io.h"
 #include "interchange/file_bytes.h"
@@ -185,7 +186,7 @@ std::vector<std::string> PaletteStore::threadKindList() const
 
 std::string threadCountCaption(std::string_view brand, int threads)
 {
-    return "(" + std::string(brand) + ")绣线数:" + std::to_string(threads);
+    return "(" + std::string(brand) + ")" + uiText("绣线数:") + std::to_string(threads);
 }
 
 }  // namespace brenmark

@@ -1,9 +1,10 @@
 #pragma once
 // The ".xiu" pattern file: a 36-byte header and sections whose presence depends on the
 // version. Loading reads into a fresh document and replaces the open one only on success.
-#include "interchange/file_bytes.h"
 #include "editor/document/pattern_document.h"
 #include "editor/document/user_prompts.h"
+#include "interchange/file_bytes.h"
+#include "interchange/ui_text.h"
 
 #include <array>
 #include <cstdint>
@@ -43,16 +44,16 @@ constexpr std::int32_t kVersionLayers = 20050;
 enum class LoadMode { Library, Plain };
 enum class LoadResult : int { Failed = 0, WithLayers = 2, WithoutLayers = 3 };
 
-inline constexpr const char* kMsgFileMissing = "被选文件不存在";
+inline constexpr const char* kMsgFileMissing = UI_TEXT_NOOP("被选文件不存在");
 // A path that is there but is no regular file is refused before it is opened.
-inline constexpr const char* kMsgPathIsFolder = "被选路径是一个文件夹,不是绣图文件";
-inline constexpr const char* kMsgPathIsPipe = "被选路径是一个管道,不是绣图文件";
-inline constexpr const char* kMsgPathIsDevice = "被选路径是一个设备,不是绣图文件";
-inline constexpr const char* kMsgPathIsSocket = "被选路径是一个套接字,不是绣图文件";
-inline constexpr const char* kMsgPathNotRegular = "被选路径不是普通文件,不是绣图文件";
-inline constexpr const char* kMsgNewerVersion = "不能打开高版本制作的绣图";
-inline constexpr const char* kMsgOldLibrary = "不能打开旧色库制作的绣图,请用Velmora工具转换后再打开";
-inline constexpr const char* kMsgDamaged = "绣图文件已损坏或不完整,不能打开";
+inline constexpr const char* kMsgPathIsFolder = UI_TEXT_NOOP("被选路径是一个文件夹,不是绣图文件");
+inline constexpr const char* kMsgPathIsPipe = UI_TEXT_NOOP("被选路径是一个管道,不是绣图文件");
+inline constexpr const char* kMsgPathIsDevice = UI_TEXT_NOOP("被选路径是一个设备,不是绣图文件");
+inline constexpr const char* kMsgPathIsSocket = UI_TEXT_NOOP("被选路径是一个套接字,不是绣图文件");
+inline constexpr const char* kMsgPathNotRegular = UI_TEXT_NOOP("被选路径不是普通文件,不是绣图文件");
+inline constexpr const char* kMsgNewerVersion = UI_TEXT_NOOP("不能打开高版本制作的绣图");
+inline constexpr const char* kMsgOldLibrary = UI_TEXT_NOOP("不能打开旧色库制作的绣图,请用Velmora工具转换后再打开");
+inline constexpr const char* kMsgDamaged = UI_TEXT_NOOP("绣图文件已损坏或不完整,不能打开");
 
 // The message for a path the reader refuses before opening it, null for a regular file.
 const char* pathRefusal(PathKind kind);

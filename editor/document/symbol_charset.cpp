@@ -20,7 +20,7 @@ struct ClearSymbolGlyph {
 
 std::atomic<bool> clearForNew{false};
 
-constexpr std::string_view kDoubleByteSymbols =
+constexpr std::string_view kDoubleByteSymbols =  // untranslated: symbols, not words
     "■□▲△▼▽◆◇○●◢◣◤◥★☆【】〖〗︻︼¤※⊿∴∵∷①②③④⑤⑥⑦⑧⑨⑩←↑→↓↖↗↘↙∈∝∧∨∮∽≈≌≒≠≡≤≥≦≧≮≯￠￡￥§ΣΦΨΩαβδθψ℉ⅠⅡⅢⅣⅤⅥⅦⅧ"
     "⑴⑵⑶⑷⑸⑹⑺⑻⑼⑽⑾⑿⒀⒁⒂⒃⒄⒅⒆⒇︽﹀﹌ИЙКЛЯЮⅱⅲⅳⅴⅵⅶⅷⅸⅹ⒈⒉⒊⒋⒌⒍⒎⒏⒐⒑⒒⒓⒔⒕⒖⒗⒘⒙⒚⒛╬〥〤〨〩〣〢あぃ㈠㈡㈢㈣㈤㈥㈦㈧㈨㈩";
 

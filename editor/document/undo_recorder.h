@@ -1,6 +1,8 @@
 #pragma once
 // Every editing operation hands its undo step here before it changes anything. The undo
 // engine implements it by taking a snapshot of the document at that moment.
+#include "interchange/ui_text.h"
+
 #include <cstdint>
 #include <string>
 
@@ -42,25 +44,25 @@ public:
     void recordUndoStep(const UndoStep&) override {}
 };
 
-inline constexpr const char* kUndoNewLayer = "取消新建层";
-inline constexpr const char* kUndoDeleteLayer = "取消删除层";
-inline constexpr const char* kUndoCopyLayer = "取消复制层";
-inline constexpr const char* kUndoMergeVisible = "取消合并可见层";
-inline constexpr const char* kUndoMergeLinked = "取消合并链接层";
-inline constexpr const char* kUndoReorderLayers = "取消调整层顺序";
-inline constexpr const char* kUndoChooseDrawingLayer = "取消选定绘制层";
-inline constexpr const char* kUndoInsertPattern = "取消插入绣图";
-inline constexpr const char* kUndoPaste = "取消粘贴";
+inline constexpr const char* kUndoNewLayer = UI_TEXT_NOOP("取消新建层");
+inline constexpr const char* kUndoDeleteLayer = UI_TEXT_NOOP("取消删除层");
+inline constexpr const char* kUndoCopyLayer = UI_TEXT_NOOP("取消复制层");
+inline constexpr const char* kUndoMergeVisible = UI_TEXT_NOOP("取消合并可见层");
+inline constexpr const char* kUndoMergeLinked = UI_TEXT_NOOP("取消合并链接层");
+inline constexpr const char* kUndoReorderLayers = UI_TEXT_NOOP("取消调整层顺序");
+inline constexpr const char* kUndoChooseDrawingLayer = UI_TEXT_NOOP("取消选定绘制层");
+inline constexpr const char* kUndoInsertPattern = UI_TEXT_NOOP("取消插入绣图");
+inline constexpr const char* kUndoPaste = UI_TEXT_NOOP("取消粘贴");
 
 // The colour operations. The two that begin with "恢复" leave generic redo and undo labels.
-inline constexpr const char* kUndoReplaceColour = "取消替换颜色";
-inline constexpr const char* kUndoAreaReplaceColour = "取消区域替换颜色";
-inline constexpr const char* kUndoRemoveColour = "取消减去被选颜色";
-inline constexpr const char* kUndoReduceColours = "取消成批减色";
-inline constexpr const char* kUndoAddColour = "取消增加颜色";
-inline constexpr const char* kUndoLastAddedColour = "取消上次增加的颜色";
-inline constexpr const char* kUndoDeleteUnusedThreads = "取消删除未使用绣线";
-inline constexpr const char* kUndoHollowColour = "恢复挖空指定颜色";
-inline constexpr const char* kUndoReleaseLocks = "恢复所有颜色锁定";
+inline constexpr const char* kUndoReplaceColour = UI_TEXT_NOOP("取消替换颜色");
+inline constexpr const char* kUndoAreaReplaceColour = UI_TEXT_NOOP("取消区域替换颜色");
+inline constexpr const char* kUndoRemoveColour = UI_TEXT_NOOP("取消减去被选颜色");
+inline constexpr const char* kUndoReduceColours = UI_TEXT_NOOP("取消成批减色");
+inline constexpr const char* kUndoAddColour = UI_TEXT_NOOP("取消增加颜色");
+inline constexpr const char* kUndoLastAddedColour = UI_TEXT_NOOP("取消上次增加的颜色");
+inline constexpr const char* kUndoDeleteUnusedThreads = UI_TEXT_NOOP("取消删除未使用绣线");
+inline constexpr const char* kUndoHollowColour = UI_TEXT_NOOP("恢复挖空指定颜色");
+inline constexpr const char* kUndoReleaseLocks = UI_TEXT_NOOP("恢复所有颜色锁定");
 
 }  // namespace brenmark

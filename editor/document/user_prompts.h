@@ -1,6 +1,9 @@
 #pragma once
 // What the document code needs of the user interface. The editor implements these with
 // real windows, the command line with standard error, tests with scripts.
+
+#include "interchange/ui_text.h"
+
 #include <string>
 
 namespace brenmark {
@@ -28,7 +31,7 @@ public:
     void show(const std::string&, const std::string&, MessageIcon) override {}
 };
 
-inline constexpr const char* kTitleInfo = "提示";
-inline constexpr const char* kTitleWarning = "警告";
+inline constexpr const char* kTitleInfo = UI_TEXT_NOOP("提示");
+inline constexpr const char* kTitleWarning = UI_TEXT_NOOP("警告");
 
 }  // namespace brenmark

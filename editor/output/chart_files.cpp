@@ -38,7 +38,7 @@ constexpr std::int64_t kOneWriteLimit = 16 << 20;
 
 std::string withPath(const char* text, const QString& path)
 {
-    std::string s = text;
+    std::string s = uiText(text);
     const auto at = s.find("%s");
     if (at != std::string::npos)
         s.replace(at, 2, toGbk(QDir::toNativeSeparators(path)));

@@ -7,6 +7,7 @@
 #include "editor/document/user_prompts.h"
 #include "editor/output/chart_formats.h"
 #include "editor/render/chart_layout.h"
+#include "interchange/ui_text.h"
 
 #include <QImage>
 #include <QSize>
@@ -25,19 +26,19 @@ namespace brenmark {
 
 // Done messages (title "提示").
 inline constexpr const char* kTextChartExported = chartFormatInfo(ChartFormat::Jpeg).doneText;
-inline constexpr const char* kTextSimulatedExported = "仿真图导出完毕";
+inline constexpr const char* kTextSimulatedExported = UI_TEXT_NOOP("仿真图导出完毕");
 inline constexpr const char* kTextVectorExported = chartFormatInfo(ChartFormat::Emf).doneText;
 inline constexpr const char* kTextPdfExported = chartFormatInfo(ChartFormat::Pdf).doneText;
 inline constexpr const char* kTextSvgExported = chartFormatInfo(ChartFormat::Svg).doneText;
 // Refusals.
-inline constexpr const char* kTextCanvasTooLarge = "不能导出过大的绣图";  // title "警告"
-inline constexpr const char* kTextCannotWrite = "无法写入文件:%s";
-inline constexpr const char* kTextCannotMakeFolder = "无法创建导出文件夹:%s";
-inline constexpr const char* kTextExportCancelled = "导出已取消";
+inline constexpr const char* kTextCanvasTooLarge = UI_TEXT_NOOP("不能导出过大的绣图");  // title "警告"
+inline constexpr const char* kTextCannotWrite = UI_TEXT_NOOP("无法写入文件:%s");
+inline constexpr const char* kTextCannotMakeFolder = UI_TEXT_NOOP("无法创建导出文件夹:%s");
+inline constexpr const char* kTextExportCancelled = UI_TEXT_NOOP("导出已取消");
 // Before anything is written, when the estimated size passes the target's free space (title
 // "警告"): the room needed, the room there is; for a page set the pages first.
-inline constexpr const char* kTextNoRoom = "导出文件需要%s磁盘空间,目标磁盘只有%s可用,不能导出";
-inline constexpr const char* kTextNoRoomPages = "导出文件共%d页,需要%s磁盘空间,目标磁盘只有%s可用,不能导出";
+inline constexpr const char* kTextNoRoom = UI_TEXT_NOOP("导出文件需要%s磁盘空间,目标磁盘只有%s可用,不能导出");
+inline constexpr const char* kTextNoRoomPages = UI_TEXT_NOOP("导出文件共%d页,需要%s磁盘空间,目标磁盘只有%s可用,不能导出");
 
 enum class ExportMode { Whole, Pages };
 
@@ -54,11 +55,11 @@ struct ExportOptions {
 
 
 // The caption of the chart-reader PDF choice.
-inline constexpr const char* kChartAppCaption = "图表应用PDF";
+inline constexpr const char* kChartAppCaption = UI_TEXT_NOOP("图表应用PDF");
 
 // The resolutions pictures are offered at, and the caption of the choice.
 inline constexpr int kExportResolutions[] = {96, 150, 300};
-inline constexpr const char* kResolutionCaption = "图片分辨率(每英寸点数)";
+inline constexpr const char* kResolutionCaption = UI_TEXT_NOOP("图片分辨率(每英寸点数)");
 // A page of `units` logical units (96 an inch) at dotsPerInch: the pixels of its picture.
 QSize rasterSize(QSize units, int dotsPerInch);
 // dotsPerInch as dots per metre, as picture headers store it.
@@ -130,7 +131,7 @@ bool writeWholeChart(const ChartLayout& whole, ChartStyle style, const QString& 
 
 // ---- The simulated picture ----
 inline constexpr int kSimulatedCell = 5;
-inline constexpr const char* kSimulatedTitle = "Velmora十字绣仿真图";
+inline constexpr const char* kSimulatedTitle = UI_TEXT_NOOP("Velmora十字绣仿真图");
 // 5 x width by 5 x height + title + 20.
 QSize simulatedPictureSize(const PatternDocument& doc);
 // The title centred at the top, under it each cell's stitch tile at 5 x 5 with the white

@@ -3,6 +3,8 @@
 // drawn as vectors (no canvas of pixels), its name on the command line and, for a format
 // with an export command of its own, the save dialog's title and filter and the text told
 // when it is written. A new format is one row here.
+#include "interchange/ui_text.h"
+
 #include <array>
 #include <optional>
 #include <string_view>
@@ -22,12 +24,12 @@ struct ChartFormatInfo {
 };
 
 inline constexpr std::array<ChartFormatInfo, 6> kChartFormats = {{
-    {ChartFormat::Bmp, ".bmp", false, "bmp", nullptr, nullptr, "绣图导出完毕"},
-    {ChartFormat::Jpeg, ".jpg", false, "jpg", "存储绣图JPG", "绣图JPG (.jpg)|*.jpg|绣图PNG (.png)|*.png|", "绣图导出完毕"},
-    {ChartFormat::Png, ".png", false, "png", nullptr, nullptr, "绣图导出完毕"},
-    {ChartFormat::Emf, ".emf", true, "emf", "导出矢量绣图EMF", "矢量绣图EMF (.EMF)|*.EMF|", "矢量绣图导出完毕"},
-    {ChartFormat::Svg, ".svg", true, "svg", "存储绣图SVG", "绣图SVG (.svg)|*.svg|", "SVG绣图导出完毕"},
-    {ChartFormat::Pdf, ".pdf", true, "pdf", "存储绣图PDF", "绣图PDF (.pdf)|*.pdf|", "PDF绣图导出完毕"},
+    {ChartFormat::Bmp, ".bmp", false, "bmp", nullptr, nullptr, UI_TEXT_NOOP("绣图导出完毕")},
+    {ChartFormat::Jpeg, ".jpg", false, "jpg", UI_TEXT_NOOP("存储绣图JPG"), UI_TEXT_NOOP("绣图JPG (.jpg)|*.jpg|绣图PNG (.png)|*.png|"), UI_TEXT_NOOP("绣图导出完毕")},
+    {ChartFormat::Png, ".png", false, "png", nullptr, nullptr, UI_TEXT_NOOP("绣图导出完毕")},
+    {ChartFormat::Emf, ".emf", true, "emf", UI_TEXT_NOOP("导出矢量绣图EMF"), UI_TEXT_NOOP("矢量绣图EMF (.EMF)|*.EMF|"), UI_TEXT_NOOP("矢量绣图导出完毕")},
+    {ChartFormat::Svg, ".svg", true, "svg", UI_TEXT_NOOP("存储绣图SVG"), UI_TEXT_NOOP("绣图SVG (.svg)|*.svg|"), UI_TEXT_NOOP("SVG绣图导出完毕")},
+    {ChartFormat::Pdf, ".pdf", true, "pdf", UI_TEXT_NOOP("存储绣图PDF"), UI_TEXT_NOOP("绣图PDF (.pdf)|*.pdf|"), UI_TEXT_NOOP("PDF绣图导出完毕")},
 }};
 
 constexpr const ChartFormatInfo& chartFormatInfo(ChartFormat format)

@@ -5,6 +5,7 @@
 // histogram conversion itself, byte for byte.
 #include "editor/output/area_average.h"
 #include "editor/output/picture_converter.h"
+#include "interchange/ui_text.h"
 
 #include <optional>
 #include <span>
@@ -45,14 +46,14 @@ struct ConversionOptions {
     bool operator==(const ConversionOptions&) const = default;
 };
 
-inline constexpr const char* kMetricCaption = "色差算法";
-inline constexpr const char* kDitherCaption = "抖动";
-inline constexpr const char* kMaxThreadsCaption = "最多绣线数";
-inline constexpr const char* kConfettiCaption = "减少单针";
-inline constexpr const char* kMinStitchesCaption = "每线最少针数";
-inline constexpr const char* kBackgroundCaption = "忽略背景色";
+inline constexpr const char* kMetricCaption = UI_TEXT_NOOP("色差算法");
+inline constexpr const char* kDitherCaption = UI_TEXT_NOOP("抖动");
+inline constexpr const char* kMaxThreadsCaption = UI_TEXT_NOOP("最多绣线数");
+inline constexpr const char* kConfettiCaption = UI_TEXT_NOOP("减少单针");
+inline constexpr const char* kMinStitchesCaption = UI_TEXT_NOOP("每线最少针数");
+inline constexpr const char* kBackgroundCaption = UI_TEXT_NOOP("忽略背景色");
 inline constexpr const char* kMetricNames[] = {"RGB", "CIELAB ΔE2000"};
-inline constexpr const char* kDitherNames[] = {"无", "Floyd-Steinberg", "有序(Bayer)"};
+inline constexpr const char* kDitherNames[] = {UI_TEXT_NOOP("无"), "Floyd-Steinberg", UI_TEXT_NOOP("有序(Bayer)")};
 
 // The command line's words: "rgb"/"lab", "none"/"fs"/"ordered".
 std::optional<ColourMetric> metricNamed(const std::string& word);

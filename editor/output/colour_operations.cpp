@@ -458,7 +458,7 @@ ColourChange ColourOperations::useClearSymbols()
 
 std::string brandConversionLabel(const std::string& from, const std::string& to)
 {
-    return "取消" + from + "绣线转" + to + "绣线";
+    return "取消" + from + "绣线转" + to + "绣线";  // untranslated: shown translated by the menu
 }
 
 std::vector<BrandMenuItem> brandConversionMenu(const std::vector<std::string>& threadKinds,
@@ -467,18 +467,23 @@ std::vector<BrandMenuItem> brandConversionMenu(const std::vector<std::string>& t
     std::vector<BrandMenuItem> items;
     for (const std::string& brand : threadKinds)
         if (brand != currentBrand)
-            items.push_back({"转" + brand + "线系列", brand});
+            items.push_back({uiText("转") + brand + uiText("线系列"), brand});
     return items;
 }
 
 std::string changeSymbolCaption(const std::string& currentSymbol)
 {
-    return "要更换符号" + currentSymbol;
+    return uiText("要更换符号") + currentSymbol;
 }
 
 std::string lookAlikeSymbolWarning(const std::string& number, const std::string& symbol)
 {
-    return "所选符号与线号" + number + "的符号" + symbol + "相似,图上不易分辨";
+    // The template is translated whole; its two places are filled in order.
+    std::string text = uiText("所选符号与线号%1的符号%2相似,图上不易分辨");
+    for (const auto& [place, value] : {std::pair{std::string("%1"), number}, std::pair{std::string("%2"), symbol}})
+        if (const std::size_t at = text.find(place); at != std::string::npos)
+            text.replace(at, place.size(), value);
+    return text;
 }
 
 std::optional<GridSpot> symbolGridSpot(int symbolIndex, int setSize)

@@ -11,6 +11,7 @@
 #include "editor/document/pattern_document.h"
 #include "editor/document/undo_recorder.h"
 #include "editor/document/user_prompts.h"
+#include "interchange/ui_text.h"
 
 #include <functional>
 #include <optional>
@@ -19,23 +20,23 @@
 
 namespace brenmark {
 
-inline constexpr const char* kMsgLockedNoDelete = "该颜色被锁定无法删除";
-inline constexpr const char* kMsgSubtractFailed = "该颜色被锁定不能减去";
-inline constexpr const char* kMsgReduceTooMany = "减掉的颜色数不能大于等于图片颜色数";
-inline constexpr const char* kMsgLockedNoReplace = "该颜色被锁定无法替换";
-inline constexpr const char* kMsgChooseBothThreads = "请选择被代替绣线和代替后的绣线";
-inline constexpr const char* kMsgChooseOutlineThread = "请选择代替后的描边颜色";
-inline constexpr const char* kUndoReplaceOutlineThread = "取消更换制定描边颜色";
-inline constexpr const char* kTitleReduceColours = "成批减色";
-inline constexpr const char* kReduceColoursPrompt = "要减的颜色数";
-inline constexpr const char* kTitleReplaceColour = "颜色替换窗口";
-inline constexpr const char* kTitleAreaReplace = "区域替换颜色";
-inline constexpr const char* kTitleAddThread = "选择增加绣线窗口";
-inline constexpr const char* kTitleOutlineThread = "更换描边颜色";
-inline constexpr const char* kTitleChangeSymbol = "颜色符号代替";
-inline constexpr const char* kMenuChangeSymbol = "更换选中颜色的符号";
-inline constexpr const char* kMenuUseClearSymbols = "改用清晰符号";
-inline constexpr const char* kMenuClearLocks = "取消所有颜色锁定";
+inline constexpr const char* kMsgLockedNoDelete = UI_TEXT_NOOP("该颜色被锁定无法删除");
+inline constexpr const char* kMsgSubtractFailed = UI_TEXT_NOOP("该颜色被锁定不能减去");
+inline constexpr const char* kMsgReduceTooMany = UI_TEXT_NOOP("减掉的颜色数不能大于等于图片颜色数");
+inline constexpr const char* kMsgLockedNoReplace = UI_TEXT_NOOP("该颜色被锁定无法替换");
+inline constexpr const char* kMsgChooseBothThreads = UI_TEXT_NOOP("请选择被代替绣线和代替后的绣线");
+inline constexpr const char* kMsgChooseOutlineThread = UI_TEXT_NOOP("请选择代替后的描边颜色");
+inline constexpr const char* kUndoReplaceOutlineThread = UI_TEXT_NOOP("取消更换制定描边颜色");
+inline constexpr const char* kTitleReduceColours = UI_TEXT_NOOP("成批减色");
+inline constexpr const char* kReduceColoursPrompt = UI_TEXT_NOOP("要减的颜色数");
+inline constexpr const char* kTitleReplaceColour = UI_TEXT_NOOP("颜色替换窗口");
+inline constexpr const char* kTitleAreaReplace = UI_TEXT_NOOP("区域替换颜色");
+inline constexpr const char* kTitleAddThread = UI_TEXT_NOOP("选择增加绣线窗口");
+inline constexpr const char* kTitleOutlineThread = UI_TEXT_NOOP("更换描边颜色");
+inline constexpr const char* kTitleChangeSymbol = UI_TEXT_NOOP("颜色符号代替");
+inline constexpr const char* kMenuChangeSymbol = UI_TEXT_NOOP("更换选中颜色的符号");
+inline constexpr const char* kMenuUseClearSymbols = UI_TEXT_NOOP("改用清晰符号");
+inline constexpr const char* kMenuClearLocks = UI_TEXT_NOOP("取消所有颜色锁定");
 
 // A thread as the dialogs hand it over.
 struct ThreadChoice {

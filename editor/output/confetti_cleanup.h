@@ -5,13 +5,14 @@
 #include "editor/document/pattern_document.h"
 #include "editor/document/undo_recorder.h"
 #include "editor/output/colour_operations.h"
+#include "interchange/ui_text.h"
 
 #include <functional>
 
 namespace brenmark {
 
-inline constexpr const char* kCleanConfettiCommand = "清理单针";
-inline constexpr const char* kUndoCleanConfetti = "取消清理单针";
+inline constexpr const char* kCleanConfettiCommand = UI_TEXT_NOOP("清理单针");
+inline constexpr const char* kUndoCleanConfetti = UI_TEXT_NOOP("取消清理单针");
 
 // Strength 1 .. 10 (10 leaves no isolated stitch). A cell changed in the composed grid
 // changes in every layer that showed the old thread there. Nothing to change records no

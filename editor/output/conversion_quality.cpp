@@ -51,10 +51,10 @@ std::vector<ColorRef> blurred(const std::vector<ColorRef>& picture, int width, i
 std::string confettiShareText(const ConversionResult& result)
 {
     if (result.empty())
-        return kConfettiShareLabel;
+        return uiText(kConfettiShareLabel);
     char share[32];
     std::snprintf(share, sizeof share, ":%.1f%%", 100.0 * confettiShare(result.cells, result.width, result.height));
-    return kConfettiShareLabel + std::string(share);
+    return uiText(kConfettiShareLabel) + share;
 }
 
 ConversionQuality measureConversion(const ConversionResult& result, std::span<const ColorRef> reference)

@@ -4,6 +4,7 @@
 // light of both (the chart seen from a distance), and the confetti share. Used by the command
 // line's --report and the conversion quality benchmark.
 #include "editor/output/picture_converter.h"
+#include "interchange/ui_text.h"
 
 #include <span>
 #include <string>
@@ -21,7 +22,7 @@ struct ConversionQuality {
 
 // Beside a dialog's preview: "单针:3.2%", the confetti share of a conversion; the bare "单针"
 // without one.
-inline constexpr const char* kConfettiShareLabel = "单针";
+inline constexpr const char* kConfettiShareLabel = UI_TEXT_NOOP("单针");
 std::string confettiShareText(const ConversionResult& result);
 
 // reference: the picture at the result's size (0x00BBGGRR, row by row). Empty cells (the

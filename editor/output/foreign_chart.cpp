@@ -1,8 +1,9 @@
 #include "editor/output/foreign_chart.h"
 
-#include "interchange/file_bytes.h"
 #include "editor/output/oxs_file.h"
 #include "interchange/code_page.h"
+#include "interchange/file_bytes.h"
+#include "interchange/ui_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -115,7 +116,7 @@ void settleThreads(ForeignChart& chart, PaletteCache& palettes)
                 thread.number = palette->numbers[static_cast<std::size_t>(entry)];
         }
     }
-    chart.note(blends, "%d种混色线按其中与混色较接近的一种绣线导入");
+    chart.note(blends, UI_TEXT_NOOP("%d种混色线按其中与混色较接近的一种绣线导入"));
 }
 
 // One part stitch per cell, none under a full stitch: the first one a cell gets stays.
@@ -140,8 +141,8 @@ std::vector<ForeignChart::Part> onePartPerCell(ForeignChart& chart)
         taken[i] = 1;
         kept.push_back(p);
     }
-    chart.note(underFull, "%d个与全针重叠的部分针迹未导入");
-    chart.note(second, "%d个同一格里的第二个部分针迹未导入");
+    chart.note(underFull, UI_TEXT_NOOP("%d个与全针重叠的部分针迹未导入"));
+    chart.note(second, UI_TEXT_NOOP("%d个同一格里的第二个部分针迹未导入"));
     return kept;
 }
 
@@ -217,7 +218,7 @@ std::string asOxs(ForeignChart& chart)
         const double cy = std::clamp(fy, 0.0, static_cast<double>(chart.height - 1));
         object(cx + 0.5, cy + 0.5, n.thread, n.bead ? "bead" : "knot");
     }
-    chart.note(moved, "%d个位于格角的法式结或珠子放进了右下方的格子");
+    chart.note(moved, UI_TEXT_NOOP("%d个位于格角的法式结或珠子放进了右下方的格子"));
     x += objects + "</ornaments_inc_knots_and_beads>\n</chart>\n";
     return x;
 }
@@ -250,7 +251,7 @@ std::int32_t* ForeignChart::cell(int x, int y)
 void ForeignChart::note(int count, const char* pattern)
 {
     if (count > 0)
-        changes.push_back(textf(pattern, count));
+        changes.push_back(textf(uiText(pattern).c_str(), count));
 }
 
 ChartFormat sniffChartFormat(std::span<const std::uint8_t> bytes)
@@ -331,7 +332,7 @@ ChartImport importForeignChart(ForeignChart chart, const PaletteStore& palettes)
     result.format = chart.format;
     result.title = chart.title;
     if (chart.width < 1 || chart.height < 1 || chart.width > kMaxOxsSide || chart.height > kMaxOxsSide) {
-        result.error = textf("绣图的宽高不正确(只能是1到%d)", kMaxOxsSide);
+        result.error = textf(uiText("绣图的宽高不正确(只能是1到%d)").c_str(), kMaxOxsSide);
         return result;
     }
     PaletteCache cache(palettes);
@@ -360,7 +361,7 @@ ChartImport importChartBytes(std::span<const std::uint8_t> bytes, const PaletteS
     std::string error;
     switch (result.format) {
     case ChartFormat::Unknown:
-        result.error = "不能识别的绣图文件,不能导入";
+        result.error = uiText("不能识别的绣图文件,不能导入");
         return result;
     case ChartFormat::Oxs: {
         OxsImport oxs = readOxs(std::string(bytes.begin(), bytes.end()), palettes);
@@ -388,11 +389,11 @@ ChartImport importChartFile(const std::string& path, const PaletteStore& palette
     ChartImport result;
     std::vector<std::uint8_t> bytes;
     if (pathKind(path) != PathKind::RegularFile || !readWholeFile(path, bytes)) {
-        result.error = "打不开文件 " + utf8ToGbk(path);
+        result.error = uiText("打不开文件 ") + utf8ToGbk(path);
         return result;
     }
     if (bytes.size() > kMaxForeignChartBytes) {
-        result.error = "绣图文件太大,不能导入";
+        result.error = uiText("绣图文件太大,不能导入");
         return result;
     }
     return importChartBytes(bytes, palettes);
@@ -400,12 +401,12 @@ ChartImport importChartFile(const std::string& path, const PaletteStore& palette
 
 std::string chartImportSummary(const ChartImport& result)
 {
-    std::string text = textf("%s绣图导入完毕:%d种绣线按线号匹配%s色库,%d种按最接近的颜色匹配", chartFormatName(result.format),
+    std::string text = textf(uiText("%s绣图导入完毕:%d种绣线按线号匹配%s色库,%d种按最接近的颜色匹配").c_str(), chartFormatName(result.format),
                               result.byNumber, result.brand.c_str(), result.byColour);
     for (const std::string& change : result.changes)
         text += "\n" + change;
     if (!result.assumptions.empty()) {
-        text += "\n格式说明未写明、按推测读取的内容:";
+        text += uiText("\n格式说明未写明、按推测读取的内容:");
         for (const std::string& a : result.assumptions)
             text += "\n" + a;
     }

@@ -6,6 +6,7 @@
 // report, and a chart that cannot be read whole gives no pattern at all.
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_document.h"
+#include "interchange/ui_text.h"
 
 #include <cstdint>
 #include <optional>
@@ -15,9 +16,9 @@
 
 namespace brenmark {
 
-inline constexpr const char* kForeignImportCaption = "导入其他软件的绣图";
+inline constexpr const char* kForeignImportCaption = UI_TEXT_NOOP("导入其他软件的绣图");
 inline constexpr const char* kForeignImportFilter =
-    "其他软件的绣图 (.xsd;.pat;.kxs;.oxs)|*.xsd;*.pat;*.kxs;*.oxs|所有文件 (*.*)|*.*|";
+    UI_TEXT_NOOP("其他软件的绣图 (.xsd;.pat;.kxs;.oxs)|*.xsd;*.pat;*.kxs;*.oxs|所有文件 (*.*)|*.*|");
 
 // Files above this are refused unread.
 inline constexpr std::size_t kMaxForeignChartBytes = 256u << 20;

@@ -5,6 +5,7 @@
 // one, backstitches and French knots, both on a grid of two points to a cell). Document
 // versions 103 and 104 are read; the older ones carried layers of a layout not described.
 #include "editor/output/foreign_chart.h"
+#include "interchange/ui_text.h"
 
 #include "editor/output/oxs_file.h"
 #include "interchange/code_page.h"
@@ -116,33 +117,33 @@ public:
         chart_.format = ChartFormat::KXStitch;
         const std::uint8_t* magic = r_.take(11);
         if (!magic || std::memcmp(magic, "KXStitchDoc", 11) != 0)
-            return fail("这个版本的KXStitch绣图不能导入(只能导入KXStitch 1.0以后的文件)");
+            return fail(UI_TEXT_NOOP("这个版本的KXStitch绣图不能导入(只能导入KXStitch 1.0以后的文件)"));
         const std::int32_t version = r_.i32();
         if (version != 103 && version != 104)
-            return fail("这个版本的KXStitch绣图不能导入(只能导入KXStitch 1.0以后的文件)");
+            return fail(UI_TEXT_NOOP("这个版本的KXStitch绣图不能导入(只能导入KXStitch 1.0以后的文件)"));
         if (!readProperties() || !skipBackgrounds())
             return broken();
         if (version == 104 && r_.i32() != 100)
             return broken();
         if (!readPalette() || !readStitches())
             return broken();
-        chart_.note(smallHalves_, "%d个小半针按四分之一针导入");
-        chart_.note(unknownKinds_, "%d个不认识的针迹未导入");
-        chart_.note(noColour_, "%d个针迹引用了不存在的颜色,未导入");
-        chart_.assumptions.push_back("属性表里的值只读取常见的类型(文字、数字、颜色、矩形等),其他类型的文件不能导入");
+        chart_.note(smallHalves_, UI_TEXT_NOOP("%d个小半针按四分之一针导入"));
+        chart_.note(unknownKinds_, UI_TEXT_NOOP("%d个不认识的针迹未导入"));
+        chart_.note(noColour_, UI_TEXT_NOOP("%d个针迹引用了不存在的颜色,未导入"));
+        chart_.assumptions.push_back(uiText("属性表里的值只读取常见的类型(文字、数字、颜色、矩形等),其他类型的文件不能导入"));
         return std::move(chart_);
     }
 
 private:
     std::optional<ForeignChart> fail(const char* message)
     {
-        error_ = message;
+        error_ = uiText(message);
         return std::nullopt;
     }
     std::optional<ForeignChart> broken()
     {
         if (error_.empty())
-            error_ = "KXStitch绣图文件已损坏,不能导入";
+            error_ = uiText("KXStitch绣图文件已损坏,不能导入");
         return std::nullopt;
     }
 
@@ -187,7 +188,7 @@ private:
             break;
         }
         default:
-            error_ = "KXStitch绣图的属性有不认识的类型,不能导入";
+            error_ = uiText("KXStitch绣图的属性有不认识的类型,不能导入");
             return false;
         }
         return r_.ok();
@@ -246,7 +247,7 @@ private:
             if (version == 100 && r_.i32() != 0 && !skipPng())  // the older files kept an icon too
                 return false;
         }
-        chart_.note(count, "%d张背景图片未导入");
+        chart_.note(count, UI_TEXT_NOOP("%d张背景图片未导入"));
         return r_.ok();
     }
 
@@ -344,7 +345,7 @@ private:
         if (!r_.ok())
             return false;
         if (width < 1 || height < 1 || width > kMaxOxsSide || height > kMaxOxsSide) {
-            error_ = "KXStitch绣图的宽高不正确";
+            error_ = uiText("KXStitch绣图的宽高不正确");
             return false;
         }
         chart_.resize(width, height);
@@ -409,7 +410,7 @@ private:
             }
             chart_.nodes.push_back({x / 2.0, y / 2.0, t, false});
         }
-        chart_.note(outside, "%d个描边或法式结超出绣图范围,未导入");
+        chart_.note(outside, UI_TEXT_NOOP("%d个描边或法式结超出绣图范围,未导入"));
         return r_.ok();
     }
 

@@ -7,6 +7,7 @@
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_document.h"
 #include "editor/document/thread_names.h"
+#include "interchange/ui_text.h"
 
 #include <map>
 #include <optional>
@@ -15,9 +16,9 @@
 
 namespace brenmark {
 
-inline constexpr const char* kOxsImportCaption = "导入OXS绣图";
-inline constexpr const char* kOxsExportCaption = "导出OXS绣图";
-inline constexpr const char* kOxsFilter = "OXS绣图 (.oxs)|*.oxs|";
+inline constexpr const char* kOxsImportCaption = UI_TEXT_NOOP("导入OXS绣图");
+inline constexpr const char* kOxsExportCaption = UI_TEXT_NOOP("导出OXS绣图");
+inline constexpr const char* kOxsFilter = UI_TEXT_NOOP("OXS绣图 (.oxs)|*.oxs|");
 
 // Files above this are refused unread; sides above this are refused.
 inline constexpr std::size_t kMaxOxsBytes = 256u << 20;

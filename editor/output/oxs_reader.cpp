@@ -1,5 +1,6 @@
 // Reading OXS: the text checked and parsed, the chart taken apart into a new pattern.
 #include "editor/output/oxs_file.h"
+#include "interchange/ui_text.h"
 
 #include "editor/document/symbol_charset.h"
 #include "interchange/file_bytes.h"
@@ -273,7 +274,7 @@ public:
         const auto width = properties ? wholeNumber(attr(properties, "chartwidth")) : std::optional<long>(100);
         const auto height = properties ? wholeNumber(attr(properties, "chartheight")) : std::optional<long>(100);
         if (!width || !height || *width < 1 || *height < 1 || *width > kMaxOxsSide || *height > kMaxOxsSide)
-            return refuse(format("OXS绣图的宽高不正确(只能是1到%d)", kMaxOxsSide));
+            return refuse(format(uiText("OXS绣图的宽高不正确(只能是1到%d)").c_str(), kMaxOxsSide));
         width_ = static_cast<int>(*width);
         height_ = static_cast<int>(*height);
         for (const TiXmlElement* e : {chart->FirstChildElement("palette"), properties})
@@ -299,13 +300,13 @@ private:
     void note(int count, const char* what)
     {
         if (count > 0)
-            out_.changes.push_back(format(what, count));
+            out_.changes.push_back(format(uiText(what).c_str(), count));
     }
 
     bool readPalette(const TiXmlElement* palette)
     {
         if (!palette)
-            return refuse("OXS绣图没有调色板");
+            return refuse(uiText("OXS绣图没有调色板"));
         // Items are "palette_item", or "color" in the files of some programs.
         auto isItem = [](const TiXmlElement* e) {
             const std::string name = e->Value();
@@ -322,11 +323,11 @@ private:
             if (const char* text = attr(e, "index")) {
                 const auto v = wholeNumber(text);
                 if (!v || *v < 0 || *v > 100000)
-                    return refuse("OXS绣图的调色板序号不正确");
+                    return refuse(uiText("OXS绣图的调色板序号不正确"));
                 index = *v;
             }
             if (items_.count(static_cast<int>(index)))
-                return refuse("OXS绣图的调色板序号重复");
+                return refuse(uiText("OXS绣图的调色板序号重复"));
             OxsItem item;
             splitNumber(utf8ToGbk(attr(e, "number") ? attr(e, "number") : ""), item);
             const auto colour = parseColour(attr(e, "color"));
@@ -337,9 +338,9 @@ private:
             item.index = static_cast<int>(index);
             items_[static_cast<int>(index)] = std::move(item);
             if (items_.size() > 20000)
-                return refuse("OXS绣图的调色板太大");
+                return refuse(uiText("OXS绣图的调色板太大"));
         }
-        note(missingColours_, "%d种颜色没有色值,按洋红色导入");
+        note(missingColours_, UI_TEXT_NOOP("%d种颜色没有色值,按洋红色导入"));
         return true;
     }
 
@@ -434,9 +435,9 @@ private:
             *cell = tag(*item);
             placeMark(*x, *y, kind);
         }
-        note(approximated, "%d个四分之三针迹改为半针");
-        note(secondColour, "%d个格子里的第二种颜色未导入");
-        note(underFull, "%d个与全针重叠的部分针迹未导入");
+        note(approximated, UI_TEXT_NOOP("%d个四分之三针迹改为半针"));
+        note(secondColour, UI_TEXT_NOOP("%d个格子里的第二种颜色未导入"));
+        note(underFull, UI_TEXT_NOOP("%d个与全针重叠的部分针迹未导入"));
     }
 
     void readBackStitches(const TiXmlElement* section)
@@ -479,9 +480,9 @@ private:
             lineItems_.push_back(tag(*item));
             lines_.push_back(line);
         }
-        note(snapped, "%d个描边端点移到最近的格角");
-        note(dropped, "%d条描边超出绣图或不完整,未导入");
-        note(noColour, "%d条描边没有颜色,未导入");
+        note(snapped, UI_TEXT_NOOP("%d个描边端点移到最近的格角"));
+        note(dropped, UI_TEXT_NOOP("%d条描边超出绣图或不完整,未导入"));
+        note(noColour, UI_TEXT_NOOP("%d条描边没有颜色,未导入"));
     }
 
     // A grid point as a cell and one of its corners: the cell below and right of it, or the
@@ -542,16 +543,16 @@ private:
             if (!hasPart)
                 placeMark(column, row, kind);
         }
-        note(unknownType, "%d个无法表示的装饰(珠子、纽扣等)未导入");
-        note(badPosition, "%d个装饰的位置不可读,未导入");
-        note(outside, "%d个装饰超出绣图范围,未导入");
-        note(noColour, "%d个装饰没有颜色,未导入");
+        note(unknownType, UI_TEXT_NOOP("%d个无法表示的装饰(珠子、纽扣等)未导入"));
+        note(badPosition, UI_TEXT_NOOP("%d个装饰的位置不可读,未导入"));
+        note(outside, UI_TEXT_NOOP("%d个装饰超出绣图范围,未导入"));
+        note(noColour, UI_TEXT_NOOP("%d个装饰没有颜色,未导入"));
     }
 
     bool build()
     {
-        note(outside_, "%d个针迹超出绣图范围,未导入");
-        note(unknownIndices_, "%d处引用了不存在的颜色,未导入");
+        note(outside_, UI_TEXT_NOOP("%d个针迹超出绣图范围,未导入"));
+        note(unknownIndices_, UI_TEXT_NOOP("%d处引用了不存在的颜色,未导入"));
         // Numbers written without a brand belong to the chart's own brand: the palette's or
         // the properties' when they name one, else the brand the other items name most,
         // else the pattern's default.
@@ -584,7 +585,7 @@ private:
         }
         Palette palette;
         if (!palettes_.load(brand, palette) || palette.size() == 0)
-            return refuse("找不到" + brand + "色库,不能导入OXS绣图");
+            return refuse(uiText("找不到") + brand + uiText("色库,不能导入OXS绣图"));
         out_.brand = brand;
 
         PatternDocument doc;
@@ -606,7 +607,7 @@ private:
             int thread = doc.findThread(number);
             if (thread < 0) {
                 if (doc.threads.size() >= kMaxThreads)
-                    return refuse(format("OXS绣图用了超过%d种绣线", kMaxThreads));
+                    return refuse(format(uiText("OXS绣图用了超过%d种绣线").c_str(), kMaxThreads));
                 doc.addThread(palette.colors[static_cast<std::size_t>(entry)], number);
                 thread = doc.threads.size() - 1;
             }
@@ -671,19 +672,19 @@ OxsImport readOxs(const std::string& xml, const PaletteStore& palettes)
 {
     OxsImport result;
     if (!shallowEnough(xml, 64)) {
-        result.error = "OXS文件已损坏,不能导入";
+        result.error = uiText("OXS文件已损坏,不能导入");
         return result;
     }
     TiXmlDocument parsed;
     const std::string text = asUtf8(xml);
     parsed.Parse(text.c_str(), nullptr, TIXML_ENCODING_UTF8);
     if (parsed.Error()) {
-        result.error = "OXS文件已损坏,不能导入";
+        result.error = uiText("OXS文件已损坏,不能导入");
         return result;
     }
     const TiXmlElement* chart = parsed.RootElement();
     if (!chart || std::string(chart->Value()) != "chart") {
-        result.error = "不是OXS绣图文件";
+        result.error = uiText("不是OXS绣图文件");
         return result;
     }
     Reader reader(palettes, result);
@@ -697,11 +698,11 @@ OxsImport loadOxs(const std::string& path, const PaletteStore& palettes)
     OxsImport result;
     std::vector<std::uint8_t> bytes;
     if (pathKind(path) != PathKind::RegularFile || !readWholeFile(path, bytes)) {
-        result.error = "打不开文件 " + utf8ToGbk(path);
+        result.error = uiText("打不开文件 ") + utf8ToGbk(path);
         return result;
     }
     if (bytes.size() > kMaxOxsBytes) {
-        result.error = "OXS文件太大,不能导入";
+        result.error = uiText("OXS文件太大,不能导入");
         return result;
     }
     return readOxs(std::string(bytes.begin(), bytes.end()), palettes);
@@ -709,7 +710,7 @@ OxsImport loadOxs(const std::string& path, const PaletteStore& palettes)
 
 std::string oxsImportSummary(const OxsImport& result)
 {
-    std::string text = format("OXS绣图导入完毕:%d种绣线按线号匹配%s色库,%d种按最接近的颜色匹配", result.byNumber,
+    std::string text = format(UI_TEXT_NOOP("OXS绣图导入完毕:%d种绣线按线号匹配%s色库,%d种按最接近的颜色匹配"), result.byNumber,
                               result.brand.c_str(), result.byColour);
     for (const std::string& change : result.changes)
         text += "\n" + change;

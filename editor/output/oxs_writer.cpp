@@ -1,5 +1,6 @@
 // Writing OXS: the visible chart as the text other programs read.
 #include "editor/output/oxs_file.h"
+#include "interchange/ui_text.h"
 
 #include "interchange/file_bytes.h"
 #include "editor/output/oxs_xml.h"
@@ -101,12 +102,12 @@ OxsExport writeOxs(const PatternDocument& doc, const std::string& title, const s
     result.xml = std::move(x);
 
     if (doc.layers.size() > 1)
-        result.dropped.push_back(format("%d个图层合并为一层", doc.layers.size()));
+        result.dropped.push_back(format(uiText("%d个图层合并为一层").c_str(), doc.layers.size()));
     int hidden = 0;
     for (const PatternLayer& layer : doc.layers.layers)
         hidden += layer.visible ? 0 : 1;
     if (hidden > 0)
-        result.dropped.push_back(format("%d个隐藏的图层未导出", hidden));
+        result.dropped.push_back(format(uiText("%d个隐藏的图层未导出").c_str(), hidden));
     return result;
 }
 
@@ -122,7 +123,7 @@ bool saveOxs(const PatternDocument& doc, const std::string& path, const std::opt
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(out.xml.data());
     if (!replaceFile(path, std::span(bytes, out.xml.size()))) {
         if (error)
-            *error = "不能写入文件 " + utf8ToGbk(path);
+            *error = uiText("不能写入文件 ") + utf8ToGbk(path);
         return false;
     }
     if (dropped)
@@ -132,7 +133,7 @@ bool saveOxs(const PatternDocument& doc, const std::string& path, const std::opt
 
 std::string oxsExportSummary(const std::vector<std::string>& dropped)
 {
-    std::string text = "OXS绣图导出完毕";
+    std::string text = UI_TEXT_NOOP("OXS绣图导出完毕");
     for (const std::string& d : dropped)
         text += "\n" + d;
     return text;

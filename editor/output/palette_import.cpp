@@ -1,9 +1,10 @@
 #include "editor/output/palette_import.h"
 
 #include "editor/document/byte_io.h"
-#include "interchange/file_bytes.h"
 #include "editor/output/foreign_chart.h"
 #include "interchange/code_page.h"
+#include "interchange/file_bytes.h"
+#include "interchange/ui_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -93,7 +94,7 @@ struct Collector {
             if (n > best)
                 out.brand = name, best = n;
         if (palette.size() == 0) {
-            out.error = "色库文件里没有可用的绣线";
+            out.error = uiText("色库文件里没有可用的绣线");
             return;
         }
         out.palette = std::move(palette);
@@ -141,7 +142,7 @@ void readPatternMaker(std::span<const std::uint8_t> bytes, bool master, PaletteI
     const std::size_t count = p ? static_cast<std::size_t>(p[0] | p[1] << 8) : 0;
     r.skip(master ? 2 : 0);
     if (!r.ok() || count * kItemSize > r.remaining()) {
-        out.error = "Pattern Maker色库文件已损坏,不能导入";
+        out.error = uiText("Pattern Maker色库文件已损坏,不能导入");
         return;
     }
     Collector c{out, {}, {}};
@@ -190,7 +191,7 @@ PaletteImport readForeignPalette(std::span<const std::uint8_t> bytes)
             return out;
         }
     }
-    out.error = "不能识别的色库文件,不能导入";
+    out.error = uiText("不能识别的色库文件,不能导入");
     return out;
 }
 
@@ -199,11 +200,11 @@ PaletteImport importPaletteFile(const std::string& path, const PaletteStore& sto
     PaletteImport out;
     std::vector<std::uint8_t> bytes;
     if (pathKind(path) != PathKind::RegularFile || !readWholeFile(path, bytes)) {
-        out.error = "打不开文件 " + utf8ToGbk(path);
+        out.error = uiText("打不开文件 ") + utf8ToGbk(path);
         return out;
     }
     if (bytes.size() > kMaxPaletteImportBytes) {
-        out.error = "色库文件太大,不能导入";
+        out.error = uiText("色库文件太大,不能导入");
         return out;
     }
     out = readForeignPalette(bytes);
@@ -217,14 +218,14 @@ PaletteImport importPaletteFile(const std::string& path, const PaletteStore& sto
         return out;
     };
     if (out.brand.empty())
-        return refuse("色库文件没有写明品牌,请指定色库名");
+        return refuse(uiText("色库文件没有写明品牌,请指定色库名"));
     if (!isSafeBrandName(out.brand))
-        return refuse("色库名不能用作文件名");
+        return refuse(uiText("色库名不能用作文件名"));
     const std::vector<std::string> shipped = store.systemBrands();
     if (!replace && std::find(shipped.begin(), shipped.end(), out.brand) != shipped.end())
-        return refuse(out.brand + "是系统色库,不能覆盖");
+        return refuse(out.brand + uiText("是系统色库,不能覆盖"));
     if (!store.ensurePaletteFolder() || !store.save(out.brand, *out.palette))
-        return refuse("不能写入色库 " + out.brand);
+        return refuse(uiText("不能写入色库 ") + out.brand);
     return out;
 }
 

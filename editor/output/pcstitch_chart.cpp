@@ -5,6 +5,7 @@
 // cells run-length coded down the columns, the cells with more than one stitch ("extras"),
 // French knots and backstitches. Numbers are little-endian, texts Latin-1.
 #include "editor/output/foreign_chart.h"
+#include "interchange/ui_text.h"
 
 #include "editor/document/byte_io.h"
 #include "editor/output/oxs_file.h"
@@ -44,14 +45,14 @@ public:
         version_ = header == "PCStitch 5 Pattern File" ? 5 : header == "PCStitch 6 Pattern File" ? 6
                  : header == "PCStitch 7 Pattern File" ? 7 : 0;
         if (!version_)
-            return fail("不是PCStitch绣图文件");
+            return fail(UI_TEXT_NOOP("不是PCStitch绣图文件"));
         r_.skip(256 - 23 + 8);
         const int width = u16(r_), height = u16(r_);
         r_.skip(4);  // cloth count across and down
         if (!r_.ok())
             return broken();
         if (width < 1 || height < 1 || width > kMaxOxsSide || height > kMaxOxsSide)
-            return fail("PCStitch绣图的宽高不正确");
+            return fail(UI_TEXT_NOOP("PCStitch绣图的宽高不正确"));
         if (version_ == 7) {
             const std::uint8_t* c = r_.take(4);
             if (c)
@@ -74,23 +75,23 @@ public:
         chart_.resize(width, height);
         if (!readCells() || !readExtras() || !readKnots() || !readBackstitches())
             return broken();
-        chart_.note(unknownKinds_, "%d个不认识的针迹未导入");
-        chart_.note(noColour_, "%d个针迹引用了不存在的颜色,未导入");
-        chart_.assumptions.push_back("调色板的品牌取自文件中的色系名称(第5版按DMC线号读取)");
+        chart_.note(unknownKinds_, UI_TEXT_NOOP("%d个不认识的针迹未导入"));
+        chart_.note(noColour_, UI_TEXT_NOOP("%d个针迹引用了不存在的颜色,未导入"));
+        chart_.assumptions.push_back(uiText("调色板的品牌取自文件中的色系名称(第5版按DMC线号读取)"));
         if (version_ == 6)
-            chart_.assumptions.push_back("第6版在法式结之前是否另有4个字节,说明与参考程序不一致,按没有读取");
+            chart_.assumptions.push_back(uiText("第6版在法式结之前是否另有4个字节,说明与参考程序不一致,按没有读取"));
         if (version_ == 7)
-            chart_.assumptions.push_back("第7版每种颜色记录中未说明的字节未读取(其中可能有符号和股数)");
+            chart_.assumptions.push_back(uiText("第7版每种颜色记录中未说明的字节未读取(其中可能有符号和股数)"));
         return std::move(chart_);
     }
 
 private:
     std::optional<ForeignChart> fail(const char* message)
     {
-        error_ = message;
+        error_ = uiText(message);
         return std::nullopt;
     }
-    std::optional<ForeignChart> broken() { return fail("PCStitch绣图文件已损坏,不能导入"); }
+    std::optional<ForeignChart> broken() { return fail(UI_TEXT_NOOP("PCStitch绣图文件已损坏,不能导入")); }
 
     std::string text()
     {
@@ -243,7 +244,7 @@ private:
             }
             chart_.nodes.push_back({(x - 1) / 2.0, (y - 1) / 2.0, colour - 1, false});
         }
-        chart_.note(outside, "%d个法式结超出绣图范围,未导入");
+        chart_.note(outside, UI_TEXT_NOOP("%d个法式结超出绣图范围,未导入"));
         return r_.ok();
     }
 
@@ -272,7 +273,7 @@ private:
             const double x2 = (v[3] - 1) + ((v[5] - 1) % 3) / 2.0, y2 = (v[4] - 1) + ((v[5] - 1) / 3) / 2.0;
             chart_.lines.push_back({x1, y1, x2, y2, colour - 1});
         }
-        chart_.note(bad, "%d条描边的端点不正确,未导入");
+        chart_.note(bad, UI_TEXT_NOOP("%d条描边的端点不正确,未导入"));
         return r_.ok();
     }
 

@@ -1,6 +1,7 @@
 #include "editor/output/picture_decode.h"
 
 #include "editor/output/picture_file.h"
+#include "interchange/ui_text.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -138,7 +139,7 @@ std::string pictureImportFilter()
     for (const QByteArray& f : supported)
         if (std::find(classic.begin(), classic.end(), f.toLower()) == classic.end())
             add(f.toLower());
-    return "图片文件 (" + suffixes + ")|" + patterns + "|All Files (*.*)|*.*|";
+    return uiText("图片文件 (") + suffixes + ")|" + patterns + "|All Files (*.*)|*.*|";
 }
 
 std::optional<PictureSize> readPictureSize(const std::string& path)

@@ -19,8 +19,8 @@ std::string paletteUnusableMessage(const std::string& brand)
 std::string threadCountText(int threads)
 {
     if (threads <= 0)
-        return kThreadCountLabel;
-    return std::string(kThreadCountLabel) + ":" + std::to_string(threads);
+        return uiText(kThreadCountLabel);
+    return uiText(kThreadCountLabel) + ":" + std::to_string(threads);
 }
 
 int readDecimal(const std::string& text)

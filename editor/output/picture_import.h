@@ -8,6 +8,7 @@
 #include "editor/output/colour_matching.h"
 #include "editor/output/picture_converter.h"
 #include "editor/output/picture_file.h"
+#include "interchange/ui_text.h"
 
 #include <optional>
 #include <span>
@@ -16,14 +17,14 @@
 
 namespace brenmark {
 
-inline constexpr const char* kTitleImportCartoon = "带描边的卡通图片导入";
-inline constexpr const char* kPreviewCaption = "绣图预览窗";
-inline constexpr const char* kThreadCountLabel = "绣线数";
+inline constexpr const char* kTitleImportCartoon = UI_TEXT_NOOP("带描边的卡通图片导入");
+inline constexpr const char* kPreviewCaption = UI_TEXT_NOOP("绣图预览窗");
+inline constexpr const char* kThreadCountLabel = UI_TEXT_NOOP("绣线数");
 // The brand conversion's refusal, also when a picture would be matched to no threads.
-inline constexpr const char* kMsgPaletteUnusable = "绣线库(%s)的线未配置,不能使用";
+inline constexpr const char* kMsgPaletteUnusable = UI_TEXT_NOOP("绣线库(%s)的线未配置,不能使用");
 // The largest side a converted pattern may have, as for a new pattern, and the same words.
 constexpr int kMaxConvertedSide = 3000;
-inline constexpr const char* kMsgBadConvertSize = "绣图的宽和高必须是1到3000之间的整数";
+inline constexpr const char* kMsgBadConvertSize = UI_TEXT_NOOP("绣图的宽和高必须是1到3000之间的整数");
 // The thread kind the panel starts with: entry 1 of the thread kind list.
 constexpr int kDefaultThreadKind = 1;
 // The brand chosen at first when the list has it; else the list's first.

@@ -5,6 +5,7 @@
 // backstitches, straight stitches, curves, special stitches, beads). Numbers are
 // little-endian; texts are Latin-1, NUL-terminated in fields one byte longer than their text.
 #include "editor/output/foreign_chart.h"
+#include "interchange/ui_text.h"
 
 #include "editor/document/byte_io.h"
 #include "editor/output/oxs_file.h"
@@ -68,7 +69,7 @@ public:
     {
         chart_.format = ChartFormat::PatternMaker;
         if (u16(r_) != kSignature)
-            return fail("不是Pattern Maker绣图文件");
+            return fail(UI_TEXT_NOOP("不是Pattern Maker绣图文件"));
         r_.skip(kHeaderSkip - 2);
         const int width = u16(r_), height = u16(r_);
         const std::uint32_t smallCount = r_.u32();
@@ -77,7 +78,7 @@ public:
         if (!r_.ok())
             return broken();
         if (width < 1 || height < 1 || width > kMaxOxsSide || height > kMaxOxsSide)
-            return fail("Pattern Maker绣图的宽高不正确");
+            return fail(UI_TEXT_NOOP("Pattern Maker绣图的宽高不正确"));
         if (!readPalette())
             return std::nullopt;
         const std::size_t items = chart_.threads.size();
@@ -97,24 +98,24 @@ public:
         chart_.resize(width, height);
         if (!readCells(smallCount) || !skipModels() || !readJoints(joints))
             return broken();
-        chart_.note(straight_, "%d个直线针迹按描边导入");
-        chart_.note(curves_, "%d个曲线针迹未导入");
-        chart_.note(specials_, "%d个特殊针迹未导入");
-        chart_.note(petiteMoved_, "%d个四分之一小针(petite)放在整格里");
-        chart_.assumptions.push_back("格子数据的解扰和游程编码、部分针迹与特殊针迹模型的布局按公开的逆向说明读取");
-        chart_.assumptions.push_back("法式结、珠子和线的坐标以半格为单位;位于格角的法式结和珠子放进右下方的格子");
+        chart_.note(straight_, UI_TEXT_NOOP("%d个直线针迹按描边导入"));
+        chart_.note(curves_, UI_TEXT_NOOP("%d个曲线针迹未导入"));
+        chart_.note(specials_, UI_TEXT_NOOP("%d个特殊针迹未导入"));
+        chart_.note(petiteMoved_, UI_TEXT_NOOP("%d个四分之一小针(petite)放在整格里"));
+        chart_.assumptions.push_back(uiText("格子数据的解扰和游程编码、部分针迹与特殊针迹模型的布局按公开的逆向说明读取"));
+        chart_.assumptions.push_back(uiText("法式结、珠子和线的坐标以半格为单位;位于格角的法式结和珠子放进右下方的格子"));
         if (threeQuarters_ > 0)
-            chart_.assumptions.push_back("部分针迹记录的第7位读作四分之三针(说明中没有这一位,与同一绣图的OXS导出比对得出)");
+            chart_.assumptions.push_back(uiText("部分针迹记录的第7位读作四分之三针(说明中没有这一位,与同一绣图的OXS导出比对得出)"));
         return std::move(chart_);
     }
 
 private:
     std::optional<ForeignChart> fail(const char* message)
     {
-        error_ = message;
+        error_ = uiText(message);
         return std::nullopt;
     }
-    std::optional<ForeignChart> broken() { return fail("Pattern Maker绣图文件已损坏,不能导入"); }
+    std::optional<ForeignChart> broken() { return fail(UI_TEXT_NOOP("Pattern Maker绣图文件已损坏,不能导入")); }
 
     bool readPalette()
     {
@@ -256,7 +257,7 @@ private:
                     ++petiteMoved_;
                 }
         }
-        chart_.note(outside, "%d个针迹引用了不存在的颜色,未导入");
+        chart_.note(outside, UI_TEXT_NOOP("%d个针迹引用了不存在的颜色,未导入"));
         return true;
     }
 

@@ -14,15 +14,15 @@ std::vector<std::string> pageNames(const PageGrid& grid)
     std::vector<std::string> names;
     for (int n = 1; n <= grid.patternPages(); ++n) {
         char name[32];
-        std::snprintf(name, sizeof name, "第%d张", n);
+        std::snprintf(name, sizeof name, uiText("第%d张").c_str(), n);
         names.emplace_back(name);
     }
     if (grid.mapPage)
-        names.emplace_back("页面分布图");
-    names.emplace_back("绣线表");
+        names.emplace_back(uiText("页面分布图"));
+    names.emplace_back(uiText("绣线表"));
     for (int k = 2; k <= grid.keyPages; ++k) {
-        char name[32];
-        std::snprintf(name, sizeof name, "绣线表%d", k);
+        char name[64];
+        std::snprintf(name, sizeof name, uiText("绣线表%d").c_str(), k);
         names.emplace_back(name);
     }
     return names;

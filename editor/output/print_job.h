@@ -4,6 +4,7 @@
 // printable area, asks what to print ("打印选择") and walks the copies and pages. It knows
 // only QPagedPaintDevice, so it runs without widgets and without the printer library.
 #include "editor/render/chart_layout.h"
+#include "interchange/ui_text.h"
 
 #include <QPageLayout>
 #include <QSize>
@@ -19,7 +20,7 @@ class QPagedPaintDevice;
 namespace brenmark {
 
 // The name the spooler shows for a print of the chart.
-inline constexpr const char* kPrintDocumentName = "绣图打印";
+inline constexpr const char* kPrintDocumentName = UI_TEXT_NOOP("绣图打印");
 
 // What "打印选择" hands back.
 struct PrintChoice {

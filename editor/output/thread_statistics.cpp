@@ -2,6 +2,7 @@
 
 #include "editor/document/thread_usage.h"
 #include "editor/output/picture_converter.h"
+#include "interchange/ui_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -139,17 +140,17 @@ StatisticsLayout layoutStatistics(int clientWidth, int textHeight, int threads)
 std::array<std::string, 6> statisticsHeader(bool metres, const std::string& fabric, int strands,
                                             const std::string& brand, int rows, int width, int height)
 {
-    return {metres ? format("使用绣线(%s %d股绣)", fabric.c_str(), strands) : std::string("使用绣线"),
+    return {metres ? format(uiText("使用绣线(%s %d股绣)").c_str(), fabric.c_str(), strands) : std::string(UI_TEXT_NOOP("使用绣线")),
             brand,
-            "使用绣线数",
+            UI_TEXT_NOOP("使用绣线数"),
             std::to_string(rows),
-            "绣图宽和高(格)",
-            format("宽%d * 高%d", width, height)};
+            UI_TEXT_NOOP("绣图宽和高(格)"),
+            format(uiText("宽%d * 高%d").c_str(), width, height)};
 }
 
 std::array<std::string, 3> bandLabels(bool metres)
 {
-    return {"符号", "线号", metres ? "线量(6股米数)" : "线量(格数)"};
+    return {UI_TEXT_NOOP("符号"), UI_TEXT_NOOP("线号"), metres ? UI_TEXT_NOOP("线量(6股米数)") : UI_TEXT_NOOP("线量(格数)")};
 }
 
 std::string amountText(const ThreadStatisticsRow& row, bool metres)
@@ -176,7 +177,7 @@ int recommendedStrands(const std::string& fabric)
 
 std::string threadAmountText(const std::string& fabric, int strands, std::int64_t cells)
 {
-    return format("%s %d股绣需要绣线:%.3f米(注:指的是六股)", fabric.c_str(), strands, skeinMetres(fabric, cells, strands));
+    return format(uiText("%s %d股绣需要绣线:%.3f米(注:指的是六股)").c_str(), fabric.c_str(), strands, skeinMetres(fabric, cells, strands));
 }
 
 FabricSize fabricSize(const std::string& fabric, int width, int height)
@@ -193,7 +194,7 @@ FabricSize fabricSize(const std::string& fabric, int width, int height)
     }
     size.widthCm = static_cast<double>(width) / k * 2.54;
     size.heightCm = static_cast<double>(height) / k * 2.54;
-    size.text = format("计算出绣布的宽为:%.1f厘米,高为:%.1f厘米,\r\n这是理论值请自行加边(计算值+留边*2)推荐留边1厘米也就是 计算值+1*2",
+    size.text = format(uiText("计算出绣布的宽为:%.1f厘米,高为:%.1f厘米,\r\n这是理论值请自行加边(计算值+留边*2)推荐留边1厘米也就是 计算值+1*2").c_str(),
                        size.widthCm, size.heightCm);
     return size;
 }

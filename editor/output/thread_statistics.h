@@ -7,6 +7,7 @@
 #include "editor/document/thread_amounts.h"
 #include "editor/document/thread_brands.h"
 #include "editor/document/thread_names.h"
+#include "interchange/ui_text.h"
 
 #include <array>
 #include <cstdint>
@@ -17,15 +18,15 @@
 
 namespace brenmark {
 
-inline constexpr const char* kTitleStatistics = "当前绣图线量统计";
-inline constexpr const char* kTitleThreadCalculator = "线量计算工具";
-inline constexpr const char* kTitleFabricCalculator = "十字绣布计算工具";
-inline constexpr const char* kTitleThreadFinder = "得到绣线工具";
-inline constexpr const char* kByCells = "按格数";
-inline constexpr const char* kByMetres = "按具体米数";
-inline constexpr const char* kSortByUsage = "按使用量排序";
-inline constexpr const char* kMsgBadFabricSize = "请输入正确的宽高数据";
-inline constexpr const char* kMsgChooseFabric = "请选择绣布类型";
+inline constexpr const char* kTitleStatistics = UI_TEXT_NOOP("当前绣图线量统计");
+inline constexpr const char* kTitleThreadCalculator = UI_TEXT_NOOP("线量计算工具");
+inline constexpr const char* kTitleFabricCalculator = UI_TEXT_NOOP("十字绣布计算工具");
+inline constexpr const char* kTitleThreadFinder = UI_TEXT_NOOP("得到绣线工具");
+inline constexpr const char* kByCells = UI_TEXT_NOOP("按格数");
+inline constexpr const char* kByMetres = UI_TEXT_NOOP("按具体米数");
+inline constexpr const char* kSortByUsage = UI_TEXT_NOOP("按使用量排序");
+inline constexpr const char* kMsgBadFabricSize = UI_TEXT_NOOP("请输入正确的宽高数据");
+inline constexpr const char* kMsgChooseFabric = UI_TEXT_NOOP("请选择绣布类型");
 // One row of the statistics, per distinct thread colour.
 struct ThreadStatisticsRow {
     ColorRef colour = 0;

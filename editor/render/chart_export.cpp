@@ -60,7 +60,7 @@ bool paintChartPdf(const ChartLayout& layout, QIODevice& device, ChartStyle styl
     const QSize size = layout.pageSize();
     pdf.setPageSize(QPageSize(QSizeF(size.width() * 25.4 / 96, size.height() * 25.4 / 96), QPageSize::Millimeter));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    pdf.setTitle(fromGbk(layout.settings().title));
+    pdf.setTitle(uiQStringOf(layout.settings().title));
     QPainter p;
     if (!p.begin(&pdf))
         return false;

@@ -292,7 +292,7 @@ void ChartLayout::drawPageMap(QPainter& p, ChartStyle style) const
     p.setFont(header);
     p.setPen(Qt::black);
     p.drawText(QRect(0, 0, page_.width(), margin_ + titleHeight_), Qt::AlignHCenter | Qt::AlignVCenter,
-               settings_.englishKey ? u"Page Map"_qs : fromGbk("页面分布图"));
+               settings_.englishKey ? u"Page Map"_qs : uiQString("页面分布图"));
     // The chart scaled into the page below the header, its aspect kept.
     const QRect room(margin_, margin_ + titleHeight_, page_.width() - 2 * margin_,
                      page_.height() - 2 * margin_ - titleHeight_);

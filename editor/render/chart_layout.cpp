@@ -37,7 +37,7 @@ std::vector<int> spacedNumbers(int count, int s, int extent, const QFontMetrics&
 // The height of the header's title, "十字绣绣图" in the bold header font.
 int chartTitleHeight()
 {
-    return QFontMetrics(headerFont()).boundingRect(fromGbk("十字绣绣图")).height();
+    return QFontMetrics(headerFont()).boundingRect(fromGbk("十字绣绣图")).height();  // untranslated: measured only
 }
 
 }  // namespace
@@ -176,8 +176,8 @@ QPoint ChartLayout::chartOrigin(int columns) const
 std::string ChartLayout::header(int page) const
 {
     char tail[64];
-    std::snprintf(tail, sizeof tail, " --第%d张 共%d张", page, plan_.grid().patternPages());
-    return settings_.title + tail;
+    std::snprintf(tail, sizeof tail, uiText(" --第%d张 共%d张").c_str(), page, plan_.grid().patternPages());
+    return uiTextOf(settings_.title) + tail;
 }
 
 std::vector<int> ChartLayout::rulerNumbers(int count)

@@ -9,6 +9,7 @@
 #include "editor/render/chart_painter.h"
 #include "editor/render/key_model.h"
 #include "editor/render/page_plan.h"
+#include "interchange/ui_text.h"
 
 #include <QFont>
 #include <QPoint>
@@ -32,7 +33,7 @@ struct PrintSettings {
     int strands = 2;
     int outlineStrands = 1;
     std::string author = kDefaultAuthor;
-    std::string title = "Velmora十字绣绣图";
+    std::string title = UI_TEXT_NOOP("Velmora十字绣绣图");
     int pageOverlap = 0;        // "页面重叠行列数": rows and columns a page repeats of the one before
     bool pageMap = false;       // "页面分布图": a page showing which page holds which cells
     bool englishKey = false;    // "英文图例": the key as a floss list in English

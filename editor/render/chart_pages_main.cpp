@@ -4,14 +4,17 @@
 #include "editor/document/palette_file.h"
 #include "editor/document/pattern_file.h"
 #include "editor/document/program_directory.h"
+#include "editor/document/program_folders.h"
 #include "editor/render/chart_export.h"
 #include "editor/render/emf_writer.h"
+#include "interchange/ui_text.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
 #include <QGuiApplication>
 
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 
@@ -21,6 +24,10 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    // Pictures of the English interface with BRENMARK_LANG=en; Chinese otherwise.
+    if (const char* language = std::getenv("BRENMARK_LANG"))
+        if (const auto chosen = brenmark::parseUiLanguage(language))
+            brenmark::setUiLanguage(*chosen, brenmark::programFolders().shipped);
     if (argc < 3) {
         std::cerr << "usage: brenmark-chart-pages FILE FOLDER [--bw | --coloured-symbols] [--pdf | --emf]\n";
         return 2;

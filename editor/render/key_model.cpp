@@ -2,6 +2,7 @@
 
 #include "editor/document/thread_amounts.h"
 #include "editor/render/chart_painter.h"
+#include "interchange/ui_text.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -41,12 +42,12 @@ KeyModel KeyModel::of(const PatternDocument& doc, const ThreadUsage& usage, cons
     m.amountsInMetres = settings.amountsInMetres;
     m.clearSymbols = doc.clearSymbols;
     const std::string used = settings.amountsInMetres
-                                 ? format("使用绣线(%s %d股绣)", settings.fabric.c_str(), settings.strands)
-                                 : std::string("使用绣线");
+                                 ? format(uiText("使用绣线(%s %d股绣)").c_str(), settings.fabric.c_str(), settings.strands)
+                                 : uiText("使用绣线");
     m.header = {used,        doc.brand,
-                "使用绣线数", std::to_string(doc.threads.size()),
-                "绣图宽高",   format("宽%d * 高%d", doc.width(), doc.height())};
-    m.rowLabels = {"符号", "线号", settings.amountsInMetres ? "线量(6股米数)" : "线量(格数)"};
+                uiText("使用绣线数"), std::to_string(doc.threads.size()),
+                uiText("绣图宽高"),   format(uiText("宽%d * 高%d").c_str(), doc.width(), doc.height())};
+    m.rowLabels = {uiText("符号"), uiText("线号"), settings.amountsInMetres ? uiText("线量(6股米数)") : uiText("线量(格数)")};
     const auto threads = static_cast<std::size_t>(doc.threads.size());
     m.rows.reserve(threads);
     for (std::size_t i = 0; i < threads; ++i) {
@@ -59,11 +60,11 @@ KeyModel KeyModel::of(const PatternDocument& doc, const ThreadUsage& usage, cons
     }
     m.outlines = usage.outlines();
     if (fabricName)
-        m.fabric = format("绣布 %s(%s)", fabricName->name.c_str(), fabricName->number.c_str());
+        m.fabric = format(uiText("绣布 %s(%s)").c_str(), uiTextOf(fabricName->name).c_str(), fabricName->number.c_str());
     if (settings.amountsInMetres)
-        m.strands = format("描边股数%d", settings.outlineStrands);
+        m.strands = format(uiText("描边股数%d").c_str(), settings.outlineStrands);
     m.makerNamed = settings.author != kDefaultAuthor;
-    m.maker = m.makerNamed ? "制图:" + settings.author : std::string("Velmora十字绣软件");
+    m.maker = m.makerNamed ? uiText("制图:") + settings.author : uiText("Velmora十字绣软件");
     return m;
 }
 

@@ -7,6 +7,7 @@
 #include "editor/document/pattern_document.h"
 #include "editor/document/thread_usage.h"
 #include "editor/render/page_plan.h"
+#include "interchange/ui_text.h"
 
 #include <QLine>
 #include <QRect>
@@ -21,7 +22,7 @@ namespace brenmark {
 
 // The author the print details start with; the key names an author only when it was
 // changed from this.
-inline constexpr const char* kDefaultAuthor = "佚名";
+inline constexpr const char* kDefaultAuthor = UI_TEXT_NOOP("佚名");
 
 // What the key is asked to say beyond the document.
 struct KeySettings {

@@ -26,6 +26,7 @@ bool hasInk(const QImage& image)
 QFont songTi(int pixelHeight)
 {
     QFont font;
+    // untranslated: a font's name.
     font.setFamilies({u"SimSun"_qs, fromGbk("宋体"), u"NSimSun"_qs, u"Noto Serif CJK SC"_qs, u"Noto Sans CJK SC"_qs,
                       u"WenQuanYi Micro Hei"_qs, u"WenQuanYi Zen Hei"_qs, u"AR PL UMing CN"_qs});
     font.setPixelSize(pixelHeight);

@@ -10,6 +10,7 @@
 #include "editor/document/user_prompts.h"
 #include "editor/shell/identity_file.h"
 #include "editor/shell/pane_table.h"
+#include "interchange/ui_text.h"
 
 #include <string>
 
@@ -20,7 +21,7 @@ inline constexpr const char* kUpdaterProgram = "Fernhold";
 inline constexpr const char* kCheckinClass = "CoreSYS.SYS";
 inline constexpr const char* kCheckinFunction = "StartApp";
 inline constexpr double kRunningRelease = 5.0;
-inline constexpr const char* kNoUpdaterMessage = "已有新版本，但程序目录中没有更新程序，本次继续使用当前版本。";
+inline constexpr const char* kNoUpdaterMessage = UI_TEXT_NOOP("已有新版本，但程序目录中没有更新程序，本次继续使用当前版本。");
 
 // What the check-in needs of the world; tests script it.
 class CheckinHost {

@@ -35,12 +35,12 @@ void ColourBarWidget::buildMenu()
         const char16_t* name;
         ColourBar::Order order;
     } entries[] = {
-        {"原始顺序", u"orderTable", ColourBar::Order::Table},
-        {"按颜色排序", u"orderByColour", ColourBar::Order::ByColour},
-        {"按使用量排序", u"orderByUsage", ColourBar::Order::ByUsage},
+        {UI_TEXT_NOOP("原始顺序"), u"orderTable", ColourBar::Order::Table},
+        {UI_TEXT_NOOP("按颜色排序"), u"orderByColour", ColourBar::Order::ByColour},
+        {UI_TEXT_NOOP("按使用量排序"), u"orderByUsage", ColourBar::Order::ByUsage},
     };
     for (const auto& e : entries) {
-        QAction* a = menu_->addAction(fromGbk(e.caption));
+        QAction* a = menu_->addAction(uiQStringOf(e.caption));
         a->setObjectName(QString::fromUtf16(e.name));
         a->setCheckable(true);
         a->setData(static_cast<int>(e.order));
@@ -129,7 +129,7 @@ void ColourBarWidget::wheelEvent(QWheelEvent* event)
 OverviewWidget::OverviewWidget(Overview& overview, PatternView& view, QWidget* parent)
     : QWidget(parent), overview_(overview), view_(view)
 {
-    setWindowTitle(fromGbk("鹰眼窗口"));
+    setWindowTitle(uiQString("鹰眼窗口"));
     setMinimumSize(80, 80);
 }
 

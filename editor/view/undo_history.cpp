@@ -11,9 +11,10 @@ namespace brenmark {
 
 namespace {
 
+// untranslated: the words labels are made of; the menu shows the labels translated.
 const std::string kUndoWord = "取消";
 const std::string kRedoWord = "Redo";
-const std::string kAnyOperation = "上一次操作";
+const std::string kAnyOperation = "上一次操作";  // untranslated, as above
 
 }  // namespace
 

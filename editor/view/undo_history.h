@@ -6,6 +6,7 @@
 #include "editor/document/user_prompts.h"
 #include "editor/view/undo_snapshot.h"
 #include "editor/view/undo_store.h"
+#include "interchange/ui_text.h"
 
 #include <deque>
 #include <functional>
@@ -16,9 +17,9 @@ namespace brenmark {
 
 class PatternView;
 
-inline constexpr const char* kNoUndo = "无取消操作";
-inline constexpr const char* kNoRedo = "无Redo操作";
-inline constexpr const char* kUndoOutOfMemory = "内存不足不能过多UNDO";
+inline constexpr const char* kNoUndo = UI_TEXT_NOOP("无取消操作");
+inline constexpr const char* kNoRedo = UI_TEXT_NOOP("无Redo操作");
+inline constexpr const char* kUndoOutOfMemory = UI_TEXT_NOOP("内存不足不能过多UNDO");
 
 class UndoHistory final : public UndoRecorder {
 public:

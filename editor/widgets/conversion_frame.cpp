@@ -29,12 +29,12 @@ ConversionDialogFrame::ConversionDialogFrame(const std::string& filter, const ch
       files_(new QFileDialog(this, QString(), QString(), qtFileFilter(filter))),
       width_(new QLineEdit(this)),
       height_(new QLineEdit(this)),
-      convert_(new QPushButton(fromGbk("转换"), this)),
+      convert_(new QPushButton(uiQString("转换"), this)),
       count_(new QLabel(this)),
       preview_(new QLabel(this)),
       progress_(new QProgressBar(this)),
-      accept_(new QPushButton(fromGbk(acceptCaption), this)),
-      cancel_(new QPushButton(fromGbk("取消"), this))
+      accept_(new QPushButton(uiQStringOf(acceptCaption), this)),
+      cancel_(new QPushButton(uiQString("取消"), this))
 {
     // Qt's own dialog as a child widget: its file list and folder controls stay, its buttons
     // give way to the frame's.
@@ -102,7 +102,7 @@ QGroupBox* ConversionDialogFrame::makePreviewBox(int side)
     preview_->setFixedSize(side, side);
     preview_->setAlignment(Qt::AlignCenter);
     preview_->setStyleSheet(u"background: white"_qs);
-    auto* box = new QGroupBox(fromGbk(kPreviewCaption), this);
+    auto* box = new QGroupBox(uiQStringOf(kPreviewCaption), this);
     auto* layout = new QVBoxLayout(box);
     layout->addWidget(preview_, 0, Qt::AlignCenter);
     return box;

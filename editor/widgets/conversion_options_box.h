@@ -22,7 +22,7 @@ public:
     ConversionOptionsBox(ConversionOptions& options, QWidget* parent = nullptr)
         : QWidget(parent), options_(options), metric_(new QComboBox(this)), dither_(new QComboBox(this)),
           maxThreads_(new QSpinBox(this)), confetti_(new QSpinBox(this)), minStitches_(new QSpinBox(this)),
-          background_(new QCheckBox(fromGbk(kBackgroundCaption), this)), backgroundColour_(new QLineEdit(this)),
+          background_(new QCheckBox(uiQStringOf(kBackgroundCaption), this)), backgroundColour_(new QLineEdit(this)),
           tolerance_(new QSpinBox(this))
     {
         setObjectName(u"conversionOptions"_qs);
@@ -30,11 +30,11 @@ public:
         dither_->setObjectName(u"dithering"_qs);
         maxThreads_->setObjectName(u"maxThreads"_qs);
         for (const char* name : kMetricNames)
-            metric_->addItem(fromGbk(name));
+            metric_->addItem(uiQStringOf(name));
         for (const char* name : kDitherNames)
-            dither_->addItem(fromGbk(name));
+            dither_->addItem(uiQStringOf(name));
         maxThreads_->setRange(0, kMaxConvertedThreads);
-        maxThreads_->setSpecialValueText(fromGbk("不限"));
+        maxThreads_->setSpecialValueText(uiQString("不限"));
         metric_->setCurrentIndex(static_cast<int>(options_.metric));
         dither_->setCurrentIndex(static_cast<int>(options_.dither));
         maxThreads_->setValue(options_.maxThreads);
@@ -47,12 +47,12 @@ public:
         backgroundColour_->setObjectName(u"backgroundColour"_qs);
         tolerance_->setObjectName(u"backgroundTolerance"_qs);
         confetti_->setRange(0, kMaxConfettiStrength);
-        confetti_->setSpecialValueText(fromGbk("关"));
+        confetti_->setSpecialValueText(uiQString("关"));
         confetti_->setValue(options_.confetti);
         minStitches_->setRange(0, 9999);
-        minStitches_->setSpecialValueText(fromGbk("不限"));
+        minStitches_->setSpecialValueText(uiQString("不限"));
         minStitches_->setValue(options_.minStitches);
-        backgroundColour_->setPlaceholderText(fromGbk("边框颜色"));
+        backgroundColour_->setPlaceholderText(uiQString("边框颜色"));
         tolerance_->setRange(0, 100);
         background_->setChecked(options_.background.has_value());
         const BackgroundRule rule = options_.background.value_or(BackgroundRule{});
@@ -68,11 +68,11 @@ public:
 
         auto* form = new QFormLayout(this);
         form->setContentsMargins(0, 0, 0, 0);
-        form->addRow(fromGbk(kMetricCaption), metric_);
-        form->addRow(fromGbk(kDitherCaption), dither_);
-        form->addRow(fromGbk(kMaxThreadsCaption), maxThreads_);
-        form->addRow(fromGbk(kConfettiCaption), confetti_);
-        form->addRow(fromGbk(kMinStitchesCaption), minStitches_);
+        form->addRow(uiQStringOf(kMetricCaption), metric_);
+        form->addRow(uiQStringOf(kDitherCaption), dither_);
+        form->addRow(uiQStringOf(kMaxThreadsCaption), maxThreads_);
+        form->addRow(uiQStringOf(kConfettiCaption), confetti_);
+        form->addRow(uiQStringOf(kMinStitchesCaption), minStitches_);
         auto* background = new QHBoxLayout;
         background->addWidget(backgroundColour_, 1);
         background->addWidget(tolerance_);

@@ -27,7 +27,9 @@ inline QMessageBox::Icon qtMessageIcon(MessageIcon icon)
 inline void showMessageBox(QWidget* parent, const std::string& text, const std::string& title, MessageIcon icon,
                            Qt::WindowFlags extraFlags = {})
 {
-    QMessageBox box(qtMessageIcon(icon), fromGbk(title), fromGbk(text), QMessageBox::Ok, parent);
+    // Whole texts of the catalogue (titles, fixed messages) are shown in the interface's
+    // language here; texts put together from parts are translated where they are made.
+    QMessageBox box(qtMessageIcon(icon), uiQStringOf(title), uiQStringOf(text), QMessageBox::Ok, parent);
     if (extraFlags)
         box.setWindowFlags(box.windowFlags() | extraFlags);
     box.exec();

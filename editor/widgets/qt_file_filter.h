@@ -11,7 +11,7 @@ namespace brenmark {
 
 inline QString qtFileFilter(const std::string& pipes)
 {
-    const QStringList parts = fromGbk(pipes).split(u'|');
+    const QStringList parts = uiQStringOf(pipes).split(u'|');
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         if (parts[i].isEmpty() && parts[i + 1].isEmpty())

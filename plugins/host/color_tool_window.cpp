@@ -69,8 +69,8 @@ ColorToolWindow::ColorToolWindow(QWidget* parent) : QWidget(parent)
         update();
     });
     menu_ = new QMenu(this);
-    menu_->addAction(fromGbk("原始顺序"), this, [this] { setOrder(ListOrder); });
-    menu_->addAction(fromGbk("按颜色排序"), this, [this] { setOrder(ByColour); });
+    menu_->addAction(uiQString("原始顺序"), this, [this] { setOrder(ListOrder); });
+    menu_->addAction(uiQString("按颜色排序"), this, [this] { setOrder(ByColour); });
     ReSetFuHao();
 }
 

@@ -15,6 +15,8 @@
 // The view handle is a QObject: the messages reach it as a ViewMessageEvent through
 // QCoreApplication::sendEvent, and once the object is destroyed ActVelmoraData returns 0.
 // Everything runs on the user-interface thread; nothing is thrown across these functions.
+#include "interchange/ui_text.h"
+
 #include <QEvent>
 
 #include <cstdint>
@@ -32,8 +34,8 @@ inline constexpr std::uint32_t kPluginCommandLast = 33020;  // the editor routes
 inline constexpr int kPluginCapacity = 20;
 inline constexpr std::size_t kPluginNameBytes = 39;
 inline constexpr std::uint32_t kPluginResultMessage = 1124;
-inline constexpr const char* kNoPluginsCaption = "没有可安装的插件";
-inline constexpr const char* kPluginMenuCaption = "Velmora插件";
+inline constexpr const char* kNoPluginsCaption = UI_TEXT_NOOP("没有可安装的插件");
+inline constexpr const char* kPluginMenuCaption = UI_TEXT_NOOP("Velmora插件");
 
 // One of the view's messages, delivered synchronously; the receiver sets the answer.
 class ViewMessageEvent final : public QEvent {

@@ -2,6 +2,7 @@
 // writes palettes into the editor's palette folder.
 #include "editor/document/program_directory.h"
 #include "editor/view/undo_snapshot.h"
+#include "interchange/ui_text.h"
 #include "plugins/threadmap/marrowin_dialog.h"
 
 #include <QApplication>
@@ -19,7 +20,8 @@ MARROWIN_EXPORT bool CanSetUp()
 
 MARROWIN_EXPORT bool GetVelmoraChaName(std::string& name)
 {
-    name = "绣线管理工具";
+    // The host's menu shows it in the interface's language.
+    name = UI_TEXT_NOOP("绣线管理工具");
     return true;
 }
 

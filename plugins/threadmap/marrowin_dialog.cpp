@@ -25,11 +25,11 @@ namespace brenmark {
 
 namespace {
 
-constexpr const char* kColumnCaptions[] = {"行", "线号", "DMC", "线号", "DMC", "线号", "DMC"};
+constexpr const char* kColumnCaptions[] = {UI_TEXT_NOOP("行"), UI_TEXT_NOOP("线号"), "DMC", UI_TEXT_NOOP("线号"), "DMC", UI_TEXT_NOOP("线号"), "DMC"};
 
 QString filterText()
 {
-    return fromGbk("绣库对应文件 (*.x2x)") + u";;"_qs;
+    return uiQString("绣库对应文件 (*.x2x)") + u";;"_qs;
 }
 
 // The cell editor hands the arrow keys to the dialog, which moves the edit box.
@@ -98,37 +98,37 @@ MarrowinDialog::MarrowinDialog(std::string programDir, MappingDialogs* dialogs, 
       dialogs_(dialogs ? dialogs : ownDialogs_.get())
 {
     setObjectName(u"marrowinDialog"_qs);
-    setWindowTitle(fromGbk("绣线综合管理工具"));
+    setWindowTitle(uiQString("绣线综合管理工具"));
     auto* outer = new QVBoxLayout(this);
     tabs_ = new QTabWidget(this);
     outer->addWidget(tabs_);
     auto* page = new QWidget;
-    tabs_->addTab(page, fromGbk("生成绣线库"));
-    auto* close = new QPushButton(fromGbk("关闭"), this);
+    tabs_->addTab(page, uiQString("生成绣线库"));
+    auto* close = new QPushButton(uiQString("关闭"), this);
     close->setObjectName(u"close"_qs);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     outer->addWidget(close, 0, Qt::AlignRight);
 
     auto* layout = new QGridLayout(page);
-    layout->addWidget(new QLabel(fromGbk("输入行数")), 0, 0);
+    layout->addWidget(new QLabel(uiQString("输入行数")), 0, 0);
     rowCount_ = new QLineEdit(u"1"_qs);
     rowCount_->setObjectName(u"rowCount"_qs);
     layout->addWidget(rowCount_, 0, 1);
     const auto button = [&](const char* caption, const char16_t* name, int row, int column, auto work) {
-        auto* b = new QPushButton(fromGbk(caption));
+        auto* b = new QPushButton(uiQStringOf(caption));
         b->setObjectName(QString::fromUtf16(name));
         connect(b, &QPushButton::clicked, this, work);
         layout->addWidget(b, row, column);
     };
-    button("加入行", u"addRows", 0, 2, [this] { addRows(); });
-    button("读入输入", u"loadInput", 0, 3, [this] { loadInput(); });
-    button("保存输入", u"saveInput", 0, 4, [this] { saveInput(); });
+    button(UI_TEXT_NOOP("加入行"), u"addRows", 0, 2, [this] { addRows(); });
+    button(UI_TEXT_NOOP("读入输入"), u"loadInput", 0, 3, [this] { loadInput(); });
+    button(UI_TEXT_NOOP("保存输入"), u"saveInput", 0, 4, [this] { saveInput(); });
 
     table_ = new QTableWidget(0, 7);
     table_->setObjectName(u"grid"_qs);
     QStringList headers;
     for (const char* c : kColumnCaptions)
-        headers << fromGbk(c);
+        headers << uiQStringOf(c);
     table_->setHorizontalHeaderLabels(headers);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setDefaultSectionSize(72);
@@ -137,7 +137,7 @@ MarrowinDialog::MarrowinDialog(std::string programDir, MappingDialogs* dialogs, 
     table_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(table_, &QTableWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         QMenu menu(this);
-        menu.addAction(fromGbk("增加行"), this, [this] { addOneRow(); });
+        menu.addAction(uiQString("增加行"), this, [this] { addOneRow(); });
         menu.exec(table_->viewport()->mapToGlobal(at));
     });
     connect(table_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
@@ -146,11 +146,11 @@ MarrowinDialog::MarrowinDialog(std::string programDir, MappingDialogs* dialogs, 
     });
     layout->addWidget(table_, 1, 0, 1, 5);
 
-    layout->addWidget(new QLabel(fromGbk("输入新库名")), 2, 0);
+    layout->addWidget(new QLabel(uiQString("输入新库名")), 2, 0);
     name_ = new QLineEdit;
     name_->setObjectName(u"libraryName"_qs);
     layout->addWidget(name_, 2, 1, 1, 2);
-    button("生成库", u"buildLibrary", 2, 4, [this] { buildLibrary(); });
+    button(UI_TEXT_NOOP("生成库"), u"buildLibrary", 2, 4, [this] { buildLibrary(); });
     tabs_->setCurrentIndex(0);
     resize(560, 420);
 }

@@ -4,6 +4,7 @@
 // pairs a row, and building the new brand's palette from the DMC colours.
 #include "editor/document/palette_file.h"
 #include "editor/document/user_prompts.h"
+#include "interchange/ui_text.h"
 
 #include <array>
 #include <cstdint>
@@ -39,7 +40,7 @@ std::optional<MappingRead> decodeMapping(std::span<const std::uint8_t> bytes);
 // A chosen save path gets ".x2x" unless it holds that anywhere already.
 std::string withMappingExtension(std::string path);
 
-inline constexpr const char* kMappingFilter = "绣库对应文件 (*.x2x)|*.x2x||";
+inline constexpr const char* kMappingFilter = UI_TEXT_NOOP("绣库对应文件 (*.x2x)|*.x2x||");
 
 // The grid: column 0 the row number, then three pairs (number, DMC) a row.
 class MappingGrid {
@@ -63,12 +64,12 @@ private:
     std::vector<Row> rows_;
 };
 
-inline constexpr const char* kAskLibraryName = "请输入新绣线库名";
-inline constexpr const char* kDmcUnreadable = "读取DMC色库出错";
-inline constexpr const char* kUnmatchedFormat = "找不到新线:%s对应的DMC:%s线生成绣线库失败";
-inline constexpr const char* kBadLibraryName = "绣线库名不能含有\"/\"";
-inline constexpr const char* kLibraryNotWritten = "绣线库文件写入失败";
-inline constexpr const char* kMappingCutShort = "绣库对应文件不完整,只读入了其中完整的%d对";
+inline constexpr const char* kAskLibraryName = UI_TEXT_NOOP("请输入新绣线库名");
+inline constexpr const char* kDmcUnreadable = UI_TEXT_NOOP("读取DMC色库出错");
+inline constexpr const char* kUnmatchedFormat = UI_TEXT_NOOP("找不到新线:%s对应的DMC:%s线生成绣线库失败");
+inline constexpr const char* kBadLibraryName = UI_TEXT_NOOP("绣线库名不能含有\"/\"");
+inline constexpr const char* kLibraryNotWritten = UI_TEXT_NOOP("绣线库文件写入失败");
+inline constexpr const char* kMappingCutShort = UI_TEXT_NOOP("绣库对应文件不完整,只读入了其中完整的%d对");
 
 enum class BuildOutcome { Built, NoName, BadName, NoDmc, Unmatched, NotWritten };
 

@@ -15,6 +15,7 @@
 #include "editor/document/pattern_file.h"
 #include "editor/document/tests/test_support.h"
 #include "editor/render/chart_layout.h"
+#include "editor/widgets/tests/chinese_texts.h"
 #include "interchange/gbk_qstring.h"
 
 #include <QCoreApplication>
@@ -1012,4 +1013,21 @@ TEST(PageExport, TheWindowsCancelStopsItsRun)
     EXPECT_EQ(window.result().outcome, PageExportOutcome::Cancelled);
     EXPECT_FALSE(cancel->isEnabled());
     EXPECT_FALSE(fileExists(f.dir.file("w.tiff")));
+}
+
+TEST(PageExport, TheWindowAndTheOptionsSpeakEnglishWithTheCatalogue)
+{
+    ASSERT_TRUE(loadUiCatalogue(BRENMARK_CATALOGUE));
+    {
+        OptionsDialog dialog(startingOptions());
+        EXPECT_EQ(test::chineseTexts(dialog), std::vector<std::string>());
+        EXPECT_EQ(dialog.windowTitle(), u"Export Vector Chart"_qs);
+        // The default title is shown in English and stays the program's own when left alone.
+        EXPECT_EQ(dialog.options().title, startingOptions().title);
+        Fixture f;
+        Script script;
+        PresslyWindow window(f.setup, script);
+        EXPECT_EQ(test::chineseTexts(window), std::vector<std::string>());
+    }
+    loadUiCatalogue("");
 }

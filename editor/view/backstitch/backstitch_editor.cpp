@@ -4,6 +4,7 @@
 #include "editor/render/qt_colour.h"
 #include "editor/view/tools/tool_controller.h"
 #include "editor/view/view_messages.h"
+#include "interchange/ui_text.h"
 
 #include <QColor>
 #include <QFile>
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 
 namespace brenmark {
 
@@ -34,13 +36,13 @@ const char* cornerName(std::int32_t corner)
 {
     switch (corner) {
     case TopLeft:
-        return "左上";
+        return UI_TEXT_NOOP("左上");
     case TopRight:
-        return "右上";
+        return UI_TEXT_NOOP("右上");
     case BottomLeft:
-        return "左下";
+        return UI_TEXT_NOOP("左下");
     case BottomRight:
-        return "右下";
+        return UI_TEXT_NOOP("右下");
     default:
         return "";
     }
@@ -49,7 +51,9 @@ const char* cornerName(std::int32_t corner)
 std::string endText(int column, int row, std::int32_t corner)
 {
     // Counted from 1, as the rulers count.
-    return "第" + std::to_string(column + 1) + "列第" + std::to_string(row + 1) + "行" + cornerName(corner);
+    char text[64];
+    std::snprintf(text, sizeof text, uiText("第%d列第%d行").c_str(), column + 1, row + 1);
+    return text + uiText(cornerName(corner));
 }
 
 }  // namespace
@@ -371,7 +375,7 @@ std::string BackstitchEditor::tracingPictureFilter()
     }
     if (!patterns.empty())
         patterns.pop_back();
-    return "图片文件 (" + dotted + ")|" + patterns + "|All Files (*.*)|*.*|";
+    return uiText("图片文件 (") + dotted + ")|" + patterns + "|All Files (*.*)|*.*|";
 }
 
 bool BackstitchEditor::loadTracingPicture()
@@ -440,10 +444,10 @@ void BackstitchEditor::documentReplaced()
 
 std::string lineStatusText(const BackstitchLine& line)
 {
-    return "描边 线号:" + line.thread + " 颜色:RGB(" + std::to_string(redOf(line.color)) + "," +
-           std::to_string(greenOf(line.color)) + "," + std::to_string(blueOf(line.color)) + ") 起点:" +
+    return uiText("描边 线号:") + line.thread + uiText(" 颜色:RGB(") + std::to_string(redOf(line.color)) + "," +
+           std::to_string(greenOf(line.color)) + "," + std::to_string(blueOf(line.color)) + uiText(") 起点:") +
            endText(line.startColumn, line.startRow, line.startCorner) +
-           " 终点:" + endText(line.endColumn, line.endRow, line.endCorner);
+           uiText(" 终点:") + endText(line.endColumn, line.endRow, line.endCorner);
 }
 
 }  // namespace brenmark

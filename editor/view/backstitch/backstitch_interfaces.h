@@ -5,6 +5,7 @@
 #include "editor/document/backstitch_line.h"
 #include "editor/document/color_ref.h"
 #include "editor/view/selection/selection_commands.h"
+#include "interchange/ui_text.h"
 
 #include <QPoint>
 
@@ -97,19 +98,19 @@ struct LineRecolourRequest {
     bool allLines = false;
 };
 
-inline constexpr const char* kUndoDeletePickedLine = "取消删除选定描边";
-inline constexpr const char* kUndoRecolourLines = "取消更换制定描边颜色";
-inline constexpr const char* kUndoDeleteSelectionLines = "取消删除选区描边";
+inline constexpr const char* kUndoDeletePickedLine = UI_TEXT_NOOP("取消删除选定描边");
+inline constexpr const char* kUndoRecolourLines = UI_TEXT_NOOP("取消更换制定描边颜色");
+inline constexpr const char* kUndoDeleteSelectionLines = UI_TEXT_NOOP("取消删除选区描边");
 
-inline constexpr const char* kLineColourTitle = "更换描边颜色";
-inline constexpr const char* kLineColourPrompt = "请选择代替后的描边颜色";
-inline constexpr const char* kLineColourAllLines = "所有同色描边一起更换";
-inline constexpr const char* kMsgChooseLineColour = "请选择代替后的描边颜色";
-inline constexpr const char* kTracingTitle = "载入钩边原图";
+inline constexpr const char* kLineColourTitle = UI_TEXT_NOOP("更换描边颜色");
+inline constexpr const char* kLineColourPrompt = UI_TEXT_NOOP("请选择代替后的描边颜色");
+inline constexpr const char* kLineColourAllLines = UI_TEXT_NOOP("所有同色描边一起更换");
+inline constexpr const char* kMsgChooseLineColour = UI_TEXT_NOOP("请选择代替后的描边颜色");
+inline constexpr const char* kTracingTitle = UI_TEXT_NOOP("载入钩边原图");
 // A chosen file that holds no picture the editor can read.
-inline constexpr const char* kMsgTracingUnreadable = "无法读取这个图片文件,请选择其他图片";
+inline constexpr const char* kMsgTracingUnreadable = UI_TEXT_NOOP("无法读取这个图片文件,请选择其他图片");
 inline constexpr const char* kTracingFilter =
-    "图片文件 (.bmp;.jpg;.jpeg;.gif;.ico)|*.bmp;*.jpg;*.jpeg;*.gif;*.ico|All Files (*.*)|*.*|";
+    UI_TEXT_NOOP("图片文件 (.bmp;.jpg;.jpeg;.gif;.ico)|*.bmp;*.jpg;*.jpeg;*.gif;*.ico|All Files (*.*)|*.*|");
 
 // Menu commands of the outline editing; "删除选区描边" (CmdDeleteSelectionLines) sits in the
 // selection menu and takes its id from there.
@@ -125,10 +126,10 @@ struct BackstitchCommand {
 };
 
 inline constexpr std::array<BackstitchCommand, 4> kBackstitchCommands{{
-    {"删除选区描边", CmdDeleteSelectionLines},
-    {"载入钩边原图", CmdLoadTracingPicture},
-    {"更换指定描边颜色", CmdRecolourPickedLine},
-    {"删除选中的描边", CmdDeletePickedLine},
+    {UI_TEXT_NOOP("删除选区描边"), CmdDeleteSelectionLines},
+    {UI_TEXT_NOOP("载入钩边原图"), CmdLoadTracingPicture},
+    {UI_TEXT_NOOP("更换指定描边颜色"), CmdRecolourPickedLine},
+    {UI_TEXT_NOOP("删除选中的描边"), CmdDeletePickedLine},
 }};
 
 }  // namespace brenmark

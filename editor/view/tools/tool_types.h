@@ -2,6 +2,7 @@
 // The editing tools of the pattern view: their numbers, the tool window's buttons and
 // tooltips, the undo labels and the messages the tools show.
 #include "editor/document/stitch_kind.h"
+#include "interchange/ui_text.h"
 
 #include <array>
 #include <cstdint>
@@ -64,48 +65,48 @@ struct ToolButtonInfo {
     constexpr bool has(ToolTrait t) const { return (traits & t) != 0; }
 };
 
-inline constexpr const char* kUndoPoint = "取消描点操作";
-inline constexpr const char* kUndoHollowEllipse = "取消画空心圆操作";
-inline constexpr const char* kUndoHollowRect = "取消画空心矩形操作";
-inline constexpr const char* kUndoLine = "取消画线操作";
-inline constexpr const char* kUndoFill = "取消填充操作";
-inline constexpr const char* kUndoSolidEllipse = "取消画实心圆操作";
-inline constexpr const char* kUndoSolidRect = "取消画实心矩形操作";
-inline constexpr const char* kUndoText = "取消输入文字";
-inline constexpr const char* kUndoHollowOut = "取消挖空操作";
-inline constexpr const char* kUndoErase = "取消擦除操作";
-inline constexpr const char* kUndoClone = "取消复制象素";
-inline constexpr const char* kUndoOutlineSegment = "取消描边操作";
+inline constexpr const char* kUndoPoint = UI_TEXT_NOOP("取消描点操作");
+inline constexpr const char* kUndoHollowEllipse = UI_TEXT_NOOP("取消画空心圆操作");
+inline constexpr const char* kUndoHollowRect = UI_TEXT_NOOP("取消画空心矩形操作");
+inline constexpr const char* kUndoLine = UI_TEXT_NOOP("取消画线操作");
+inline constexpr const char* kUndoFill = UI_TEXT_NOOP("取消填充操作");
+inline constexpr const char* kUndoSolidEllipse = UI_TEXT_NOOP("取消画实心圆操作");
+inline constexpr const char* kUndoSolidRect = UI_TEXT_NOOP("取消画实心矩形操作");
+inline constexpr const char* kUndoText = UI_TEXT_NOOP("取消输入文字");
+inline constexpr const char* kUndoHollowOut = UI_TEXT_NOOP("取消挖空操作");
+inline constexpr const char* kUndoErase = UI_TEXT_NOOP("取消擦除操作");
+inline constexpr const char* kUndoClone = UI_TEXT_NOOP("取消复制象素");
+inline constexpr const char* kUndoOutlineSegment = UI_TEXT_NOOP("取消描边操作");
 
-inline constexpr const char* kMsgChooseColour = "请选择一种颜色进行绘制";
+inline constexpr const char* kMsgChooseColour = UI_TEXT_NOOP("请选择一种颜色进行绘制");
 // The status bar's answer to a stroke on a hidden drawing layer.
-inline constexpr const char* kMsgDrawingLayerHidden = "可绘层已隐藏,不能在其上绘制;请先显示该层";
-inline constexpr const char* kMsgFillLayer = "第一个可见层必须为链接或可绘层才可以用添充工具";
-inline constexpr const char* kMsgHollowLayer = "第一个可见层必须为链接或可绘层才可以用挖空工具";
+inline constexpr const char* kMsgDrawingLayerHidden = UI_TEXT_NOOP("可绘层已隐藏,不能在其上绘制;请先显示该层");
+inline constexpr const char* kMsgFillLayer = UI_TEXT_NOOP("第一个可见层必须为链接或可绘层才可以用添充工具");
+inline constexpr const char* kMsgHollowLayer = UI_TEXT_NOOP("第一个可见层必须为链接或可绘层才可以用挖空工具");
 inline constexpr const char* kMsgNoCloneSource =
-    "无法使用仿制图章,因为未选定复制区域，请按住CTRL键点按以定义作为源的点";
+    UI_TEXT_NOOP("无法使用仿制图章,因为未选定复制区域，请按住CTRL键点按以定义作为源的点");
 
 inline constexpr unsigned kDrawing = PaintsWithThread | AsksForThread;
 
 inline constexpr std::array<ToolButtonInfo, kToolCount> kToolButtons{{
-    {Tool::Move, 1038, "移动图像工具", nullptr},
-    {Tool::Outline, 1039, "描边工具", kUndoOutlineSegment},
-    {Tool::SelectOutline, 1040, "选中描的边", nullptr, TakesDelete},
-    {Tool::Point, 1041, "绘制点工具", kUndoPoint, kDrawing},
-    {Tool::HollowEllipse, 1042, "画空心圆工具", kUndoHollowEllipse, kDrawing},
-    {Tool::HollowRect, 1043, "画空心方工具", kUndoHollowRect, kDrawing},
-    {Tool::Line, 1044, "画直线工具", kUndoLine, kDrawing},
-    {Tool::Fill, 1045, "用选中颜色填充指定颜色封闭的区域工具", kUndoFill, PaintsWithThread},
-    {Tool::SolidEllipse, 1046, "画实心圆工具", kUndoSolidEllipse, kDrawing},
-    {Tool::SolidRect, 1047, "画实心方工具", kUndoSolidRect, kDrawing},
-    {Tool::Text, 1048, "镶入文字工具", kUndoText, kDrawing | TakesText},
-    {Tool::SelectArea, 1049, "选区域工具", nullptr, TakesDelete},
-    {Tool::HollowOut, 1050, "挖空指定颜色封闭的区域工具", kUndoHollowOut},
-    {Tool::Eraser, 1051, "橡皮工具", kUndoErase},
-    {Tool::Clone, 1054, "对指定象素的复制", kUndoClone},
-    {Tool::CloneSpare, 1055, "对指定象素的复制", nullptr},
+    {Tool::Move, 1038, UI_TEXT_NOOP("移动图像工具"), nullptr},
+    {Tool::Outline, 1039, UI_TEXT_NOOP("描边工具"), kUndoOutlineSegment},
+    {Tool::SelectOutline, 1040, UI_TEXT_NOOP("选中描的边"), nullptr, TakesDelete},
+    {Tool::Point, 1041, UI_TEXT_NOOP("绘制点工具"), kUndoPoint, kDrawing},
+    {Tool::HollowEllipse, 1042, UI_TEXT_NOOP("画空心圆工具"), kUndoHollowEllipse, kDrawing},
+    {Tool::HollowRect, 1043, UI_TEXT_NOOP("画空心方工具"), kUndoHollowRect, kDrawing},
+    {Tool::Line, 1044, UI_TEXT_NOOP("画直线工具"), kUndoLine, kDrawing},
+    {Tool::Fill, 1045, UI_TEXT_NOOP("用选中颜色填充指定颜色封闭的区域工具"), kUndoFill, PaintsWithThread},
+    {Tool::SolidEllipse, 1046, UI_TEXT_NOOP("画实心圆工具"), kUndoSolidEllipse, kDrawing},
+    {Tool::SolidRect, 1047, UI_TEXT_NOOP("画实心方工具"), kUndoSolidRect, kDrawing},
+    {Tool::Text, 1048, UI_TEXT_NOOP("镶入文字工具"), kUndoText, kDrawing | TakesText},
+    {Tool::SelectArea, 1049, UI_TEXT_NOOP("选区域工具"), nullptr, TakesDelete},
+    {Tool::HollowOut, 1050, UI_TEXT_NOOP("挖空指定颜色封闭的区域工具"), kUndoHollowOut},
+    {Tool::Eraser, 1051, UI_TEXT_NOOP("橡皮工具"), kUndoErase},
+    {Tool::Clone, 1054, UI_TEXT_NOOP("对指定象素的复制"), kUndoClone},
+    {Tool::CloneSpare, 1055, UI_TEXT_NOOP("对指定象素的复制"), nullptr},
     // Its step ("取消清理单针") is the colour operation's, recorded there.
-    {Tool::CleanConfetti, 1056, "清理单针工具", nullptr},
+    {Tool::CleanConfetti, 1056, UI_TEXT_NOOP("清理单针工具"), nullptr},
 }};
 
 constexpr const ToolButtonInfo& toolButton(Tool t) { return kToolButtons[static_cast<std::size_t>(t)]; }

@@ -14,7 +14,7 @@ namespace brenmark {
 
 StitchKindWindow::StitchKindWindow(PatternView& view, QWidget* parent) : QWidget(parent, Qt::Tool), view_(view)
 {
-    setWindowTitle(fromGbk("针法"));
+    setWindowTitle(uiQString("针法"));
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(4, 4, 4, 4);
     grid->setSpacing(2);

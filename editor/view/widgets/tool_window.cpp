@@ -19,7 +19,7 @@ namespace brenmark {
 ToolWindow::ToolWindow(PatternView& view, ToolController& tools, QWidget* parent)
     : QWidget(parent, Qt::Tool), view_(view), tools_(tools)
 {
-    setWindowTitle(fromGbk("工具窗"));
+    setWindowTitle(uiQString("工具窗"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(4);
@@ -34,10 +34,10 @@ ToolWindow::ToolWindow(PatternView& view, ToolController& tools, QWidget* parent
         b->setAutoRaise(true);
         b->setIcon(QIcon(QPixmap::fromImage(toolIconImage(info.tool, 24))));
         b->setIconSize(QSize(24, 24));
-        b->setToolTip(fromGbk(info.tooltip));
+        b->setToolTip(uiQStringOf(info.tooltip));
         // The status bar says what a hovered tool does.
-        b->setStatusTip(info.tool == Tool::SelectArea ? fromGbk("选区域工具: 逐点单击围出选区;按住 Shift 拖动拉出矩形选区")
-                                                      : fromGbk(info.tooltip));
+        b->setStatusTip(info.tool == Tool::SelectArea ? uiQString("选区域工具: 逐点单击围出选区;按住 Shift 拖动拉出矩形选区")
+                                                      : uiQStringOf(info.tooltip));
         b->setProperty("controlId", info.controlId);
         const int t = static_cast<int>(info.tool);
         group_->addButton(b, t);
@@ -48,7 +48,7 @@ ToolWindow::ToolWindow(PatternView& view, ToolController& tools, QWidget* parent
     buttons_[static_cast<std::size_t>(Tool::Move)]->setChecked(true);
     layout->addLayout(grid);
 
-    auto* fontButton = new QPushButton(fromGbk("选择字体"), this);
+    auto* fontButton = new QPushButton(uiQString("选择字体"), this);
     fontButton->setProperty("controlId", 1019);
     connect(fontButton, &QPushButton::clicked, this, &ToolWindow::chooseFont);
     fontButton_ = fontButton;
@@ -60,17 +60,17 @@ ToolWindow::ToolWindow(PatternView& view, ToolController& tools, QWidget* parent
     layout->addWidget(fontName_);
 
     auto box = [&](const char* caption, int id) {
-        auto* b = new QCheckBox(fromGbk(caption), this);
+        auto* b = new QCheckBox(uiQStringOf(caption), this);
         b->setProperty("controlId", id);
         layout->addWidget(b);
         return b;
     };
-    baseImage_ = box("显示底图", 1053);
-    noGrid_ = box("不显网线", 1069);
-    flash_ = box("闪色块", 1079);
-    mirrorH_ = box("水平对称", 1080);
-    mirrorV_ = box("竖直对称", 1081);
-    mirrorAny_ = box("任意对称", 1082);
+    baseImage_ = box(UI_TEXT_NOOP("显示底图"), 1053);
+    noGrid_ = box(UI_TEXT_NOOP("不显网线"), 1069);
+    flash_ = box(UI_TEXT_NOOP("闪色块"), 1079);
+    mirrorH_ = box(UI_TEXT_NOOP("水平对称"), 1080);
+    mirrorV_ = box(UI_TEXT_NOOP("竖直对称"), 1081);
+    mirrorAny_ = box(UI_TEXT_NOOP("任意对称"), 1082);
     layout->addStretch(1);
 
     connect(baseImage_, &QCheckBox::clicked, this, [this](bool on) { send(MsgSelectTool, kSwitchBaseImage, on ? 1 : 0); });
@@ -137,7 +137,7 @@ void ToolWindow::baseImageLoaded()
 void ToolWindow::chooseFont()
 {
     bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, tools_.textFont(), this, fromGbk("选择字体"));
+    const QFont font = QFontDialog::getFont(&ok, tools_.textFont(), this, uiQString("选择字体"));
     if (!ok)
         return;
     tools_.setTextFont(font);

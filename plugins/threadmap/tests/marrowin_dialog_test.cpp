@@ -2,6 +2,7 @@
 // and loading the grid, editing cells with the arrow keys, and "生成库".
 #include "interchange/file_bytes.h"
 #include "interchange/gbk_qstring.h"
+#include "editor/widgets/tests/chinese_texts.h"
 #include "plugins/threadmap/marrowin_dialog.h"
 
 #include <QLineEdit>
@@ -157,6 +158,19 @@ TEST_F(Dialog, BuildsTheLibraryNamedInTheField)
     EXPECT_EQ(built.numbers, std::vector<std::string>{"K1"});
     EXPECT_EQ(built.colors, std::vector<ColorRef>{0x123456});
     EXPECT_EQ(files.shown, std::vector<std::string>{"请输入新绣线库名"});
+}
+
+TEST(MarrowinEnglish, TheDialogSpeaksEnglishWithTheCatalogue)
+{
+    ASSERT_TRUE(loadUiCatalogue(BRENMARK_CATALOGUE));
+    {
+        QTemporaryDir dir;
+        ScriptedMappingDialogs files;
+        MarrowinDialog dialog{dir.path().toStdString() + "/", &files};
+        EXPECT_EQ(test::chineseTexts(dialog), std::vector<std::string>());
+        EXPECT_EQ(dialog.windowTitle(), u"Floss Library Tool"_qs);
+    }
+    loadUiCatalogue("");
 }
 
 }  // namespace

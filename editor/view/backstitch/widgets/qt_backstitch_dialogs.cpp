@@ -33,24 +33,24 @@ QIcon swatch(ColorRef c)
 
 LineColourDialog::LineColourDialog(const LineColourOffer& offer, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(fromGbk(kLineColourTitle));
+    setWindowTitle(uiQStringOf(kLineColourTitle));
     auto* layout = new QVBoxLayout(this);
 
     auto* currentRow = new QHBoxLayout;
     auto* currentSwatch = new QLabel;
     currentSwatch->setPixmap(swatch(offer.current.colour).pixmap(16, 16));
     currentRow->addWidget(currentSwatch);
-    currentRow->addWidget(new QLabel(fromGbk("当前描边: " + offer.current.number)));
+    currentRow->addWidget(new QLabel(fromGbk(uiText("当前描边: ") + offer.current.number)));
     currentRow->addStretch();
     layout->addLayout(currentRow);
 
-    layout->addWidget(new QLabel(fromGbk(kLineColourPrompt)));
+    layout->addWidget(new QLabel(uiQStringOf(kLineColourPrompt)));
     threads_ = new QListWidget;
     for (const LineThreadChoice& t : offer.threads)
         threads_->addItem(new QListWidgetItem(swatch(t.colour), fromGbk(t.number)));
     layout->addWidget(threads_);
 
-    allLines_ = new QCheckBox(fromGbk(kLineColourAllLines));
+    allLines_ = new QCheckBox(uiQStringOf(kLineColourAllLines));
     layout->addWidget(allLines_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -68,7 +68,7 @@ LineColourAnswer LineColourDialog::answer() const
 void LineColourDialog::accept()
 {
     if (answer().thread < 0) {
-        QMessageBox::warning(this, fromGbk(kTitleWarning), fromGbk(kMsgChooseLineColour));
+        QMessageBox::warning(this, uiQStringOf(kTitleWarning), uiQStringOf(kMsgChooseLineColour));
         return;
     }
     QDialog::accept();
@@ -76,7 +76,7 @@ void LineColourDialog::accept()
 
 std::optional<std::string> QtBackstitchDialogs::openFile(const std::string& title, const std::string& filter)
 {
-    const QString path = QFileDialog::getOpenFileName(parent_, fromGbk(title), lastFolder_, qtFileFilter(filter));
+    const QString path = QFileDialog::getOpenFileName(parent_, uiQStringOf(title), lastFolder_, qtFileFilter(filter));
     if (path.isEmpty())
         return std::nullopt;
     lastFolder_ = QFileInfo(path).absolutePath();

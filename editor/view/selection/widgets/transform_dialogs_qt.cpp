@@ -18,9 +18,9 @@ namespace brenmark {
 std::optional<double> QtTransformDialogs::askScaleFactor()
 {
     QDialog dialog(parent_);
-    dialog.setWindowTitle(fromGbk(kScaleDialogTitle));
+    dialog.setWindowTitle(uiQStringOf(kScaleDialogTitle));
     auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(fromGbk(kScaleFactorPrompt), &dialog));
+    layout->addWidget(new QLabel(uiQStringOf(kScaleFactorPrompt), &dialog));
     auto* edit = new QLineEdit(QStringLiteral("1.0"), &dialog);
     auto* validator = new QDoubleValidator(0.0001, 1000.0, 6, edit);
     validator->setNotation(QDoubleValidator::StandardNotation);
@@ -42,7 +42,7 @@ std::optional<double> QtTransformDialogs::askScaleFactor()
 std::optional<TransformDialogs::Size> QtTransformDialogs::askPatternSize(Size current)
 {
     QDialog dialog(parent_);
-    dialog.setWindowTitle(fromGbk(kResizeDialogTitle));
+    dialog.setWindowTitle(uiQStringOf(kResizeDialogTitle));
     auto* form = new QFormLayout(&dialog);
     auto* width = new QSpinBox(&dialog);
     auto* height = new QSpinBox(&dialog);
@@ -50,8 +50,8 @@ std::optional<TransformDialogs::Size> QtTransformDialogs::askPatternSize(Size cu
         box->setRange(1, kMaxTransformSide);
     width->setValue(current.width);
     height->setValue(current.height);
-    form->addRow(fromGbk(kResizeWidthLabel), width);
-    form->addRow(fromGbk(kResizeHeightLabel), height);
+    form->addRow(uiQStringOf(kResizeWidthLabel), width);
+    form->addRow(uiQStringOf(kResizeHeightLabel), height);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
