@@ -304,18 +304,10 @@ void TiffCanvas::fillSpan(int x0, int x1, int y, CmykValue v)
             p[3] = 255;
         return;
     }
-    // Sixteen pixels at a time from a pattern of the value, then the rest one by one.
-    std::uint8_t pattern[64];
-    for (int i = 0; i < 64; i += 4) {
-        pattern[i] = v.c;
-        pattern[i + 1] = v.m;
-        pattern[i + 2] = v.y;
-        pattern[i + 3] = v.k;
-    }
-    for (; end - p >= 64; p += 64)
-        std::memcpy(p, pattern, 64);
+    // One four-byte store a pixel, which the compiler turns into wide stores of the value.
+    const std::uint8_t pixel[4] = {v.c, v.m, v.y, v.k};
     for (; p < end; p += 4)
-        std::memcpy(p, pattern, 4);
+        std::memcpy(p, pixel, 4);
 }
 
 void TiffCanvas::fillRect(int x, int y, int w, int h, CmykValue v)

@@ -28,12 +28,13 @@ Stamp stampOf(const QImage& image)
     Stamp runs;
     for (int y = 0; y < image.height(); ++y) {
         const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        const int width = image.width();
         int x = 0;
-        while (x < image.width()) {
-            while (x < image.width() && qAlpha(line[x]) < 128)
+        while (x < width) {
+            while (x < width && qAlpha(line[x]) < 128)
                 ++x;
             const int start = x;
-            while (x < image.width() && qAlpha(line[x]) >= 128)
+            while (x < width && qAlpha(line[x]) >= 128)
                 ++x;
             if (x > start)
                 runs.push_back({y, start, x});
