@@ -34,11 +34,7 @@ public:
 
 QString run(const QString& program, const QStringList& args)
 {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(30000))
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
+    return test::runProgram(program, args);
 }
 
 QImage renderPage(const ChartLayout& layout, int n, ChartStyle style)

@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "editor/render/tests/chart_test_support.h"
+
 #include <gtest/gtest.h>
 
 namespace brenmark {
@@ -17,11 +19,7 @@ namespace {
 
 QString run(const QString& program, const QStringList& args)
 {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(30000))
-        return {};
-    return QString::fromUtf8(p.readAllStandardOutput());
+    return test::runProgram(program, args);
 }
 
 // Six threads in bands of five columns, 60 cells each.
