@@ -92,6 +92,19 @@ void BM_WholeChartBmpPlainBytes(benchmark::State& state)
 }
 BENCHMARK(BM_WholeChartBmpPlainBytes)->Arg(60)->Arg(200)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// The 500 x 500 chart as one whole-chart SVG: the symbols stay one text element a cell.
+void BM_WholeChartSvg(benchmark::State& state)
+{
+    const ChartLayout whole = wholeChartLayout(pattern(), PrintSettings{});
+    const QString path = scratch().filePath(u"whole.svg"_qs);
+    for (auto _ : state) {
+        if (!writeWholeChart(whole, ChartStyle::PrintColour, path, ChartFormat::Svg, nullptr))
+            state.SkipWithError("not written");
+    }
+    state.counters["MB"] = static_cast<double>(QFileInfo(path).size()) / 1e6;
+}
+BENCHMARK(BM_WholeChartSvg)->Unit(benchmark::kMillisecond)->Iterations(1);
+
 // A 1000 x 1000 pattern as one whole-chart picture (10104 x about 10300 pixels): the drawing
 // alone, then drawing and encoding the file as PNG and as BMP.
 void BM_WholeChart1000Drawing(benchmark::State& state)
