@@ -54,7 +54,6 @@ public:
     // shown colour (a quarter darker where shaded); without it only the shaded cells, light
     // grey.
     void fillCells(QPainter& p, QRect visible, bool colour, const CellShade& shade = {}) const;
-    std::optional<QRgb> cellFill(int column, int row, bool colour, const CellShade& shade) const;
     // The grid: thin lines, then every tenth line heavy; `device` bounds the lines drawn.
     void grid(QPainter& p, QSize device) const;
     // The grid of exactly these cells (a printed page's): one line per column and row boundary
@@ -87,6 +86,8 @@ public:
     bool whiteInk(std::int32_t index, bool onColour) const;
 
 private:
+    // What fillCells puts in a cell, nothing for a cell left as it is.
+    std::optional<QRgb> cellFill(int column, int row, bool colour, const CellShade& shade) const;
     void printedSymbols(QPainter& p, QRect visible, int fontPixels, bool onColour) const;
     void stampedSymbols(QPainter& p, RasterCells& raster, QRect visible, const QFont& font,
                         const std::vector<QRgb>& inks) const;
