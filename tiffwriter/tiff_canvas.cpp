@@ -286,17 +286,11 @@ std::uint8_t* TiffCanvas::row(int y)
     return buffer_.data() + static_cast<std::size_t>(y - bandFirst_) * rowBytes_;
 }
 
-void TiffCanvas::fillSpan(int x0, int x1, int y, CmykValue v)
+namespace {
+
+// Pixels x0 .. x1 - 1 of a row, already within the page.
+void fillPixels(std::uint8_t* line, int x0, int x1, CmykValue v)
 {
-    if (y < clipTop_ || y >= clipBottom_)
-        return;
-    x0 = std::max(x0, 0);
-    x1 = std::min(x1, w_);
-    if (x0 >= x1)
-        return;
-    std::uint8_t* line = row(y);
-    if (!line)
-        return;
     std::uint8_t* p = line + static_cast<std::size_t>(x0) * 4;
     std::uint8_t* const end = line + static_cast<std::size_t>(x1) * 4;
     if (v.isBlack()) {
@@ -310,11 +304,43 @@ void TiffCanvas::fillSpan(int x0, int x1, int y, CmykValue v)
         std::memcpy(p, pixel, 4);
 }
 
+}  // namespace
+
+void TiffCanvas::fillSpan(int x0, int x1, int y, CmykValue v)
+{
+    if (y < clipTop_ || y >= clipBottom_)
+        return;
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, w_);
+    if (x0 >= x1)
+        return;
+    if (std::uint8_t* line = row(y))
+        fillPixels(line, x0, x1, v);
+}
+
+void TiffCanvas::fillSpans(int y, const std::vector<Span>& spans)
+{
+    if (y < clipTop_ || y >= clipBottom_ || spans.empty())
+        return;
+    std::uint8_t* line = row(y);
+    if (!line)
+        return;
+    for (const Span& s : spans) {
+        const int x0 = std::max(s.x0, 0), x1 = std::min(s.x1, w_);
+        if (x0 < x1)
+            fillPixels(line, x0, x1, s.ink);
+    }
+}
+
 void TiffCanvas::fillRect(int x, int y, int w, int h, CmykValue v)
 {
     const int y0 = std::max(y, clipTop_), y1 = std::min(y + h, clipBottom_);
+    const int x0 = std::max(x, 0), x1 = std::min(x + w, w_);
+    if (x0 >= x1)
+        return;
     for (int r = y0; r < y1; ++r)
-        fillSpan(x, x + w, r, v);
+        if (std::uint8_t* line = row(r))
+            fillPixels(line, x0, x1, v);
 }
 
 void TiffCanvas::stamp(int x, int y, int w, int h, const std::uint8_t* mask, std::size_t stride, CmykValue v)

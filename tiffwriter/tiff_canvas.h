@@ -64,6 +64,12 @@ public:
     // under it and sets K to 255.
     void setPixel(int x, int y, CmykValue v) { fillSpan(x, x + 1, y, v); }
     void fillSpan(int x0, int x1, int y, CmykValue v);
+    // Many spans of one row at once, in order (the grid's column lines along a canvas row).
+    struct Span {
+        int x0, x1;
+        CmykValue ink;
+    };
+    void fillSpans(int y, const std::vector<Span>& spans);
     void fillRect(int x, int y, int w, int h, CmykValue v);
     // Writes v where a one-byte-per-pixel mask of w × h at (x, y) is nonzero.
     void stamp(int x, int y, int w, int h, const std::uint8_t* mask, std::size_t stride, CmykValue v);

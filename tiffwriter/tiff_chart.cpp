@@ -271,18 +271,22 @@ void ChartDrawing::draw(TiffCanvas& canvas)
         if (y0 + w > clipTop && y0 < clipBottom)
             canvas.fillRect(spanLeft, y0, spanRight - spanLeft, w, inkOf(r));
     }
-    for (int y = std::max(rowTop, clipTop); y < std::min(rowBottom, clipBottom); ++y) {
-        const bool onHeavyRow = heavyRow[static_cast<std::size_t>(y - rowTop)] != 0;
-        for (int pass = 0; pass < 2; ++pass)  // thin lines, then the tenth lines over them
-            for (int c = cells.firstColumn; c <= cells.endColumn; ++c) {
-                const bool tenth = c % 10 == 0;
-                if (tenth != (pass == 1) || (!tenth && onHeavyRow))
-                    continue;
-                const int w = widthOf(c);
-                const int x0 = lineStart(left + (c - cells.firstColumn) * d, w);
-                canvas.fillSpan(x0, x0 + w, y, inkOf(c));
-            }
-    }
+    // The column lines' spans of a canvas row: thin lines, then the tenth lines over them;
+    // on a tenth row line only the tenth column lines.
+    std::vector<TiffCanvas::Span> everyColumn, tenthColumns;
+    for (int pass = 0; pass < 2; ++pass)
+        for (int c = cells.firstColumn; c <= cells.endColumn; ++c) {
+            const bool tenth = c % 10 == 0;
+            if (tenth != (pass == 1))
+                continue;
+            const int w = widthOf(c);
+            const int x0 = lineStart(left + (c - cells.firstColumn) * d, w);
+            everyColumn.push_back({x0, x0 + w, inkOf(c)});
+            if (tenth)
+                tenthColumns.push_back({x0, x0 + w, inkOf(c)});
+        }
+    for (int y = std::max(rowTop, clipTop); y < std::min(rowBottom, clipBottom); ++y)
+        canvas.fillSpans(y, heavyRow[static_cast<std::size_t>(y - rowTop)] != 0 ? tenthColumns : everyColumn);
 
     // Outline lines, a third of the pitch wide, inside the chart.
     ChartGeometry g;
