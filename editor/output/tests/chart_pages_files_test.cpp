@@ -4,6 +4,7 @@
 
 #include "editor/render/chart_export.h"
 #include "editor/render/tests/chart_test_support.h"
+#include "editor/render/tests/program_output.h"
 #include "interchange/code_page.h"
 #include "interchange/gbk_qstring.h"
 

@@ -10,7 +10,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "editor/render/tests/chart_test_support.h"
+#include "editor/render/tests/program_output.h"
 
 #include <gtest/gtest.h>
 
