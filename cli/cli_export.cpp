@@ -1,6 +1,7 @@
 // brenmark-cli export and scramble: the chart files the editor's export commands write, and
 // the argument the editor hands the page writer. A refusal writes nothing and exits 1 with
 // its message.
+#include "cli/cli.h"
 #include "cli/cli_support.h"
 #include "editor/document/fabric_colors.h"
 #include "editor/document/palette_file.h"
@@ -29,6 +30,8 @@ namespace brenmark::cli {
 
 namespace {
 
+QGuiApplication* guiApplication = nullptr;
+
 // Painting text needs a GUI application; the command line makes one on first use, without
 // a display.
 void ensureGuiApplication()
@@ -40,11 +43,11 @@ void ensureGuiApplication()
     static int argc = 1;
     static char name[] = "brenmark-cli";
     static char* argv[] = {name, nullptr};
-    // Never destroyed: at exit the thread storage Qt's font cache lives in is gone before
-    // static objects are, and an application that registered a font (the chart symbol font)
-    // would reach for it while it shuts down.
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    Q_UNUSED(app);
+    // Held by a plain pointer, never by a static object: at exit the thread storage Qt's font
+    // cache lives in is gone before static objects are destroyed, and an application that
+    // registered a font (the chart symbol font) would reach for it while it shuts down. The
+    // program's end closes it (closeGuiApplication).
+    guiApplication = new QGuiApplication(argc, argv);
 }
 
 std::optional<double> decimal(const std::string& text)
@@ -288,3 +291,13 @@ int scramble(Args& args, std::ostream& out)
 }
 
 }  // namespace brenmark::cli
+
+namespace brenmark {
+
+void closeGuiApplication()
+{
+    delete cli::guiApplication;
+    cli::guiApplication = nullptr;
+}
+
+}  // namespace brenmark

@@ -10,5 +10,7 @@ int main(int argc, char** argv)
     std::vector<std::string> args(argv + 1, argv + argc);
     // The messages' language: --lang zh|en, else BRENMARK_LANG, else the locale.
     brenmark::startUiLanguage(args, 0, brenmark::programFolders().shipped);
-    return brenmark::runCli(args, std::cout, std::cerr);
+    const int status = brenmark::runCli(args, std::cout, std::cerr);
+    brenmark::closeGuiApplication();
+    return status;
 }

@@ -24,6 +24,13 @@ struct CliRun {
     std::string out, err;
 };
 
+// The application an in-process export made ends with the tests, before static objects do.
+class CloseGuiApplication : public ::testing::Environment {
+public:
+    void TearDown() override { closeGuiApplication(); }
+};
+[[maybe_unused]] ::testing::Environment* const closeAtTheEnd = ::testing::AddGlobalTestEnvironment(new CloseGuiApplication);
+
 CliRun cli(const std::vector<std::string>& args)
 {
     std::ostringstream out, err;
