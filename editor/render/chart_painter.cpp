@@ -193,16 +193,56 @@ void ChartPainter::printedSymbols(QPainter& p, QRect v, int fontPixels, bool onC
     }
     if (p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Pdf && glyphRunSymbols(p, v, font, inks))
         return;
+    if (p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Raster) {
+        // A picture the stamps cannot serve (cells off whole pixels): each cell's text drawn
+        // as the stamps are, so every raster target shows the same pixels.
+        p.save();
+        p.setFont(font);
+        for (int r = v.top(); r <= v.bottom(); ++r)
+            for (int c = v.left(); c <= v.right(); ++c) {
+                const std::int32_t index = doc_.cell(c, r);
+                const std::string& symbol = cellSymbol(doc_, index);
+                if (symbol.empty())
+                    continue;
+                p.setPen(QColor::fromRgb(inks[static_cast<std::size_t>(index)]));
+                drawSymbolText(p, g_.cellRectF(c, r), symbol);
+            }
+        p.restore();
+        return;
+    }
+    // Vector targets (SVG, EMF, a PDF whose font lacks a symbol): one text a cell, each
+    // thread's text and its place in the cell (where drawSymbolText centres it) worked out
+    // once, the pen set only when the ink changes.
+    struct Placed {
+        QString text;
+        QPointF baseline;  // from the cell's top-left corner
+    };
+    std::vector<Placed> placed(inks.size());
+    const QFontMetricsF metrics(font, p.device());
+    const float s = g_.cellSize;
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        const std::string& symbol = cellSymbol(doc_, static_cast<std::int32_t>(i));
+        if (symbol.empty())
+            continue;
+        placed[i].text = fromGbk(symbol);
+        const QRectF box = metrics.boundingRect(QRectF(0, 0, s, s), Qt::AlignCenter | Qt::TextSingleLine, placed[i].text);
+        placed[i].baseline = QPointF(box.left(), box.top() + metrics.ascent());
+    }
     p.save();
     p.setFont(font);
+    std::optional<QRgb> pen;
     for (int r = v.top(); r <= v.bottom(); ++r)
         for (int c = v.left(); c <= v.right(); ++c) {
             const std::int32_t index = doc_.cell(c, r);
-            const std::string& symbol = cellSymbol(doc_, index);
-            if (symbol.empty())
+            if (index < 0 || static_cast<std::size_t>(index) >= placed.size() || placed[static_cast<std::size_t>(index)].text.isEmpty())
                 continue;
-            p.setPen(QColor::fromRgb(inks[static_cast<std::size_t>(index)]));
-            drawSymbolText(p, g_.cellRectF(c, r), symbol);
+            const QRgb ink = inks[static_cast<std::size_t>(index)];
+            if (pen != ink) {
+                p.setPen(QColor::fromRgb(ink));
+                pen = ink;
+            }
+            const Placed& symbol = placed[static_cast<std::size_t>(index)];
+            p.drawText(g_.cellRectF(c, r).topLeft() + symbol.baseline, symbol.text);
         }
     p.restore();
 }
