@@ -1,6 +1,7 @@
 #include "tiffwriter/tiff_chart.h"
 
 #include "editor/render/chart_painter.h"
+#include "editor/render/raster_cells.h"
 #include "editor/render/stitch_tiles.h"
 #include "editor/render/symbol_glyphs.h"
 #include "interchange/gbk_qstring.h"
@@ -17,35 +18,17 @@
 namespace brenmark {
 namespace {
 
-// A glyph as runs of inked pixels, so stamping it costs a few spans a row.
-struct Run {
-    int row, x0, x1;
-};
-using Stamp = std::vector<Run>;
+// A glyph as runs of its pixels at least half inked, so stamping it costs a few spans a row.
+using Stamp = std::vector<InkRun>;
 
 Stamp stampOf(const QImage& image)
 {
-    Stamp runs;
-    for (int y = 0; y < image.height(); ++y) {
-        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        const int width = image.width();
-        int x = 0;
-        while (x < width) {
-            while (x < width && qAlpha(line[x]) < 128)
-                ++x;
-            const int start = x;
-            while (x < width && qAlpha(line[x]) >= 128)
-                ++x;
-            if (x > start)
-                runs.push_back({y, start, x});
-        }
-    }
-    return runs;
+    return inkRuns(image, 128);
 }
 
 void stampRuns(TiffCanvas& canvas, int x, int y, const Stamp& runs, CmykValue ink)
 {
-    for (const Run& r : runs)
+    for (const InkRun& r : runs)
         canvas.fillSpan(x + r.x0, x + r.x1, y + r.row, ink);
 }
 

@@ -51,17 +51,6 @@ public:
         }
         return true;
     }
-    const std::uint8_t* take(std::size_t n)
-    {
-        if (!need(n))
-            return nullptr;
-        if (end_ - start_ < n)
-            fill(n);
-        const std::uint8_t* p = window_.data() + start_;
-        start_ += n;
-        pos_ += n;
-        return p;
-    }
     // The next n bytes without taking them; null when fewer remain.
     const std::uint8_t* peek(std::size_t n)
     {
@@ -70,6 +59,15 @@ public:
         if (end_ - start_ < n)
             fill(n);
         return window_.data() + start_;
+    }
+    const std::uint8_t* take(std::size_t n)
+    {
+        if (!need(n))
+            return nullptr;
+        const std::uint8_t* p = peek(n);
+        start_ += n;
+        pos_ += n;
+        return p;
     }
     bool readInto(std::uint8_t* out, std::size_t n)
     {

@@ -12,8 +12,8 @@
 #include <QPen>
 
 #include <algorithm>
-#include <unordered_map>
 #include <cmath>
+#include <unordered_map>
 
 namespace brenmark {
 namespace {
@@ -28,6 +28,28 @@ qreal pixelRatio(const QPainter& p)
 bool printing(ChartStyle style)
 {
     return style != ChartStyle::Screen;
+}
+
+// A thread's symbol as text and where drawSymbolText puts its baseline in a cell of size s,
+// from the cell's top-left corner.
+struct PlacedSymbol {
+    QString text;
+    QPointF baseline;
+};
+
+// Each thread's placed symbol (empty text for a thread without one), worked out once a paint.
+std::vector<PlacedSymbol> placedSymbols(const PatternDocument& doc, const QFontMetricsF& metrics, float s)
+{
+    std::vector<PlacedSymbol> placed(doc.symbols.size());
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        const std::string& symbol = ChartPainter::cellSymbol(doc, static_cast<std::int32_t>(i));
+        if (symbol.empty())
+            continue;
+        placed[i].text = fromGbk(symbol);
+        const QRectF box = metrics.boundingRect(QRectF(0, 0, s, s), Qt::AlignCenter | Qt::TextSingleLine, placed[i].text);
+        placed[i].baseline = QPointF(box.left(), box.top() + metrics.ascent());
+    }
+    return placed;
 }
 
 }  // namespace
@@ -213,21 +235,7 @@ void ChartPainter::printedSymbols(QPainter& p, QRect v, int fontPixels, bool onC
     // Vector targets (SVG, EMF, a PDF whose font lacks a symbol): one text a cell, each
     // thread's text and its place in the cell (where drawSymbolText centres it) worked out
     // once, the pen set only when the ink changes.
-    struct Placed {
-        QString text;
-        QPointF baseline;  // from the cell's top-left corner
-    };
-    std::vector<Placed> placed(inks.size());
-    const QFontMetricsF metrics(font, p.device());
-    const float s = g_.cellSize;
-    for (std::size_t i = 0; i < placed.size(); ++i) {
-        const std::string& symbol = cellSymbol(doc_, static_cast<std::int32_t>(i));
-        if (symbol.empty())
-            continue;
-        placed[i].text = fromGbk(symbol);
-        const QRectF box = metrics.boundingRect(QRectF(0, 0, s, s), Qt::AlignCenter | Qt::TextSingleLine, placed[i].text);
-        placed[i].baseline = QPointF(box.left(), box.top() + metrics.ascent());
-    }
+    const std::vector<PlacedSymbol> placed = placedSymbols(doc_, QFontMetricsF(font, p.device()), g_.cellSize);
     p.save();
     p.setFont(font);
     std::optional<QRgb> pen;
@@ -241,7 +249,7 @@ void ChartPainter::printedSymbols(QPainter& p, QRect v, int fontPixels, bool onC
                 p.setPen(QColor::fromRgb(ink));
                 pen = ink;
             }
-            const Placed& symbol = placed[static_cast<std::size_t>(index)];
+            const PlacedSymbol& symbol = placed[static_cast<std::size_t>(index)];
             p.drawText(g_.cellRectF(c, r).topLeft() + symbol.baseline, symbol.text);
         }
     p.restore();
@@ -288,25 +296,21 @@ bool ChartPainter::glyphRunSymbols(QPainter& p, QRect v, const QFont& font, cons
     const QRawFont raw = QRawFont::fromFont(font);
     if (!raw.isValid())
         return false;
-    const QFontMetricsF metrics(font, p.device());
-    const float s = g_.cellSize;
+    const std::vector<PlacedSymbol> placed = placedSymbols(doc_, QFontMetricsF(font, p.device()), g_.cellSize);
     struct Shape {
         QList<quint32> glyphs;
         QList<QPointF> offsets;  // from the cell's top-left corner to each glyph's origin
     };
-    std::vector<Shape> shapes(inks.size());
+    std::vector<Shape> shapes(placed.size());
     for (std::size_t i = 0; i < shapes.size(); ++i) {
-        const std::string& symbol = cellSymbol(doc_, static_cast<std::int32_t>(i));
-        if (symbol.empty())
+        if (placed[i].text.isEmpty())
             continue;
-        const QString text = fromGbk(symbol);
-        QList<quint32> glyphs = raw.glyphIndexesForString(text);
+        QList<quint32> glyphs = raw.glyphIndexesForString(placed[i].text);
         // A character the font lacks would be drawn from another one: not a plain run.
         if (glyphs.isEmpty() || glyphs.contains(0u))
             return false;
-        const QRectF box = metrics.boundingRect(QRectF(0, 0, s, s), Qt::AlignCenter | Qt::TextSingleLine, text);
         const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
-        QPointF at(box.left(), box.top() + metrics.ascent());
+        QPointF at = placed[i].baseline;
         Shape& shape = shapes[i];
         for (qsizetype k = 0; k < glyphs.size(); ++k) {
             shape.offsets.push_back(at);
@@ -315,7 +319,6 @@ bool ChartPainter::glyphRunSymbols(QPainter& p, QRect v, const QFont& font, cons
         shape.glyphs = std::move(glyphs);
     }
     p.save();
-    std::vector<std::pair<QRgb, QGlyphRun>> runs;
     for (int r = v.top(); r <= v.bottom(); ++r) {
         // The row's glyphs by ink, in the order the inks first appear.
         std::vector<std::pair<QRgb, std::pair<QList<quint32>, QList<QPointF>>>> row;
@@ -377,23 +380,25 @@ void ChartPainter::fillCells(QPainter& p, QRect v, bool colour, const CellShade&
     std::vector<std::pair<QRgb, QList<QRectF>>> fills;
     std::unordered_map<QRgb, std::size_t> fillOf;
     const float s = g_.cellSize;
-    for (int r = v.top(); r <= v.bottom(); ++r)
+    for (int r = v.top(); r <= v.bottom(); ++r) {
+        // Runs of cells with the same fill (or none), each cell's fill worked out once.
+        std::optional<QRgb> fill = cellFill(v.left(), r, colour, shade);
         for (int c = v.left(); c <= v.right();) {
-            const auto fill = cellFill(c, r, colour, shade);
-            if (!fill) {
-                ++c;
-                continue;
-            }
             int end = c + 1;
-            while (end <= v.right() && cellFill(end, r, colour, shade) == fill)
+            std::optional<QRgb> next;
+            while (end <= v.right() && (next = cellFill(end, r, colour, shade)) == fill)
                 ++end;
-            const auto [at, added] = fillOf.emplace(*fill, fills.size());
-            if (added)
-                fills.emplace_back(*fill, QList<QRectF>());
-            const QRectF first = g_.cellRectF(c, r);
-            fills[at->second].second.push_back(QRectF(first.topLeft(), QSizeF((end - c) * s, s)));
+            if (fill) {
+                const auto [at, added] = fillOf.emplace(*fill, fills.size());
+                if (added)
+                    fills.emplace_back(*fill, QList<QRectF>());
+                const QRectF first = g_.cellRectF(c, r);
+                fills[at->second].second.push_back(QRectF(first.topLeft(), QSizeF((end - c) * s, s)));
+            }
+            fill = next;
             c = end;
         }
+    }
     p.save();
     p.setPen(Qt::NoPen);
     for (const auto& [fill, rects] : fills) {

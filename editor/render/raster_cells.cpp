@@ -19,6 +19,26 @@ bool whole(double v)
 
 }  // namespace
 
+std::vector<InkRun> inkRuns(const QImage& picture, int minAlpha)
+{
+    std::vector<InkRun> runs;
+    const int width = picture.width();
+    for (int y = 0; y < picture.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        int x = 0;
+        while (x < width) {
+            while (x < width && qAlpha(line[x]) < minAlpha)
+                ++x;
+            const int start = x;
+            while (x < width && qAlpha(line[x]) >= minAlpha)
+                ++x;
+            if (x > start)
+                runs.push_back({y, start, x});
+        }
+    }
+    return runs;
+}
+
 const SymbolStamp& PrintStampCache::stamp(const std::string& symbol, QRgb ink, const QFont& font, int cellSize,
                                           qreal scale)
 {
@@ -46,29 +66,13 @@ const SymbolStamp& PrintStampCache::stamp(const std::string& symbol, QRgb ink, c
         p.setPen(QColor::fromRgb(ink));
         drawSymbolText(p, QRectF(0, 0, cellSize, cellSize), symbol);
     }
-    bool inked = false;
-    for (int y = 0; y < pixels; ++y) {
-        const QRgb* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-        for (int x = 0; x < pixels;) {
-            const int alpha = qAlpha(line[x]);
-            if (alpha == 0) {
-                ++x;
-                continue;
-            }
-            inked = true;
-            if (alpha != 255)
-                stamp.solid = false;
-            int end = x + 1;
-            while (end < pixels && qAlpha(line[end]) != 0)
-                ++end;
-            stamp.runs.push_back({y, x, end - x});
-            x = end;
-        }
+    stamp.runs = inkRuns(picture, 1);
+    for (const InkRun& run : stamp.runs) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(picture.constScanLine(run.row));
+        stamp.solid = stamp.solid && std::all_of(line + run.x0, line + run.x1, [](QRgb v) { return qAlpha(v) == 255; });
     }
-    if (inked)
+    if (!stamp.runs.empty())
         stamp.picture = std::move(picture);
-    else
-        stamp.runs.clear();
     return stamps_.emplace(std::move(id), std::move(stamp)).first->second;
 }
 
@@ -128,8 +132,8 @@ void RasterCells::fillCell(int column, int row, QRgb colour)
         return;
     const QRgb opaque = 0xFF000000u | colour;
     for (int y = r.top(); y <= r.bottom(); ++y) {
-        QRgb* row = line(y);
-        std::fill(row + r.left(), row + r.right() + 1, opaque);
+        QRgb* pixels = line(y);
+        std::fill(pixels + r.left(), pixels + r.right() + 1, opaque);
     }
 }
 
@@ -140,9 +144,9 @@ void RasterCells::stampCell(int column, int row, const SymbolStamp& stamp, QRgb 
         return;
     const QRgb opaque = 0xFF000000u | ink;
     const bool inside = clip_.contains(cell);
-    for (const SymbolStamp::Run& run : stamp.runs) {
-        const int y = cell.top() + run.y;
-        int x = cell.left() + run.x, end = x + run.length;
+    for (const InkRun& run : stamp.runs) {
+        const int y = cell.top() + run.row;
+        int x = cell.left() + run.x0, end = cell.left() + run.x1;
         if (!inside) {
             if (y < clip_.top() || y > clip_.bottom())
                 continue;
@@ -151,8 +155,8 @@ void RasterCells::stampCell(int column, int row, const SymbolStamp& stamp, QRgb 
             if (x >= end)
                 continue;
         }
-        QRgb* row = line(y);
-        std::fill(row + x, row + end, opaque);
+        QRgb* pixels = line(y);
+        std::fill(pixels + x, pixels + end, opaque);
     }
 }
 

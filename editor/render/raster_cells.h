@@ -21,15 +21,20 @@ class QPainter;
 
 namespace brenmark {
 
-// A symbol drawn once: its picture (a cell of device pixels) and, when every pixel is either
-// full ink or untouched, the runs of ink pixels per row, so stamping it is a few stores.
+// A run of inked pixels in one row of a picture: columns x0 .. x1 - 1.
+struct InkRun {
+    int row, x0, x1;
+};
+// The runs of a picture's pixels whose alpha is at least minAlpha, row by row: a glyph
+// stamped as runs costs a few stores a row.
+std::vector<InkRun> inkRuns(const QImage& picture, int minAlpha);
+
+// A symbol drawn once: its picture (a cell of device pixels) and its ink as runs, relative to
+// the cell's top-left pixel.
 struct SymbolStamp {
-    struct Run {
-        int y, x, length;
-    };
-    QImage picture;          // null when the symbol leaves no ink
-    std::vector<Run> runs;   // ink pixels, relative to the cell's top-left pixel
-    bool solid = true;       // false: some pixels are partly covered, so it is drawn as a picture
+    QImage picture;             // null when the symbol leaves no ink
+    std::vector<InkRun> runs;   // every pixel with any ink
+    bool solid = true;          // false: some pixels are partly covered, so the runs are not the picture
 };
 
 // The stamps of printed symbols for one cell size, font and scale, by symbol and ink.
