@@ -2,6 +2,7 @@
 
 #include "editor/render/qt_colour.h"
 #include "editor/render/stitch_tiles.h"
+#include "editor/render/text_run_engine.h"
 #include "interchange/gbk_qstring.h"
 
 #include <QFontMetricsF>
@@ -213,6 +214,10 @@ void ChartPainter::printedSymbols(QPainter& p, QRect v, int fontPixels, bool onC
         stampedSymbols(p, *raster, v, font, inks);
         return;
     }
+    if (auto* runs = dynamic_cast<TextRunEngine*>(p.paintEngine())) {
+        textRunSymbols(p, *runs, v, font, inks);
+        return;
+    }
     if (p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Pdf && glyphRunSymbols(p, v, font, inks))
         return;
     if (p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Raster) {
@@ -286,6 +291,59 @@ void ChartPainter::stampedSymbols(QPainter& p, RasterCells& raster, QRect v, con
             }
         }
     p.restore();
+}
+
+void ChartPainter::textRunSymbols(QPainter& p, TextRunEngine& runs, QRect v, const QFont& font,
+                                  const std::vector<QRgb>& inks) const
+{
+    // Our own PDF and SVG writers take each row's symbols of one ink as one text with a
+    // baseline origin for every character, where drawSymbolText would put them.
+    const QFontMetricsF metrics(font, p.device());
+    const std::vector<PlacedSymbol> placed = placedSymbols(doc_, metrics, g_.cellSize);
+    // Each character's origin from the cell's top-left corner, for every thread's symbol.
+    std::vector<std::vector<QPointF>> offsets(placed.size());
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        const QString& text = placed[i].text;
+        QPointF at = placed[i].baseline;
+        for (qsizetype k = 0; k < text.size(); ++k) {
+            offsets[i].push_back(at);
+            if (text[k].isHighSurrogate() && k + 1 < text.size()) {
+                offsets[i].push_back(at);
+                at.rx() += metrics.horizontalAdvance(text.mid(k, 2));
+                ++k;
+            } else {
+                at.rx() += metrics.horizontalAdvance(text[k]);
+            }
+        }
+    }
+    p.paintEngine()->syncState();
+    struct Run {
+        QRgb ink;
+        QString text;
+        std::vector<QPointF> origins;
+    };
+    std::vector<Run> row;
+    for (int r = v.top(); r <= v.bottom(); ++r) {
+        row.clear();
+        for (int c = v.left(); c <= v.right(); ++c) {
+            const std::int32_t index = doc_.cell(c, r);
+            if (index < 0 || static_cast<std::size_t>(index) >= placed.size())
+                continue;
+            const auto i = static_cast<std::size_t>(index);
+            if (placed[i].text.isEmpty())
+                continue;
+            // The row's characters by ink, in the order the inks first appear.
+            auto run = std::find_if(row.begin(), row.end(), [&](const Run& g) { return g.ink == inks[i]; });
+            if (run == row.end())
+                run = row.insert(row.end(), Run{inks[i], {}, {}});
+            const QPointF corner = g_.cellRectF(c, r).topLeft();
+            run->text += placed[i].text;
+            for (const QPointF& offset : offsets[i])
+                run->origins.push_back(corner + offset);
+        }
+        for (const Run& run : row)
+            runs.drawTextRun(font, run.ink, run.text, run.origins.data());
+    }
 }
 
 bool ChartPainter::glyphRunSymbols(QPainter& p, QRect v, const QFont& font, const std::vector<QRgb>& inks) const

@@ -25,6 +25,8 @@ class QPainter;
 
 namespace brenmark {
 
+class TextRunEngine;
+
 enum class ChartStyle { Screen, PrintColour, PrintBlackWhite, ColouredSymbols };
 
 struct ChartPaintCache {
@@ -90,6 +92,8 @@ private:
     std::optional<QRgb> cellFill(int column, int row, bool colour, const CellShade& shade) const;
     void printedSymbols(QPainter& p, QRect visible, int fontPixels, bool onColour) const;
     void stampedSymbols(QPainter& p, RasterCells& raster, QRect visible, const QFont& font,
+                        const std::vector<QRgb>& inks) const;
+    void textRunSymbols(QPainter& p, TextRunEngine& runs, QRect visible, const QFont& font,
                         const std::vector<QRgb>& inks) const;
     // False, drawing nothing, when a symbol needs a character the font lacks.
     bool glyphRunSymbols(QPainter& p, QRect visible, const QFont& font, const std::vector<QRgb>& inks) const;
