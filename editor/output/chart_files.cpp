@@ -5,6 +5,7 @@
 #include "editor/document/output_room.h"
 #include "editor/render/chart_export.h"
 #include "editor/render/emf_writer.h"
+#include "editor/render/pdf_paint_engine.h"
 #include "editor/render/replacement_device.h"
 #include "editor/render/stitch_tiles.h"
 #include "editor/render/symbol_glyphs.h"
@@ -15,9 +16,7 @@
 #include <QFontMetrics>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -368,10 +367,7 @@ bool paintVector(QIODevice& device, QSize size, ChartFormat format, const std::f
             painted = p.end();
         }
     } else {
-        QPdfWriter pdf(&device);
-        pdf.setResolution(96);
-        pdf.setPageSize(QPageSize(QSizeF(size.width() * 25.4 / 96, size.height() * 25.4 / 96), QPageSize::Millimeter));
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        PdfPaintDevice pdf(device, size);
         pdf.setTitle(title.isEmpty() ? u"Velmora"_qs : title);
         QPainter p;
         if ((painted = p.begin(&pdf))) {
@@ -600,15 +596,25 @@ std::uint64_t estimatePageSetBytes(const ChartLayout& layout, ChartStyle style, 
         return 0;
     if (format == ChartFormat::Pdf) {
         // The fonts and the file's frame come once; each further page adds about what the
-        // second did.
-        ByteCounter one;
-        paintChartPdf(layout, one, style, 1);
-        if (total == 1)
-            return one.bytes();
-        ByteCounter two;
-        paintChartPdf(layout, two, style, 2);
-        const std::uint64_t more = two.bytes() > one.bytes() ? two.bytes() - one.bytes() : one.bytes();
-        return one.bytes() + more * (total - 1);
+        // first did. A page goes into the file when the next one starts, so the bytes counted
+        // as the second page is drawn are the file's head and the first page.
+        struct FirstPage final : ProgressReport {
+            const ByteCounter& file;
+            std::uint64_t bytes = 0;
+            explicit FirstPage(const ByteCounter& f) : file(f) {}
+            void setRange(int, int) override {}
+            void setPosition(int n) override
+            {
+                if (n == 2)
+                    bytes = file.bytes();
+            }
+        };
+        ByteCounter file;
+        FirstPage first(file);
+        paintChartPdf(layout, file, style, total == 1 ? 1 : 2, &first);
+        if (total <= 2)
+            return file.bytes();
+        return file.bytes() + first.bytes * (total - 2);
     }
     if (format == ChartFormat::Emf)
         return 0;  // the metafile writer reports its own failures; no estimate is made

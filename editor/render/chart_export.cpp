@@ -1,14 +1,13 @@
 #include "editor/render/chart_export.h"
 
+#include "editor/render/pdf_paint_engine.h"
 #include "editor/render/replacement_device.h"
 #include "interchange/gbk_qstring.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 
 #include <algorithm>
 #include <cmath>
@@ -55,11 +54,7 @@ bool paintChartPdf(const ChartLayout& layout, QIODevice& device, ChartStyle styl
 {
     const int total = layout.grid().total;
     const int last = pages < 0 ? total : std::min(pages, total);
-    QPdfWriter pdf(&device);
-    pdf.setResolution(96);
-    const QSize size = layout.pageSize();
-    pdf.setPageSize(QPageSize(QSizeF(size.width() * 25.4 / 96, size.height() * 25.4 / 96), QPageSize::Millimeter));
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    PdfPaintDevice pdf(device, layout.pageSize());
     pdf.setTitle(uiQStringOf(layout.settings().title));
     QPainter p;
     if (!p.begin(&pdf))

@@ -307,6 +307,8 @@ void ChartPainter::textRunSymbols(QPainter& p, TextRunEngine& runs, QRect v, con
         QPointF at = placed[i].baseline;
         for (qsizetype k = 0; k < text.size(); ++k) {
             offsets[i].push_back(at);
+            if (k + 1 == text.size())
+                break;  // the last character's advance is not needed
             if (text[k].isHighSurrogate() && k + 1 < text.size()) {
                 offsets[i].push_back(at);
                 at.rx() += metrics.horizontalAdvance(text.mid(k, 2));
@@ -410,14 +412,29 @@ bool ChartPainter::glyphRunSymbols(QPainter& p, QRect v, const QFont& font, cons
     return true;
 }
 
-std::optional<QRgb> ChartPainter::cellFill(int c, int r, bool colour, const CellShade& shade) const
+ChartPainter::FillTable ChartPainter::fillTable(bool colour) const
+{
+    // Each thread's fill, plain and shaded (a quarter darker), worked out once a call.
+    FillTable t;
+    if (!colour)
+        return t;
+    const std::size_t n = static_cast<std::size_t>(std::max(0, doc_.threads.size()));
+    t.plain.resize(n);
+    t.shaded.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const QColor fill = qColour(doc_.threads.colors[i]);
+        t.plain[i] = fill.rgb();
+        t.shaded[i] = qRgb(fill.red() * 3 / 4, fill.green() * 3 / 4, fill.blue() * 3 / 4);
+    }
+    return t;
+}
+
+std::optional<QRgb> ChartPainter::cellFill(int c, int r, const FillTable& fills, const CellShade& shade) const
 {
     const std::int32_t index = doc_.cell(c, r);
     const bool shaded = shade.columns.contains(c, r) || shade.rows.contains(c, r);
-    if (colour && doc_.isThread(index)) {
-        const QColor fill = qColour(doc_.shownColor(index));
-        return shaded ? qRgb(fill.red() * 3 / 4, fill.green() * 3 / 4, fill.blue() * 3 / 4) : fill.rgb();
-    }
+    if (index >= 0 && static_cast<std::size_t>(index) < fills.plain.size())
+        return shaded ? fills.shaded[static_cast<std::size_t>(index)] : fills.plain[static_cast<std::size_t>(index)];
     if (shaded)
         return qRgb(222, 222, 222);
     return std::nullopt;
@@ -425,10 +442,11 @@ std::optional<QRgb> ChartPainter::cellFill(int c, int r, bool colour, const Cell
 
 void ChartPainter::fillCells(QPainter& p, QRect v, bool colour, const CellShade& shade) const
 {
+    const FillTable table = fillTable(colour);
     if (auto raster = RasterCells::of(p, g_)) {
         for (int r = v.top(); r <= v.bottom(); ++r)
             for (int c = v.left(); c <= v.right(); ++c)
-                if (const auto fill = cellFill(c, r, colour, shade))
+                if (const auto fill = cellFill(c, r, table, shade))
                     raster->fillCell(c, r, *fill);
         return;
     }
@@ -440,11 +458,11 @@ void ChartPainter::fillCells(QPainter& p, QRect v, bool colour, const CellShade&
     const float s = g_.cellSize;
     for (int r = v.top(); r <= v.bottom(); ++r) {
         // Runs of cells with the same fill (or none), each cell's fill worked out once.
-        std::optional<QRgb> fill = cellFill(v.left(), r, colour, shade);
+        std::optional<QRgb> fill = cellFill(v.left(), r, table, shade);
         for (int c = v.left(); c <= v.right();) {
             int end = c + 1;
             std::optional<QRgb> next;
-            while (end <= v.right() && (next = cellFill(end, r, colour, shade)) == fill)
+            while (end <= v.right() && (next = cellFill(end, r, table, shade)) == fill)
                 ++end;
             if (fill) {
                 const auto [at, added] = fillOf.emplace(*fill, fills.size());

@@ -88,8 +88,12 @@ public:
     bool whiteInk(std::int32_t index, bool onColour) const;
 
 private:
+    struct FillTable {
+        std::vector<QRgb> plain, shaded;  // by thread; empty when cells are not filled in colour
+    };
+    FillTable fillTable(bool colour) const;
     // What fillCells puts in a cell, nothing for a cell left as it is.
-    std::optional<QRgb> cellFill(int column, int row, bool colour, const CellShade& shade) const;
+    std::optional<QRgb> cellFill(int column, int row, const FillTable& fills, const CellShade& shade) const;
     void printedSymbols(QPainter& p, QRect visible, int fontPixels, bool onColour) const;
     void stampedSymbols(QPainter& p, RasterCells& raster, QRect visible, const QFont& font,
                         const std::vector<QRgb>& inks) const;
