@@ -7,6 +7,7 @@
 #include "editor/render/emf_writer.h"
 #include "editor/render/replacement_device.h"
 #include "editor/render/stitch_tiles.h"
+#include "editor/render/svg_paint_engine.h"
 #include "editor/render/symbol_glyphs.h"
 #include "interchange/gbk_qstring.h"
 
@@ -18,7 +19,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 
 #include <algorithm>
 #include <cmath>
@@ -356,12 +356,7 @@ bool paintVector(QIODevice& device, QSize size, ChartFormat format, const std::f
 {
     bool painted = false;
     if (format == ChartFormat::Svg) {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&device);
-        svg.setSize(size);
-        svg.setViewBox(QRect(QPoint(0, 0), size));
-        svg.setResolution(96);
-        svg.setTitle(title.isEmpty() ? u"Velmora"_qs : title);
+        SvgPaintDevice svg(&device, size, title.isEmpty() ? u"Velmora"_qs : title);
         QPainter p;
         if ((painted = p.begin(&svg))) {
             draw(p);
