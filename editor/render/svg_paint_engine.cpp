@@ -259,12 +259,13 @@ bool SvgPaintEngine::begin(QPaintDevice*)
 
     std::string& o = buffer_;
     o += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n<svg";
-    // The size on paper at 96 units an inch, the drawing in those units.
+    // The size on paper at 96 units an inch, the drawing in those units. In points a unit is
+    // exactly 0.75, so a reader at 96 dots an inch makes a picture of exactly the page's size.
     o += " width=\"";
-    appendSvgNumber(o, size_.width() * 25.4 / 96, 3);
-    o += "mm\" height=\"";
-    appendSvgNumber(o, size_.height() * 25.4 / 96, 3);
-    o += "mm\" viewBox=\"0 0 ";
+    appendSvgNumber(o, size_.width() * 0.75);
+    o += "pt\" height=\"";
+    appendSvgNumber(o, size_.height() * 0.75);
+    o += "pt\" viewBox=\"0 0 ";
     appendDigits(o, static_cast<unsigned long long>(std::max(0, size_.width())));
     o += ' ';
     appendDigits(o, static_cast<unsigned long long>(std::max(0, size_.height())));
@@ -762,12 +763,14 @@ void SvgPaintEngine::drawTextRun(const QFont& font, QRgb ink, const QString& tex
     enter(textLook(font, QColor::fromRgba(ink | 0xFF000000u)));
     // One text element; each character a tspan at its own origin, which readers without
     // position lists (librsvg among them) place too. The baseline is given once when it is
-    // the same for every character.
+    // the same for every character, else on every tspan.
     const qreal baseline = origins[0].y();
     const bool oneBaseline = std::all_of(origins, origins + n, [&](QPointF o) { return o.y() == baseline; });
+    // The first character's place on the text too: a reader that takes no place from a
+    // tspan (Qt's) starts the text there.
     buffer_ += "<text";
-    if (oneBaseline)
-        appendAttribute(buffer_, "y", baseline);
+    appendAttribute(buffer_, "x", origins[0].x());
+    appendAttribute(buffer_, "y", baseline);
     buffer_ += '>';
     for (qsizetype k = 0; k < n; ++k) {
         const qsizetype units = text[k].isHighSurrogate() && k + 1 < n && text[k + 1].isLowSurrogate() ? 2 : 1;
