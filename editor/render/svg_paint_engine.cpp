@@ -96,12 +96,16 @@ std::string clipShapeOf(const QPainterPath& path)
         return "<rect width=\"0\" height=\"0\"/>";  // an empty clip lets nothing through
     if (polygons.size() == 1) {
         QPolygonF corners = polygons.front();
-        if (corners.size() == 5 && corners.front() == corners.back())
+        if (corners.size() > 1 && corners.front() == corners.back())
             corners.removeLast();
+        // Four corners of the bounding box, each edge along an axis.
         const QRectF box = corners.boundingRect();
-        const bool rectangle = corners.size() == 4 && std::all_of(corners.begin(), corners.end(), [&](QPointF p) {
-            return (p.x() == box.left() || p.x() == box.right()) && (p.y() == box.top() || p.y() == box.bottom());
-        });
+        bool rectangle = corners.size() == 4;
+        for (qsizetype i = 0; rectangle && i < 4; ++i) {
+            const QPointF p = corners[i], next = corners[(i + 1) % 4];
+            rectangle = (p.x() == box.left() || p.x() == box.right()) && (p.y() == box.top() || p.y() == box.bottom()) &&
+                        ((p.x() == next.x()) != (p.y() == next.y()));
+        }
         if (rectangle) {
             shape = "<rect";
             appendAttribute(shape, "x", box.x());

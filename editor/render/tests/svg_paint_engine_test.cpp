@@ -12,6 +12,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -234,6 +235,60 @@ TEST(SvgWriter, TextIsEscapedAndUtf8WithWhatXmlCannotCarryLeftOut)
     EXPECT_EQ(run[u"y"_qs], u"40"_qs);
 }
 
+TEST(SvgWriter, ARunKeepsASurrogatePairInOneTspanAndGivesEachBaselineWhereTheyDiffer)
+{
+    const QString text = u"A"_qs + QString::fromUcs4(U"\U0001F600") + u"B"_qs;
+    const QPointF origins[] = {{10, 40}, {20, 40}, {20, 40}, {30, 50}};
+    const Node root = parse(svgOf(QSize(100, 60), [&](QPainter& p) {
+        p.paintEngine()->syncState();
+        dynamic_cast<TextRunEngine*>(p.paintEngine())->drawTextRun(songTi(12), qRgb(0, 0, 0), text, origins);
+    }));
+    const auto runs = elements(root, u"text"_qs);
+    ASSERT_EQ(runs.size(), 1u);
+    const std::vector<Node>& spans = runs[0].first->children;
+    ASSERT_EQ(spans.size(), 3u);
+    EXPECT_EQ(spans[1].text, text.mid(1, 2));
+    EXPECT_EQ(spans[1][u"x"_qs], u"20"_qs);
+    EXPECT_EQ(spans[2][u"x"_qs], u"30"_qs);
+    EXPECT_EQ(spans[0][u"y"_qs], u"40"_qs);
+    EXPECT_EQ(spans[2][u"y"_qs], u"50"_qs);
+}
+
+namespace {
+
+// A device that takes the first bytes and then fails every write, as a full disk would.
+class FillingDevice : public QIODevice {
+public:
+    explicit FillingDevice(qint64 room) : room_(room) { open(QIODevice::WriteOnly); }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char*, qint64 size) override
+    {
+        if (size > room_)
+            return -1;
+        room_ -= size;
+        return size;
+    }
+
+private:
+    qint64 room_;
+};
+
+}  // namespace
+
+TEST(SvgWriter, AFailedWriteFailsThePainter)
+{
+    const SmallChart chart;
+    for (const qint64 room : {qint64(0), qint64(5000), qint64(1) << 30}) {
+        FillingDevice out(room);
+        SvgPaintDevice device(&out, chart.layout->pageSize(), u"t"_qs);
+        QPainter p(&device);
+        chart.draw(p);
+        EXPECT_EQ(p.end(), room > 5000) << room;
+    }
+}
+
 TEST(SvgWriter, EachRowsSymbolsOfOneInkAreOneTextWithEverySymbolInItsCell)
 {
     const SmallChart chart;
@@ -289,12 +344,21 @@ TEST(SvgWriter, ClipsAndTransformsAreGroupsTheReadersApply)
         p.restore();
         p.setPen(QPen(Qt::green, 0));
         p.drawLine(QPointF(0, 70.5), QPointF(100, 70.5));
+        // A clip of any shape: the triangle's lower left half of the square at 40, 50.
+        QPainterPath triangle;
+        triangle.addPolygon(QPolygonF({QPointF(40, 50), QPointF(40, 60), QPointF(50, 60)}));
+        triangle.closeSubpath();
+        p.setClipPath(triangle);
+        p.fillRect(QRectF(40, 50, 10, 10), Qt::black);
     };
     const QByteArray svg = svgOf(QSize(100, 80), draw);
     const Node root = parse(svg);
 
     const auto clips = elements(root, u"clipPath"_qs);
-    ASSERT_EQ(clips.size(), 1u);
+    ASSERT_EQ(clips.size(), 2u);
+    ASSERT_EQ(clips[1].first->children.size(), 1u);
+    EXPECT_EQ(clips[1].first->children[0].name, u"path"_qs);
+    EXPECT_EQ(clips[1].first->children[0][u"d"_qs], u"M40 50 L40 60 L50 60 L40 50Z"_qs);
     const Node& clip = *clips[0].first;
     ASSERT_EQ(clip.children.size(), 1u);
     const Node& box = clip.children[0];
@@ -302,7 +366,7 @@ TEST(SvgWriter, ClipsAndTransformsAreGroupsTheReadersApply)
     EXPECT_EQ(QRectF(box[u"x"_qs].toDouble(), box[u"y"_qs].toDouble(), box[u"width"_qs].toDouble(), box[u"height"_qs].toDouble()),
               QRectF(10, 20, 20, 20));
     const auto paths = elements(root, u"path"_qs);
-    ASSERT_EQ(paths.size(), 3u);
+    ASSERT_EQ(paths.size(), 5u);  // the two clips' shapes among them
     const auto groupWith = [](const Path& around, const QString& key) {
         QStringList values;
         for (const Node* n : around)
@@ -325,7 +389,7 @@ TEST(SvgWriter, ClipsAndTransformsAreGroupsTheReadersApply)
     const QImage rsvg = renderedByRsvg(svg);
     ASSERT_EQ(rsvg.size(), QSize(100, 80));
     for (const QPoint at : {QPoint(15, 25), QPoint(28, 38), QPoint(35, 45), QPoint(5, 15), QPoint(75, 25), QPoint(65, 25),
-                            QPoint(75, 45), QPoint(50, 70), QPoint(50, 60)})
+                            QPoint(75, 45), QPoint(50, 70), QPoint(50, 60), QPoint(42, 57), QPoint(47, 52)})
         EXPECT_EQ(QColor(rsvg.pixel(at)).name().toStdString(), QColor(expected.pixel(at)).name().toStdString())
             << at.x() << ", " << at.y();
     // Qt's renderer takes the transforms (it leaves clips out).
