@@ -472,3 +472,39 @@ TEST(SvgWriter, AChartPageDrawnByTheReadersMatchesThePaintedOne)
             EXPECT_LT(QLineF(paintedAt, readAt).length(), 2.0) << c << ", " << r;
         }
 }
+
+TEST(SvgWriter, PicturesAreEmbeddedPngsOfTheirSourcePart)
+{
+    QImage picture(3, 2, QImage::Format_RGB32);
+    const QRgb colours[] = {qRgb(255, 0, 0), qRgb(0, 160, 0), qRgb(0, 0, 255), qRgb(255, 255, 0), qRgb(0, 0, 0), qRgb(128, 0, 128)};
+    for (int i = 0; i < 6; ++i)
+        picture.setPixel(i % 3, i / 3, colours[i]);
+    const auto draw = [&](QPainter& p) {
+        // The left two columns at twenty units a pixel; the whole as a pixmap at the bottom.
+        p.drawImage(QRectF(10, 10, 40, 40), picture, QRectF(0, 0, 2, 2));
+        p.drawPixmap(QRectF(60, 10, 30, 20), QPixmap::fromImage(picture), QRectF(0, 0, 3, 2));
+    };
+    const QByteArray svg = svgOf(QSize(100, 60), draw);
+    const Node root = parse(svg);
+    const auto images = elements(root, u"image"_qs);
+    ASSERT_EQ(images.size(), 2u);
+    const Node& first = *images[0].first;
+    EXPECT_EQ(first[u"x"_qs] + u" "_qs + first[u"y"_qs] + u" "_qs + first[u"width"_qs] + u" "_qs + first[u"height"_qs], u"10 10 40 40"_qs);
+    const QString href = first[u"xlink:href"_qs];
+    ASSERT_TRUE(href.startsWith(u"data:image/png;base64,"_qs));
+    const QImage embedded = QImage::fromData(QByteArray::fromBase64(href.mid(22).toLatin1()), "PNG");
+    ASSERT_EQ(embedded.size(), QSize(2, 2));
+    EXPECT_EQ(embedded.pixel(1, 1), colours[4]);
+    // Each pixel's middle.
+    const QImage rsvg = renderedByRsvg(svg);
+    // librsvg smooths pictures whatever the document asks: a little of the neighbours shows.
+    const auto near = [](QRgb a, QRgb b) {
+        return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))}) <= 24;
+    };
+    for (int i = 0; i < 6; ++i) {
+        if (i % 3 < 2)
+            EXPECT_TRUE(near(rsvg.pixel(20 + 20 * (i % 3), 20 + 20 * (i / 3)), colours[i])) << i;
+        EXPECT_TRUE(near(rsvg.pixel(65 + 10 * (i % 3), 15 + 10 * (i / 3)), colours[i]))
+            << i << ": " << QColor(rsvg.pixel(65 + 10 * (i % 3), 15 + 10 * (i / 3))).name().toStdString();
+    }
+}
