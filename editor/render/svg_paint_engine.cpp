@@ -455,7 +455,9 @@ void SvgPaintEngine::appendPaint(std::string& out, const char* what, const QColo
     if (alpha < 1) {
         out += ' ';
         out += what;
-        appendAttribute(out, "-opacity", alpha, 3);
+        out += "-opacity=\"";
+        appendSvgNumber(out, alpha, 3);
+        out += '"';
     }
 }
 
@@ -536,13 +538,7 @@ std::string SvgPaintEngine::textLook(const QFont& font, const QColor& colour)
         }
         if (font.style() != QFont::StyleNormal)
             a += font.style() == QFont::StyleItalic ? " font-style=\"italic\"" : " font-style=\"oblique\"";
-        if (font.underline() || font.overline() || font.strikeOut()) {
-            a += " text-decoration=\"";
-            a += font.underline() ? "underline " : "";
-            a += font.overline() ? "overline " : "";
-            a += font.strikeOut() ? "line-through " : "";
-            a.back() = '"';
-        }
+        // Underlines and the like come from the painter as lines of their own.
         a += " xml:space=\"preserve\"";
         lastFont_ = font;
     }

@@ -508,3 +508,30 @@ TEST(SvgWriter, PicturesAreEmbeddedPngsOfTheirSourcePart)
             << i << ": " << QColor(rsvg.pixel(65 + 10 * (i % 3), 15 + 10 * (i / 3))).name().toStdString();
     }
 }
+
+TEST(SvgWriter, TranslucentPaintCarriesItsOpacityTimesThePaintersOne)
+{
+    const auto draw = [](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 0, 0, 128));
+        p.drawRect(QRectF(0, 0, 20, 20));
+        p.setOpacity(0.5);
+        p.setPen(QPen(QColor(0, 0, 255), 4));
+        p.setBrush(Qt::NoBrush);
+        p.drawLine(QPointF(30, 10), QPointF(50, 10));
+    };
+    const QByteArray svg = svgOf(QSize(60, 20), draw);
+    const Node root = parse(svg);
+    // A translucent fill is a rectangle of its own: in one path with others it would be laid
+    // on once, not twice, where they overlap.
+    const auto rects = elements(root, u"rect"_qs), paths = elements(root, u"path"_qs);
+    ASSERT_EQ(rects.size(), 1u);
+    ASSERT_EQ(paths.size(), 1u);
+    EXPECT_EQ(inherited(*rects[0].first, rects[0].second, u"fill-opacity"_qs), u"0.502"_qs);
+    EXPECT_EQ(inherited(*paths[0].first, paths[0].second, u"stroke-opacity"_qs), u"0.5"_qs);
+    EXPECT_EQ(inherited(*paths[0].first, paths[0].second, u"stroke-width"_qs), u"4"_qs);
+    const QImage rsvg = renderedByRsvg(svg), expected = painted(QSize(60, 20), draw);
+    for (const QPoint at : {QPoint(10, 10), QPoint(40, 10)})
+        EXPECT_LE(std::abs(qRed(rsvg.pixel(at)) - qRed(expected.pixel(at))) + std::abs(qBlue(rsvg.pixel(at)) - qBlue(expected.pixel(at))), 4)
+            << QColor(rsvg.pixel(at)).name().toStdString() << " for " << QColor(expected.pixel(at)).name().toStdString();
+}
