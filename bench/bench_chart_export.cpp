@@ -100,7 +100,8 @@ void BM_WholeChartBmpPlainBytes(benchmark::State& state)
 }
 BENCHMARK(BM_WholeChartBmpPlainBytes)->Arg(60)->Arg(200)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// The 500 x 500 chart as one whole-chart SVG: the symbols stay one text element a cell.
+// The 500 x 500 chart as one whole-chart SVG by our own writer: each row's symbols of one ink
+// are one text element.
 void BM_WholeChartSvg(benchmark::State& state)
 {
     writeWholeFile(state, pattern(), ChartFormat::Svg, u"whole.svg"_qs);

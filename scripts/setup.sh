@@ -11,7 +11,7 @@ packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev
           libgif-dev libgs-common libtiff-dev libtiff-tools libpng-dev libharfbuzz-dev libdeflate-dev
           libjsoncpp-dev nettle-dev zlib1g-dev libzip-dev libcurl4-openssl-dev python3
           libatspi2.0-dev libxcb1-dev libxcb-keysyms1-dev at-spi2-core dbus-daemon procps
-          qt6-translations-l10n python3-pdfminer fontforge qt6-l10n-tools)
+          qt6-translations-l10n python3-pdfminer fontforge qt6-l10n-tools librsvg2-bin)
 # The conversion quality table (bench/conversion_quality) also converts photos of this package.
 if [ -n "${BRENMARK_BENCH_PHOTOS:-}" ]; then
   packages+=(plasma-workspace-wallpapers)

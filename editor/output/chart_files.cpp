@@ -8,6 +8,7 @@
 #include "editor/render/pdf_paint_engine.h"
 #include "editor/render/replacement_device.h"
 #include "editor/render/stitch_tiles.h"
+#include "editor/render/svg_paint_engine.h"
 #include "editor/render/symbol_glyphs.h"
 #include "interchange/gbk_qstring.h"
 
@@ -17,7 +18,6 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSvgGenerator>
 
 #include <algorithm>
 #include <cmath>
@@ -355,12 +355,7 @@ bool paintVector(QIODevice& device, QSize size, ChartFormat format, const std::f
 {
     bool painted = false;
     if (format == ChartFormat::Svg) {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&device);
-        svg.setSize(size);
-        svg.setViewBox(QRect(QPoint(0, 0), size));
-        svg.setResolution(96);
-        svg.setTitle(title.isEmpty() ? u"Velmora"_qs : title);
+        SvgPaintDevice svg(&device, size, title.isEmpty() ? u"Velmora"_qs : title);
         QPainter p;
         if ((painted = p.begin(&svg))) {
             draw(p);
