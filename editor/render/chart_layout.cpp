@@ -249,7 +249,12 @@ void ChartLayout::drawPatternPage(QPainter& p, int page, ChartStyle style) const
     p.setFont(rulerFont);
     const QFontMetrics fm(rulerFont);
     p.setPen(Qt::black);
-    for (int n : spacedNumbers(doc_.height(), s, fm.ascent() + 1, fm)) {
+    if (rulers_.cellSize != s || rulers_.width != doc_.width() || rulers_.height != doc_.height()) {
+        rulers_.rows = spacedNumbers(doc_.height(), s, fm.ascent() + 1, fm);
+        rulers_.columns = spacedNumbers(doc_.width(), s, 0, fm);
+        rulers_ = RulerNumbers{s, doc_.width(), doc_.height(), std::move(rulers_.rows), std::move(rulers_.columns)};
+    }
+    for (int n : rulers_.rows) {
         const int r = n - 1;
         if (r < cells.top() || r > cells.bottom())
             continue;
@@ -258,7 +263,7 @@ void ChartLayout::drawPatternPage(QPainter& p, int page, ChartStyle style) const
         p.drawText(QPointF(chartArea.left() - 3 - fm.horizontalAdvance(label), y), label);
         p.drawText(QPointF(chartArea.right() + 4, y), label);
     }
-    for (int n : spacedNumbers(doc_.width(), s, 0, fm)) {
+    for (int n : rulers_.columns) {
         const int c = n - 1;
         if (c < cells.left() || c > cells.right())
             continue;

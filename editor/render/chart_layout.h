@@ -173,6 +173,13 @@ private:
     ThreadNames names_;
     std::optional<QString> symbolFamilyOverride_;
     mutable ChartPaintCache cache_;
+    // The ruler numbers printed along the rows and columns, the same on every page of a
+    // cell size and pattern size; worked out by the first page drawn.
+    struct RulerNumbers {
+        int cellSize = -1, width = -1, height = -1;
+        std::vector<int> rows, columns;
+    };
+    mutable RulerNumbers rulers_;
 };
 
 }  // namespace brenmark

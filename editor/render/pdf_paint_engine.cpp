@@ -78,24 +78,24 @@ std::string textString(const QString& text)
     return s;
 }
 
-// A stream's bytes in zlib's format, as FlateDecode reads them.
-QByteArray deflated(const char* data, std::size_t size, int level)
+// A stream's bytes in zlib's format, as FlateDecode reads them: a view of a buffer this
+// thread keeps (so a page's worth is not mapped afresh for every page), valid until the next
+// call; empty when compression failed.
+QByteArrayView deflated(const char* data, std::size_t size, int level)
 {
     struct Free {
         void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
     };
     thread_local std::unique_ptr<libdeflate_compressor, Free> compressors[13];
+    thread_local std::vector<char> out;
     auto& compressor = compressors[std::clamp(level, 1, 12)];
     if (!compressor)
         compressor.reset(libdeflate_alloc_compressor(std::clamp(level, 1, 12)));
     if (!compressor)
         return {};
-    QByteArray out(static_cast<qsizetype>(libdeflate_zlib_compress_bound(compressor.get(), size)), Qt::Uninitialized);
-    const std::size_t length = libdeflate_zlib_compress(compressor.get(), data, size, out.data(), static_cast<std::size_t>(out.size()));
-    if (length == 0)
-        return {};
-    out.resize(static_cast<qsizetype>(length));
-    return out;
+    out.resize(std::max(out.size(), libdeflate_zlib_compress_bound(compressor.get(), size)));
+    const std::size_t length = libdeflate_zlib_compress(compressor.get(), data, size, out.data(), out.size());
+    return QByteArrayView(out.data(), static_cast<qsizetype>(length));
 }
 
 quint16 be16(const QByteArray& table, int at)
@@ -158,7 +158,10 @@ void PdfPaintEngine::endObject()
 
 int PdfPaintEngine::writeStream(const std::string& dictionary, const QByteArray& data, bool compress)
 {
-    const QByteArray packed = compress ? deflated(data.constData(), static_cast<std::size_t>(data.size()), 6) : data;
+    const QByteArrayView packed =
+        compress ? deflated(data.constData(), static_cast<std::size_t>(data.size()), 6) : QByteArrayView(data);
+    if (packed.isEmpty() && !data.isEmpty())
+        failed_ = true;
     const int id = beginObject();
     std::string head = "<<" + dictionary;
     if (compress)
@@ -216,7 +219,9 @@ QSize PdfPaintEngine::pagePoints() const
 void PdfPaintEngine::finishPage()
 {
     closeBlock();
-    const QByteArray packed = deflated(content_.data(), content_.size(), compression_);
+    const QByteArrayView packed = deflated(content_.data(), content_.size(), compression_);
+    if (packed.isEmpty())
+        failed_ = true;
     std::string head = "<</Filter /FlateDecode /Length ";
     appendInt(head, packed.size());
     head += ">>\nstream\n";
@@ -837,7 +842,10 @@ int PdfPaintEngine::writeFont(const Font& f, std::size_t n)
     auto toThousandths = [&](int at) { return std::lround(static_cast<qint16>(be16(head, at)) * 1000 / unitsPerEm); };
     int file = 0;
     if (!program.data.isEmpty()) {
-        const QByteArray packed = deflated(program.data.constData(), static_cast<std::size_t>(program.data.size()), 6);
+        const QByteArrayView packed =
+            deflated(program.data.constData(), static_cast<std::size_t>(program.data.size()), 6);
+        if (packed.isEmpty())
+            failed_ = true;
         file = beginObject();
         std::string d = program.cff ? "<</Subtype /OpenType" : "<</Length1 " + std::to_string(program.data.size());
         d += " /Filter /FlateDecode /Length " + std::to_string(packed.size()) + ">>\nstream\n";
