@@ -368,6 +368,24 @@ static bool writeAll(int fd, const std::uint8_t* data, std::size_t size)
 
 ReplacementFile::ReplacementFile(const std::string& path) : path_(path)
 {
+    // Only a file is replaced. A pipe or a character device (/dev/stdout, /dev/null) is
+    // written straight into, as a shell would: renaming over it would put a file where the
+    // device stood. A folder or a block device is refused.
+    struct stat target {};
+    if (::stat(path_.c_str(), &target) == 0 && !S_ISREG(target.st_mode)) {
+        if (S_ISFIFO(target.st_mode) || S_ISCHR(target.st_mode)) {
+            fd_ = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC);
+            if (fd_ < 0) {
+                error_ = errno;
+                return;
+            }
+            direct_ = true;
+            ok_ = true;
+        } else {
+            error_ = S_ISDIR(target.st_mode) ? EISDIR : EINVAL;
+        }
+        return;
+    }
     fd_ = createTemporaryBeside(path_, temp_);
     if (fd_ < 0) {
         error_ = errno;
@@ -388,7 +406,8 @@ ReplacementFile::~ReplacementFile()
 {
     if (fd_ >= 0) {
         ::close(fd_);
-        ::unlink(temp_.c_str());
+        if (!direct_)
+            ::unlink(temp_.c_str());
     }
 }
 
@@ -409,6 +428,14 @@ bool ReplacementFile::commit()
 {
     if (fd_ < 0)
         return false;
+    if (direct_) {
+        if (::close(fd_) != 0 && ok_)
+            failWith(errno);
+        fd_ = -1;
+        const bool written = ok_;
+        ok_ = false;
+        return written;
+    }
     if (ok_ && ::fsync(fd_) != 0)
         failWith(errno);
     if (::close(fd_) != 0 && ok_)

@@ -81,7 +81,8 @@ void injectWriteFault(std::int64_t bytesBeforeFailure);
 
 // A replacement for the file at path, written in pieces: a temporary file beside it, synced
 // and renamed over it on commit, and removed when anything fails, so an old file survives
-// any failure. The new file keeps the old one's permissions.
+// any failure. The new file keeps the old one's permissions. A pipe or character device at
+// path is written into in place; a folder or block device there is refused.
 class ReplacementFile {
 public:
     explicit ReplacementFile(const std::string& path);
@@ -103,6 +104,7 @@ private:
     std::string path_;
     std::string temp_;
     int fd_ = -1;
+    bool direct_ = false;  // a pipe or character device, written into in place
     bool ok_ = false;
     int error_ = 0;
 };

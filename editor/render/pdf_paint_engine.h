@@ -36,7 +36,7 @@ public:
     bool begin(QPaintDevice* device) override;
     bool end() override;
     void updateState(const QPaintEngineState& s) override;
-    Type type() const override { return Type(User + 18); }
+    Type type() const override { return Type(User + 19); }
 
     void drawRects(const QRectF* rects, int count) override;
     void drawLines(const QLineF* lines, int count) override;

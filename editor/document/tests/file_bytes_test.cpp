@@ -228,6 +228,41 @@ TEST(ReplacementFile, AFullDiskKeepsTheOldFile)
     ::umount(mount.c_str());
 }
 
+TEST(ReplacementFile, APipeIsWrittenIntoAndStaysAPipeAFolderIsRefused)
+{
+    // Renaming a temporary over a pipe or a device would put a file where it stood (as root,
+    // "-o /dev/null" once turned the null device into a file).
+    TempDir dir;
+    const std::string pipe = dir.file("out.fifo");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::vector<std::uint8_t> got;
+    std::thread reader([&] {
+        const int fd = ::open(pipe.c_str(), O_RDONLY);
+        std::uint8_t buf[4096];
+        for (ssize_t n; fd >= 0 && (n = ::read(fd, buf, sizeof buf)) > 0;)
+            got.insert(got.end(), buf, buf + n);
+        if (fd >= 0)
+            ::close(fd);
+    });
+    const std::vector<std::uint8_t> bytes(100000, 7);
+    int error = -1;
+    EXPECT_TRUE(replaceFile(pipe, bytes, &error));
+    reader.join();
+    EXPECT_EQ(error, 0);
+    EXPECT_EQ(got, bytes);
+    struct stat st {};
+    ASSERT_EQ(::stat(pipe.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_EQ(namesIn(dir.path()), std::set<std::string>{"out.fifo"});  // no temporary beside it
+
+    const std::string folder = dir.file("a folder");
+    ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+    EXPECT_FALSE(replaceFile(folder, bytes, &error));
+    EXPECT_EQ(error, EISDIR);
+    ASSERT_EQ(::stat(folder.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+}
+
 TEST(FileBytes, NewFilesFollowTheMaskWhileAnotherThreadKeepsWriting)
 {
     // A recovery copy is written on a worker while the window saves or exports: finding the
