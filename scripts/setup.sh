@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-svg-dev libgl-dev fonts-wqy-microhei xvfb xauth poppler-utils libtinyxml-dev liblcms2-dev
-          libgif-dev libgs-common libtiff-dev libtiff-tools libpng-dev libharfbuzz-dev libdeflate-dev
+          libgif-dev libgs-common libtiff-dev libtiff-tools libpng-dev libharfbuzz-dev libdeflate-dev fonts-urw-base35
           libjsoncpp-dev nettle-dev zlib1g-dev libzip-dev libcurl4-openssl-dev python3
           libatspi2.0-dev libxcb1-dev libxcb-keysyms1-dev at-spi2-core dbus-daemon procps
           qt6-translations-l10n python3-pdfminer fontforge qt6-l10n-tools librsvg2-bin)

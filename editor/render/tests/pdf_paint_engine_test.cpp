@@ -5,9 +5,11 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFontDatabase>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRawFont>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -246,6 +248,37 @@ TEST(PdfPaintEngine, AWriteThatFailsEndsThePainterFalse)
         p.drawText(QPointF(10, 10), u"x"_qs);
         EXPECT_FALSE(p.end()) << room;
     }
+}
+
+}  // namespace
+}  // namespace brenmark
+
+namespace brenmark {
+namespace {
+
+TEST(PdfPaintEngine, AFaceWithCffOutlinesGoesInAsOpenType)
+{
+    // URW's faces come with Ghostscript; a machine without them has nothing to try this on.
+    const int added = QFontDatabase::addApplicationFont(u"/usr/share/fonts/opentype/urw-base35/NimbusSans-Regular.otf"_qs);
+    if (added < 0)
+        GTEST_SKIP() << "no face with CFF outlines here";
+    QFont cff(QFontDatabase::applicationFontFamilies(added).value(0));
+    cff.setPixelSize(16);
+    ASSERT_FALSE(QRawFont::fromFont(cff).fontTable("CFF ").isEmpty());
+    QTemporaryDir dir;
+    const QString path = saved(dir, pdfOf(kA4, 1, [&](QPainter& p, int) {
+        p.setFont(cff);
+        p.drawText(QPointF(50, 100), u"Aida 14 count"_qs);
+    }));
+    const QString fonts = test::runProgram(u"pdffonts"_qs, {path});
+    EXPECT_TRUE(fonts.contains(QRegularExpression(u"CID Type 0C \\(OT\\)\\s+Identity-H\\s+yes yes yes"_qs))) << fonts.toStdString();
+    EXPECT_EQ(test::runProgram(u"pdftotext"_qs, {path, u"-"_qs}).simplified(), u"Aida 14 count"_qs);
+    const QImage page = rendered(dir, path);
+    int ink = 0;
+    for (int y = 80; y < 110; ++y)
+        for (int x = 50; x < 200; ++x)
+            ink += qGray(page.pixel(x, y)) < 128;
+    EXPECT_GT(ink, 100);  // the glyphs are drawn, not left blank
 }
 
 }  // namespace
