@@ -324,9 +324,15 @@ void ChartPainter::textRunSymbols(QPainter& p, TextRunEngine& runs, QRect v, con
         QString text;
         std::vector<QPointF> origins;
     };
+    // One run per ink, kept from row to row with its storage.
     std::vector<Run> row;
+    std::vector<std::size_t> order;  // the row's runs in the order their inks first appear
     for (int r = v.top(); r <= v.bottom(); ++r) {
-        row.clear();
+        for (Run& run : row) {
+            run.text.resize(0);
+            run.origins.clear();
+        }
+        order.clear();
         for (int c = v.left(); c <= v.right(); ++c) {
             const std::int32_t index = doc_.cell(c, r);
             if (index < 0 || static_cast<std::size_t>(index) >= placed.size())
@@ -334,17 +340,18 @@ void ChartPainter::textRunSymbols(QPainter& p, TextRunEngine& runs, QRect v, con
             const auto i = static_cast<std::size_t>(index);
             if (placed[i].text.isEmpty())
                 continue;
-            // The row's characters by ink, in the order the inks first appear.
             auto run = std::find_if(row.begin(), row.end(), [&](const Run& g) { return g.ink == inks[i]; });
             if (run == row.end())
                 run = row.insert(row.end(), Run{inks[i], {}, {}});
+            if (run->origins.empty())
+                order.push_back(static_cast<std::size_t>(run - row.begin()));
             const QPointF corner = g_.cellRectF(c, r).topLeft();
             run->text += placed[i].text;
             for (const QPointF& offset : offsets[i])
                 run->origins.push_back(corner + offset);
         }
-        for (const Run& run : row)
-            runs.drawTextRun(font, run.ink, run.text, run.origins.data());
+        for (std::size_t k : order)
+            runs.drawTextRun(font, row[k].ink, row[k].text, row[k].origins.data());
     }
 }
 

@@ -810,8 +810,8 @@ void PdfPaintEngine::drawTextRun(const QFont& font, QRgb ink, const QString& tex
     if (!use.font)
         return;
     const QList<quint32> indexes = use.font->raw.glyphIndexesForString(text);
-    std::vector<Glyph> glyphs;
-    glyphs.reserve(static_cast<std::size_t>(text.size()));
+    std::vector<Glyph>& glyphs = runGlyphs_;  // kept from run to run with its storage
+    glyphs.clear();
     qsizetype k = 0;
     for (quint32 glyph : indexes) {
         if (k >= text.size())

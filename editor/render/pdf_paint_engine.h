@@ -138,6 +138,7 @@ private:
     std::vector<std::unique_ptr<Font>> fonts_;
     QHash<QString, FontUse> fontUses_;                          // by QFont::key()
     std::optional<QFont> lastFont_;
+    std::vector<Glyph> runGlyphs_;
     FontUse lastUse_;
     std::map<std::tuple<qint64, qreal, qreal, qreal, qreal>, std::string> images_;  // picture, part -> name
     std::map<std::string, int> xobjects_;                      // resource name -> object
