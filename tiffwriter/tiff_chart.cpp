@@ -32,6 +32,36 @@ void stampRuns(TiffCanvas& canvas, int x, int y, const Stamp& runs, CmykValue in
         canvas.fillSpan(x + r.x0, x + r.x1, y + r.row, ink);
 }
 
+// A stamp of a cell (pitch × pitch pixels, so it never reaches past its cell) with where each
+// of its rows' runs begin, for drawing the cells a canvas row at a time.
+struct CellStamp {
+    Stamp runs;
+    std::vector<int> rowStart;  // runs of row i: [rowStart[i], rowStart[i + 1])
+};
+
+CellStamp cellStamp(Stamp runs, int pitch)
+{
+    CellStamp stamp;
+    stamp.runs = std::move(runs);
+    stamp.rowStart.assign(static_cast<std::size_t>(pitch) + 1, 0);
+    for (const InkRun& r : stamp.runs)
+        ++stamp.rowStart[static_cast<std::size_t>(r.row) + 1];
+    for (std::size_t i = 1; i < stamp.rowStart.size(); ++i)
+        stamp.rowStart[i] += stamp.rowStart[i - 1];
+    return stamp;
+}
+
+// The stamp's row yy across the cell at x of a canvas row, within the page's width w.
+void paintStampRow(std::uint8_t* line, int w, int x, int yy, const CellStamp& stamp, CmykValue ink)
+{
+    const InkRun* runs = stamp.runs.data();
+    for (int i = stamp.rowStart[static_cast<std::size_t>(yy)], end = stamp.rowStart[static_cast<std::size_t>(yy) + 1]; i < end; ++i) {
+        const int x0 = std::max(0, x + runs[i].x0), x1 = std::min(w, x + runs[i].x1);
+        if (x0 < x1)
+            TiffCanvas::paint(line, x0, x1, ink);
+    }
+}
+
 QImage clearImage(QSize size)
 {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
@@ -59,6 +89,9 @@ Stamp markStamp(int kind, ColorRef cell, int pitch)
         return {};
     return stampOf(glyph.scaled(pitch, pitch, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
+
+// The black added to a repeated cell.
+constexpr std::uint8_t kRepeatedShade = 36;
 
 // A line [first, first + width) across or down, for a boundary at b.
 int lineStart(int b, int width) { return b - width / 2; }
@@ -138,12 +171,42 @@ std::vector<int> spacedRulerNumbers(int count, int pitch, int room)
 
 struct ChartDrawing::Stamps {
     std::unordered_map<std::int64_t, int> marks;  // cell index -> mark kind
-    std::map<std::pair<int, bool>, Stamp> markStamps;
-    std::unordered_map<std::string, Stamp> symbols;
+    std::map<std::pair<int, bool>, CellStamp> markStamps;
+    std::unordered_map<std::string, CellStamp> symbols;
+    // Per thread: its symbol's stamp (null without one) and whether the symbol prints white.
+    struct ThreadLook {
+        bool known = false;
+        bool dark = false;
+        const CellStamp* symbol = nullptr;
+    };
+    std::vector<ThreadLook> threads;
     QFont symbolFont;
     QFont rulerFont;
     int rulerHeight = 0;
     CmykValue red;
+
+    // The grid. Row lines, four pixels wide and every tenth eight, black: per canvas row of
+    // [rowTop, rowBottom) the line drawn last over it (0 none, 1 thin, 2 tenth) and whether a
+    // tenth line crosses it; they run from spanLeft to spanRight.
+    int rowTop = 0, rowBottom = 0, spanLeft = 0, spanRight = 0;
+    std::vector<std::uint8_t> rowLine;
+    std::vector<std::uint8_t> heavyRow;
+    // The column lines' spans of a canvas row: thin lines, then the tenth lines over them; on
+    // a tenth row line only the tenth column lines (a thin column line leaves it black).
+    std::vector<TiffCanvas::Span> everyColumn, tenthColumns;
+
+    // The row of cells at hand: runs of cells of one fill, runs of cells left empty and the
+    // cells with a mark or a symbol.
+    struct Marked {
+        int x;
+        const CellStamp* mark;
+        CmykValue markInk;
+        const CellStamp* symbol;
+        CmykValue symbolInk;
+    };
+    int cellRow = -1;
+    std::vector<TiffCanvas::Span> fills, blanks;
+    std::vector<Marked> marked;
 };
 
 ChartDrawing::ChartDrawing(const PatternDocument& doc, const ChartPlacement& place, const ChartInk& ink)
@@ -159,13 +222,50 @@ ChartDrawing::ChartDrawing(const PatternDocument& doc, const ChartPlacement& pla
         const std::int32_t index = doc.cell(m.column, m.row);
         const bool dark = doc.isThread(index) && isDarkColour(doc.threads.colors[static_cast<std::size_t>(index)]);
         if (!stamps_->markStamps.count({m.kind, dark}))
-            stamps_->markStamps[{m.kind, dark}] = markStamp(m.kind, dark ? rgb(0, 0, 0) : kWhite, place_.pitch);
+            stamps_->markStamps[{m.kind, dark}] = cellStamp(markStamp(m.kind, dark ? rgb(0, 0, 0) : kWhite, place_.pitch), place_.pitch);
     }
+    stamps_->threads.resize(ink_.threads.size());
     stamps_->symbolFont = symbolFont(doc.clearSymbols, std::max(1, place_.font));
     stamps_->symbolFont.setBold(place_.boldSymbols);
     stamps_->rulerFont = pageFont(place_.rulerFont);
     stamps_->rulerHeight = QFontMetrics(stamps_->rulerFont).height();
     stamps_->red = redInk(ink_);
+
+    Stamps& s = *stamps_;
+    const int d = place_.pitch;
+    const int left = place_.originX, top = place_.originY;
+    const int right = left + place_.chartWidth(), bottom = top + place_.chartHeight();
+    const int thin = scaled(1), heavy = scaled(2);
+    auto widthOf = [&](int index) { return index % 10 == 0 ? heavy : thin; };
+    auto inkOf = [&](int index) { return index % 10 == 0 ? kBlackInk : ink_.grid; };
+    s.spanLeft = lineStart(left, heavy);
+    s.spanRight = lineStart(right, heavy) + heavy;
+    s.rowTop = lineStart(top, heavy);
+    s.rowBottom = lineStart(bottom, heavy) + heavy;
+    const std::size_t lineRows = static_cast<std::size_t>(std::max(0, s.rowBottom - s.rowTop));
+    s.rowLine.assign(lineRows, 0);
+    s.heavyRow.assign(lineRows, 0);
+    for (int r = cells.firstRow; r <= cells.endRow; ++r) {
+        const int w = widthOf(r);
+        const int y0 = lineStart(top + (r - cells.firstRow) * d, w);
+        for (int y = std::max(y0, s.rowTop); y < std::min(y0 + w, s.rowBottom); ++y) {
+            const std::size_t i = static_cast<std::size_t>(y - s.rowTop);
+            s.rowLine[i] = r % 10 == 0 ? 2 : 1;
+            if (r % 10 == 0)
+                s.heavyRow[i] = 1;
+        }
+    }
+    for (int pass = 0; pass < 2; ++pass)
+        for (int c = cells.firstColumn; c <= cells.endColumn; ++c) {
+            const bool tenth = c % 10 == 0;
+            if (tenth != (pass == 1))
+                continue;
+            const int w = widthOf(c);
+            const int x0 = lineStart(left + (c - cells.firstColumn) * d, w);
+            s.everyColumn.push_back({x0, x0 + w, inkOf(c)});
+            if (tenth)
+                s.tenthColumns.push_back({x0, x0 + w, inkOf(c)});
+        }
 }
 
 ChartDrawing::~ChartDrawing() = default;
@@ -180,10 +280,71 @@ int ChartDrawing::bottom() const
     return place_.originY + place_.chartHeight() + scaled(3) + 2 * stamps_->rulerHeight + scaled(2);
 }
 
-namespace {
-// The black added to a repeated cell.
-constexpr std::uint8_t kRepeatedShade = 36;
-}  // namespace
+void ChartDrawing::layOutCellRow(int r)
+{
+    const PatternDocument& doc = doc_;
+    const ChartPlacement& place = place_;
+    const CellRange& cells = place.cells;
+    const int d = place.pitch;
+    Stamps& s = *stamps_;
+    s.cellRow = r;
+    s.fills.clear();
+    s.blanks.clear();
+    s.marked.clear();
+    const auto add = [](std::vector<TiffCanvas::Span>& spans, int x, int end, CmykValue ink) {
+        if (!spans.empty() && spans.back().x1 == x && spans.back().ink == ink)
+            spans.back().x1 = end;
+        else
+            spans.push_back({x, end, ink});
+    };
+    for (int c = cells.firstColumn; c < cells.endColumn; ++c) {
+        const int x = place.originX + (c - cells.firstColumn) * d;
+        const std::int32_t index = doc.cell(c, r);
+        const bool thread = doc.isThread(index) && static_cast<std::size_t>(index) < ink_.threads.size();
+        // A cell repeated from the page before is shaded: its colour with more black.
+        const bool repeated = place.repeatedColumns.contains(c, r) || place.repeatedRows.contains(c, r);
+        if (thread) {
+            CmykValue colour = ink_.threads[static_cast<std::size_t>(index)];
+            if (repeated)
+                colour.k = static_cast<std::uint8_t>(std::min(255, colour.k + kRepeatedShade));
+            add(s.fills, x, x + d, colour);
+        } else if (repeated) {
+            add(s.fills, x, x + d, CmykValue{0, 0, 0, kRepeatedShade});
+        } else {
+            add(s.blanks, x, x + d, CmykValue{});
+        }
+        Stamps::ThreadLook* look = nullptr;
+        if (thread) {
+            look = &s.threads[static_cast<std::size_t>(index)];
+            if (!look->known) {
+                look->known = true;
+                look->dark = isDarkColour(doc.threads.colors[static_cast<std::size_t>(index)]);
+                const std::string& symbol = ChartPainter::cellSymbol(doc, index);
+                if (!symbol.empty()) {
+                    auto stamp = s.symbols.find(symbol);
+                    if (stamp == s.symbols.end())
+                        stamp = s.symbols.emplace(symbol, cellStamp(symbolStamp(symbol, d, s.symbolFont), d)).first;
+                    look->symbol = &stamp->second;
+                }
+            }
+        }
+        const bool dark = look && look->dark;
+        const CellStamp* mark = nullptr;
+        if (!s.marks.empty()) {
+            const auto found = s.marks.find(static_cast<std::int64_t>(r) * doc.width() + c);
+            if (found != s.marks.end()) {
+                const auto stamp = s.markStamps.find({found->second, dark});
+                if (stamp != s.markStamps.end() && !stamp->second.runs.empty())
+                    mark = &stamp->second;
+            }
+        }
+        const CellStamp* symbol = look ? look->symbol : nullptr;
+        if (mark || symbol) {
+            const CmykValue stampInk = dark ? kPaperWhite : kBlackInk;
+            s.marked.push_back({x, mark, stampInk, symbol, stampInk});
+        }
+    }
+}
 
 void ChartDrawing::draw(TiffCanvas& canvas)
 {
@@ -199,77 +360,68 @@ void ChartDrawing::draw(TiffCanvas& canvas)
         return;
 
     // Cells, each with its mark laid over it (so the colour cannot cover the mark) and its
-    // symbol; only the rows of cells that reach into the clipped rows.
-    const int firstRow = std::max(cells.firstRow, cells.firstRow + (clipTop - top) / std::max(1, d));
-    const int endRow = std::min(cells.endRow, cells.firstRow + (clipBottom - top + d - 1) / std::max(1, d));
-    for (int r = firstRow; r < endRow; ++r) {
-        const int y = top + (r - cells.firstRow) * d;
-        for (int c = cells.firstColumn; c < cells.endColumn; ++c) {
-            const int x = left + (c - cells.firstColumn) * d;
-            const std::int32_t index = doc.cell(c, r);
-            const bool thread = doc.isThread(index) && static_cast<std::size_t>(index) < ink.threads.size();
-            // A cell repeated from the page before is shaded: its colour with more black.
-            const bool repeated = place.repeatedColumns.contains(c, r) || place.repeatedRows.contains(c, r);
-            if (thread) {
-                CmykValue colour = ink.threads[static_cast<std::size_t>(index)];
-                if (repeated)
-                    colour.k = static_cast<std::uint8_t>(std::min(255, colour.k + kRepeatedShade));
-                canvas.fillRect(x, y, d, d, colour);
-            } else if (repeated) {
-                canvas.fillRect(x, y, d, d, CmykValue{0, 0, 0, kRepeatedShade});
+    // symbol, then the row lines and the column lines, a canvas row at a time. A stamp stays
+    // within its cell and every part is drawn in that order within a row, so each pixel ends
+    // as if every cell, then every row line, then every column line had been drawn in turn.
+    Stamps& s = *stamps_;
+    const int w = canvas.width();
+    const auto clipped = [w](int& x0, int& x1) {
+        x0 = std::max(x0, 0);
+        x1 = std::min(x1, w);
+        return x0 < x1;
+    };
+    const CmykValue paper = canvas.background();
+    const int yBegin = std::max(clipTop, std::min(top, s.rowTop)), yEnd = std::min(clipBottom, std::max(bottom, s.rowBottom));
+    s.cellRow = -1;
+    for (int y = yBegin; y < yEnd; ++y) {
+        const bool inCells = y >= top && y < bottom;
+        bool fresh = false;
+        std::uint8_t* line = canvas.rowToCover(y, inCells ? left : 0, inCells ? right : 0, fresh);
+        if (!line)
+            continue;
+        if (inCells) {
+            const int r = cells.firstRow + (y - top) / d;
+            if (r != s.cellRow)
+                layOutCellRow(r);
+            const int yy = y - (top + (r - cells.firstRow) * d);
+            // A row not drawn on yet has nothing under the cells: black goes on the background
+            // and the empty cells get it.
+            for (const TiffCanvas::Span& f : s.fills) {
+                int x0 = f.x0, x1 = f.x1;
+                if (!clipped(x0, x1))
+                    continue;
+                if (fresh)
+                    TiffCanvas::put(line, x0, x1, f.ink.isBlack() ? CmykValue{paper.c, paper.m, paper.y, 255} : f.ink);
+                else
+                    TiffCanvas::paint(line, x0, x1, f.ink);
             }
-            const bool dark = thread && isDarkColour(doc.threads.colors[static_cast<std::size_t>(index)]);
-            if (!stamps_->marks.empty()) {
-                const auto mark = stamps_->marks.find(static_cast<std::int64_t>(r) * doc.width() + c);
-                if (mark != stamps_->marks.end())
-                    stampRuns(canvas, x, y, stamps_->markStamps[{mark->second, dark}], dark ? kPaperWhite : kBlackInk);
+            if (fresh)
+                for (const TiffCanvas::Span& b : s.blanks) {
+                    int x0 = b.x0, x1 = b.x1;
+                    if (clipped(x0, x1))
+                        TiffCanvas::put(line, x0, x1, paper);
+                }
+            for (const Stamps::Marked& m : s.marked) {
+                if (m.mark)
+                    paintStampRow(line, w, m.x, yy, *m.mark, m.markInk);
+                if (m.symbol)
+                    paintStampRow(line, w, m.x, yy, *m.symbol, m.symbolInk);
             }
-            if (!thread)
-                continue;
-            const std::string& symbol = ChartPainter::cellSymbol(doc, index);
-            if (symbol.empty())
-                continue;
-            auto stamp = stamps_->symbols.find(symbol);
-            if (stamp == stamps_->symbols.end())
-                stamp = stamps_->symbols.emplace(symbol, symbolStamp(symbol, d, stamps_->symbolFont)).first;
-            stampRuns(canvas, x, y, stamp->second, dark ? kPaperWhite : kBlackInk);
+        }
+        if (y < s.rowTop || y >= s.rowBottom)
+            continue;
+        const std::size_t i = static_cast<std::size_t>(y - s.rowTop);
+        if (s.rowLine[i] != 0) {
+            int x0 = s.spanLeft, x1 = s.spanRight;
+            if (clipped(x0, x1))
+                TiffCanvas::paint(line, x0, x1, s.rowLine[i] == 2 ? kBlackInk : ink.grid);
+        }
+        for (const TiffCanvas::Span& c : s.heavyRow[i] ? s.tenthColumns : s.everyColumn) {
+            int x0 = c.x0, x1 = c.x1;
+            if (clipped(x0, x1))
+                TiffCanvas::paint(line, x0, x1, c.ink);
         }
     }
-
-    // Row lines, four pixels wide and every tenth eight, black; then the column lines a
-    // canvas row at a time. A thin column line leaves a tenth row line black where it
-    // crosses it.
-    const int thin = scaled(1), heavy = scaled(2);
-    auto widthOf = [&](int index) { return index % 10 == 0 ? heavy : thin; };
-    auto inkOf = [&](int index) { return index % 10 == 0 ? kBlackInk : ink.grid; };
-    const int spanLeft = lineStart(left, heavy), spanRight = lineStart(right, heavy) + heavy;
-    const int rowTop = lineStart(top, heavy), rowBottom = lineStart(bottom, heavy) + heavy;
-    std::vector<char> heavyRow(static_cast<std::size_t>(std::max(0, rowBottom - rowTop)), 0);
-    for (int r = cells.firstRow; r <= cells.endRow; ++r) {
-        const int w = widthOf(r);
-        const int y0 = lineStart(top + (r - cells.firstRow) * d, w);
-        if (r % 10 == 0)
-            for (int y = y0; y < y0 + w; ++y)
-                heavyRow[static_cast<std::size_t>(y - rowTop)] = 1;
-        if (y0 + w > clipTop && y0 < clipBottom)
-            canvas.fillRect(spanLeft, y0, spanRight - spanLeft, w, inkOf(r));
-    }
-    // The column lines' spans of a canvas row: thin lines, then the tenth lines over them;
-    // on a tenth row line only the tenth column lines.
-    std::vector<TiffCanvas::Span> everyColumn, tenthColumns;
-    for (int pass = 0; pass < 2; ++pass)
-        for (int c = cells.firstColumn; c <= cells.endColumn; ++c) {
-            const bool tenth = c % 10 == 0;
-            if (tenth != (pass == 1))
-                continue;
-            const int w = widthOf(c);
-            const int x0 = lineStart(left + (c - cells.firstColumn) * d, w);
-            everyColumn.push_back({x0, x0 + w, inkOf(c)});
-            if (tenth)
-                tenthColumns.push_back({x0, x0 + w, inkOf(c)});
-        }
-    for (int y = std::max(rowTop, clipTop); y < std::min(rowBottom, clipBottom); ++y)
-        canvas.fillSpans(y, heavyRow[static_cast<std::size_t>(y - rowTop)] != 0 ? tenthColumns : everyColumn);
 
     // Outline lines, a third of the pitch wide, inside the chart.
     ChartGeometry g;
