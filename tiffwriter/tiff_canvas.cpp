@@ -333,30 +333,6 @@ std::uint8_t* TiffCanvas::rowToCover(int y, int x0, int x1, bool& fresh)
     return line;
 }
 
-void TiffCanvas::put(std::uint8_t* line, int x0, int x1, CmykValue v)
-{
-    // One four-byte store a pixel, which the compiler turns into wide stores of the value.
-    const std::uint8_t pixel[4] = {v.c, v.m, v.y, v.k};
-    std::uint32_t value;
-    std::memcpy(&value, pixel, 4);
-    std::uint8_t* p = line + static_cast<std::size_t>(x0) * 4;
-    const std::ptrdiff_t n = x1 - x0;
-    for (std::ptrdiff_t i = 0; i < n; ++i)
-        std::memcpy(p + i * 4, &value, 4);
-}
-
-void TiffCanvas::paint(std::uint8_t* line, int x0, int x1, CmykValue v)
-{
-    if (!v.isBlack()) {
-        put(line, x0, x1, v);
-        return;
-    }
-    std::uint8_t* p = line + static_cast<std::size_t>(x0) * 4;
-    const std::ptrdiff_t n = x1 - x0;
-    for (std::ptrdiff_t i = 0; i < n; ++i)
-        p[i * 4 + 3] = 255;
-}
-
 namespace {
 
 void fillPixels(std::uint8_t* line, int x0, int x1, CmykValue v)

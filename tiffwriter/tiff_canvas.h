@@ -13,6 +13,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -86,8 +87,26 @@ public:
     CmykValue background() const { return background_; }
     // Pixels x0 .. x1 - 1 of a row, already within the page: paint() the way every drawing
     // call writes (pure black keeps the C, M and Y under it), put() the value as it is.
-    static void paint(std::uint8_t* line, int x0, int x1, CmykValue v);
-    static void put(std::uint8_t* line, int x0, int x1, CmykValue v);
+    static void paint(std::uint8_t* line, int x0, int x1, CmykValue v)
+    {
+        if (!v.isBlack()) {
+            put(line, x0, x1, v);
+            return;
+        }
+        std::uint8_t* p = line + static_cast<std::size_t>(x0) * 4;
+        for (std::ptrdiff_t i = 0, n = x1 - x0; i < n; ++i)
+            p[i * 4 + 3] = 255;
+    }
+    static void put(std::uint8_t* line, int x0, int x1, CmykValue v)
+    {
+        // One four-byte store a pixel, which the compiler turns into wide stores of the value.
+        const std::uint8_t pixel[4] = {v.c, v.m, v.y, v.k};
+        std::uint32_t value;
+        std::memcpy(&value, pixel, 4);
+        std::uint8_t* p = line + static_cast<std::size_t>(x0) * 4;
+        for (std::ptrdiff_t i = 0, n = x1 - x0; i < n; ++i)
+            std::memcpy(p + i * 4, &value, 4);
+    }
 
     // Rows per band; set before create() (tests use small bands to cross them).
     void setBandBytes(std::size_t bytes) { bandBytes_ = bytes; }

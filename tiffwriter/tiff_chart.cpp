@@ -101,10 +101,17 @@ CmykValue redInk(const ChartInk& ink)
     return ink.converter ? ink.converter->value(rgb(255, 0, 0)) : CmykValue{0, 255, 255, 0};
 }
 
-void drawOutline(TiffCanvas& canvas, const QPointF& a, const QPointF& b, int width, const QRect& clip)
+// The room an outline line from a to b of a width can ink: its bounding box with a pixel more
+// than the width all round.
+QRect outlineBox(const QPointF& a, const QPointF& b, int width)
 {
     const int pad = width + 1;
-    QRect box = QRectF(a, b).normalized().toAlignedRect().adjusted(-pad, -pad, pad, pad) & clip;
+    return QRectF(a, b).normalized().toAlignedRect().adjusted(-pad, -pad, pad, pad);
+}
+
+void drawOutline(TiffCanvas& canvas, const QPointF& a, const QPointF& b, int width, const QRect& room, const QRect& clip)
+{
+    QRect box = room & clip;
     box &= QRect(0, canvas.clipTop(), canvas.width(), canvas.clipBottom() - canvas.clipTop());
     if (box.isEmpty())
         return;
@@ -207,6 +214,22 @@ struct ChartDrawing::Stamps {
     int cellRow = -1;
     std::vector<TiffCanvas::Span> fills, blanks;
     std::vector<Marked> marked;
+
+    // The outline lines (ends and the room they can ink) and the ruler numbers and centre
+    // marks, worked out once for every band.
+    struct Outline {
+        QPointF a, b;
+        QRect room;
+    };
+    std::vector<Outline> outlines;
+    int outlinePen = 1;
+    struct Label {
+        QRect box;
+        int flags;
+        QString text;
+        CmykValue ink;
+    };
+    std::vector<Label> labels;
 };
 
 ChartDrawing::ChartDrawing(const PatternDocument& doc, const ChartPlacement& place, const ChartInk& ink)
@@ -266,6 +289,57 @@ ChartDrawing::ChartDrawing(const PatternDocument& doc, const ChartPlacement& pla
             if (tenth)
                 s.tenthColumns.push_back({x0, x0 + w, inkOf(c)});
         }
+
+    // Outline lines, a third of the pitch wide.
+    ChartGeometry g;
+    g.cellSize = static_cast<float>(d);
+    g.origin = QPoint(left - cells.firstColumn * d, top - cells.firstRow * d);
+    s.outlinePen = std::max(1, d / 3);
+    for (const BackstitchLine& line : doc.lines) {
+        const QPointF a = g.cornerPoint(line.startColumn, line.startRow, line.startCorner);
+        const QPointF b = g.cornerPoint(line.endColumn, line.endRow, line.endCorner);
+        s.outlines.push_back({a, b, outlineBox(a, b, s.outlinePen)});
+    }
+
+    // Rulers and centre marks in the margins.
+    const QFontMetrics fm(s.rulerFont);
+    const int fh = fm.height(), gap = scaled(3);
+    for (int n : spacedRulerNumbers(doc.height(), d, fm.ascent() + 1)) {
+        const int r = n - 1;
+        if (r < cells.firstRow || r >= cells.endRow)
+            continue;
+        const QString label = QString::number(n);
+        const int tw = fm.horizontalAdvance(label) + 2;
+        const int cy = top + (r - cells.firstRow) * d + d / 2;
+        s.labels.push_back({QRect(left - gap - tw, cy - fh / 2, tw, fh), Qt::AlignRight | Qt::AlignVCenter, label, kBlackInk});
+        s.labels.push_back({QRect(right + gap, cy - fh / 2, tw, fh), Qt::AlignLeft | Qt::AlignVCenter, label, kBlackInk});
+    }
+    const int columnRoom = fm.horizontalAdvance(QString::number(doc.width())) + fm.horizontalAdvance(u"0"_qs);
+    for (int n : spacedRulerNumbers(doc.width(), d, columnRoom)) {
+        const int c = n - 1;
+        if (c < cells.firstColumn || c >= cells.endColumn)
+            continue;
+        const QString label = QString::number(n);
+        const int tw = fm.horizontalAdvance(label) + 2;
+        const int cx = left + (c - cells.firstColumn) * d + d / 2;
+        s.labels.push_back({QRect(cx - tw / 2, top - gap - fh, tw, fh), Qt::AlignCenter, label, kBlackInk});
+        s.labels.push_back({QRect(cx - tw / 2, bottom + gap, tw, fh), Qt::AlignCenter, label, kBlackInk});
+    }
+    const CmykValue red = s.red;
+    const int cy = top + static_cast<int>((ChartLayout::centreOffset(doc.height()) - cells.firstRow) * d);
+    if (cy >= top && cy <= bottom) {
+        const QString diamond = fromGbk("◆");
+        const int tw = fm.horizontalAdvance(diamond) + 2;
+        s.labels.push_back({QRect(left - place_.margin / 2 - tw / 2, cy - fh / 2, tw, fh), Qt::AlignCenter, diamond, red});
+        s.labels.push_back({QRect(right + place_.margin / 2 - tw / 2, cy - fh / 2, tw, fh), Qt::AlignCenter, diamond, red});
+    }
+    const int cx = left + static_cast<int>((ChartLayout::centreOffset(doc.width()) - cells.firstColumn) * d);
+    if (cx >= left && cx <= right) {
+        const QString down = fromGbk("▼"), up = fromGbk("▲");
+        const int tw = fm.horizontalAdvance(down) + 2;
+        s.labels.push_back({QRect(cx - tw / 2, top - gap - 2 * fh, tw, fh), Qt::AlignCenter, down, red});
+        s.labels.push_back({QRect(cx - tw / 2, bottom + gap + fh, tw, fh), Qt::AlignCenter, up, red});
+    }
 }
 
 ChartDrawing::~ChartDrawing() = default;
@@ -348,7 +422,6 @@ void ChartDrawing::layOutCellRow(int r)
 
 void ChartDrawing::draw(TiffCanvas& canvas)
 {
-    const PatternDocument& doc = doc_;
     const ChartPlacement& place = place_;
     const ChartInk& ink = ink_;
     const CellRange& cells = place.cells;
@@ -423,57 +496,16 @@ void ChartDrawing::draw(TiffCanvas& canvas)
         }
     }
 
-    // Outline lines, a third of the pitch wide, inside the chart.
-    ChartGeometry g;
-    g.cellSize = static_cast<float>(d);
-    g.origin = QPoint(left - cells.firstColumn * d, top - cells.firstRow * d);
-    const int pen = std::max(1, d / 3);
+    // Outline lines inside the chart, those that reach into the clipped rows.
     const QRect chartArea = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)) &
                             QRect(0, clipTop, canvas.width(), clipBottom - clipTop);
-    for (const BackstitchLine& line : doc.lines)
-        drawOutline(canvas, g.cornerPoint(line.startColumn, line.startRow, line.startCorner),
-                    g.cornerPoint(line.endColumn, line.endRow, line.endCorner), pen, chartArea);
+    for (const Stamps::Outline& o : s.outlines)
+        if (o.room.bottom() >= clipTop && o.room.top() < clipBottom)
+            drawOutline(canvas, o.a, o.b, s.outlinePen, o.room, chartArea);
 
     // Rulers and centre marks in the margins.
-    const QFont& rulerFont = stamps_->rulerFont;
-    const QFontMetrics fm(rulerFont);
-    const int fh = fm.height(), gap = scaled(3);
-    for (int n : spacedRulerNumbers(doc.height(), d, fm.ascent() + 1)) {
-        const int r = n - 1;
-        if (r < cells.firstRow || r >= cells.endRow)
-            continue;
-        const QString label = QString::number(n);
-        const int tw = fm.horizontalAdvance(label) + 2;
-        const int cy = top + (r - cells.firstRow) * d + d / 2;
-        drawCanvasText(canvas, QRect(left - gap - tw, cy - fh / 2, tw, fh), Qt::AlignRight | Qt::AlignVCenter, label, rulerFont, kBlackInk);
-        drawCanvasText(canvas, QRect(right + gap, cy - fh / 2, tw, fh), Qt::AlignLeft | Qt::AlignVCenter, label, rulerFont, kBlackInk);
-    }
-    const int columnRoom = fm.horizontalAdvance(QString::number(doc.width())) + fm.horizontalAdvance(u"0"_qs);
-    for (int n : spacedRulerNumbers(doc.width(), d, columnRoom)) {
-        const int c = n - 1;
-        if (c < cells.firstColumn || c >= cells.endColumn)
-            continue;
-        const QString label = QString::number(n);
-        const int tw = fm.horizontalAdvance(label) + 2;
-        const int cx = left + (c - cells.firstColumn) * d + d / 2;
-        drawCanvasText(canvas, QRect(cx - tw / 2, top - gap - fh, tw, fh), Qt::AlignCenter, label, rulerFont, kBlackInk);
-        drawCanvasText(canvas, QRect(cx - tw / 2, bottom + gap, tw, fh), Qt::AlignCenter, label, rulerFont, kBlackInk);
-    }
-    const CmykValue red = stamps_->red;
-    const int cy = top + static_cast<int>((ChartLayout::centreOffset(doc.height()) - cells.firstRow) * d);
-    if (cy >= top && cy <= bottom) {
-        const QString diamond = fromGbk("◆");
-        const int tw = fm.horizontalAdvance(diamond) + 2;
-        drawCanvasText(canvas, QRect(left - place.margin / 2 - tw / 2, cy - fh / 2, tw, fh), Qt::AlignCenter, diamond, rulerFont, red);
-        drawCanvasText(canvas, QRect(right + place.margin / 2 - tw / 2, cy - fh / 2, tw, fh), Qt::AlignCenter, diamond, rulerFont, red);
-    }
-    const int cx = left + static_cast<int>((ChartLayout::centreOffset(doc.width()) - cells.firstColumn) * d);
-    if (cx >= left && cx <= right) {
-        const QString down = fromGbk("▼"), up = fromGbk("▲");
-        const int tw = fm.horizontalAdvance(down) + 2;
-        drawCanvasText(canvas, QRect(cx - tw / 2, top - gap - 2 * fh, tw, fh), Qt::AlignCenter, down, rulerFont, red);
-        drawCanvasText(canvas, QRect(cx - tw / 2, bottom + gap + fh, tw, fh), Qt::AlignCenter, up, rulerFont, red);
-    }
+    for (const Stamps::Label& label : s.labels)
+        drawCanvasText(canvas, label.box, label.flags, label.text, s.rulerFont, label.ink);
 }
 
 ChartPlacement wholeChartPlacement(const WholeFigures& f, int columns, int rows, int titleHeight)
@@ -533,6 +565,9 @@ void CanvasKey::draw(TiffCanvas& canvas, const ChartInk& ink) const
 {
     const int border = std::max(1, scaled(1) / 2);
     for (const KeyPiece& piece : drawing_.pieces) {
+        // Every piece stays within its box: one outside the clipped rows draws nothing.
+        if (piece.box.bottom() < canvas.clipTop() || piece.box.top() >= canvas.clipBottom())
+            continue;
         switch (piece.kind) {
         case KeyPiece::Kind::Text:
             drawCanvasText(canvas, piece.box, piece.flags, fromGbk(piece.text), font_, kBlackInk);
