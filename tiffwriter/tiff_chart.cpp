@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <unordered_map>
 
@@ -37,6 +38,7 @@ void stampRuns(TiffCanvas& canvas, int x, int y, const Stamp& runs, CmykValue in
 struct CellStamp {
     Stamp runs;
     std::vector<int> rowStart;  // runs of row i: [rowStart[i], rowStart[i + 1])
+    int minX = 0, maxX = 0;     // the columns [minX, maxX) of the cell it inks
 };
 
 CellStamp cellStamp(Stamp runs, int pitch)
@@ -44,8 +46,14 @@ CellStamp cellStamp(Stamp runs, int pitch)
     CellStamp stamp;
     stamp.runs = std::move(runs);
     stamp.rowStart.assign(static_cast<std::size_t>(pitch) + 1, 0);
-    for (const InkRun& r : stamp.runs)
+    stamp.minX = pitch;
+    for (const InkRun& r : stamp.runs) {
         ++stamp.rowStart[static_cast<std::size_t>(r.row) + 1];
+        stamp.minX = std::min(stamp.minX, r.x0);
+        stamp.maxX = std::max(stamp.maxX, r.x1);
+    }
+    if (stamp.runs.empty())
+        stamp.minX = 0;
     for (std::size_t i = 1; i < stamp.rowStart.size(); ++i)
         stamp.rowStart[i] += stamp.rowStart[i - 1];
     return stamp;
@@ -201,6 +209,9 @@ struct ChartDrawing::Stamps {
     // The column lines' spans of a canvas row: thin lines, then the tenth lines over them; on
     // a tenth row line only the tenth column lines (a thin column line leaves it black).
     std::vector<TiffCanvas::Span> everyColumn, tenthColumns;
+    // How many pixels of [spanLeft, spanLeft + i) a column line covers (on a canvas row
+    // without a row line).
+    std::vector<int> columnPixels;
 
     // The row of cells at hand: runs of cells of one fill, runs of cells left empty and the
     // cells with a mark or a symbol.
@@ -214,6 +225,13 @@ struct ChartDrawing::Stamps {
     int cellRow = -1;
     std::vector<TiffCanvas::Span> fills, blanks;
     std::vector<Marked> marked;
+    // The canvas row of the row of cells as a row not drawn on before gets it, away from the
+    // row lines and before the stamps: pixels [baseX0, baseX1) of the page, the background,
+    // the cells' fills and, when no stamp of the row reaches a column line (so the order of
+    // the two does not matter), the column lines.
+    std::vector<std::uint8_t> base;
+    int baseX0 = 0, baseX1 = 0;
+    bool columnsInBase = false;
 
     // The outline lines (ends and the room they can ink) and the ruler numbers and centre
     // marks, worked out once for every band.
@@ -289,6 +307,13 @@ ChartDrawing::ChartDrawing(const PatternDocument& doc, const ChartPlacement& pla
             if (tenth)
                 s.tenthColumns.push_back({x0, x0 + w, inkOf(c)});
         }
+    std::vector<std::uint8_t> covered(static_cast<std::size_t>(std::max(0, s.spanRight - s.spanLeft)), 0);
+    for (const TiffCanvas::Span& span : s.everyColumn)
+        for (int x = std::max(span.x0, s.spanLeft); x < std::min(span.x1, s.spanRight); ++x)
+            covered[static_cast<std::size_t>(x - s.spanLeft)] = 1;
+    s.columnPixels.assign(covered.size() + 1, 0);
+    for (std::size_t i = 0; i < covered.size(); ++i)
+        s.columnPixels[i + 1] = s.columnPixels[i] + covered[i];
 
     // Outline lines, a third of the pitch wide.
     ChartGeometry g;
@@ -354,7 +379,7 @@ int ChartDrawing::bottom() const
     return place_.originY + place_.chartHeight() + scaled(3) + 2 * stamps_->rulerHeight + scaled(2);
 }
 
-void ChartDrawing::layOutCellRow(int r)
+void ChartDrawing::layOutCellRow(int r, CmykValue paper, int pageWidth)
 {
     const PatternDocument& doc = doc_;
     const ChartPlacement& place = place_;
@@ -418,6 +443,41 @@ void ChartDrawing::layOutCellRow(int r)
             s.marked.push_back({x, mark, stampInk, symbol, stampInk});
         }
     }
+
+    // The base row: the background, the fills (black on the background) and the column lines
+    // when no stamp reaches one.
+    const auto columnPixelsIn = [&s](int x0, int x1) {
+        x0 = std::clamp(x0, s.spanLeft, s.spanRight);
+        x1 = std::clamp(x1, x0, s.spanRight);
+        return s.columnPixels[static_cast<std::size_t>(x1 - s.spanLeft)] - s.columnPixels[static_cast<std::size_t>(x0 - s.spanLeft)];
+    };
+    s.columnsInBase = true;
+    for (const Stamps::Marked& m : s.marked)
+        for (const CellStamp* stamp : {m.mark, m.symbol})
+            if (stamp && stamp->minX < stamp->maxX && columnPixelsIn(m.x + stamp->minX, m.x + stamp->maxX) > 0)
+                s.columnsInBase = false;
+    const int left = place.originX, right = left + place.chartWidth();
+    s.baseX0 = std::clamp(std::min(left, s.spanLeft), 0, pageWidth);
+    s.baseX1 = std::clamp(std::max(right, s.spanRight), s.baseX0, pageWidth);
+    s.base.resize(static_cast<std::size_t>(s.baseX1 - s.baseX0) * 4);
+    std::uint8_t* const line = s.base.data() - static_cast<std::ptrdiff_t>(s.baseX0) * 4;  // indexed by page x
+    const auto within = [&s](int& x0, int& x1) {
+        x0 = std::max(x0, s.baseX0);
+        x1 = std::min(x1, s.baseX1);
+        return x0 < x1;
+    };
+    TiffCanvas::put(line, s.baseX0, s.baseX1, paper);
+    for (const TiffCanvas::Span& f : s.fills) {
+        int x0 = f.x0, x1 = f.x1;
+        if (within(x0, x1))
+            TiffCanvas::paint(line, x0, x1, f.ink);
+    }
+    if (s.columnsInBase)
+        for (const TiffCanvas::Span& c : s.everyColumn) {
+            int x0 = c.x0, x1 = c.x1;
+            if (within(x0, x1))
+                TiffCanvas::paint(line, x0, x1, c.ink);
+        }
 }
 
 void ChartDrawing::draw(TiffCanvas& canvas)
@@ -455,8 +515,26 @@ void ChartDrawing::draw(TiffCanvas& canvas)
         if (inCells) {
             const int r = cells.firstRow + (y - top) / d;
             if (r != s.cellRow)
-                layOutCellRow(r);
+                layOutCellRow(r, paper, w);
             const int yy = y - (top + (r - cells.firstRow) * d);
+            const bool underRowLine = y >= s.rowTop && y < s.rowBottom && s.rowLine[static_cast<std::size_t>(y - s.rowTop)] != 0;
+            if (fresh && !underRowLine) {
+                // Most rows: the base row, the stamps and, unless in the base, the column lines.
+                std::memcpy(line + static_cast<std::size_t>(s.baseX0) * 4, s.base.data(), s.base.size());
+                for (const Stamps::Marked& m : s.marked) {
+                    if (m.mark)
+                        paintStampRow(line, w, m.x, yy, *m.mark, m.markInk);
+                    if (m.symbol)
+                        paintStampRow(line, w, m.x, yy, *m.symbol, m.symbolInk);
+                }
+                if (!s.columnsInBase && y >= s.rowTop && y < s.rowBottom)
+                    for (const TiffCanvas::Span& c : s.everyColumn) {
+                        int x0 = c.x0, x1 = c.x1;
+                        if (clipped(x0, x1))
+                            TiffCanvas::paint(line, x0, x1, c.ink);
+                    }
+                continue;
+            }
             // A row not drawn on yet has nothing under the cells: black goes on the background
             // and the empty cells get it.
             for (const TiffCanvas::Span& f : s.fills) {
