@@ -62,12 +62,27 @@ CellStamp cellStamp(Stamp runs, int pitch)
 // The stamp's row yy across the cell at x of a canvas row, within the page's width w.
 void paintStampRow(std::uint8_t* line, int w, int x, int yy, const CellStamp& stamp, CmykValue ink)
 {
-    const InkRun* runs = stamp.runs.data();
-    for (int i = stamp.rowStart[static_cast<std::size_t>(yy)], end = stamp.rowStart[static_cast<std::size_t>(yy) + 1]; i < end; ++i) {
-        const int x0 = std::max(0, x + runs[i].x0), x1 = std::min(w, x + runs[i].x1);
-        if (x0 < x1)
-            TiffCanvas::paint(line, x0, x1, ink);
+    const InkRun* run = stamp.runs.data() + stamp.rowStart[static_cast<std::size_t>(yy)];
+    const InkRun* const end = stamp.runs.data() + stamp.rowStart[static_cast<std::size_t>(yy) + 1];
+    if (x + stamp.minX < 0 || x + stamp.maxX > w) {
+        for (; run != end; ++run) {
+            const int x0 = std::max(0, x + run->x0), x1 = std::min(w, x + run->x1);
+            if (x0 < x1)
+                TiffCanvas::paint(line, x0, x1, ink);
+        }
+        return;
     }
+    // Within the page, as a cell always is: black (the usual ink) sets K alone.
+    if (ink.isBlack()) {
+        for (; run != end; ++run) {
+            std::uint8_t* p = line + static_cast<std::size_t>(x + run->x0) * 4 + 3;
+            for (int n = run->x1 - run->x0; n > 0; --n, p += 4)
+                *p = 255;
+        }
+        return;
+    }
+    for (; run != end; ++run)
+        TiffCanvas::put(line, x + run->x0, x + run->x1, ink);
 }
 
 QImage clearImage(QSize size)
