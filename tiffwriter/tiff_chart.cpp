@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <tuple>
 #include <unordered_map>
 
 namespace brenmark {
@@ -83,6 +84,40 @@ void paintStampRow(std::uint8_t* line, int w, int x, int yy, const CellStamp& st
     }
     for (; run != end; ++run)
         TiffCanvas::put(line, x + run->x0, x + run->x1, ink);
+}
+
+// A cell's mark and symbol over what the cell holds under them, as a row new to the chart gets
+// them: the pixels [minX, maxX) × [minY, maxY) of the cell the stamps reach, row after row.
+struct StampTile {
+    int minX = 0, maxX = 0, minY = 0, maxY = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+StampTile stampTile(CmykValue under, const CellStamp* mark, const CellStamp* symbol, CmykValue ink)
+{
+    StampTile tile;
+    bool any = false;
+    for (const CellStamp* stamp : {mark, symbol})
+        if (stamp)
+            for (const InkRun& r : stamp->runs) {
+                tile.minX = any ? std::min(tile.minX, r.x0) : r.x0;
+                tile.maxX = any ? std::max(tile.maxX, r.x1) : r.x1;
+                tile.minY = any ? std::min(tile.minY, r.row) : r.row;
+                tile.maxY = any ? std::max(tile.maxY, r.row + 1) : r.row + 1;
+                any = true;
+            }
+    const int w = tile.maxX - tile.minX;
+    const std::uint8_t bytes[4] = {under.c, under.m, under.y, under.k};
+    std::uint32_t value;
+    std::memcpy(&value, bytes, 4);
+    tile.pixels.assign(static_cast<std::size_t>(w) * static_cast<std::size_t>(tile.maxY - tile.minY), value);
+    for (const CellStamp* stamp : {mark, symbol})
+        if (stamp)
+            for (const InkRun& r : stamp->runs) {
+                auto* line = reinterpret_cast<std::uint8_t*>(tile.pixels.data() + static_cast<std::size_t>(r.row - tile.minY) * w);
+                TiffCanvas::paint(line, r.x0 - tile.minX, r.x1 - tile.minX, ink);
+            }
+    return tile;
 }
 
 QImage clearImage(QSize size)
@@ -230,12 +265,15 @@ struct ChartDrawing::Stamps {
 
     // The row of cells at hand: runs of cells of one fill, runs of cells left empty and the
     // cells with a mark or a symbol.
+    // By the fill (over the background), the mark, the symbol and their ink.
+    std::map<std::tuple<std::uint32_t, const CellStamp*, const CellStamp*, std::uint32_t>, StampTile> tiles;
     struct Marked {
         int x;
         const CellStamp* mark;
         CmykValue markInk;
         const CellStamp* symbol;
         CmykValue symbolInk;
+        const StampTile* tile;
     };
     int cellRow = -1;
     std::vector<TiffCanvas::Span> fills, blanks;
@@ -455,7 +493,20 @@ void ChartDrawing::layOutCellRow(int r, CmykValue paper, int pageWidth)
         const CellStamp* symbol = look ? look->symbol : nullptr;
         if (mark || symbol) {
             const CmykValue stampInk = dark ? kPaperWhite : kBlackInk;
-            s.marked.push_back({x, mark, stampInk, symbol, stampInk});
+            // What the cell holds under its stamps on a row new to the chart.
+            CmykValue under = paper;
+            if (thread) {
+                under = s.fills.back().ink;
+                if (under.isBlack())
+                    under = CmykValue{paper.c, paper.m, paper.y, 255};
+            } else if (repeated) {
+                under = s.fills.back().ink;
+            }
+            const auto key = std::make_tuple(under.packed(), mark, symbol, stampInk.packed());
+            auto tile = s.tiles.find(key);
+            if (tile == s.tiles.end())
+                tile = s.tiles.emplace(key, stampTile(under, mark, symbol, stampInk)).first;
+            s.marked.push_back({x, mark, stampInk, symbol, stampInk, &tile->second});
         }
     }
 
@@ -534,9 +585,18 @@ void ChartDrawing::draw(TiffCanvas& canvas)
             const int yy = y - (top + (r - cells.firstRow) * d);
             const bool underRowLine = y >= s.rowTop && y < s.rowBottom && s.rowLine[static_cast<std::size_t>(y - s.rowTop)] != 0;
             if (fresh && !underRowLine) {
-                // Most rows: the base row, the stamps and, unless in the base, the column lines.
+                // Most rows: the base row, the stamps' tiles and, unless in the base, the column
+                // lines.
                 std::memcpy(line + static_cast<std::size_t>(s.baseX0) * 4, s.base.data(), s.base.size());
                 for (const Stamps::Marked& m : s.marked) {
+                    const StampTile& t = *m.tile;
+                    if (yy < t.minY || yy >= t.maxY)
+                        continue;
+                    if (m.x + t.minX >= 0 && m.x + t.maxX <= w) {
+                        const std::size_t n = static_cast<std::size_t>(t.maxX - t.minX);
+                        std::memcpy(line + static_cast<std::size_t>(m.x + t.minX) * 4, t.pixels.data() + static_cast<std::size_t>(yy - t.minY) * n, n * 4);
+                        continue;
+                    }
                     if (m.mark)
                         paintStampRow(line, w, m.x, yy, *m.mark, m.markInk);
                     if (m.symbol)
