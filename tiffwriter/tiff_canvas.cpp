@@ -333,15 +333,6 @@ std::uint8_t* TiffCanvas::rowToCover(int y, int x0, int x1, bool& fresh)
     return line;
 }
 
-namespace {
-
-void fillPixels(std::uint8_t* line, int x0, int x1, CmykValue v)
-{
-    TiffCanvas::paint(line, x0, x1, v);
-}
-
-}  // namespace
-
 void TiffCanvas::fillSpan(int x0, int x1, int y, CmykValue v)
 {
     if (y < clipTop_ || y >= clipBottom_)
@@ -351,7 +342,7 @@ void TiffCanvas::fillSpan(int x0, int x1, int y, CmykValue v)
     if (x0 >= x1)
         return;
     if (std::uint8_t* line = row(y))
-        fillPixels(line, x0, x1, v);
+        paint(line, x0, x1, v);
 }
 
 void TiffCanvas::fillSpans(int y, const std::vector<Span>& spans)
@@ -364,7 +355,7 @@ void TiffCanvas::fillSpans(int y, const std::vector<Span>& spans)
     for (const Span& s : spans) {
         const int x0 = std::max(s.x0, 0), x1 = std::min(s.x1, w_);
         if (x0 < x1)
-            fillPixels(line, x0, x1, s.ink);
+            paint(line, x0, x1, s.ink);
     }
 }
 
@@ -376,7 +367,7 @@ void TiffCanvas::fillRect(int x, int y, int w, int h, CmykValue v)
         return;
     for (int r = y0; r < y1; ++r)
         if (std::uint8_t* line = row(r))
-            fillPixels(line, x0, x1, v);
+            paint(line, x0, x1, v);
 }
 
 void TiffCanvas::stamp(int x, int y, int w, int h, const std::uint8_t* mask, std::size_t stride, CmykValue v)

@@ -79,10 +79,11 @@ public:
 
     // Row y for a drawing that writes every pixel of [x0, x1) itself (a chart's cells): nullptr
     // outside the clipped rows or when the page cannot be drawn. When `fresh` comes back true
-    // the row has not been drawn on: the rest of it now holds the background, but [x0, x1)
-    // holds nothing yet and the caller writes each of its pixels before anything else uses the
-    // row (black as put(), over the background). Otherwise the row is as drawn so far. The
-    // row stays valid until drawing moves to another band.
+    // the row had not been drawn on: the rest of it now holds the background, but [x0, x1)
+    // holds nothing yet, and the caller writes each of its pixels before anything else uses
+    // the row, as drawing over the background would leave them (pure black with the
+    // background's C, M and Y). Otherwise the row is as drawn so far. The row stays valid
+    // until drawing moves to another band.
     std::uint8_t* rowToCover(int y, int x0, int x1, bool& fresh);
     CmykValue background() const { return background_; }
     // Pixels x0 .. x1 - 1 of a row, already within the page: paint() the way every drawing

@@ -263,10 +263,11 @@ struct ChartDrawing::Stamps {
     // without a row line).
     std::vector<int> columnPixels;
 
+    // The stamp tiles, by the fill (over the background), the mark, the symbol and their ink.
+    std::map<std::tuple<std::uint32_t, const CellStamp*, const CellStamp*, std::uint32_t>, StampTile> tiles;
+
     // The row of cells at hand: runs of cells of one fill, runs of cells left empty and the
     // cells with a mark or a symbol.
-    // By the fill (over the background), the mark, the symbol and their ink.
-    std::map<std::tuple<std::uint32_t, const CellStamp*, const CellStamp*, std::uint32_t>, StampTile> tiles;
     struct Marked {
         int x;
         const CellStamp* mark;
@@ -526,24 +527,18 @@ void ChartDrawing::layOutCellRow(int r, CmykValue paper, int pageWidth)
     s.baseX0 = std::clamp(std::min(left, s.spanLeft), 0, pageWidth);
     s.baseX1 = std::clamp(std::max(right, s.spanRight), s.baseX0, pageWidth);
     s.base.resize(static_cast<std::size_t>(s.baseX1 - s.baseX0) * 4);
-    std::uint8_t* const line = s.base.data() - static_cast<std::ptrdiff_t>(s.baseX0) * 4;  // indexed by page x
-    const auto within = [&s](int& x0, int& x1) {
-        x0 = std::max(x0, s.baseX0);
-        x1 = std::min(x1, s.baseX1);
-        return x0 < x1;
+    // Spans in page pixels onto the base row, which starts at baseX0.
+    const auto paintBase = [&s](const TiffCanvas::Span& span) {
+        const int x0 = std::max(span.x0, s.baseX0), x1 = std::min(span.x1, s.baseX1);
+        if (x0 < x1)
+            TiffCanvas::paint(s.base.data(), x0 - s.baseX0, x1 - s.baseX0, span.ink);
     };
-    TiffCanvas::put(line, s.baseX0, s.baseX1, paper);
-    for (const TiffCanvas::Span& f : s.fills) {
-        int x0 = f.x0, x1 = f.x1;
-        if (within(x0, x1))
-            TiffCanvas::paint(line, x0, x1, f.ink);
-    }
+    TiffCanvas::put(s.base.data(), 0, s.baseX1 - s.baseX0, paper);
+    for (const TiffCanvas::Span& f : s.fills)
+        paintBase(f);
     if (s.columnsInBase)
-        for (const TiffCanvas::Span& c : s.everyColumn) {
-            int x0 = c.x0, x1 = c.x1;
-            if (within(x0, x1))
-                TiffCanvas::paint(line, x0, x1, c.ink);
-        }
+        for (const TiffCanvas::Span& c : s.everyColumn)
+            paintBase(c);
 }
 
 void ChartDrawing::draw(TiffCanvas& canvas)
