@@ -114,7 +114,8 @@ StampTile stampTile(CmykValue under, const CellStamp* mark, const CellStamp* sym
     for (const CellStamp* stamp : {mark, symbol})
         if (stamp)
             for (const InkRun& r : stamp->runs) {
-                auto* line = reinterpret_cast<std::uint8_t*>(tile.pixels.data() + static_cast<std::size_t>(r.row - tile.minY) * w);
+                std::uint32_t* row = tile.pixels.data() + static_cast<std::size_t>(r.row - tile.minY) * w;
+                auto* line = reinterpret_cast<std::uint8_t*>(row);
                 TiffCanvas::paint(line, r.x0 - tile.minX, r.x1 - tile.minX, ink);
             }
     return tile;
@@ -317,7 +318,8 @@ ChartDrawing::ChartDrawing(const PatternDocument& doc, const ChartPlacement& pla
         const std::int32_t index = doc.cell(m.column, m.row);
         const bool dark = doc.isThread(index) && isDarkColour(doc.threads.colors[static_cast<std::size_t>(index)]);
         if (!stamps_->markStamps.count({m.kind, dark}))
-            stamps_->markStamps[{m.kind, dark}] = cellStamp(markStamp(m.kind, dark ? rgb(0, 0, 0) : kWhite, place_.pitch), place_.pitch);
+            stamps_->markStamps[{m.kind, dark}] =
+                cellStamp(markStamp(m.kind, dark ? rgb(0, 0, 0) : kWhite, place_.pitch), place_.pitch);
     }
     stamps_->threads.resize(ink_.threads.size());
     stamps_->symbolFont = symbolFont(doc.clearSymbols, std::max(1, place_.font));
@@ -516,7 +518,8 @@ void ChartDrawing::layOutCellRow(int r, CmykValue paper, int pageWidth)
     const auto columnPixelsIn = [&s](int x0, int x1) {
         x0 = std::clamp(x0, s.spanLeft, s.spanRight);
         x1 = std::clamp(x1, x0, s.spanRight);
-        return s.columnPixels[static_cast<std::size_t>(x1 - s.spanLeft)] - s.columnPixels[static_cast<std::size_t>(x0 - s.spanLeft)];
+        const auto at = [&s](int x) { return s.columnPixels[static_cast<std::size_t>(x - s.spanLeft)]; };
+        return at(x1) - at(x0);
     };
     s.columnsInBase = true;
     for (const Stamps::Marked& m : s.marked)
@@ -589,7 +592,8 @@ void ChartDrawing::draw(TiffCanvas& canvas)
                         continue;
                     if (m.x + t.minX >= 0 && m.x + t.maxX <= w) {
                         const std::size_t n = static_cast<std::size_t>(t.maxX - t.minX);
-                        std::memcpy(line + static_cast<std::size_t>(m.x + t.minX) * 4, t.pixels.data() + static_cast<std::size_t>(yy - t.minY) * n, n * 4);
+                        const std::uint32_t* from = t.pixels.data() + static_cast<std::size_t>(yy - t.minY) * n;
+                        std::memcpy(line + static_cast<std::size_t>(m.x + t.minX) * 4, from, n * 4);
                         continue;
                     }
                     if (m.mark)
