@@ -244,6 +244,9 @@ struct ChartDrawing::Stamps {
         bool known = false;
         bool dark = false;
         const CellStamp* symbol = nullptr;
+        // Its symbol's tile on a cell without a mark, plain and repeated, once looked up.
+        const StampTile* tile[2] = {nullptr, nullptr};
+        std::uint32_t tilePaper[2] = {0, 0};  // the background it was looked up over
     };
     std::vector<ThreadLook> threads;
     QFont symbolFont;
@@ -505,11 +508,21 @@ void ChartDrawing::layOutCellRow(int r, CmykValue paper, int pageWidth)
             } else if (repeated) {
                 under = s.fills.back().ink;
             }
-            const auto key = std::make_tuple(under.packed(), mark, symbol, stampInk.packed());
-            auto tile = s.tiles.find(key);
-            if (tile == s.tiles.end())
-                tile = s.tiles.emplace(key, stampTile(under, mark, symbol, stampInk)).first;
-            s.marked.push_back({x, mark, stampInk, symbol, stampInk, &tile->second});
+            const StampTile** known = look && !mark ? &look->tile[repeated ? 1 : 0] : nullptr;
+            std::uint32_t* knownPaper = known ? &look->tilePaper[repeated ? 1 : 0] : nullptr;
+            if (!known || !*known || *knownPaper != paper.packed()) {
+                const auto key = std::make_tuple(under.packed(), mark, symbol, stampInk.packed());
+                auto tile = s.tiles.find(key);
+                if (tile == s.tiles.end())
+                    tile = s.tiles.emplace(key, stampTile(under, mark, symbol, stampInk)).first;
+                if (known) {
+                    *known = &tile->second;
+                    *knownPaper = paper.packed();
+                }
+                s.marked.push_back({x, mark, stampInk, symbol, stampInk, &tile->second});
+            } else {
+                s.marked.push_back({x, mark, stampInk, symbol, stampInk, *known});
+            }
         }
     }
 
