@@ -171,13 +171,14 @@ TiffCanvas::Result TiffCanvas::create(const std::string& path, int w, int h, Cmy
     }
     w_ = w;
     h_ = h;
+    background_ = background;
     rowBytes_ = static_cast<std::size_t>(w) * 4;
     failed_ = false;
 
     const auto header = headerBytes(static_cast<std::uint32_t>(w), static_cast<std::uint32_t>(h));
-    // The fill buffer: 10000 pixels of the background. Every band of rows is filled from it
-    // the first time it is needed (the bands never drawn on when the page is finished), so
-    // the background costs no pass of its own over the file.
+    // The fill buffer: 10000 pixels of the background. Every row is filled from it the first
+    // time it is drawn on (the rows never drawn on when their band is written), so the
+    // background costs no pass of its own over the file.
     fill_.reset(new (std::nothrow) std::uint8_t[kFillBufferBytes]);
     if (!fill_) {
         abandon();
@@ -207,6 +208,7 @@ TiffCanvas::Result TiffCanvas::create(const std::string& path, int w, int h, Cmy
     written_.assign(static_cast<std::size_t>((h + bandRows_ - 1) / bandRows_), false);
     try {
         buffer_.assign(static_cast<std::size_t>(bandRows_) * rowBytes_, 0);
+        rowReady_.assign(static_cast<std::size_t>(bandRows_), 0);
     } catch (const std::bad_alloc&) {
         abandon();
         error_ = ENOMEM;
@@ -241,6 +243,9 @@ bool TiffCanvas::flush()
 {
     if (band_ < 0 || !dirty_)
         return !failed_;
+    for (int y = bandFirst_; y < bandEnd_; ++y)
+        if (!rowReady_[static_cast<std::size_t>(y - bandFirst_)])
+            fillBackground(buffer_.data() + static_cast<std::size_t>(y - bandFirst_) * rowBytes_, 0, w_);
     const std::uint64_t offset = kPixelOffset + static_cast<std::uint64_t>(bandFirst_) * rowBytes_;
     if (!writeAllAt(fd_, buffer_.data(), static_cast<std::size_t>(bandEnd_ - bandFirst_) * rowBytes_, offset)) {
         failed_ = true;
@@ -257,24 +262,33 @@ bool TiffCanvas::load(int band)
         return false;
     const auto [first, end] = bandRows(band);
     const std::size_t bytes = static_cast<std::size_t>(end - first) * rowBytes_;
-    if (written_[static_cast<std::size_t>(band)]) {
-        if (!readAllAt(fd_, buffer_.data(), bytes, kPixelOffset + static_cast<std::uint64_t>(first) * rowBytes_)) {
-            failed_ = true;
-            error_ = errno ? errno : EIO;
-            return false;
-        }
-    } else {
-        // The band's background from the fill buffer, in chunks of at most 40000 bytes.
-        for (std::size_t at = 0; at < bytes; at += kFillBufferBytes)
-            std::memcpy(buffer_.data() + at, fill_.get(), std::min(kFillBufferBytes, bytes - at));
+    const bool written = written_[static_cast<std::size_t>(band)];
+    if (written && !readAllAt(fd_, buffer_.data(), bytes, kPixelOffset + static_cast<std::uint64_t>(first) * rowBytes_)) {
+        failed_ = true;
+        error_ = errno ? errno : EIO;
+        return false;
     }
+    // A band not yet in the file gets its background row by row as the rows are drawn on.
+    std::fill(rowReady_.begin(), rowReady_.end(), written ? 1 : 0);
     band_ = band;
     bandFirst_ = first;
     bandEnd_ = end;
     return true;
 }
 
-std::uint8_t* TiffCanvas::row(int y)
+void TiffCanvas::fillBackground(std::uint8_t* line, int x0, int x1) const
+{
+    // From the fill buffer, in chunks of at most 40000 bytes (whole pixels).
+    std::uint8_t* p = line + static_cast<std::size_t>(x0) * 4;
+    for (std::size_t left = static_cast<std::size_t>(std::max(0, x1 - x0)) * 4; left > 0;) {
+        const std::size_t n = std::min(kFillBufferBytes, left);
+        std::memcpy(p, fill_.get(), n);
+        p += n;
+        left -= n;
+    }
+}
+
+std::uint8_t* TiffCanvas::bandRow(int y)
 {
     if (fd_ < 0 || failed_)
         return nullptr;
@@ -286,25 +300,38 @@ std::uint8_t* TiffCanvas::row(int y)
     return buffer_.data() + static_cast<std::size_t>(y - bandFirst_) * rowBytes_;
 }
 
-namespace {
-
-// Pixels x0 .. x1 - 1 of a row, already within the page.
-void fillPixels(std::uint8_t* line, int x0, int x1, CmykValue v)
+std::uint8_t* TiffCanvas::row(int y)
 {
-    std::uint8_t* p = line + static_cast<std::size_t>(x0) * 4;
-    std::uint8_t* const end = line + static_cast<std::size_t>(x1) * 4;
-    if (v.isBlack()) {
-        for (; p < end; p += 4)
-            p[3] = 255;
-        return;
+    std::uint8_t* line = bandRow(y);
+    if (line) {
+        std::uint8_t& ready = rowReady_[static_cast<std::size_t>(y - bandFirst_)];
+        if (!ready) {
+            fillBackground(line, 0, w_);
+            ready = 1;
+        }
     }
-    // One four-byte store a pixel, which the compiler turns into wide stores of the value.
-    const std::uint8_t pixel[4] = {v.c, v.m, v.y, v.k};
-    for (; p < end; p += 4)
-        std::memcpy(p, pixel, 4);
+    return line;
 }
 
-}  // namespace
+std::uint8_t* TiffCanvas::rowToCover(int y, int x0, int x1, bool& fresh)
+{
+    fresh = false;
+    if (y < clipTop_ || y >= clipBottom_)
+        return nullptr;
+    std::uint8_t* line = bandRow(y);
+    if (!line)
+        return nullptr;
+    std::uint8_t& ready = rowReady_[static_cast<std::size_t>(y - bandFirst_)];
+    if (!ready) {
+        x0 = std::clamp(x0, 0, w_);
+        x1 = std::clamp(x1, x0, w_);
+        fillBackground(line, 0, x0);
+        fillBackground(line, x1, w_);
+        ready = 1;
+        fresh = true;
+    }
+    return line;
+}
 
 void TiffCanvas::fillSpan(int x0, int x1, int y, CmykValue v)
 {
@@ -315,7 +342,7 @@ void TiffCanvas::fillSpan(int x0, int x1, int y, CmykValue v)
     if (x0 >= x1)
         return;
     if (std::uint8_t* line = row(y))
-        fillPixels(line, x0, x1, v);
+        paint(line, x0, x1, v);
 }
 
 void TiffCanvas::fillSpans(int y, const std::vector<Span>& spans)
@@ -328,7 +355,7 @@ void TiffCanvas::fillSpans(int y, const std::vector<Span>& spans)
     for (const Span& s : spans) {
         const int x0 = std::max(s.x0, 0), x1 = std::min(s.x1, w_);
         if (x0 < x1)
-            fillPixels(line, x0, x1, s.ink);
+            paint(line, x0, x1, s.ink);
     }
 }
 
@@ -340,7 +367,7 @@ void TiffCanvas::fillRect(int x, int y, int w, int h, CmykValue v)
         return;
     for (int r = y0; r < y1; ++r)
         if (std::uint8_t* line = row(r))
-            fillPixels(line, x0, x1, v);
+            paint(line, x0, x1, v);
 }
 
 void TiffCanvas::stamp(int x, int y, int w, int h, const std::uint8_t* mask, std::size_t stride, CmykValue v)

@@ -1,9 +1,10 @@
 #pragma once
 // The page as a file: an uncompressed CMYK TIFF whose one strip of pixels is the drawing
 // surface. The header and the 14-entry directory (with the page's 300 per inch) are written and the file's blocks claimed
-// at once. The pixels are drawn into one band of rows held in memory: a band is filled with
-// the background when it is first needed, and written to the file when drawing moves on to
-// another band (read back should it be needed again). Drawn band after band, each band is
+// at once. The pixels are drawn into one band of rows held in memory: each row of a band is
+// filled with the background when it is first drawn on (or, for a drawing that covers part of
+// the row itself, only the rest of it), and the band is written to the file when drawing moves
+// on to another band (read back should it be needed again). Drawn band after band, each band is
 // written once, in order, and memory stays at one band however large the page; no pixel
 // needs a seek and a write of its own. The file is written beside its name and renamed over
 // it once finished, so a failed or abandoned page leaves nothing under the name.
@@ -12,6 +13,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -75,6 +77,38 @@ public:
     void stamp(int x, int y, int w, int h, const std::uint8_t* mask, std::size_t stride, CmykValue v);
     CmykValue pixel(int x, int y);
 
+    // Row y for a drawing that writes every pixel of [x0, x1) itself (a chart's cells): nullptr
+    // outside the clipped rows or when the page cannot be drawn. When `fresh` comes back true
+    // the row had not been drawn on: the rest of it now holds the background, but [x0, x1)
+    // holds nothing yet, and the caller writes each of its pixels before anything else uses
+    // the row, as drawing over the background would leave them (pure black with the
+    // background's C, M and Y). Otherwise the row is as drawn so far. The row stays valid
+    // until drawing moves to another band.
+    std::uint8_t* rowToCover(int y, int x0, int x1, bool& fresh);
+    CmykValue background() const { return background_; }
+    // Pixels x0 .. x1 - 1 of a row, already within the page: paint() the way every drawing
+    // call writes (pure black keeps the C, M and Y under it), put() the value as it is.
+    static void paint(std::uint8_t* line, int x0, int x1, CmykValue v)
+    {
+        if (!v.isBlack()) {
+            put(line, x0, x1, v);
+            return;
+        }
+        std::uint8_t* p = line + static_cast<std::size_t>(x0) * 4;
+        for (std::ptrdiff_t i = 0, n = x1 - x0; i < n; ++i)
+            p[i * 4 + 3] = 255;
+    }
+    static void put(std::uint8_t* line, int x0, int x1, CmykValue v)
+    {
+        // One four-byte store a pixel, which the compiler turns into wide stores of the value.
+        const std::uint8_t pixel[4] = {v.c, v.m, v.y, v.k};
+        std::uint32_t value;
+        std::memcpy(&value, pixel, 4);
+        std::uint8_t* p = line + static_cast<std::size_t>(x0) * 4;
+        for (std::ptrdiff_t i = 0, n = x1 - x0; i < n; ++i)
+            std::memcpy(p + i * 4, &value, 4);
+    }
+
     // Rows per band; set before create() (tests use small bands to cross them).
     void setBandBytes(std::size_t bytes) { bandBytes_ = bytes; }
     int bandCount() const { return static_cast<int>(written_.size()); }
@@ -102,6 +136,9 @@ public:
 
 private:
     std::uint8_t* row(int y);
+    // The row's pixels in the band in memory, loading its band if need be; nullptr on failure.
+    std::uint8_t* bandRow(int y);
+    void fillBackground(std::uint8_t* line, int x0, int x1) const;
     bool load(int band);
     bool flush();
 
@@ -109,7 +146,9 @@ private:
     int fd_ = -1;
     int w_ = 0, h_ = 0;
     std::size_t rowBytes_ = 0;
-    std::size_t bandBytes_ = 4u << 20;
+    // 2 MiB: a band drawn and then copied into the file's pages stays in the processor's
+    // cache, where 4 MiB bands were seen to fall out of it on a shared machine.
+    std::size_t bandBytes_ = 2u << 20;
     int bandRows_ = 1;
     int band_ = -1;  // the band in memory
     int bandFirst_ = 0, bandEnd_ = 0;
@@ -117,6 +156,8 @@ private:
     int clipTop_ = 0, clipBottom_ = 0;
     std::unique_ptr<std::uint8_t[]> fill_;
     std::vector<std::uint8_t> buffer_;
+    std::vector<std::uint8_t> rowReady_;  // per row of the band in memory: it holds its pixels
+    CmykValue background_;
     std::vector<bool> written_;  // per band: its pixels are in the file
     bool failed_ = false;
     int error_ = 0;

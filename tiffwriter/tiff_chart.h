@@ -110,6 +110,8 @@ public:
 
 private:
     struct Stamps;
+    // What a row of cells paints, for drawing it a canvas row at a time.
+    void layOutCellRow(int row, CmykValue paper, int pageWidth);
     const PatternDocument& doc_;
     ChartPlacement place_;
     const ChartInk& ink_;

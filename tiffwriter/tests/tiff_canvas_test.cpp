@@ -1,5 +1,6 @@
 // The page file: header and directory bytes, the background, the black overprint, clipping,
-// bands of rows, the 4 GiB limit and what a page leaves behind when it is not finished.
+// bands of rows, rows a drawing covers itself, the 4 GiB limit and what a page leaves behind
+// when it is not finished.
 #include "tiffwriter/tiff_canvas.h"
 
 #include "interchange/file_bytes.h"
@@ -281,4 +282,50 @@ TEST(TiffCanvas, TwoRunsOnOneOutputNeverShareAWorkingFileNorFollowALink)
     EXPECT_EQ(second.size(), TiffCanvas::fileSize(20, 20));  // the whole of one run's page
     EXPECT_NE(first, second);
     EXPECT_EQ(test::readBytes(dir.file("victim.txt")), std::vector<std::uint8_t>{'v'});
+}
+
+TEST(TiffCanvas, ARowCoveredByItsDrawingGetsTheBackgroundOnlyAroundIt)
+{
+    test::TempDir dir;
+    TiffCanvas canvas;
+    canvas.setBandBytes(10 * 4 * 2);  // bands of two rows
+    const CmykValue ground{1, 2, 3, 4}, ink{9, 9, 9, 9};
+    statusOf(canvas, dir.file("p.tiff"), 10, 6, ground);
+    bool fresh = false;
+    // A new row: the background left and right of the part asked for, which is the caller's.
+    std::uint8_t* line = canvas.rowToCover(1, 3, 7, fresh);
+    ASSERT_NE(line, nullptr);
+    EXPECT_TRUE(fresh);
+    TiffCanvas::put(line, 3, 7, ink);
+    EXPECT_EQ(canvas.pixel(2, 1), ground);
+    EXPECT_EQ(canvas.pixel(7, 1), ground);
+    // Asked again, or after other drawing on it, the row is as drawn so far.
+    EXPECT_EQ(canvas.rowToCover(1, 0, 10, fresh), line);
+    EXPECT_FALSE(fresh);
+    canvas.fillSpan(0, 2, 4, kBlackInk);
+    ASSERT_NE(canvas.rowToCover(4, 0, 10, fresh), nullptr);
+    EXPECT_FALSE(fresh);
+    // A band read back from the file is drawn on as it is.
+    EXPECT_EQ(canvas.pixel(3, 1), ink);
+    ASSERT_NE(canvas.rowToCover(0, 0, 10, fresh), nullptr);
+    EXPECT_FALSE(fresh);
+    canvas.fillSpan(0, 2, 4, kBlackInk);
+    // Outside the clipped rows there is no row, and none is started.
+    canvas.clipRows(0, 3);
+    EXPECT_EQ(canvas.rowToCover(3, 0, 10, fresh), nullptr);
+    canvas.clearRowClip();
+    // Out and read back: the parts stay, the black prints over the background, and every row
+    // never drawn on is background.
+    canvas.beginBand(2);
+    ASSERT_TRUE(canvas.finish(false));
+    const auto b = test::readBytes(dir.file("p.tiff"));
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 10; ++x) {
+            CmykValue expected = ground;
+            if (y == 1 && x >= 3 && x < 7)
+                expected = ink;
+            if (y == 4 && x < 2)
+                expected = CmykValue{1, 2, 3, 255};
+            EXPECT_EQ(filePixel(b, 10, x, y), expected) << x << ", " << y;
+        }
 }
