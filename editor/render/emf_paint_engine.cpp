@@ -485,27 +485,9 @@ void EmfPaintEngine::drawTextItem(const QPointF& p, const QTextItem& textItem)
     noteDrawn(extent, false);
 }
 
-EmfPaintDevice::EmfPaintDevice(QSize size) : size_(size), engine_(std::make_unique<EmfPaintEngine>(size)) {}
+EmfPaintDevice::EmfPaintDevice(QSize size) : PageDevice(size), engine_(std::make_unique<EmfPaintEngine>(size)) {}
 
 EmfPaintDevice::~EmfPaintDevice() = default;
 
-int EmfPaintDevice::metric(PaintDeviceMetric metric) const
-{
-    switch (metric) {
-    case PdmWidth: return size_.width();
-    case PdmHeight: return size_.height();
-    case PdmWidthMM: return qRound(size_.width() * 25.4 / 96);
-    case PdmHeightMM: return qRound(size_.height() * 25.4 / 96);
-    case PdmNumColors: return INT_MAX;
-    case PdmDepth: return 32;
-    case PdmDpiX:
-    case PdmDpiY:
-    case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY: return 96;
-    case PdmDevicePixelRatio: return 1;
-    case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
-    default: return QPaintDevice::metric(metric);
-    }
-}
 
 }  // namespace brenmark

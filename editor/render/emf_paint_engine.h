@@ -5,6 +5,7 @@
 // contexts with INTERSECTCLIPRECT; pens, brushes and fonts are created once per look and kept
 // in the handle table while they are in use.
 #include "editor/render/emf_records.h"
+#include "editor/render/page_device.h"
 
 #include <QFont>
 #include <QPaintDevice>
@@ -94,7 +95,7 @@ private:
     QRect bounds_;
 };
 
-class EmfPaintDevice : public QPaintDevice {
+class EmfPaintDevice : public PageDevice {
 public:
     explicit EmfPaintDevice(QSize size);
     ~EmfPaintDevice() override;
@@ -103,11 +104,7 @@ public:
     // The file, once the painter on this device has ended.
     const QByteArray& metafile() const { return engine_->metafile(); }
 
-protected:
-    int metric(PaintDeviceMetric metric) const override;
-
 private:
-    QSize size_;
     std::unique_ptr<EmfPaintEngine> engine_;
 };
 

@@ -917,29 +917,11 @@ int PdfPaintEngine::writeFont(const Font& f, std::size_t n)
 }
 
 PdfPaintDevice::PdfPaintDevice(QIODevice& out, QSize pageSize)
-    : size_(pageSize), engine_(std::make_unique<PdfPaintEngine>(out, pageSize))
+    : PageDevice(pageSize), engine_(std::make_unique<PdfPaintEngine>(out, pageSize))
 {
 }
 
 PdfPaintDevice::~PdfPaintDevice() = default;
 
-int PdfPaintDevice::metric(PaintDeviceMetric metric) const
-{
-    switch (metric) {
-    case PdmWidth: return size_.width();
-    case PdmHeight: return size_.height();
-    case PdmWidthMM: return qRound(size_.width() * 25.4 / 96);
-    case PdmHeightMM: return qRound(size_.height() * 25.4 / 96);
-    case PdmNumColors: return INT_MAX;
-    case PdmDepth: return 32;
-    case PdmDpiX:
-    case PdmDpiY:
-    case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY: return 96;
-    case PdmDevicePixelRatio: return 1;
-    case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
-    default: return 0;
-    }
-}
 
 }  // namespace brenmark

@@ -5,6 +5,7 @@
 // as glyphs of embedded font subsets with a Unicode map, so readers can pick the text out. A
 // row of chart symbols comes as one text run (TextRunEngine): one text object with the glyphs
 // placed by adjustments instead of a text object per cell.
+#include "editor/render/page_device.h"
 #include "editor/render/text_run_engine.h"
 
 #include <QBrush>
@@ -145,7 +146,7 @@ private:
     std::map<std::string, std::string> alphas_;                // resource name -> dictionary
 };
 
-class PdfPaintDevice : public QPaintDevice {
+class PdfPaintDevice : public PageDevice {
 public:
     // Pages of `pageSize` units of 1/96 inch, written to `out` as they end.
     PdfPaintDevice(QIODevice& out, QSize pageSize);
@@ -156,11 +157,7 @@ public:
     void setCompression(int level) { engine_->setCompression(level); }
     bool newPage() { return engine_->newPage(); }
 
-protected:
-    int metric(PaintDeviceMetric metric) const override;
-
 private:
-    QSize size_;
     std::unique_ptr<PdfPaintEngine> engine_;
 };
 

@@ -790,29 +790,11 @@ void SvgPaintEngine::drawTextRun(const QFont& font, QRgb ink, const QString& tex
 // ---- The device ----
 
 SvgPaintDevice::SvgPaintDevice(QIODevice* out, QSize size, const QString& title)
-    : size_(size), engine_(std::make_unique<SvgPaintEngine>(out, size, title))
+    : PageDevice(size), engine_(std::make_unique<SvgPaintEngine>(out, size, title))
 {
 }
 
 SvgPaintDevice::~SvgPaintDevice() = default;
 
-int SvgPaintDevice::metric(PaintDeviceMetric metric) const
-{
-    switch (metric) {
-    case PdmWidth: return size_.width();
-    case PdmHeight: return size_.height();
-    case PdmWidthMM: return qRound(size_.width() * 25.4 / 96);
-    case PdmHeightMM: return qRound(size_.height() * 25.4 / 96);
-    case PdmNumColors: return INT_MAX;
-    case PdmDepth: return 32;
-    case PdmDpiX:
-    case PdmDpiY:
-    case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY: return 96;
-    case PdmDevicePixelRatio: return 1;
-    case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
-    default: return QPaintDevice::metric(metric);
-    }
-}
 
 }  // namespace brenmark

@@ -6,6 +6,7 @@
 // for the clip, a clipPath in device units. Consecutive lines of one opaque pen share a path.
 // Each row's chart symbols of one ink come as one text element (TextRunEngine), a character
 // a tspan at its own place.
+#include "editor/render/page_device.h"
 #include "editor/render/text_run_engine.h"
 
 #include <QFont>
@@ -103,7 +104,7 @@ private:
     std::string lastFontAttributes_;
 };
 
-class SvgPaintDevice : public QPaintDevice {
+class SvgPaintDevice : public PageDevice {
 public:
     // A page of size units (96 an inch) written into out with the title.
     SvgPaintDevice(QIODevice* out, QSize size, const QString& title);
@@ -111,11 +112,7 @@ public:
 
     QPaintEngine* paintEngine() const override { return engine_.get(); }
 
-protected:
-    int metric(PaintDeviceMetric metric) const override;
-
 private:
-    QSize size_;
     std::unique_ptr<SvgPaintEngine> engine_;
 };
 

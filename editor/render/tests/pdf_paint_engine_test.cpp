@@ -1,6 +1,7 @@
 // Our own PDF writer, read back by the readers users have: poppler's tools and pdfminer.
 #include "editor/render/chart_symbol_font.h"
 #include "editor/render/pdf_paint_engine.h"
+#include "editor/render/tests/filling_device.h"
 #include "editor/render/tests/program_output.h"
 
 #include <QBuffer>
@@ -220,28 +221,10 @@ TEST(PdfPaintEngine, TextRunsAndTextComeBackAsTheirCharactersWhereTheyWereDrawn)
         EXPECT_TRUE(row.contains(QRegularExpression(u"CID TrueType\\s+Identity-H\\s+yes yes yes"_qs))) << row.toStdString();
 }
 
-class FailingDevice final : public QIODevice {
-public:
-    explicit FailingDevice(qint64 room) : room_(room) { open(WriteOnly); }
-
-protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char*, qint64 n) override
-    {
-        if (n > room_)
-            return -1;
-        room_ -= n;
-        return n;
-    }
-
-private:
-    qint64 room_;
-};
-
 TEST(PdfPaintEngine, AWriteThatFailsEndsThePainterFalse)
 {
     for (qint64 room : {0, 100, 2000}) {
-        FailingDevice device(room);
+        test::FillingDevice device(room);
         PdfPaintDevice pdf(device, kA4);
         QPainter p(&pdf);
         p.fillRect(QRect(0, 0, 100, 100), Qt::red);

@@ -6,6 +6,7 @@
 #include "editor/render/svg_paint_engine.h"
 #include "editor/render/symbol_glyphs.h"
 #include "editor/render/tests/chart_test_support.h"
+#include "editor/render/tests/filling_device.h"
 #include "editor/render/tests/program_output.h"
 #include "interchange/gbk_qstring.h"
 
@@ -254,34 +255,11 @@ TEST(SvgWriter, ARunKeepsASurrogatePairInOneTspanAndGivesEachBaselineWhereTheyDi
     EXPECT_EQ(spans[2][u"y"_qs], u"50"_qs);
 }
 
-namespace {
-
-// A device that takes the first bytes and then fails every write, as a full disk would.
-class FillingDevice : public QIODevice {
-public:
-    explicit FillingDevice(qint64 room) : room_(room) { open(QIODevice::WriteOnly); }
-
-protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char*, qint64 size) override
-    {
-        if (size > room_)
-            return -1;
-        room_ -= size;
-        return size;
-    }
-
-private:
-    qint64 room_;
-};
-
-}  // namespace
-
 TEST(SvgWriter, AFailedWriteFailsThePainter)
 {
     const SmallChart chart;
     for (const qint64 room : {qint64(0), qint64(5000), qint64(1) << 30}) {
-        FillingDevice out(room);
+        test::FillingDevice out(room);
         SvgPaintDevice device(&out, chart.layout->pageSize(), u"t"_qs);
         QPainter p(&device);
         chart.draw(p);
