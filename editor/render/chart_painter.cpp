@@ -309,7 +309,7 @@ void ChartPainter::textRunSymbols(QPainter& p, TextRunEngine& runs, QRect v, con
             offsets[i].push_back(at);
             if (k + 1 == text.size())
                 break;  // the last character's advance is not needed
-            if (text[k].isHighSurrogate() && k + 1 < text.size()) {
+            if (text[k].isHighSurrogate() && k + 1 < text.size() && text[k + 1].isLowSurrogate()) {
                 offsets[i].push_back(at);
                 at.rx() += metrics.horizontalAdvance(text.mid(k, 2));
                 ++k;

@@ -32,10 +32,10 @@ void appendInt(std::string& s, long long v)
     s.append(buf, end);
 }
 
-// A number with at most `decimals` decimals (1 to 3), trailing zeros dropped, then a space.
+// A number with at most `decimals` decimals (0 to 8), trailing zeros dropped, then a space.
 void appendFixed(std::string& s, double v, int decimals)
 {
-    static constexpr long long kScale[] = {1, 10, 100, 1000};
+    static constexpr long long kScale[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
     const long long scale = kScale[decimals];
     long long n = std::llround(v * static_cast<double>(scale));
     if (n < 0) {
@@ -51,7 +51,7 @@ void appendFixed(std::string& s, double v, int decimals)
             --digits;
         }
         s += '.';
-        char buf[4];
+        char buf[8];
         for (int k = digits - 1; k >= 0; --k) {
             buf[k] = static_cast<char>('0' + frac % 10);
             frac /= 10;
@@ -106,7 +106,7 @@ quint16 be16(const QByteArray& table, int at)
 }
 
 // The PostScript-safe part of a family name, for the font's /BaseFont.
-std::string postScriptName(const QRawFont& raw, std::size_t n)
+std::string postScriptName(const QRawFont& raw, std::size_t n, const std::set<quint32>& glyphs)
 {
     std::string name;
     for (QChar c : raw.familyName() + raw.styleName())
@@ -114,17 +114,40 @@ std::string postScriptName(const QRawFont& raw, std::size_t n)
             name += static_cast<char>(c.unicode());
     if (name.empty())
         name = "Font" + std::to_string(n);
-    // Six capitals before the name mark an embedded subset.
-    std::string tag = "BRAAAA";
-    for (std::size_t k = 5, v = n; v; --k, v /= 26)
-        tag[k] = static_cast<char>('A' + v % 26);
+    // Six capitals before the name mark an embedded subset; they follow from the glyphs in it,
+    // so tools that merge files do not take two different subsets for one.
+    std::uint64_t hash = 1469598103934665603ull ^ n;
+    for (quint32 g : glyphs)
+        hash = (hash ^ g) * 1099511628211ull;
+    std::string tag(6, 'A');
+    for (char& c : tag) {
+        c = static_cast<char>('A' + hash % 26);
+        hash /= 26;
+    }
     return tag + '+' + name;
+}
+
+// Whether a face's tables can go into the file: TrueType or CFF outlines behind a 'head'.
+// Type 1 and bitmap faces have no such tables.
+bool embeddable(const QRawFont& raw)
+{
+    return !raw.fontTable("head").isEmpty() && (!raw.fontTable("loca").isEmpty() || !raw.fontTable("CFF ").isEmpty());
+}
+
+// The UTF-16 units of the character at k: two for a surrogate pair, one for anything else
+// (a lone surrogate included).
+qsizetype unitsAt(const QString& text, qsizetype k)
+{
+    return text[k].isHighSurrogate() && k + 1 < text.size() && text[k + 1].isLowSurrogate() ? 2 : 1;
 }
 
 }  // namespace
 
 PdfPaintEngine::PdfPaintEngine(QIODevice& out, QSize pageSize)
-    : QPaintEngine(AllFeatures), out_(out), size_(pageSize)
+    // What is not claimed here (gradients, patterns, blend modes) QPainter draws as pictures.
+    : QPaintEngine(PrimitiveTransform | PixmapTransform | AlphaBlend | PainterPaths | Antialiasing | ConstantOpacity |
+                   PaintOutsidePaintEvent),
+      out_(out), size_(pageSize)
 {
 }
 
@@ -186,6 +209,9 @@ bool PdfPaintEngine::begin(QPaintDevice*)
     fontUses_.clear();
     lastFont_.reset();
     images_.clear();
+    cff_ = false;
+    opacity_ = 1;
+    smooth_ = false;
     xobjects_.clear();
     alphas_.clear();
     write("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n", 15);
@@ -275,7 +301,8 @@ bool PdfPaintEngine::end()
     write("<</Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pages_.size()) + ">>");
     endObject();
     beginObject(1);
-    write(std::string("<</Type /Catalog /Pages 2 0 R>>"));
+    // OpenType font programs came with PDF 1.6; the catalogue raises the header's 1.4.
+    write(std::string(cff_ ? "<</Type /Catalog /Version /1.6 /Pages 2 0 R>>" : "<</Type /Catalog /Pages 2 0 R>>"));
     endObject();
     beginObject(4);
     write("<</Title " + textString(title_) + " /Producer " + textString(QStringLiteral("Brenmark")) + ">>");
@@ -302,6 +329,10 @@ void PdfPaintEngine::updateState(const QPaintEngineState& s)
         pen_ = s.pen();
     if (flags & DirtyBrush)
         brush_ = s.brush();
+    if (flags & DirtyOpacity)
+        opacity_ = std::clamp<qreal>(s.opacity(), 0, 1);
+    if (flags & DirtyHints)
+        smooth_ = s.renderHints() & QPainter::SmoothPixmapTransform;
     if (flags & DirtyTransform) {
         transform_ = s.transform();
         stateDirty_ = true;
@@ -312,20 +343,17 @@ void PdfPaintEngine::updateState(const QPaintEngineState& s)
 
 void PdfPaintEngine::closeBlock()
 {
+    // Q puts back the page's own state, where nothing is ever set: everything is drawn in a
+    // block, so what the block set is forgotten with it.
     if (blockOpen_)
         content_ += "Q\n";
     blockOpen_ = false;
-    fill_.reset();
-    stroke_.reset();
-    lineWidth_ = -1;
-    cap_ = join_ = -1;
-    dash_.clear();
-    alpha_.clear();
+    drawn_ = Drawn{};
 }
 
 void PdfPaintEngine::applyState()
 {
-    if (!stateDirty_)
+    if (!stateDirty_ && blockOpen_)
         return;
     stateDirty_ = false;
     // The clip is kept in page units; the transform is set after it, inside the same block.
@@ -335,11 +363,8 @@ void PdfPaintEngine::applyState()
     if (blockOpen_ && clip == clip_ && transform_ == blockTransform_)
         return;
     closeBlock();
-    const bool needed = clip || !transform_.isIdentity();
     clip_ = clip;
     blockTransform_ = transform_;
-    if (!needed)
-        return;
     content_ += "q\n";
     blockOpen_ = true;
     if (clip) {
@@ -347,9 +372,11 @@ void PdfPaintEngine::applyState()
         content_ += clip->fillRule() == Qt::OddEvenFill ? "W* n\n" : "W n\n";
     }
     if (!transform_.isIdentity()) {
-        for (qreal v : {transform_.m11(), transform_.m12(), transform_.m21(), transform_.m22(), transform_.dx(),
-                        transform_.dy()})
-            appendFixed(content_, v, 3);
+        // Scales as small as a picture's 1/24 need their digits: 0.042 would be 1 % off.
+        for (qreal v : {transform_.m11(), transform_.m12(), transform_.m21(), transform_.m22()})
+            appendFixed(content_, v, 8);
+        appendFixed(content_, transform_.dx(), 4);
+        appendFixed(content_, transform_.dy(), 4);
         content_ += "cm\n";
     }
 }
@@ -367,9 +394,9 @@ void PdfPaintEngine::colourNum(int channel)
 void PdfPaintEngine::setFill(QRgb colour)
 {
     colour |= 0xFF000000u;
-    if (fill_ == colour)
+    if (drawn_.fill == colour)
         return;
-    fill_ = colour;
+    drawn_.fill = colour;
     colourNum(qRed(colour));
     colourNum(qGreen(colour));
     colourNum(qBlue(colour));
@@ -378,12 +405,14 @@ void PdfPaintEngine::setFill(QRgb colour)
 
 void PdfPaintEngine::setAlpha(int fill, int stroke)
 {
+    fill = static_cast<int>(std::lround(fill * opacity_));
+    stroke = static_cast<int>(std::lround(stroke * opacity_));
     std::string name;
     if (fill < 255 || stroke < 255)
         name = "GA" + std::to_string(fill) + '_' + std::to_string(stroke);
-    else if (!alpha_.empty())
+    else if (!drawn_.alpha.empty())
         name = "GA255_255";
-    if (name.empty() || name == alpha_)
+    if (name.empty() || name == drawn_.alpha)
         return;
     if (!alphas_.count(name)) {
         std::string d = "<</ca ";
@@ -392,7 +421,7 @@ void PdfPaintEngine::setAlpha(int fill, int stroke)
         appendFixed(d, stroke / 255.0, 3);
         alphas_[name] = d + ">>";
     }
-    alpha_ = name;
+    drawn_.alpha = name;
     content_ += '/' + name + " gs\n";
 }
 
@@ -400,8 +429,8 @@ void PdfPaintEngine::setStroke()
 {
     const QColor colour = pen_.color();
     const QRgb rgb = colour.rgb() | 0xFF000000u;
-    if (stroke_ != rgb) {
-        stroke_ = rgb;
+    if (drawn_.stroke != rgb) {
+        drawn_.stroke = rgb;
         colourNum(qRed(rgb));
         colourNum(qGreen(rgb));
         colourNum(qBlue(rgb));
@@ -413,36 +442,37 @@ void PdfPaintEngine::setStroke()
         const qreal scale = std::sqrt(std::abs(transform_.determinant()));
         width = std::max<qreal>(width, 1) / (scale > 0 ? scale : 1);
     }
-    if (width != lineWidth_) {
-        lineWidth_ = width;
-        appendFixed(content_, width, 3);
+    if (width != drawn_.lineWidth) {
+        drawn_.lineWidth = width;
+        appendFixed(content_, width, 6);
         content_ += "w\n";
     }
     const int cap = pen_.capStyle() == Qt::RoundCap ? 1 : pen_.capStyle() == Qt::SquareCap ? 2 : 0;
-    if (cap != cap_) {
-        cap_ = cap;
+    if (cap != drawn_.cap) {
+        drawn_.cap = cap;
         appendInt(content_, cap);
         content_ += " J\n";
     }
     const int join = pen_.joinStyle() == Qt::RoundJoin ? 1 : pen_.joinStyle() == Qt::BevelJoin ? 2 : 0;
-    if (join != join_) {
-        join_ = join;
+    if (join != drawn_.join) {
+        drawn_.join = join;
         appendInt(content_, join);
         content_ += " j\n";
     }
-    std::string dash = "[] 0 d\n";
+    // An empty dash is a block's solid line.
+    std::string dash;
     if (pen_.style() != Qt::SolidLine) {
         dash = "[";
         const qreal unit = width > 0 ? width : 1;
         for (qreal v : pen_.dashPattern())
-            appendFixed(dash, v * unit, 2);
+            appendFixed(dash, v * unit, 3);
         dash += "] ";
-        appendFixed(dash, pen_.dashOffset() * unit, 2);
+        appendFixed(dash, pen_.dashOffset() * unit, 3);
         dash += "d\n";
     }
-    if (dash != dash_ && !(dash_.empty() && dash == "[] 0 d\n")) {
-        dash_ = dash;
-        content_ += dash;
+    if (dash != drawn_.dash) {
+        content_ += dash.empty() ? std::string("[] 0 d\n") : dash;
+        drawn_.dash = dash;
     }
 }
 
@@ -564,7 +594,7 @@ void PdfPaintEngine::drawPicture(const QRectF& target, const QImage& image, cons
         return;
     applyState();
     // Each picture (and part of one) becomes one image object, however often it is drawn.
-    const auto key = std::make_tuple(image.cacheKey(), source.x(), source.y(), source.width(), source.height());
+    const auto key = std::make_tuple(image.cacheKey(), source.x(), source.y(), source.width(), source.height(), smooth_);
     auto known = images_.find(key);
     if (known == images_.end()) {
         const QRect part = source.toAlignedRect() & image.rect();
@@ -576,8 +606,9 @@ void PdfPaintEngine::drawPicture(const QRectF& target, const QImage& image, cons
         pixels.reserve(static_cast<qsizetype>(rgb.width()) * rgb.height() * 3);
         for (int y = 0; y < rgb.height(); ++y)
             pixels.append(reinterpret_cast<const char*>(rgb.constScanLine(y)), rgb.width() * 3);
+        // Without smooth scaling asked for, readers keep a chart picture's cells sharp.
         std::string size = " /Width " + std::to_string(rgb.width()) + " /Height " + std::to_string(rgb.height()) +
-                           " /BitsPerComponent 8";
+                           " /BitsPerComponent 8" + (smooth_ ? " /Interpolate true" : "");
         std::string mask;
         if (piece.hasAlphaChannel()) {
             const QImage alpha = piece.convertToFormat(QImage::Format_Alpha8);
@@ -599,6 +630,7 @@ void PdfPaintEngine::drawPicture(const QRectF& target, const QImage& image, cons
         xobjects_[name] = id;
         known = images_.emplace(key, name).first;
     }
+    setAlpha(255, 255);  // the picture's own mask, under the painter's opacity only
     // The image's unit square, its first row at the top of the target.
     content_ += "q ";
     num(target.width());
@@ -626,8 +658,11 @@ PdfPaintEngine::FontUse PdfPaintEngine::fontUse(const QFont& font)
         return known.value();
     QRawFont raw = QRawFont::fromFont(font);
     qreal pixels = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * 96 / 72;
-    FontUse use{nullptr, pixels, false};
-    if (raw.isValid()) {
+    FontUse use{nullptr, pixels, false, {}};
+    if (raw.isValid() && !embeddable(raw)) {
+        raw.setPixelSize(pixels);
+        use.outlines = raw;
+    } else if (raw.isValid()) {
         use.font = fontOf(raw);
         // A face without its own bold is drawn bold by stroking the outline as well.
         const QByteArray os2 = raw.fontTable("OS/2");
@@ -676,19 +711,27 @@ void PdfPaintEngine::noteGlyph(Font& f, quint32 glyph, const QString& text)
 
 void PdfPaintEngine::showGlyphs(const FontUse& use, QRgb ink, int alpha, const std::vector<Glyph>& glyphs)
 {
-    if (glyphs.empty() || !use.font)
+    if (glyphs.empty())
         return;
+    if (!use.font) {
+        fillOutlines(use, ink, alpha, glyphs);
+        return;
+    }
     Font& f = *use.font;
     applyState();
     const qreal size = use.pixels;
+    // Synthetic bold strokes the outlines too, with a plain solid pen of its own inside a
+    // block of its own; what the block around it had set comes back with Q.
+    const Drawn before = drawn_;
     if (use.syntheticBold) {
-        content_ += "q 2 Tr ";
+        content_ += "q 2 Tr [] 0 d 0 J 1 j ";
         appendFixed(content_, size / 30, 3);
         content_ += "w ";
         colourNum(qRed(ink));
         colourNum(qGreen(ink));
         colourNum(qBlue(ink));
         content_ += "RG\n";
+        drawn_.stroke = ink | 0xFF000000u;
     }
     setFill(ink);
     setAlpha(alpha, use.syntheticBold ? alpha : 255);
@@ -728,11 +771,22 @@ void PdfPaintEngine::showGlyphs(const FontUse& use, QRgb ink, int alpha, const s
     content_ += inString ? ">] TJ ET\n" : "] TJ ET\n";
     if (use.syntheticBold) {
         content_ += "Q\n";
-        fill_.reset();
-        stroke_.reset();
-        lineWidth_ = -1;
-        alpha_.clear();
+        drawn_ = before;
     }
+}
+
+void PdfPaintEngine::fillOutlines(const FontUse& use, QRgb ink, int alpha, const std::vector<Glyph>& glyphs)
+{
+    // A face that cannot be embedded is drawn as its glyphs' outlines: the page looks right,
+    // though a reader cannot pick that text out.
+    if (!use.outlines.isValid())
+        return;
+    applyState();
+    setFill(ink);
+    setAlpha(alpha, 255);
+    for (const Glyph& g : glyphs)
+        addPath(use.outlines.pathForGlyph(g.index).translated(g.origin));
+    content_ += "f\n";
 }
 
 void PdfPaintEngine::laidOutText(const QFont& font, QRgb ink, int alpha, const QString& text, QPointF origin)
@@ -747,18 +801,23 @@ void PdfPaintEngine::laidOutText(const QFont& font, QRgb ink, int alpha, const Q
         return;
     const QPointF shift = origin - QPointF(0, textLine.ascent());
     for (qsizetype k = 0; k < text.size(); ++k) {
-        const qsizetype length = text[k].isHighSurrogate() && k + 1 < text.size() ? 2 : 1;
+        const qsizetype length = unitsAt(text, k);
         const QString chars = text.mid(k, length);
         for (const QGlyphRun& run : layout.glyphRuns(static_cast<int>(k), static_cast<int>(length))) {
             const QRawFont raw = run.rawFont();
             if (!raw.isValid())
                 continue;
-            FontUse use{fontOf(raw), raw.pixelSize(), false};
+            FontUse use{nullptr, raw.pixelSize(), false, {}};
+            if (embeddable(raw))
+                use.font = fontOf(raw);
+            else
+                use.outlines = raw;
             std::vector<Glyph> glyphs;
             const QList<quint32> indexes = run.glyphIndexes();
             const QList<QPointF> positions = run.positions();
             for (qsizetype j = 0; j < indexes.size(); ++j) {
-                noteGlyph(*use.font, indexes[j], chars);
+                if (use.font)
+                    noteGlyph(*use.font, indexes[j], chars);
                 glyphs.push_back(Glyph{indexes[j], shift + positions[j]});
             }
             showGlyphs(use, ink, alpha, glyphs);
@@ -774,9 +833,10 @@ void PdfPaintEngine::drawTextItem(const QPointF& p, const QTextItem& textItem)
         return;
     const QColor colour = pen_.color();
     const FontUse use = fontFor(textItem.font());
-    if (!use.font)
+    if (!use.font && !use.outlines.isValid())
         return;
-    const QList<quint32> indexes = use.font->raw.glyphIndexesForString(text);
+    const QRawFont& face = use.font ? use.font->raw : use.outlines;
+    const QList<quint32> indexes = face.glyphIndexesForString(text);
     if (indexes.contains(0u)) {
         laidOutText(textItem.font(), colour.rgb(), colour.alpha(), text, p);
         return;
@@ -790,10 +850,14 @@ void PdfPaintEngine::drawTextItem(const QPointF& p, const QTextItem& textItem)
     for (quint32 glyph : indexes) {
         if (k >= text.size())
             break;
-        const qsizetype length = text[k].isHighSurrogate() && k + 1 < text.size() ? 2 : 1;
-        noteGlyph(*use.font, glyph, text.mid(k, length));
+        const qsizetype length = unitsAt(text, k);
         glyphs.push_back(Glyph{glyph, QPointF(advance, 0)});
-        advance += widthOf(*use.font, glyph) * use.pixels / 1000;
+        if (use.font) {
+            noteGlyph(*use.font, glyph, text.mid(k, length));
+            advance += widthOf(*use.font, glyph) * use.pixels / 1000;
+        } else {
+            advance += face.advancesForGlyphIndexes(QList<quint32>{glyph}, QRawFont::UseDesignMetrics).value(0).x();
+        }
         k += length;
     }
     const qreal stretch = advance > 0 && textItem.width() > 0 ? textItem.width() / advance : 1;
@@ -807,20 +871,20 @@ void PdfPaintEngine::drawTextRun(const QFont& font, QRgb ink, const QString& tex
     if (text.isEmpty())
         return;
     const FontUse use = fontFor(font);
-    if (!use.font)
+    if (!use.font && !use.outlines.isValid())
         return;
-    const QList<quint32> indexes = use.font->raw.glyphIndexesForString(text);
+    const QList<quint32> indexes = (use.font ? use.font->raw : use.outlines).glyphIndexesForString(text);
     std::vector<Glyph>& glyphs = runGlyphs_;  // kept from run to run with its storage
     glyphs.clear();
     qsizetype k = 0;
     for (quint32 glyph : indexes) {
         if (k >= text.size())
             break;
-        const qsizetype length = text[k].isHighSurrogate() && k + 1 < text.size() ? 2 : 1;
+        const qsizetype length = unitsAt(text, k);
         if (glyph == 0) {
             laidOutText(font, ink, 255, text.mid(k, length), origins[k]);
         } else {
-            if (glyph >= use.font->used.size() || !use.font->used[glyph])
+            if (use.font && (glyph >= use.font->used.size() || !use.font->used[glyph]))
                 noteGlyph(*use.font, glyph, text.mid(k, length));
             glyphs.push_back(Glyph{glyph, origins[k]});
         }
@@ -835,7 +899,12 @@ int PdfPaintEngine::writeFont(const Font& f, std::size_t n)
     for (const auto& [glyph, text] : f.text)
         used.insert(glyph);
     const FontProgram program = subsetFontProgram(f.raw, used);
-    const std::string base = postScriptName(f.raw, n);
+    // A face that could not be cut would leave its glyphs to whatever the reader has: the
+    // file would show the wrong text, so it is a failure.
+    if (program.data.isEmpty())
+        failed_ = true;
+    cff_ = cff_ || program.cff;
+    const std::string base = postScriptName(f.raw, n, used);
 
     const QByteArray head = f.raw.fontTable("head");
     const qreal unitsPerEm = be16(head, 18) ? be16(head, 18) : 1000;

@@ -69,6 +69,17 @@ private:
         Font* font = nullptr;
         qreal pixels = 0;
         bool syntheticBold = false;
+        // A face whose tables cannot be embedded (Type 1, bitmaps): its glyphs go down as
+        // filled outlines, at the size drawn.
+        QRawFont outlines;
+    };
+    // What the content stream has set within the open block.
+    struct Drawn {
+        std::optional<QRgb> fill, stroke;
+        qreal lineWidth = -1;
+        int cap = -1, join = -1;
+        std::string dash;
+        std::string alpha;
     };
     struct Glyph {
         quint32 index = 0;
@@ -90,6 +101,7 @@ private:
     void closeBlock();
     void setFill(QRgb colour);
     void setStroke();
+    // Fill and stroke alpha (0 to 255), before the painter's opacity.
     void setAlpha(int fill, int stroke);
     bool prepare(bool fill, bool stroke);
     bool hasPen() const { return pen_.style() != Qt::NoPen && pen_.brush().style() != Qt::NoBrush; }
@@ -104,6 +116,7 @@ private:
     int widthOf(Font& f, quint32 glyph);
     void noteGlyph(Font& f, quint32 glyph, const QString& text);
     void showGlyphs(const FontUse& use, QRgb ink, int alpha, const std::vector<Glyph>& glyphs);
+    void fillOutlines(const FontUse& use, QRgb ink, int alpha, const std::vector<Glyph>& glyphs);
     void laidOutText(const QFont& font, QRgb ink, int alpha, const QString& text, QPointF origin);
     int writeFont(const Font& f, std::size_t n);
 
@@ -129,19 +142,17 @@ private:
     bool blockOpen_ = false;
     std::optional<QPainterPath> clip_;  // in page units, as the open block has it
     QTransform blockTransform_;
-    // What the content stream has set within the open block.
-    std::optional<QRgb> fill_, stroke_;
-    qreal lineWidth_ = -1;
-    int cap_ = -1, join_ = -1;
-    std::string dash_;
-    std::string alpha_;
+    Drawn drawn_;
+    qreal opacity_ = 1;
+    bool smooth_ = false;
 
     std::vector<std::unique_ptr<Font>> fonts_;
     QHash<QString, FontUse> fontUses_;                          // by QFont::key()
     std::optional<QFont> lastFont_;
     std::vector<Glyph> runGlyphs_;
     FontUse lastUse_;
-    std::map<std::tuple<qint64, qreal, qreal, qreal, qreal>, std::string> images_;  // picture, part -> name
+    std::map<std::tuple<qint64, qreal, qreal, qreal, qreal, bool>, std::string> images_;  // picture, part, smooth
+    bool cff_ = false;  // a CFF face is embedded: the file needs PDF 1.6
     std::map<std::string, int> xobjects_;                      // resource name -> object
     std::map<std::string, std::string> alphas_;                // resource name -> dictionary
 };

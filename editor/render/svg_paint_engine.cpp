@@ -241,7 +241,10 @@ void appendSvgEscaped(std::string& out, const QChar* text, qsizetype length)
 }
 
 SvgPaintEngine::SvgPaintEngine(QIODevice* out, QSize size, QString title)
-    : QPaintEngine(AllFeatures), device_(out), size_(size), title_(std::move(title))
+    // What is not claimed here (gradients, patterns, blend modes) QPainter draws as pictures.
+    : QPaintEngine(PrimitiveTransform | PixmapTransform | AlphaBlend | PainterPaths | Antialiasing | ConstantOpacity |
+                   PaintOutsidePaintEvent),
+      device_(out), size_(size), title_(std::move(title))
 {
 }
 
