@@ -78,16 +78,15 @@ std::string textString(const QString& text)
     return s;
 }
 
-// A stream's bytes in zlib's format, as FlateDecode reads them: a view of a buffer this
-// thread keeps (so a page's worth is not mapped afresh for every page), valid until the next
-// call; empty when compression failed.
-QByteArrayView deflated(const char* data, std::size_t size, int level)
+// A stream's bytes in zlib's format, as FlateDecode reads them: a view into `out`, which the
+// writer keeps for the whole file so a page's worth is not mapped afresh for every page;
+// empty when compression failed.
+QByteArrayView deflated(const char* data, std::size_t size, int level, std::vector<char>& out)
 {
     struct Free {
         void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
     };
     thread_local std::unique_ptr<libdeflate_compressor, Free> compressors[13];
-    thread_local std::vector<char> out;
     auto& compressor = compressors[std::clamp(level, 1, 12)];
     if (!compressor)
         compressor.reset(libdeflate_alloc_compressor(std::clamp(level, 1, 12)));
@@ -182,7 +181,7 @@ void PdfPaintEngine::endObject()
 int PdfPaintEngine::writeStream(const std::string& dictionary, const QByteArray& data, bool compress)
 {
     const QByteArrayView packed =
-        compress ? deflated(data.constData(), static_cast<std::size_t>(data.size()), 6) : QByteArrayView(data);
+        compress ? deflated(data.constData(), static_cast<std::size_t>(data.size()), 6, packed_) : QByteArrayView(data);
     if (packed.isEmpty() && !data.isEmpty())
         failed_ = true;
     const int id = beginObject();
@@ -245,7 +244,7 @@ QSize PdfPaintEngine::pagePoints() const
 void PdfPaintEngine::finishPage()
 {
     closeBlock();
-    const QByteArrayView packed = deflated(content_.data(), content_.size(), compression_);
+    const QByteArrayView packed = deflated(content_.data(), content_.size(), compression_, packed_);
     if (packed.isEmpty())
         failed_ = true;
     std::string head = "<</Filter /FlateDecode /Length ";
@@ -318,6 +317,9 @@ bool PdfPaintEngine::end()
     table += "trailer\n<</Size " + std::to_string(objects_.size() + 1) + " /Root 1 0 R /Info 4 0 R>>\nstartxref\n" +
              std::to_string(xref) + "\n%%EOF\n";
     write(table);
+    // The file's buffers go with it; the engine may stay alive with its device.
+    std::string().swap(content_);
+    std::vector<char>().swap(packed_);
     setActive(false);
     return !failed_;
 }
@@ -912,7 +914,7 @@ int PdfPaintEngine::writeFont(const Font& f, std::size_t n)
     int file = 0;
     if (!program.data.isEmpty()) {
         const QByteArrayView packed =
-            deflated(program.data.constData(), static_cast<std::size_t>(program.data.size()), 6);
+            deflated(program.data.constData(), static_cast<std::size_t>(program.data.size()), 6, packed_);
         if (packed.isEmpty())
             failed_ = true;
         file = beginObject();

@@ -133,6 +133,7 @@ private:
     std::vector<qint64> objects_;  // each object's offset by id - 1; 0 while not yet written
     std::vector<int> pages_;
     std::string content_;
+    std::vector<char> packed_;  // compressed streams on their way out
     bool pageOpen_ = false;
 
     QPen pen_;
