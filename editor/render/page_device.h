@@ -1,7 +1,12 @@
 #pragma once
 // What our own file writers (EMF, SVG, PDF) draw on: a paint device of a fixed page in units
-// of 1/96 inch, one unit one pixel, as every chart layout measures its pages.
+// of 1/96 inch, one unit one pixel, as every chart layout measures its pages; and what their
+// engines share about the pictures QPainter hands them.
+#include <QBitmap>
+#include <QColor>
+#include <QImage>
 #include <QPaintDevice>
+#include <QPixmap>
 #include <QSize>
 
 #include <climits>
@@ -35,5 +40,24 @@ protected:
 private:
     QSize size_;
 };
+
+// A pixmap as QPainter shows it: a bitmap's set bits in the pen's colour, the others clear.
+inline QImage pictureOfPixmap(const QPixmap& pixmap, const QColor& ink)
+{
+    if (pixmap.depth() != 1)
+        return pixmap.toImage();
+    QImage bits = pixmap.toImage().convertToFormat(QImage::Format_MonoLSB);
+    bits.setColorCount(2);
+    bits.setColor(0, qRgba(0, 0, 0, 0));
+    bits.setColor(1, ink.rgba());
+    return bits.convertToFormat(QImage::Format_ARGB32);
+}
+
+// Whether QPainter drew this picture itself for paint an engine does not claim (gradients,
+// patterns): it hands such pictures over with these flags, its opacity already in the pixels.
+inline bool paintedByPainter(Qt::ImageConversionFlags flags)
+{
+    return flags == (Qt::OrderedDither | Qt::OrderedAlphaDither);
+}
 
 }  // namespace brenmark

@@ -461,6 +461,12 @@ void PdfPaintEngine::setStroke()
         appendInt(content_, join);
         content_ += " j\n";
     }
+    // Qt measures the miter limit from the join point, PDF along the whole miter: twice as long.
+    if (const qreal miter = std::max<qreal>(1, 2 * pen_.miterLimit()); join == 0 && miter != drawn_.miter) {
+        drawn_.miter = miter;
+        appendFixed(content_, miter, 3);
+        content_ += "M\n";
+    }
     // An empty dash is a block's solid line.
     std::string dash;
     if (pen_.style() != Qt::SolidLine) {
@@ -581,16 +587,16 @@ void PdfPaintEngine::drawPath(const QPainterPath& path)
 
 void PdfPaintEngine::drawPixmap(const QRectF& target, const QPixmap& pixmap, const QRectF& source)
 {
-    drawPicture(target, pixmap.toImage(), source);
+    drawPicture(target, pictureOfPixmap(pixmap, pen_.color()), source, false);
 }
 
 void PdfPaintEngine::drawImage(const QRectF& target, const QImage& image, const QRectF& source,
-                               Qt::ImageConversionFlags)
+                               Qt::ImageConversionFlags flags)
 {
-    drawPicture(target, image, source);
+    drawPicture(target, image, source, paintedByPainter(flags));
 }
 
-void PdfPaintEngine::drawPicture(const QRectF& target, const QImage& image, const QRectF& source)
+void PdfPaintEngine::drawPicture(const QRectF& target, const QImage& image, const QRectF& source, bool ownOpacity)
 {
     if (image.isNull() || target.isEmpty())
         return;
@@ -632,7 +638,15 @@ void PdfPaintEngine::drawPicture(const QRectF& target, const QImage& image, cons
         xobjects_[name] = id;
         known = images_.emplace(key, name).first;
     }
-    setAlpha(255, 255);  // the picture's own mask, under the painter's opacity only
+    // The picture's own mask, under the painter's opacity unless QPainter put that in already.
+    if (ownOpacity) {
+        const qreal opacity = opacity_;
+        opacity_ = 1;
+        setAlpha(255, 255);
+        opacity_ = opacity;
+    } else {
+        setAlpha(255, 255);
+    }
     // The image's unit square, its first row at the top of the target.
     content_ += "q ";
     num(target.width());

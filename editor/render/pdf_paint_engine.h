@@ -78,6 +78,7 @@ private:
         std::optional<QRgb> fill, stroke;
         qreal lineWidth = -1;
         int cap = -1, join = -1;
+        qreal miter = -1;
         std::string dash;
         std::string alpha;
     };
@@ -108,7 +109,8 @@ private:
     bool hasBrush() const { return brush_.style() != Qt::NoBrush; }
     void paint(bool fill, bool stroke, bool oddEven);
     void addPath(const QPainterPath& path);
-    void drawPicture(const QRectF& target, const QImage& image, const QRectF& source);
+    // ownOpacity: the picture's pixels already carry the painter's opacity.
+    void drawPicture(const QRectF& target, const QImage& image, const QRectF& source, bool ownOpacity);
 
     FontUse fontFor(const QFont& font);
     FontUse fontUse(const QFont& font);

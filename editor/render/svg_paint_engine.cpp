@@ -166,16 +166,19 @@ void appendPathData(std::string& out, const QPainterPath& path)
 
 void appendFamily(std::string& out, const QString& family)
 {
-    // A name is quoted unless it is one plain word; quotes inside it cannot be written.
-    const bool plain = std::all_of(family.begin(), family.end(), [](QChar c) { return c.isLetterOrNumber() || c == u'-'; });
+    // Every name but CSS's generic families is quoted, its quotes and backslashes escaped the
+    // CSS way: an unquoted name such as "3D Sans" would make readers drop the whole list.
+    static const QStringList generic = {u"serif"_qs, u"sans-serif"_qs, u"monospace"_qs, u"cursive"_qs, u"fantasy"_qs};
+    if (generic.contains(family)) {
+        appendSvgEscaped(out, family.constData(), family.size());
+        return;
+    }
     QString name = family;
-    name.remove(u'\'');
-    name.remove(u'"');
-    if (!plain)
-        out += '\'';
+    name.replace(u'\\', u"\\\\"_qs);
+    name.replace(u'\'', u"\\'"_qs);
+    out += '\'';
     appendSvgEscaped(out, name.constData(), name.size());
-    if (!plain)
-        out += '\'';
+    out += '\'';
 }
 
 }  // namespace
@@ -479,8 +482,9 @@ void SvgPaintEngine::appendStroke(std::string& out) const
     case Qt::BevelJoin: out += " stroke-linejoin=\"bevel\""; break;
     case Qt::RoundJoin: out += " stroke-linejoin=\"round\""; break;
     default:
-        if (pen_.miterLimit() != 4)
-            appendAttribute(out, "stroke-miterlimit", std::max<qreal>(1, pen_.miterLimit()));
+        // Qt measures the limit from the join point, SVG along the whole miter: twice as long.
+        if (2 * pen_.miterLimit() != 4)
+            appendAttribute(out, "stroke-miterlimit", std::max<qreal>(1, 2 * pen_.miterLimit()));
         break;
     }
     if (pen_.style() != Qt::SolidLine) {
@@ -525,6 +529,7 @@ std::string SvgPaintEngine::textLook(const QFont& font, const QColor& colour)
         QStringList families = font.families();
         if (families.isEmpty())
             families = {font.family()};
+        families.removeAll(QString());
         for (qsizetype i = 0; i < families.size(); ++i) {
             if (i)
                 a += ',';
@@ -706,10 +711,11 @@ void SvgPaintEngine::drawPoints(const QPointF* points, int count)
 
 void SvgPaintEngine::drawPixmap(const QRectF& target, const QPixmap& pixmap, const QRectF& source)
 {
-    drawImage(target, pixmap.toImage(), source);
+    drawImage(target, pictureOfPixmap(pixmap, penColour()), source);
 }
 
-void SvgPaintEngine::drawImage(const QRectF& target, const QImage& image, const QRectF& source, Qt::ImageConversionFlags)
+void SvgPaintEngine::drawImage(const QRectF& target, const QImage& image, const QRectF& source,
+                               Qt::ImageConversionFlags flags)
 {
     if (image.isNull() || target.isEmpty())
         return;
@@ -734,7 +740,7 @@ void SvgPaintEngine::drawImage(const QRectF& target, const QImage& image, const 
     appendAttribute(buffer_, "width", target.width());
     appendAttribute(buffer_, "height", target.height());
     buffer_ += " preserveAspectRatio=\"none\"";
-    if (opacity_ < 1)
+    if (opacity_ < 1 && !paintedByPainter(flags))
         appendAttribute(buffer_, "opacity", opacity_, 3);
     buffer_ += smoothPictures_ ? " image-rendering=\"optimizeQuality\"" : " image-rendering=\"optimizeSpeed\"";
     buffer_ += " xlink:href=\"data:image/png;base64,";

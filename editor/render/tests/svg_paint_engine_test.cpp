@@ -10,8 +10,10 @@
 #include "editor/render/tests/program_output.h"
 #include "interchange/gbk_qstring.h"
 
+#include <QBitmap>
 #include <QBuffer>
 #include <QImage>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegularExpression>
@@ -223,7 +225,7 @@ TEST(SvgWriter, TextIsEscapedAndUtf8WithWhatXmlCannotCarryLeftOut)
         EXPECT_EQ(inherited(*item, around, u"fill"_qs), u"#123456"_qs);
         EXPECT_EQ(inherited(*item, around, u"font-size"_qs), u"14"_qs);
         EXPECT_EQ(inherited(*item, around, u"font-weight"_qs), u"700"_qs);
-        EXPECT_TRUE(inherited(*item, around, u"font-family"_qs).startsWith(u"SimSun,"_qs));
+        EXPECT_TRUE(inherited(*item, around, u"font-family"_qs).startsWith(u"'SimSun',"_qs));
     }
     EXPECT_EQ(written, odd);
     const Node& run = *runs[0].first;
@@ -512,4 +514,51 @@ TEST(SvgWriter, TranslucentPaintCarriesItsOpacityTimesThePaintersOne)
     for (const QPoint at : {QPoint(10, 10), QPoint(40, 10)})
         EXPECT_LE(std::abs(qRed(rsvg.pixel(at)) - qRed(expected.pixel(at))) + std::abs(qBlue(rsvg.pixel(at)) - qBlue(expected.pixel(at))), 4)
             << QColor(rsvg.pixel(at)).name().toStdString() << " for " << QColor(expected.pixel(at)).name().toStdString();
+}
+
+TEST(SvgWriter, PaintQPainterDrawsItselfBitmapsFamiliesAndMitersComeOutAsPainted)
+{
+    QBitmap cross(8, 8);
+    cross.clear();
+    {
+        QPainter b(&cross);
+        b.setPen(Qt::color1);
+        b.drawLine(0, 0, 7, 7);
+        b.drawLine(0, 7, 7, 0);
+    }
+    QFont odd(u"3D Sans"_qs);
+    odd.setFamilies({u"3D Sans"_qs, u"Foo's \\ Face"_qs, u"DejaVu Sans"_qs, u"sans-serif"_qs});
+    odd.setPixelSize(12);
+    const auto draw = [&](QPainter& p) {
+        p.fillRect(QRect(0, 0, 200, 60), Qt::white);
+        // A gradient at half opacity: QPainter paints it into a picture, opacity included.
+        QLinearGradient ramp(0, 0, 60, 0);
+        ramp.setColorAt(0, Qt::red);
+        ramp.setColorAt(1, Qt::red);
+        p.setOpacity(0.5);
+        p.fillRect(QRect(0, 0, 60, 30), ramp);
+        p.setOpacity(1);
+        p.setPen(QColor(0, 160, 0));
+        p.drawPixmap(QRect(70, 0, 32, 32), cross);  // set bits in the pen's colour
+        // Qt's miter limit counts from the join point, SVG's along the whole miter.
+        QPen sharp(Qt::black, 6, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+        sharp.setMiterLimit(5);
+        p.setPen(sharp);
+        p.drawPolyline(QPolygonF({QPointF(120, 50), QPointF(150, 20), QPointF(180, 50)}));
+        p.setFont(odd);
+        p.drawText(QPointF(10, 55), u"key"_qs);
+    };
+    const QByteArray svg = svgOf(QSize(200, 60), draw);
+    // Every family quoted but the generic one, the quote escaped for CSS (and then for XML).
+    EXPECT_TRUE(svg.contains("font-family=\"'3D Sans','Foo\\&apos;s \\\\ Face','DejaVu Sans',sans-serif\""))
+        << svg.toStdString();
+    EXPECT_TRUE(svg.contains("stroke-miterlimit=\"10\""));
+    const QImage rsvg = renderedByRsvg(svg), expected = painted(QSize(200, 60), draw);
+    const auto close = [&](QPoint at) {
+        const QRgb a = rsvg.pixel(at), b = expected.pixel(at);
+        return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) <= 12;
+    };
+    EXPECT_TRUE(close(QPoint(30, 15))) << QColor(rsvg.pixel(30, 15)).name().toStdString();  // half, not a quarter
+    EXPECT_TRUE(close(QPoint(86, 16))) << QColor(rsvg.pixel(86, 16)).name().toStdString();  // the cross in green
+    EXPECT_TRUE(close(QPoint(88, 6))) << QColor(rsvg.pixel(88, 6)).name().toStdString();    // clear around it
 }
