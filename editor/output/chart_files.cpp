@@ -664,8 +664,14 @@ QStringList writeChartPages(const ChartLayout& layout, ChartStyle style, const Q
     const bool single = format == ChartFormat::Pdf;
     const PageFiles files = pageFilesFor(chosen);
     const QString target = single ? withExtension(chosen, extensionOf(format)) : files.folder;
-    // Everything is written before the old set goes, so the new one must fit beside it.
-    if (freeSpaceFor(fileNameBytes(target)) >= 0 &&
+    // Everything is written before the old set goes, so the new one must fit beside it. As
+    // for a whole chart, a page takes well under 64 bytes a unit of its page at 96 dpi (a BMP
+    // at 300 dpi about 29): the pages are estimated only where the room is in doubt.
+    const std::int64_t room = freeSpaceFor(fileNameBytes(target));
+    const double scale = dotsPerInch / 96.0;
+    const double bound =
+        64.0 * scale * scale * layout.pageSize().width() * layout.pageSize().height() * std::max(total, 1) + (16 << 20);
+    if (room >= 0 && static_cast<double>(room) < bound &&
         refuseWithoutRoom(error, target, estimatePageSetBytes(layout, style, format, dotsPerInch), total))
         return {};
     if (progress) {
