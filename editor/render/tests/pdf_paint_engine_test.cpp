@@ -2,9 +2,9 @@
 #include "editor/render/chart_symbol_font.h"
 #include "editor/render/pdf_paint_engine.h"
 #include "editor/render/tests/filling_device.h"
+#include "editor/render/tests/painter_probe.h"
 #include "editor/render/tests/program_output.h"
 
-#include <QBitmap>
 #include <QBuffer>
 #include <QFile>
 #include <QFontDatabase>
@@ -235,11 +235,6 @@ TEST(PdfPaintEngine, AWriteThatFailsEndsThePainterFalse)
     }
 }
 
-}  // namespace
-}  // namespace brenmark
-
-namespace brenmark {
-namespace {
 
 TEST(PdfPaintEngine, AFaceWithCffOutlinesGoesInAsOpenType)
 {
@@ -269,11 +264,6 @@ TEST(PdfPaintEngine, AFaceWithCffOutlinesGoesInAsOpenType)
     EXPECT_GT(ink, 100);  // the glyphs are drawn, not left blank
 }
 
-}  // namespace
-}  // namespace brenmark
-
-namespace brenmark {
-namespace {
 
 QImage renderedPage(QSize size, const std::function<void(QPainter&)>& draw, bool* ended = nullptr)
 {
@@ -362,43 +352,17 @@ TEST(PdfPaintEngine, GradientsSmallScalesAndFacesThatCannotBeEmbeddedStillDrawRi
     EXPECT_GT(ink, 200);  // the text is there, as outlines where the face cannot go in
 }
 
-}  // namespace
-}  // namespace brenmark
-
-namespace brenmark {
-namespace {
 
 TEST(PdfPaintEngine, PaintQPainterDrawsItselfBitmapsAndMitersComeOutAsPainted)
 {
-    QBitmap cross(8, 8);
-    cross.clear();
-    {
-        QPainter b(&cross);
-        b.setPen(Qt::color1);
-        b.drawLine(0, 0, 7, 7);
-        b.drawLine(0, 7, 7, 0);
-    }
-    const auto draw = [&](QPainter& p) {
-        p.fillRect(QRect(0, 0, 200, 60), Qt::white);
-        QLinearGradient ramp(0, 0, 60, 0);
-        ramp.setColorAt(0, Qt::red);
-        ramp.setColorAt(1, Qt::red);
-        p.setOpacity(0.5);
-        p.fillRect(QRect(0, 0, 60, 30), ramp);
-        p.setOpacity(1);
-        p.setPen(QColor(0, 160, 0));
-        p.drawPixmap(QRect(70, 0, 32, 32), cross);
-        p.setPen(QPen(Qt::black, 6, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
-        p.drawPolyline(QPolygonF({QPointF(120, 50), QPointF(150, 20), QPointF(180, 50)}));
-    };
     QImage expected(200, 60, QImage::Format_RGB32);
     {
         QPainter p(&expected);
-        draw(p);
+        test::drawPainterProbe(p);
     }
-    const QImage page = renderedPage(QSize(200, 60), draw);
+    const QImage page = renderedPage(QSize(200, 60), test::drawPainterProbe);
     ASSERT_FALSE(page.isNull());
-    for (const QPoint at : {QPoint(30, 15), QPoint(86, 16), QPoint(74, 26), QPoint(150, 15)})
+    for (const QPoint at : test::kPainterProbePoints)
         EXPECT_TRUE(near(page.pixel(at), expected.pixel(at), 12))
             << at.x() << "," << at.y() << ": " << QColor(page.pixel(at)).name().toStdString() << " for "
             << QColor(expected.pixel(at)).name().toStdString();
