@@ -38,6 +38,30 @@ struct PlacedSymbol {
     QPointF baseline;
 };
 
+// Each visible row's cells whose thread shows a symbol (`shown(index)`), grouped by ink, the
+// groups of a row numbered in the order their inks first appear: add(group, column, row,
+// index) for each cell, then draw(group, ink) once for each group at the end of the row.
+template <class Shown, class Add, class Draw>
+void rowsByInk(const PatternDocument& doc, QRect v, const std::vector<QRgb>& inks, Shown shown, Add add, Draw draw)
+{
+    std::vector<QRgb> groups;
+    for (int r = v.top(); r <= v.bottom(); ++r) {
+        groups.clear();
+        for (int c = v.left(); c <= v.right(); ++c) {
+            const std::int32_t index = doc.cell(c, r);
+            if (index < 0 || static_cast<std::size_t>(index) >= inks.size() || !shown(static_cast<std::size_t>(index)))
+                continue;
+            const QRgb ink = inks[static_cast<std::size_t>(index)];
+            auto group = std::find(groups.begin(), groups.end(), ink);
+            if (group == groups.end())
+                group = groups.insert(groups.end(), ink);
+            add(static_cast<std::size_t>(group - groups.begin()), c, r, static_cast<std::size_t>(index));
+        }
+        for (std::size_t k = 0; k < groups.size(); ++k)
+            draw(k, groups[k]);
+    }
+}
+
 // Each thread's placed symbol (empty text for a thread without one), worked out once a paint.
 std::vector<PlacedSymbol> placedSymbols(const PatternDocument& doc, const QFontMetricsF& metrics, float s)
 {
@@ -320,39 +344,25 @@ void ChartPainter::textRunSymbols(QPainter& p, TextRunEngine& runs, QRect v, con
     }
     p.paintEngine()->syncState();
     struct Run {
-        QRgb ink;
         QString text;
         std::vector<QPointF> origins;
     };
-    // One run per ink, kept from row to row with its storage.
-    std::vector<Run> row;
-    std::vector<std::size_t> order;  // the row's runs in the order their inks first appear
-    for (int r = v.top(); r <= v.bottom(); ++r) {
-        for (Run& run : row) {
-            run.text.resize(0);
-            run.origins.clear();
-        }
-        order.clear();
-        for (int c = v.left(); c <= v.right(); ++c) {
-            const std::int32_t index = doc_.cell(c, r);
-            if (index < 0 || static_cast<std::size_t>(index) >= placed.size())
-                continue;
-            const auto i = static_cast<std::size_t>(index);
-            if (placed[i].text.isEmpty())
-                continue;
-            auto run = std::find_if(row.begin(), row.end(), [&](const Run& g) { return g.ink == inks[i]; });
-            if (run == row.end())
-                run = row.insert(row.end(), Run{inks[i], {}, {}});
-            if (run->origins.empty())
-                order.push_back(static_cast<std::size_t>(run - row.begin()));
+    std::vector<Run> row;  // by group, kept from row to row with its storage
+    rowsByInk(
+        doc_, v, inks, [&](std::size_t i) { return i < placed.size() && !placed[i].text.isEmpty(); },
+        [&](std::size_t group, int c, int r, std::size_t i) {
+            if (group >= row.size())
+                row.resize(group + 1);
             const QPointF corner = g_.cellRectF(c, r).topLeft();
-            run->text += placed[i].text;
+            row[group].text += placed[i].text;
             for (const QPointF& offset : offsets[i])
-                run->origins.push_back(corner + offset);
-        }
-        for (std::size_t k : order)
-            runs.drawTextRun(font, row[k].ink, row[k].text, row[k].origins.data());
-    }
+                row[group].origins.push_back(corner + offset);
+        },
+        [&](std::size_t group, QRgb ink) {
+            runs.drawTextRun(font, ink, row[group].text, row[group].origins.data());
+            row[group].text.resize(0);
+            row[group].origins.clear();
+        });
 }
 
 bool ChartPainter::glyphRunSymbols(QPainter& p, QRect v, const QFont& font, const std::vector<QRgb>& inks) const
@@ -386,35 +396,29 @@ bool ChartPainter::glyphRunSymbols(QPainter& p, QRect v, const QFont& font, cons
         shape.glyphs = std::move(glyphs);
     }
     p.save();
-    for (int r = v.top(); r <= v.bottom(); ++r) {
-        // The row's glyphs by ink, in the order the inks first appear.
-        std::vector<std::pair<QRgb, std::pair<QList<quint32>, QList<QPointF>>>> row;
-        for (int c = v.left(); c <= v.right(); ++c) {
-            const std::int32_t index = doc_.cell(c, r);
-            if (index < 0 || static_cast<std::size_t>(index) >= shapes.size())
-                continue;
-            const Shape& shape = shapes[static_cast<std::size_t>(index)];
-            if (shape.glyphs.isEmpty())
-                continue;
-            const QRgb ink = inks[static_cast<std::size_t>(index)];
-            auto group = std::find_if(row.begin(), row.end(), [ink](const auto& g) { return g.first == ink; });
-            if (group == row.end())
-                group = row.insert(row.end(), {ink, {}});
+    std::vector<std::pair<QList<quint32>, QList<QPointF>>> row;  // glyphs and places by group
+    rowsByInk(
+        doc_, v, inks, [&](std::size_t i) { return i < shapes.size() && !shapes[i].glyphs.isEmpty(); },
+        [&](std::size_t group, int c, int r, std::size_t i) {
+            if (group >= row.size())
+                row.resize(group + 1);
+            const Shape& shape = shapes[i];
             const QPointF corner = g_.cellRectF(c, r).topLeft();
             for (qsizetype k = 0; k < shape.glyphs.size(); ++k) {
-                group->second.first.push_back(shape.glyphs[k]);
-                group->second.second.push_back(corner + shape.offsets[k]);
+                row[group].first.push_back(shape.glyphs[k]);
+                row[group].second.push_back(corner + shape.offsets[k]);
             }
-        }
-        for (auto& [ink, glyphs] : row) {
+        },
+        [&](std::size_t group, QRgb ink) {
             QGlyphRun run;
             run.setRawFont(raw);
-            run.setGlyphIndexes(glyphs.first);
-            run.setPositions(glyphs.second);
+            run.setGlyphIndexes(row[group].first);
+            run.setPositions(row[group].second);
             p.setPen(QColor::fromRgb(ink));
             p.drawGlyphRun(QPointF(0, 0), run);
-        }
-    }
+            row[group].first.clear();
+            row[group].second.clear();
+        });
     p.restore();
     return true;
 }

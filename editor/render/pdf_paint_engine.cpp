@@ -1,5 +1,6 @@
 #include "editor/render/pdf_paint_engine.h"
 
+#include "editor/render/decimal_text.h"
 #include "editor/render/pdf_font_subset.h"
 
 #include <QIODevice>
@@ -25,39 +26,10 @@ namespace {
 // The page's own units are 1/96 inch, y downwards; PDF's are points, y upwards.
 constexpr double kPointsPerUnit = 72.0 / 96.0;
 
-void appendInt(std::string& s, long long v)
-{
-    char buf[24];
-    const auto end = std::to_chars(buf, buf + sizeof buf, v).ptr;
-    s.append(buf, end);
-}
-
 // A number with at most `decimals` decimals (0 to 8), trailing zeros dropped, then a space.
 void appendFixed(std::string& s, double v, int decimals)
 {
-    static constexpr long long kScale[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
-    const long long scale = kScale[decimals];
-    long long n = std::llround(v * static_cast<double>(scale));
-    if (n < 0) {
-        s += '-';
-        n = -n;
-    }
-    appendInt(s, n / scale);
-    long long frac = n % scale;
-    if (frac) {
-        int digits = decimals;
-        while (frac % 10 == 0) {
-            frac /= 10;
-            --digits;
-        }
-        s += '.';
-        char buf[8];
-        for (int k = digits - 1; k >= 0; --k) {
-            buf[k] = static_cast<char>('0' + frac % 10);
-            frac /= 10;
-        }
-        s.append(buf, static_cast<std::size_t>(digits));
-    }
+    appendDecimal(s, v, decimals);
     s += ' ';
 }
 
@@ -167,7 +139,7 @@ int PdfPaintEngine::beginObject(int id)
     }
     objects_[static_cast<std::size_t>(id - 1)] = offset_;
     std::string s;
-    appendInt(s, id);
+    appendWhole(s, id);
     s += " 0 obj\n";
     write(s);
     return id;
@@ -189,7 +161,7 @@ int PdfPaintEngine::writeStream(const std::string& dictionary, const QByteArray&
     if (compress)
         head += " /Filter /FlateDecode";
     head += " /Length ";
-    appendInt(head, packed.size());
+    appendWhole(head, packed.size());
     head += ">>\nstream\n";
     write(head);
     write(packed.constData(), packed.size());
@@ -227,7 +199,7 @@ void PdfPaintEngine::startPage()
     content_ += "0 0 ";
     appendFixed(content_, -kPointsPerUnit, 3);
     content_ += "0 ";
-    appendInt(content_, pagePoints().height());
+    appendWhole(content_, pagePoints().height());
     content_ += " cm\n";
     blockOpen_ = false;
     stateDirty_ = true;
@@ -248,7 +220,7 @@ void PdfPaintEngine::finishPage()
     if (packed.isEmpty())
         failed_ = true;
     std::string head = "<</Filter /FlateDecode /Length ";
-    appendInt(head, packed.size());
+    appendWhole(head, packed.size());
     head += ">>\nstream\n";
     const int contents = beginObject();
     write(head);
@@ -257,11 +229,11 @@ void PdfPaintEngine::finishPage()
     endObject();
     const int page = beginObject();
     std::string s = "<</Type /Page /Parent 2 0 R /MediaBox [0 0 ";
-    appendInt(s, pagePoints().width());
+    appendWhole(s, pagePoints().width());
     s += ' ';
-    appendInt(s, pagePoints().height());
+    appendWhole(s, pagePoints().height());
     s += "] /Resources 3 0 R /Contents ";
-    appendInt(s, contents);
+    appendWhole(s, contents);
     s += " 0 R>>";
     write(s);
     endObject();
@@ -452,13 +424,13 @@ void PdfPaintEngine::setStroke()
     const int cap = pen_.capStyle() == Qt::RoundCap ? 1 : pen_.capStyle() == Qt::SquareCap ? 2 : 0;
     if (cap != drawn_.cap) {
         drawn_.cap = cap;
-        appendInt(content_, cap);
+        appendWhole(content_, cap);
         content_ += " J\n";
     }
     const int join = pen_.joinStyle() == Qt::RoundJoin ? 1 : pen_.joinStyle() == Qt::BevelJoin ? 2 : 0;
     if (join != drawn_.join) {
         drawn_.join = join;
-        appendInt(content_, join);
+        appendWhole(content_, join);
         content_ += " j\n";
     }
     // Qt measures the miter limit from the join point, PDF along the whole miter: twice as long.
@@ -775,7 +747,7 @@ void PdfPaintEngine::showGlyphs(const FontUse& use, QRgb ink, int alpha, const s
             const long long adjust = static_cast<long long>(wanted >= 0 ? wanted + 0.5 : wanted - 0.5);
             if (adjust != 0) {
                 content_ += inString ? ">" : "";
-                appendInt(content_, adjust);
+                appendWhole(content_, adjust);
                 content_ += '<';
                 inString = true;
                 cursor -= static_cast<qreal>(adjust) * size / 1000;
@@ -942,7 +914,7 @@ int PdfPaintEngine::writeFont(const Font& f, std::size_t n)
     const int descriptor = beginObject();
     std::string d = "<</Type /FontDescriptor /FontName /" + base + " /Flags 4 /FontBBox [";
     for (int at : {36, 38, 40, 42})
-        appendInt(d, toThousandths(at)), d += ' ';
+        appendWhole(d, toThousandths(at)), d += ' ';
     d += "] /ItalicAngle 0 /Ascent " + std::to_string(std::lround(f.raw.ascent())) + " /Descent " +
          std::to_string(-std::lround(f.raw.descent())) + " /CapHeight " + std::to_string(std::lround(f.raw.ascent())) +
          " /StemV 80";
@@ -954,12 +926,12 @@ int PdfPaintEngine::writeFont(const Font& f, std::size_t n)
     // The glyphs' widths, runs of consecutive glyphs together.
     std::string widths = "[";
     for (auto it = used.begin(); it != used.end();) {
-        appendInt(widths, *it);
+        appendWhole(widths, *it);
         widths += " [";
         quint32 next = *it;
         for (; it != used.end() && *it == next; ++it, ++next) {
             const int w = *it < f.widths.size() && f.widths[*it] >= 0 ? f.widths[*it] : 0;
-            appendInt(widths, w);
+            appendWhole(widths, w);
             widths += ' ';
         }
         widths += "] ";

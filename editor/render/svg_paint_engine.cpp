@@ -1,5 +1,7 @@
 #include "editor/render/svg_paint_engine.h"
 
+#include "editor/render/decimal_text.h"
+
 #include <QBuffer>
 #include <QIODevice>
 #include <QImage>
@@ -19,19 +21,6 @@ namespace {
 // The buffer goes to the device once it holds this much.
 constexpr std::size_t kFlushAt = 256 * 1024;
 
-constexpr long long kTens[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
-
-void appendDigits(std::string& out, unsigned long long v)
-{
-    char digits[24];
-    int n = 0;
-    do {
-        digits[n++] = static_cast<char>('0' + v % 10);
-        v /= 10;
-    } while (v);
-    while (n)
-        out.push_back(digits[--n]);
-}
 
 void appendColour(std::string& out, const QColor& c)
 {
@@ -185,32 +174,7 @@ void appendFamily(std::string& out, const QString& family)
 
 void appendSvgNumber(std::string& out, double v, int places)
 {
-    places = std::clamp(places, 0, 6);
-    if (!std::isfinite(v))
-        v = 0;
-    v = std::clamp(v, -1e12, 1e12);
-    long long n = std::llround(v * static_cast<double>(kTens[places]));
-    if (n < 0) {
-        out.push_back('-');
-        n = -n;
-    }
-    const auto whole = static_cast<unsigned long long>(n / kTens[places]);
-    auto fraction = static_cast<unsigned long long>(n % kTens[places]);
-    appendDigits(out, whole);
-    if (fraction == 0)
-        return;
-    out.push_back('.');
-    int digits = places;
-    while (fraction % 10 == 0) {
-        fraction /= 10;
-        --digits;
-    }
-    char buffer[8];
-    for (int k = digits - 1; k >= 0; --k) {
-        buffer[k] = static_cast<char>('0' + fraction % 10);
-        fraction /= 10;
-    }
-    out.append(buffer, static_cast<std::size_t>(digits));
+    appendDecimal(out, v, std::clamp(places, 0, 6));
 }
 
 void appendSvgEscaped(std::string& out, const QChar* text, qsizetype length)
@@ -276,9 +240,9 @@ bool SvgPaintEngine::begin(QPaintDevice*)
     o += "pt\" height=\"";
     appendSvgNumber(o, size_.height() * 0.75);
     o += "pt\" viewBox=\"0 0 ";
-    appendDigits(o, static_cast<unsigned long long>(std::max(0, size_.width())));
+    appendWhole(o, static_cast<long long>(std::max(0, size_.width())));
     o += ' ';
-    appendDigits(o, static_cast<unsigned long long>(std::max(0, size_.height())));
+    appendWhole(o, static_cast<long long>(std::max(0, size_.height())));
     o += "\" version=\"1.1\" xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\">\n<title>";
     appendSvgEscaped(o, title_.constData(), title_.size());
     o += "</title>\n";
@@ -541,7 +505,7 @@ std::string SvgPaintEngine::textLook(const QFont& font, const QColor& colour)
         const int weight = std::clamp((font.weight() + 50) / 100 * 100, 100, 900);
         if (weight != 400) {
             a += " font-weight=\"";
-            appendDigits(a, static_cast<unsigned long long>(weight));
+            appendWhole(a, static_cast<long long>(weight));
             a += '"';
         }
         if (font.style() != QFont::StyleNormal)
